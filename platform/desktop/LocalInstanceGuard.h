@@ -1,0 +1,36 @@
+#pragma once
+
+#include "InstanceGuard.h"
+
+#include <QString>
+
+#include <memory>
+
+class QLocalServer;
+class QLockFile;
+
+// One instance per user through a lock file in the runtime folder. A lock left by a crashed
+// process is taken over. The running instance listens on a local socket of the same name
+// for "quit".
+class LocalInstanceGuard : public InstanceGuard {
+    Q_OBJECT
+public:
+    explicit LocalInstanceGuard(QString name = QStringLiteral("bolvin"), QObject* parent = nullptr);
+    ~LocalInstanceGuard() override;
+
+    bool previousInstanceRunning() override;
+
+    // Asks a running instance to quit; false when none answered within timeoutMs.
+    static bool requestQuit(const QString& name = QStringLiteral("bolvin"), int timeoutMs = 2000);
+
+    // Where the lock and socket of an instance called name live.
+    static QString lockFilePath(const QString& name);
+    static QString serverName(const QString& name);
+
+private:
+    void listen();
+
+    QString m_name;
+    std::unique_ptr<QLockFile> m_lock;
+    QLocalServer* m_server = nullptr;
+};

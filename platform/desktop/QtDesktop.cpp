@@ -1,0 +1,93 @@
+#include "QtDesktop.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QWidget>
+
+#include <cerrno>
+
+namespace {
+constexpr auto kTitle = "Bolvin";
+}
+
+QtDesktop::QtDesktop(QString iconDir)
+    : m_iconDir(std::move(iconDir))
+{
+}
+
+void QtDesktop::messageBox(const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(kTitle), text, QMessageBox::Ok);
+    box.exec();
+}
+
+void QtDesktop::showWindow(QWidget* window)
+{
+    window->show();
+}
+
+void QtDesktop::hideWindow(QWidget* window)
+{
+    window->hide();
+}
+
+void QtDesktop::raiseWindow(QWidget* window)
+{
+    window->showNormal();
+    window->raise();
+    window->activateWindow();
+}
+
+IconId QtDesktop::loadIcon(const QString& name, int size)
+{
+    const QString key = name + QLatin1Char('@') + QString::number(size);
+    if (const auto found = m_handleByKey.constFind(key); found != m_handleByKey.cend())
+        return *found;
+
+    QPixmap pixmap(QDir(m_iconDir).filePath(QStringLiteral("%1-%2.png").arg(name).arg(size)));
+    if (pixmap.isNull()) {
+        // Scale down from the largest picture of that name.
+        const QStringList files = QDir(m_iconDir).entryList({ name + QStringLiteral("-*.png") }, QDir::Files);
+        int largest = 0;
+        for (const QString& file : files) {
+            const int fileSize = QFileInfo(file).completeBaseName().section(QLatin1Char('-'), -1).toInt();
+            if (fileSize > largest) {
+                largest = fileSize;
+                pixmap.load(QDir(m_iconDir).filePath(file));
+            }
+        }
+        if (pixmap.isNull())
+            return 0;
+        pixmap = pixmap.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    const IconId handle = static_cast<IconId>(m_iconByHandle.size() + 1);
+    m_iconByHandle.insert(handle, QIcon(pixmap));
+    m_handleByKey.insert(key, handle);
+    return handle;
+}
+
+QIcon QtDesktop::icon(IconId handle) const
+{
+    return m_iconByHandle.value(handle);
+}
+
+void QtDesktop::setWindowIcons(QWidget* window, IconId big, IconId small)
+{
+    QIcon both;
+    for (const IconId handle : { big, small }) {
+        const QIcon part = icon(handle);
+        for (const QSize& size : part.availableSizes())
+            both.addPixmap(part.pixmap(size));
+    }
+    window->setWindowIcon(both);
+}
+
+QString QtDesktop::tempDir() const
+{
+    const QString path = QDir::tempPath();
+    if (path.isEmpty() || !QFileInfo(path).isDir())
+        throw PlatformError(QStringLiteral("No temporary folder"), ENOENT);
+    return QDir::toNativeSeparators(path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/'));
+}

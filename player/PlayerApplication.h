@@ -1,0 +1,47 @@
+#pragma once
+
+#include "PlayerPlaylist.h"
+#include "PlayerSource.h"
+#include "PlayerTrack.h"
+#include "PlayerWindow.h"
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+// The player as Bolvin drives it. Every member may throw PlayerError; events arrive on the
+// GUI thread. Backends: the simulated player, MPRIS players.
+class PlayerApplication : public QObject {
+    Q_OBJECT
+public:
+    enum State { Stopped = 0, Playing = 1 };
+
+    using QObject::QObject;
+
+    // The first three characters read as a number gate the connection.
+    virtual QString Version() const = 0;
+    // 1 means playing; anything else means not playing.
+    virtual int PlayerState() const = 0;
+    virtual void Play() = 0;
+    virtual void Pause() = 0;
+    virtual void NextTrack() = 0;
+    virtual void PreviousTrack() = 0;
+    // Percent.
+    virtual int SoundVolume() const = 0;
+    virtual void SetSoundVolume(int percent) = 0;
+    // Throws PlayerError when no track is current.
+    virtual std::shared_ptr<PlayerTrack> CurrentTrack() const = 0;
+    virtual std::shared_ptr<PlayerPlaylist> CurrentPlaylist() const = 0;
+    virtual bool CanSetShuffle(const std::shared_ptr<PlayerPlaylist>& playlist) const = 0;
+    virtual std::shared_ptr<PlayerSource> LibrarySource() const = 0;
+    virtual std::shared_ptr<PlayerWindow> BrowserWindow() const = 0;
+    virtual std::shared_ptr<PlayerWindows> Windows() const = 0;
+    virtual void Quit() = 0;
+
+signals:
+    void OnPlayerPlayEvent();
+    void OnPlayerStopEvent();
+    void OnDatabaseChangedEvent();
+    void OnAboutToPromptUserToQuitEvent();
+};

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "PlayerApplication.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+
+// What the connection logic needs of a kind of player beyond its application object:
+// whether it runs, and how to reach (or start) it.
+class PlayerBackend {
+public:
+    virtual ~PlayerBackend() = default;
+
+    // Lower-case text that a running player's executable name contains.
+    virtual QString executableName() const = 0;
+    // Names of the running executables; nullopt when the list cannot be taken.
+    virtual std::optional<QStringList> runningExecutables() const = 0;
+    // The running player's application object, starting the player when it does not run;
+    // nullptr when it cannot be had.
+    virtual std::shared_ptr<PlayerApplication> createApplication() = 0;
+};
