@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/desktop/Desktop.h"
+
+#include <QStringList>
+#include <QWidget>
+
+// Records what the program asked of the desktop; shows and hides windows for real so tests
+// can look at visibility.
+class FakeDesktop : public Desktop {
+public:
+    void messageBox(const QString& text) override { messages << text; }
+    void showWindow(QWidget* window) override { window->show(); }
+    void hideWindow(QWidget* window) override { window->hide(); }
+    void raiseWindow(QWidget* window) override { raised << window; }
+    IconId loadIcon(const QString& name, int size) override
+    {
+        const QString key = name + QLatin1Char('@') + QString::number(size);
+        if (!iconKeys.contains(key))
+            iconKeys << key;
+        return static_cast<IconId>(iconKeys.indexOf(key) + 1);
+    }
+    QIcon icon(IconId) const override { return QIcon(); }
+    void setWindowIcons(QWidget* window, IconId big, IconId small) override
+    {
+        iconsGiven << IconsGiven { window, big, small };
+    }
+    QString tempDir() const override
+    {
+        if (tempDirError)
+            throw PlatformError(QStringLiteral("no temp"), tempDirError);
+        return QStringLiteral("/tmp/");
+    }
+
+    struct IconsGiven {
+        QWidget* window;
+        IconId big;
+        IconId small;
+    };
+    QStringList messages;
+    QList<QWidget*> raised;
+    QStringList iconKeys;
+    QList<IconsGiven> iconsGiven;
+    int tempDirError = 0;
+};

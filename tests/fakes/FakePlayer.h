@@ -1,0 +1,58 @@
+#pragma once
+
+#include "player/PlayerApplication.h"
+#include "player/PlayerBackend.h"
+#include "player/PlayerError.h"
+
+#include <QStringList>
+
+// A scriptable player: state is set by the test, commands are recorded.
+class FakePlayer : public PlayerApplication {
+public:
+    QString Version() const override { return version; }
+    int PlayerState() const override { return state; }
+    void Play() override { calls << QStringLiteral("Play"); }
+    void Pause() override { calls << QStringLiteral("Pause"); }
+    void NextTrack() override { calls << QStringLiteral("NextTrack"); }
+    void PreviousTrack() override { calls << QStringLiteral("PreviousTrack"); }
+    int SoundVolume() const override { return volume; }
+    void SetSoundVolume(int percent) override { volume = percent; }
+    std::shared_ptr<PlayerTrack> CurrentTrack() const override
+    {
+        if (!currentTrack)
+            throw PlayerError(QStringLiteral("No current track"));
+        return currentTrack;
+    }
+    std::shared_ptr<PlayerPlaylist> CurrentPlaylist() const override { return nullptr; }
+    bool CanSetShuffle(const std::shared_ptr<PlayerPlaylist>&) const override { return false; }
+    std::shared_ptr<PlayerSource> LibrarySource() const override { return nullptr; }
+    std::shared_ptr<PlayerWindow> BrowserWindow() const override { return nullptr; }
+    std::shared_ptr<PlayerWindows> Windows() const override { return nullptr; }
+    void Quit() override
+    {
+        calls << QStringLiteral("Quit");
+        emit OnAboutToPromptUserToQuitEvent();
+    }
+
+    QString version = QStringLiteral("6.0.5.20");
+    int state = Stopped;
+    int volume = 50;
+    std::shared_ptr<PlayerTrack> currentTrack;
+    mutable QStringList calls;
+};
+
+// A backend whose process list and player the test controls.
+class FakePlayerBackend : public PlayerBackend {
+public:
+    QString executableName() const override { return QStringLiteral("fakeplayer"); }
+    std::optional<QStringList> runningExecutables() const override { return running; }
+    std::shared_ptr<PlayerApplication> createApplication() override
+    {
+        ++created;
+        return player;
+    }
+
+    std::optional<QStringList> running = QStringList();
+    std::shared_ptr<FakePlayer> player = std::make_shared<FakePlayer>();
+    int created = 0;
+};
