@@ -1,0 +1,138 @@
+#include "QtTrayShell.h"
+
+#include "NotifyIconData.h"
+#include "TrayActivation.h"
+#include "platform/desktop/Desktop.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QMenu>
+#include <QPointer>
+
+#include <utility>
+
+namespace {
+
+constexpr quint32 kNt40 = 0x0004;
+constexpr quint32 kNt50 = 0x0005;
+
+QSystemTrayIcon::MessageIcon messageIcon(quint32 infoFlags)
+{
+    switch (infoFlags & NotifyIcon::InfoIconMask) {
+    case NotifyIcon::InfoInformation:
+        return QSystemTrayIcon::Information;
+    case NotifyIcon::InfoWarning:
+        return QSystemTrayIcon::Warning;
+    case NotifyIcon::InfoError:
+        return QSystemTrayIcon::Critical;
+    default:
+        return QSystemTrayIcon::NoIcon;
+    }
+}
+
+} // namespace
+
+QtTrayShell::QtTrayShell(const Desktop& desktop, QObject* parent)
+    : TrayShell(parent)
+    , m_desktop(desktop)
+{
+    // An icon that outlives the event loop can outlive the application object too, and
+    // then crashes the exit; take it away when the loop ends, whoever owns this shell.
+    if (QCoreApplication* app = QCoreApplication::instance())
+        connect(app, &QCoreApplication::aboutToQuit, this, [this] { delete std::exchange(m_icon, nullptr); });
+}
+
+QtTrayShell::~QtTrayShell()
+{
+    delete m_icon;
+}
+
+quint32 QtTrayShell::versionWord() const
+{
+    return QSystemTrayIcon::supportsMessages() ? kNt50 : kNt40;
+}
+
+bool QtTrayShell::notifyIcon(int command, const NotifyIconData& record)
+{
+    switch (command) {
+    case NotifyIcon::Add:
+        if (m_icon)
+            return false;
+        m_icon = new QSystemTrayIcon;
+        // Queued: the receiver may open a blocking menu or delete the icon, neither of which
+        // is safe inside the icon's own mouse handling.
+        connect(m_icon, &QSystemTrayIcon::activated, this, &QtTrayShell::reportActivation,
+            Qt::QueuedConnection);
+        connect(
+            m_icon, &QSystemTrayIcon::messageClicked, this,
+            [this] { emit notification(TrayCode::BalloonClicked); }, Qt::QueuedConnection);
+        apply(record);
+        return true;
+    case NotifyIcon::Modify:
+        if (!m_icon)
+            return false;
+        apply(record);
+        return true;
+    case NotifyIcon::Delete:
+        if (!m_icon)
+            return false;
+        delete std::exchange(m_icon, nullptr);
+        return true;
+    case NotifyIcon::SetVersion:
+        // Qt's icon has one behaviour; there is no older one to opt out of.
+        return m_icon != nullptr;
+    default:
+        return false;
+    }
+}
+
+void QtTrayShell::setForegroundWindow()
+{
+    // Nothing to do: QMenu grabs the pointer itself and closes on a click elsewhere, which
+    // is all the foreground switch achieves for a shell menu.
+}
+
+QAction* QtTrayShell::popupMenu(QMenu* menu, QAction* defaultItem)
+{
+    menu->setDefaultAction(defaultItem);
+    return menu->exec(QCursor::pos());
+}
+
+void QtTrayShell::apply(const NotifyIconData& record)
+{
+    if (record.uFlags & NotifyIcon::FlagTip)
+        m_icon->setToolTip(record.tipText());
+    if (record.uFlags & NotifyIcon::FlagIcon)
+        m_icon->setIcon(m_desktop.icon(record.hIcon));
+    // An icon slot without a picture is an empty gap in the tray (and a Qt warning), so the
+    // icon appears with its first picture.
+    if (!m_icon->isVisible() && !m_icon->icon().isNull())
+        m_icon->show();
+    if (record.uFlags & NotifyIcon::FlagInfo)
+        showBalloon(record);
+}
+
+void QtTrayShell::showBalloon(const NotifyIconData& record)
+{
+    const QString message = record.infoText();
+    if (message.isEmpty()) {
+        // An empty message takes the balloon down; Qt hides the current balloon when asked
+        // to show one with neither title nor message.
+        m_icon->showMessage(QString(), QString(), QSystemTrayIcon::NoIcon, 0);
+        return;
+    }
+    m_icon->showMessage(record.infoTitleText(), message, messageIcon(record.dwInfoFlags),
+        int(record.uTimeoutOrVersion));
+}
+
+void QtTrayShell::reportActivation(QSystemTrayIcon::ActivationReason reason)
+{
+    // A receiver of the first code (the right-button press opens the menu, whose Exit ends
+    // the program) may delete this shell before the second is due.
+    const QPointer<QtTrayShell> alive(this);
+    for (const int code : notificationCodesFor(reason)) {
+        if (!alive)
+            return;
+        emit notification(code);
+    }
+}

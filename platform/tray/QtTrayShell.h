@@ -1,0 +1,37 @@
+#pragma once
+
+#include "TrayShell.h"
+
+#include <QSystemTrayIcon>
+
+class Desktop;
+
+// The notification-area shell on Qt: the record drives one QSystemTrayIcon, the record's
+// icon handle is resolved through Desktop, the menu is a QMenu run with exec().
+//
+// The shell owns its icon outright and deletes it on the delete command, when the event
+// loop ends (aboutToQuit) or in its destructor: an icon still alive when the application
+// object goes away crashes the exit.
+class QtTrayShell : public TrayShell {
+public:
+    explicit QtTrayShell(const Desktop& desktop, QObject* parent = nullptr);
+    ~QtTrayShell() override;
+
+    // NT 5.0 when Qt can show balloon messages here, NT 4.0 otherwise, so the component
+    // falls back to a short tip and no balloons.
+    quint32 versionWord() const override;
+    bool notifyIcon(int command, const NotifyIconData& record) override;
+    void setForegroundWindow() override;
+    QAction* popupMenu(QMenu* menu, QAction* defaultItem) override;
+
+    // The icon between add and delete; null otherwise. For tests.
+    QSystemTrayIcon* trayIcon() const { return m_icon; }
+
+private:
+    void apply(const NotifyIconData& record);
+    void showBalloon(const NotifyIconData& record);
+    void reportActivation(QSystemTrayIcon::ActivationReason reason);
+
+    const Desktop& m_desktop;
+    QSystemTrayIcon* m_icon = nullptr;
+};

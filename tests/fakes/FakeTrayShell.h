@@ -1,0 +1,72 @@
+#pragma once
+
+#include "platform/tray/NotifyIconData.h"
+#include "platform/tray/TrayShell.h"
+
+#include <QAction>
+#include <QList>
+#include <QMenu>
+#include <QPointer>
+
+#include <utility>
+
+// A recording TrayShell: every notify-icon command with a copy of its record, foreground
+// calls and pop-up menus. popupMenu "chooses" the action set in nextChoice (triggering it,
+// as the real menu does before it closes); notify() plays the shell's notification.
+class FakeTrayShell : public TrayShell {
+public:
+    static constexpr quint32 kNt50 = 0x0005;
+    static constexpr quint32 kNt40 = 0x0004;
+    static constexpr quint32 kWindowsMe = 0x80005A04; // 4.90, non-NT
+    static constexpr quint32 kWindows98 = 0x80000A04; // 4.10, non-NT
+
+    struct Command {
+        int command;
+        NotifyIconData record;
+    };
+    struct Popup {
+        QMenu* menu;
+        QAction* defaultItem;
+    };
+
+    quint32 version = kNt50;
+    bool accept = true; // what notifyIcon answers
+    QList<Command> commands;
+    int foregroundCalls = 0;
+    QList<Popup> popups;
+    QPointer<QAction> nextChoice;
+    bool menuOpen = false; // true while popupMenu runs
+
+    quint32 versionWord() const override { return version; }
+
+    bool notifyIcon(int command, const NotifyIconData& record) override
+    {
+        commands.append({ command, record });
+        return accept;
+    }
+
+    void setForegroundWindow() override { ++foregroundCalls; }
+
+    QAction* popupMenu(QMenu* menu, QAction* defaultItem) override
+    {
+        popups.append({ menu, defaultItem });
+        menu->setDefaultAction(defaultItem);
+        QAction* chosen = std::exchange(nextChoice, nullptr);
+        menuOpen = true;
+        if (chosen)
+            chosen->trigger();
+        menuOpen = false;
+        return chosen;
+    }
+
+    void notify(int code) { emit notification(code); }
+
+    const Command& last() const { return commands.constLast(); }
+    QList<int> commandCodes() const
+    {
+        QList<int> codes;
+        for (const Command& c : commands)
+            codes.append(c.command);
+        return codes;
+    }
+};

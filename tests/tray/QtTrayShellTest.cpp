@@ -1,0 +1,163 @@
+#include "TrayTestSupport.h"
+#include "platform/desktop/Desktop.h"
+#include "platform/tray/NotifyIconData.h"
+#include "platform/tray/QtTrayShell.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QPixmap>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr IconId kIcon = 1;
+constexpr int kWaitMs = 2000;
+
+// Only icons matter to the shell.
+class IconDesktop : public Desktop {
+public:
+    IconDesktop()
+    {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::red);
+        m_icon = QIcon(pixmap);
+    }
+    void messageBox(const QString&) override { }
+    void showWindow(QWidget*) override { }
+    void hideWindow(QWidget*) override { }
+    void raiseWindow(QWidget*) override { }
+    IconId loadIcon(const QString&, int) override { return kIcon; }
+    QIcon icon(IconId handle) const override { return handle == kIcon ? m_icon : QIcon(); }
+    void setWindowIcons(QWidget*, IconId, IconId) override { }
+    QString tempDir() const override { return QString(); }
+
+private:
+    QIcon m_icon;
+};
+
+NotifyIconData recordWith(quint32 flags)
+{
+    NotifyIconData record = NotifyIconData::wideRecord();
+    record.cbSize = NotifyIcon::SizeWide;
+    record.uFlags = flags;
+    return record;
+}
+
+TEST(QtTrayShell, ReportsNtFiveOnlyWhenQtCanShowMessages)
+{
+    IconDesktop desktop;
+    QtTrayShell shell(desktop);
+    EXPECT_EQ(shell.versionWord(), QSystemTrayIcon::supportsMessages() ? 5u : 4u);
+}
+
+TEST(QtTrayShell, AddModifyAndDeleteDriveOneIcon)
+{
+    IconDesktop desktop;
+    QtTrayShell shell(desktop);
+    EXPECT_FALSE(shell.notifyIcon(NotifyIcon::Modify, recordWith(NotifyIcon::FlagTip)));
+    EXPECT_FALSE(shell.notifyIcon(NotifyIcon::Delete, recordWith(0)));
+
+    NotifyIconData record = recordWith(7);
+    record.szTip = QByteArray("t\0i\0p\0", 6).leftJustified(256, '\0');
+    ASSERT_TRUE(shell.notifyIcon(NotifyIcon::Add, record));
+    ASSERT_NE(shell.trayIcon(), nullptr);
+    EXPECT_EQ(shell.trayIcon()->toolTip(), QStringLiteral("tip"));
+    EXPECT_FALSE(shell.trayIcon()->isVisible()); // no picture yet
+    EXPECT_FALSE(shell.notifyIcon(NotifyIcon::Add, record));
+    EXPECT_TRUE(shell.notifyIcon(NotifyIcon::SetVersion, record));
+
+    record.uFlags = NotifyIcon::FlagIcon;
+    record.hIcon = kIcon;
+    EXPECT_TRUE(shell.notifyIcon(NotifyIcon::Modify, record));
+    EXPECT_FALSE(shell.trayIcon()->icon().isNull());
+    EXPECT_TRUE(shell.trayIcon()->isVisible());
+
+    record.uFlags = NotifyIcon::FlagInfo;
+    record.szInfo = QByteArray("h\0i\0", 4).leftJustified(512, '\0');
+    record.uTimeoutOrVersion = 10000;
+    record.dwInfoFlags = NotifyIcon::InfoInformation | NotifyIcon::InfoNoSound;
+    EXPECT_TRUE(shell.notifyIcon(NotifyIcon::Modify, record));
+    record.szInfo.fill('\0');
+    EXPECT_TRUE(shell.notifyIcon(NotifyIcon::Modify, record));
+
+    EXPECT_TRUE(shell.notifyIcon(NotifyIcon::Delete, record));
+    EXPECT_EQ(shell.trayIcon(), nullptr);
+    EXPECT_FALSE(shell.notifyIcon(NotifyIcon::Delete, record));
+    EXPECT_FALSE(shell.notifyIcon(3, record));
+}
+
+TEST(QtTrayShell, ActivationsArriveAsNotificationCodesAfterTheEvent)
+{
+    IconDesktop desktop;
+    QtTrayShell shell(desktop);
+    ASSERT_TRUE(shell.notifyIcon(NotifyIcon::Add, recordWith(7)));
+    QSignalSpy codes(&shell, &TrayShell::notification);
+
+    emit shell.trayIcon()->activated(QSystemTrayIcon::Context);
+    EXPECT_EQ(codes.size(), 0);
+    ASSERT_TRUE(codes.wait(kWaitMs));
+    ASSERT_EQ(codes.size(), 2);
+    EXPECT_EQ(codes.at(0).at(0).toInt(), 516);
+    EXPECT_EQ(codes.at(1).at(0).toInt(), 517);
+
+    emit shell.trayIcon()->messageClicked();
+    ASSERT_TRUE(codes.wait(kWaitMs));
+    EXPECT_EQ(codes.last().at(0).toInt(), 1029);
+}
+
+TEST(QtTrayShell, ReceiverMayDeleteTheShellOnTheFirstCode)
+{
+    IconDesktop desktop;
+    QPointer<QtTrayShell> shell = new QtTrayShell(desktop);
+    ASSERT_TRUE(shell->notifyIcon(NotifyIcon::Add, recordWith(7)));
+    int received = 0;
+    QObject::connect(shell, &TrayShell::notification, [&](int) {
+        ++received;
+        delete shell.data();
+    });
+    emit shell->trayIcon()->activated(QSystemTrayIcon::Context);
+    for (int i = 0; i < 100 && shell; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_TRUE(shell.isNull());
+    EXPECT_EQ(received, 1);
+}
+
+TEST(QtTrayShell, ComponentRunsOverTheRealShell)
+{
+    IconDesktop desktop;
+    QtTrayShell shell(desktop);
+    RecordingOwner owner;
+    {
+        frmSysTray tray(shell, owner);
+        ASSERT_NE(shell.trayIcon(), nullptr);
+        fillOwnerMenu(tray);
+        tray.SetToolTip(QStringLiteral("Bolvin 1.0.143 by Harnwick"));
+        tray.SetIconHandle(kIcon);
+        EXPECT_EQ(shell.trayIcon()->toolTip(), QStringLiteral("Bolvin 1.0.143 by Harnwick"));
+        EXPECT_TRUE(shell.trayIcon()->isVisible());
+        tray.ShowBalloonTip(QStringLiteral("Connecting to iTunes"), QStringLiteral("Bolvin"), 1, 5000);
+        tray.ShowBalloonTip(QString(QChar(u'\0')), QStringLiteral("Bolvin"), 1, 5000);
+
+        // The real menu runs until closed; close it from inside its own loop.
+        QAction* defaultSeen = nullptr;
+        QTimer::singleShot(0, [&] {
+            defaultSeen = tray.mnuPopup()->defaultAction();
+            tray.mnuPopup()->close();
+        });
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [&] { tray.mnuPopup()->close(); });
+        guard.start(kWaitMs);
+        tray.ShowMenu();
+        EXPECT_EQ(defaultSeen, tray.mnuSysTray().action(11));
+        EXPECT_EQ(defaultSeen->text(), QStringLiteral("&Show Bolvin"));
+    }
+    EXPECT_EQ(shell.trayIcon(), nullptr);
+}
+
+} // namespace
