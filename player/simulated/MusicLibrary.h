@@ -1,0 +1,49 @@
+#pragma once
+
+#include "LibraryPlaylist.h"
+#include "LibraryTrack.h"
+#include "PlistDocument.h"
+
+#include <QString>
+
+#include <vector>
+
+// An "iTunes Music Library.xml" file: its tracks and playlists for the simulated player, and
+// the whole document so that a save writes back everything else in the file untouched.
+class MusicLibrary
+{
+public:
+    // Reads path; false with errorString() telling the user why. A library without a
+    // playlist named "Library" gets one of all tracks, in the file's track order.
+    bool load(const QString& path);
+    // Why the last load or save failed, as a sentence.
+    QString errorString() const { return m_error; }
+    QString path() const { return m_path; }
+
+    const std::vector<LibraryTrack>& tracks() const { return m_tracks; }
+    // The playlist named "Library" first, then the others in file order.
+    const std::vector<LibraryPlaylist>& playlists() const { return m_playlists; }
+
+    // Change a track in memory and in the document; save() makes it lasting.
+    void setRating(int track, int rating);
+    void setPlayCount(int track, int count);
+    // date in any time zone; an invalid date removes the play date.
+    void setPlayDate(int track, const QDateTime& date);
+
+    bool isModified() const { return m_modified; }
+    // Writes the document to path() atomically; false with errorString() when it could not
+    // be written, in which case the old file is left as it was.
+    bool save();
+
+private:
+    bool readTracks();
+    void readPlaylists();
+    PlistValue& trackDict(int track);
+
+    QString m_path;
+    QString m_error;
+    PlistDocument m_document;
+    std::vector<LibraryTrack> m_tracks;
+    std::vector<LibraryPlaylist> m_playlists;
+    bool m_modified = false;
+};

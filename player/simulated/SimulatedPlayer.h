@@ -1,0 +1,132 @@
+#pragma once
+
+#include "MusicLibrary.h"
+#include "PlayOrder.h"
+#include "SimulatedWindow.h"
+
+#include "player/PlayerApplication.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class SimulatedPlaylist;
+
+// An in-process stand-in for iTunes that plays an "iTunes Music Library.xml" file. Time is
+// an input: playback moves only through advanceBy(), which a timer calls in real use
+// (setRealTime) and tests call directly. A finished track counts as played and the next one
+// starts. Rating and play changes are written back to the library file, coalesced, and at
+// once by flush(). After Quit() every member throws PlayerError.
+class SimulatedPlayer : public PlayerApplication
+{
+    Q_OBJECT
+public:
+    // The library must be loaded. The current playlist is "Library"; no track is current
+    // until something plays or cueFirstTrack() is called.
+    explicit SimulatedPlayer(std::unique_ptr<MusicLibrary> library, QObject* parent = nullptr);
+    // Writes pending library changes.
+    ~SimulatedPlayer() override;
+
+    QString Version() const override;
+    int PlayerState() const override;
+    void Play() override;
+    void Pause() override;
+    void NextTrack() override;
+    void PreviousTrack() override;
+    int SoundVolume() const override;
+    void SetSoundVolume(int percent) override;
+    std::shared_ptr<PlayerTrack> CurrentTrack() const override;
+    std::shared_ptr<PlayerPlaylist> CurrentPlaylist() const override;
+    bool CanSetShuffle(const std::shared_ptr<PlayerPlaylist>& playlist) const override;
+    std::shared_ptr<PlayerSource> LibrarySource() const override;
+    std::shared_ptr<PlayerWindow> BrowserWindow() const override;
+    std::shared_ptr<PlayerWindows> Windows() const override;
+    void Quit() override;
+
+    void setVersion(const QString& version) { m_version = version; }
+    // How many times faster than real time playback runs; a factor that is not positive is ignored.
+    void setSpeed(double factor);
+    double speed() const { return m_speed; }
+    // Where "now" comes from for play dates; the system clock by default.
+    void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
+    // Seeds the shuffle so a test gets a known order.
+    void setShuffleSeed(quint32 seed) { m_random.seed(seed); }
+    // Lets a timer feed real elapsed time into advanceBy() while playing. Off by default.
+    void setRealTime(bool on);
+
+    // Moves playback on by ms of wall-clock time (scaled by the speed). Each track that ends
+    // on the way gains a play, its play date becomes now, and the next one starts.
+    void advanceBy(qint64 ms);
+    // Makes the current playlist's first track current without playing it; nothing when the
+    // playlist is empty.
+    void cueFirstTrack();
+
+    bool isRunning() const { return m_running; }
+    // Milliseconds of the current track already played.
+    qint64 position() const { return m_position; }
+    // The window behind BrowserWindow() and Windows(), with what it was told.
+    std::shared_ptr<SimulatedWindow> browserWindow() const { return m_window; }
+    const MusicLibrary& library() const { return *m_library; }
+
+    // Writes pending changes to the library file now; false when the file could not be
+    // written (saveError() says why; the old file is untouched and the changes stay pending).
+    bool flush();
+    QString saveError() const { return m_saveError; }
+    // How long after the first unsaved change the file is written.
+    void setSaveDelay(int ms) { m_saveTimer.setInterval(ms); }
+
+signals:
+    // A write of the library file failed; message says why, for the user. The changes stay
+    // pending and the next change or flush() tries again.
+    void libraryWriteFailed(const QString& message);
+
+private:
+    friend class SimulatedTrack;
+    friend class SimulatedPlaylist;
+    friend class SimulatedTrackList;
+
+    // Throws PlayerError once the player has quit.
+    void ensureRunning() const;
+    const LibraryTrack& libraryTrack(int track) const;
+    void setRating(int track, int rating);
+    void setPlayCount(int track, int count);
+    void setPlayDate(int track, const QDateTime& date);
+    bool shuffleOf(int playlist) const;
+    void setShuffleOf(int playlist, bool shuffle);
+    void playFrom(int playlist, int position);
+    std::shared_ptr<PlayerTrack> trackObject(int track) const;
+
+    void libraryChanged();
+    void finishCurrentTrack();
+    void startCurrent();
+    int currentLibraryTrack() const;
+    void updateTicking();
+    void tick();
+
+    std::unique_ptr<MusicLibrary> m_library;
+    std::vector<std::shared_ptr<SimulatedPlaylist>> m_playlists;
+    std::vector<bool> m_shuffle;
+    std::shared_ptr<SimulatedWindow> m_window;
+    QString m_version;
+    double m_speed = 1.0;
+    std::function<QDateTime()> m_now;
+    QRandomGenerator m_random;
+
+    bool m_running = true;
+    bool m_playing = false;
+    int m_volume;
+    int m_currentPlaylist = 0;
+    PlayOrder m_order;
+    qint64 m_position = 0;
+
+    QTimer m_saveTimer;
+    QString m_saveError;
+    bool m_realTime = false;
+    QTimer m_tickTimer;
+    QElapsedTimer m_sinceTick;
+};

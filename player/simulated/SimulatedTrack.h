@@ -1,0 +1,40 @@
+#pragma once
+
+#include "player/PlayerTrack.h"
+
+#include <QPointer>
+
+class SimulatedPlayer;
+
+// A track of the simulated player's library, by its index in MusicLibrary::tracks(). It
+// reads through to the player, so it always shows current values, and throws PlayerError
+// once the player has quit or gone.
+class SimulatedTrack : public PlayerTrack
+{
+public:
+    SimulatedTrack(SimulatedPlayer* player, int index);
+
+    // "m:ss", or "h:mm:ss" from an hour on; seconds are cut, not rounded.
+    static QString timeText(qint64 milliseconds);
+
+    int index() const { return m_index; }
+
+    QString Name() const override;
+    QString Artist() const override;
+    QString Album() const override;
+    int Rating() const override;
+    void SetRating(int rating) override;
+    int PlayedCount() const override;
+    void SetPlayedCount(int count) override;
+    QDateTime PlayedDate() const override;
+    void SetPlayedDate(const QDateTime& date) override;
+    QString Time() const override;
+    int BitRate() const override;
+    std::shared_ptr<PlayerCollection<PlayerArtwork>> Artwork() const override;
+
+private:
+    SimulatedPlayer& player() const;
+
+    QPointer<SimulatedPlayer> m_player;
+    int m_index;
+};

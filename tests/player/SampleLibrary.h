@@ -1,0 +1,51 @@
+#pragma once
+
+#include "player/simulated/MusicLibrary.h"
+#include "player/simulated/SimulatedPlayer.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <memory>
+#include <ostream>
+
+// A private copy of the bundled sample library (xml and covers) in a temporary folder, so a
+// test may write to it freely.
+class SampleLibrary
+{
+public:
+    SampleLibrary();
+
+    bool isValid() const { return m_valid; }
+    QString folder() const { return m_dir.path(); }
+    QString file() const;
+    QByteArray bytes() const;
+
+    // A freshly loaded library of the copy; fails the test when it does not load.
+    std::unique_ptr<MusicLibrary> load() const;
+    // A player over the copy, with time and the clock under the test's control.
+    std::unique_ptr<SimulatedPlayer> player() const;
+
+    // The path of the bundled, read-only original.
+    static QString bundledFolder();
+    // Writes text as a library file into a temporary folder and returns its path.
+    static QString writeFile(const QTemporaryDir& dir, const QByteArray& text);
+
+private:
+    QTemporaryDir m_dir;
+    bool m_valid = false;
+};
+
+// Index into MusicLibrary::tracks() of the first track called name; -1 when none is.
+int trackNamed(const MusicLibrary& library, const QString& name);
+
+// Readable failure messages for Qt text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& bytes, std::ostream* out)
+{
+    *out << '"' << bytes.toStdString() << '"';
+}

@@ -1,0 +1,75 @@
+#include "SampleLibrary.h"
+
+#include "player/PlayerError.h"
+#include "player/simulated/SimulatedArtwork.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+
+namespace
+{
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+std::shared_ptr<PlayerCollection<PlayerArtwork>> artworkOf(const SimulatedPlayer& player, const QString& name)
+{
+    const int index = trackNamed(player.library(), name);
+    EXPECT_GE(index, 0) << name.toStdString();
+    return player.LibrarySource()->Playlists()->Item(1)->Tracks()->Item(index + 1)->Artwork();
+}
+
+} // namespace
+
+TEST(SimulatedArtwork, FormatComesFromTheMagicBytes)
+{
+    EXPECT_EQ(SimulatedArtwork::formatOf(QByteArray("\xFF\xD8\xFF\xE0\x00\x10JFIF", 10)), PlayerArtwork::JPEG);
+    EXPECT_EQ(SimulatedArtwork::formatOf("\x89PNG\r\n\x1A\n"), PlayerArtwork::PNG);
+    EXPECT_EQ(SimulatedArtwork::formatOf("BM6\x2C\x01"), PlayerArtwork::BMP);
+    EXPECT_EQ(SimulatedArtwork::formatOf("GIF89a"), PlayerArtwork::Unknown);
+    EXPECT_EQ(SimulatedArtwork::formatOf("\x89PNG"), PlayerArtwork::Unknown);
+    EXPECT_EQ(SimulatedArtwork::formatOf(""), PlayerArtwork::Unknown);
+
+    // A JPEG named .png is still a JPEG.
+    QTemporaryDir dir;
+    const QString disguised = QDir(dir.path()).filePath("cover.png");
+    ASSERT_TRUE(QFile::copy(QDir(SampleLibrary::bundledFolder()).filePath("covers/night-drive.jpg"), disguised));
+    EXPECT_EQ(SimulatedArtwork(disguised).Format(), PlayerArtwork::JPEG);
+}
+
+TEST(SimulatedArtwork, SampleTracksCarryEachFormatOrNone)
+{
+    SampleLibrary sample;
+    const auto player = sample.player();
+    EXPECT_EQ(artworkOf(*player, "Harbour Lights")->Item(1)->Format(), PlayerArtwork::JPEG);
+    EXPECT_EQ(artworkOf(*player, "Café Méridien")->Item(1)->Format(), PlayerArtwork::PNG);
+    EXPECT_EQ(artworkOf(*player, "Müde Straßen")->Item(1)->Format(), PlayerArtwork::BMP);
+    // No cover named, and a cover named but missing on disk.
+    EXPECT_EQ(artworkOf(*player, "Dust in Sunlight")->Count(), 0);
+    EXPECT_EQ(artworkOf(*player, "Last Ferry Home")->Count(), 0);
+    EXPECT_EQ(artworkOf(*player, "Crunch Time")->Count(), 0);
+    EXPECT_THROW(artworkOf(*player, "Dust in Sunlight")->Item(1), PlayerError);
+}
+
+TEST(SimulatedArtwork, SaveArtworkToFileCopiesTheBytesAndOverwrites)
+{
+    SampleLibrary sample;
+    const auto player = sample.player();
+    QTemporaryDir dir;
+    const QString target = QDir(dir.path()).filePath("Bolvin-artwork.png");
+    {
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write(QByteArray(100'000, 'x'));
+    }
+    artworkOf(*player, "日本語の歌")->Item(1)->SaveArtworkToFile(target);
+    EXPECT_EQ(readAll(target), readAll(QDir(sample.folder()).filePath("covers/yoake.png")));
+
+    const QString nowhere = QDir(dir.path()).filePath("no/such/folder/cover.jpg");
+    EXPECT_THROW(artworkOf(*player, "Harbour Lights")->Item(1)->SaveArtworkToFile(nowhere), PlayerError);
+}
