@@ -10,8 +10,9 @@
 
 #include <memory>
 
-// The player as Bolvin drives it. Every member may throw PlayerError; events arrive on the
-// GUI thread. Backends: the simulated player, MPRIS players.
+// The player as Bolvin drives it. Every member may throw PlayerError; members returning an
+// object never return nullptr (they throw instead). Events arrive on the GUI thread.
+// Backends: the simulated player, MPRIS players.
 class PlayerApplication : public QObject {
     Q_OBJECT
 public:

@@ -3,6 +3,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <stdexcept>
 
@@ -45,6 +46,11 @@ public:
     virtual QIcon icon(IconId handle) const = 0;
     // Attaches big and small icons to a top-level window.
     virtual void setWindowIcons(QWidget* window, IconId big, IconId small) = 0;
+
+    // The installed screen fonts, in the order the system reports them.
+    virtual QStringList installedFonts() const = 0;
+    // Opens a web address in the user's browser; failures are not reported.
+    virtual void openUrl(const QString& address) = 0;
 
     // The user's temporary folder, ending in a separator. Throws PlatformError when the
     // folder cannot be had.

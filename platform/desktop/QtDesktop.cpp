@@ -1,6 +1,9 @@
 #include "QtDesktop.h"
 
+#include <QDesktopServices>
 #include <QDir>
+#include <QFontDatabase>
+#include <QUrl>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPixmap>
@@ -82,6 +85,16 @@ void QtDesktop::setWindowIcons(QWidget* window, IconId big, IconId small)
             both.addPixmap(part.pixmap(size));
     }
     window->setWindowIcon(both);
+}
+
+QStringList QtDesktop::installedFonts() const
+{
+    return QFontDatabase::families();
+}
+
+void QtDesktop::openUrl(const QString& address)
+{
+    QDesktopServices::openUrl(QUrl(address));
 }
 
 QString QtDesktop::tempDir() const

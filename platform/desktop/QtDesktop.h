@@ -18,6 +18,8 @@ public:
     IconId loadIcon(const QString& name, int size) override;
     QIcon icon(IconId handle) const override;
     void setWindowIcons(QWidget* window, IconId big, IconId small) override;
+    QStringList installedFonts() const override;
+    void openUrl(const QString& address) override;
     QString tempDir() const override;
 
 private:

@@ -25,6 +25,8 @@ public:
     {
         iconsGiven << IconsGiven { window, big, small };
     }
+    QStringList installedFonts() const override { return fonts; }
+    void openUrl(const QString& address) override { openedUrls << address; }
     QString tempDir() const override
     {
         if (tempDirError)
@@ -42,4 +44,6 @@ public:
     QStringList iconKeys;
     QList<IconsGiven> iconsGiven;
     int tempDirError = 0;
+    QStringList fonts { "Arial", "DejaVu Sans", "Liberation Serif" };
+    QStringList openedUrls;
 };

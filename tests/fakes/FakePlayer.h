@@ -23,21 +23,34 @@ public:
             throw PlayerError(QStringLiteral("No current track"));
         return currentTrack;
     }
-    std::shared_ptr<PlayerPlaylist> CurrentPlaylist() const override { return nullptr; }
-    bool CanSetShuffle(const std::shared_ptr<PlayerPlaylist>&) const override { return false; }
-    std::shared_ptr<PlayerSource> LibrarySource() const override { return nullptr; }
-    std::shared_ptr<PlayerWindow> BrowserWindow() const override { return nullptr; }
-    std::shared_ptr<PlayerWindows> Windows() const override { return nullptr; }
+    std::shared_ptr<PlayerPlaylist> CurrentPlaylist() const override { return orThrow(currentPlaylist); }
+    bool CanSetShuffle(const std::shared_ptr<PlayerPlaylist>&) const override { return canSetShuffle; }
+    std::shared_ptr<PlayerSource> LibrarySource() const override { return orThrow(librarySource); }
+    std::shared_ptr<PlayerWindow> BrowserWindow() const override { return orThrow(browserWindow); }
+    std::shared_ptr<PlayerWindows> Windows() const override { return orThrow(windows); }
     void Quit() override
     {
         calls << QStringLiteral("Quit");
         emit OnAboutToPromptUserToQuitEvent();
     }
 
+    template <typename T>
+    static std::shared_ptr<T> orThrow(const std::shared_ptr<T>& object)
+    {
+        if (!object)
+            throw PlayerError(QStringLiteral("Not available"));
+        return object;
+    }
+
     QString version = QStringLiteral("6.0.5.20");
     int state = Stopped;
     int volume = 50;
     std::shared_ptr<PlayerTrack> currentTrack;
+    std::shared_ptr<PlayerPlaylist> currentPlaylist;
+    std::shared_ptr<PlayerSource> librarySource;
+    std::shared_ptr<PlayerWindow> browserWindow;
+    std::shared_ptr<PlayerWindows> windows;
+    bool canSetShuffle = false;
     mutable QStringList calls;
 };
 

@@ -1,6 +1,7 @@
 #include "TrayTestSupport.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/tray/NotifyIconData.h"
+#include "FakeDesktop.h"
 #include "platform/tray/QtTrayShell.h"
 
 #include <QAction>
@@ -19,7 +20,8 @@ constexpr IconId kIcon = 1;
 constexpr int kWaitMs = 2000;
 
 // Only icons matter to the shell.
-class IconDesktop : public Desktop {
+// Resolves one handle to a red picture.
+class IconDesktop : public FakeDesktop {
 public:
     IconDesktop()
     {
@@ -27,14 +29,8 @@ public:
         pixmap.fill(Qt::red);
         m_icon = QIcon(pixmap);
     }
-    void messageBox(const QString&) override { }
-    void showWindow(QWidget*) override { }
-    void hideWindow(QWidget*) override { }
-    void raiseWindow(QWidget*) override { }
     IconId loadIcon(const QString&, int) override { return kIcon; }
     QIcon icon(IconId handle) const override { return handle == kIcon ? m_icon : QIcon(); }
-    void setWindowIcons(QWidget*, IconId, IconId) override { }
-    QString tempDir() const override { return QString(); }
 
 private:
     QIcon m_icon;

@@ -1,0 +1,277 @@
+#include "frmMain.h"
+
+#include "Branding.h"
+#include "Guarded.h"
+#include "Version.h"
+#include "WindowHelpers.h"
+#include "options/AboutPage.h"
+#include "options/AdvancedPage.h"
+#include "options/DemoHarness.h"
+#include "options/FontPage.h"
+#include "options/HotKeysPage.h"
+#include "options/LibraryPage.h"
+#include "options/NotificationPage.h"
+#include "options/OptionSettings.h"
+#include "platform/autostart/Registry.h"
+#include "platform/desktop/Desktop.h"
+#include "platform/desktop/InstanceGuard.h"
+#include "platform/settings/SettingsStore.h"
+#include "player/PlayerApplication.h"
+#include "popup/PopUpMessage.h"
+#include "popup/PopUpMessages.h"
+#include "tray/frmSysTray.h"
+#include "tray/hotkeys/HotKey.h"
+#include "tray/hotkeys/HotKeyRegistration.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace {
+constexpr auto kIconResource = "AAA";
+constexpr int kTrayIconSize = 16;
+
+struct MenuEntry {
+    const char* caption;
+    const char* key;
+    bool isDefault;
+};
+
+// The tray menu in the order it is built; each flagged entry moves the default, so
+// "&Show Bolvin" ends up bold.
+constexpr std::array<MenuEntry, 14> kTrayMenu { {
+    { "-", "", false },
+    { "&Show iTunes", "Show iTunes", true },
+    { "&Minimize iTunes", "Minimize", true },
+    { "&iTunes MiniPlayer", "MiniPlayer", true },
+    { "-", "", false },
+    { "&Shuffle", "Shuffle", true },
+    { "-", "", false },
+    { "&Play", "Pause", true },
+    { "&Next Song", "Next Song", true },
+    { "&Previous Song", "Previous Song", true },
+    { "-", "", false },
+    { "&Show Bolvin", "open", true },
+    { "-", "", false },
+    { "&Exit", "close", false },
+} };
+
+QString versionText()
+{
+    return QStringLiteral("%1.%2.%3").arg(Version::Major).arg(Version::Minor).arg(Version::Revision);
+}
+
+}
+
+frmMain::frmMain(const AppServices& services, QWidget* parent)
+    : QWidget(parent)
+    , m_services(services)
+{
+    buildWindow();
+    m_optionSettings = std::make_unique<OptionSettings>(m_services.settings, m_services.desktop, *notificationPage,
+        *fontPage, *hotKeysPage, *advancedPage, *libraryPage);
+    connectOptionHandlers();
+    connect(&m_services.instanceGuard, &InstanceGuard::quitRequested, this, [this] { Unload(UnloadMode::FormCode); });
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildWindow()
+{
+    setWindowTitle(QStringLiteral("Bolvin"));
+    const QDir resources(m_services.resourceDir);
+
+    m_visiblePart = new QWidget(this);
+    T = new QTabWidget(m_visiblePart);
+    T->setObjectName(QStringLiteral("T"));
+    notificationPage = new NotificationPage(resources.filePath(QStringLiteral("backgrounds")));
+    fontPage = new FontPage;
+    hotKeysPage = new HotKeysPage;
+    advancedPage = new AdvancedPage;
+    libraryPage = new LibraryPage;
+    aboutPage = new AboutPage(resources.filePath(QStringLiteral("logos/about.png")));
+    T->addTab(notificationPage, QStringLiteral("Notification  "));
+    T->addTab(fontPage, QStringLiteral("Font  "));
+    T->addTab(hotKeysPage, QStringLiteral("Hot Keys  "));
+    T->addTab(advancedPage, QStringLiteral("Advanced  "));
+    T->addTab(libraryPage, QStringLiteral("Library"));
+    T->addTab(aboutPage, QStringLiteral("About"));
+
+    btnPreview = new QPushButton(QStringLiteral("Preview"), m_visiblePart);
+    btnSave = new QPushButton(QStringLiteral("Save"), m_visiblePart);
+    Picture1 = new QLabel(m_visiblePart);
+    Picture1->setPixmap(QPixmap(resources.filePath(QStringLiteral("logos/weblink.png"))));
+    Picture1->setCursor(Qt::PointingHandCursor);
+    Picture1->setToolTip(QStringLiteral("Visit the Bolvin web site"));
+    Command2 = new QPushButton(QStringLiteral("Quit"), m_visiblePart);
+    Minimize = new QPushButton(QStringLiteral("Hide"), m_visiblePart);
+    connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
+    connect(Minimize, &QPushButton::clicked, this, &frmMain::Minimize_Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnPreview);
+    buttons->addWidget(btnSave);
+    buttons->addStretch();
+    buttons->addWidget(Picture1);
+    buttons->addStretch();
+    buttons->addWidget(Command2);
+    buttons->addWidget(Minimize);
+    auto* layout = new QVBoxLayout(m_visiblePart);
+    layout->addWidget(T);
+    layout->addLayout(buttons);
+
+    // The demonstration controls sit below the visible part; enlarging the window shows them.
+    demo = new DemoHarness(resources.filePath(QStringLiteral("logos")), this);
+    setMinimumSize(m_visiblePart->sizeHint());
+    resize(m_visiblePart->sizeHint());
+}
+
+void frmMain::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int visibleHeight = m_visiblePart->sizeHint().height();
+    m_visiblePart->setGeometry(0, 0, width(), visibleHeight);
+    demo->setGeometry(0, visibleHeight, width(), demo->sizeHint().height());
+}
+
+bool frmMain::Form_Load()
+{
+    SetIcon(m_services.desktop, this, QString::fromLatin1(kIconResource), true);
+
+    if (m_services.instanceGuard.previousInstanceRunning()) {
+        m_services.desktop.messageBox(QStringLiteral("Bolvin is running."));
+        ignoringErrors([this] { Unload(UnloadMode::FormCode); });
+        return false;
+    }
+
+    m_services.desktop.hideWindow(this);
+    createSysTray();
+    m_frmSysTray->SetToolTip(QStringLiteral("Bolvin %1 by Harnwick\r\n Right-click and select 'Show Bolvin' for options")
+                                 .arg(versionText()));
+    m_frmSysTray->SetIconHandle(m_services.desktop.loadIcon(QString::fromLatin1(kIconResource), kTrayIconSize));
+    m_frmSysTray->myrating()->setEnabled(false);
+    m_frmSysTray->playlists()->setEnabled(false);
+
+    mbConnected = false;
+    FillKeyCombo(hotKeysPage->cboHotKeyMod, QStringLiteral("MOD"));
+    for (QComboBox* selector : hotKeysPage->keySelectors())
+        FillKeyCombo(selector, QStringLiteral("HOTKEY"));
+    FillFontSizes();
+    CheckPlayerRunning(false);
+
+    aboutPage->lblAbout->setText(QStringLiteral("version ") + versionText());
+
+    if (m_services.settings.GetSetting(QStringLiteral("FirstRun"), QStringLiteral("Yes")) == QLatin1String("Yes")) {
+        CheckPlayerRunning(true);
+        m_services.desktop.showWindow(this);
+        m_services.desktop.raiseWindow(this);
+        m_services.settings.SaveSetting(QStringLiteral("FirstRun"), QStringLiteral("No"));
+    }
+    return true;
+}
+
+void frmMain::createSysTray()
+{
+    m_frmSysTray = std::make_unique<frmSysTray>(m_services.trayShell, *this);
+    for (const MenuEntry& entry : kTrayMenu)
+        m_frmSysTray->AddMenuItem(QString::fromUtf8(entry.caption), QString::fromUtf8(entry.key), entry.isDefault);
+    connect(m_frmSysTray.get(), &frmSysTray::MenuClick, this, &frmMain::m_frmSysTray_MenuClick);
+    connect(m_frmSysTray.get(), &frmSysTray::SysTrayMouseDown, this, &frmMain::m_frmSysTray_SysTrayMouseDown);
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // The window is never destroyed by a close; only an unload ends the program. Only the
+    // window system's own close command arrives here as spontaneous.
+    event->ignore();
+    Unload(event->spontaneous() ? UnloadMode::FormControlMenu : UnloadMode::FormCode);
+}
+
+void frmMain::Unload(UnloadMode mode)
+{
+    if (m_unloaded)
+        return;
+    bool cancel = false;
+    Form_QueryUnload(cancel, mode);
+    if (cancel)
+        return;
+    Form_Unload();
+    m_services.desktop.hideWindow(this);
+    m_unloaded = true;
+    emit unloaded();
+}
+
+void frmMain::Form_QueryUnload(bool& Cancel, UnloadMode UnloadMode)
+{
+    if (UnloadMode == UnloadMode::FormControlMenu) {
+        m_services.desktop.hideWindow(this);
+        Cancel = true;
+        return;
+    }
+    mbCancelExport = true;
+    mbCancelImport = true;
+    ignoringErrors([this] {
+        if (!m_frmSysTray)
+            return;
+        m_frmSysTray->disconnect(this);
+        m_frmSysTray.reset();
+    });
+}
+
+void frmMain::Form_Unload()
+{
+    ignoringErrors([this] {
+        if (!mbConnected || !objiTunesApp)
+            return;
+        // Released first: its quit announcement must not reach a menu that is already gone.
+        const std::shared_ptr<PlayerApplication> player = objiTunesApp;
+        DisconnectPlayer();
+        player->Quit();
+    });
+    ignoringErrors([this] { UnloadHotKeys(); });
+    ignoringErrors([this] {
+        demo->tmrAdd->stop();
+        demo->tmrWorking->stop();
+        mobjPopups.reset();
+        mobjDefaultPopUp.reset();
+    });
+}
+
+void frmMain::Minimize_Click()
+{
+    m_services.desktop.hideWindow(this);
+}
+
+void frmMain::Command2_Click()
+{
+    Unload(UnloadMode::FormCode);
+}
+
+void frmMain::chkStartup_Click()
+{
+    Registry& registry = m_services.registry;
+    const bool ticked = advancedPage->chkStartup->isChecked();
+    if (ticked)
+        registry.SetRegistryString(Registry::LocalMachine, QString::fromLatin1(kRunKey), QStringLiteral("Bolvin"),
+            registry.runAtLogonCommand(m_services.programDir));
+    else
+        registry.DeleteRegistryValue(Registry::LocalMachine, QString::fromLatin1(kRunKey), QStringLiteral("Bolvin"));
+    m_services.settings.SaveSetting(QStringLiteral("Startup"), ticked ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void frmMain::updaterating(int rating)
+{
+    ignoringErrors([&] {
+        if (objiTunesApp)
+            objiTunesApp->CurrentTrack()->SetRating(rating);
+    });
+}

@@ -1,0 +1,177 @@
+#pragma once
+
+#include "popup/PopUpFontSource.h"
+#include "tray/SysTrayOwner.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class AboutPage;
+class AdvancedPage;
+class DemoHarness;
+class Desktop;
+class FontPage;
+class HotKeyRegistrar;
+class HotKeyRegistration;
+class HotKeysPage;
+class InstanceGuard;
+class LibraryPage;
+class NotificationPage;
+class OptionSettings;
+class PlayerApplication;
+class PlayerBackend;
+class PopUpMessage;
+class PopUpMessages;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+class Registry;
+class SettingsStore;
+class TrayShell;
+class frmSysTray;
+
+// Everything outside the window that the program reaches through a narrow interface.
+struct AppServices {
+    Desktop& desktop;
+    InstanceGuard& instanceGuard;
+    SettingsStore& settings;
+    Registry& registry;
+    PlayerBackend& playerBackend;
+    TrayShell& trayShell;
+    HotKeyRegistrar& hotKeyRegistrar;
+    // Where icons, backgrounds, logos and sounds are.
+    QString resourceDir;
+    // The folder the program was started from.
+    QString programDir;
+};
+
+// The options window, hidden most of the time, and the program's controller for its whole
+// run: it owns the tray component, the player link and the pop-up collection. Its controls
+// are the working copy of every setting.
+class frmMain : public QWidget, public SysTrayOwner, public PopUpFontSource {
+    Q_OBJECT
+public:
+    // Why the window is being unloaded. Only the window's own close box is refused.
+    enum class UnloadMode { FormControlMenu, FormCode, AppWindows, TaskManager };
+
+    explicit frmMain(const AppServices& services, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // Start-up. False when another instance runs: this one has then told the user and
+    // must end.
+    bool Form_Load();
+    // Ends the program through the shutdown, unless the close is refused. Emits unloaded().
+    void Unload(UnloadMode mode = UnloadMode::FormCode);
+    bool isUnloaded() const { return m_unloaded; }
+
+    void updaterating(int rating) override;
+    QFont messageFont() const override;
+
+    // Loads every stored setting into the controls, then registers the hotkeys.
+    void LoadSettings();
+
+    // For tests and the integration harness.
+    frmSysTray* sysTray() const { return m_frmSysTray.get(); }
+    PopUpMessages* popups() const { return mobjPopups.get(); }
+    bool isConnected() const { return mbConnected; }
+    bool exportCancelled() const { return mbCancelExport; }
+    bool importCancelled() const { return mbCancelImport; }
+
+    QTabWidget* T = nullptr;
+    NotificationPage* notificationPage = nullptr;
+    FontPage* fontPage = nullptr;
+    HotKeysPage* hotKeysPage = nullptr;
+    AdvancedPage* advancedPage = nullptr;
+    LibraryPage* libraryPage = nullptr;
+    AboutPage* aboutPage = nullptr;
+    DemoHarness* demo = nullptr;
+    QPushButton* btnPreview = nullptr;
+    QPushButton* btnSave = nullptr;
+    QLabel* Picture1 = nullptr;
+    QPushButton* Command2 = nullptr;
+    QPushButton* Minimize = nullptr;
+
+signals:
+    // The shutdown has run; the process may end.
+    void unloaded();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // frmMain.cpp: the window and the lifecycle.
+    void buildWindow();
+    void createSysTray();
+    void Form_QueryUnload(bool& Cancel, UnloadMode UnloadMode);
+    void Form_Unload();
+    void Minimize_Click();
+    void Command2_Click();
+    void chkStartup_Click();
+
+    // frmMainHotKeys.cpp: the global hotkeys.
+    void LoadHotKeys();
+    void UnloadHotKeys();
+    void HotKey(int wParm);
+
+    // frmMainOptions.cpp: the controls that act at once, Save and Load Defaults.
+    void connectOptionHandlers();
+    void btnSave_Click();
+    void btnDefaults_Click();
+    void chkFading_Click();
+    void scrShowDelay_Change();
+    void scrMovementIndex_Change();
+    void scrScrollDelay_Change();
+    void optDirection_Click(int Index);
+    void chkEnablePlayLists_Click();
+    void cboFonts_Click();
+    void cboFontSize_Click();
+    void chkFontBold_Click();
+    void chkFontItalic_Click();
+    void btnPreview_Click();
+    void Command3_Click();
+    void Picture1_Click();
+    void chkUseParent_Click();
+    void chkAdd_Click();
+    void cmdShowDefault_Click();
+    void tmrWorking_Timer();
+    void FillFontSizes();
+    void UpdateFontPreview();
+    void CreateDefaultPopUp();
+    void AddSamplePopUp();
+    void SetPopUpParent(bool usePictureBox);
+    void pushOptionsToPopups();
+    QString soundFile(const QString& name) const;
+
+    // frmMainPlayer.cpp: the player link and its events.
+    void CheckPlayerRunning(bool bStart);
+    void ConnectPlayer();
+    void DisconnectPlayer();
+    void LoadPlaylists();
+    void SetPlayPauseCaption(const QString& sState);
+    void enablePlayerEntries(bool enabled);
+    void m_frmSysTray_MenuClick(int lIndex, const QString& sKey);
+    void m_frmSysTray_SysTrayMouseDown(int eButton);
+    void objiTunesApp_OnPlayerPlayEvent();
+    void objiTunesApp_OnPlayerStopEvent();
+    void objiTunesApp_OnAboutToPromptUserToQuitEvent();
+
+    AppServices m_services;
+    std::unique_ptr<OptionSettings> m_optionSettings;
+    std::unique_ptr<frmSysTray> m_frmSysTray;
+    std::unique_ptr<HotKeyRegistration> m_hotKeyRegistration;
+    std::shared_ptr<PlayerApplication> objiTunesApp;
+    std::unique_ptr<PopUpMessages> mobjPopups;
+    std::shared_ptr<PopUpMessage> mobjDefaultPopUp;
+    bool mbConnected = false;
+    bool mbPlaylistsEnabled = false;
+    bool mbCancelExport = false;
+    bool mbCancelImport = false;
+    bool m_unloaded = false;
+    int mLastFontIndex = 0;
+    int mLastFontSizeIndex = 0;
+    bool mLastFontBold = false;
+    bool mLastFontItalic = false;
+    QWidget* m_visiblePart = nullptr;
+};

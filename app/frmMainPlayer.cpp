@@ -1,0 +1,243 @@
+#include "frmMain.h"
+
+#include "Branding.h"
+#include "Guarded.h"
+#include "options/AdvancedPage.h"
+#include "platform/desktop/Desktop.h"
+#include "player/PlayerBackend.h"
+#include "popup/PopUpMessage.h"
+#include "popup/PopUpMessages.h"
+#include "tray/frmSysTray.h"
+
+#include <QCheckBox>
+#include <QScrollBar>
+
+#include <array>
+
+namespace {
+constexpr int kInfoIcon = 1;
+constexpr int kBalloonTimeOutMs = 5000;
+constexpr int kRightButton = 2;
+constexpr double kOldestVersion = 5.1;
+constexpr double kNewestVersion = 6.4;
+
+constexpr std::array<const char*, 5> kPlayerEntries { "&Minimize iTunes", "&iTunes MiniPlayer", "&Shuffle",
+    "&Next Song", "&Previous Song" };
+
+QString title()
+{
+    return QString::fromLatin1(kProgramTitle);
+}
+
+// The first three characters of a version text as a number; text that is not one reads
+// as 0, which no supported player has.
+double versionNumber(const QString& version)
+{
+    bool ok = false;
+    const double value = version.left(3).toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+// Walks the main tray items from index 1, skipping any that fails.
+template <typename Visit>
+void forEachItem(frmSysTray* tray, Visit&& visit)
+{
+    if (!tray)
+        return;
+    TrayMenuArray& items = tray->mnuSysTray();
+    for (int i = 1; i <= items.upperBound(); ++i)
+        ignoringErrors([&] { visit(items, i); });
+}
+}
+
+void frmMain::CheckPlayerRunning(bool bStart)
+{
+    if (mbConnected)
+        return;
+    const std::optional<QStringList> running = m_services.playerBackend.runningExecutables();
+    if (!running)
+        return;
+    bool found = false;
+    const QString wanted = m_services.playerBackend.executableName().toLower();
+    for (const QString& name : *running) {
+        if (name.toLower().contains(wanted)) {
+            ConnectPlayer();
+            found = true;
+        }
+    }
+    if (!found && bStart) {
+        ConnectPlayer();
+        found = true;
+    }
+    enablePlayerEntries(found);
+}
+
+void frmMain::ConnectPlayer()
+{
+    m_frmSysTray->ShowBalloonTip(QStringLiteral("Connecting to iTunes"), title(), kInfoIcon, kBalloonTimeOutMs);
+    if (!objiTunesApp) {
+        objiTunesApp = m_services.playerBackend.createApplication();
+        if (objiTunesApp) {
+            connect(objiTunesApp.get(), &PlayerApplication::OnPlayerPlayEvent, this,
+                &frmMain::objiTunesApp_OnPlayerPlayEvent);
+            connect(objiTunesApp.get(), &PlayerApplication::OnPlayerStopEvent, this,
+                &frmMain::objiTunesApp_OnPlayerStopEvent);
+            connect(objiTunesApp.get(), &PlayerApplication::OnAboutToPromptUserToQuitEvent, this,
+                &frmMain::objiTunesApp_OnAboutToPromptUserToQuitEvent);
+        }
+    }
+    m_frmSysTray->ShowBalloonTip(QString(QChar(0)), title(), kInfoIcon, kBalloonTimeOutMs);
+    // A player that cannot be had leaves the program unconnected; the next command tries again.
+    if (!objiTunesApp)
+        return;
+
+    QString version;
+    ignoringErrors([&] { version = objiTunesApp->Version(); });
+    const double v = versionNumber(version);
+    if (v < kOldestVersion || v > kNewestVersion) {
+        m_frmSysTray->ShowBalloonTip(QStringLiteral("iTunes ") + version
+                + QStringLiteral(" is not compatible with this version of Bolvin.\r\nDownload the latest version of Bolvin from ")
+                + QString::fromLatin1(kWebAddress),
+            title(), kInfoIcon, kBalloonTimeOutMs);
+        DisconnectPlayer();
+        return;
+    }
+
+    mobjPopups = std::make_unique<PopUpMessages>(PopUpServices {}, advancedPage->scrPopUpWidth->value(),
+        advancedPage->scrPopUpHeight->value());
+    mobjPopups->setFontSource(this);
+    CreateDefaultPopUp();
+    advancedPage->scrShowDelay->setValue(mobjPopups->ShowDelay());
+    advancedPage->scrMovementIndex->setValue(mobjPopups->MovementIndex());
+    advancedPage->scrScrollDelay->setValue(mobjPopups->ScrollDelay());
+    LoadSettings();
+    // A load raises nothing for controls that already hold their value: give the fresh
+    // collection every value.
+    pushOptionsToPopups();
+
+    mbPlaylistsEnabled = false;
+    if (advancedPage->chkEnablePlayLists->isChecked()) {
+        mbPlaylistsEnabled = true;
+        m_frmSysTray->playlists()->setEnabled(true);
+    } else {
+        m_frmSysTray->playlists()->setEnabled(false);
+    }
+
+    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+        if (items.caption(i) == QLatin1String("&Shuffle"))
+            m_frmSysTray->EnableMenuItem(i, false);
+    });
+    bool playing = false;
+    ignoringErrors([&] { playing = objiTunesApp->PlayerState() == PlayerApplication::Playing; });
+    if (playing) {
+        SetPlayPauseCaption(QStringLiteral("pause"));
+        forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+            if (items.caption(i) != QLatin1String("&Shuffle"))
+                return;
+            m_frmSysTray->EnableMenuItem(i, false);
+            m_frmSysTray->EnableMenuItem(i, objiTunesApp->CanSetShuffle(objiTunesApp->CurrentPlaylist()));
+        });
+    } else {
+        m_frmSysTray->myrating()->setEnabled(false);
+        SetPlayPauseCaption(QStringLiteral("play"));
+    }
+    bool shuffle = false;
+    ignoringErrors([&] { shuffle = objiTunesApp->CurrentPlaylist()->Shuffle(); });
+    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+        if (items.caption(i) == QLatin1String("&Shuffle"))
+            items.setChecked(i, shuffle);
+    });
+    mbConnected = true;
+}
+
+void frmMain::DisconnectPlayer()
+{
+    if (objiTunesApp)
+        objiTunesApp->disconnect(this);
+    objiTunesApp.reset();
+    mbConnected = false;
+}
+
+void frmMain::LoadPlaylists()
+{
+    if (!objiTunesApp || !m_frmSysTray)
+        return;
+    const auto playlists = objiTunesApp->LibrarySource()->Playlists();
+    const int count = playlists->Count();
+    for (int i = 1; i <= count; ++i)
+        ignoringErrors([&] {
+            m_frmSysTray->AddPlayList(QStringLiteral("&") + playlists->Item(i)->Name(),
+                QStringLiteral("Playlist") + QString::number(i), false);
+        });
+}
+
+void frmMain::SetPlayPauseCaption(const QString& sState)
+{
+    const bool play = sState == QLatin1String("play");
+    const QString from = play ? QStringLiteral("&Pause") : QStringLiteral("&Play");
+    const QString to = play ? QStringLiteral("&Play") : QStringLiteral("&Pause");
+    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+        if (items.caption(i) == from)
+            items.setCaption(i, to);
+    });
+}
+
+void frmMain::enablePlayerEntries(bool enabled)
+{
+    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+        const QString caption = items.caption(i);
+        for (const char* entry : kPlayerEntries)
+            if (caption == QLatin1String(entry))
+                m_frmSysTray->EnableMenuItem(i, enabled);
+    });
+}
+
+void frmMain::m_frmSysTray_MenuClick(int /*lIndex*/, const QString& sKey)
+{
+    if (sKey != QLatin1String("close"))
+        CheckPlayerRunning(true);
+    if (sKey == QLatin1String("open")) {
+        m_services.desktop.showWindow(this);
+        m_services.desktop.raiseWindow(this);
+    } else if (sKey == QLatin1String("close")) {
+        Unload(UnloadMode::FormCode);
+    }
+}
+
+void frmMain::m_frmSysTray_SysTrayMouseDown(int eButton)
+{
+    if (eButton == kRightButton)
+        ignoringErrors([this] { m_frmSysTray->ShowMenu(); });
+}
+
+void frmMain::objiTunesApp_OnPlayerPlayEvent()
+{
+    bool playing = false;
+    ignoringErrors([&] { playing = objiTunesApp->PlayerState() == PlayerApplication::Playing; });
+    if (playing) {
+        m_frmSysTray->myrating()->setEnabled(true);
+        SetPlayPauseCaption(QStringLiteral("pause"));
+    }
+    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+        if (items.caption(i) != QLatin1String("&Shuffle"))
+            return;
+        m_frmSysTray->EnableMenuItem(i, false);
+        m_frmSysTray->EnableMenuItem(i, objiTunesApp->CanSetShuffle(objiTunesApp->CurrentPlaylist()));
+    });
+}
+
+void frmMain::objiTunesApp_OnPlayerStopEvent()
+{
+    m_frmSysTray->myrating()->setEnabled(false);
+    SetPlayPauseCaption(QStringLiteral("play"));
+}
+
+void frmMain::objiTunesApp_OnAboutToPromptUserToQuitEvent()
+{
+    mbCancelExport = true;
+    mbCancelImport = true;
+    SetPlayPauseCaption(QStringLiteral("play"));
+    enablePlayerEntries(false);
+    m_frmSysTray->myrating()->setEnabled(false);
+    DisconnectPlayer();
+}

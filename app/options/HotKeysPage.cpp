@@ -1,0 +1,44 @@
+#include "HotKeysPage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+HotKeysPage::HotKeysPage(QWidget* parent)
+    : QWidget(parent)
+{
+    auto* group = new QGroupBox(QStringLiteral("Hot Keys"));
+    auto* form = new QFormLayout(group);
+    chkEnableHotKey = new QCheckBox(QStringLiteral("Enable Hotkey"), group);
+    chkEnableHotKey->setChecked(true);
+    form->addRow(chkEnableHotKey);
+    const auto selector = [&](const QString& label) {
+        auto* combo = new QComboBox(group);
+        form->addRow(label, combo);
+        return combo;
+    };
+    cboHotKeyMod = selector(QStringLiteral("Activation:"));
+    cboHotKey = selector(QStringLiteral("Pop Up:"));
+    cboNextTrackKey = selector(QStringLiteral("Next Track:"));
+    cboPreviousTrackKey = selector(QStringLiteral("Previous Track:"));
+    cboVolumeUpKey = selector(QStringLiteral("Volume Up:"));
+    cboVolumeDownKey = selector(QStringLiteral("Volume Down:"));
+    cboPauseKey = selector(QStringLiteral("Play / Pause:"));
+    cboRatingUpKey = selector(QStringLiteral("Rating Up:"));
+    cboRatingDownKey = selector(QStringLiteral("Rating Down:"));
+
+    cmdChangeHotkey = new QPushButton(QStringLiteral("Change HotKeys"), this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(group);
+    layout->addWidget(cmdChangeHotkey, 0, Qt::AlignRight);
+    layout->addStretch();
+}
+
+std::array<QComboBox*, 8> HotKeysPage::keySelectors() const
+{
+    return { cboHotKey, cboPreviousTrackKey, cboNextTrackKey, cboVolumeUpKey, cboVolumeDownKey, cboPauseKey,
+        cboRatingUpKey, cboRatingDownKey };
+}

@@ -1,0 +1,90 @@
+#include "NotificationPage.h"
+
+#include "OptionGroup.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+constexpr QSize kBackgroundPreview(72, 20);
+
+QCheckBox* addCheck(QLayout* layout, const QString& caption, bool ticked = false)
+{
+    auto* box = new QCheckBox(caption);
+    box->setChecked(ticked);
+    layout->addWidget(box);
+    return box;
+}
+
+QGroupBox* optionBox(const QString& title, OptionGroup* group, const QStringList& captions)
+{
+    auto* box = new QGroupBox(title);
+    auto* layout = new QVBoxLayout(box);
+    for (const QString& caption : captions)
+        layout->addWidget(group->add(caption, box));
+    return box;
+}
+}
+
+NotificationPage::NotificationPage(const QString& backgroundDir, QWidget* parent)
+    : QWidget(parent)
+    , optBackGround(new OptionGroup(this))
+    , optDirection(new OptionGroup(this))
+    , optYPos(new OptionGroup(this))
+    , optXPos(new OptionGroup(this))
+{
+    auto* backgrounds = new QGroupBox(QStringLiteral("Text BackGrounds"));
+    auto* backgroundGrid = new QGridLayout(backgrounds);
+    const QStringList names { QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three"),
+        QStringLiteral("Four") };
+    for (int i = 0; i < int(names.size()); ++i) {
+        backgroundGrid->addWidget(optBackGround->add(names[i], backgrounds), i, 0);
+        imgBack[i] = new QLabel(backgrounds);
+        const QPixmap picture(QDir(backgroundDir).filePath(QStringLiteral("back%1.png").arg(i)));
+        if (!picture.isNull())
+            imgBack[i]->setPixmap(picture.scaled(kBackgroundPreview, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        backgroundGrid->addWidget(imgBack[i], i, 1);
+    }
+    optBackGround->setValue(0, true);
+
+    QGroupBox* direction = optionBox(QStringLiteral("Scroll Direction"), optDirection,
+        { QStringLiteral("Up"), QStringLiteral("Down"), QStringLiteral("Left"), QStringLiteral("Right"),
+            QStringLiteral("BottomLeft") });
+    // Reachable only through a stored value.
+    optDirection->option(4)->setVisible(false);
+
+    auto* options = new QGroupBox(QStringLiteral("Options"));
+    auto* optionsLayout = new QGridLayout(options);
+    auto* left = new QVBoxLayout;
+    auto* right = new QVBoxLayout;
+    chkPopTitle = addCheck(left, QStringLiteral("Pop Title"), true);
+    chkPopArt = addCheck(left, QStringLiteral("Pop Art"), true);
+    chkStickyTitle = addCheck(left, QStringLiteral("Sticky Title"));
+    chkStickyArt = addCheck(left, QStringLiteral("Sticky Art"));
+    chkFloatArt = addCheck(right, QStringLiteral("Float Art"));
+    chkStretchBkg = addCheck(right, QStringLiteral("Stretch Art"));
+    chkFading = addCheck(right, QStringLiteral("Fading"));
+    right->addStretch();
+    optionsLayout->addLayout(left, 0, 0);
+    optionsLayout->addLayout(right, 0, 1);
+
+    QGroupBox* yPos = optionBox(QStringLiteral("Y Position"), optYPos, { QStringLiteral("Top"), QStringLiteral("Bottom") });
+    optYPos->setValue(1, true);
+    QGroupBox* xPos = optionBox(QStringLiteral("X Position"), optXPos, { QStringLiteral("Left"), QStringLiteral("Right") });
+    optXPos->setValue(1, true);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(backgrounds, 0, 0);
+    grid->addWidget(direction, 0, 1);
+    grid->addWidget(options, 1, 0);
+    auto* position = new QVBoxLayout;
+    position->addWidget(yPos);
+    position->addWidget(xPos);
+    grid->addLayout(position, 1, 1);
+    grid->setRowStretch(2, 1);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+class AdvancedPage;
+class Desktop;
+class FontPage;
+class HotKeysPage;
+class LibraryPage;
+class NotificationPage;
+class SettingsStore;
+
+// Moves every setting between the store and its control on the options window. Setting a
+// control raises its change handler only when the value really changes, so a load acts
+// through the handlers exactly as a user would.
+class OptionSettings {
+public:
+    OptionSettings(SettingsStore& store, const Desktop& desktop, NotificationPage& notification, FontPage& font,
+        HotKeysPage& hotKeys, AdvancedPage& advanced, LibraryPage& library);
+
+    // Every stored key into its control; absent keys, and numbers that are not numbers or
+    // lie outside their control's range, load as the key's default. The caller registers
+    // the hotkeys afterwards.
+    void load();
+    // Every control's value into the store. An empty hotkey selector keeps its stored key;
+    // an option group with nothing on writes nothing.
+    void save();
+    // Deletes the settings keys; "FirstRun" and "Position" stay.
+    void deleteAll();
+
+private:
+    void loadNumbers();
+    void loadFontAndHotKeys();
+    void loadOptionGroups();
+
+    SettingsStore& m_store;
+    const Desktop& m_desktop;
+    NotificationPage& m_notification;
+    FontPage& m_font;
+    HotKeysPage& m_hotKeys;
+    AdvancedPage& m_advanced;
+    LibraryPage& m_library;
+    bool mbFontsLoaded = false;
+};

@@ -1,0 +1,344 @@
+#include "frmPopUpMessage.h"
+
+#include "CloseButtonPictures.h"
+#include "PopUpFontSource.h"
+#include "platform/screen/modFunctions.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace {
+// Design-time sizes and margins, in twips.
+constexpr int kDesignWidth = 4500;
+constexpr int kDesignHeight = 1800;
+constexpr int kMargin = 60;
+constexpr int kBorderInset = 30;
+constexpr int kHeaderGap = 120;
+constexpr int kBarInset = 120;
+constexpr int kMessageInset = 200;
+constexpr int kBarReserveGap = 120;
+constexpr int kMessageDesignHeight = 735;
+constexpr int kProgressBarHeight = 240;
+constexpr int kProgressMaximum = 100;
+}
+
+frmPopUpMessage::frmPopUpMessage(double twipsPerPixelX, double twipsPerPixelY, const PopUpFontSource* fonts)
+    : QWidget(nullptr,
+        Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    , m_twipsPerPixelX(twipsPerPixelX)
+    , m_twipsPerPixelY(twipsPerPixelY)
+    , m_fonts(fonts)
+{
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setAttribute(Qt::WA_X11NetWmWindowTypeNotification);
+    setFocusPolicy(Qt::NoFocus);
+    setAutoFillBackground(true);
+    buildControls();
+    // Loading the window puts the normal picture on the close button.
+    m_imgClose->setPixmap(m_imgUp->pixmap());
+}
+
+void frmPopUpMessage::buildControls()
+{
+    m_picHolder = new QWidget(this);
+    m_imgBackground = new QLabel(m_picHolder);
+    m_imgBackground->setScaledContents(true);
+    m_shpBorder = new QFrame(m_picHolder);
+    m_shpBorder->setFrameShape(QFrame::Box);
+    // An outline only: the pointer reaches whatever lies below it.
+    m_shpBorder->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_imgDown = new QLabel(m_picHolder);
+    m_imgDown->setPixmap(CloseButtonDownPicture());
+    m_imgDown->hide();
+    m_imgUp = new QLabel(m_picHolder);
+    m_imgUp->setPixmap(CloseButtonUpPicture());
+    m_imgUp->hide();
+    m_imgClose = new QLabel(m_picHolder);
+    m_imgLogo = new QLabel(m_picHolder);
+    m_imgLogo->setScaledContents(true);
+    m_lblCaption = new QLabel(m_picHolder);
+    QFont captionFont = m_lblCaption->font();
+    captionFont.setBold(true);
+    m_lblCaption->setFont(captionFont);
+    m_lblMessage = new QLabel(m_picHolder);
+    m_lblMessage->setWordWrap(true);
+    m_lblMessage->setAlignment(Qt::AlignCenter);
+    m_prgBar = new QProgressBar(m_picHolder);
+    m_prgBar->setRange(0, kProgressMaximum);
+    m_prgBar->setValue(0);
+    m_prgBar->setTextVisible(false);
+    m_prgBar->hide();
+
+    for (QWidget* control : std::initializer_list<QWidget*> { m_picHolder, m_imgBackground, m_imgClose, m_imgLogo,
+             m_lblCaption, m_lblMessage, m_prgBar }) {
+        control->installEventFilter(this);
+        control->setFocusPolicy(Qt::NoFocus);
+    }
+
+    const QSize closeSize = m_imgUp->pixmap().size();
+    const int captionHeight = RoundHalfEven(m_lblCaption->fontMetrics().height() * m_twipsPerPixelY);
+    placeControl(m_picHolder, { 0, 0, kDesignWidth, kDesignHeight });
+    placeControl(m_imgBackground, { 0, 0, kDesignWidth, kDesignHeight });
+    placeControl(m_imgClose,
+        { 0, kMargin, RoundHalfEven(closeSize.width() * m_twipsPerPixelX),
+            RoundHalfEven(closeSize.height() * m_twipsPerPixelY) });
+    placeControl(m_imgLogo, { kMargin, kMargin, 0, 0 });
+    placeControl(m_lblCaption, { kMargin, 0, kDesignWidth / 2, captionHeight });
+    placeControl(m_lblMessage, { 0, 0, kDesignWidth - 2 * kMargin, kMessageDesignHeight });
+    placeControl(m_prgBar, { 0, 0, kDesignWidth - 2 * kMargin, kProgressBarHeight });
+    resize(RoundHalfEven(kDesignWidth / m_twipsPerPixelX), RoundHalfEven(kDesignHeight / m_twipsPerPixelY));
+    m_imgBackground->lower();
+}
+
+void frmPopUpMessage::placeControl(QWidget* control, const QRect& twips)
+{
+    m_twips.insert(control, twips);
+    // Edges are rounded, not sizes, so neighbouring controls never gap or overlap.
+    const int left = RoundHalfEven(twips.x() / m_twipsPerPixelX);
+    const int top = RoundHalfEven(twips.y() / m_twipsPerPixelY);
+    const int right = RoundHalfEven((twips.x() + twips.width()) / m_twipsPerPixelX);
+    const int bottom = RoundHalfEven((twips.y() + twips.height()) / m_twipsPerPixelY);
+    control->setGeometry(left, top, std::max(0, right - left), std::max(0, bottom - top));
+}
+
+void frmPopUpMessage::AlignHolder()
+{
+    switch (m_direction) {
+    case 0: m_dock = Dock::Top; break;
+    case 1: m_dock = Dock::Bottom; break;
+    case 2: m_dock = Dock::Left; break;
+    case 3: m_dock = Dock::Right; break;
+    default: m_dock = Dock::None; break;
+    }
+    dockHolder();
+}
+
+void frmPopUpMessage::dockHolder()
+{
+    // The holder keeps its full size and sticks to the window's moving edge, so the
+    // content slides out of the anchor edge while the window grows.
+    QPoint at = m_picHolder->pos();
+    switch (m_dock) {
+    case Dock::None: return;
+    case Dock::Top: at = { 0, 0 }; break;
+    case Dock::Bottom: at = { 0, height() - m_picHolder->height() }; break;
+    case Dock::Left: at = { 0, 0 }; break;
+    case Dock::Right: at = { width() - m_picHolder->width(), 0 }; break;
+    }
+    m_picHolder->move(at);
+}
+
+void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
+{
+    placeControl(m_picHolder, { 0, 0, Width, Height });
+    dockHolder();
+    const int holderWidth = Width;
+
+    placeControl(m_imgBackground, { 0, 0, holderWidth, Height });
+    if (NoBkStretch) {
+        const QStringList parts = m_lblCaption->text().split(QLatin1Char(','));
+        m_lblCaption->clear();
+        if (parts.size() < 2)
+            return;
+        bool heightOk = false;
+        bool widthOk = false;
+        const double pictureHeight = parts.at(0).trimmed().toDouble(&heightOk);
+        const double pictureWidth = parts.at(1).trimmed().toDouble(&widthOk);
+        if (!heightOk || !widthOk || pictureHeight == 0)
+            return;
+        const int width = RoundHalfEven(Height * (pictureWidth / pictureHeight));
+        placeControl(m_imgBackground, { RoundHalfEven((Width - width) / 2.0), 0, width, Height });
+    }
+
+    QRect logo = m_twips.value(m_imgLogo);
+    logo.moveTo(kMargin, kMargin);
+    placeControl(m_imgLogo, logo);
+
+    QRect close = m_twips.value(m_imgClose);
+    close.moveTo(holderWidth - kMargin - close.width(), kMargin);
+    placeControl(m_imgClose, close);
+
+    const bool hasLogo = !m_imgLogo->pixmap().isNull();
+    QRect caption = m_twips.value(m_lblCaption);
+    const int borderTop = kHeaderGap + (hasLogo ? logo.height() : caption.height());
+    const QRect border(kBorderInset, borderTop, Width - 2 * kBorderInset, Height - borderTop - kBorderInset);
+    placeControl(m_shpBorder, border);
+
+    QRect bar = m_twips.value(m_prgBar);
+    bar = { border.x() + kMargin, border.y() + border.height() - bar.height() - kMargin, border.width() - kBarInset,
+        bar.height() };
+    placeControl(m_prgBar, bar);
+
+    caption.moveTo(hasLogo ? logo.width() + 2 * kMargin : kMargin, RoundHalfEven((borderTop - caption.height()) / 2.0));
+    // The caption runs up to the close button.
+    caption.setWidth(std::max(0, close.x() - kMargin - caption.x()));
+    placeControl(m_lblCaption, caption);
+
+    QRect message = m_twips.value(m_lblMessage);
+    const int messageWidth = border.width() - kMessageInset;
+    const int reserve = m_prgBar->property("tag").toBool() ? bar.height() + kBarReserveGap : 0;
+    message = { border.x() + RoundHalfEven((border.width() - messageWidth) / 2.0),
+        border.y() + RoundHalfEven((border.height() - reserve - message.height()) / 2.0), messageWidth,
+        message.height() };
+    placeControl(m_lblMessage, message);
+
+    if (m_fonts)
+        m_lblMessage->setFont(m_fonts->messageFont());
+    // A longer text than the label holds makes it grow downwards; its position stays.
+    const int needed = RoundHalfEven(m_lblMessage->heightForWidth(m_lblMessage->width()) * m_twipsPerPixelY);
+    if (needed > message.height()) {
+        message.setHeight(needed);
+        placeControl(m_lblMessage, message);
+    }
+}
+
+void frmPopUpMessage::setLogoPicture(const QPixmap& picture)
+{
+    m_imgLogo->setPixmap(picture);
+    QRect logo = m_twips.value(m_imgLogo);
+    logo.setSize({ RoundHalfEven(picture.width() * m_twipsPerPixelX),
+        RoundHalfEven(picture.height() * m_twipsPerPixelY) });
+    placeControl(m_imgLogo, logo);
+}
+
+int frmPopUpMessage::ScaleWidth() const
+{
+    return RoundHalfEven(width() * m_twipsPerPixelX);
+}
+
+int frmPopUpMessage::ScaleHeight() const
+{
+    return RoundHalfEven(height() * m_twipsPerPixelY);
+}
+
+void frmPopUpMessage::setTwipsGeometry(int left, int top, int width, int height)
+{
+    const int x = RoundHalfEven(left / m_twipsPerPixelX);
+    const int y = RoundHalfEven(top / m_twipsPerPixelY);
+    setGeometry(x, y, std::max(0, RoundHalfEven((left + width) / m_twipsPerPixelX) - x),
+        std::max(0, RoundHalfEven((top + height) / m_twipsPerPixelY) - y));
+}
+
+void frmPopUpMessage::Unload()
+{
+    if (m_unloaded)
+        return;
+    m_unloaded = true;
+    m_following = false;
+    emit Closing();
+    hide();
+}
+
+void frmPopUpMessage::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    dockHolder();
+}
+
+void frmPopUpMessage::closeEvent(QCloseEvent* event)
+{
+    Unload();
+    event->accept();
+}
+
+void frmPopUpMessage::mousePressEvent(QMouseEvent* event)
+{
+    // Only presses outside the content holder reach the window itself.
+    event->accept();
+    Unload();
+}
+
+bool frmPopUpMessage::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+        break;
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+    if (m_following) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (event->type() == QEvent::MouseMove)
+            followPointer(mouse->globalPosition().toPoint());
+        else if (event->type() == QEvent::MouseButtonRelease)
+            m_following = false;
+        return true;
+    }
+    if (watched == m_imgClose)
+        return handleCloseButton(event);
+    if (watched == m_picHolder || watched == m_imgBackground || watched == m_lblMessage)
+        return handleContent(static_cast<QWidget*>(watched), event);
+    // The caption, logo and progress bar swallow the pointer: clicking them does nothing.
+    return true;
+}
+
+bool frmPopUpMessage::handleCloseButton(QEvent* event)
+{
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        m_imgClose->setPixmap(m_imgDown->pixmap());
+    } else if (event->type() == QEvent::MouseButtonRelease) {
+        m_imgClose->setPixmap(m_imgUp->pixmap());
+        if (mouse->button() == Qt::LeftButton && m_imgClose->rect().contains(mouse->position().toPoint()))
+            Unload();
+    }
+    return true;
+}
+
+bool frmPopUpMessage::handleContent(QWidget* control, QEvent* event)
+{
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint global = mouse->globalPosition().toPoint();
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        m_pressedOn = mouse->button() == Qt::LeftButton ? control : nullptr;
+        m_pressAt = global;
+        break;
+    case QEvent::MouseMove:
+        // A jitter while clicking is not a drag.
+        if (mouse->buttons() == Qt::LeftButton
+            && (global - m_pressAt).manhattanLength() >= QApplication::startDragDistance())
+            StartDrag(global);
+        break;
+    case QEvent::MouseButtonRelease: {
+        const bool clicked = mouse->button() == Qt::LeftButton && m_pressedOn == control
+            && control->rect().contains(mouse->position().toPoint());
+        m_pressedOn = nullptr;
+        if (clicked && control == m_lblMessage)
+            emit Click();
+        else if (clicked)
+            emit CloseGraceFully();
+        break;
+    }
+    default:
+        break;
+    }
+    return true;
+}
+
+void frmPopUpMessage::StartDrag(const QPoint& globalPos)
+{
+    m_disconnected = true;
+    m_pressedOn = nullptr;
+    QWindow* handle = windowHandle();
+    if (isWindow() && handle && handle->startSystemMove())
+        return;
+    m_following = true;
+    m_grabOffset = globalPos - mapToGlobal(QPoint(0, 0));
+}
+
+void frmPopUpMessage::followPointer(const QPoint& globalPos)
+{
+    const QPoint topLeft = globalPos - m_grabOffset;
+    move(isWindow() || !parentWidget() ? topLeft : parentWidget()->mapFromGlobal(topLeft));
+}

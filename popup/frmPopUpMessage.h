@@ -1,0 +1,117 @@
+#pragma once
+
+#include <QHash>
+#include <QPoint>
+#include <QRect>
+#include <QWidget>
+
+class PopUpFontSource;
+class QFrame;
+class QLabel;
+class QMouseEvent;
+class QProgressBar;
+
+// The borderless window of one pop-up. Its PopUpMessage fills the controls and moves it;
+// the window lays its content out for the full pop-up size in twips, docks that content to
+// the edge the pop-up grows from, and turns mouse actions into its three events and a
+// drag. It floats above other windows and never takes the focus.
+class frmPopUpMessage : public QWidget {
+    Q_OBJECT
+public:
+    // The twips-per-pixel factors convert the twips layout to pixels. fonts gives the
+    // message font; nullptr keeps the window's own font.
+    frmPopUpMessage(double twipsPerPixelX, double twipsPerPixelY, const PopUpFontSource* fonts = nullptr);
+
+    // Docks picHolder to the edge given by Direction: 0 top, 1 bottom, 2 left, 3 right;
+    // any other value leaves it at the top-left corner. The dock holds from then on.
+    void AlignHolder();
+    // Lays the content out for a Height × Width pop-up (twips). With NoBkStretch the
+    // caption holds the background picture's "height,width" and is cleared; a malformed
+    // caption ends the layout there, leaving the later controls where they were.
+    void ResizeControls(int Height, int Width, bool NoBkStretch);
+
+    int Direction() const { return m_direction; }
+    void setDirection(int direction) { m_direction = direction; }
+    // True once the user has dragged the window away.
+    bool Disconnected() const { return m_disconnected; }
+
+    // Unloads the window: raises Closing (once, however often it is called) and hides it.
+    // The owner deletes the object afterwards.
+    void Unload();
+    bool IsUnloaded() const { return m_unloaded; }
+
+    // Shows a picture in imgLogo, sized to the picture; a null picture clears it.
+    void setLogoPicture(const QPixmap& picture);
+
+    // A control's layout rectangle in twips, as last placed; its pixels follow from it.
+    QRect twipsRect(const QWidget* control) const { return m_twips.value(control); }
+    // The window's inner size in twips.
+    int ScaleWidth() const;
+    int ScaleHeight() const;
+    // Moves and sizes the window in twips (client coordinates when it is a child).
+    void setTwipsGeometry(int left, int top, int width, int height);
+
+    QWidget* picHolder() const { return m_picHolder; }
+    QFrame* shpBorder() const { return m_shpBorder; }
+    QLabel* imgDown() const { return m_imgDown; }
+    QLabel* imgUp() const { return m_imgUp; }
+    QLabel* imgClose() const { return m_imgClose; }
+    QLabel* lblCaption() const { return m_lblCaption; }
+    QLabel* imgLogo() const { return m_imgLogo; }
+    QLabel* lblMessage() const { return m_lblMessage; }
+    QLabel* imgBackground() const { return m_imgBackground; }
+    QProgressBar* prgBar() const { return m_prgBar; }
+
+signals:
+    // A click on the content area or the background picture.
+    void CloseGraceFully();
+    // The window is unloading, for whatever reason.
+    void Closing();
+    // A click on the message text.
+    void Click();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class Dock { None, Top, Bottom, Left, Right };
+
+    void buildControls();
+    void placeControl(QWidget* control, const QRect& twips);
+    void dockHolder();
+    bool handleCloseButton(QEvent* event);
+    bool handleContent(QWidget* control, QEvent* event);
+    void StartDrag(const QPoint& globalPos);
+    void followPointer(const QPoint& globalPos);
+
+    double m_twipsPerPixelX;
+    double m_twipsPerPixelY;
+    const PopUpFontSource* m_fonts;
+    int m_direction = 0;
+    bool m_disconnected = false;
+    bool m_unloaded = false;
+    Dock m_dock = Dock::None;
+    QHash<const QWidget*, QRect> m_twips;
+
+    // The content control a left press began on, while it may still become a click.
+    QWidget* m_pressedOn = nullptr;
+    QPoint m_pressAt;
+    // Set while this window moves itself with the pointer, where the window system
+    // cannot move it (child windows, window systems without a move of their own).
+    bool m_following = false;
+    QPoint m_grabOffset;
+
+    QWidget* m_picHolder = nullptr;
+    QFrame* m_shpBorder = nullptr;
+    QLabel* m_imgDown = nullptr;
+    QLabel* m_imgUp = nullptr;
+    QLabel* m_imgClose = nullptr;
+    QLabel* m_lblCaption = nullptr;
+    QLabel* m_imgLogo = nullptr;
+    QLabel* m_lblMessage = nullptr;
+    QLabel* m_imgBackground = nullptr;
+    QProgressBar* m_prgBar = nullptr;
+};

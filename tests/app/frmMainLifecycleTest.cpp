@@ -1,0 +1,205 @@
+#include "FakeDesktop.h"
+#include "FakeHotKeyRegistrar.h"
+#include "FakeInstanceGuard.h"
+#include "FakePlayer.h"
+#include "FakeRegistry.h"
+#include "FakeSettingsStore.h"
+#include "FakeTrayShell.h"
+#include "app/frmMain.h"
+#include "tray/frmSysTray.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QLabel>
+#include <QSignalSpy>
+
+namespace {
+constexpr int kAdd = 0;
+constexpr int kDelete = 2;
+
+class frmMainLifecycle : public testing::Test {
+protected:
+    void SetUp() override { settings.values.insert("FirstRun", "No"); }
+
+    frmMain& load()
+    {
+        form = std::make_unique<frmMain>(
+            AppServices { desktop, guard, settings, registry, backend, shell, hotKeys, QString(), "/opt/bolvin" });
+        loaded = form->Form_Load();
+        return *form;
+    }
+    frmSysTray& tray() { return *form->sysTray(); }
+    QStringList captions()
+    {
+        QStringList all;
+        for (int i = 0; i <= tray().mnuSysTray().upperBound(); ++i)
+            all << tray().mnuSysTray().caption(i);
+        return all;
+    }
+    bool entryEnabled(const QString& caption)
+    {
+        TrayMenuArray& items = tray().mnuSysTray();
+        for (int i = 0; i <= items.upperBound(); ++i)
+            if (items.caption(i) == caption)
+                return items.isEnabled(i);
+        ADD_FAILURE() << "no entry " << caption.toStdString();
+        return false;
+    }
+    void playerRuns() { backend.running = QStringList { "init", "FakePlayer-bin" }; }
+
+    FakeDesktop desktop;
+    FakeInstanceGuard guard;
+    FakeSettingsStore settings;
+    FakePlayerBackend backend;
+    FakeTrayShell shell;
+    FakeRegistry registry;
+    FakeHotKeyRegistrar hotKeys;
+    std::unique_ptr<frmMain> form;
+    bool loaded = false;
+};
+}
+
+TEST_F(frmMainLifecycle, StartUpBuildsTheTrayHiddenAndUnconnectedWhenNoPlayerRuns)
+{
+    frmMain& main = load();
+    ASSERT_TRUE(loaded);
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(shell.commandCodes().first(), kAdd);
+
+    EXPECT_EQ(captions(),
+        QStringList({ "-", "&Show iTunes", "&Minimize iTunes", "&iTunes MiniPlayer", "-", "&Shuffle", "-", "&Play",
+            "&Next Song", "&Previous Song", "-", "&Show Bolvin", "-", "&Exit" }));
+    EXPECT_EQ(tray().mnuSysTray().key(7), "Pause");
+    EXPECT_EQ(tray().mnuSysTray().key(11), "open");
+    EXPECT_EQ(tray().mnuSysTray().key(13), "close");
+    EXPECT_EQ(tray().DefaultMenuIndex(), 11);
+    EXPECT_EQ(tray().ToolTip(), "Bolvin 1.0.143 by Harnwick\r\n Right-click and select 'Show Bolvin' for options");
+    EXPECT_EQ(tray().IconHandle(), desktop.loadIcon("AAA", 16));
+    EXPECT_FALSE(tray().myrating()->isEnabled());
+    EXPECT_FALSE(tray().playlists()->isEnabled());
+    auto* lblAbout = main.findChild<QLabel*>("lblAbout");
+    ASSERT_NE(lblAbout, nullptr);
+    EXPECT_EQ(lblAbout->text(), "version 1.0.143");
+
+    EXPECT_FALSE(main.isConnected());
+    EXPECT_EQ(backend.created, 0) << "start-up must not start the player";
+    for (const char* entry : { "&Minimize iTunes", "&iTunes MiniPlayer", "&Shuffle", "&Next Song", "&Previous Song" })
+        EXPECT_FALSE(entryEnabled(entry)) << entry;
+    EXPECT_TRUE(entryEnabled("&Show Bolvin"));
+    EXPECT_TRUE(desktop.messages.isEmpty());
+}
+
+TEST_F(frmMainLifecycle, ASecondInstanceSaysSoAndLoadsNothing)
+{
+    guard.anotherRunning = true;
+    frmMain& main = load();
+    EXPECT_FALSE(loaded);
+    EXPECT_EQ(desktop.messages, QStringList({ "Bolvin is running." }));
+    EXPECT_EQ(main.sysTray(), nullptr);
+    EXPECT_FALSE(shell.commandCodes().contains(kAdd));
+    EXPECT_EQ(backend.created, 0);
+}
+
+TEST_F(frmMainLifecycle, ARunningPlayerIsFoundByItsExecutableNameAndConnected)
+{
+    playerRuns();
+    backend.player->state = PlayerApplication::Playing;
+    load();
+    EXPECT_TRUE(form->isConnected());
+    EXPECT_EQ(backend.created, 1);
+    EXPECT_EQ(tray().mnuSysTray().caption(7), "&Pause");
+    EXPECT_TRUE(entryEnabled("&Next Song"));
+    // The "Connecting" balloon, then its take-down by a lone NUL.
+    QStringList balloons;
+    for (const auto& c : shell.commands)
+        if (c.record.uFlags == NotifyIcon::FlagInfo)
+            balloons << c.record.infoText();
+    EXPECT_EQ(balloons, QStringList({ "Connecting to iTunes", "" }));
+}
+
+TEST_F(frmMainLifecycle, TheFirstRunStartsThePlayerShowsTheWindowAndIsRemembered)
+{
+    settings.values.clear();
+    frmMain& main = load();
+    EXPECT_TRUE(main.isVisible());
+    EXPECT_EQ(desktop.raised, QList<QWidget*>({ &main }));
+    EXPECT_EQ(backend.created, 1);
+    EXPECT_TRUE(main.isConnected());
+    EXPECT_EQ(settings.values.value("FirstRun"), "No");
+}
+
+TEST_F(frmMainLifecycle, TheCloseBoxOnlyHides)
+{
+    frmMain& main = load();
+    QSignalSpy unloaded(&main, &frmMain::unloaded);
+    tray().mnuSysTray().action(11)->trigger(); // "&Show Bolvin"
+    EXPECT_TRUE(main.isVisible());
+
+    main.Unload(frmMain::UnloadMode::FormControlMenu);
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_FALSE(main.isUnloaded());
+    EXPECT_EQ(unloaded.count(), 0);
+    EXPECT_NE(main.sysTray(), nullptr);
+    EXPECT_FALSE(shell.commandCodes().contains(kDelete));
+}
+
+TEST_F(frmMainLifecycle, ExitFromTheTrayMenuShutsDownAndQuitsAConnectedPlayer)
+{
+    playerRuns();
+    frmMain& main = load();
+    QSignalSpy unloaded(&main, &frmMain::unloaded);
+    const int playerCallsBefore = backend.created;
+
+    // Chosen through the open menu, as a user does: the component goes from under its own click.
+    shell.nextChoice = tray().mnuSysTray().action(13);
+    shell.notify(516);
+
+    EXPECT_EQ(unloaded.count(), 1);
+    EXPECT_TRUE(main.isUnloaded());
+    EXPECT_EQ(main.sysTray(), nullptr);
+    EXPECT_EQ(shell.commandCodes().last(), kDelete);
+    EXPECT_EQ(backend.player->calls, QStringList({ "Quit" }));
+    EXPECT_EQ(backend.created, playerCallsBefore) << "\"close\" must not touch the player link";
+    EXPECT_TRUE(main.exportCancelled());
+    EXPECT_TRUE(main.importCancelled());
+    EXPECT_FALSE(main.isConnected());
+
+    main.Unload();
+    EXPECT_EQ(unloaded.count(), 1) << "a second unload does nothing";
+}
+
+TEST_F(frmMainLifecycle, ExitWhileNotConnectedLeavesThePlayerAlone)
+{
+    frmMain& main = load();
+    guard.askToQuit();
+    EXPECT_TRUE(main.isUnloaded());
+    EXPECT_TRUE(backend.player->calls.isEmpty());
+    EXPECT_EQ(shell.commandCodes().last(), kDelete);
+}
+
+TEST_F(frmMainLifecycle, APlayerThatQuitsIsReleasedAndItsEntriesDisabled)
+{
+    playerRuns();
+    backend.player->state = PlayerApplication::Playing;
+    frmMain& main = load();
+    backend.player->Quit();
+    EXPECT_FALSE(main.isConnected());
+    EXPECT_EQ(tray().mnuSysTray().caption(7), "&Play");
+    EXPECT_FALSE(entryEnabled("&Next Song"));
+    EXPECT_FALSE(tray().myrating()->isEnabled());
+    EXPECT_TRUE(main.exportCancelled());
+
+    // Any menu command other than Exit reconnects on demand.
+    tray().mnuSysTray().action(11)->trigger();
+    EXPECT_TRUE(main.isConnected());
+    EXPECT_TRUE(entryEnabled("&Next Song"));
+}
+
+TEST_F(frmMainLifecycle, ProcessListThatCannotBeTakenChangesNothing)
+{
+    backend.running.reset();
+    load();
+    EXPECT_FALSE(form->isConnected());
+    EXPECT_EQ(backend.created, 0);
+}

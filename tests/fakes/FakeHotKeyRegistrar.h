@@ -1,0 +1,79 @@
+#pragma once
+
+#include "platform/hotkeys/HotKeyRegistrar.h"
+
+#include <QList>
+#include <QMap>
+#include <QMetaMethod>
+#include <QPair>
+#include <QSet>
+
+// A recording HotKeyRegistrar. Like the real ones it refuses a combination another id
+// holds and one "another program" holds (heldElsewhere); press() plays a key press.
+class FakeHotKeyRegistrar : public HotKeyRegistrar {
+public:
+    struct Registration {
+        int id;
+        int modifiers;
+        int virtualKey;
+        bool operator==(const Registration&) const = default;
+    };
+    using Combination = QPair<int, int>; // modifiers, virtual key
+
+    bool available = true;
+    QSet<Combination> heldElsewhere;
+    QList<Registration> attempts; // every registerHotKey call, in order
+    QList<int> unregistered; // every unregisterHotKey call, in order
+    QMap<int, Registration> live; // what is registered now, by id
+
+    bool isAvailable() const override { return available; }
+
+    bool registerHotKey(int id, int modifiers, int virtualKey, QString* error = nullptr) override
+    {
+        attempts.append({ id, modifiers, virtualKey });
+        live.remove(id);
+        auto refuse = [error](const QString& why) {
+            if (error)
+                *error = why;
+            return false;
+        };
+        if (!available)
+            return refuse(QStringLiteral("unavailable"));
+        const Combination combination(modifiers, virtualKey);
+        if (heldElsewhere.contains(combination))
+            return refuse(QStringLiteral("held by another program"));
+        for (const Registration& r : std::as_const(live)) {
+            if (Combination(r.modifiers, r.virtualKey) == combination)
+                return refuse(QStringLiteral("held by id %1").arg(r.id));
+        }
+        live.insert(id, { id, modifiers, virtualKey });
+        return true;
+    }
+
+    void unregisterHotKey(int id) override
+    {
+        unregistered.append(id);
+        live.remove(id);
+    }
+
+    // A press of a combination: delivered only when a live id holds it, as the system would.
+    bool press(int modifiers, int virtualKey)
+    {
+        // A copy: the receiver may register anew while the signal runs.
+        const QList<Registration> current = live.values();
+        for (const Registration& r : current) {
+            if (r.modifiers == modifiers && r.virtualKey == virtualKey) {
+                emit hotKeyPressed(r.id);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // How many receivers the press signal has: the hooks in place. receivers() takes the
+    // signal in its coded text form, a '2' before the signature.
+    int hooks() const
+    {
+        return receivers(QMetaMethod::fromSignal(&HotKeyRegistrar::hotKeyPressed).methodSignature().prepend('2'));
+    }
+};

@@ -1,0 +1,119 @@
+#!/usr/bin/env bash
+# Starts the real bolvin under X with a tray host and checks the process lifecycle: one
+# instance, the second refused with "Bolvin is running.", a clean exit that releases the
+# lock, a crashed instance's lock taken over, and the first run showing the options window.
+set -uo pipefail
+bolvin=$1
+shots=$2
+[ -n "${DISPLAY:-}" ] || { echo "no display: skipped"; exit 77; }
+mkdir -p "$shots"
+
+work=$(mktemp -d /tmp/bolvin-lifecycle.XXXXXX)
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$HOME/.config/Bolvin" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+lock="$XDG_RUNTIME_DIR/bolvin.lock"
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"; }
+trap cleanup EXIT
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+# wait_for SECONDS COMMAND...: polls until the command succeeds; false on time-out.
+wait_for() {
+  local limit=$(( $1 * 10 )); shift
+  for _ in $(seq "$limit"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+alive() { kill -0 "$1" 2>/dev/null; }
+dead() { ! kill -0 "$1" 2>/dev/null; }
+# Sets $code to the exit code of background child PID, waiting at most SECONDS for it
+# (not in a subshell: only this shell can reap its children).
+reap() {
+  if wait_for "$2" dead "$1"; then wait "$1"; code=$?; else code=timeout; fi
+}
+started() { [ -S "$XDG_RUNTIME_DIR/bolvin.socket" ]; }
+visible_window() { xdotool search --onlyvisible --name "$1"; }
+shot() { import -window root "$shots/$1.png" 2>/dev/null; }
+
+not_first_run() { printf '[StartUp]\nFirstRun=No\n' > "$HOME/.config/Bolvin/Bolvin.conf"; }
+
+echo "== first run shows the options window and remembers it"
+"$bolvin" --speed 4 >"$work/first.log" 2>&1 & first=$!; pids+=($first)
+wait_for 20 started || fail "first instance did not start"
+wait_for 10 visible_window '^Bolvin$' || fail "the options window is not shown on the first run"
+shot first-run-options
+grep -q '^FirstRun=No' "$HOME/.config/Bolvin/Bolvin.conf" || fail "FirstRun not stored as No"
+"$bolvin" --quit || fail "--quit was not answered"
+reap "$first" 10
+[ "$code" = 0 ] || fail "first instance exit code $code after --quit"
+[ ! -e "$lock" ] || fail "lock file left behind after a clean exit"
+
+echo "== a second start is refused while the first keeps running"
+not_first_run
+"$bolvin" --speed 4 >"$work/one.log" 2>&1 & one=$!; pids+=($one)
+wait_for 20 started || fail "instance did not start"
+sleep 1   # let the tray host embed the icon before the picture
+shot tray-running
+"$bolvin" >"$work/two.log" 2>&1 & two=$!; pids+=($two)
+if wait_for 20 visible_window '^Bolvin$'; then
+  shot second-instance-message
+  win=$(visible_window '^Bolvin$' | head -1)
+  xdotool windowfocus --sync "$win" 2>/dev/null; xdotool key Return
+else
+  fail "no \"Bolvin is running.\" message box"
+fi
+reap "$two" 10
+[ "$code" != 0 ] && [ "$code" != timeout ] || fail "second instance exit code $code, want non-zero"
+grep -q 'Bolvin is running.' "$work/two.log" || fail "second instance did not say \"Bolvin is running.\""
+alive "$one" || fail "the first instance died when the second started"
+[ "$(pgrep -c -f "^$bolvin")" = 1 ] || fail "not exactly one instance running"
+
+echo "== a quit request ends it cleanly and releases the lock"
+"$bolvin" --quit || fail "--quit was not answered"
+reap "$one" 10
+[ "$code" = 0 ] || fail "exit code $code after --quit"
+[ ! -e "$lock" ] || fail "lock file left behind"
+grep -qi 'segmentation\|abort\|runtime error' "$work/one.log" && fail "crash output: $(cat "$work/one.log")"
+
+echo "== a crashed instance's lock is taken over"
+"$bolvin" >"$work/crash.log" 2>&1 & crash=$!; pids+=($crash)
+wait_for 20 started || fail "instance did not start"
+kill -9 "$crash"; wait "$crash" 2>/dev/null
+[ -e "$lock" ] || fail "expected a stale lock after kill -9"
+"$bolvin" >"$work/after.log" 2>&1 & after=$!; pids+=($after)
+wait_for 20 started || fail "did not start over a stale lock"
+sleep 0.5
+alive "$after" || fail "refused to start over a stale lock: $(cat "$work/after.log")"
+"$bolvin" --quit
+reap "$after" 10
+[ "$code" = 0 ] || fail "exit code $code"
+
+echo "== \"&Exit\" in the tray menu ends it"
+"$bolvin" --speed 4 >"$work/menu.log" 2>&1 & menu=$!; pids+=($menu)
+wait_for 20 started || fail "instance did not start"
+# The tray icon is the small window of ours that the tray host embedded.
+icon_window() {
+  for w in $(xdotool search --class bolvin 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
+    [ "${WIDTH:-0}" -gt 0 ] && [ "$WIDTH" -le 64 ] && [ "$HEIGHT" -le 64 ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+if wait_for 10 icon_window; then
+  icon=$(icon_window)
+  # The pointer must rest on the icon before the click, or the tray host drops it.
+  xdotool mousemove --window "$icon" 8 8; sleep 0.3; xdotool click 3
+  menu_open() { [ "$(xdotool search --onlyvisible --class bolvin | wc -l)" -ge 2 ]; }
+  if wait_for 5 menu_open; then sleep 0.3; shot tray-menu; else fail "the tray menu did not open"; fi
+  xdotool key e
+  reap "$menu" 10
+  [ "$code" = 0 ] || fail "exit code $code after \"&Exit\""
+  [ ! -e "$lock" ] || fail "lock file left behind after \"&Exit\""
+  grep -qi 'segmentation\|abort\|runtime error' "$work/menu.log" && fail "crash output: $(cat "$work/menu.log")"
+else
+  echo "no tray icon embedded (no tray host?): menu check skipped"
+  "$bolvin" --quit; reap "$menu" 10
+fi
+
+[ $failures -eq 0 ] && echo "all lifecycle checks passed"
+exit $(( failures > 0 ))
