@@ -3,6 +3,8 @@
 #include "Branding.h"
 #include "Guarded.h"
 #include "Version.h"
+#include "artwork/ShowPicServices.h"
+#include "artwork/frmShowPic.h"
 #include "WindowHelpers.h"
 #include "options/AboutPage.h"
 #include "options/AdvancedPage.h"
@@ -30,6 +32,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -80,6 +83,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     m_optionSettings = std::make_unique<OptionSettings>(m_services.settings, m_services.desktop, *notificationPage,
         *fontPage, *hotKeysPage, *advancedPage, *libraryPage);
     connectOptionHandlers();
+    frmShowPic::installServices(ShowPicServices(m_services.settings, m_services.desktop));
     connect(&m_services.instanceGuard, &InstanceGuard::quitRequested, this, [this] { Unload(UnloadMode::FormCode); });
 }
 
@@ -128,6 +132,9 @@ void frmMain::buildWindow()
     auto* layout = new QVBoxLayout(m_visiblePart);
     layout->addWidget(T);
     layout->addLayout(buttons);
+
+    // Every page caption shows without scroll arrows.
+    T->setMinimumWidth(T->tabBar()->sizeHint().width() + T->tabBar()->height());
 
     // The demonstration controls sit below the visible part; enlarging the window shows them.
     demo = new DemoHarness(resources.filePath(QStringLiteral("logos")), this);
@@ -244,6 +251,7 @@ void frmMain::Form_Unload()
         mobjPopups.reset();
         mobjDefaultPopUp.reset();
     });
+    ignoringErrors([] { frmShowPic::unloadInstance(); });
 }
 
 void frmMain::Minimize_Click()

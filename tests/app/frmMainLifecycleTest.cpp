@@ -1,11 +1,4 @@
-#include "FakeDesktop.h"
-#include "FakeHotKeyRegistrar.h"
-#include "FakeInstanceGuard.h"
-#include "FakePlayer.h"
-#include "FakeRegistry.h"
-#include "FakeSettingsStore.h"
-#include "FakeTrayShell.h"
-#include "app/frmMain.h"
+#include "AppTestRig.h"
 #include "tray/frmSysTray.h"
 
 #include <gtest/gtest.h>
@@ -18,17 +11,8 @@ namespace {
 constexpr int kAdd = 0;
 constexpr int kDelete = 2;
 
-class frmMainLifecycle : public testing::Test {
+class frmMainLifecycle : public testing::Test, protected AppTestRig {
 protected:
-    void SetUp() override { settings.values.insert("FirstRun", "No"); }
-
-    frmMain& load()
-    {
-        form = std::make_unique<frmMain>(
-            AppServices { desktop, guard, settings, registry, backend, shell, hotKeys, QString(), "/opt/bolvin" });
-        loaded = form->Form_Load();
-        return *form;
-    }
     frmSysTray& tray() { return *form->sysTray(); }
     QStringList captions()
     {
@@ -46,17 +30,6 @@ protected:
         ADD_FAILURE() << "no entry " << caption.toStdString();
         return false;
     }
-    void playerRuns() { backend.running = QStringList { "init", "FakePlayer-bin" }; }
-
-    FakeDesktop desktop;
-    FakeInstanceGuard guard;
-    FakeSettingsStore settings;
-    FakePlayerBackend backend;
-    FakeTrayShell shell;
-    FakeRegistry registry;
-    FakeHotKeyRegistrar hotKeys;
-    std::unique_ptr<frmMain> form;
-    bool loaded = false;
 };
 }
 

@@ -6,6 +6,55 @@
 
 #include <QStringList>
 
+// A collection over a list, counted from 1.
+template <typename T>
+class FakeCollection : public PlayerCollection<T> {
+public:
+    explicit FakeCollection(QList<std::shared_ptr<T>> items = {})
+        : items(std::move(items))
+    {
+    }
+    int Count() const override { return int(items.size()); }
+    std::shared_ptr<T> Item(int index) const override
+    {
+        if (index < 1 || index > Count())
+            throw PlayerError(QStringLiteral("No item %1").arg(index));
+        return items.at(index - 1);
+    }
+    QList<std::shared_ptr<T>> items;
+};
+
+class FakePlaylist : public PlayerPlaylist {
+public:
+    explicit FakePlaylist(QString name, int trackCount = 1)
+        : name(std::move(name))
+        , trackCount(trackCount)
+    {
+    }
+    QString Name() const override { return name; }
+    bool Shuffle() const override { return shuffle; }
+    void SetShuffle(bool on) override { shuffle = on; }
+    void PlayFirstTrack() override
+    {
+        if (trackCount == 0)
+            throw PlayerError(QStringLiteral("Empty playlist"));
+        ++played;
+    }
+    std::shared_ptr<PlayerTracks> Tracks() const override { return std::make_shared<FakeCollection<PlayerTrack>>(); }
+    std::shared_ptr<PlayerTracks> Search(const QString&, int) const override { return nullptr; }
+
+    QString name;
+    int trackCount;
+    bool shuffle = false;
+    int played = 0;
+};
+
+class FakeSource : public PlayerSource {
+public:
+    std::shared_ptr<PlayerPlaylists> Playlists() const override { return playlists; }
+    std::shared_ptr<FakeCollection<PlayerPlaylist>> playlists = std::make_shared<FakeCollection<PlayerPlaylist>>();
+};
+
 // A scriptable player: state is set by the test, commands are recorded.
 class FakePlayer : public PlayerApplication {
 public:

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "FakeDesktop.h"
+#include "FakeHotKeyRegistrar.h"
+#include "FakeInstanceGuard.h"
+#include "FakePlayer.h"
+#include "FakeRegistry.h"
+#include "FakeSettingsStore.h"
+#include "FakeTrayShell.h"
+#include "app/frmMain.h"
+
+#include <memory>
+
+// The main window over fakes for every outside service. The settings say it is not the
+// first run; a test changes what it needs before load().
+struct AppTestRig {
+    AppTestRig() { settings.values.insert("FirstRun", "No"); }
+
+    frmMain& load()
+    {
+        form = std::make_unique<frmMain>(
+            AppServices { desktop, guard, settings, registry, backend, shell, hotKeys, QString(), "/opt/bolvin" });
+        loaded = form->Form_Load();
+        return *form;
+    }
+    void playerRuns() { backend.running = QStringList { "init", "FakePlayer-bin" }; }
+
+    FakeDesktop desktop;
+    FakeInstanceGuard guard;
+    FakeSettingsStore settings;
+    FakePlayerBackend backend;
+    FakeTrayShell shell;
+    FakeRegistry registry;
+    FakeHotKeyRegistrar hotKeys;
+    std::unique_ptr<frmMain> form;
+    bool loaded = false;
+};

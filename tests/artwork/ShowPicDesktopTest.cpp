@@ -1,0 +1,205 @@
+// The real window on a real X display, driven by xdotool. Run under scripts/with-desktop.sh;
+// skipped elsewhere.
+#include "ShowPicFixture.h"
+
+#include "platform/screen/Screen.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <functional>
+
+namespace
+{
+constexpr int kWaitMs = 5000;
+const QColor kPictureColour(200, 60, 40);
+
+// Runs xdotool and returns its output; empty with a failure message when it fails.
+QString xdotool(const QStringList& arguments)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    if (!process.waitForFinished(kWaitMs) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        process.kill();
+        process.waitForFinished(kWaitMs);
+        ADD_FAILURE() << "xdotool " << arguments.join(QLatin1Char(' ')).toStdString()
+                      << " failed: " << process.readAllStandardError().toStdString();
+        return {};
+    }
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+// Where the X server has the window, as opposed to where Qt believes it is.
+QPoint serverPosition(const QWidget& window)
+{
+    const QString output = xdotool({ QStringLiteral("getwindowgeometry"), QString::number(window.winId()) });
+    const QRegularExpressionMatch match
+        = QRegularExpression(QStringLiteral("Position: (-?\\d+),(-?\\d+)")).match(output);
+    return match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt()) : QPoint(-9999, -9999);
+}
+
+QImage screenshot(const QString& name)
+{
+    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+    const QString folder = QStringLiteral(BOLVIN_SCREENSHOT_DIR);
+    QDir().mkpath(folder);
+    EXPECT_TRUE(shot.save(QDir(folder).filePath(name)));
+    return shot;
+}
+}
+
+// Calls back before a window handles a press of one key.
+class KeyPressProbe : public QObject
+{
+public:
+    KeyPressProbe(QWidget& window, int key, std::function<void()> seen)
+        : m_window(window)
+        , m_key(key)
+        , m_seen(std::move(seen))
+    {
+        m_window.installEventFilter(this);
+    }
+    ~KeyPressProbe() override { m_window.removeEventFilter(this); }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == m_key)
+            m_seen();
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+    int m_key;
+    std::function<void()> m_seen;
+};
+
+class ShowPicDesktopTest : public ShowPicFixture
+{
+protected:
+    void SetUp() override
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            GTEST_SKIP() << "needs an X display: run under scripts/with-desktop.sh";
+        if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
+            GTEST_SKIP() << "needs xdotool";
+        frmShowPic::installServices(realScreen);
+        settings.values[QStringLiteral("Position")] = QStringLiteral("1500,3000"); // 100, 200 pixels
+        m_picture = writePicture(QSize(160, 120), QStringLiteral("cover.png"), "PNG", kPictureColour);
+    }
+    void TearDown() override
+    {
+        frmShowPic::unloadInstance();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    // Loads the picture into the program-wide window, shows it and waits until it is mapped.
+    frmShowPic& shown()
+    {
+        frmShowPic& window = frmShowPic::instance();
+        EXPECT_TRUE(window.showpicture(m_picture));
+        window.show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window, kWaitMs));
+        return window;
+    }
+
+    bool focus(frmShowPic& window)
+    {
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window, kWaitMs);
+    }
+
+    bool waitForPosition(const frmShowPic& window, const QPoint& expected)
+    {
+        return QTest::qWaitFor([&] { return serverPosition(window) == expected; }, kWaitMs);
+    }
+
+    ShowPicServices realScreen { settings, desktop, Screen::system(), beeper, printer };
+    QString m_picture;
+};
+
+TEST_F(ShowPicDesktopTest, WindowAppearsAtTheStoredPositionWithThePicture)
+{
+    frmShowPic& window = shown();
+    EXPECT_TRUE(waitForPosition(window, QPoint(100, 200)))
+        << "at " << serverPosition(window).x() << "," << serverPosition(window).y();
+    QTest::qWait(200); // let the server draw what the window painted
+    const QImage shot = screenshot(QStringLiteral("artwork-window.png"));
+    EXPECT_EQ(shot.pixelColor(100 + 2, 200 + 2), kCornerColour) << "the picture's corner mark";
+    EXPECT_NE(shot.pixelColor(100 - 2, 200 + 2), kCornerColour) << "the window starts at the mark";
+    EXPECT_EQ(shot.pixelColor(100 + 80, 200 + 60), kPictureColour);
+    EXPECT_NE(shot.pixelColor(100 + 170, 200 + 60), kPictureColour) << "the window is the picture's size";
+}
+
+TEST_F(ShowPicDesktopTest, CtrlRightFromXdotoolMovesOnePixel)
+{
+    frmShowPic& window = shown();
+    ASSERT_TRUE(focus(window));
+    xdotool({ QStringLiteral("key"), QStringLiteral("ctrl+Right") });
+    EXPECT_TRUE(waitForPosition(window, QPoint(101, 200)));
+    xdotool({ QStringLiteral("key"), QStringLiteral("--repeat"), QStringLiteral("3"), QStringLiteral("ctrl+Down") });
+    EXPECT_TRUE(waitForPosition(window, QPoint(101, 203)));
+    EXPECT_EQ(window.geometryTwips().topLeft(), QPoint(1515, 3045));
+}
+
+TEST_F(ShowPicDesktopTest, HeldCtrlRightAcceleratesWithTheServersAutoRepeat)
+{
+    frmShowPic& window = shown();
+    ASSERT_TRUE(focus(window));
+    // The left edge before each Right key-down, so the steps can be read off afterwards.
+    QList<int> lefts;
+    KeyPressProbe probe(window, Qt::Key_Right, [&] { lefts << window.geometryTwips().left(); });
+
+    // Pressing and releasing Shift with Ctrl held brings the repeat count back to 0; the
+    // held Right then repeats as X11 does it, in release and press pairs.
+    xdotool({ QStringLiteral("keydown"), QStringLiteral("ctrl"), QStringLiteral("keydown"), QStringLiteral("shift"),
+        QStringLiteral("keyup"), QStringLiteral("shift"), QStringLiteral("keydown"), QStringLiteral("Right") });
+    const bool repeated = QTest::qWaitFor([&] { return lefts.size() >= 10; }, kWaitMs);
+    xdotool({ QStringLiteral("keyup"), QStringLiteral("Right"), QStringLiteral("keyup"), QStringLiteral("ctrl") });
+    ASSERT_TRUE(repeated) << "key-downs seen: " << lefts.size();
+
+    QList<int> steps;
+    for (int i = 0; i < 9; ++i)
+        steps << (lefts[i + 1] - lefts[i]) / kTwips;
+    EXPECT_EQ(steps, (QList<int> { 1, 1, 1, 2, 2, 2, 2, 3, 3 }));
+    EXPECT_EQ(lefts[9] - lefts[0], 17 * kTwips);
+}
+
+TEST_F(ShowPicDesktopTest, LeftDragMovesTheWindow)
+{
+    frmShowPic& window = shown();
+    ASSERT_TRUE(waitForPosition(window, QPoint(100, 200)));
+    xdotool({ QStringLiteral("mousemove"), QStringLiteral("150"), QStringLiteral("250"), QStringLiteral("mousedown"),
+        QStringLiteral("1") });
+    QTest::qWait(100);
+    xdotool({ QStringLiteral("mousemove"), QStringLiteral("180"), QStringLiteral("270") });
+    EXPECT_TRUE(waitForPosition(window, QPoint(130, 220)));
+    xdotool({ QStringLiteral("mouseup"), QStringLiteral("1") });
+    EXPECT_EQ(window.geometryTwips().topLeft(), QPoint(1950, 3300));
+}
+
+TEST_F(ShowPicDesktopTest, UnloadStoresThePositionAndTheNextWindowRestoresIt)
+{
+    {
+        frmShowPic& window = shown();
+        ASSERT_TRUE(focus(window));
+        xdotool(
+            { QStringLiteral("key"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("ctrl+Left") });
+        ASSERT_TRUE(waitForPosition(window, QPoint(98, 200)));
+    }
+    frmShowPic::unloadInstance();
+    EXPECT_EQ(settings.values[QStringLiteral("Position")], QStringLiteral("1470,3000"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    frmShowPic& next = shown();
+    EXPECT_TRUE(waitForPosition(next, QPoint(98, 200)));
+    QTest::qWait(200);
+    const QImage shot = screenshot(QStringLiteral("artwork-window-restored.png"));
+    EXPECT_EQ(shot.pixelColor(98 + 2, 200 + 2), kCornerColour);
+    EXPECT_EQ(shot.pixelColor(98 + 80, 200 + 60), kPictureColour);
+}

@@ -1,0 +1,114 @@
+#pragma once
+
+#include "artwork/ShowPicServices.h"
+#include "artwork/frmShowPic.h"
+
+#include "FakeBeeper.h"
+#include "FakeDesktop.h"
+#include "FakePicturePrinter.h"
+#include "FakeScreen.h"
+#include "FakeSettingsStore.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A 1024 × 768 screen at 96 dpi: 15 twips a pixel, 15360 × 11520 twips.
+class ShowPicFixture : public testing::Test
+{
+protected:
+    static constexpr int kTwips = 15;
+    static constexpr int kScreenWidth = 1024;
+    static constexpr int kScreenHeight = 768;
+
+    ShowPicFixture() { screen.area = QRect(0, 0, kScreenWidth, kScreenHeight); }
+
+    ShowPicServices services() { return { settings, desktop, screen, beeper, printer }; }
+
+    frmShowPic& window()
+    {
+        if (!m_window)
+            m_window = std::make_unique<frmShowPic>(services());
+        return *m_window;
+    }
+
+    // The mark in a test picture's top-left corner, so a picture's orientation shows.
+    static inline const QColor kCornerColour { 250, 220, 0 };
+
+    // Writes a picture of the given size in pixels: one colour with an 8-pixel corner mark.
+    QString writePicture(const QSize& size, const QString& name = QStringLiteral("cover.png"),
+        const char* format = "PNG", const QColor& colour = QColor(40, 160, 90))
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        for (int y = 0; y < std::min(size.height(), 8); ++y)
+            for (int x = 0; x < std::min(size.width(), 8); ++x)
+                image.setPixelColor(x, y, kCornerColour);
+        const QString path = m_dir.filePath(name);
+        EXPECT_TRUE(image.save(path, format)) << path.toStdString();
+        return path;
+    }
+
+    QString writeBytes(const QString& name, const QByteArray& bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return path;
+    }
+
+    QLabel* picture1(frmShowPic& target) { return target.findChild<QLabel*>(QStringLiteral("Picture1")); }
+
+    void mouse(
+        QWidget* target, QEvent::Type type, const QPointF& position, Qt::MouseButton button, Qt::MouseButtons buttons)
+    {
+        QMouseEvent event(type, position, target->mapToGlobal(position), button, buttons, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    }
+
+    // A left-button drag on the picture from one of its points to another.
+    void drag(frmShowPic& target, const QPointF& from, const QPointF& to)
+    {
+        QLabel* label = picture1(target);
+        mouse(label, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        mouse(label, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        mouse(label, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+
+    void key(QWidget* target, QEvent::Type type, int code, bool autoRepeat = false)
+    {
+        const Qt::KeyboardModifiers modifiers = code == Qt::Key_Control ? Qt::NoModifier : Qt::ControlModifier;
+        QKeyEvent event(type, code, modifiers, QString(), autoRepeat);
+        QApplication::sendEvent(target, &event);
+    }
+    void press(QWidget* target, int code, bool autoRepeat = false) { key(target, QEvent::KeyPress, code, autoRepeat); }
+    void release(QWidget* target, int code) { key(target, QEvent::KeyRelease, code); }
+    // Ctrl with another key pressed and released, as a user types it.
+    void ctrlChord(QWidget* target, int code)
+    {
+        press(target, Qt::Key_Control);
+        press(target, code);
+        release(target, code);
+        release(target, Qt::Key_Control);
+    }
+
+    FakeSettingsStore settings;
+    FakeDesktop desktop;
+    FakeScreen screen;
+    FakeBeeper beeper;
+    FakePicturePrinter printer;
+
+private:
+    QTemporaryDir m_dir;
+    std::unique_ptr<frmShowPic> m_window;
+};
