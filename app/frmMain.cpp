@@ -23,6 +23,7 @@
 #include "popup/PopUpMessages.h"
 #include "tray/frmSysTray.h"
 #include "tray/hotkeys/HotKey.h"
+#include "tray/hotkeys/HotKeyDispatcher.h"
 #include "tray/hotkeys/HotKeyRegistration.h"
 
 #include <QCheckBox>
@@ -193,6 +194,7 @@ void frmMain::createSysTray()
         m_frmSysTray->AddMenuItem(QString::fromUtf8(entry.caption), QString::fromUtf8(entry.key), entry.isDefault);
     connect(m_frmSysTray.get(), &frmSysTray::MenuClick, this, &frmMain::m_frmSysTray_MenuClick);
     connect(m_frmSysTray.get(), &frmSysTray::SysTrayMouseDown, this, &frmMain::m_frmSysTray_SysTrayMouseDown);
+    connect(m_frmSysTray.get(), &frmSysTray::SysTrayDoubleClick, this, &frmMain::m_frmSysTray_SysTrayDoubleClick);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -274,12 +276,4 @@ void frmMain::chkStartup_Click()
     else
         registry.DeleteRegistryValue(Registry::LocalMachine, QString::fromLatin1(kRunKey), QStringLiteral("Bolvin"));
     m_services.settings.SaveSetting(QStringLiteral("Startup"), ticked ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-void frmMain::updaterating(int rating)
-{
-    ignoringErrors([&] {
-        if (objiTunesApp)
-            objiTunesApp->CurrentTrack()->SetRating(rating);
-    });
 }

@@ -2,6 +2,7 @@
 
 #include "popup/PopUpFontSource.h"
 #include "tray/SysTrayOwner.h"
+#include "tray/hotkeys/HotKeyActions.h"
 
 #include <QWidget>
 
@@ -13,6 +14,7 @@ class DemoHarness;
 class Desktop;
 class FontPage;
 class HotKeyRegistrar;
+class HotKeyDispatcher;
 class HotKeyRegistration;
 class HotKeysPage;
 class InstanceGuard;
@@ -21,6 +23,7 @@ class NotificationPage;
 class OptionSettings;
 class PlayerApplication;
 class PlayerBackend;
+class PlayerTrack;
 class PopUpMessage;
 class PopUpMessages;
 class QLabel;
@@ -49,7 +52,7 @@ struct AppServices {
 // The options window, hidden most of the time, and the program's controller for its whole
 // run: it owns the tray component, the player link and the pop-up collection. Its controls
 // are the working copy of every setting.
-class frmMain : public QWidget, public SysTrayOwner, public PopUpFontSource {
+class frmMain : public QWidget, public SysTrayOwner, public PopUpFontSource, public HotKeyActions {
     Q_OBJECT
 public:
     // Why the window is being unloaded. Only the window's own close box is refused.
@@ -65,8 +68,21 @@ public:
     void Unload(UnloadMode mode = UnloadMode::FormCode);
     bool isUnloaded() const { return m_unloaded; }
 
-    void updaterating(int rating) override;
+    // Rates the current track (0, 20 … 100) and refreshes the marks; a failed write throws.
+    void updaterating(int rate) override;
+    // Checks the "My Rating" item of the current track's rating and returns its stars; no
+    // value without a track or for a rating off the star grid.
+    std::optional<int> RefreshRatingMarks() override;
+    // The current track's notification: the artwork and title pop-ups, the floating window,
+    // the shuffle mark and the tooltip.
+    void ShowTrackPopup() override;
     QFont messageFont() const override;
+
+    // HotKeyActions
+    PlayerApplication* hotKeyPlayer() override;
+    bool trackPopupsShowing() const override;
+    void closeTrackPopups() override;
+    TrayMenuArray* mnuSysTray() override;
 
     // Loads every stored setting into the controls, then registers the hotkeys.
     void LoadSettings();
@@ -74,6 +90,8 @@ public:
     // For tests and the integration harness.
     frmSysTray* sysTray() const { return m_frmSysTray.get(); }
     PopUpMessages* popups() const { return mobjPopups.get(); }
+    PopUpMessage* artPopUp() const { return mobjArtPopUp.get(); }
+    PopUpMessage* titlePopUp() const { return mobjTitlePopUp.get(); }
     bool isConnected() const { return mbConnected; }
     bool exportCancelled() const { return mbCancelExport; }
     bool importCancelled() const { return mbCancelImport; }
@@ -151,11 +169,24 @@ private:
     void LoadPlaylists();
     void SetPlayPauseCaption(const QString& sState);
     void enablePlayerEntries(bool enabled);
-    void m_frmSysTray_MenuClick(int lIndex, const QString& sKey);
-    void m_frmSysTray_SysTrayMouseDown(int eButton);
     void objiTunesApp_OnPlayerPlayEvent();
     void objiTunesApp_OnPlayerStopEvent();
+    void objiTunesApp_OnDatabaseChangedEvent();
     void objiTunesApp_OnAboutToPromptUserToQuitEvent();
+    void mobjPopups_PopupMessageClicked(PopUpMessage* PopUp);
+
+    // frmMainTray.cpp: the tray menu commands.
+    void m_frmSysTray_MenuClick(int lIndex, const QString& sKey);
+    void m_frmSysTray_SysTrayMouseDown(int eButton);
+    void m_frmSysTray_SysTrayDoubleClick(int eButton);
+    void playPauseToggle();
+    void shuffleToggle();
+    void playPlaylist(const QString& sKey);
+
+    // frmMainTrack.cpp: the track notification.
+    void placePopups();
+    void showArtworkPopUp(PlayerTrack& track);
+    QPixmap titleBackground() const;
 
     AppServices m_services;
     std::unique_ptr<OptionSettings> m_optionSettings;
@@ -164,6 +195,10 @@ private:
     std::shared_ptr<PlayerApplication> objiTunesApp;
     std::unique_ptr<PopUpMessages> mobjPopups;
     std::shared_ptr<PopUpMessage> mobjDefaultPopUp;
+    std::shared_ptr<PopUpMessage> mobjArtPopUp;
+    std::shared_ptr<PopUpMessage> mobjTitlePopUp;
+    std::unique_ptr<HotKeyDispatcher> m_hotKeyDispatcher;
+    bool mbDoubleClickBusy = false;
     bool mbConnected = false;
     bool mbPlaylistsEnabled = false;
     bool mbCancelExport = false;

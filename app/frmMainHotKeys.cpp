@@ -4,6 +4,7 @@
 #include "options/HotKeysPage.h"
 #include "platform/desktop/Desktop.h"
 #include "tray/frmSysTray.h"
+#include "tray/hotkeys/HotKeyDispatcher.h"
 #include "tray/hotkeys/HotKeyRegistration.h"
 #include "tray/hotkeys/HotKeySettings.h"
 
@@ -37,7 +38,9 @@ void frmMain::UnloadHotKeys()
         m_hotKeyRegistration->Unhook();
 }
 
-void frmMain::HotKey(int /*wParm*/)
+void frmMain::HotKey(int wParm)
 {
-    // The actions arrive with the player bridge.
+    if (!m_hotKeyDispatcher)
+        m_hotKeyDispatcher = std::make_unique<HotKeyDispatcher>(*this);
+    m_hotKeyDispatcher->HotKey(wParm);
 }

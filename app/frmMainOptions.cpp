@@ -367,6 +367,10 @@ void frmMain::tmrWorking_Timer()
 void frmMain::btnPreview_Click()
 {
     ignoringErrors([this] {
+        if (mobjPopups && mobjPopups->Count() >= 1)
+            closeTrackPopups();
+    });
+    ignoringErrors([this] {
         if (!objiTunesApp)
             return;
         bool hasTrack = true;
@@ -375,8 +379,11 @@ void frmMain::btnPreview_Click()
         } catch (...) {
             hasTrack = false;
         }
-        if (hasTrack)
-            return; // The track notification arrives with the player bridge.
+        if (hasTrack) {
+            ShowTrackPopup();
+            return;
+        }
+        // The play event that follows brings the notification.
         const auto playlists = objiTunesApp->LibrarySource()->Playlists();
         for (int i = 1; i <= playlists->Count(); ++i) {
             const auto playlist = playlists->Item(i);

@@ -17,7 +17,6 @@
 namespace {
 constexpr int kInfoIcon = 1;
 constexpr int kBalloonTimeOutMs = 5000;
-constexpr int kRightButton = 2;
 constexpr double kOldestVersion = 5.1;
 constexpr double kNewestVersion = 6.4;
 
@@ -82,6 +81,8 @@ void frmMain::ConnectPlayer()
                 &frmMain::objiTunesApp_OnPlayerPlayEvent);
             connect(objiTunesApp.get(), &PlayerApplication::OnPlayerStopEvent, this,
                 &frmMain::objiTunesApp_OnPlayerStopEvent);
+            connect(objiTunesApp.get(), &PlayerApplication::OnDatabaseChangedEvent, this,
+                &frmMain::objiTunesApp_OnDatabaseChangedEvent);
             connect(objiTunesApp.get(), &PlayerApplication::OnAboutToPromptUserToQuitEvent, this,
                 &frmMain::objiTunesApp_OnAboutToPromptUserToQuitEvent);
         }
@@ -106,6 +107,7 @@ void frmMain::ConnectPlayer()
     mobjPopups = std::make_unique<PopUpMessages>(PopUpServices {}, advancedPage->scrPopUpWidth->value(),
         advancedPage->scrPopUpHeight->value());
     mobjPopups->setFontSource(this);
+    connect(mobjPopups.get(), &PopUpMessages::PopupMessageClicked, this, &frmMain::mobjPopups_PopupMessageClicked);
     CreateDefaultPopUp();
     advancedPage->scrShowDelay->setValue(mobjPopups->ShowDelay());
     advancedPage->scrMovementIndex->setValue(mobjPopups->MovementIndex());
@@ -192,29 +194,13 @@ void frmMain::enablePlayerEntries(bool enabled)
     });
 }
 
-void frmMain::m_frmSysTray_MenuClick(int /*lIndex*/, const QString& sKey)
-{
-    if (sKey != QLatin1String("close"))
-        CheckPlayerRunning(true);
-    if (sKey == QLatin1String("open")) {
-        m_services.desktop.showWindow(this);
-        m_services.desktop.raiseWindow(this);
-    } else if (sKey == QLatin1String("close")) {
-        Unload(UnloadMode::FormCode);
-    }
-}
-
-void frmMain::m_frmSysTray_SysTrayMouseDown(int eButton)
-{
-    if (eButton == kRightButton)
-        ignoringErrors([this] { m_frmSysTray->ShowMenu(); });
-}
-
 void frmMain::objiTunesApp_OnPlayerPlayEvent()
 {
     bool playing = false;
     ignoringErrors([&] { playing = objiTunesApp->PlayerState() == PlayerApplication::Playing; });
     if (playing) {
+        closeTrackPopups();
+        ignoringErrors([this] { ShowTrackPopup(); });
         m_frmSysTray->myrating()->setEnabled(true);
         SetPlayPauseCaption(QStringLiteral("pause"));
     }
@@ -230,6 +216,11 @@ void frmMain::objiTunesApp_OnPlayerStopEvent()
 {
     m_frmSysTray->myrating()->setEnabled(false);
     SetPlayPauseCaption(QStringLiteral("play"));
+}
+
+void frmMain::objiTunesApp_OnDatabaseChangedEvent()
+{
+    RefreshRatingMarks();
 }
 
 void frmMain::objiTunesApp_OnAboutToPromptUserToQuitEvent()

@@ -1,0 +1,231 @@
+#include "frmMain.h"
+
+#include "Guarded.h"
+#include "WindowHelpers.h"
+#include "artwork/ArtworkConversion.h"
+#include "artwork/frmShowPic.h"
+#include "options/AdvancedPage.h"
+#include "options/DemoHarness.h"
+#include "options/NotificationPage.h"
+#include "options/OptionGroup.h"
+#include "platform/screen/modFunctions.h"
+#include "player/PlayerApplication.h"
+#include "player/PlayerError.h"
+#include "popup/PopUpMessage.h"
+#include "popup/PopUpMessages.h"
+#include "tray/frmSysTray.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPixmap>
+#include <QScrollBar>
+
+#include <array>
+
+namespace {
+constexpr int kStarRating = 20;
+constexpr int kMaxStars = 5;
+// Which background picture each "Text BackGrounds" choice gives the title pop-up.
+constexpr std::array<int, 4> kTitleBackgroundFor { 2, 3, 0, 1 };
+
+QString artworkExtension(int format)
+{
+    switch (format) {
+    case PlayerArtwork::JPEG: return QStringLiteral("jpg");
+    case PlayerArtwork::PNG: return QStringLiteral("png");
+    case PlayerArtwork::BMP: return QStringLiteral("bmp");
+    default: return QString();
+    }
+}
+
+bool isOn(const OptionGroup& group, int index)
+{
+    return group.selectedIndex() == index;
+}
+}
+
+void frmMain::updaterating(int rate)
+{
+    if (!objiTunesApp)
+        throw PlayerError(QStringLiteral("No player"));
+    objiTunesApp->CurrentTrack()->SetRating(rate);
+    RefreshRatingMarks();
+}
+
+std::optional<int> frmMain::RefreshRatingMarks()
+{
+    if (!m_frmSysTray)
+        return std::nullopt;
+    for (int stars = 0; stars <= kMaxStars; ++stars)
+        m_frmSysTray->ratingItem(stars)->setChecked(false);
+    int rating = 0;
+    try {
+        if (!objiTunesApp)
+            throw PlayerError(QStringLiteral("No player"));
+        rating = objiTunesApp->CurrentTrack()->Rating();
+    } catch (...) {
+        m_frmSysTray->myrating()->setEnabled(false);
+        m_frmSysTray->SetToolTip(QStringLiteral("Bolvin by Harnwick"));
+        SetPlayPauseCaption(QStringLiteral("play"));
+        return std::nullopt;
+    }
+    if (rating < 0 || rating > kMaxStars * kStarRating || rating % kStarRating != 0)
+        return std::nullopt;
+    const int stars = rating / kStarRating;
+    m_frmSysTray->ratingItem(stars)->setChecked(true);
+    return stars;
+}
+
+void frmMain::placePopups()
+{
+    PopUpMessages& popups = *mobjPopups;
+    const Screen& screen = *popups.services().screen;
+    const int height = advancedPage->scrPopUpHeight->value();
+    const int width = advancedPage->scrPopUpWidth->value();
+    popups.setMessageHeight(height);
+    popups.setMessageWidth(width);
+    const int d = notificationPage->optDirection->selectedIndex();
+    const bool top = isOn(*notificationPage->optYPos, 0);
+    const bool left = isOn(*notificationPage->optXPos, 0);
+    if (top)
+        popups.setYPos(d == 0 ? height : 0);
+    else
+        popups.setYPos(d == 0 ? GetWorkAreaBottom(screen) : GetWorkAreaBottom(screen) - height);
+    if (left)
+        popups.setXPos(d == 2 ? width : 0);
+    else
+        popups.setXPos(d == 2 ? GetWorkAreaRight(screen) : GetWorkAreaRight(screen) - width);
+}
+
+void frmMain::ShowTrackPopup()
+{
+    if (!objiTunesApp || !mobjPopups)
+        throw PlayerError(QStringLiteral("Not connected"));
+    if (frmShowPic* floating = frmShowPic::loadedInstance())
+        floating->WriteRegistry();
+    placePopups();
+
+    const bool shuffle = objiTunesApp->CurrentPlaylist()->Shuffle();
+    TrayMenuArray& items = m_frmSysTray->mnuSysTray();
+    for (int i = 1; i <= items.upperBound(); ++i)
+        ignoringErrors([&] {
+            if (items.caption(i) == QLatin1String("&Shuffle"))
+                items.setChecked(i, shuffle);
+        });
+    mobjPopups->setMessageHeight(advancedPage->scrPopUpHeight->value());
+    mobjPopups->setMessageWidth(advancedPage->scrPopUpWidth->value());
+    advancedPage->scrShowDelay->setValue(mobjPopups->ShowDelay());
+    advancedPage->scrMovementIndex->setValue(mobjPopups->MovementIndex());
+    advancedPage->scrScrollDelay->setValue(mobjPopups->ScrollDelay());
+
+    const std::shared_ptr<PlayerTrack> track = objiTunesApp->CurrentTrack();
+    mobjArtPopUp = std::make_shared<PopUpMessage>();
+    const std::optional<int> stars = RefreshRatingMarks();
+    const QString starText = QStringLiteral("* ").repeated(stars.value_or(0));
+
+    showArtworkPopUp(*track);
+
+    mobjTitlePopUp = std::make_shared<PopUpMessage>();
+    mobjTitlePopUp->setBackground(titleBackground());
+    mobjTitlePopUp->setNoBkStretch(false);
+    mobjTitlePopUp->setCaption(QStringLiteral("iTunes"));
+    const QString name = track->Name();
+    const QString artist = track->Artist();
+    const QString album = track->Album();
+    mobjTitlePopUp->setMessage(name + QStringLiteral("\r\n") + artist + QStringLiteral("\r\n") + album
+        + QStringLiteral("\r\n\r\n") + starText);
+    mobjTitlePopUp->setSticky(notificationPage->chkStickyTitle->isChecked());
+    mobjTitlePopUp->setClickable(false);
+    if (notificationPage->chkPopTitle->isChecked())
+        mobjPopups->Show(mobjTitlePopUp);
+
+    if (notificationPage->chkFloatArt->isChecked())
+        if (frmShowPic* floating = frmShowPic::loadedInstance())
+            floating->show();
+    m_frmSysTray->SetToolTip(QStringLiteral("Bolvin by Harnwick\r\n") + name + QStringLiteral("\r\n") + artist
+        + QStringLiteral("\r\n") + album);
+}
+
+void frmMain::showArtworkPopUp(PlayerTrack& track)
+{
+    const std::shared_ptr<PlayerCollection<PlayerArtwork>> artwork = track.Artwork();
+    if (artwork->Count() <= 0)
+        return;
+    const std::shared_ptr<PlayerArtwork> cover = artwork->Item(1);
+    QString extension = artworkExtension(cover->Format());
+    if (extension.isEmpty())
+        return;
+    const QString base = GetTempDir(m_services.desktop) + QStringLiteral("Bolvin-artwork.");
+    cover->SaveArtworkToFile(base + extension);
+    if (extension == QLatin1String("png")) {
+        ConvertArtworkToBitmap(base + extension, base + QStringLiteral("bmp"));
+        extension = QStringLiteral("bmp");
+    }
+    const QString path = base + extension;
+
+    const QPixmap picture(path);
+    bool ok = !picture.isNull();
+    if (ok) {
+        ignoringErrors([&] {
+            frmShowPic& floating = frmShowPic::instance();
+            ok = floating.showpicture(QLatin1Char('"') + path + QLatin1Char('"'));
+        });
+    }
+    if (!ok)
+        return;
+    if (!notificationPage->chkStretchBkg->isChecked()) {
+        mobjArtPopUp->setNoBkStretch(true);
+        // Only the ratio of the two numbers sizes the picture; pixels will do.
+        mobjArtPopUp->setCaption(QStringLiteral("%1,%2").arg(picture.height()).arg(picture.width()));
+    }
+    mobjArtPopUp->setMessage(QStringLiteral("     \r\n     \r\n      \r\n"));
+    mobjArtPopUp->setSticky(notificationPage->chkStickyArt->isChecked());
+    mobjArtPopUp->setClickable(true);
+    mobjArtPopUp->setBackground(picture);
+    if (notificationPage->chkPopArt->isChecked())
+        mobjPopups->Show(mobjArtPopUp);
+}
+
+QPixmap frmMain::titleBackground() const
+{
+    const int choice = notificationPage->optBackGround->selectedIndex();
+    if (choice < 0)
+        return QPixmap();
+    return notificationPage->imgBack[kTitleBackgroundFor[choice]]->pixmap();
+}
+
+PlayerApplication* frmMain::hotKeyPlayer()
+{
+    return objiTunesApp.get();
+}
+
+bool frmMain::trackPopupsShowing() const
+{
+    return mobjPopups && mobjPopups->Count() >= 1;
+}
+
+void frmMain::closeTrackPopups()
+{
+    ignoringErrors([this] {
+        if (mobjArtPopUp)
+            mobjArtPopUp->ClosePopUp();
+    });
+    ignoringErrors([this] {
+        if (mobjTitlePopUp)
+            mobjTitlePopUp->ClosePopUp();
+    });
+}
+
+TrayMenuArray* frmMain::mnuSysTray()
+{
+    return m_frmSysTray ? &m_frmSysTray->mnuSysTray() : nullptr;
+}
+
+void frmMain::mobjPopups_PopupMessageClicked(PopUpMessage* /*PopUp*/)
+{
+    ignoringErrors([] {
+        if (frmShowPic* floating = frmShowPic::loadedInstance())
+            floating->show();
+    });
+}

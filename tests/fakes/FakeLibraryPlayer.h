@@ -1,0 +1,181 @@
+#pragma once
+
+#include "FakePlayer.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+// The values of one track of a FakeLibraryPlayer.
+struct FakeTrackData {
+    QString name;
+    QString artist;
+    int rating = 0;
+    int playedCount = 0;
+    QDateTime playedDate;
+    QString time = QStringLiteral("3:00");
+};
+
+// What the tracks and playlists of a FakeLibraryPlayer share: the values, a log of writes,
+// and the switches a test turns.
+struct FakeLibraryState {
+    std::vector<FakeTrackData> tracks;
+    // "SetRating 2 80", "SetPlayedCount 2 7", "SetPlayedDate 2 <ISO date or never>".
+    QStringList writes;
+    int searches = 0;
+    // Every read and write counts down; at 0 the next one throws, as a player that vanished.
+    long long callsLeft = -1;
+    // Search by a hash of whole names (as an index would) rather than by scanning.
+    bool indexedSearch = false;
+    QMultiHash<QString, int> nameIndex;
+
+    void count()
+    {
+        if (callsLeft == 0)
+            throw PlayerError(QStringLiteral("The player stopped answering."));
+        if (callsLeft > 0)
+            --callsLeft;
+    }
+    void buildIndex()
+    {
+        nameIndex.clear();
+        for (int i = int(tracks.size()) - 1; i >= 0; --i)
+            nameIndex.insert(tracks[std::size_t(i)].name.toCaseFolded(), i);
+    }
+};
+
+class FakeLibraryTrack : public PlayerTrack {
+public:
+    FakeLibraryTrack(std::shared_ptr<FakeLibraryState> state, int index)
+        : m_state(std::move(state))
+        , m_index(index)
+    {
+    }
+    QString Name() const override { return data().name; }
+    QString Artist() const override { return data().artist; }
+    QString Album() const override { return data().name; }
+    int Rating() const override { return data().rating; }
+    void SetRating(int rating) override
+    {
+        if (rating < 0 || rating > 100)
+            throw PlayerError(QStringLiteral("Bad rating"));
+        data().rating = rating;
+        m_state->writes << QStringLiteral("SetRating %1 %2").arg(m_index).arg(rating);
+    }
+    int PlayedCount() const override { return data().playedCount; }
+    void SetPlayedCount(int count) override
+    {
+        data().playedCount = count;
+        m_state->writes << QStringLiteral("SetPlayedCount %1 %2").arg(m_index).arg(count);
+    }
+    QDateTime PlayedDate() const override { return data().playedDate; }
+    void SetPlayedDate(const QDateTime& date) override
+    {
+        data().playedDate = date;
+        m_state->writes << QStringLiteral("SetPlayedDate %1 %2")
+                               .arg(m_index)
+                               .arg(date.isValid() ? date.toString(Qt::ISODate) : QStringLiteral("never"));
+    }
+    QString Time() const override { return data().time; }
+    int BitRate() const override { return 128; }
+    std::shared_ptr<PlayerCollection<PlayerArtwork>> Artwork() const override
+    {
+        return std::make_shared<FakeCollection<PlayerArtwork>>();
+    }
+
+private:
+    FakeTrackData& data() const
+    {
+        m_state->count();
+        return m_state->tracks.at(std::size_t(m_index));
+    }
+    std::shared_ptr<FakeLibraryState> m_state;
+    int m_index;
+};
+
+// Tracks by index into the state, made on demand.
+class FakeTrackList : public PlayerTracks {
+public:
+    FakeTrackList(std::shared_ptr<FakeLibraryState> state, std::vector<int> indices)
+        : m_state(std::move(state))
+        , m_indices(std::move(indices))
+    {
+    }
+    int Count() const override
+    {
+        m_state->count();
+        return int(m_indices.size());
+    }
+    std::shared_ptr<PlayerTrack> Item(int index) const override
+    {
+        if (index < 1 || index > int(m_indices.size()))
+            throw PlayerError(QStringLiteral("No track %1").arg(index));
+        return std::make_shared<FakeLibraryTrack>(m_state, m_indices[std::size_t(index - 1)]);
+    }
+
+private:
+    std::shared_ptr<FakeLibraryState> m_state;
+    std::vector<int> m_indices;
+};
+
+class FakeLibraryPlaylist : public FakePlaylist {
+public:
+    FakeLibraryPlaylist(QString name, std::shared_ptr<FakeLibraryState> state, std::vector<int> indices)
+        : FakePlaylist(std::move(name), int(indices.size()))
+        , m_state(std::move(state))
+        , m_indices(std::move(indices))
+    {
+    }
+    std::shared_ptr<PlayerTracks> Tracks() const override { return std::make_shared<FakeTrackList>(m_state, m_indices); }
+    // Song names containing text, without regard to case; an indexed state finds whole names
+    // only. nullptr when nothing matches.
+    std::shared_ptr<PlayerTracks> Search(const QString& text, int) const override
+    {
+        ++m_state->searches;
+        m_state->count();
+        std::vector<int> found;
+        if (m_state->indexedSearch) {
+            const auto hits = m_state->nameIndex.values(text.toCaseFolded());
+            found.assign(hits.begin(), hits.end());
+        } else if (!text.isEmpty()) {
+            for (const int i : m_indices) {
+                if (m_state->tracks[std::size_t(i)].name.contains(text, Qt::CaseInsensitive))
+                    found.push_back(i);
+            }
+        }
+        if (found.empty())
+            return nullptr;
+        return std::make_shared<FakeTrackList>(m_state, std::move(found));
+    }
+
+private:
+    std::shared_ptr<FakeLibraryState> m_state;
+    std::vector<int> m_indices;
+};
+
+// A player whose library source holds the playlists a test builds from its tracks.
+class FakeLibraryPlayer : public FakePlayer {
+public:
+    FakeLibraryPlayer() { librarySource = source; }
+
+    // Adds a playlist of the given tracks (all tracks when indices is empty and all is set).
+    void addPlaylist(const QString& name, std::vector<int> indices)
+    {
+        source->playlists->items << std::make_shared<FakeLibraryPlaylist>(name, state, std::move(indices));
+    }
+    // A "Library" playlist of every track, in order.
+    void addLibrary()
+    {
+        std::vector<int> all(state->tracks.size());
+        for (std::size_t i = 0; i < all.size(); ++i)
+            all[i] = int(i);
+        addPlaylist(QStringLiteral("Library"), std::move(all));
+    }
+    FakeTrackData& track(int index) { return state->tracks.at(std::size_t(index)); }
+
+    std::shared_ptr<FakeLibraryState> state = std::make_shared<FakeLibraryState>();
+    std::shared_ptr<FakeSource> source = std::make_shared<FakeSource>();
+};

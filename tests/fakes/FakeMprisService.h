@@ -1,0 +1,235 @@
+#pragma once
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QDBusVirtualObject>
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QStringList>
+#include <QThread>
+#include <QVariantMap>
+
+#include <atomic>
+
+// One entry of a fake player's Playlists interface, marshalled here and not by the code
+// under test so a marshalling mistake there cannot hide.
+struct FakeMprisPlaylist {
+    QDBusObjectPath id;
+    QString name;
+    QString icon;
+};
+Q_DECLARE_METATYPE(FakeMprisPlaylist)
+Q_DECLARE_METATYPE(QList<FakeMprisPlaylist>)
+
+inline QDBusArgument& operator<<(QDBusArgument& argument, const FakeMprisPlaylist& entry)
+{
+    argument.beginStructure();
+    argument << entry.id << entry.name << entry.icon;
+    argument.endStructure();
+    return argument;
+}
+
+inline const QDBusArgument& operator>>(const QDBusArgument& argument, FakeMprisPlaylist& entry)
+{
+    argument.beginStructure();
+    argument >> entry.id >> entry.name >> entry.icon;
+    argument.endStructure();
+    return argument;
+}
+
+// A scriptable MPRIS player on a test's private bus. It answers from its own thread, so the
+// code under test may block on a call to it from the GUI thread. Properties hold raw values
+// and go out with exactly the D-Bus types the test put in (a malformed type too); a property
+// never set is missing and answered with an error, as a player without it does.
+class FakeMprisService {
+public:
+    static inline const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
+    static inline const QString kRoot = QStringLiteral("org.mpris.MediaPlayer2");
+    static inline const QString kPlayer = QStringLiteral("org.mpris.MediaPlayer2.Player");
+    static inline const QString kPlaylists = QStringLiteral("org.mpris.MediaPlayer2.Playlists");
+    static inline const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
+
+    // suffix makes the bus name "org.mpris.MediaPlayer2.<suffix>".
+    FakeMprisService(const QString& busAddress, const QString& suffix)
+        : m_service(QStringLiteral("org.mpris.MediaPlayer2.") + suffix)
+        , m_connectionName(QStringLiteral("fake-mpris-%1-%2").arg(suffix).arg(quintptr(this)))
+        , m_connection(QDBusConnection::connectToBus(busAddress, m_connectionName))
+    {
+        qDBusRegisterMetaType<FakeMprisPlaylist>();
+        qDBusRegisterMetaType<QList<FakeMprisPlaylist>>();
+        m_thread.start();
+        m_handler = new Handler(*this);
+        m_handler->moveToThread(&m_thread);
+    }
+
+    ~FakeMprisService()
+    {
+        m_connection.unregisterObject(kPath);
+        m_connection.unregisterService(m_service);
+        QMetaObject::invokeMethod(m_handler, [handler = m_handler] { delete handler; }, Qt::BlockingQueuedConnection);
+        m_thread.quit();
+        m_thread.wait();
+        QDBusConnection::disconnectFromBus(m_connectionName);
+    }
+
+    // Publishes the object and takes the bus name; false when either fails.
+    bool start()
+    {
+        return m_connection.isConnected()
+            && m_connection.registerVirtualObject(kPath, m_handler, QDBusConnection::SingleNode)
+            && m_connection.registerService(m_service);
+    }
+
+    QString service() const { return m_service; }
+    QDBusConnection connection() const { return m_connection; }
+
+    // A player that does a little of everything: playing, controllable, with a track.
+    void fillTypical()
+    {
+        set(kRoot, QStringLiteral("Identity"), QStringLiteral("Fake Player"));
+        set(kRoot, QStringLiteral("CanQuit"), true);
+        set(kRoot, QStringLiteral("CanRaise"), true);
+        set(kPlayer, QStringLiteral("PlaybackStatus"), QStringLiteral("Playing"));
+        set(kPlayer, QStringLiteral("CanControl"), true);
+        set(kPlayer, QStringLiteral("Volume"), 0.5);
+        set(kPlayer, QStringLiteral("Shuffle"), false);
+        set(kPlayer, QStringLiteral("Metadata"), track(QStringLiteral("/t/1"), QStringLiteral("First Song")));
+    }
+
+    // Metadata with the common tags, all of the right types.
+    static QVariantMap track(const QString& id, const QString& title, const QStringList& artists = { "Artist" },
+        const QString& album = QStringLiteral("Album"))
+    {
+        return { { QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(id)) },
+            { QStringLiteral("xesam:title"), title }, { QStringLiteral("xesam:artist"), artists },
+            { QStringLiteral("xesam:album"), album }, { QStringLiteral("mpris:length"), qlonglong(185000000) } };
+    }
+
+    void set(const QString& interface, const QString& name, const QVariant& value)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_properties[interface][name] = value;
+    }
+    QVariant get(const QString& interface, const QString& name) const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_properties.value(interface).value(name);
+    }
+    void remove(const QString& interface, const QString& name)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_properties[interface].remove(name);
+    }
+    // Sets the values and announces them in one PropertiesChanged signal.
+    void change(const QString& interface, const QVariantMap& values)
+    {
+        for (auto it = values.begin(); it != values.end(); ++it)
+            set(interface, it.key(), it.value());
+        QDBusMessage signal = QDBusMessage::createSignal(kPath, kProperties, QStringLiteral("PropertiesChanged"));
+        signal << interface << values << QStringList();
+        m_connection.send(signal);
+    }
+    void setPlaylists(const QList<FakeMprisPlaylist>& playlists)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_playlists = playlists;
+        m_properties[kPlaylists][QStringLiteral("PlaylistCount")] = uint(playlists.size());
+    }
+
+    // Methods called and properties set, in order: "Next", "Set Volume 0.25", "ActivatePlaylist /p/2".
+    QStringList calls() const
+    {
+        QMutexLocker lock(&m_mutex);
+        return m_calls;
+    }
+    // While set, nothing is answered: the player hangs.
+    void setUnresponsive(bool on) { m_unresponsive = on; }
+    // The next method call (not a property read) makes the player drop its bus name instead
+    // of answering, as a player quitting mid-call does.
+    void vanishOnNextCall() { m_vanishOnCall = true; }
+    void releaseName() { m_connection.unregisterService(m_service); }
+
+private:
+    class Handler : public QDBusVirtualObject {
+    public:
+        explicit Handler(FakeMprisService& owner)
+            : m_owner(owner)
+        {
+        }
+        QString introspect(const QString&) const override { return QString(); }
+        bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
+        {
+            return m_owner.handle(message, connection);
+        }
+
+    private:
+        FakeMprisService& m_owner;
+    };
+
+    bool handle(const QDBusMessage& message, const QDBusConnection& connection)
+    {
+        if (m_unresponsive)
+            return true;
+        const QList<QVariant> args = message.arguments();
+        if (message.interface() == kProperties)
+            return answerProperties(message, connection, args);
+        if (m_vanishOnCall.exchange(false)) {
+            releaseName();
+            return true;
+        }
+        QString call = message.member();
+        if (!args.isEmpty() && args.first().canConvert<QDBusObjectPath>())
+            call += QLatin1Char(' ') + args.first().value<QDBusObjectPath>().path();
+        {
+            QMutexLocker lock(&m_mutex);
+            m_calls.append(call);
+        }
+        if (message.member() == QLatin1String("GetPlaylists")) {
+            QMutexLocker lock(&m_mutex);
+            connection.send(message.createReply(QVariant::fromValue(m_playlists)));
+            return true;
+        }
+        connection.send(message.createReply());
+        return true;
+    }
+
+    bool answerProperties(const QDBusMessage& message, const QDBusConnection& connection, const QList<QVariant>& args)
+    {
+        const QString interface = args.value(0).toString();
+        const QString name = args.value(1).toString();
+        QMutexLocker lock(&m_mutex);
+        const QVariantMap properties = m_properties.value(interface);
+        if (message.member() == QLatin1String("GetAll")) {
+            connection.send(message.createReply(QVariant::fromValue(properties)));
+        } else if (!properties.contains(name)) {
+            connection.send(message.createErrorReply(
+                QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"), QStringLiteral("No such property")));
+        } else if (message.member() == QLatin1String("Get")) {
+            connection.send(message.createReply(QVariant::fromValue(QDBusVariant(properties.value(name)))));
+        } else {
+            const QVariant value = args.value(2).value<QDBusVariant>().variant();
+            m_properties[interface][name] = value;
+            m_calls.append(QStringLiteral("Set %1 %2").arg(name, value.toString()));
+            connection.send(message.createReply());
+        }
+        return true;
+    }
+
+    const QString m_service;
+    const QString m_connectionName;
+    QDBusConnection m_connection;
+    QThread m_thread;
+    Handler* m_handler = nullptr;
+    mutable QMutex m_mutex;
+    QHash<QString, QVariantMap> m_properties;
+    QList<FakeMprisPlaylist> m_playlists;
+    QStringList m_calls;
+    std::atomic<bool> m_unresponsive { false };
+    std::atomic<bool> m_vanishOnCall { false };
+};

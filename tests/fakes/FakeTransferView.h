@@ -1,0 +1,82 @@
+#pragma once
+
+#include "library/TransferView.h"
+
+#include <QStringList>
+
+#include <functional>
+
+// A transfer view that answers the dialogs with set paths and records everything else, one
+// line per call ("busy", "idle", "max 12", "message iTunes export canceled", ...). Progress
+// values and status texts are counted and the last kept, not logged, so that a run over a
+// large library does not fill the log.
+class FakeTransferView : public TransferView {
+public:
+    QString saveFileName(const FileDialogRequest& request) override
+    {
+        lastRequest = request;
+        return savePath;
+    }
+    QString openFileName(const FileDialogRequest& request) override
+    {
+        lastRequest = request;
+        return openPath;
+    }
+    void setBusy(bool on) override
+    {
+        busy = on;
+        calls << (on ? QStringLiteral("busy") : QStringLiteral("idle"));
+    }
+    void setProgressMaximum(int maximum) override
+    {
+        progressMaximum = maximum;
+        calls << QStringLiteral("max %1").arg(maximum);
+    }
+    void setProgressValue(int value) override
+    {
+        progressValue = value;
+        ++progressCalls;
+    }
+    void setStatus(const QString& text) override
+    {
+        status = text;
+        statuses << text;
+        if (statuses.size() > maxStatuses)
+            statuses.removeFirst();
+    }
+    void messageBox(const QString& text) override
+    {
+        messages << text;
+        calls << QStringLiteral("message ") + text;
+    }
+    void showBalloon(const QString& message, const QString& title, int icon, int timeoutMs) override
+    {
+        balloons << message;
+        calls << QStringLiteral("balloon %1|%2|%3|%4").arg(message, title).arg(icon).arg(timeoutMs);
+    }
+    void processEvents() override
+    {
+        ++eventRounds;
+        if (onEvents)
+            onEvents(eventRounds);
+    }
+
+    static constexpr qsizetype maxStatuses = 64;
+
+    QString savePath;
+    QString openPath;
+    FileDialogRequest lastRequest;
+    bool busy = false;
+    int progressMaximum = -1;
+    int progressValue = -1;
+    int progressCalls = 0;
+    QString status;
+    // The latest status texts, oldest first.
+    QStringList statuses;
+    QStringList messages;
+    QStringList balloons;
+    QStringList calls;
+    int eventRounds = 0;
+    // Runs inside processEvents with the round's number (from 1): where a test clicks Stop.
+    std::function<void(int)> onEvents;
+};
