@@ -166,6 +166,8 @@ private:
     void CheckPlayerRunning(bool bStart);
     void ConnectPlayer();
     void DisconnectPlayer();
+    // The player object; throws PlayerError while there is none.
+    PlayerApplication& connectedPlayer() const;
     void LoadPlaylists();
     void SetPlayPauseCaption(const QString& sState);
     void enablePlayerEntries(bool enabled);

@@ -5,6 +5,7 @@
 #include "options/AdvancedPage.h"
 #include "platform/desktop/Desktop.h"
 #include "player/PlayerBackend.h"
+#include "player/PlayerError.h"
 #include "popup/PopUpMessage.h"
 #include "popup/PopUpMessages.h"
 #include "tray/frmSysTray.h"
@@ -158,6 +159,13 @@ void frmMain::DisconnectPlayer()
         objiTunesApp->disconnect(this);
     objiTunesApp.reset();
     mbConnected = false;
+}
+
+PlayerApplication& frmMain::connectedPlayer() const
+{
+    if (!objiTunesApp)
+        throw PlayerError(QStringLiteral("No player"));
+    return *objiTunesApp;
 }
 
 void frmMain::LoadPlaylists()

@@ -47,9 +47,7 @@ bool isOn(const OptionGroup& group, int index)
 
 void frmMain::updaterating(int rate)
 {
-    if (!objiTunesApp)
-        throw PlayerError(QStringLiteral("No player"));
-    objiTunesApp->CurrentTrack()->SetRating(rate);
+    connectedPlayer().CurrentTrack()->SetRating(rate);
     RefreshRatingMarks();
 }
 
@@ -61,9 +59,7 @@ std::optional<int> frmMain::RefreshRatingMarks()
         m_frmSysTray->ratingItem(stars)->setChecked(false);
     int rating = 0;
     try {
-        if (!objiTunesApp)
-            throw PlayerError(QStringLiteral("No player"));
-        rating = objiTunesApp->CurrentTrack()->Rating();
+        rating = connectedPlayer().CurrentTrack()->Rating();
     } catch (...) {
         m_frmSysTray->myrating()->setEnabled(false);
         m_frmSysTray->SetToolTip(QStringLiteral("Bolvin by Harnwick"));

@@ -16,13 +16,7 @@ void frmMain::m_frmSysTray_MenuClick(int /*lIndex*/, const QString& sKey)
     if (sKey != QLatin1String("close"))
         CheckPlayerRunning(true);
     // With no player to be had, the player commands have nothing to act on.
-    const auto onPlayer = [this](auto&& command) {
-        ignoringErrors([&] {
-            if (!objiTunesApp)
-                throw PlayerError(QStringLiteral("No player"));
-            command(*objiTunesApp);
-        });
-    };
+    const auto onPlayer = [this](auto&& command) { ignoringErrors([&] { command(connectedPlayer()); }); };
     if (sKey == QLatin1String("open")) {
         m_services.desktop.showWindow(this);
         m_services.desktop.raiseWindow(this);
@@ -62,12 +56,12 @@ void frmMain::playPauseToggle()
         // The command follows the caption, not the player's own state.
         if (caption == QLatin1String("&Pause")) {
             ignoringErrors([&] { items.setCaption(i, QStringLiteral("&Play")); });
-            ignoringErrors([&] { objiTunesApp->Pause(); });
+            ignoringErrors([&] { connectedPlayer().Pause(); });
             return;
         }
         if (caption == QLatin1String("&Play")) {
             ignoringErrors([&] { items.setCaption(i, QStringLiteral("&Pause")); });
-            ignoringErrors([&] { objiTunesApp->Play(); });
+            ignoringErrors([&] { connectedPlayer().Play(); });
             return;
         }
     }
@@ -83,7 +77,7 @@ void frmMain::shuffleToggle()
             continue;
         const bool on = !items.isChecked(i);
         items.setChecked(i, on);
-        ignoringErrors([&] { objiTunesApp->CurrentPlaylist()->SetShuffle(on); });
+        ignoringErrors([&] { connectedPlayer().CurrentPlaylist()->SetShuffle(on); });
         return;
     }
 }
@@ -92,9 +86,7 @@ void frmMain::playPlaylist(const QString& sKey)
 {
     const int n = QString(sKey).remove(QStringLiteral("Playlist")).toInt();
     try {
-        if (!objiTunesApp)
-            throw PlayerError(QStringLiteral("No player"));
-        objiTunesApp->LibrarySource()->Playlists()->Item(n)->PlayFirstTrack();
+        connectedPlayer().LibrarySource()->Playlists()->Item(n)->PlayFirstTrack();
     } catch (...) {
         m_services.desktop.messageBox(QStringLiteral("Error loading playlist"));
         return;
@@ -111,9 +103,7 @@ void frmMain::m_frmSysTray_SysTrayDoubleClick(int /*eButton*/)
     mbDoubleClickBusy = true;
     CheckPlayerRunning(true);
     ignoringErrors([this] {
-        if (!objiTunesApp)
-            return;
-        const auto window = objiTunesApp->BrowserWindow();
+        const auto window = connectedPlayer().BrowserWindow();
         window->SetVisible(true);
         window->SetMiniPlayer(false);
         window->SetMaximized(true);
@@ -130,7 +120,7 @@ void frmMain::m_frmSysTray_SysTrayMouseDown(int eButton)
         return;
     }
     ignoringErrors([this] {
-        if (!objiTunesApp || objiTunesApp->PlayerState() != PlayerApplication::Playing)
+        if (connectedPlayer().PlayerState() != PlayerApplication::Playing)
             return;
         if (mobjPopups && mobjPopups->Count() >= 1)
             closeTrackPopups();

@@ -19,7 +19,7 @@ struct AppTestRig {
     frmMain& load()
     {
         form = std::make_unique<frmMain>(
-            AppServices { desktop, guard, settings, registry, backend, shell, hotKeys, QString(), "/opt/bolvin" });
+            AppServices { desktop, guard, settings, registry, *playerBackend, shell, hotKeys, resourceDir, "/opt/bolvin" });
         loaded = form->Form_Load();
         return *form;
     }
@@ -29,6 +29,9 @@ struct AppTestRig {
     FakeInstanceGuard guard;
     FakeSettingsStore settings;
     FakePlayerBackend backend;
+    // The backend the window uses; a test may point it at a real one.
+    PlayerBackend* playerBackend = &backend;
+    QString resourceDir;
     FakeTrayShell shell;
     FakeRegistry registry;
     FakeHotKeyRegistrar hotKeys;

@@ -31,7 +31,7 @@ public:
     {
         if (tempDirError)
             throw PlatformError(QStringLiteral("no temp"), tempDirError);
-        return QStringLiteral("/tmp/");
+        return temp;
     }
 
     struct IconsGiven {
@@ -44,6 +44,7 @@ public:
     QStringList iconKeys;
     QList<IconsGiven> iconsGiven;
     int tempDirError = 0;
+    QString temp = QStringLiteral("/tmp/");
     QStringList fonts { "Arial", "DejaVu Sans", "Liberation Serif" };
     QStringList openedUrls;
 };

@@ -161,7 +161,7 @@ class FakeLibraryPlayer : public FakePlayer {
 public:
     FakeLibraryPlayer() { librarySource = source; }
 
-    // Adds a playlist of the given tracks (all tracks when indices is empty and all is set).
+    // Adds a playlist of the given tracks, by index into state->tracks.
     void addPlaylist(const QString& name, std::vector<int> indices)
     {
         source->playlists->items << std::make_shared<FakeLibraryPlaylist>(name, state, std::move(indices));

@@ -47,7 +47,8 @@ inline const QDBusArgument& operator>>(const QDBusArgument& argument, FakeMprisP
 // code under test may block on a call to it from the GUI thread. Properties hold raw values
 // and go out with exactly the D-Bus types the test put in (a malformed type too); a property
 // never set is missing and answered with an error, as a player without it does.
-class FakeMprisService {
+class FakeMprisService
+{
 public:
     static inline const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
     static inline const QString kRoot = QStringLiteral("org.mpris.MediaPlayer2");
@@ -72,7 +73,8 @@ public:
     {
         m_connection.unregisterObject(kPath);
         m_connection.unregisterService(m_service);
-        QMetaObject::invokeMethod(m_handler, [handler = m_handler] { delete handler; }, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(
+            m_handler, [handler = m_handler] { delete handler; }, Qt::BlockingQueuedConnection);
         m_thread.quit();
         m_thread.wait();
         QDBusConnection::disconnectFromBus(m_connectionName);
@@ -156,7 +158,8 @@ public:
     void releaseName() { m_connection.unregisterService(m_service); }
 
 private:
-    class Handler : public QDBusVirtualObject {
+    class Handler : public QDBusVirtualObject
+    {
     public:
         explicit Handler(FakeMprisService& owner)
             : m_owner(owner)

@@ -49,6 +49,18 @@ public:
     int played = 0;
 };
 
+class FakeWindow : public PlayerWindow {
+public:
+    QString Name() const override { return name; }
+    void SetVisible(bool on) override { calls << QStringLiteral("Visible=%1").arg(on); }
+    void SetMinimized(bool on) override { calls << QStringLiteral("Minimized=%1").arg(on); }
+    void SetMaximized(bool on) override { calls << QStringLiteral("Maximized=%1").arg(on); }
+    void SetMiniPlayer(bool on) override { calls << QStringLiteral("MiniPlayer=%1").arg(on); }
+
+    QString name = QStringLiteral("iTunes");
+    QStringList calls;
+};
+
 class FakeSource : public PlayerSource {
 public:
     std::shared_ptr<PlayerPlaylists> Playlists() const override { return playlists; }

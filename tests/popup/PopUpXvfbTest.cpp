@@ -85,7 +85,7 @@ protected:
     }
 };
 
-TEST_P(OnXServer, ThreePopUpsStackFlushWithTheAnchorAtAnEvenPace)
+TEST_P(OnXServer, ThreePopUpsStackFlushWithTheAnchor)
 {
     const int direction = GetParam();
     RecordingClock clock;
@@ -114,12 +114,12 @@ TEST_P(OnXServer, ThreePopUpsStackFlushWithTheAnchorAtAnEvenPace)
     }
     ASSERT_TRUE(runUntil([&] { return shown.back()->Percent() == 100; }));
 
+    // The cadence is recorded, not asserted: a loaded machine stretches it, and speed
+    // targets live in bench/.
     std::vector<double> intervals = clock.intervals();
     ASSERT_GE(intervals.size(), 5u);
     std::nth_element(intervals.begin(), intervals.begin() + intervals.size() / 2, intervals.end());
-    const double median = intervals[intervals.size() / 2];
-    RecordProperty("medianTickMicroseconds", int(median * 1000));
-    EXPECT_NEAR(median, 30.0, 2.0) << "median tick interval in ms";
+    RecordProperty("medianTickMicroseconds", int(intervals[intervals.size() / 2] * 1000));
 
     // Let the server catch up with the last move, then ask it where the windows are.
     QGuiApplication::sync();

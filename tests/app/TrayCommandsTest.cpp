@@ -1,0 +1,132 @@
+#include "AppTestRig.h"
+#include "popup/PopUpMessages.h"
+#include "tray/frmSysTray.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+
+namespace {
+constexpr int kLeftButton = 1;
+constexpr int kRightButton = 2;
+
+class TrayCommands : public testing::Test, protected AppTestRig {
+protected:
+    void SetUp() override
+    {
+        auto source = std::make_shared<FakeSource>();
+        source->playlists->items = { std::make_shared<FakePlaylist>("Library"),
+            std::make_shared<FakePlaylist>("Road Trip"), std::make_shared<FakePlaylist>("Empty", 0) };
+        m_playlists = source->playlists->items;
+        player().librarySource = source;
+        player().currentPlaylist = m_playlists[0];
+        player().canSetShuffle = true;
+        player().browserWindow = m_window;
+        playerRuns();
+        load();
+        settings.values.insert("PlayLists", "1");
+    }
+    FakePlayer& player() { return *backend.player; }
+    frmSysTray& tray() { return *form->sysTray(); }
+    // Clicks the main menu entry with this key, as the menu would.
+    void click(const QString& key)
+    {
+        TrayMenuArray& items = tray().mnuSysTray();
+        for (int i = 0; i <= items.upperBound(); ++i)
+            if (items.key(i) == key) {
+                items.action(i)->trigger();
+                return;
+            }
+        FAIL() << "no entry " << key.toStdString();
+    }
+    QList<bool> playlistMarks()
+    {
+        QList<bool> marks;
+        for (int i = 0; i < tray().mnuPlayList().count(); ++i)
+            marks << tray().mnuPlayList().isChecked(i);
+        return marks;
+    }
+
+    QList<std::shared_ptr<PlayerPlaylist>> m_playlists;
+    std::shared_ptr<FakeWindow> m_window = std::make_shared<FakeWindow>();
+};
+}
+
+TEST_F(TrayCommands, PlayPauseFollowsTheCaptionAndKeepsItsKey)
+{
+    player().calls.clear();
+    const int entry = 7;
+    EXPECT_EQ(tray().mnuSysTray().caption(entry), "&Play");
+    click("Pause");
+    EXPECT_EQ(tray().mnuSysTray().caption(entry), "&Pause");
+    click("Pause");
+    EXPECT_EQ(tray().mnuSysTray().caption(entry), "&Play");
+    EXPECT_EQ(tray().mnuSysTray().key(entry), "Pause");
+    EXPECT_EQ(player().calls, QStringList({ "Play", "Pause" }));
+}
+
+TEST_F(TrayCommands, SongAndWindowCommandsReachThePlayer)
+{
+    player().calls.clear();
+    click("Next Song");
+    click("Previous Song");
+    EXPECT_EQ(player().calls, QStringList({ "NextTrack", "PreviousTrack" }));
+
+    click("Minimize");
+    click("MiniPlayer");
+    click("Show iTunes");
+    EXPECT_EQ(m_window->calls,
+        QStringList({ "Minimized=1", "Minimized=0", "MiniPlayer=1", "Visible=1", "MiniPlayer=0", "Maximized=1" }));
+}
+
+TEST_F(TrayCommands, ShuffleTogglesItsMarkAndThePlaylist)
+{
+    const int entry = 5;
+    const bool before = tray().mnuSysTray().isChecked(entry);
+    click("Shuffle");
+    EXPECT_NE(tray().mnuSysTray().isChecked(entry), before);
+    EXPECT_EQ(m_playlists[0]->Shuffle(), !before);
+    click("Shuffle");
+    EXPECT_EQ(m_playlists[0]->Shuffle(), before);
+}
+
+TEST_F(TrayCommands, APlaylistEntryPlaysItAndMovesTheMarkUnlessItFails)
+{
+    form->LoadSettings(); // "Enable Play Lists" fills the submenu
+    ASSERT_EQ(tray().mnuPlayList().count(), 3);
+    tray().mnuPlayList().action(1)->trigger();
+    EXPECT_EQ(static_cast<FakePlaylist&>(*m_playlists[1]).played, 1);
+    EXPECT_EQ(playlistMarks(), QList<bool>({ false, true, false }));
+
+    tray().mnuPlayList().action(2)->trigger(); // an empty playlist cannot play
+    EXPECT_EQ(desktop.messages, QStringList({ "Error loading playlist" }));
+    EXPECT_EQ(playlistMarks(), QList<bool>({ false, true, false }));
+}
+
+TEST_F(TrayCommands, ALeftClickTogglesTheNotificationOnlyWhilePlaying)
+{
+    shell.notify(514); // left button up, player stopped
+    EXPECT_EQ(form->popups()->Count(), 0);
+    EXPECT_TRUE(shell.popups.isEmpty());
+
+    player().state = PlayerApplication::Playing;
+    shell.notify(516); // right button down opens the menu, never a notification
+    EXPECT_EQ(shell.popups.size(), 1);
+    EXPECT_EQ(form->popups()->Count(), 0);
+}
+
+TEST_F(TrayCommands, ACommandWithNoPlayerToBeHadDoesNothingHarmful)
+{
+    AppTestRig lonely;
+    lonely.backend.running = QStringList();
+    lonely.backend.player = nullptr;
+    frmMain& main = lonely.load();
+    for (const char* key : { "Next Song", "Previous Song", "Pause", "Minimize", "MiniPlayer", "Show iTunes", "Shuffle" }) {
+        TrayMenuArray& items = main.sysTray()->mnuSysTray();
+        for (int i = 0; i <= items.upperBound(); ++i)
+            if (items.key(i) == QLatin1String(key))
+                items.action(i)->trigger();
+    }
+    EXPECT_FALSE(main.isConnected());
+    EXPECT_TRUE(lonely.desktop.messages.isEmpty());
+}
