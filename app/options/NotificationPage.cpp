@@ -69,6 +69,7 @@ NotificationPage::NotificationPage(const QString& backgroundDir, QWidget* parent
     chkFloatArt = addCheck(right, QStringLiteral("Float Art"));
     chkStretchBkg = addCheck(right, QStringLiteral("Stretch Art"));
     chkFading = addCheck(right, QStringLiteral("Fading"));
+    left->addStretch();
     right->addStretch();
     optionsLayout->addLayout(left, 0, 0);
     optionsLayout->addLayout(right, 0, 1);

@@ -47,7 +47,8 @@ struct FakeLibraryState {
     }
 };
 
-class FakeLibraryTrack : public PlayerTrack {
+class FakeLibraryTrack : public PlayerTrack
+{
 public:
     FakeLibraryTrack(std::shared_ptr<FakeLibraryState> state, int index)
         : m_state(std::move(state))
@@ -97,7 +98,8 @@ private:
 };
 
 // Tracks by index into the state, made on demand.
-class FakeTrackList : public PlayerTracks {
+class FakeTrackList : public PlayerTracks
+{
 public:
     FakeTrackList(std::shared_ptr<FakeLibraryState> state, std::vector<int> indices)
         : m_state(std::move(state))
@@ -121,7 +123,8 @@ private:
     std::vector<int> m_indices;
 };
 
-class FakeLibraryPlaylist : public FakePlaylist {
+class FakeLibraryPlaylist : public FakePlaylist
+{
 public:
     FakeLibraryPlaylist(QString name, std::shared_ptr<FakeLibraryState> state, std::vector<int> indices)
         : FakePlaylist(std::move(name), int(indices.size()))
@@ -129,7 +132,10 @@ public:
         , m_indices(std::move(indices))
     {
     }
-    std::shared_ptr<PlayerTracks> Tracks() const override { return std::make_shared<FakeTrackList>(m_state, m_indices); }
+    std::shared_ptr<PlayerTracks> Tracks() const override
+    {
+        return std::make_shared<FakeTrackList>(m_state, m_indices);
+    }
     // Song names containing text, without regard to case; an indexed state finds whole names
     // only. nullptr when nothing matches.
     std::shared_ptr<PlayerTracks> Search(const QString& text, int) const override
@@ -157,7 +163,8 @@ private:
 };
 
 // A player whose library source holds the playlists a test builds from its tracks.
-class FakeLibraryPlayer : public FakePlayer {
+class FakeLibraryPlayer : public FakePlayer
+{
 public:
     FakeLibraryPlayer() { librarySource = source; }
 

@@ -10,7 +10,8 @@
 // line per call ("busy", "idle", "max 12", "message iTunes export canceled", ...). Progress
 // values and status texts are counted and the last kept, not logged, so that a run over a
 // large library does not fill the log.
-class FakeTransferView : public TransferView {
+class FakeTransferView : public TransferView
+{
 public:
     QString saveFileName(const FileDialogRequest& request) override
     {

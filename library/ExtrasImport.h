@@ -1,0 +1,79 @@
+#pragma once
+
+#include "ExtrasTrackElement.h"
+#include "GeneralDateFormat.h"
+#include "TrackMerger.h"
+#include "TransferView.h"
+
+#include <QHash>
+#include <QString>
+
+#include <array>
+#include <functional>
+
+class PlayerApplication;
+class PlayerPlaylist;
+
+// Merges an extras file the user picks into the player's library. The whole file is read
+// first: one that does not parse is reported as "Error: " + the reason and changes nothing.
+// Tracks match on name and duration; a matched track whose artist, rating, play count or
+// date text differs from the file's gets the values the options select.
+//
+// The file's export mode picks the matching: "All" reads the file into a map keyed, without
+// regard to case, by name and duration, then walks the library once; any other mode (or
+// none, as in a file that lost its exportmode) asks the player for one song-name search per
+// track element and takes exact, case-sensitive matches only, which is the safe reading of
+// a file whose mode is unknown.
+//
+// Runs on the GUI thread and processes events after each item; run() returns with the view
+// idle whatever happens.
+class ExtrasImport
+{
+public:
+    // Separates the map value's fields; an entry whose texts hold it is refused.
+    static inline const QString separator = QStringLiteral(".spl.");
+
+    // isCancelled is polled between items; the caller clears its flag before run().
+    // player and view must outlive run().
+    ExtrasImport(
+        PlayerApplication& player, TransferView& view, ImportOptions options, std::function<bool()> isCancelled);
+
+    void setLocale(const QLocale& locale) { m_dates = GeneralDateFormat(locale); }
+
+    TransferOutcome run();
+
+    // Tracks written to by the last run.
+    int tracksUpdated() const { return m_updated; }
+    // Tracks that kept a value the file could not give, and entries refused for the separator.
+    int tracksSkipped() const { return m_skipped; }
+
+    static FileDialogRequest dialogRequest();
+
+private:
+    // The six texts of the element in hand. They carry over: an element that lacks a
+    // child keeps the previous element's text for it.
+    using Current = std::array<QString, ExtrasTrackElement::FieldCount>;
+    // Moves the element's texts out, so a large file's memory goes as the map fills.
+    static void take(Current& current, ExtrasTrackElement& element);
+    static TrackExtras extrasOf(const Current& current);
+
+    // A cancel ends the file pass; the library pass that follows still sees it.
+    void readIntoMap(ExtrasDocument& document);
+    // These return true when cancelled. All three throw PlayerError.
+    bool searchEach(ExtrasDocument& document);
+    bool mergeLibrary(PlayerPlaylist& library);
+    void update(PlayerTrack& track, const TrackExtras& file, const QString& shownName);
+    bool cancelled() const { return m_isCancelled && m_isCancelled(); }
+    void finish(bool cancelled);
+
+    PlayerApplication& m_player;
+    TransferView& m_view;
+    ImportOptions m_options;
+    std::function<bool()> m_isCancelled;
+    GeneralDateFormat m_dates;
+    // XMLMap: the case-folded name ".spl." time, to artist, rating, play count and date
+    // joined by the separator.
+    QHash<QString, QString> m_map;
+    int m_updated = 0;
+    int m_skipped = 0;
+};

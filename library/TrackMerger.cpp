@@ -1,0 +1,66 @@
+#include "TrackMerger.h"
+
+#include <limits>
+#include <optional>
+
+namespace
+{
+
+constexpr int maxRating = 100;
+const QString replaceMode = QStringLiteral("Replace");
+
+std::optional<int> integerIn(const QString& text, int lowest, int highest)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < lowest || value > highest)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+TrackExtras TrackExtras::of(const PlayerTrack& track, const GeneralDateFormat& dates)
+{
+    return { track.Artist(), QString::number(track.Rating()), QString::number(track.PlayedCount()),
+        dates.toText(track.PlayedDate()) };
+}
+
+QString TrackExtras::joined(const QString& separator) const
+{
+    return artist + separator + rating + separator + playedCount + separator + playedDate;
+}
+
+TrackMerger::TrackMerger(const ImportOptions& options, const GeneralDateFormat& dates)
+    : m_options(options)
+    , m_dates(dates)
+{
+}
+
+bool TrackMerger::apply(PlayerTrack& track, const TrackExtras& file) const
+{
+    bool complete = true;
+    if (m_options.importRating) {
+        if (const auto rating = integerIn(file.rating, 0, maxRating))
+            track.SetRating(*rating);
+        else
+            complete = false;
+    }
+    if (m_options.importPlayCount) {
+        if (m_options.playCountMode == replaceMode) {
+            if (const auto count = integerIn(file.playedCount, 0, std::numeric_limits<int>::max()))
+                track.SetPlayedCount(*count);
+            else
+                complete = false;
+        } else {
+            track.SetPlayedCount(track.PlayedCount() + 1);
+        }
+    }
+    if (m_options.importLastPlayDate) {
+        if (const auto date = m_dates.fromText(file.playedDate))
+            track.SetPlayedDate(*date);
+        else
+            complete = false;
+    }
+    return complete;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "GeneralDateFormat.h"
+
+#include "player/PlayerTrack.h"
+
+#include <QString>
+
+// How the import merges values into a track.
+struct ImportOptions {
+    bool importRating = true; // chkImportRating
+    bool importPlayCount = true; // chkImportPlayCount
+    bool importLastPlayDate = true; // chkImportLastPlayDate
+    // cboPlayCount: "Replace" takes the file's count; anything else adds one play.
+    QString playCountMode = QStringLiteral("Increment");
+    // chkExportMsg: completion in a message box rather than a balloon.
+    bool completionMessageBox = false;
+};
+
+// The extras the import compares and writes: a track's artist, rating, play count and date
+// last played, all as text the way the extras file holds them.
+struct TrackExtras {
+    QString artist;
+    QString rating;
+    QString playedCount;
+    QString playedDate;
+
+    // Reads them from a library track; may throw PlayerError.
+    static TrackExtras of(const PlayerTrack& track, const GeneralDateFormat& dates);
+    // The four texts one after another, for the search mode's change test.
+    QString joined() const { return artist + rating + playedCount + playedDate; }
+    // The four texts joined by separator, for the map mode's change test.
+    QString joined(const QString& separator) const;
+};
+
+// Writes the file's values into a changed track as the options say.
+class TrackMerger
+{
+public:
+    TrackMerger(const ImportOptions& options, const GeneralDateFormat& dates);
+
+    // Sets what the options select. A rating or play count that is not an integer the player
+    // accepts (0 to 100, not negative), or a date that does not read back, leaves that value
+    // as it is; the return is then false and the rest is still written. Throws PlayerError
+    // when the player fails.
+    bool apply(PlayerTrack& track, const TrackExtras& file) const;
+
+private:
+    const ImportOptions& m_options;
+    const GeneralDateFormat& m_dates;
+};

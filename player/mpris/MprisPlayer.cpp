@@ -1,0 +1,322 @@
+#include "MprisPlayer.h"
+
+#include "ArtworkLoader.h"
+#include "ListCollection.h"
+#include "MprisConnection.h"
+#include "MprisPlaylist.h"
+#include "MprisSource.h"
+#include "MprisTrack.h"
+#include "MprisTypes.h"
+#include "MprisWindow.h"
+
+#include "player/PlayerError.h"
+
+#include "dbuspropertiesproxy.h"
+#include "mprisplayerproxy.h"
+#include "mprisrootproxy.h"
+
+#include <cmath>
+
+namespace
+{
+constexpr int kPercent = 100;
+const QString kPlaying = QStringLiteral("Playing");
+const QString kPlaybackStatus = QStringLiteral("PlaybackStatus");
+const QString kMetadata = QStringLiteral("Metadata");
+// MPRIS has no name for the play queue; this is what players themselves call it.
+const QString kQueueName = QStringLiteral("Now Playing");
+}
+
+MprisPlayer::MprisPlayer(const QDBusConnection& bus, const QString& service, int timeoutMs, QObject* parent)
+    : PlayerApplication(parent)
+    , m_link(std::make_shared<MprisConnection>(bus, service, timeoutMs))
+    , m_watcher(service, bus, QDBusServiceWatcher::WatchForUnregistration)
+    , m_httpTimeoutMs(ArtworkLoader::kDefaultHttpTimeoutMs)
+{
+    registerMprisTypes();
+    if (const auto name = m_link->optionalProperty(MprisConnection::kRootInterface, QStringLiteral("Identity"));
+        name && name->metaType() == QMetaType::fromType<QString>() && !name->toString().isEmpty())
+        m_link->setDisplayName(name->toString());
+    m_provisionalTimer.setSingleShot(true);
+    m_provisionalTimer.setInterval(kProvisionalGraceMs);
+    connect(&m_provisionalTimer, &QTimer::timeout, this, &MprisPlayer::onProvisionalExpired);
+    connect(&m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, &MprisPlayer::onServiceUnregistered);
+    connect(&m_link->properties(), &DBusPropertiesProxy::PropertiesChanged, this, &MprisPlayer::onPropertiesChanged);
+    m_status = liveStatus();
+    if (const auto metadata = liveMetadata())
+        remember(*metadata);
+}
+
+MprisPlayer::~MprisPlayer() = default;
+
+QString MprisPlayer::busName() const
+{
+    return m_link->service();
+}
+
+QString MprisPlayer::identity() const
+{
+    return m_link->displayName();
+}
+
+bool MprisPlayer::hasVanished() const
+{
+    return m_link->vanished();
+}
+
+bool MprisPlayer::implementsPlayer() const
+{
+    const auto status = m_link->optionalProperty(MprisConnection::kPlayerInterface, kPlaybackStatus);
+    return status && status->metaType() == QMetaType::fromType<QString>();
+}
+
+QString MprisPlayer::Version() const
+{
+    m_link->ensureAlive();
+    return identity();
+}
+
+int MprisPlayer::PlayerState() const
+{
+    const QVariant status = m_link->property(MprisConnection::kPlayerInterface, kPlaybackStatus);
+    return status.toString() == kPlaying ? Playing : Stopped;
+}
+
+void MprisPlayer::Play()
+{
+    m_link->invoke([&] { return m_link->player().Play(); }, QStringLiteral("play"));
+}
+
+void MprisPlayer::Pause()
+{
+    m_link->invoke([&] { return m_link->player().Pause(); }, QStringLiteral("pause"));
+}
+
+void MprisPlayer::NextTrack()
+{
+    m_link->invoke([&] { return m_link->player().Next(); }, QStringLiteral("go to the next track"));
+}
+
+void MprisPlayer::PreviousTrack()
+{
+    m_link->invoke([&] { return m_link->player().Previous(); }, QStringLiteral("go to the previous track"));
+}
+
+int MprisPlayer::SoundVolume() const
+{
+    const QVariant value = m_link->property(MprisConnection::kPlayerInterface, QStringLiteral("Volume"));
+    bool ok = false;
+    const double volume = value.toDouble(&ok);
+    if (!ok || value.metaType() == QMetaType::fromType<QString>() || !std::isfinite(volume))
+        throw PlayerError(QStringLiteral("%1 sent an unreadable volume.").arg(identity()));
+    return std::clamp(int(std::lround(volume * kPercent)), 0, kPercent);
+}
+
+void MprisPlayer::SetSoundVolume(int percent)
+{
+    const double volume = double(std::clamp(percent, 0, kPercent)) / kPercent;
+    m_link->setProperty(MprisConnection::kPlayerInterface, QStringLiteral("Volume"), volume);
+}
+
+std::shared_ptr<PlayerTrack> MprisPlayer::CurrentTrack() const
+{
+    const MprisMetadata metadata
+        = MprisMetadata::fromVariant(m_link->property(MprisConnection::kPlayerInterface, kMetadata));
+    if (!metadata.hasTrack())
+        throw PlayerError(QStringLiteral("%1 has no current track.").arg(identity()));
+    return std::make_shared<MprisTrack>(m_link, metadata, m_httpTimeoutMs);
+}
+
+std::shared_ptr<PlayerPlaylist> MprisPlayer::CurrentPlaylist() const
+{
+    m_link->ensureAlive();
+    return std::make_shared<MprisPlaylist>(m_link, kQueueName);
+}
+
+bool MprisPlayer::CanSetShuffle(const std::shared_ptr<PlayerPlaylist>&) const
+{
+    m_link->ensureAlive();
+    const auto shuffle = m_link->optionalProperty(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"));
+    if (!shuffle || shuffle->metaType() != QMetaType::fromType<bool>())
+        return false;
+    const auto canControl = m_link->optionalProperty(MprisConnection::kPlayerInterface, QStringLiteral("CanControl"));
+    return canControl && canControl->toBool();
+}
+
+std::shared_ptr<PlayerSource> MprisPlayer::LibrarySource() const
+{
+    m_link->ensureAlive();
+    return std::make_shared<MprisSource>(m_link);
+}
+
+std::shared_ptr<PlayerWindow> MprisPlayer::BrowserWindow() const
+{
+    m_link->ensureAlive();
+    return std::make_shared<MprisWindow>(m_link);
+}
+
+std::shared_ptr<PlayerWindows> MprisPlayer::Windows() const
+{
+    return std::make_shared<ListCollection<PlayerWindow>>(
+        std::vector<std::shared_ptr<PlayerWindow>> { BrowserWindow() });
+}
+
+void MprisPlayer::Quit()
+{
+    const auto canQuit = m_link->optionalProperty(MprisConnection::kRootInterface, QStringLiteral("CanQuit"));
+    if (!canQuit || !canQuit->toBool())
+        throw PlayerError(QStringLiteral("%1 cannot be told to quit by other programs.").arg(identity()));
+    m_link->invoke([&] { return m_link->root().Quit(); }, QStringLiteral("quit"));
+}
+
+PlayerCapabilities MprisPlayer::capabilities() const
+{
+    const QString name = identity();
+    const auto flag = [&](const QString& interface, const QString& property) {
+        const auto value = m_link->optionalProperty(interface, property);
+        return value && value->toBool();
+    };
+    PlayerCapabilities caps;
+    caps.rate = PlayerAbility::no(QStringLiteral("%1 does not let other programs rate its tracks.").arg(name));
+    caps.writePlayCount
+        = PlayerAbility::no(QStringLiteral("%1 does not let other programs change play counts.").arg(name));
+    caps.minimize = PlayerAbility::no(QStringLiteral("%1 cannot be minimised by other programs.").arg(name));
+    caps.miniPlayer = PlayerAbility::no(QStringLiteral("%1 has no mini player other programs can open.").arg(name));
+    caps.library = PlayerAbility::no(QStringLiteral("%1 does not expose its library.").arg(name));
+    if (m_link->vanished()) {
+        const PlayerAbility gone = PlayerAbility::no(QStringLiteral("%1 has quit.").arg(name));
+        caps.raise = caps.quit = caps.shuffle = caps.playlists = gone;
+        return caps;
+    }
+    if (!flag(MprisConnection::kRootInterface, QStringLiteral("CanRaise")))
+        caps.raise
+            = PlayerAbility::no(QStringLiteral("%1 cannot be brought to the front by other programs.").arg(name));
+    if (!flag(MprisConnection::kRootInterface, QStringLiteral("CanQuit")))
+        caps.quit = PlayerAbility::no(QStringLiteral("%1 cannot be told to quit by other programs.").arg(name));
+    bool shuffle = false;
+    try {
+        shuffle = CanSetShuffle(nullptr);
+    } catch (const PlayerError&) {
+        // Gone since the check above; the shuffle entry is unavailable either way.
+    }
+    if (!shuffle)
+        caps.shuffle = PlayerAbility::no(QStringLiteral("%1 does not let other programs change shuffle.").arg(name));
+    if (!m_link->optionalProperty(MprisConnection::kPlaylistsInterface, QStringLiteral("PlaylistCount")))
+        caps.playlists = PlayerAbility::no(QStringLiteral("%1 does not list its playlists.").arg(name));
+    return caps;
+}
+
+QString MprisPlayer::liveStatus() const
+{
+    const auto status = m_link->optionalProperty(MprisConnection::kPlayerInterface, kPlaybackStatus);
+    return status ? status->toString() : QString();
+}
+
+std::optional<MprisMetadata> MprisPlayer::liveMetadata() const
+{
+    const auto value = m_link->optionalProperty(MprisConnection::kPlayerInterface, kMetadata);
+    if (!value)
+        return std::nullopt;
+    return MprisMetadata::fromVariant(*value);
+}
+
+void MprisPlayer::remember(const MprisMetadata& metadata)
+{
+    m_trackIdentity = metadata.identity();
+    m_rating = metadata.rating();
+    m_useCount = metadata.useCount();
+}
+
+void MprisPlayer::announcePlay(const MprisMetadata& metadata)
+{
+    m_provisionalTimer.stop();
+    m_playPending = false;
+    remember(metadata);
+    emit OnPlayerPlayEvent();
+}
+
+void MprisPlayer::onPropertiesChanged(
+    const QString& interface, const QVariantMap& changed, const QStringList& invalidated)
+{
+    if (interface != MprisConnection::kPlayerInterface || m_link->vanished())
+        return;
+    const QString wasStatus = m_status;
+    if (const QVariant status = changed.value(kPlaybackStatus); status.metaType() == QMetaType::fromType<QString>())
+        m_status = status.toString();
+    else if (invalidated.contains(kPlaybackStatus))
+        m_status = liveStatus();
+
+    std::optional<MprisMetadata> metadata;
+    if (changed.contains(kMetadata))
+        metadata = MprisMetadata::fromVariant(changed.value(kMetadata));
+    else if (invalidated.contains(kMetadata))
+        metadata = liveMetadata();
+
+    const bool playing = m_status == kPlaying;
+    if (m_status != wasStatus && !playing) {
+        m_provisionalTimer.stop();
+        m_playPending = false;
+        if (metadata)
+            remember(*metadata);
+        emit OnPlayerStopEvent();
+        return;
+    }
+    if (m_status != wasStatus && playing) {
+        if (!metadata)
+            metadata = liveMetadata();
+        if (metadata && metadata->hasTrack() && metadata->isProvisional() && metadata->identity() != m_trackIdentity) {
+            m_playPending = true;
+            m_provisionalTimer.start();
+            return;
+        }
+        announcePlay(metadata.value_or(MprisMetadata()));
+        return;
+    }
+    if (metadata)
+        trackChanged(*metadata);
+}
+
+void MprisPlayer::trackChanged(const MprisMetadata& metadata)
+{
+    if (metadata.identity() == m_trackIdentity) {
+        // Same track: a new rating or play count is what the original player reported as a
+        // database change.
+        if (metadata.rating() != m_rating || metadata.useCount() != m_useCount) {
+            remember(metadata);
+            emit OnDatabaseChangedEvent();
+        }
+        return;
+    }
+    if (m_status != kPlaying || !metadata.hasTrack()) {
+        m_provisionalTimer.stop();
+        m_playPending = false;
+        remember(metadata);
+        return;
+    }
+    if (metadata.isProvisional()) {
+        m_provisionalTimer.start();
+        return;
+    }
+    announcePlay(metadata);
+}
+
+void MprisPlayer::onProvisionalExpired()
+{
+    if (m_link->vanished())
+        return;
+    // The tags never came (a file without any): the file name is all there is.
+    m_status = liveStatus();
+    const auto metadata = liveMetadata();
+    if (m_status == kPlaying && metadata && (m_playPending || metadata->identity() != m_trackIdentity))
+        announcePlay(*metadata);
+    m_playPending = false;
+}
+
+void MprisPlayer::onServiceUnregistered()
+{
+    if (m_link->vanished())
+        return;
+    m_link->markVanished();
+    m_provisionalTimer.stop();
+    emit OnAboutToPromptUserToQuitEvent();
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "MprisMetadata.h"
+#include "PlayerCapabilities.h"
+
+#include "player/PlayerApplication.h"
+
+#include <QDBusConnection>
+#include <QDBusServiceWatcher>
+#include <QTimer>
+#include <QVariantMap>
+
+#include <memory>
+#include <optional>
+
+class MprisConnection;
+
+// A media player reached through its MPRIS 2 bus name. Every read is a live D-Bus call that
+// waits at most the timeout, so a hung player costs a fraction of a second, never a freeze;
+// a failed call throws PlayerError. Once the bus name vanishes, OnAboutToPromptUserToQuitEvent
+// is raised and every member throws at once.
+//
+// Events: PlaybackStatus turning "Playing" or a new track while playing raises
+// OnPlayerPlayEvent once; leaving "Playing" raises OnPlayerStopEvent; a new rating or play
+// count for the same track raises OnDatabaseChangedEvent. A provisional track announcement
+// (mpv sends the file name first, the tags a moment later) waits up to the grace time for
+// its tags; that single-shot timer is the only one and runs only after such an announcement.
+class MprisPlayer : public PlayerApplication
+{
+    Q_OBJECT
+public:
+    static constexpr int kProvisionalGraceMs = 250;
+
+    // service is the full bus name; timeoutMs bounds every call.
+    MprisPlayer(const QDBusConnection& bus, const QString& service, int timeoutMs, QObject* parent = nullptr);
+    ~MprisPlayer() override;
+
+    // MPRIS has no version: this is the player's Identity ("mpv", "Rhythmbox").
+    QString Version() const override;
+    int PlayerState() const override;
+    void Play() override;
+    void Pause() override;
+    void NextTrack() override;
+    void PreviousTrack() override;
+    // Volume 0..1 as percent, clamped to 0..100 (some players go above 1).
+    int SoundVolume() const override;
+    void SetSoundVolume(int percent) override;
+    // Throws PlayerError when no track is current (empty Metadata or the NoTrack id).
+    std::shared_ptr<PlayerTrack> CurrentTrack() const override;
+    // The play queue; its Shuffle is the player's Shuffle.
+    std::shared_ptr<PlayerPlaylist> CurrentPlaylist() const override;
+    // True when the player has a boolean Shuffle and CanControl is true; the playlist is
+    // ignored as MPRIS has one shuffle setting.
+    bool CanSetShuffle(const std::shared_ptr<PlayerPlaylist>& playlist) const override;
+    std::shared_ptr<PlayerSource> LibrarySource() const override;
+    std::shared_ptr<PlayerWindow> BrowserWindow() const override;
+    // One window, named after the player's Identity.
+    std::shared_ptr<PlayerWindows> Windows() const override;
+    // Throws PlayerError when the player does not allow it (CanQuit false).
+    void Quit() override;
+
+    QString busName() const;
+    // The Identity, or the bus name's suffix when the player gives none.
+    QString identity() const;
+    // Whether the player answers on org.mpris.MediaPlayer2.Player; one that does not is not
+    // a player Bolvin can drive.
+    bool implementsPlayer() const;
+    bool hasVanished() const;
+    // Reads the optional abilities live; never throws.
+    PlayerCapabilities capabilities() const;
+
+    void setHttpTimeout(int ms) { m_httpTimeoutMs = ms; }
+    void setProvisionalGrace(int ms) { m_provisionalTimer.setInterval(ms); }
+
+private:
+    void onPropertiesChanged(const QString& interface, const QVariantMap& changed, const QStringList& invalidated);
+    void onServiceUnregistered();
+    void onProvisionalExpired();
+    void trackChanged(const MprisMetadata& metadata);
+    void announcePlay(const MprisMetadata& metadata);
+    std::optional<MprisMetadata> liveMetadata() const;
+    QString liveStatus() const;
+    void remember(const MprisMetadata& metadata);
+
+    std::shared_ptr<MprisConnection> m_link;
+    QDBusServiceWatcher m_watcher;
+    QTimer m_provisionalTimer;
+    int m_httpTimeoutMs;
+    QString m_status;
+    QString m_trackIdentity;
+    int m_rating = 0;
+    int m_useCount = 0;
+    // Playback started with a provisional track; the play event waits for its tags.
+    bool m_playPending = false;
+};

@@ -1,0 +1,94 @@
+#include "MprisPlayerBackend.h"
+
+#include <QDBusMessage>
+#include <QDBusVariant>
+
+const QString MprisPlayerBackend::kBusPrefix = QStringLiteral("org.mpris.MediaPlayer2.");
+
+MprisPlayerBackend::MprisPlayerBackend(const QString& playerName, const QDBusConnection& bus, int timeoutMs)
+    : m_playerName(playerName.trimmed())
+    , m_bus(bus)
+    , m_timeoutMs(timeoutMs)
+{
+}
+
+std::optional<QStringList> MprisPlayerBackend::mprisServices() const
+{
+    if (!m_bus.isConnected())
+        return std::nullopt;
+    const QDBusMessage request = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.DBus"),
+        QStringLiteral("/org/freedesktop/DBus"), QStringLiteral("org.freedesktop.DBus"), QStringLiteral("ListNames"));
+    const QDBusMessage reply = m_bus.call(request, QDBus::Block, m_timeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return std::nullopt;
+    QStringList services;
+    for (const QString& name : reply.arguments().constFirst().toStringList()) {
+        if (name.startsWith(kBusPrefix) && name.size() > kBusPrefix.size())
+            services.append(name);
+    }
+    services.sort();
+    return services;
+}
+
+bool MprisPlayerBackend::isPlaying(const QString& service) const
+{
+    QDBusMessage request = QDBusMessage::createMethodCall(service, MprisConnection::kObjectPath,
+        QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    request << MprisConnection::kPlayerInterface << QStringLiteral("PlaybackStatus");
+    const QDBusMessage reply = m_bus.call(request, QDBus::Block, m_timeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return false;
+    return reply.arguments().constFirst().value<QDBusVariant>().variant().toString() == QLatin1String("Playing");
+}
+
+QString MprisPlayerBackend::chooseService() const
+{
+    const std::optional<QStringList> services = mprisServices();
+    if (!services)
+        return QString();
+    QStringList candidates;
+    for (const QString& service : *services) {
+        if (service.mid(kBusPrefix.size()).contains(m_playerName, Qt::CaseInsensitive))
+            candidates.append(service);
+    }
+    for (const QString& service : candidates) {
+        if (isPlaying(service))
+            return service;
+    }
+    return candidates.isEmpty() ? QString() : candidates.first();
+}
+
+QString MprisPlayerBackend::executableName() const
+{
+    if (!m_playerName.isEmpty())
+        return m_playerName.toLower();
+    return chooseService().mid(kBusPrefix.size()).toLower();
+}
+
+std::optional<QStringList> MprisPlayerBackend::runningExecutables() const
+{
+    std::optional<QStringList> services = mprisServices();
+    if (services) {
+        for (QString& service : *services)
+            service.remove(0, kBusPrefix.size());
+    }
+    return services;
+}
+
+std::shared_ptr<PlayerApplication> MprisPlayerBackend::createApplication()
+{
+    const QString service = chooseService();
+    if (service.isEmpty()) {
+        m_lastError = m_playerName.isEmpty()
+            ? QStringLiteral("No media player with an MPRIS interface is running.")
+            : QStringLiteral("No media player named \"%1\" is running.").arg(m_playerName);
+        return nullptr;
+    }
+    m_lastError.clear();
+    if (std::shared_ptr<MprisPlayer> player = m_player.lock();
+        player && !player->hasVanished() && player->busName() == service)
+        return player;
+    auto player = std::make_shared<MprisPlayer>(m_bus, service, m_timeoutMs);
+    m_player = player;
+    return player;
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "MprisConnection.h"
+#include "MprisPlayer.h"
+
+#include "player/PlayerBackend.h"
+
+#include <QDBusConnection>
+
+#include <memory>
+
+// Finds MPRIS players on a bus: a player "runs" while it owns an org.mpris.MediaPlayer2.* name.
+// The "executable names" the connection logic matches are the bus names' suffixes ("mpv",
+// "vlc.instance4711"), so its contains-rule works unchanged. Which player is meant: with a
+// configured name, one whose bus name contains it (any case); with none, the first player
+// that is playing, else the first found (bus names in alphabetical order).
+class MprisPlayerBackend : public PlayerBackend
+{
+public:
+    static const QString kBusPrefix;
+
+    // playerName may be empty; bus defaults to the session bus. timeoutMs bounds every call.
+    explicit MprisPlayerBackend(const QString& playerName = QString(),
+        const QDBusConnection& bus = QDBusConnection::sessionBus(), int timeoutMs = MprisConnection::kDefaultTimeoutMs);
+
+    // The configured name in lower case, or the chosen player's bus name suffix; empty when
+    // nothing is configured and no player runs.
+    QString executableName() const override;
+    // The suffixes of every MPRIS bus name; nullopt when the bus cannot be asked.
+    std::optional<QStringList> runningExecutables() const override;
+    // The chosen player's object (the same one again while it lives and has not vanished).
+    // An MPRIS player cannot be started by name, so with none running this is nullptr and
+    // lastError() says why.
+    std::shared_ptr<PlayerApplication> createApplication() override;
+
+    QString lastError() const { return m_lastError; }
+    QString playerName() const { return m_playerName; }
+    // The full bus name of the player meant now; empty when none runs.
+    QString chooseService() const;
+
+private:
+    std::optional<QStringList> mprisServices() const;
+    bool isPlaying(const QString& service) const;
+
+    QString m_playerName;
+    QDBusConnection m_bus;
+    int m_timeoutMs;
+    QString m_lastError;
+    std::weak_ptr<MprisPlayer> m_player;
+};

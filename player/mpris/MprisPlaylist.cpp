@@ -1,0 +1,51 @@
+#include "MprisPlaylist.h"
+
+#include "MprisConnection.h"
+
+#include "player/PlayerError.h"
+
+#include "mprisplaylistsproxy.h"
+
+MprisPlaylist::MprisPlaylist(std::shared_ptr<const MprisConnection> link, const QString& name)
+    : m_link(std::move(link))
+    , m_name(name)
+{
+}
+
+MprisPlaylist::MprisPlaylist(
+    std::shared_ptr<const MprisConnection> link, const QDBusObjectPath& id, const QString& name)
+    : m_link(std::move(link))
+    , m_id(id)
+    , m_name(name)
+{
+}
+
+bool MprisPlaylist::Shuffle() const
+{
+    const QVariant value = m_link->property(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"));
+    if (value.metaType() != QMetaType::fromType<bool>())
+        throw PlayerError(QStringLiteral("%1 sent an unreadable shuffle setting.").arg(m_link->displayName()));
+    return value.toBool();
+}
+
+void MprisPlaylist::SetShuffle(bool shuffle)
+{
+    m_link->setProperty(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"), shuffle);
+}
+
+void MprisPlaylist::PlayFirstTrack()
+{
+    if (m_id.path().isEmpty())
+        throw PlayerError(QStringLiteral("%1 cannot be told to restart its play queue.").arg(m_link->displayName()));
+    m_link->invoke([&] { return m_link->playlists().ActivatePlaylist(m_id); }, QStringLiteral("play the playlist"));
+}
+
+std::shared_ptr<PlayerTracks> MprisPlaylist::Tracks() const
+{
+    throw PlayerError(QStringLiteral("%1 does not expose its library.").arg(m_link->displayName()));
+}
+
+std::shared_ptr<PlayerTracks> MprisPlaylist::Search(const QString&, int) const
+{
+    throw PlayerError(QStringLiteral("%1 does not expose its library.").arg(m_link->displayName()));
+}

@@ -1,0 +1,104 @@
+#!/usr/bin/env bash
+# The real bolvin on the simulated player, driven as a user would on an X display with a
+# tray host: a click on the icon brings the track pop-ups, the options window shows each
+# page, and the global hotkeys rate and skip tracks. Screenshots go to the folder given.
+set -uo pipefail
+bolvin=$1
+shots=$2
+library_dir=$3
+[ -n "${DISPLAY:-}" ] || { echo "no display: skipped"; exit 77; }
+mkdir -p "$shots"
+
+work=$(mktemp -d /tmp/bolvin-desktop.XXXXXX)
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$HOME/.config/Bolvin" "$XDG_RUNTIME_DIR" "$work/library" && chmod 700 "$XDG_RUNTIME_DIR"
+cp -r "$library_dir/." "$work/library/"
+library="$work/library/iTunes Music Library.xml"
+pid=
+cleanup() { [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"; }
+trap cleanup EXIT
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+wait_for() {
+  local limit=$(( $1 * 10 )); shift
+  for _ in $(seq "$limit"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+started() { [ -S "$XDG_RUNTIME_DIR/bolvin.socket" ]; }
+visible_count() { xdotool search --onlyvisible --class bolvin 2>/dev/null | wc -l; }
+at_least_visible() { [ "$(visible_count)" -ge "$1" ]; }
+icon_window() {
+  for w in $(xdotool search --class bolvin 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
+    [ "${WIDTH:-0}" -gt 0 ] && [ "$WIDTH" -le 64 ] && [ "$HEIGHT" -le 64 ] && { echo "$w"; return 0; }
+  done
+  return 1
+}
+# The rating the library file holds for a track name.
+rating_of() {
+  python3 - "$library" "$1" <<'PY'
+import plistlib, sys
+tracks = plistlib.load(open(sys.argv[1], 'rb'))['Tracks'].values()
+print(next((t.get('Rating', 0) for t in tracks if t.get('Name') == sys.argv[2]), 'missing'))
+PY
+}
+rating_is() { [ "$(rating_of "$1")" = "$2" ]; }
+start() {
+  "$bolvin" --library "$library" "$@" >"$work/bolvin.log" 2>&1 & pid=$!
+  wait_for 20 started || fail "bolvin did not start: $(cat "$work/bolvin.log")"
+}
+stop() {
+  "$bolvin" --quit >/dev/null 2>&1
+  wait_for 10 eval "! kill -0 $pid" || fail "bolvin did not end on --quit"
+  wait "$pid" 2>/dev/null; pid=
+}
+
+echo "== the first run shows every options page"
+start
+if wait_for 10 xdotool search --onlyvisible --name '^Bolvin$'; then
+  options=$(xdotool search --onlyvisible --name '^Bolvin$' | head -1)
+  xdotool windowfocus --sync "$options" 2>/dev/null
+  for page in notification font hotkeys advanced library about; do
+    sleep 0.3
+    import -window "$options" "$shots/options-$page.png" 2>/dev/null || fail "no screenshot of $page"
+    xdotool key ctrl+Tab
+  done
+else
+  fail "the options window did not show on the first run"
+fi
+stop
+
+echo "== a click on the icon shows the track pop-ups"
+printf '[StartUp]\nFirstRun=No\nPopUpWidth=4000\nPopUpHeight=2400\nShowDelay=10000\n' > "$HOME/.config/Bolvin/Bolvin.conf"
+start
+if wait_for 10 icon_window; then
+  icon=$(icon_window)
+  xdotool mousemove --window "$icon" 8 8; sleep 0.3; xdotool click 1
+  # The icon and two pop-ups.
+  if wait_for 5 at_least_visible 3; then
+    sleep 1
+    import -window root "$shots/track-popups.png" 2>/dev/null
+  else
+    fail "no track pop-ups after a click on the icon"
+  fi
+else
+  fail "no tray icon"
+fi
+stop
+
+echo "== the hotkeys rate and skip tracks"
+printf '[StartUp]\nFirstRun=No\nEnableHotKey=1\nHotKeyMod=Ctrl\n' > "$HOME/.config/Bolvin/Bolvin.conf"
+start
+sleep 1
+xdotool key ctrl+Next            # rating down: "Harbour Lights" 100 -> 80
+wait_for 10 rating_is "Harbour Lights" 80 || fail "rating down gave $(rating_of "Harbour Lights"), want 80"
+xdotool key ctrl+Right           # next track: "Tide Tables", rated 80
+sleep 0.5
+xdotool key ctrl+Prior           # rating up: 80 -> 100
+wait_for 10 rating_is "Tide Tables" 100 || fail "next then rating up gave $(rating_of "Tide Tables"), want 100"
+stop
+grep -qi 'segmentation\|abort\|runtime error' "$work/bolvin.log" && fail "crash output: $(cat "$work/bolvin.log")"
+
+[ $failures -eq 0 ] && echo "all desktop checks passed"
+exit $(( failures > 0 ))

@@ -1,0 +1,194 @@
+#include "LibraryTestRig.h"
+
+#include "library/ExtrasExport.h"
+
+#include <gtest/gtest.h>
+
+namespace
+{
+
+const QByteArray header = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<library>\r\n";
+
+QByteArray record(const QByteArray& name, const QByteArray& artist, int rating, int count, const QByteArray& date,
+    const QByteArray& time)
+{
+    return "     <track>\r\n          <name>" + name + "</name>\r\n          <artist>" + artist
+        + "</artist>\r\n          <rating>" + QByteArray::number(rating) + "</rating>\r\n          <playedcount>"
+        + QByteArray::number(count) + "</playedcount>\r\n          <playeddate>" + date
+        + "</playeddate>\r\n          <time>" + time + "</time>\r\n     </track>\r\n";
+}
+
+class ExtrasExportTest : public testing::Test
+{
+protected:
+    TransferOutcome exportWith(const QString& mode, bool messageBox = false)
+    {
+        ExtrasExport exporter(rig.player, rig.view, ExportOptions { mode, messageBox }, [this] { return rig.cancel; });
+        exporter.setLocale(rig.us);
+        exporter.setClock([this] { return now; });
+        const TransferOutcome outcome = exporter.run();
+        written = exporter.tracksWritten();
+        return outcome;
+    }
+    QByteArray file() const { return LibraryTestRig::read(rig.view.savePath); }
+
+    LibraryTestRig rig;
+    QDateTime now { QDate(2026, 12, 6), QTime(0, 10) };
+    int written = 0;
+
+    void SetUp() override { rig.view.savePath = rig.path(); }
+};
+
+TEST_F(ExtrasExportTest, WritesTheLibraryPlaylistAndReportsCompletionInABalloon)
+{
+    rig.addTrack({ QStringLiteral("Tom & Jerry"), QStringLiteral("<Duo>"), 80, 3,
+        QDateTime(QDate(2026, 12, 5), QTime(23, 50, 1)), QStringLiteral("3:45") });
+    rig.addTrack({ QStringLiteral("Never"), QStringLiteral("Nobody"), 0, 0, QDateTime(), QStringLiteral("0:59") });
+    rig.player.addPlaylist(QStringLiteral("library"), { 1 });
+    rig.player.addLibrary();
+    rig.player.addPlaylist(QStringLiteral("Library"), { 1 });
+
+    EXPECT_EQ(exportWith(QStringLiteral("All")), TransferOutcome::Completed);
+    EXPECT_EQ(file(),
+        header + "     <exportmode>All</exportmode>\r\n"
+            + record("Tom &amp; Jerry", "&lt;Duo&gt;", 80, 3, "12/5/2026 11:50:01 PM", "3:45")
+            + record("Never", "Nobody", 0, 0, "12:00:00 AM", "0:59") + "</library>\r\n");
+    EXPECT_EQ(rig.view.lastRequest.title, QStringLiteral("Save Your Data"));
+    EXPECT_EQ(rig.view.lastRequest.defaultSuffix, QStringLiteral("xml"));
+    EXPECT_EQ(rig.view.lastRequest.filter, QStringLiteral("XML Files (*.xml)"));
+    EXPECT_EQ(rig.view.calls,
+        QStringList({ QStringLiteral("busy"), QStringLiteral("max 2"),
+            QStringLiteral("balloon Bolvin export complete|Bolvin|1|5000"), QStringLiteral("idle") }));
+    EXPECT_EQ(rig.view.statuses.first(), QStringLiteral("Tom &amp; Jerry exported..."));
+    EXPECT_EQ(rig.view.status, QStringLiteral("iTunes export complete"));
+    EXPECT_EQ(rig.view.progressValue, 2);
+    EXPECT_EQ(rig.view.eventRounds, 2) << "events run after every track";
+}
+
+TEST_F(ExtrasExportTest, ReportsCompletionInAMessageBoxWhenAsked)
+{
+    rig.player.addLibrary();
+    EXPECT_EQ(exportWith(QStringLiteral("All"), true), TransferOutcome::Completed);
+    EXPECT_EQ(rig.view.messages, QStringList { QStringLiteral("iTunes export complete") });
+    EXPECT_TRUE(rig.view.balloons.isEmpty());
+    EXPECT_EQ(file(), header + "     <exportmode>All</exportmode>\r\n</library>\r\n");
+}
+
+TEST_F(ExtrasExportTest, ModesCountCalendarDayBoundaries)
+{
+    struct Case {
+        QDateTime played;
+        QStringList modes; // the modes that write it
+    };
+    const QStringList all = { "All", "Day", "Week", "Month", "Year", "Decade" };
+    const std::vector<Case> cases = {
+        { QDateTime(QDate(2026, 12, 6), QTime(0, 5)), all },
+        { QDateTime(QDate(2026, 12, 5), QTime(23, 50)), all },
+        { QDateTime(QDate(2026, 12, 4), QTime(23, 59)), { "All", "Week", "Month", "Year", "Decade" } },
+        { QDateTime(QDate(2026, 11, 29), QTime(0, 0)), { "All", "Week", "Month", "Year", "Decade" } },
+        { QDateTime(QDate(2026, 11, 28), QTime(23, 59)), { "All", "Month", "Year", "Decade" } },
+        { QDateTime(QDate(2026, 11, 6), QTime(12, 0)), { "All", "Month", "Year", "Decade" } },
+        { QDateTime(QDate(2026, 11, 5), QTime(12, 0)), { "All", "Year", "Decade" } },
+        { QDateTime(QDate(2025, 12, 6), QTime(12, 0)), { "All", "Year", "Decade" } },
+        { QDateTime(QDate(2025, 12, 5), QTime(12, 0)), { "All", "Decade" } },
+        { QDateTime(), { "All", "Decade" } },
+        { QDateTime(QDate(2030, 1, 1), QTime(8, 0)), all },
+    };
+    for (const Case& c : cases)
+        rig.addTrack({ c.played.toString(Qt::ISODate), QStringLiteral("A"), 20, 1, c.played, QStringLiteral("1:00") });
+    rig.player.addLibrary();
+    for (const QString& mode : all) {
+        ASSERT_EQ(exportWith(mode), TransferOutcome::Completed);
+        const QByteArray bytes = file();
+        for (const Case& c : cases) {
+            const bool in = bytes.contains("<name>" + c.played.toString(Qt::ISODate).toLatin1() + "</name>");
+            EXPECT_EQ(in, c.modes.contains(mode)) << mode.toStdString() << " " << c.played.toString().toStdString();
+        }
+        EXPECT_EQ(rig.view.progressValue, int(cases.size())) << "left-out tracks still move the bar";
+        EXPECT_TRUE(bytes.contains("<exportmode>" + mode.toLatin1() + "</exportmode>"));
+    }
+}
+
+TEST_F(ExtrasExportTest, StopEndsAfterTheTrackInHandWithAWellFormedFile)
+{
+    for (int i = 1; i <= 5; ++i)
+        rig.addTrack({ QStringLiteral("T%1").arg(i), QStringLiteral("A"), 0, i, QDateTime(), QStringLiteral("1:00") });
+    rig.player.addLibrary();
+    rig.view.onEvents = [this](int round) { rig.cancel = round == 3; };
+
+    EXPECT_EQ(exportWith(QStringLiteral("All")), TransferOutcome::Cancelled);
+    EXPECT_EQ(written, 3);
+    EXPECT_EQ(file(),
+        header + "     <exportmode>All</exportmode>\r\n" + record("T1", "A", 0, 1, "12:00:00 AM", "1:00")
+            + record("T2", "A", 0, 2, "12:00:00 AM", "1:00") + record("T3", "A", 0, 3, "12:00:00 AM", "1:00")
+            + "</library>\r\n");
+    EXPECT_EQ(rig.view.messages, QStringList { QStringLiteral("iTunes export canceled") });
+    EXPECT_TRUE(rig.view.status.isEmpty());
+    EXPECT_FALSE(rig.view.busy);
+}
+
+TEST_F(ExtrasExportTest, WithoutALibraryPlaylistTheFileHoldsOnlyTheClosingLine)
+{
+    rig.addTrack({ QStringLiteral("T"), QStringLiteral("A"), 0, 0, QDateTime(), QStringLiteral("1:00") });
+    rig.player.addPlaylist(QStringLiteral("Music"), { 0 });
+    EXPECT_EQ(exportWith(QStringLiteral("All")), TransferOutcome::Completed);
+    EXPECT_EQ(file(), QByteArray("</library>\r\n"));
+    EXPECT_EQ(rig.view.balloons, QStringList { QStringLiteral("Bolvin export complete") });
+}
+
+TEST_F(ExtrasExportTest, ACancelledDialogDoesNothing)
+{
+    rig.view.savePath.clear();
+    EXPECT_EQ(exportWith(QStringLiteral("All")), TransferOutcome::NoFile);
+    EXPECT_TRUE(rig.view.calls.isEmpty());
+    EXPECT_EQ(rig.view.eventRounds, 0);
+}
+
+TEST_F(ExtrasExportTest, AFileThatCannotBeCreatedIsToldAndLeavesTheWindowIdle)
+{
+    rig.player.addLibrary();
+    rig.view.savePath = rig.path(QStringLiteral("no/such/folder/extras.xml"));
+    EXPECT_EQ(exportWith(QStringLiteral("All")), TransferOutcome::Failed);
+    ASSERT_EQ(rig.view.messages.size(), 1);
+    EXPECT_TRUE(rig.view.messages[0].contains(QStringLiteral("could not be created")));
+    EXPECT_EQ(rig.view.calls.last(), QStringLiteral("idle"));
+    EXPECT_FALSE(rig.view.busy);
+}
+
+TEST_F(ExtrasExportTest, APlayerThatFailsMidwayLeavesTheOldFileAsItWas)
+{
+    for (int i = 0; i < 10; ++i)
+        rig.addTrack({ QStringLiteral("T%1").arg(i), QStringLiteral("A"), 0, 0, QDateTime(), QStringLiteral("1:00") });
+    rig.player.addLibrary();
+    LibraryTestRig::write(rig.view.savePath, "old contents");
+    rig.player.state->callsLeft = 20;
+
+    EXPECT_EQ(exportWith(QStringLiteral("All")), TransferOutcome::Failed);
+    EXPECT_EQ(file(), QByteArray("old contents"));
+    ASSERT_EQ(rig.view.messages.size(), 1);
+    EXPECT_TRUE(rig.view.messages[0].contains(QStringLiteral("The player stopped answering.")));
+    EXPECT_TRUE(rig.view.status.isEmpty());
+    EXPECT_EQ(rig.view.calls.last(), QStringLiteral("idle"));
+    EXPECT_EQ(QDir(rig.dir.path()).entryList(QDir::Files), QStringList { QStringLiteral("extras.xml") })
+        << "no temporary file is left behind";
+}
+
+TEST_F(ExtrasExportTest, APlayerWithoutALibrarySourceFailsCleanly)
+{
+    rig.player.librarySource.reset();
+    EXPECT_EQ(exportWith(QStringLiteral("All")), TransferOutcome::Failed);
+    EXPECT_FALSE(QFile::exists(rig.view.savePath));
+    EXPECT_EQ(rig.view.calls.last(), QStringLiteral("idle"));
+}
+
+TEST(ExtrasExportModes, MapToTheirDayLimits)
+{
+    EXPECT_EQ(ExtrasExport::dayLimit(QStringLiteral("Day")), 1);
+    EXPECT_EQ(ExtrasExport::dayLimit(QStringLiteral("Week")), 7);
+    EXPECT_EQ(ExtrasExport::dayLimit(QStringLiteral("Month")), 30);
+    EXPECT_EQ(ExtrasExport::dayLimit(QStringLiteral("Year")), 365);
+    for (const char* other : { "All", "day", "", "Fortnight" })
+        EXPECT_EQ(ExtrasExport::dayLimit(QString::fromLatin1(other)), -1) << other;
+}
+
+} // namespace

@@ -1,0 +1,186 @@
+#include "library/ExtrasFileReader.h"
+#include "library/ExtrasFileWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+
+namespace
+{
+
+QByteArray written(const std::function<void(ExtrasFileWriter&)>& write)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    ExtrasFileWriter writer(buffer);
+    write(writer);
+    EXPECT_TRUE(writer.flush());
+    return bytes;
+}
+
+ExtrasDocument readBack(const QByteArray& bytes)
+{
+    QString error;
+    const auto document = ExtrasFileReader::read(bytes, &error);
+    EXPECT_TRUE(document) << error.toStdString();
+    return document.value_or(ExtrasDocument {});
+}
+
+QString readError(const QByteArray& bytes)
+{
+    QString error;
+    EXPECT_FALSE(ExtrasFileReader::read(bytes, &error)) << bytes.left(80).toStdString();
+    return error;
+}
+
+TEST(ExtrasFileWriter, WritesTheFormatLineByLine)
+{
+    const QByteArray bytes = written([](ExtrasFileWriter& w) {
+        w.writeHeader(QStringLiteral("Week"));
+        w.writeTrack({ QStringLiteral("Tom & Jerry <live>"), QStringLiteral("A&amp;B"), 80, 12,
+            QStringLiteral("12/6/2026 3:45:12 PM"), QStringLiteral("3:45") });
+        w.writeFooter();
+    });
+    EXPECT_EQ(bytes,
+        QByteArray("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n"
+                   "<library>\r\n"
+                   "     <exportmode>Week</exportmode>\r\n"
+                   "     <track>\r\n"
+                   "          <name>Tom &amp; Jerry &lt;live&gt;</name>\r\n"
+                   "          <artist>A&amp;amp;B</artist>\r\n"
+                   "          <rating>80</rating>\r\n"
+                   "          <playedcount>12</playedcount>\r\n"
+                   "          <playeddate>12/6/2026 3:45:12 PM</playeddate>\r\n"
+                   "          <time>3:45</time>\r\n"
+                   "     </track>\r\n"
+                   "</library>\r\n"));
+}
+
+TEST(ExtrasFileWriter, EscapesOnlyAmpersandAndAngleBrackets)
+{
+    EXPECT_EQ(ExtrasFileWriter::escape(QStringLiteral("a&b<c>d\"e'f")), QStringLiteral("a&amp;b&lt;c&gt;d\"e'f"));
+    // An entity already in a name is escaped again.
+    EXPECT_EQ(ExtrasFileWriter::escape(QStringLiteral("&lt;")), QStringLiteral("&amp;lt;"));
+}
+
+TEST(ExtrasFileWriter, KeepsLatin1AsBytesAndRefersToEverythingElse)
+{
+    EXPECT_EQ(ExtrasFileWriter::encode(u"Café Ü"), QByteArray("Caf\xE9 \xDC"));
+    EXPECT_EQ(ExtrasFileWriter::encode(u"あ"), QByteArray("&#12354;"));
+    EXPECT_EQ(ExtrasFileWriter::encode(u"Ωμέγα"), QByteArray("&#937;&#956;&#941;&#947;&#945;"));
+    EXPECT_EQ(ExtrasFileWriter::encode(u"🎵"), QByteArray("&#127925;"));
+    EXPECT_EQ(ExtrasFileWriter::encode(u"a\rb\tc\nd"), QByteArray("a&#13;b\tc\nd"));
+    // XML 1.0 cannot hold these at all; the rest of the text survives.
+    EXPECT_EQ(ExtrasFileWriter::encode(QStringView(u"a\u0001b")), QByteArray("a&#65533;b"));
+    const char16_t loneSurrogate[] = { u'x', char16_t(0xD800), u'y' };
+    EXPECT_EQ(ExtrasFileWriter::encode(QStringView(loneSurrogate, 3)), QByteArray("x&#65533;y"));
+}
+
+TEST(ExtrasFileWriter, AnyTextComesBackExactlyThroughTheReader)
+{
+    const QStringList names = { QStringLiteral("夜に駆ける"), QStringLiteral("Ωμέγα & Άλφα"),
+        QStringLiteral("Smile 😀 <3"), QStringLiteral("  padded  "), QStringLiteral("Ça va? ÿ"),
+        QStringLiteral("two\r\nlines"), QStringLiteral("&amp; stays"), QString() };
+    const QByteArray bytes = written([&](ExtrasFileWriter& w) {
+        w.writeHeader(QStringLiteral("All"));
+        for (const QString& name : names)
+            w.writeTrack({ name, name, 0, 0, QStringLiteral("2026/12/06 15時45分12秒"), QStringLiteral("1:02:03") });
+        w.writeFooter();
+    });
+    EXPECT_EQ(QString::fromLatin1(bytes).toLatin1(), bytes) << "only 8-bit text";
+    const ExtrasDocument document = readBack(bytes);
+    EXPECT_EQ(document.exportMode, QStringLiteral("All"));
+    ASSERT_EQ(document.tracks.size(), std::size_t(names.size()));
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const auto& fields = document.tracks[std::size_t(i)].fields;
+        EXPECT_EQ(fields[ExtrasTrackElement::Name], names[i]);
+        EXPECT_EQ(fields[ExtrasTrackElement::Artist], names[i]);
+        EXPECT_EQ(fields[ExtrasTrackElement::PlayedDate], QStringLiteral("2026/12/06 15時45分12秒"));
+        EXPECT_EQ(fields[ExtrasTrackElement::Time], QStringLiteral("1:02:03"));
+    }
+}
+
+TEST(ExtrasFileWriter, ReportsADeviceThatRefusesToWrite)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::ReadOnly);
+    ExtrasFileWriter writer(buffer);
+    writer.writeHeader(QStringLiteral("All"));
+    EXPECT_FALSE(writer.flush());
+    EXPECT_FALSE(writer.ok());
+}
+
+TEST(ExtrasFileReader, ReadsTracksAnywhereInDocumentOrderWithWhatTheyHold)
+{
+    const ExtrasDocument document
+        = readBack("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?><root><exportmode>Day</exportmode>"
+                   "<track><name>A</name><time>1:00</time><extra>ignored</extra></track>"
+                   "<group><track><rating>40</rating><name>B<b>old</b></name><name>C</name></track></group>"
+                   "<exportmode>All</exportmode><track/></root>");
+    EXPECT_EQ(document.exportMode, QStringLiteral("Day")) << "the first exportmode counts";
+    ASSERT_EQ(document.tracks.size(), 3u);
+    const auto& first = document.tracks[0].fields;
+    EXPECT_EQ(first[ExtrasTrackElement::Name], QStringLiteral("A"));
+    EXPECT_EQ(first[ExtrasTrackElement::Time], QStringLiteral("1:00"));
+    EXPECT_FALSE(first[ExtrasTrackElement::Artist]);
+    const auto& second = document.tracks[1].fields;
+    EXPECT_EQ(second[ExtrasTrackElement::Name], QStringLiteral("C")) << "a later child of the same name wins";
+    EXPECT_EQ(second[ExtrasTrackElement::Rating], QStringLiteral("40"));
+    for (const auto& field : document.tracks[2].fields)
+        EXPECT_FALSE(field);
+}
+
+TEST(ExtrasFileReader, ResolvesReferencesAndKeepsDescendantText)
+{
+    const ExtrasDocument document
+        = readBack("<library><track><name>&amp;amp; &#x3042;<![CDATA[<x>]]><i>in</i></name></track></library>");
+    ASSERT_EQ(document.tracks.size(), 1u);
+    EXPECT_EQ(document.tracks[0].fields[ExtrasTrackElement::Name], QStringLiteral("&amp; あ<x>in"));
+    EXPECT_FALSE(document.exportMode);
+}
+
+TEST(ExtrasFileReader, GivesTheParsersReasonForAFileThatIsNotWellFormed)
+{
+    EXPECT_TRUE(readError("").contains(QStringLiteral("line")));
+    EXPECT_FALSE(readError("<library><track><name>A</track></library>").isEmpty());
+    EXPECT_FALSE(readError("<library><track>").isEmpty());
+    EXPECT_FALSE(readError("not xml at all").isEmpty());
+    EXPECT_FALSE(readError("<library>&undefined;</library>").isEmpty());
+}
+
+TEST(ExtrasFileReader, RefusesDocumentTypesSoNoEntityIsEverResolved)
+{
+    const QString external = readError("<?xml version=\"1.0\"?><!DOCTYPE library [<!ENTITY x SYSTEM "
+                                       "\"file:///etc/passwd\">]><library><track><name>&x;</name></track></library>");
+    EXPECT_TRUE(external.contains(QStringLiteral("document type declaration"))) << external.toStdString();
+    const QString laughs = readError("<!DOCTYPE l [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">]>"
+                                     "<library><track><name>&b;</name></track></library>");
+    EXPECT_TRUE(laughs.contains(QStringLiteral("document type declaration")));
+}
+
+TEST(ExtrasFileReader, RefusesNestingNoExtrasFileHas)
+{
+    QByteArray deep;
+    for (int i = 0; i <= ExtrasFileReader::maxDepth; ++i)
+        deep += "<track><name>";
+    EXPECT_TRUE(readError(deep).contains(QStringLiteral("deeper")));
+}
+
+TEST(ExtrasFileReader, ReadsAHugeNameWhole)
+{
+    const QByteArray huge(10 * 1024 * 1024, 'x');
+    const ExtrasDocument document = readBack(
+        "<library><exportmode>All</exportmode><track><name>" + huge + "</name><time>3:00</time></track></library>");
+    ASSERT_EQ(document.tracks.size(), 1u);
+    EXPECT_EQ(document.tracks[0].fields[ExtrasTrackElement::Name]->size(), huge.size());
+}
+
+TEST(ExtrasFileReader, ReportsAFileThatCannotBeOpened)
+{
+    QString error;
+    EXPECT_FALSE(ExtrasFileReader::readFile(QStringLiteral("/nonexistent/extras.xml"), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("/nonexistent/extras.xml")));
+}
+
+} // namespace

@@ -1,0 +1,202 @@
+#include "ImportFixture.h"
+
+namespace
+{
+
+using MapModeImport = ImportFixture;
+using SearchModeImport = ImportFixture;
+
+TEST_F(MapModeImport, RestoresChangedTracksAndLeavesUnchangedOnesUnwritten)
+{
+    addTrack(QStringLiteral("Same"), QStringLiteral("X"), 80, 3, QStringLiteral("2:00"));
+    addTrack(QStringLiteral("Changed"), QStringLiteral("X"), 20, 3, QStringLiteral("2:00"));
+    addTrack(QStringLiteral("Other artist"), QStringLiteral("Z"), 80, 3, QStringLiteral("2:00"));
+    addTrack(QStringLiteral("Not in file"), QStringLiteral("X"), 0, 0, QStringLiteral("2:00"));
+    rig.player.addLibrary();
+    options.playCountMode = QStringLiteral("Replace");
+
+    EXPECT_EQ(importElements(QStringLiteral("All"),
+                  { { "Same", "X", "80", "3", playedText, "2:00" }, { "Changed", "X", "100", "7", "12/1/2026", "2:00" },
+                      { "Other artist", "X", "80", "3", playedText, "2:00" },
+                      { "Changed", "X", "0", "0", "12/2/2026", "9:99" } }),
+        TransferOutcome::Completed);
+    EXPECT_EQ(rig.player.state->writes,
+        QStringList({ "SetRating 1 100", "SetPlayedCount 1 7", "SetPlayedDate 1 2026-12-01T00:00:00", "SetRating 2 80",
+            "SetPlayedCount 2 3", "SetPlayedDate 2 2026-12-06T15:45:12" }));
+    EXPECT_EQ(rig.player.track(2).artist, QStringLiteral("Z")) << "the artist only decides whether a track changed";
+    EXPECT_EQ(updated, 2);
+    EXPECT_EQ(skipped, 0);
+    EXPECT_EQ(rig.view.statuses.mid(rig.view.statuses.size() - 4),
+        QStringList(
+            { "Searching for changes...", "Changed imported", "Other artist imported", "iTunes import complete" }));
+    EXPECT_EQ(rig.view.progressMaximum, 4);
+    EXPECT_EQ(rig.view.progressValue, 4);
+    EXPECT_EQ(rig.view.eventRounds, 8) << "after every element and every library track";
+    EXPECT_EQ(rig.player.state->searches, 0);
+}
+
+TEST_F(MapModeImport, KeysIgnoreCaseAndTheFirstDuplicateWins)
+{
+    addTrack(QStringLiteral("Hello"), QStringLiteral("X"), 20, 1, QStringLiteral("3:00"));
+    addTrack(QStringLiteral("HELLO"), QStringLiteral("X"), 20, 1, QStringLiteral("3:00"));
+    addTrack(QStringLiteral("hello"), QStringLiteral("X"), 20, 1, QStringLiteral("3:01"));
+    rig.player.addLibrary();
+    options.importPlayCount = false;
+    options.importLastPlayDate = false;
+
+    EXPECT_EQ(
+        importElements(QStringLiteral("All"),
+            { { "hElLo", "X", "60", "1", playedText, "3:00" }, { "Hello", "X", "100", "1", playedText, "3:00" } }),
+        TransferOutcome::Completed);
+    EXPECT_EQ(rig.player.state->writes, QStringList({ "SetRating 0 60", "SetRating 1 60" }));
+}
+
+TEST_F(MapModeImport, IncrementAddsOnePlayWhateverTheFileHolds)
+{
+    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 41, QStringLiteral("1:00"));
+    rig.player.addLibrary();
+    options.importRating = false;
+    options.importLastPlayDate = false;
+    EXPECT_EQ(importElements(QStringLiteral("All"), { { "A", "X", "20", "900", playedText, "1:00" } }),
+        TransferOutcome::Completed);
+    EXPECT_EQ(rig.player.state->writes, QStringList { "SetPlayedCount 0 42" });
+}
+
+TEST_F(MapModeImport, UncheckedValuesAreLeftAlone)
+{
+    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+    rig.player.addLibrary();
+    options.importRating = options.importPlayCount = options.importLastPlayDate = false;
+    EXPECT_EQ(importElements(QStringLiteral("All"), { { "A", "Y", "100", "9", "12/1/2026", "1:00" } }),
+        TransferOutcome::Completed);
+    EXPECT_TRUE(rig.player.state->writes.isEmpty());
+}
+
+TEST_F(MapModeImport, AnEntryWhoseArtistHoldsTheSeparatorIsRefused)
+{
+    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+    addTrack(QStringLiteral("B"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+    rig.player.addLibrary();
+    EXPECT_EQ(
+        importElements(QStringLiteral("All"),
+            { { "A", "Dot.spl.Com", "100", "1", playedText, "1:00" }, { "B", "Y", "100", "1", playedText, "1:00" } }),
+        TransferOutcome::Completed);
+    EXPECT_EQ(
+        rig.view.messages.first(), QStringLiteral("Error loading track A into XMLMap: its artist holds \".spl.\"."));
+    EXPECT_EQ(rig.player.track(0).rating, 20);
+    EXPECT_EQ(rig.player.track(1).rating, 100);
+    EXPECT_EQ(skipped, 1);
+}
+
+TEST_F(MapModeImport, MissingChildrenKeepThePreviousElementsValues)
+{
+    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+    addTrack(QStringLiteral("B"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+    rig.player.addLibrary();
+    options.playCountMode = QStringLiteral("Replace");
+    EXPECT_EQ(
+        importElements(QStringLiteral("All"),
+            { { "A", "X", "80", "5", playedText, "1:00" }, { "B", QString(), "40", QString(), QString(), QString() } }),
+        TransferOutcome::Completed);
+    EXPECT_EQ(rig.player.track(1).rating, 40);
+    EXPECT_EQ(rig.player.track(1).playedCount, 5);
+}
+
+TEST_F(MapModeImport, ACancelWhileReadingTheFileStillLetsTheLibraryPassHandleItsFirstTrack)
+{
+    for (int i = 0; i < 5; ++i)
+        addTrack(QStringLiteral("T%1").arg(i), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+    rig.player.addLibrary();
+    std::vector<Element> elements;
+    for (int i = 0; i < 5; ++i)
+        elements.push_back({ QStringLiteral("T%1").arg(i), "X", "100", "1", playedText, "1:00" });
+    options.importPlayCount = options.importLastPlayDate = false;
+    rig.view.onEvents = [this](int round) { rig.cancel = rig.cancel || round == 1; };
+
+    EXPECT_EQ(importElements(QStringLiteral("All"), elements), TransferOutcome::Cancelled);
+    // Element 0, then element 1 (in hand when the flag was seen) went into the map; the
+    // library pass handled track 0 only.
+    EXPECT_EQ(rig.player.state->writes, QStringList { "SetRating 0 100" });
+    EXPECT_EQ(rig.view.messages, QStringList { "iTunes import canceled" });
+    EXPECT_TRUE(rig.view.status.isEmpty());
+    EXPECT_TRUE(rig.view.balloons.isEmpty());
+    EXPECT_FALSE(rig.view.busy);
+}
+
+TEST_F(MapModeImport, ACancelDuringTheLibraryPassEndsItAfterTheTrackInHand)
+{
+    for (int i = 0; i < 5; ++i)
+        addTrack(QStringLiteral("T%1").arg(i), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+    rig.player.addLibrary();
+    std::vector<Element> elements;
+    for (int i = 0; i < 5; ++i)
+        elements.push_back({ QStringLiteral("T%1").arg(i), "X", "100", "1", playedText, "1:00" });
+    options.importPlayCount = options.importLastPlayDate = false;
+    rig.view.onEvents = [this](int round) { rig.cancel = round == 7; };
+
+    EXPECT_EQ(importElements(QStringLiteral("All"), elements), TransferOutcome::Cancelled);
+    EXPECT_EQ(rig.player.state->writes, QStringList({ "SetRating 0 100", "SetRating 1 100" }));
+}
+
+TEST_F(SearchModeImport, SearchesOncePerElementAndMatchesExactly)
+{
+    addTrack(QStringLiteral("Rain"), QStringLiteral("X"), 20, 1, QStringLiteral("4:00"));
+    addTrack(QStringLiteral("rain"), QStringLiteral("X"), 20, 1, QStringLiteral("4:00"));
+    addTrack(QStringLiteral("Rain"), QStringLiteral("X"), 20, 1, QStringLiteral("4:01"));
+    addTrack(QStringLiteral("Rainbow"), QStringLiteral("X"), 20, 1, QStringLiteral("4:00"));
+    addTrack(QStringLiteral("Rain"), QStringLiteral("Y"), 20, 1, QStringLiteral("4:00"));
+    rig.player.addLibrary();
+    options.importPlayCount = options.importLastPlayDate = false;
+
+    EXPECT_EQ(importElements(QStringLiteral("Week"),
+                  { { "Rain", "X", "100", "1", playedText, "4:00" }, { "Sun", "X", "100", "1", playedText, "4:00" } }),
+        TransferOutcome::Completed);
+    EXPECT_EQ(rig.player.state->searches, 2);
+    // Tracks 0 and 4 match; 4 differs by artist only and still counts as changed.
+    EXPECT_EQ(rig.player.state->writes, QStringList({ "SetRating 0 100", "SetRating 4 100" }));
+    EXPECT_EQ(rig.view.statuses.mid(rig.view.statuses.size() - 3),
+        QStringList({ "Rain imported", "Rain imported", "iTunes import complete" }));
+    EXPECT_EQ(rig.view.progressMaximum, 2);
+    EXPECT_EQ(rig.view.progressValue, 1) << "the element's 0-based position";
+}
+
+TEST_F(SearchModeImport, AnUnchangedTrackIsNotWrittenEvenWithEveryBoxChecked)
+{
+    addTrack(QStringLiteral("A"), QStringLiteral("X"), 60, 4, QStringLiteral("1:00"));
+    rig.player.addLibrary();
+    EXPECT_EQ(importElements(QStringLiteral("Day"), { { "A", "X", "60", "4", playedText, "1:00" } }),
+        TransferOutcome::Completed);
+    EXPECT_TRUE(rig.player.state->writes.isEmpty());
+    EXPECT_EQ(updated, 0);
+}
+
+TEST_F(SearchModeImport, SearchesTheFirstPlaylistOfTheSource)
+{
+    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+    rig.player.addPlaylist(QStringLiteral("Music"), { 1 });
+    rig.player.addLibrary();
+    options.importPlayCount = options.importLastPlayDate = false;
+    EXPECT_EQ(importElements(QStringLiteral("Month"), { { "A", "X", "100", "1", playedText, "1:00" } }),
+        TransferOutcome::Completed);
+    EXPECT_EQ(rig.player.state->writes, QStringList { "SetRating 1 100" });
+}
+
+TEST_F(SearchModeImport, StopEndsThePassAfterTheElementInHand)
+{
+    for (int i = 0; i < 5; ++i)
+        addTrack(QStringLiteral("T%1").arg(i), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+    rig.player.addLibrary();
+    std::vector<Element> elements;
+    for (int i = 0; i < 5; ++i)
+        elements.push_back({ QStringLiteral("T%1").arg(i), "X", "100", "1", playedText, "1:00" });
+    options.importPlayCount = options.importLastPlayDate = false;
+    rig.view.onEvents = [this](int round) { rig.cancel = rig.cancel || round == 2; };
+
+    EXPECT_EQ(importElements(QStringLiteral("Year"), elements), TransferOutcome::Cancelled);
+    EXPECT_EQ(rig.player.state->writes, QStringList({ "SetRating 0 100", "SetRating 1 100", "SetRating 2 100" }));
+    EXPECT_EQ(rig.player.state->searches, 3);
+    EXPECT_EQ(rig.view.messages, QStringList { "iTunes import canceled" });
+}
+
+} // namespace

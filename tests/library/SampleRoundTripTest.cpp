@@ -1,0 +1,161 @@
+#include "SampleLibrary.h"
+
+#include "FakeTransferView.h"
+
+#include "library/ExtrasExport.h"
+#include "library/ExtrasImport.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <ctime>
+
+namespace
+{
+
+struct Extras {
+    QString name;
+    int rating;
+    int playedCount;
+    QDateTime playedDate;
+    bool operator==(const Extras&) const = default;
+};
+
+void PrintTo(const Extras& e, std::ostream* out)
+{
+    *out << e.name.toStdString() << " " << e.rating << " " << e.playedCount << " "
+         << e.playedDate.toString(Qt::ISODate).toStdString();
+}
+
+std::vector<Extras> extrasOf(PlayerApplication& player)
+{
+    const auto tracks = player.LibrarySource()->Playlists()->Item(1)->Tracks();
+    std::vector<Extras> all;
+    for (int i = 1; i <= tracks->Count(); ++i) {
+        const auto t = tracks->Item(i);
+        all.push_back({ t->Name(), t->Rating(), t->PlayedCount(), t->PlayedDate() });
+    }
+    return all;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The bundled sample library exported in US English at UTC, checked in.
+QString goldenFile()
+{
+    return QStringLiteral(LIBRARY_TEST_DATA_DIR "/sample-library-export.xml");
+}
+
+class SampleRoundTrip : public testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        // Play dates are written in local time; the checked-in file is at UTC.
+        qputenv("TZ", "UTC");
+        tzset();
+    }
+
+    void exportTo(const QString& path, const QLocale& locale)
+    {
+        view.savePath = path;
+        ExtrasExport exporter(*player, view, ExportOptions { QStringLiteral("All"), false }, [] { return false; });
+        exporter.setLocale(locale);
+        exporter.setClock([] { return QDateTime(QDate(2006, 3, 1), QTime(12, 0)); });
+        ASSERT_EQ(exporter.run(), TransferOutcome::Completed);
+    }
+    void importFrom(const QString& path, const QLocale& locale)
+    {
+        view.openPath = path;
+        ImportOptions options;
+        options.playCountMode = QStringLiteral("Replace");
+        ExtrasImport importer(*player, view, options, [] { return false; });
+        importer.setLocale(locale);
+        ASSERT_EQ(importer.run(), TransferOutcome::Completed);
+        EXPECT_EQ(importer.tracksSkipped(), 0);
+    }
+    // Changes a few tracks the way listening and rating would.
+    void disturb()
+    {
+        const auto tracks = player->LibrarySource()->Playlists()->Item(1)->Tracks();
+        ASSERT_GE(tracks->Count(), 4);
+        tracks->Item(1)->SetRating(0);
+        tracks->Item(2)->SetPlayedCount(99);
+        tracks->Item(3)->SetPlayedDate(QDateTime(QDate(2026, 12, 6), QTime(8, 0)));
+        tracks->Item(4)->SetPlayedDate(QDateTime());
+        tracks->Item(4)->SetRating(20);
+    }
+
+    SampleLibrary sample;
+    std::unique_ptr<SimulatedPlayer> player = sample.player();
+    FakeTransferView view;
+    QTemporaryDir dir;
+    const QLocale us { QLocale::English, QLocale::UnitedStates };
+};
+
+TEST_F(SampleRoundTrip, ExportMatchesTheCheckedInFileByteForByte)
+{
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("sample.xml"));
+    exportTo(path, us);
+    // After a deliberate change of the format, LIBRARY_UPDATE_GOLDEN=1 rewrites the file;
+    // review its diff before committing it.
+    if (qEnvironmentVariableIsSet("LIBRARY_UPDATE_GOLDEN")) {
+        QFile::remove(goldenFile());
+        ASSERT_TRUE(QFile::copy(path, goldenFile()));
+    }
+    const QByteArray expected = readAll(goldenFile());
+    ASSERT_FALSE(expected.isEmpty()) << goldenFile().toStdString();
+    EXPECT_EQ(readAll(path), expected);
+}
+
+TEST_F(SampleRoundTrip, ImportRestoresExactlyWhatChangedInEitherMode)
+{
+    const std::vector<Extras> original = extrasOf(*player);
+    for (const QByteArray& mode : { QByteArray("All"), QByteArray("Week") }) {
+        disturb();
+        ASSERT_NE(extrasOf(*player), original);
+        // The same records under another mode name take the search path.
+        QByteArray file = readAll(goldenFile());
+        file.replace("<exportmode>All</exportmode>", "<exportmode>" + mode + "</exportmode>");
+        const QString path = QDir(dir.path()).filePath(QStringLiteral("in-%1.xml").arg(QString::fromLatin1(mode)));
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(file);
+        out.close();
+
+        importFrom(path, us);
+        EXPECT_EQ(extrasOf(*player), original) << mode.toStdString();
+    }
+}
+
+TEST_F(SampleRoundTrip, ALibraryExportedAndImportedUnchangedIsNotWritten)
+{
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("again.xml"));
+    exportTo(path, us);
+    int changes = 0;
+    QObject::connect(player.get(), &PlayerApplication::OnDatabaseChangedEvent, [&] { ++changes; });
+    importFrom(path, us);
+    EXPECT_EQ(changes, 0);
+}
+
+TEST_F(SampleRoundTrip, DatesComeBackInOtherLocales)
+{
+    const std::vector<Extras> original = extrasOf(*player);
+    for (const QLocale& locale :
+        { QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Japanese, QLocale::Japan) }) {
+        const QString path = QDir(dir.path()).filePath(locale.name() + QStringLiteral(".xml"));
+        exportTo(path, locale);
+        disturb();
+        importFrom(path, locale);
+        EXPECT_EQ(extrasOf(*player), original) << locale.name().toStdString();
+    }
+}
+
+} // namespace

@@ -1,0 +1,73 @@
+#include "player/mpris/ArtworkLoader.h"
+
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+namespace
+{
+
+TEST(ArtworkLoader, DataUrlsDecode)
+{
+    EXPECT_EQ(ArtworkLoader::load("data:image/png;base64,iVBORw0KGgo="), QByteArray("\x89PNG\r\n\x1A\n"));
+    EXPECT_EQ(ArtworkLoader::load("data:,A%20B"), QByteArray("A B"));
+    EXPECT_TRUE(ArtworkLoader::load("data:image/png;base64,!!not base64!!").isEmpty());
+    EXPECT_TRUE(ArtworkLoader::load("data:no comma").isEmpty());
+}
+
+TEST(ArtworkLoader, OtherSchemesGiveNothing)
+{
+    EXPECT_TRUE(ArtworkLoader::load("ftp://example.invalid/cover.jpg").isEmpty());
+    EXPECT_TRUE(ArtworkLoader::load("").isEmpty());
+    EXPECT_TRUE(ArtworkLoader::load("file:///no/such/file.png").isEmpty());
+}
+
+// Answers every connection with one canned HTTP response, or not at all.
+class OneShotHttpServer : public QTcpServer
+{
+public:
+    explicit OneShotHttpServer(QByteArray body, bool silent = false)
+        : m_body(std::move(body))
+        , m_silent(silent)
+    {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket* socket = nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                socket->readAll();
+                if (m_silent)
+                    return;
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: image/jpeg\r\nContent-Length: "
+                    + QByteArray::number(m_body.size()) + "\r\nConnection: close\r\n\r\n" + m_body);
+                socket->disconnectFromHost();
+            });
+        });
+        listen(QHostAddress::LocalHost);
+    }
+    QString url() const { return QStringLiteral("http://127.0.0.1:%1/cover.jpg").arg(serverPort()); }
+
+private:
+    QByteArray m_body;
+    bool m_silent;
+};
+
+TEST(ArtworkLoader, HttpPictureIsFetched)
+{
+    const QByteArray jpeg("\xFF\xD8\xFF\xE0 body", 9);
+    OneShotHttpServer server(jpeg);
+    ASSERT_TRUE(server.isListening());
+    EXPECT_EQ(ArtworkLoader::load(server.url(), 3000), jpeg);
+}
+
+TEST(ArtworkLoader, SilentHttpServerIsGivenUpOn)
+{
+    OneShotHttpServer server(QByteArray(), true);
+    ASSERT_TRUE(server.isListening());
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(ArtworkLoader::load(server.url(), 200).isEmpty());
+    EXPECT_LT(clock.elapsed(), 2000);
+}
+
+} // namespace

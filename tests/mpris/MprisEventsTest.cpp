@@ -1,0 +1,194 @@
+#include "MprisFixture.h"
+
+#include "player/PlayerError.h"
+
+#include <QElapsedTimer>
+#include <QTest>
+
+namespace
+{
+
+class MprisEventsTest : public MprisFixture
+{
+protected:
+    void SetUp() override
+    {
+        MprisFixture::SetUp();
+        player().setProvisionalGrace(MprisPlayer::kProvisionalGraceMs);
+        m_play = std::make_unique<QSignalSpy>(&player(), &PlayerApplication::OnPlayerPlayEvent);
+        m_stop = std::make_unique<QSignalSpy>(&player(), &PlayerApplication::OnPlayerStopEvent);
+        m_quit = std::make_unique<QSignalSpy>(&player(), &PlayerApplication::OnAboutToPromptUserToQuitEvent);
+        m_database = std::make_unique<QSignalSpy>(&player(), &PlayerApplication::OnDatabaseChangedEvent);
+    }
+
+    void changeTrack(const QVariantMap& metadata)
+    {
+        fake().change(FakeMprisService::kPlayer, { { "Metadata", metadata } });
+    }
+    void changeStatus(const QString& status)
+    {
+        fake().change(FakeMprisService::kPlayer, { { "PlaybackStatus", status } });
+    }
+    // Lets every signal already sent arrive, for tests asserting that nothing happened.
+    void settle() { QTest::qWait(kQuietMs); }
+
+    std::unique_ptr<QSignalSpy> m_play, m_stop, m_quit, m_database;
+};
+
+QVariantMap provisional(const QString& file)
+{
+    return { { "mpris:trackid", QVariant::fromValue(QDBusObjectPath("/t/9")) },
+        { "xesam:url", QString("file:///music/" + file) }, { "xesam:title", file } };
+}
+
+TEST_F(MprisEventsTest, PauseAndResumeRaiseStopAndPlay)
+{
+    changeStatus("Paused");
+    ASSERT_TRUE(m_stop->wait(kEventWaitMs));
+    changeStatus("Playing");
+    ASSERT_TRUE(m_play->wait(kEventWaitMs));
+    EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
+    changeStatus("Stopped");
+    ASSERT_TRUE(m_stop->wait(kEventWaitMs));
+    settle();
+    EXPECT_EQ(m_play->count(), 1);
+    EXPECT_EQ(m_stop->count(), 2);
+}
+
+TEST_F(MprisEventsTest, NewTrackWhilePlayingRaisesOnePlay)
+{
+    changeTrack(FakeMprisService::track("/t/2", "Second Song"));
+    ASSERT_TRUE(m_play->wait(kEventWaitMs));
+    EXPECT_EQ(player().CurrentTrack()->Name(), "Second Song");
+    // The same track again (a length update, a volume change) is no new start.
+    QVariantMap same = FakeMprisService::track("/t/2", "Second Song");
+    same["mpris:length"] = qlonglong(1000);
+    changeTrack(same);
+    fake().change(FakeMprisService::kPlayer, { { "Volume", 0.3 } });
+    settle();
+    EXPECT_EQ(m_play->count(), 1);
+    EXPECT_EQ(m_stop->count(), 0);
+}
+
+TEST_F(MprisEventsTest, NewTrackWhilePausedRaisesNothing)
+{
+    changeStatus("Paused");
+    ASSERT_TRUE(m_stop->wait(kEventWaitMs));
+    fake().set(FakeMprisService::kPlayer, "PlaybackStatus", QStringLiteral("Paused"));
+    changeTrack(FakeMprisService::track("/t/5", "Cued"));
+    settle();
+    EXPECT_EQ(m_play->count(), 0);
+}
+
+TEST_F(MprisEventsTest, MpvsTwoSignalTrackChangeGivesOnePlayWithFinalTags)
+{
+    changeTrack(provisional("song.ogg"));
+    QVariantMap tagged = provisional("song.ogg");
+    tagged["xesam:title"] = QStringLiteral("Real Title");
+    tagged["xesam:artist"] = QStringList { "Real Artist" };
+    fake().set(FakeMprisService::kPlayer, "Metadata", tagged);
+    changeTrack(tagged);
+    ASSERT_TRUE(m_play->wait(kEventWaitMs));
+    EXPECT_EQ(player().CurrentTrack()->Name(), "Real Title");
+    settle();
+    EXPECT_EQ(m_play->count(), 1);
+}
+
+TEST_F(MprisEventsTest, ProvisionalTrackWithoutTagsStillPlaysAfterTheGrace)
+{
+    QElapsedTimer clock;
+    clock.start();
+    changeTrack(provisional("untagged.ogg"));
+    ASSERT_TRUE(m_play->wait(kEventWaitMs));
+    EXPECT_GE(clock.elapsed(), MprisPlayer::kProvisionalGraceMs - 50);
+    EXPECT_EQ(player().CurrentTrack()->Name(), "untagged.ogg");
+    settle();
+    EXPECT_EQ(m_play->count(), 1);
+}
+
+TEST_F(MprisEventsTest, StartFromStoppedWithProvisionalTrackWaitsForTags)
+{
+    changeStatus("Stopped");
+    ASSERT_TRUE(m_stop->wait(kEventWaitMs));
+    fake().set(FakeMprisService::kPlayer, "Metadata", provisional("next.ogg"));
+    fake().change(FakeMprisService::kPlayer,
+        { { "PlaybackStatus", QStringLiteral("Playing") }, { "Metadata", provisional("next.ogg") } });
+    QVariantMap tagged = FakeMprisService::track("/t/9", "Next Title");
+    fake().set(FakeMprisService::kPlayer, "Metadata", tagged);
+    changeTrack(tagged);
+    ASSERT_TRUE(m_play->wait(kEventWaitMs));
+    settle();
+    EXPECT_EQ(m_play->count(), 1);
+}
+
+TEST_F(MprisEventsTest, NewRatingOfTheSameTrackIsADatabaseChange)
+{
+    QVariantMap rated = FakeMprisService::track("/t/1", "First Song");
+    rated["xesam:userRating"] = 0.6;
+    changeTrack(rated);
+    ASSERT_TRUE(m_database->wait(kEventWaitMs));
+    EXPECT_EQ(m_play->count(), 0);
+}
+
+TEST_F(MprisEventsTest, MalformedSignalsAreIgnored)
+{
+    fake().change(FakeMprisService::kPlayer, { { "Metadata", QStringLiteral("not a map") } });
+    fake().change(FakeMprisService::kPlayer, { { "PlaybackStatus", 3 } });
+    fake().change(QStringLiteral("org.example.Other"), { { "PlaybackStatus", QStringLiteral("Stopped") } });
+    // Still answering afterwards.
+    changeStatus("Playing");
+    settle();
+    EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
+    EXPECT_EQ(m_play->count(), 0);
+    EXPECT_EQ(m_stop->count(), 0);
+}
+
+TEST_F(MprisEventsTest, VanishingPlayerRaisesQuitAndThenEveryCallThrowsAtOnce)
+{
+    fake().releaseName();
+    ASSERT_TRUE(m_quit->wait(kEventWaitMs));
+    EXPECT_TRUE(player().hasVanished());
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_THROW(player().PlayerState(), PlayerError);
+    EXPECT_THROW(player().NextTrack(), PlayerError);
+    EXPECT_THROW(player().CurrentTrack(), PlayerError);
+    EXPECT_THROW(player().CurrentPlaylist(), PlayerError);
+    EXPECT_LT(clock.elapsed(), kTimeoutMs);
+    EXPECT_FALSE(player().capabilities().raise);
+    settle();
+    EXPECT_EQ(m_quit->count(), 1);
+}
+
+TEST_F(MprisEventsTest, PlayerVanishingMidCallThrows)
+{
+    fake().vanishOnNextCall();
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_THROW(player().NextTrack(), PlayerError);
+    EXPECT_LT(clock.elapsed(), 1000);
+    ASSERT_TRUE(m_quit->wait(kEventWaitMs));
+}
+
+TEST_F(MprisEventsTest, SlowPlayerHitsTheTimeout)
+{
+    player();
+    fake().setUnresponsive(true);
+    QElapsedTimer clock;
+    clock.start();
+    try {
+        player().PlayerState();
+        FAIL() << "a hung player must not answer";
+    } catch (const PlayerError& error) {
+        EXPECT_NE(QString(error.what()).indexOf("did not answer in time"), -1) << error.what();
+    }
+    EXPECT_THROW(player().NextTrack(), PlayerError);
+    EXPECT_FALSE(player().CanSetShuffle(nullptr));
+    EXPECT_LT(clock.elapsed(), 4 * kTimeoutMs + 500);
+    EXPECT_FALSE(player().hasVanished());
+    // It recovers once the player answers again.
+    fake().setUnresponsive(false);
+    EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
+}
+
+} // namespace

@@ -1,0 +1,119 @@
+#include "FakeMprisService.h"
+#include "PrivateBus.h"
+
+#include "player/mpris/MprisPlayerBackend.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+#include <memory>
+
+namespace
+{
+
+class MprisPlayerBackendTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_bus.start(QStringLiteral("mpris-backend-client-%1").arg(++s_clients)))
+            << m_bus.error().toStdString();
+    }
+    void TearDown() override
+    {
+        m_players.clear();
+        m_bus.stop();
+    }
+
+    FakeMprisService& addPlayer(const QString& suffix, const QString& status)
+    {
+        auto fake = std::make_unique<FakeMprisService>(m_bus.address(), suffix);
+        fake->fillTypical();
+        fake->set(FakeMprisService::kPlayer, "PlaybackStatus", status);
+        EXPECT_TRUE(fake->start());
+        m_players.push_back(std::move(fake));
+        return *m_players.back();
+    }
+
+    MprisPlayerBackend backend(const QString& name = QString())
+    {
+        return MprisPlayerBackend(name, m_bus.client(), 300);
+    }
+
+    static inline int s_clients = 0;
+    PrivateBus m_bus;
+    std::vector<std::unique_ptr<FakeMprisService>> m_players;
+};
+
+TEST_F(MprisPlayerBackendTest, NoPlayerRunning)
+{
+    MprisPlayerBackend none = backend();
+    ASSERT_TRUE(none.runningExecutables().has_value());
+    EXPECT_TRUE(none.runningExecutables()->isEmpty());
+    EXPECT_EQ(none.executableName(), "");
+    EXPECT_EQ(none.createApplication(), nullptr);
+    EXPECT_EQ(none.lastError(), "No media player with an MPRIS interface is running.");
+    MprisPlayerBackend named = backend("vlc");
+    EXPECT_EQ(named.createApplication(), nullptr);
+    EXPECT_EQ(named.lastError(), "No media player named \"vlc\" is running.");
+}
+
+TEST_F(MprisPlayerBackendTest, BusNamesStandInForExecutables)
+{
+    addPlayer("mpv", "Stopped");
+    addPlayer("vlc.instance4711", "Stopped");
+    EXPECT_EQ(*backend().runningExecutables(), (QStringList { "mpv", "vlc.instance4711" }));
+    // The configured name in any case matches inside the bus name.
+    MprisPlayerBackend vlc = backend("VLC");
+    EXPECT_EQ(vlc.executableName(), "vlc");
+    const auto player = std::dynamic_pointer_cast<MprisPlayer>(vlc.createApplication());
+    ASSERT_TRUE(player);
+    EXPECT_EQ(player->busName(), "org.mpris.MediaPlayer2.vlc.instance4711");
+}
+
+TEST_F(MprisPlayerBackendTest, WithoutANameThePlayingPlayerIsChosen)
+{
+    addPlayer("amarok", "Paused");
+    addPlayer("strawberry", "Playing");
+    MprisPlayerBackend any = backend();
+    EXPECT_EQ(any.executableName(), "strawberry");
+    const auto player = std::dynamic_pointer_cast<MprisPlayer>(any.createApplication());
+    ASSERT_TRUE(player);
+    EXPECT_EQ(player->busName(), "org.mpris.MediaPlayer2.strawberry");
+}
+
+TEST_F(MprisPlayerBackendTest, WithoutANameOrAnyPlayingTheFirstIsChosen)
+{
+    addPlayer("rhythmbox", "Stopped");
+    addPlayer("elisa", "Paused");
+    EXPECT_EQ(backend().executableName(), "elisa");
+}
+
+TEST_F(MprisPlayerBackendTest, SamePlayerObjectUntilItVanishes)
+{
+    FakeMprisService& mpv = addPlayer("mpv", "Playing");
+    MprisPlayerBackend chooser = backend("mpv");
+    const auto first = chooser.createApplication();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(chooser.createApplication(), first);
+    QSignalSpy quit(first.get(), &PlayerApplication::OnAboutToPromptUserToQuitEvent);
+    mpv.releaseName();
+    ASSERT_TRUE(quit.wait(3000));
+    EXPECT_EQ(chooser.createApplication(), nullptr);
+    // A restarted player is picked up by the next attempt.
+    ASSERT_TRUE(mpv.connection().registerService(mpv.service()));
+    const auto second = chooser.createApplication();
+    ASSERT_TRUE(second);
+    EXPECT_NE(second, first);
+    EXPECT_EQ(second->PlayerState(), PlayerApplication::Playing);
+}
+
+TEST_F(MprisPlayerBackendTest, ABusThatCannotBeAskedGivesNoList)
+{
+    MprisPlayerBackend detached(QString(), QDBusConnection(QStringLiteral("never-connected")), 300);
+    EXPECT_FALSE(detached.runningExecutables().has_value());
+    EXPECT_EQ(detached.createApplication(), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,223 @@
+#include "MprisFixture.h"
+
+#include "player/PlayerError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QUrl>
+
+namespace
+{
+
+using MprisPlayerTest = MprisFixture;
+
+const QByteArray kPngBytes("\x89PNG\r\n\x1A\n-rest-of-picture", 24);
+
+TEST_F(MprisPlayerTest, ReadsStateIdentityAndTrack)
+{
+    EXPECT_EQ(player().identity(), "Fake Player");
+    EXPECT_EQ(player().Version(), "Fake Player");
+    EXPECT_TRUE(player().implementsPlayer());
+    EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
+    fake().set(FakeMprisService::kPlayer, "PlaybackStatus", QStringLiteral("Paused"));
+    EXPECT_EQ(player().PlayerState(), PlayerApplication::Stopped);
+
+    const auto track = player().CurrentTrack();
+    EXPECT_EQ(track->Name(), "First Song");
+    EXPECT_EQ(track->Artist(), "Artist");
+    EXPECT_EQ(track->Album(), "Album");
+    EXPECT_EQ(track->Time(), "3:05");
+    EXPECT_EQ(track->Artwork()->Count(), 0);
+}
+
+TEST_F(MprisPlayerTest, CommandsReachThePlayer)
+{
+    player().Play();
+    player().Pause();
+    player().NextTrack();
+    player().PreviousTrack();
+    player().BrowserWindow()->SetVisible(true);
+    player().Quit();
+    EXPECT_EQ(fake().calls(), (QStringList { "Play", "Pause", "Next", "Previous", "Raise", "Quit" }));
+}
+
+TEST_F(MprisPlayerTest, VolumeRoundTripsAsPercent)
+{
+    EXPECT_EQ(player().SoundVolume(), 50);
+    player().SetSoundVolume(25);
+    EXPECT_DOUBLE_EQ(fake().get(FakeMprisService::kPlayer, "Volume").toDouble(), 0.25);
+    EXPECT_EQ(player().SoundVolume(), 25);
+    player().SetSoundVolume(130);
+    EXPECT_EQ(player().SoundVolume(), 100);
+    // mpv allows more than 100 %; Bolvin's scale stops there.
+    fake().set(FakeMprisService::kPlayer, "Volume", 1.3);
+    EXPECT_EQ(player().SoundVolume(), 100);
+    fake().set(FakeMprisService::kPlayer, "Volume", QStringLiteral("loud"));
+    EXPECT_THROW(player().SoundVolume(), PlayerError);
+}
+
+TEST_F(MprisPlayerTest, ShuffleRoundTripsWhenThePlayerOffersIt)
+{
+    const auto playlist = player().CurrentPlaylist();
+    EXPECT_TRUE(player().CanSetShuffle(playlist));
+    EXPECT_FALSE(playlist->Shuffle());
+    playlist->SetShuffle(true);
+    EXPECT_TRUE(fake().get(FakeMprisService::kPlayer, "Shuffle").toBool());
+    EXPECT_TRUE(playlist->Shuffle());
+
+    fake().set(FakeMprisService::kPlayer, "CanControl", false);
+    EXPECT_FALSE(player().CanSetShuffle(playlist));
+    fake().set(FakeMprisService::kPlayer, "CanControl", true);
+    fake().remove(FakeMprisService::kPlayer, "Shuffle");
+    EXPECT_FALSE(player().CanSetShuffle(playlist));
+    EXPECT_THROW(playlist->Shuffle(), PlayerError);
+    EXPECT_FALSE(player().capabilities().shuffle);
+}
+
+TEST_F(MprisPlayerTest, MissingOptionalPropertiesNeitherHangNorCrash)
+{
+    for (const char* name : { "Identity", "CanQuit", "CanRaise" })
+        fake().remove(FakeMprisService::kRoot, name);
+    for (const char* name : { "Shuffle", "CanControl", "Volume", "Metadata" })
+        fake().remove(FakeMprisService::kPlayer, name);
+
+    EXPECT_EQ(player().identity(), "fake");
+    EXPECT_FALSE(player().CanSetShuffle(nullptr));
+    EXPECT_THROW(player().SoundVolume(), PlayerError);
+    EXPECT_THROW(player().CurrentTrack(), PlayerError);
+    EXPECT_THROW(player().Quit(), PlayerError);
+    EXPECT_THROW(player().BrowserWindow()->SetVisible(true), PlayerError);
+    EXPECT_EQ(player().LibrarySource()->Playlists()->Count(), 0);
+    const PlayerCapabilities caps = player().capabilities();
+    EXPECT_FALSE(caps.raise);
+    EXPECT_FALSE(caps.quit);
+    EXPECT_FALSE(caps.playlists);
+    EXPECT_TRUE(fake().calls().isEmpty());
+}
+
+TEST_F(MprisPlayerTest, NoCurrentTrackThrows)
+{
+    fake().set(FakeMprisService::kPlayer, "Metadata", QVariantMap());
+    EXPECT_THROW(player().CurrentTrack(), PlayerError);
+    // A whole Metadata of the wrong type is no track either.
+    fake().set(FakeMprisService::kPlayer, "Metadata", QStringLiteral("garbage"));
+    EXPECT_THROW(player().CurrentTrack(), PlayerError);
+}
+
+TEST_F(MprisPlayerTest, MalformedMetadataStillGivesATrack)
+{
+    fake().set(FakeMprisService::kPlayer, "Metadata",
+        QVariantMap { { "mpris:trackid", QStringLiteral("/not/an/object/path") }, { "xesam:title", 5 },
+            { "xesam:artist", QStringLiteral("Lonely Artist") }, { "xesam:album", QStringList { "Al", "Bum" } },
+            { "mpris:length", QStringLiteral("long") }, { "xesam:userRating", QStringLiteral("high") },
+            { "xesam:useCount", 2.0 }, { "xesam:lastUsed", 12 }, { "mpris:artUrl", 3 } });
+    const auto track = player().CurrentTrack();
+    EXPECT_EQ(track->Name(), "");
+    EXPECT_EQ(track->Artist(), "Lonely Artist");
+    EXPECT_EQ(track->Album(), "Al");
+    EXPECT_EQ(track->Time(), "0:00");
+    EXPECT_EQ(track->Rating(), 0);
+    EXPECT_EQ(track->PlayedCount(), 2);
+    EXPECT_FALSE(track->PlayedDate().isValid());
+    EXPECT_EQ(track->Artwork()->Count(), 0);
+}
+
+TEST_F(MprisPlayerTest, RatingCountAndDateAreReadButNeverWritten)
+{
+    QVariantMap metadata = FakeMprisService::track("/t/2", "Rated");
+    metadata["xesam:userRating"] = 0.8;
+    metadata["xesam:useCount"] = 7;
+    metadata["xesam:lastUsed"] = QStringLiteral("2023-01-02T03:04:05+00:00");
+    fake().set(FakeMprisService::kPlayer, "Metadata", metadata);
+    const auto track = player().CurrentTrack();
+    EXPECT_EQ(track->Rating(), 80);
+    EXPECT_EQ(track->PlayedCount(), 7);
+    EXPECT_EQ(track->PlayedDate().toUTC(), QDateTime(QDate(2023, 1, 2), QTime(3, 4, 5), Qt::UTC));
+    EXPECT_THROW(track->SetRating(20), PlayerError);
+    EXPECT_THROW(track->SetPlayedCount(1), PlayerError);
+    EXPECT_THROW(track->SetPlayedDate(QDateTime::currentDateTime()), PlayerError);
+    const PlayerCapabilities caps = player().capabilities();
+    EXPECT_FALSE(caps.rate);
+    EXPECT_EQ(caps.rate.reason, "Fake Player does not let other programs rate its tracks.");
+    EXPECT_FALSE(caps.writePlayCount);
+    EXPECT_FALSE(caps.library);
+    EXPECT_TRUE(caps.raise);
+    EXPECT_TRUE(caps.quit);
+}
+
+TEST_F(MprisPlayerTest, WindowDoesOnlyWhatMprisReaches)
+{
+    const auto window = player().BrowserWindow();
+    EXPECT_EQ(window->Name(), "Fake Player");
+    EXPECT_EQ(player().Windows()->Count(), 1);
+    // States that already hold are fine, so a "show the player" sequence does not fail.
+    EXPECT_NO_THROW(window->SetMiniPlayer(false));
+    EXPECT_NO_THROW(window->SetMinimized(false));
+    EXPECT_THROW(window->SetMinimized(true), PlayerError);
+    EXPECT_THROW(window->SetMiniPlayer(true), PlayerError);
+    EXPECT_THROW(window->SetMaximized(true), PlayerError);
+    EXPECT_THROW(window->SetVisible(false), PlayerError);
+    EXPECT_FALSE(player().capabilities().minimize);
+    EXPECT_FALSE(player().capabilities().miniPlayer);
+}
+
+TEST_F(MprisPlayerTest, PlaylistsComeFromThePlaylistsInterface)
+{
+    fake().setPlaylists({ { QDBusObjectPath("/p/1"), "Morning", "" }, { QDBusObjectPath("/p/2"), "Evening", "" } });
+    fake().set(FakeMprisService::kPlaylists, "Orderings", QStringList { "Alphabetical", "UserDefined" });
+    const auto playlists = player().LibrarySource()->Playlists();
+    ASSERT_EQ(playlists->Count(), 2);
+    EXPECT_EQ(playlists->Item(1)->Name(), "Morning");
+    EXPECT_EQ(playlists->Item(2)->Name(), "Evening");
+    EXPECT_THROW(playlists->Item(3), PlayerError);
+    playlists->Item(2)->PlayFirstTrack();
+    EXPECT_EQ(fake().calls(), (QStringList { "GetPlaylists", "ActivatePlaylist /p/2" }));
+    EXPECT_TRUE(player().capabilities().playlists);
+    // The tracks behind a playlist are not exposed.
+    EXPECT_THROW(playlists->Item(1)->Tracks(), PlayerError);
+    EXPECT_THROW(playlists->Item(1)->Search("x", PlayerPlaylist::SearchAll), PlayerError);
+    EXPECT_THROW(player().CurrentPlaylist()->PlayFirstTrack(), PlayerError);
+}
+
+TEST_F(MprisPlayerTest, ArtworkFromAFileIsCopied)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString cover = dir.filePath("cover.png");
+    QFile file(cover);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(kPngBytes);
+    file.close();
+    QVariantMap metadata = FakeMprisService::track("/t/3", "Covered");
+    metadata["mpris:artUrl"] = QUrl::fromLocalFile(cover).toString();
+    fake().set(FakeMprisService::kPlayer, "Metadata", metadata);
+
+    const auto artwork = player().CurrentTrack()->Artwork();
+    ASSERT_EQ(artwork->Count(), 1);
+    EXPECT_EQ(artwork->Item(1)->Format(), PlayerArtwork::PNG);
+    const QString saved = dir.filePath("saved.bin");
+    artwork->Item(1)->SaveArtworkToFile(saved);
+    QFile copy(saved);
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), kPngBytes);
+    EXPECT_THROW(artwork->Item(1)->SaveArtworkToFile(dir.filePath("no/such/dir/x")), PlayerError);
+}
+
+TEST_F(MprisPlayerTest, ArtworkFromADataUrlIsDecoded)
+{
+    const QByteArray jpeg("\xFF\xD8\xFF\xE0 jpeg body", 14);
+    QVariantMap metadata = FakeMprisService::track("/t/4", "Inline");
+    metadata["mpris:artUrl"] = QString("data:image/jpeg;base64," + jpeg.toBase64());
+    fake().set(FakeMprisService::kPlayer, "Metadata", metadata);
+    const auto artwork = player().CurrentTrack()->Artwork();
+    ASSERT_EQ(artwork->Count(), 1);
+    EXPECT_EQ(artwork->Item(1)->Format(), PlayerArtwork::JPEG);
+
+    // A missing file is no artwork, not an error.
+    metadata["mpris:artUrl"] = QStringLiteral("file:///no/such/cover.jpg");
+    fake().set(FakeMprisService::kPlayer, "Metadata", metadata);
+    EXPECT_EQ(player().CurrentTrack()->Artwork()->Count(), 0);
+}
+
+} // namespace

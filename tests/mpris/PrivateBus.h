@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QProcess>
+#include <QString>
+
+// A dbus-daemon of the test's own, so tests never touch (or need) a session bus.
+class PrivateBus
+{
+public:
+    static constexpr int kStartTimeoutMs = 5000;
+
+    PrivateBus() = default;
+    PrivateBus(const PrivateBus&) = delete;
+    PrivateBus& operator=(const PrivateBus&) = delete;
+    ~PrivateBus() { stop(); }
+
+    // Starts the daemon and connects a client under clientName; false with error() when
+    // either fails within the bounded start-up.
+    bool start(const QString& clientName)
+    {
+        m_daemon.start(QStringLiteral("dbus-daemon"),
+            { QStringLiteral("--session"), QStringLiteral("--print-address"), QStringLiteral("--nofork") });
+        if (!m_daemon.waitForStarted(kStartTimeoutMs)) {
+            m_error = QStringLiteral("dbus-daemon did not start: ") + m_daemon.errorString();
+            return false;
+        }
+        while (!m_daemon.canReadLine()) {
+            if (!m_daemon.waitForReadyRead(kStartTimeoutMs)) {
+                m_error = QStringLiteral("dbus-daemon printed no address");
+                return false;
+            }
+        }
+        m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
+        m_clientName = clientName;
+        m_client = QDBusConnection::connectToBus(m_address, clientName);
+        if (!m_client.isConnected()) {
+            m_error = QStringLiteral("cannot connect to ") + m_address;
+            return false;
+        }
+        return true;
+    }
+
+    void stop()
+    {
+        if (!m_clientName.isEmpty())
+            QDBusConnection::disconnectFromBus(m_clientName);
+        m_clientName.clear();
+        if (m_daemon.state() != QProcess::NotRunning) {
+            m_daemon.kill();
+            m_daemon.waitForFinished(kStartTimeoutMs);
+        }
+    }
+
+    QString address() const { return m_address; }
+    QDBusConnection client() const { return m_client; }
+    QString error() const { return m_error; }
+
+private:
+    QProcess m_daemon;
+    QString m_address;
+    QString m_clientName;
+    QDBusConnection m_client { QString() };
+    QString m_error;
+};
