@@ -12,6 +12,7 @@
 #include "options/FontPage.h"
 #include "options/HotKeysPage.h"
 #include "options/LibraryPage.h"
+#include "options/LibraryTransferView.h"
 #include "options/NotificationPage.h"
 #include "options/OptionSettings.h"
 #include "platform/autostart/Registry.h"
@@ -84,6 +85,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     m_optionSettings = std::make_unique<OptionSettings>(m_services.settings, m_services.desktop, *notificationPage,
         *fontPage, *hotKeysPage, *advancedPage, *libraryPage);
     connectOptionHandlers();
+    connectLibraryHandlers();
     frmShowPic::installServices(ShowPicServices(m_services.settings, m_services.desktop));
     connect(&m_services.instanceGuard, &InstanceGuard::quitRequested, this, [this] { Unload(UnloadMode::FormCode); });
 }

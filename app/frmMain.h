@@ -19,6 +19,7 @@ class HotKeyRegistration;
 class HotKeysPage;
 class InstanceGuard;
 class LibraryPage;
+class LibraryTransferView;
 class NotificationPage;
 class OptionSettings;
 class PlayerApplication;
@@ -184,6 +185,12 @@ private:
     void playPauseToggle();
     void shuffleToggle();
     void playPlaylist(const QString& sKey);
+
+    // frmMainLibrary.cpp: export and import of the library's extras.
+    void connectLibraryHandlers();
+    std::unique_ptr<LibraryTransferView> transferView(bool forExport);
+    void cmdStartBackup_Click();
+    void cmdStartImport_Click();
 
     // frmMainTrack.cpp: the track notification.
     void placePopups();

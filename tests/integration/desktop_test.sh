@@ -97,7 +97,23 @@ xdotool key ctrl+Right           # next track: "Tide Tables", rated 80
 sleep 0.5
 xdotool key ctrl+Prior           # rating up: 80 -> 100
 wait_for 10 rating_is "Tide Tables" 100 || fail "next then rating up gave $(rating_of "Tide Tables"), want 100"
-stop
+
+echo "== \"&Next Song\" in the tray menu advances, \"&Exit\" makes the player quit"
+# The menu is driven by its keyboard accelerators, as a user without a mouse would.
+open_menu() {
+  local icon; icon=$(icon_window) || return 1
+  xdotool mousemove --window "$icon" 8 8; sleep 0.3; xdotool click 3
+  wait_for 5 at_least_visible 2
+}
+open_menu || fail "the tray menu did not open"
+xdotool key n                    # "&Next Song": "Lantern Walk", rated 60
+sleep 0.5
+xdotool key ctrl+Prior           # 60 -> 80, written by the player when it can
+open_menu || fail "the tray menu did not open again"
+xdotool key e                    # "&Exit": the player quits and saves at once
+wait_for 10 eval "! kill -0 $pid" || fail "\"&Exit\" did not end bolvin"
+wait "$pid" 2>/dev/null; pid=
+rating_is "Lantern Walk" 80 || fail "the rating was not saved by the player quitting: $(rating_of "Lantern Walk")"
 grep -qi 'segmentation\|abort\|runtime error' "$work/bolvin.log" && fail "crash output: $(cat "$work/bolvin.log")"
 
 [ $failures -eq 0 ] && echo "all desktop checks passed"
