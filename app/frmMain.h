@@ -167,10 +167,14 @@ private:
     void CheckPlayerRunning(bool bStart);
     void ConnectPlayer();
     void DisconnectPlayer();
+    // Why the player just attached cannot be driven; empty when it can.
+    QString rejectionOf(PlayerApplication& player) const;
     // The player object; throws PlayerError while there is none.
     PlayerApplication& connectedPlayer() const;
     void LoadPlaylists();
     void SetPlayPauseCaption(const QString& sState);
+    // Disables the shuffle entry, then enables it when the player lets the current playlist shuffle.
+    void refreshShuffleEntry();
     void enablePlayerEntries(bool enabled);
     void objiTunesApp_OnPlayerPlayEvent();
     void objiTunesApp_OnPlayerStopEvent();

@@ -93,14 +93,9 @@ void frmMain::ConnectPlayer()
     if (!objiTunesApp)
         return;
 
-    QString version;
-    ignoringErrors([&] { version = objiTunesApp->Version(); });
-    const double v = versionNumber(version);
-    if (v < kOldestVersion || v > kNewestVersion) {
-        m_frmSysTray->ShowBalloonTip(QStringLiteral("iTunes ") + version
-                + QStringLiteral(" is not compatible with this version of Bolvin.\r\nDownload the latest version of Bolvin from ")
-                + QString::fromLatin1(kWebAddress),
-            title(), kInfoIcon, kBalloonTimeOutMs);
+    const QString rejection = rejectionOf(*objiTunesApp);
+    if (!rejection.isEmpty()) {
+        m_frmSysTray->ShowBalloonTip(rejection, title(), kInfoIcon, kBalloonTimeOutMs);
         DisconnectPlayer();
         return;
     }
@@ -134,12 +129,7 @@ void frmMain::ConnectPlayer()
     ignoringErrors([&] { playing = objiTunesApp->PlayerState() == PlayerApplication::Playing; });
     if (playing) {
         SetPlayPauseCaption(QStringLiteral("pause"));
-        forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
-            if (items.caption(i) != QLatin1String("&Shuffle"))
-                return;
-            m_frmSysTray->EnableMenuItem(i, false);
-            m_frmSysTray->EnableMenuItem(i, objiTunesApp->CanSetShuffle(objiTunesApp->CurrentPlaylist()));
-        });
+        refreshShuffleEntry();
     } else {
         m_frmSysTray->myrating()->setEnabled(false);
         SetPlayPauseCaption(QStringLiteral("play"));
@@ -151,6 +141,30 @@ void frmMain::ConnectPlayer()
             items.setChecked(i, shuffle);
     });
     mbConnected = true;
+}
+
+void frmMain::refreshShuffleEntry()
+{
+    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+        if (items.caption(i) != QLatin1String("&Shuffle"))
+            return;
+        m_frmSysTray->EnableMenuItem(i, false);
+        m_frmSysTray->EnableMenuItem(i, connectedPlayer().CanSetShuffle(connectedPlayer().CurrentPlaylist()));
+    });
+}
+
+QString frmMain::rejectionOf(PlayerApplication& player) const
+{
+    if (!m_services.playerBackend.gatesOnVersion())
+        return m_services.playerBackend.rejectionReason(player);
+    QString version;
+    ignoringErrors([&] { version = player.Version(); });
+    const double v = versionNumber(version);
+    if (v >= kOldestVersion && v <= kNewestVersion)
+        return QString();
+    return QStringLiteral("iTunes ") + version
+        + QStringLiteral(" is not compatible with this version of Bolvin.\r\nDownload the latest version of Bolvin from ")
+        + QString::fromLatin1(kWebAddress);
 }
 
 void frmMain::DisconnectPlayer()
@@ -212,12 +226,7 @@ void frmMain::objiTunesApp_OnPlayerPlayEvent()
         m_frmSysTray->myrating()->setEnabled(true);
         SetPlayPauseCaption(QStringLiteral("pause"));
     }
-    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
-        if (items.caption(i) != QLatin1String("&Shuffle"))
-            return;
-        m_frmSysTray->EnableMenuItem(i, false);
-        m_frmSysTray->EnableMenuItem(i, objiTunesApp->CanSetShuffle(objiTunesApp->CurrentPlaylist()));
-    });
+    refreshShuffleEntry();
 }
 
 void frmMain::objiTunesApp_OnPlayerStopEvent()

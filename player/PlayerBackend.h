@@ -21,4 +21,12 @@ public:
     // The running player's application object, starting the player when it does not run;
     // nullptr when it cannot be had.
     virtual std::shared_ptr<PlayerApplication> createApplication() = 0;
+
+    // Whether the connection accepts the player by its version number, the gate of the
+    // player this program was first made for. Players reached through a standard protocol
+    // are accepted by what they implement instead: see rejectionReason.
+    virtual bool gatesOnVersion() const { return true; }
+    // For backends that do not gate on the version: why this player cannot be driven, in
+    // words for the user; empty when it can.
+    virtual QString rejectionReason(PlayerApplication& /*player*/) const { return QString(); }
 };

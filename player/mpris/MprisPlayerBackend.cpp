@@ -1,5 +1,7 @@
 #include "MprisPlayerBackend.h"
 
+#include "MprisPlayer.h"
+
 #include <QDBusMessage>
 #include <QDBusVariant>
 
@@ -91,4 +93,13 @@ std::shared_ptr<PlayerApplication> MprisPlayerBackend::createApplication()
     auto player = std::make_shared<MprisPlayer>(m_bus, service, m_timeoutMs);
     m_player = player;
     return player;
+}
+
+QString MprisPlayerBackend::rejectionReason(PlayerApplication& player) const
+{
+    const auto* mpris = qobject_cast<MprisPlayer*>(&player);
+    if (!mpris || mpris->implementsPlayer())
+        return QString();
+    return mpris->identity() + QStringLiteral(" is not compatible with this version of Bolvin: it does not offer the "
+                                              "media player controls Bolvin needs.");
 }

@@ -33,6 +33,10 @@ public:
     // lastError() says why.
     std::shared_ptr<PlayerApplication> createApplication() override;
 
+    // Any player implementing the MPRIS player interface is accepted, whatever its version.
+    bool gatesOnVersion() const override { return false; }
+    QString rejectionReason(PlayerApplication& player) const override;
+
     QString lastError() const { return m_lastError; }
     QString playerName() const { return m_playerName; }
     // The full bus name of the player meant now; empty when none runs.

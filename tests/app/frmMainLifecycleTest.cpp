@@ -176,3 +176,30 @@ TEST_F(frmMainLifecycle, ProcessListThatCannotBeTakenChangesNothing)
     EXPECT_FALSE(form->isConnected());
     EXPECT_EQ(backend.created, 0);
 }
+
+TEST_F(frmMainLifecycle, ThePlayerVersionGateAcceptsFiveOneToSixFour)
+{
+    const struct {
+        const char* version;
+        bool accepted;
+    } cases[] = { { "6.0.5.20", true }, { "5.1", true }, { "6.4.1", true }, { "4.9", false }, { "7.0", false },
+        { "10.1.2", false }, { "garbage", false } };
+    for (const auto& c : cases) {
+        AppTestRig rig;
+        rig.playerRuns();
+        rig.backend.player->version = c.version;
+        frmMain& main = rig.load();
+        EXPECT_EQ(main.isConnected(), c.accepted) << c.version;
+        QString lastBalloon;
+        for (const auto& command : rig.shell.commands)
+            if (command.record.uFlags == NotifyIcon::FlagInfo)
+                lastBalloon = command.record.infoText();
+        if (c.accepted)
+            EXPECT_EQ(main.popups() != nullptr, true) << c.version;
+        else
+            EXPECT_TRUE(lastBalloon.startsWith(QString("iTunes %1 is not compatible with this version of Bolvin.\r\n"
+                                                       "Download the latest version of Bolvin from ")
+                                                   .arg(c.version)))
+                << lastBalloon.toStdString();
+    }
+}

@@ -12,22 +12,22 @@
 #include <QStandardPaths>
 #include <QTest>
 
-#include <functional>
-
 namespace
 {
 constexpr int kWaitMs = 5000;
 const QColor kPictureColour(200, 60, 40);
 
-// Runs xdotool and returns its output; empty with a failure message when it fails.
-QString xdotool(const QStringList& arguments)
+// Runs xdotool with space-separated arguments and returns its output; empty with a failure
+// message when it fails.
+QString xdotool(const QString& command)
 {
+    const QStringList arguments = command.split(QLatin1Char(' '));
     QProcess process;
     process.start(QStringLiteral("xdotool"), arguments);
     if (!process.waitForFinished(kWaitMs) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
         process.kill();
         process.waitForFinished(kWaitMs);
-        ADD_FAILURE() << "xdotool " << arguments.join(QLatin1Char(' ')).toStdString()
+        ADD_FAILURE() << "xdotool " << command.toStdString()
                       << " failed: " << process.readAllStandardError().toStdString();
         return {};
     }
@@ -37,7 +37,7 @@ QString xdotool(const QStringList& arguments)
 // Where the X server has the window, as opposed to where Qt believes it is.
 QPoint serverPosition(const QWidget& window)
 {
-    const QString output = xdotool({ QStringLiteral("getwindowgeometry"), QString::number(window.winId()) });
+    const QString output = xdotool(QStringLiteral("getwindowgeometry %1").arg(window.winId()));
     const QRegularExpressionMatch match
         = QRegularExpression(QStringLiteral("Position: (-?\\d+),(-?\\d+)")).match(output);
     return match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt()) : QPoint(-9999, -9999);
@@ -53,30 +53,21 @@ QImage screenshot(const QString& name)
 }
 }
 
-// Calls back before a window handles a press of one key.
-class KeyPressProbe : public QObject
+// Records the window's left edge, in twips, before each Right key-down it handles.
+class RightPressProbe : public QObject
 {
 public:
-    KeyPressProbe(QWidget& window, int key, std::function<void()> seen)
-        : m_window(window)
-        , m_key(key)
-        , m_seen(std::move(seen))
-    {
-        m_window.installEventFilter(this);
-    }
-    ~KeyPressProbe() override { m_window.removeEventFilter(this); }
-
+    explicit RightPressProbe(frmShowPic& window) : m_window(window) { window.installEventFilter(this); }
     bool eventFilter(QObject*, QEvent* event) override
     {
-        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == m_key)
-            m_seen();
+        if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Right)
+            lefts << m_window.geometryTwips().left();
         return false;
     }
+    QList<int> lefts;
 
 private:
-    QWidget& m_window;
-    int m_key;
-    std::function<void()> m_seen;
+    frmShowPic& m_window;
 };
 
 class ShowPicDesktopTest : public ShowPicFixture
@@ -123,26 +114,13 @@ protected:
     QString m_picture;
 };
 
-TEST_F(ShowPicDesktopTest, WindowAppearsAtTheStoredPositionWithThePicture)
-{
-    frmShowPic& window = shown();
-    EXPECT_TRUE(waitForPosition(window, QPoint(100, 200)))
-        << "at " << serverPosition(window).x() << "," << serverPosition(window).y();
-    QTest::qWait(200); // let the server draw what the window painted
-    const QImage shot = screenshot(QStringLiteral("artwork-window.png"));
-    EXPECT_EQ(shot.pixelColor(100 + 2, 200 + 2), kCornerColour) << "the picture's corner mark";
-    EXPECT_NE(shot.pixelColor(100 - 2, 200 + 2), kCornerColour) << "the window starts at the mark";
-    EXPECT_EQ(shot.pixelColor(100 + 80, 200 + 60), kPictureColour);
-    EXPECT_NE(shot.pixelColor(100 + 170, 200 + 60), kPictureColour) << "the window is the picture's size";
-}
-
 TEST_F(ShowPicDesktopTest, CtrlRightFromXdotoolMovesOnePixel)
 {
     frmShowPic& window = shown();
     ASSERT_TRUE(focus(window));
-    xdotool({ QStringLiteral("key"), QStringLiteral("ctrl+Right") });
+    xdotool(QStringLiteral("key ctrl+Right"));
     EXPECT_TRUE(waitForPosition(window, QPoint(101, 200)));
-    xdotool({ QStringLiteral("key"), QStringLiteral("--repeat"), QStringLiteral("3"), QStringLiteral("ctrl+Down") });
+    xdotool(QStringLiteral("key --repeat 3 ctrl+Down"));
     EXPECT_TRUE(waitForPosition(window, QPoint(101, 203)));
     EXPECT_EQ(window.geometryTwips().topLeft(), QPoint(1515, 3045));
 }
@@ -151,16 +129,14 @@ TEST_F(ShowPicDesktopTest, HeldCtrlRightAcceleratesWithTheServersAutoRepeat)
 {
     frmShowPic& window = shown();
     ASSERT_TRUE(focus(window));
-    // The left edge before each Right key-down, so the steps can be read off afterwards.
-    QList<int> lefts;
-    KeyPressProbe probe(window, Qt::Key_Right, [&] { lefts << window.geometryTwips().left(); });
+    RightPressProbe probe(window);
+    const QList<int>& lefts = probe.lefts;
 
     // Pressing and releasing Shift with Ctrl held brings the repeat count back to 0; the
     // held Right then repeats as X11 does it, in release and press pairs.
-    xdotool({ QStringLiteral("keydown"), QStringLiteral("ctrl"), QStringLiteral("keydown"), QStringLiteral("shift"),
-        QStringLiteral("keyup"), QStringLiteral("shift"), QStringLiteral("keydown"), QStringLiteral("Right") });
+    xdotool(QStringLiteral("keydown ctrl keydown shift keyup shift keydown Right"));
     const bool repeated = QTest::qWaitFor([&] { return lefts.size() >= 10; }, kWaitMs);
-    xdotool({ QStringLiteral("keyup"), QStringLiteral("Right"), QStringLiteral("keyup"), QStringLiteral("ctrl") });
+    xdotool(QStringLiteral("keyup Right keyup ctrl"));
     ASSERT_TRUE(repeated) << "key-downs seen: " << lefts.size();
 
     QList<int> steps;
@@ -174,22 +150,26 @@ TEST_F(ShowPicDesktopTest, LeftDragMovesTheWindow)
 {
     frmShowPic& window = shown();
     ASSERT_TRUE(waitForPosition(window, QPoint(100, 200)));
-    xdotool({ QStringLiteral("mousemove"), QStringLiteral("150"), QStringLiteral("250"), QStringLiteral("mousedown"),
-        QStringLiteral("1") });
+    xdotool(QStringLiteral("mousemove 150 250 mousedown 1"));
     QTest::qWait(100);
-    xdotool({ QStringLiteral("mousemove"), QStringLiteral("180"), QStringLiteral("270") });
+    xdotool(QStringLiteral("mousemove 180 270"));
     EXPECT_TRUE(waitForPosition(window, QPoint(130, 220)));
-    xdotool({ QStringLiteral("mouseup"), QStringLiteral("1") });
+    xdotool(QStringLiteral("mouseup 1"));
     EXPECT_EQ(window.geometryTwips().topLeft(), QPoint(1950, 3300));
 }
 
-TEST_F(ShowPicDesktopTest, UnloadStoresThePositionAndTheNextWindowRestoresIt)
+TEST_F(ShowPicDesktopTest, WindowAppearsAtTheStoredPlaceWithThePictureAndUnloadStoresItsPlace)
 {
     {
         frmShowPic& window = shown();
+        EXPECT_TRUE(waitForPosition(window, QPoint(100, 200)));
+        QTest::qWait(200); // let the server draw what the window painted
+        const QImage shot = screenshot(QStringLiteral("artwork-window.png"));
+        EXPECT_EQ(shot.pixelColor(100 + 2, 200 + 2), kCornerColour) << "the picture's corner mark";
+        EXPECT_NE(shot.pixelColor(100 - 2, 200 + 2), kCornerColour) << "the window starts at the mark";
+        EXPECT_NE(shot.pixelColor(100 + 170, 200 + 60), kPictureColour) << "the window is the picture's size";
         ASSERT_TRUE(focus(window));
-        xdotool(
-            { QStringLiteral("key"), QStringLiteral("--repeat"), QStringLiteral("2"), QStringLiteral("ctrl+Left") });
+        xdotool(QStringLiteral("key --repeat 2 ctrl+Left"));
         ASSERT_TRUE(waitForPosition(window, QPoint(98, 200)));
     }
     frmShowPic::unloadInstance();

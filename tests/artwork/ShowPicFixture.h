@@ -60,19 +60,16 @@ protected:
 
     QString writeBytes(const QString& name, const QByteArray& bytes)
     {
-        const QString path = m_dir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return path;
+        QFile file(m_dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return file.fileName();
     }
 
     QLabel* picture1(frmShowPic& target) { return target.findChild<QLabel*>(QStringLiteral("Picture1")); }
 
-    void mouse(
-        QWidget* target, QEvent::Type type, const QPointF& position, Qt::MouseButton button, Qt::MouseButtons buttons)
+    void mouse(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
-        QMouseEvent event(type, position, target->mapToGlobal(position), button, buttons, Qt::NoModifier);
+        QMouseEvent event(type, at, target->mapToGlobal(at), button, buttons, Qt::NoModifier);
         QApplication::sendEvent(target, &event);
     }
 
@@ -85,14 +82,19 @@ protected:
         mouse(label, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
     }
 
-    void key(QWidget* target, QEvent::Type type, int code, bool autoRepeat = false)
+    // A key event with Ctrl held (but for the Ctrl key's own press).
+    void key(QWidget* target, QEvent::Type type, int code, bool autoRepeat = false, ulong time = 0)
     {
         const Qt::KeyboardModifiers modifiers = code == Qt::Key_Control ? Qt::NoModifier : Qt::ControlModifier;
         QKeyEvent event(type, code, modifiers, QString(), autoRepeat);
+        event.setTimestamp(time);
         QApplication::sendEvent(target, &event);
     }
     void press(QWidget* target, int code, bool autoRepeat = false) { key(target, QEvent::KeyPress, code, autoRepeat); }
-    void release(QWidget* target, int code) { key(target, QEvent::KeyRelease, code); }
+    void release(QWidget* target, int code, bool autoRepeat = false)
+    {
+        key(target, QEvent::KeyRelease, code, autoRepeat);
+    }
     // Ctrl with another key pressed and released, as a user types it.
     void ctrlChord(QWidget* target, int code)
     {

@@ -9,89 +9,45 @@ using namespace ShowPicGeometry;
 namespace
 {
 constexpr int kScreenWidth = 15360; // 1024 pixels at 15 twips a pixel
+// A picture 20000 twips wide: the window spans the screen, the picture 2320 off each edge.
+constexpr AxisPlacement kCentred { 0, kScreenWidth, -2320, 20000 };
 }
 
-TEST(ShowPicFit, PictureThatFitsSizesTheWindowAndKeepsItsPosition)
+TEST(ShowPicFit, FittingPicturesKeepTheirPlaceAndWiderOnesSpanTheScreenCentred)
 {
-    const AxisFit fit = fitAxis(-30, 3000, kScreenWidth);
-    EXPECT_FALSE(fit.oversized);
-    EXPECT_EQ(fit.placement, (AxisPlacement { -30, 3000, 0, 3000 }));
-
+    EXPECT_EQ(fitAxis(-30, 3000, kScreenWidth).placement, (AxisPlacement { -30, 3000, 0, 3000 }));
     EXPECT_FALSE(fitAxis(600, kScreenWidth, kScreenWidth).oversized) << "exactly the screen's size fits";
+    const AxisFit wide = fitAxis(600, 20000, kScreenWidth);
+    EXPECT_TRUE(wide.oversized);
+    EXPECT_EQ(wide.placement, kCentred);
+    EXPECT_EQ(fitAxis(0, kScreenWidth + 3, kScreenWidth).placement.pictureOffset, -1) << "halved toward zero";
 }
 
-TEST(ShowPicFit, WiderPictureSpansTheScreenCentred)
+TEST(ShowPicDrag, AnOversizedAxisPansUntilAnEdgeShowsThenMovesTheWindow)
 {
-    const AxisFit fit = fitAxis(600, 20000, kScreenWidth);
-    EXPECT_TRUE(fit.oversized);
-    EXPECT_EQ(fit.placement, (AxisPlacement { 0, kScreenWidth, -2320, 20000 }));
-}
+    EXPECT_EQ(panOversizedAxis(kCentred, 100), (AxisPlacement { 0, kScreenWidth, -2220, 20000 }));
+    EXPECT_EQ(panOversizedAxis(kCentred, 3000), (AxisPlacement { 3000, kScreenWidth, 0, 20000 }))
+        << "the step that would pull the edge in sets it at 0 and moves the window by the whole step";
+    EXPECT_EQ(panOversizedAxis(kCentred, -300), (AxisPlacement { 0, kScreenWidth, -2620, 20000 }));
 
-TEST(ShowPicFit, OddOverhangIsHalvedTowardZero)
-{
-    EXPECT_EQ(fitAxis(0, kScreenWidth + 1, kScreenWidth).placement.pictureOffset, 0);
-    EXPECT_EQ(fitAxis(0, kScreenWidth + 3, kScreenWidth).placement.pictureOffset, -1);
-}
-
-// Only the width oversized: the window spans the screen at 0, the picture 2320 off each edge.
-class ShowPicPanOneAxis : public testing::Test
-{
-protected:
-    AxisPlacement centred = { 0, kScreenWidth, -2320, 20000 };
-    int rightmostOffset = kScreenWidth - 20000;
-};
-
-TEST_F(ShowPicPanOneAxis, DraggingRightPansUntilTheLeftEdgeShowsThenMovesTheWindow)
-{
-    EXPECT_EQ(panOversizedAxis(centred, 100), (AxisPlacement { 0, kScreenWidth, -2220, 20000 }));
-    // The step that would pull the edge in sets it at 0 and moves the window by the whole step.
-    EXPECT_EQ(panOversizedAxis(centred, 3000), (AxisPlacement { 3000, kScreenWidth, 0, 20000 }));
-}
-
-TEST_F(ShowPicPanOneAxis, WindowLeftOfTheScreenMovesBackBeforeAnyPanning)
-{
-    AxisPlacement moved = centred;
+    AxisPlacement moved = kCentred;
     moved.windowPos = -500;
-    EXPECT_EQ(panOversizedAxis(moved, 200), (AxisPlacement { -300, kScreenWidth, -2320, 20000 }));
-}
+    EXPECT_EQ(panOversizedAxis(moved, 200), (AxisPlacement { -300, kScreenWidth, -2320, 20000 }))
+        << "a window off the screen moves back before any panning";
 
-TEST_F(ShowPicPanOneAxis, DraggingLeftPansUntilTheRightEdgeShowsThenMovesTheWindow)
-{
-    EXPECT_EQ(panOversizedAxis(centred, -300), (AxisPlacement { 0, kScreenWidth, -2620, 20000 }));
-
-    AxisPlacement atRightEdge = centred;
-    atRightEdge.pictureOffset = rightmostOffset;
-    EXPECT_EQ(panOversizedAxis(atRightEdge, -300), (AxisPlacement { -300, kScreenWidth, rightmostOffset, 20000 }));
-    // No movement at all counts as leftward: it snaps the right edge in place.
+    const AxisPlacement atRightEdge { 0, kScreenWidth, kScreenWidth - 20000, 20000 };
+    EXPECT_EQ(panOversizedAxis(atRightEdge, -300), (AxisPlacement { -300, kScreenWidth, kScreenWidth - 20000, 20000 }));
     EXPECT_EQ(panOversizedAxis(atRightEdge, 0), atRightEdge);
-}
 
-TEST_F(ShowPicPanOneAxis, TheOtherAxisMovesTheWindowPlainly)
-{
     const AxisPlacement fitting { 9000, 2250, 0, 2250 };
-    const Placement widthOnly = dragBy({ centred, fitting }, 100, -45, true, false);
+    const Placement widthOnly = dragBy({ kCentred, fitting }, 100, -45, true, false);
     EXPECT_EQ(widthOnly.x.pictureOffset, -2220);
-    EXPECT_EQ(widthOnly.y, (AxisPlacement { 8955, 2250, 0, 2250 }));
-
-    const Placement heightOnly = dragBy({ fitting, centred }, -45, 100, false, true);
-    EXPECT_EQ(heightOnly.x, (AxisPlacement { 8955, 2250, 0, 2250 }));
-    EXPECT_EQ(heightOnly.y.pictureOffset, -2220);
-}
-
-TEST(ShowPicDrag, FittingPictureMovesTheWindowByTheWholeStep)
-{
-    const Placement start { { 600, 3000, 0, 3000 }, { 900, 2250, 0, 2250 } };
-    const Placement moved = dragBy(start, -700, 45, false, false);
-    EXPECT_EQ(moved.x, (AxisPlacement { -100, 3000, 0, 3000 }));
-    EXPECT_EQ(moved.y, (AxisPlacement { 945, 2250, 0, 2250 }));
+    EXPECT_EQ(widthOnly.y, (AxisPlacement { 8955, 2250, 0, 2250 })) << "the fitting axis moves plainly";
 }
 
 TEST(ShowPicDrag, BothAxesOversizedPanWithinTheWindowAndNeverMoveIt)
 {
-    const AxisFit x = fitAxis(600, 20000, kScreenWidth);
-    const AxisFit y = fitAxis(600, 13000, 11520);
-    const Placement start { x.placement, y.placement };
-
+    const Placement start { fitAxis(600, 20000, kScreenWidth).placement, fitAxis(600, 13000, 11520).placement };
     std::mt19937 random(20260611);
     std::uniform_int_distribution<int> step(-6000, 6000);
     Placement current = start;
@@ -112,12 +68,5 @@ TEST(ShowPicDrag, BothAxesOversizedPanWithinTheWindowAndNeverMoveIt)
     // The sequence reached both ends, so the bounds were really tested.
     EXPECT_GT(clampedLow, 0);
     EXPECT_GT(clampedHigh, 0);
-}
-
-TEST(ShowPicDrag, BothAxesOversizedPanFollowsTheDragInsideTheBounds)
-{
-    const Placement start { { 0, kScreenWidth, -2320, 20000 }, { 0, 11520, -740, 13000 } };
-    const Placement moved = dragBy(start, 300, -200, true, true);
-    EXPECT_EQ(moved.x.pictureOffset, -2020);
-    EXPECT_EQ(moved.y.pictureOffset, -940);
+    EXPECT_EQ(dragBy(start, 300, -200, true, true).x.pictureOffset, -2020) << "inside the bounds it follows";
 }

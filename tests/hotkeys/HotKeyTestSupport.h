@@ -17,26 +17,10 @@ public:
     bool failing = false; // every call below fails
     QStringList failingCalls; // only these fail
 
-    int PlayerState() const override
-    {
-        check(QStringLiteral("PlayerState"));
-        return FakePlayer::PlayerState();
-    }
-    void NextTrack() override
-    {
-        check(QStringLiteral("NextTrack"));
-        FakePlayer::NextTrack();
-    }
-    void Pause() override
-    {
-        check(QStringLiteral("Pause"));
-        FakePlayer::Pause();
-    }
-    int SoundVolume() const override
-    {
-        check(QStringLiteral("SoundVolume"));
-        return FakePlayer::SoundVolume();
-    }
+    int PlayerState() const override { check(QStringLiteral("PlayerState")); return FakePlayer::PlayerState(); }
+    void NextTrack() override { check(QStringLiteral("NextTrack")); FakePlayer::NextTrack(); }
+    void Pause() override { check(QStringLiteral("Pause")); FakePlayer::Pause(); }
+    int SoundVolume() const override { check(QStringLiteral("SoundVolume")); return FakePlayer::SoundVolume(); }
 
 private:
     void check(const QString& call) const

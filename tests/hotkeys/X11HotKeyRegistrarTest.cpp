@@ -103,6 +103,7 @@ protected:
 
 TEST_F(X11HotKeys, APressDeliversItsId)
 {
+    EXPECT_TRUE(HotKeyRegistrar::create()->isAvailable()) << "the session's registrar is the X11 one";
     QString error;
     ASSERT_TRUE(registrar.registerHotKey(5, kCtrlShift, kVkF9, &error)) << error.toStdString();
     QSignalSpy pressed(&registrar, &HotKeyRegistrar::hotKeyPressed);
@@ -130,7 +131,7 @@ TEST_F(X11HotKeys, LockStatesDoNotMatter)
     EXPECT_TRUE(capsLocked);
 }
 
-TEST_F(X11HotKeys, UnregisteringStopsDeliveryAndFreesTheKey)
+TEST_F(X11HotKeys, UnregisteringOrDestroyingStopsDeliveryAndFreesTheKeys)
 {
     ASSERT_TRUE(registrar.registerHotKey(1, kCtrlShift, kVkF9));
     ASSERT_TRUE(registrar.registerHotKey(2, kCtrlShift, kVkF10));
@@ -143,19 +144,32 @@ TEST_F(X11HotKeys, UnregisteringStopsDeliveryAndFreesTheKey)
     ASSERT_TRUE(waitFor(pressed, 1));
     EXPECT_EQ(ids(pressed), QList<int>({ 2 }));
 
+    {
+        X11HotKeyRegistrar second;
+        ASSERT_TRUE(second.registerHotKey(1, kCtrlShift, kVkF7));
+    }
     OtherClient other;
     EXPECT_TRUE(other.grab(XK_F9, kX11CtrlShift));
+    EXPECT_TRUE(other.grab(XK_F7, kX11CtrlShift));
 }
 
-TEST_F(X11HotKeys, AKeyAnotherClientHoldsFails)
+TEST_F(X11HotKeys, RefusedRegistrationsSayWhyAndLeaveTheOthersWorking)
 {
     OtherClient other;
     ASSERT_TRUE(other.grab(XK_F8, kX11CtrlShift));
-
     QString error;
-    EXPECT_FALSE(registrar.registerHotKey(1, kCtrlShift, kVkF8, &error));
+    EXPECT_FALSE(registrar.registerHotKey(1, kCtrlShift, kVkF8, &error)) << "held by another client";
     EXPECT_FALSE(error.isEmpty());
-    EXPECT_TRUE(registrar.registerHotKey(2, kCtrlShift, kVkF9)); // the others still work
+
+    ASSERT_TRUE(registrar.registerHotKey(2, kCtrlShift, kVkF9));
+    error.clear();
+    EXPECT_FALSE(registrar.registerHotKey(3, kCtrlShift, kVkF9, &error)) << "one combination serves one id";
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(registrar.registerHotKey(2, kCtrlShift, kVkF9)) << "an id may take its own combination again";
+
+    error.clear();
+    EXPECT_FALSE(registrar.registerHotKey(4, kCtrlShift, 0x7A, &error)) << "F11 has no X11 equivalent here";
+    EXPECT_FALSE(error.isEmpty());
 }
 
 TEST_F(X11HotKeys, APartlyRefusedGrabReleasesTheLockStatesItTook)
@@ -166,38 +180,6 @@ TEST_F(X11HotKeys, APartlyRefusedGrabReleasesTheLockStatesItTook)
     EXPECT_FALSE(registrar.registerHotKey(1, kCtrlShift, kVkF7));
     EXPECT_TRUE(other.grab(XK_F7, kX11CtrlShift));
     EXPECT_TRUE(other.grab(XK_F7, kX11CtrlShift | XCB_MOD_MASK_LOCK));
-}
-
-TEST_F(X11HotKeys, OneCombinationServesOneId)
-{
-    ASSERT_TRUE(registrar.registerHotKey(1, kCtrlShift, kVkF9));
-    QString error;
-    EXPECT_FALSE(registrar.registerHotKey(2, kCtrlShift, kVkF9, &error));
-    EXPECT_FALSE(error.isEmpty());
-    // Re-registering an id replaces its own combination.
-    EXPECT_TRUE(registrar.registerHotKey(1, kCtrlShift, kVkF9));
-}
-
-TEST_F(X11HotKeys, KeysWithoutAnX11EquivalentFail)
-{
-    QString error;
-    EXPECT_FALSE(registrar.registerHotKey(1, kCtrlShift, 0x7A, &error)); // F11 is not offered
-    EXPECT_FALSE(error.isEmpty());
-}
-
-TEST_F(X11HotKeys, DestroyingTheRegistrarReleasesItsGrabs)
-{
-    {
-        X11HotKeyRegistrar second;
-        ASSERT_TRUE(second.registerHotKey(1, kCtrlShift, kVkF10));
-    }
-    OtherClient other;
-    EXPECT_TRUE(other.grab(XK_F10, kX11CtrlShift));
-}
-
-TEST_F(X11HotKeys, TheSessionRegistrarIsTheX11One)
-{
-    EXPECT_TRUE(HotKeyRegistrar::create()->isAvailable());
 }
 
 TEST(X11HotKeysOffX, WithoutAnXConnectionNothingRegisters)

@@ -15,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -23,10 +24,6 @@
 // a pointer off the screen and a clock that moves only when told.
 class PopUpRig : public testing::Test {
 protected:
-    PopUpRig()
-        : popups(std::make_unique<PopUpMessages>(services(), 4500, 1800))
-    {
-    }
     ~PopUpRig() override
     {
         popups.reset();
@@ -34,46 +31,40 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    PopUpServices services()
-    {
-        PopUpServices result;
-        result.screen = &screen;
-        result.cursor = &cursor;
-        result.clock = &clock;
-        result.sound = &sound;
-        result.translucency = &translucency;
-        result.stacking = &stacking;
-        return result;
-    }
+    PopUpServices services() { return { &screen, &cursor, &clock, &sound, &translucency, &stacking }; }
 
+    // A pop-up with text; with a sound file that exists when wav is named.
     std::shared_ptr<PopUpMessage> makePopUp(const QString& wav = QString())
     {
         auto popUp = std::make_shared<PopUpMessage>();
         popUp->setCaption(QStringLiteral("Caption"));
         popUp->setMessage(QStringLiteral("Message"));
-        popUp->setWavFile(wav);
+        if (!wav.isEmpty()) {
+            QFile file(wavDir.filePath(wav));
+            EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+            popUp->setWavFile(file.fileName());
+        }
         return popUp;
     }
 
-    // A wave file that exists, so the sound helper passes it on.
-    QString existingWav(const QString& name)
+    // Scheduler ticks, each a ScrollDelay later.
+    void ticks(int count = 1)
     {
-        const QString path = wavDir.filePath(name);
-        QFile file(path);
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        return path;
+        for (int i = 0; i < count; ++i) {
+            clock.advance(popups->ScrollDelay());
+            popups->AnimatePopups();
+        }
     }
 
-    // One scheduler tick, a ScrollDelay later.
-    void tick()
+    static void sendMouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
     {
-        clock.advance(popups->ScrollDelay());
-        popups->AnimatePopups();
+        QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &event);
     }
-    void ticks(int count)
+    static void click(QWidget* target)
     {
-        for (int i = 0; i < count; ++i)
-            tick();
+        sendMouse(target, QEvent::MouseButtonPress, { 2, 2 }, Qt::LeftButton, Qt::LeftButton);
+        sendMouse(target, QEvent::MouseButtonRelease, { 2, 2 }, Qt::LeftButton, Qt::NoButton);
     }
 
     QTemporaryDir wavDir;
@@ -83,5 +74,5 @@ protected:
     FakeSoundPlayer sound;
     FakeTranslucency translucency;
     FakeWindowStacking stacking;
-    std::unique_ptr<PopUpMessages> popups;
+    std::unique_ptr<PopUpMessages> popups = std::make_unique<PopUpMessages>(services(), 4500, 1800);
 };

@@ -1,7 +1,9 @@
 #include "PopUpRig.h"
 
 #include "platform/screen/modFunctions.h"
+#include "popup/modTimers.h"
 
+#include <QElapsedTimer>
 #include <QLabel>
 
 #include <vector>
@@ -20,22 +22,39 @@ protected:
         }
         return seen;
     }
+    // Shows a pop-up and runs it to full extent (MovementIndex 50: two ticks).
+    std::shared_ptr<PopUpMessage> showFully(std::shared_ptr<PopUpMessage> popUp)
+    {
+        popups->setMovementIndex(50);
+        popups->Show(popUp);
+        ticks(2);
+        EXPECT_EQ(popUp->Percent(), 100);
+        return popUp;
+    }
+    std::vector<std::shared_ptr<PopUpMessage>> showMany(int count, const QString& wav = QString())
+    {
+        std::vector<std::shared_ptr<PopUpMessage>> shown;
+        for (int i = 0; i < count; ++i) {
+            shown.push_back(makePopUp(wav));
+            popups->Show(shown.back());
+        }
+        return shown;
+    }
 };
 
 TEST_F(Scheduler, GrowsStaysAndShrinksByTheMovementIndex)
 {
-    const QString wav = existingWav(QStringLiteral("type.wav"));
     popups->setMovementIndex(30);
-    auto popUp = makePopUp(wav);
+    popups->setScrollDelay(45);
+    EXPECT_FALSE(TimerRegistryExists()) << "an idle engine starts no timer";
+    auto popUp = makePopUp(QStringLiteral("type.wav"));
     popups->Show(popUp);
-    EXPECT_TRUE(popups->IsSchedulerRunning());
-    EXPECT_EQ(popups->SchedulerInterval(), 30);
+    EXPECT_EQ(popups->SchedulerInterval(), 45);
+    popups->setScrollDelay(30);
+    EXPECT_EQ(popups->SchedulerInterval(), 30) << "a running scheduler takes the new interval";
 
     EXPECT_EQ(percentsOver(*popUp, 4), (std::vector<int> { 30, 60, 90, 100 }));
-    EXPECT_TRUE(popUp->FullyShown());
     EXPECT_EQ(popUp->ShownTick(), clock.now());
-    EXPECT_EQ(sound.played, QStringList { wav }) << "the sound plays on the first tick only";
-
     clock.advance(popups->ShowDelay());
     EXPECT_EQ(percentsOver(*popUp, 1), std::vector<int> { 100 }) << "exactly ShowDelay still shows";
     clock.advance(1);
@@ -43,7 +62,13 @@ TEST_F(Scheduler, GrowsStaysAndShrinksByTheMovementIndex)
     EXPECT_FALSE(popUp->Visible());
     EXPECT_EQ(popups->Count(), 0);
     EXPECT_FALSE(popups->IsSchedulerRunning());
-    EXPECT_EQ(sound.played.size(), 1);
+    EXPECT_EQ(sound.played.size(), 1) << "the sound plays on the first tick only";
+
+    // The collection starts at the work area's bottom-right corner.
+    screen.area = QRect(0, 0, 1280, 770);
+    PopUpMessages engine(services(), 3000, 2000);
+    EXPECT_EQ(engine.XPos(), 1280 * 15 - 3000);
+    EXPECT_EQ(engine.YPos(), 770 * 15);
 }
 
 TEST_F(Scheduler, PlacesEachDirectionFlushWithItsAnchorAndStacksAway)
@@ -75,49 +100,67 @@ TEST_F(Scheduler, PlacesEachDirectionFlushWithItsAnchorAndStacksAway)
         EXPECT_EQ(first->window()->geometry(), c.first) << "direction " << c.direction;
         EXPECT_EQ(second->window()->geometry(), c.second) << "direction " << c.direction;
     }
-}
 
-TEST_F(Scheduler, TakesOnlyTheRoomOfTheCurrentExtent)
-{
+    // While growing each takes only the room of its current extent: 30% is 36 pixels.
     popups->setMovementIndex(30);
     popups->setXPos(9000);
-    popups->setYPos(9000); // pixel 600
-    auto first = makePopUp();
-    auto second = makePopUp();
-    popups->Show(first);
-    popups->Show(second);
+    popups->setYPos(9000);
+    const auto shown = showMany(2);
     popups->AnimatePopups();
-    // 30% of 1800 twips is 540 twips, 36 pixels.
-    EXPECT_EQ(first->window()->geometry(), QRect(600, 564, 300, 36));
-    EXPECT_EQ(second->window()->geometry(), QRect(600, 528, 300, 36));
-    EXPECT_EQ(first->window()->picHolder()->pos(), QPoint(0, 0)) << "content docked to the moving top edge";
+    EXPECT_EQ(shown[0]->window()->geometry(), QRect(600, 564, 300, 36));
+    EXPECT_EQ(shown[1]->window()->geometry(), QRect(600, 528, 300, 36));
+    EXPECT_EQ(shown[0]->window()->picHolder()->pos(), QPoint(0, 0)) << "content docked to the moving edge";
 }
 
 TEST_F(Scheduler, ExtraPopUpsWaitSilentlyUntilThereIsRoom)
 {
-    const QString wav = existingWav(QStringLiteral("email.wav"));
     popups->setYPos(3000);
     popups->setMessageHeight(1200);
     popups->setMovementIndex(50);
     popups->setShowDelay(0);
-    std::vector<std::shared_ptr<PopUpMessage>> shown;
-    for (int i = 0; i < 3; ++i) {
-        shown.push_back(makePopUp(wav));
-        popups->Show(shown.back());
-    }
+    const auto shown = showMany(3, QStringLiteral("email.wav"));
     ticks(2);
-    EXPECT_EQ(shown[0]->Percent(), 100);
     EXPECT_EQ(shown[1]->Percent(), 100);
     EXPECT_EQ(shown[2]->Percent(), 0);
     EXPECT_FALSE(shown[2]->window()->isVisible()) << "the third waits at size zero";
     EXPECT_EQ(sound.played.size(), 2) << "and silent";
-
-    ticks(2); // the first two retract: 50, then 0 and gone
+    ticks(3); // the first two retract: 50, then 0 and gone; then the third starts
     EXPECT_FALSE(shown[0]->Visible());
-    EXPECT_FALSE(shown[1]->Visible());
-    tick();
     EXPECT_EQ(shown[2]->Percent(), 50);
     EXPECT_EQ(sound.played.size(), 3);
+}
+
+TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeAndZeroMeansNoLimit)
+{
+    popups->setPopUpDirection(2);
+    popups->setXPos(3000); // less than the 4500 width: capacity 0
+    popups->setMovementIndex(10);
+    const auto unlimited = showMany(4);
+    ticks();
+    for (const auto& popUp : unlimited)
+        EXPECT_EQ(popUp->Percent(), 10);
+
+    QWidget host;
+    screen.pinned.insert(&host, QRect(0, 0, 400, 200)); // 6000 × 3000 twips
+    PopUpMessages hosted(services(), 4500, 1200);
+    hosted.setParentHandle(&host);
+    hosted.setPopUpDirection(1);
+    hosted.setXPos(0);
+    hosted.setYPos(0);
+    std::vector<std::shared_ptr<PopUpMessage>> shown { makePopUp(), makePopUp(), makePopUp() };
+    for (const auto& popUp : shown)
+        hosted.Show(popUp);
+    hosted.AnimatePopups();
+    EXPECT_EQ(shown[1]->Percent(), 5);
+    EXPECT_EQ(shown[2]->Percent(), 0) << "3000 / 1200: two fit";
+    EXPECT_EQ(shown[0]->window()->parentWidget(), &host);
+    EXPECT_FALSE(shown[0]->window()->isWindow());
+
+    hosted.setPopUpDirection(3);
+    hosted.setMessageWidth(2500); // 6000 / 2500: two fit
+    hosted.AnimatePopups();
+    EXPECT_EQ(shown[1]->Percent(), 10);
+    EXPECT_EQ(shown[2]->Percent(), 0);
 }
 
 TEST_F(Scheduler, ARemovalDuringThePassLetsTheNextOneMoveOnTheSameTick)
@@ -127,10 +170,9 @@ TEST_F(Scheduler, ARemovalDuringThePassLetsTheNextOneMoveOnTheSameTick)
     auto first = makePopUp();
     auto second = makePopUp();
     popups->Show(first);
-    tick();
+    ticks();
     popups->Show(second);
-    tick(); // first starts to retract, second is fully out
-    EXPECT_EQ(first->Percent(), 0);
+    ticks(); // first retracts and ends, second is fully out
     EXPECT_FALSE(first->Visible()) << "finished and unloaded in the pass";
     EXPECT_EQ(second->Percent(), 100) << "the pass went on after the removal";
     EXPECT_EQ(second->window()->geometry().bottom() + 1, FloorToPixelY(popups->YPos(), screen) / 15)
@@ -138,111 +180,148 @@ TEST_F(Scheduler, ARemovalDuringThePassLetsTheNextOneMoveOnTheSameTick)
     EXPECT_EQ(popups->Count(), 1);
 }
 
-TEST_F(Scheduler, ThePopUpsBehindAClosedOneCloseTheGapOnTheNextTick)
+TEST_F(Scheduler, ItemsAreFoundByPositionAndWindowKeyAndShowingAShownOneRetractsIt)
 {
-    popups->setMovementIndex(100);
-    popups->setYPos(9000);
-    auto first = makePopUp();
-    auto second = makePopUp();
-    popups->Show(first);
-    popups->Show(second);
-    tick();
-    EXPECT_EQ(second->window()->y(), 600 - 240);
-    first->UnloadWindow();
-    EXPECT_EQ(popups->Count(), 1);
-    tick();
-    EXPECT_EQ(second->window()->y(), 600 - 120);
-}
-
-TEST_F(Scheduler, NoLimitWhenTheAnchorLeavesNoRoomForOne)
-{
-    popups->setPopUpDirection(2);
-    popups->setXPos(3000); // less than the 4500 width: capacity 0
-    popups->setMovementIndex(10);
-    std::vector<std::shared_ptr<PopUpMessage>> shown;
-    for (int i = 0; i < 4; ++i) {
-        shown.push_back(makePopUp());
-        popups->Show(shown.back());
-    }
-    tick();
-    for (const auto& popUp : shown)
-        EXPECT_EQ(popUp->Percent(), 10);
-}
-
-TEST_F(Scheduler, DownAndRightMeasureTheRoomToTheFarEdgeOfTheHost)
-{
-    QWidget host;
-    screen.pinned.insert(&host, QRect(0, 0, 400, 200)); // 6000 × 3000 twips
-    popups->setParentHandle(&host);
-    popups->setPopUpDirection(1);
-    popups->setXPos(0);
-    popups->setYPos(0);
-    popups->setMessageHeight(1200);
-    std::vector<std::shared_ptr<PopUpMessage>> shown;
-    for (int i = 0; i < 3; ++i) {
-        shown.push_back(makePopUp());
-        popups->Show(shown.back());
-    }
-    tick();
-    EXPECT_EQ(shown[1]->Percent(), 5);
-    EXPECT_EQ(shown[2]->Percent(), 0) << "3000 / 1200: two fit";
-    EXPECT_EQ(shown[0]->window()->parentWidget(), &host);
-
-    popups->setPopUpDirection(3);
-    popups->setMessageWidth(2500); // 6000 / 2500: two fit
-    tick();
-    EXPECT_EQ(shown[1]->Percent(), 10);
-    EXPECT_EQ(shown[2]->Percent(), 0);
-}
-
-TEST_F(Scheduler, ItemsAreFoundByPositionAndByWindowKey)
-{
-    auto first = makePopUp();
-    auto second = makePopUp();
-    popups->Show(first);
-    popups->Show(second);
-    EXPECT_EQ(popups->Count(), 2);
-    EXPECT_EQ(popups->Item(1), first);
-    EXPECT_EQ(popups->Item(2), second);
-    EXPECT_EQ(popups->Item(0), nullptr);
+    const auto shown = showMany(2);
+    EXPECT_EQ(popups->Item(1), shown[0]);
+    EXPECT_EQ(popups->Item(2), shown[1]);
     EXPECT_EQ(popups->Item(3), nullptr);
-    const QString key = QString::number(reinterpret_cast<quintptr>(second->WindowHandle())) + QLatin1Char('K');
-    EXPECT_EQ(popups->Item(key), second);
+    const QString key = QString::number(reinterpret_cast<quintptr>(shown[1]->WindowHandle())) + QLatin1Char('K');
+    EXPECT_EQ(popups->Item(key), shown[1]);
     EXPECT_EQ(popups->Item(QStringLiteral("17K")), nullptr);
 
-    popups->Show(first);
-    EXPECT_EQ(popups->Count(), 2) << "showing a shown pop-up does not add it again";
-    EXPECT_TRUE(first->CloseRequested()) << "it retracts instead";
+    popups->Show(shown[0]);
     popups->Show(nullptr);
     EXPECT_EQ(popups->Count(), 2);
+    EXPECT_TRUE(shown[0]->CloseRequested());
+
+    // A zero size ends the tick without dividing by it; the next one starts afresh.
+    popups->setMessageHeight(0);
+    ticks();
+    EXPECT_EQ(shown[1]->Percent(), 0);
+    popups->setMessageHeight(1800);
+    ticks();
+    EXPECT_EQ(shown[1]->Percent(), 5);
 }
 
-TEST_F(Scheduler, AZeroSizeEndsTheTickAndTheNextOneStartsAfresh)
+TEST_F(Scheduler, HoveringHoldsAndLeavingGivesHalfTheDelay)
 {
+    auto popUp = showFully(makePopUp());
+    const qint64 shown = popUp->ShownTick();
+    cursor.at = popUp->window()->geometry().center();
+    clock.advance(1000);
+    popups->AnimatePopups();
+    EXPECT_EQ(popUp->ShownTick(), shown) << "a short hover does not shorten the delay";
+    for (int second = 0; second < 10; ++second) {
+        clock.advance(1000);
+        popups->AnimatePopups();
+    }
+    EXPECT_EQ(popUp->Percent(), 100);
+
+    cursor.at = QPoint(-1000, -1000);
+    clock.advance(1500);
+    popups->AnimatePopups();
+    EXPECT_EQ(popUp->Percent(), 100) << "half the delay after leaving";
+    clock.advance(1);
+    popups->AnimatePopups();
+    EXPECT_EQ(popUp->Percent(), 50);
+}
+
+TEST_F(Scheduler, StickyAndUnfinishedProgressPopUpsHold)
+{
+    auto sticky = makePopUp();
+    sticky->setSticky(true);
+    auto working = makePopUp();
+    working->setProgressBar(true);
+    working->setValue(99);
+    showFully(sticky);
+    showFully(working);
+    clock.advance(60000);
+    ticks(5);
+    EXPECT_EQ(sticky->Percent(), 100);
+    EXPECT_EQ(working->Percent(), 100);
+
+    working->setValue(100);
+    sticky->ClosePopUp();
+    ticks();
+    EXPECT_EQ(working->Percent(), 50);
+    EXPECT_EQ(sticky->Percent(), 50);
+}
+
+TEST_F(Scheduler, ClosingRetractsFromWhereItIsAndAWaitingOneEndsSilently)
+{
+    popups->setMovementIndex(30);
+    auto growing = makePopUp();
+    popups->Show(growing);
+    ticks(2);
+    growing->ClosePopUp();
+    ticks();
+    EXPECT_EQ(growing->Percent(), 30);
+
+    auto waiting = makePopUp(QStringLiteral("online.wav"));
+    popups->Show(waiting);
+    waiting->ClosePopUp();
+    ticks(2);
+    EXPECT_FALSE(waiting->Visible());
+    EXPECT_FALSE(growing->Visible());
+    EXPECT_TRUE(sound.played.isEmpty());
+}
+
+TEST_F(Scheduler, DraggedPopUpsAreLeftAloneButStillCounted)
+{
+    popups->setShowDelay(0);
+    auto dragged = showFully(makePopUp());
+    auto other = makePopUp();
+    popups->Show(other);
+    QLabel* message = dragged->window()->lblMessage();
+    sendMouse(message, QEvent::MouseButtonPress, { 2, 2 }, Qt::LeftButton, Qt::LeftButton);
+    sendMouse(message, QEvent::MouseMove, { 40, 30 }, Qt::NoButton, Qt::LeftButton);
+    sendMouse(message, QEvent::MouseButtonRelease, { 40, 30 }, Qt::LeftButton, Qt::NoButton);
+    ASSERT_TRUE(dragged->Disconnected());
+    const QRect droppedAt = dragged->window()->geometry();
+
+    ticks();
+    EXPECT_EQ(other->window()->geometry().bottom() + 1, 800) << "the dragged one takes no room";
+    clock.advance(10000);
+    dragged->ClosePopUp();
+    ticks(4);
+    EXPECT_EQ(dragged->Percent(), 100) << "neither timed nor closed by the scheduler";
+    EXPECT_EQ(dragged->window()->geometry(), droppedAt);
+    EXPECT_FALSE(other->Visible());
+    EXPECT_EQ(popups->Count(), 1);
+    EXPECT_FALSE(popups->IsSchedulerRunning()) << "no connected pop-up left";
+}
+
+TEST_F(Scheduler, FadingFollowsThePercentWhileAllowed)
+{
+    popups->setAllowFading(true);
     auto popUp = makePopUp();
     popups->Show(popUp);
-    popups->setMessageHeight(0);
-    tick();
-    EXPECT_EQ(popUp->Percent(), 0);
-    EXPECT_TRUE(popups->IsSchedulerRunning());
-    popups->setMessageHeight(1800);
-    tick();
-    EXPECT_EQ(popUp->Percent(), 5);
+    ticks(2);
+    ASSERT_EQ(translucency.calls.size(), 2);
+    EXPECT_EQ(translucency.calls.back(), qMakePair(static_cast<QWidget*>(popUp->WindowHandle()), 26));
+    popups->setAllowFading(false);
+    ticks();
+    EXPECT_EQ(translucency.calls.size(), 2);
 }
 
-TEST_F(Scheduler, StartsAtTheWorkAreaCorner)
+// The one test on the real timer: it must run the pop-up to its end and then stop.
+TEST_F(Scheduler, TheRealTimerRunsAPopUpOutAndStops)
 {
-    screen.area = QRect(0, 0, 1280, 770);
-    PopUpMessages engine(services(), 3000, 2000);
-    EXPECT_EQ(engine.XPos(), 1280 * 15 - 3000);
-    EXPECT_EQ(engine.YPos(), 770 * 15);
-    EXPECT_EQ(engine.PopUpDirection(), 0);
-    EXPECT_EQ(engine.ShowDelay(), 3000);
-    EXPECT_EQ(engine.ScrollDelay(), 30);
-    EXPECT_EQ(engine.MovementIndex(), 5);
-    EXPECT_EQ(engine.ParentHandle(), nullptr);
-    EXPECT_FALSE(engine.AllowFading());
-    EXPECT_FALSE(engine.IsSchedulerRunning());
+    popups->setScrollDelay(1);
+    popups->setMovementIndex(100);
+    popups->setShowDelay(0);
+    auto popUp = makePopUp();
+    popups->Show(popUp);
+    QElapsedTimer elapsed;
+    elapsed.start();
+    while (popups->Count() > 0 && elapsed.elapsed() < 5000) {
+        clock.advance(1);
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    ASSERT_EQ(popups->Count(), 0);
+    EXPECT_FALSE(popups->IsSchedulerRunning());
+    EXPECT_FALSE(TimerRegistryExists()) << "the registry holds the only platform timer";
 }
 
 }

@@ -1,16 +1,10 @@
+#include "PopUpRig.h"
+
 #include "popup/PopUpFontSource.h"
-#include "popup/frmPopUpMessage.h"
 
-#include <gtest/gtest.h>
-
-#include <QCoreApplication>
-#include <QFrame>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <QSignalSpy>
-
-#include <memory>
 
 namespace {
 
@@ -22,49 +16,18 @@ public:
     QFont messageFont() const override { return font; }
 };
 
-void sendMouse(QWidget* target, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons held)
-{
-    const QPointF global = target->mapToGlobal(QPointF(local));
-    QMouseEvent event(type, QPointF(local), global, button, held, Qt::NoModifier);
-    QCoreApplication::sendEvent(target, &event);
-}
-
-void click(QWidget* target, QPoint local = { 2, 2 })
-{
-    sendMouse(target, QEvent::MouseButtonPress, local, Qt::LeftButton, Qt::LeftButton);
-    sendMouse(target, QEvent::MouseButtonRelease, local, Qt::LeftButton, Qt::NoButton);
-}
-
-class PopUpWindow : public testing::Test {
+class PopUpWindow : public PopUpRig {
 protected:
-    PopUpWindow()
-        : form(std::make_unique<frmPopUpMessage>(kTwipsPerPixel, kTwipsPerPixel, &fonts))
-    {
-    }
     QRect twips(const QWidget* control) const { return form->twipsRect(control); }
 
     FixedFont fonts;
-    std::unique_ptr<frmPopUpMessage> form;
+    std::unique_ptr<frmPopUpMessage> form = std::make_unique<frmPopUpMessage>(kTwipsPerPixel, kTwipsPerPixel, &fonts);
 };
 
-TEST_F(PopUpWindow, IsAFramelessTopmostWindowThatTakesNoFocus)
+TEST_F(PopUpWindow, LaysOutTheWorkedExampleInTheChosenFont)
 {
-    const Qt::WindowFlags flags = form->windowFlags();
-    EXPECT_TRUE(flags.testFlag(Qt::FramelessWindowHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(flags.testFlag(Qt::WindowDoesNotAcceptFocus));
-    EXPECT_TRUE(form->testAttribute(Qt::WA_ShowWithoutActivating));
-    EXPECT_FALSE(form->imgUp()->isVisible());
-    EXPECT_TRUE(form->imgDown()->isHidden());
-    EXPECT_EQ(form->imgClose()->pixmap().toImage(), form->imgUp()->pixmap().toImage());
-    EXPECT_EQ(form->imgUp()->pixmap().size(), QSize(16, 16));
-    EXPECT_NE(form->imgUp()->pixmap().toImage(), form->imgDown()->pixmap().toImage());
-    EXPECT_EQ(form->prgBar()->minimum(), 0);
-    EXPECT_EQ(form->prgBar()->maximum(), 100);
-}
-
-TEST_F(PopUpWindow, LaysOutTheWorkedExample)
-{
+    fonts.font = QFont(QStringLiteral("Serif"), 14);
+    fonts.font.setBold(true);
     form->ResizeControls(1800, 4500, false);
     const int captionHeight = twips(form->lblCaption()).height();
     const int borderTop = 120 + captionHeight;
@@ -73,13 +36,8 @@ TEST_F(PopUpWindow, LaysOutTheWorkedExample)
     EXPECT_EQ(twips(form->imgBackground()), QRect(0, 0, 4500, 1800));
     EXPECT_EQ(twips(form->imgClose()).topLeft(), QPoint(4500 - 60 - 240, 60));
     EXPECT_EQ(twips(form->shpBorder()), QRect(30, borderTop, 4440, 1800 - borderTop - 30));
-    EXPECT_EQ(twips(form->shpBorder()).y() + twips(form->shpBorder()).height(), 1770);
-
     const QRect bar = twips(form->prgBar());
-    EXPECT_EQ(bar.x(), 90);
-    EXPECT_EQ(bar.width(), 4320);
-    EXPECT_EQ(bar.y() + bar.height(), 1770 - 60);
-
+    EXPECT_EQ(bar, QRect(90, 1770 - 60 - bar.height(), 4320, bar.height()));
     EXPECT_EQ(twips(form->lblCaption()).topLeft(), QPoint(60, (borderTop - captionHeight) / 2));
     const QRect message = twips(form->lblMessage());
     EXPECT_EQ(message.x(), 130);
@@ -87,40 +45,35 @@ TEST_F(PopUpWindow, LaysOutTheWorkedExample)
     EXPECT_EQ(message.y(), borderTop + (1770 - borderTop - message.height()) / 2);
     EXPECT_EQ(form->shpBorder()->geometry(), QRect(2, borderTop / 15, 296, (1770 - borderTop) / 15))
         << "pixels follow the twips";
-}
+    EXPECT_EQ(form->lblMessage()->font().pointSize(), 14);
+    EXPECT_TRUE(form->lblMessage()->font().bold());
 
-TEST_F(PopUpWindow, CentresTheMessageAboveAShownProgressBar)
-{
+    // A shown progress bar: the message is centred in the room above it.
     form->prgBar()->setProperty("tag", QStringLiteral("true"));
     form->ResizeControls(1800, 4500, false);
     const QRect border = twips(form->shpBorder());
-    const QRect message = twips(form->lblMessage());
     const int reserve = twips(form->prgBar()).height() + 120;
-    EXPECT_EQ(message.y(), border.y() + (border.height() - reserve - message.height()) / 2);
+    const QRect above = twips(form->lblMessage());
+    EXPECT_EQ(above.y(), border.y() + (border.height() - reserve - above.height()) / 2);
 }
 
-TEST_F(PopUpWindow, KeepsTheBackgroundAspectWhenAskedToAndClearsTheCaption)
+TEST_F(PopUpWindow, SizeCaptionsKeepTheBackgroundAspectAndALogoMovesTheCaption)
 {
     form->lblCaption()->setText(QStringLiteral("300,400"));
     form->ResizeControls(1800, 4500, true);
     EXPECT_EQ(twips(form->imgBackground()), QRect(1050, 0, 2400, 1800));
     EXPECT_TRUE(form->lblCaption()->text().isEmpty());
-}
+    EXPECT_EQ(twips(form->lblCaption()).x(), 60);
 
-TEST_F(PopUpWindow, AMalformedSizeCaptionEndsTheLayoutThere)
-{
-    form->ResizeControls(1800, 4500, false);
+    // A malformed size caption ends the layout there: later controls stay.
     const QRect border = twips(form->shpBorder());
     for (const char* caption : { "nonsense", "0,400", "300;400" }) {
         form->lblCaption()->setText(QString::fromLatin1(caption));
         form->ResizeControls(3000, 6000, true);
         EXPECT_EQ(twips(form->picHolder()), QRect(0, 0, 6000, 3000)) << caption;
-        EXPECT_EQ(twips(form->shpBorder()), border) << caption << ": later controls stay";
+        EXPECT_EQ(twips(form->shpBorder()), border) << caption;
     }
-}
 
-TEST_F(PopUpWindow, ALogoMovesTheCaptionAndSetsTheHeader)
-{
     QPixmap logo(60, 40); // 900 × 600 twips
     logo.fill(Qt::red);
     form->setLogoPicture(logo);
@@ -130,20 +83,8 @@ TEST_F(PopUpWindow, ALogoMovesTheCaptionAndSetsTheHeader)
     EXPECT_EQ(twips(form->shpBorder()).y(), 120 + 600);
 }
 
-TEST_F(PopUpWindow, WritesTheMessageInTheChosenFont)
-{
-    fonts.font = QFont(QStringLiteral("Serif"), 14);
-    fonts.font.setBold(true);
-    fonts.font.setItalic(true);
-    form->ResizeControls(1800, 4500, false);
-    EXPECT_EQ(form->lblMessage()->font().pointSize(), 14);
-    EXPECT_TRUE(form->lblMessage()->font().bold());
-    EXPECT_TRUE(form->lblMessage()->font().italic());
-}
-
 TEST_F(PopUpWindow, DocksTheContentToTheMovingEdge)
 {
-    form->ResizeControls(1800, 4500, false); // 300 × 120 pixels
     const struct {
         int direction;
         QSize window;
@@ -167,10 +108,11 @@ TEST_F(PopUpWindow, DocksTheContentToTheMovingEdge)
     }
 }
 
-TEST_F(PopUpWindow, CloseButtonShowsItsPressedPictureAndClosesOnAClick)
+TEST_F(PopUpWindow, CloseButtonShowsItsPressedPictureAndClosesOnceOnAClick)
 {
     QSignalSpy closing(form.get(), &frmPopUpMessage::Closing);
     QWidget* button = form->imgClose();
+    EXPECT_NE(form->imgUp()->pixmap().toImage(), form->imgDown()->pixmap().toImage());
     sendMouse(button, QEvent::MouseButtonPress, { 3, 3 }, Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(form->imgClose()->pixmap().toImage(), form->imgDown()->pixmap().toImage());
     sendMouse(button, QEvent::MouseButtonRelease, { 40, 40 }, Qt::LeftButton, Qt::NoButton);
@@ -181,7 +123,14 @@ TEST_F(PopUpWindow, CloseButtonShowsItsPressedPictureAndClosesOnAClick)
     EXPECT_EQ(closing.count(), 1);
     EXPECT_TRUE(form->IsUnloaded());
     form->Unload();
+    form->close();
     EXPECT_EQ(closing.count(), 1) << "Closing is raised once";
+
+    frmPopUpMessage closed(kTwipsPerPixel, kTwipsPerPixel);
+    QSignalSpy closedClosing(&closed, &frmPopUpMessage::Closing);
+    closed.show();
+    closed.close();
+    EXPECT_EQ(closedClosing.count(), 1) << "closing the window unloads it";
 }
 
 TEST_F(PopUpWindow, ClicksBecomeTheirEvents)
@@ -200,7 +149,6 @@ TEST_F(PopUpWindow, ClicksBecomeTheirEvents)
     click(form->imgBackground());
     EXPECT_EQ(grace.count(), 2);
     click(form->lblMessage());
-    EXPECT_EQ(clicked.count(), 1);
     sendMouse(form->lblMessage(), QEvent::MouseButtonPress, { 2, 2 }, Qt::RightButton, Qt::RightButton);
     sendMouse(form->lblMessage(), QEvent::MouseButtonRelease, { 2, 2 }, Qt::RightButton, Qt::NoButton);
     EXPECT_EQ(clicked.count(), 1) << "only the left button clicks";
@@ -220,8 +168,8 @@ TEST_F(PopUpWindow, DraggingWithTheLeftButtonDetachesAndMovesTheWindow)
 
     sendMouse(message, QEvent::MouseButtonPress, { 5, 5 }, Qt::RightButton, Qt::RightButton);
     sendMouse(message, QEvent::MouseMove, { 60, 5 }, Qt::NoButton, Qt::RightButton);
-    EXPECT_FALSE(form->Disconnected()) << "the right button does not drag";
     sendMouse(message, QEvent::MouseButtonRelease, { 60, 5 }, Qt::RightButton, Qt::NoButton);
+    EXPECT_FALSE(form->Disconnected()) << "the right button does not drag";
 
     sendMouse(message, QEvent::MouseButtonPress, { 5, 5 }, Qt::LeftButton, Qt::LeftButton);
     sendMouse(message, QEvent::MouseMove, { 6, 5 }, Qt::NoButton, Qt::LeftButton);
@@ -233,15 +181,6 @@ TEST_F(PopUpWindow, DraggingWithTheLeftButtonDetachesAndMovesTheWindow)
     EXPECT_EQ(form->pos(), before + QPoint(30, 10));
     sendMouse(message, QEvent::MouseButtonRelease, { 75, 35 }, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(clicked.count(), 0) << "a drag is not a click";
-}
-
-TEST_F(PopUpWindow, ClosingTheWindowUnloadsIt)
-{
-    QSignalSpy closing(form.get(), &frmPopUpMessage::Closing);
-    form->show();
-    form->close();
-    EXPECT_EQ(closing.count(), 1);
-    EXPECT_FALSE(form->isVisible());
 }
 
 }

@@ -76,6 +76,17 @@ bool runUntil(Predicate done)
     return done();
 }
 
+// Where the i-th pop-up's top-left corner sits relative to the anchor, in pixels.
+QPoint stackOffset(int direction, int i)
+{
+    switch (direction) {
+    case 0: return { 0, -80 * (i + 1) };
+    case 1: return { 0, 80 * i };
+    case 3: return { 200 * i, 0 };
+    default: return { -200 * (i + 1), 0 };
+    }
+}
+
 class OnXServer : public testing::TestWithParam<int> {
 protected:
     void SetUp() override
@@ -83,36 +94,35 @@ protected:
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             GTEST_SKIP() << "needs an X display";
     }
+
+    // Shows three pop-ups from the anchor in the area right × bottom twips and runs them out.
+    std::vector<std::shared_ptr<PopUpMessage>> showThree(PopUpMessages& popups, int right, int bottom)
+    {
+        const int direction = GetParam();
+        popups.setPopUpDirection(direction);
+        popups.setShowDelay(kLimitMs * 2);
+        popups.setXPos(direction == 2 || direction == 4 ? right : direction == 3 ? 0 : right - kWidthTwips);
+        popups.setYPos(direction == 0 ? bottom : direction == 4 ? bottom - kHeightTwips : 0);
+        std::vector<std::shared_ptr<PopUpMessage>> shown;
+        for (int i = 0; i < kPopUps; ++i) {
+            shown.push_back(std::make_shared<PopUpMessage>());
+            shown.back()->setCaption(QStringLiteral("Pop-up %1").arg(i + 1));
+            shown.back()->setMessage(QStringLiteral("Direction %1").arg(direction));
+            popups.Show(shown.back());
+        }
+        EXPECT_TRUE(runUntil([&] { return shown.back()->Percent() == 100; }));
+        return shown;
+    }
 };
 
 TEST_P(OnXServer, ThreePopUpsStackFlushWithTheAnchor)
 {
-    const int direction = GetParam();
     RecordingClock clock;
     PopUpServices services;
     services.clock = &clock;
     PopUpMessages popups(services, kWidthTwips, kHeightTwips);
-    popups.setPopUpDirection(direction);
-    popups.setShowDelay(kLimitMs * 2);
     popups.setMovementIndex(10);
-    const int right = GetWorkAreaRight();
-    const int bottom = GetWorkAreaBottom();
-    switch (direction) {
-    case 0: popups.setXPos(right - kWidthTwips); popups.setYPos(bottom); break;
-    case 1: popups.setXPos(right - kWidthTwips); popups.setYPos(0); break;
-    case 2: popups.setXPos(right); popups.setYPos(0); break;
-    case 3: popups.setXPos(0); popups.setYPos(0); break;
-    default: popups.setXPos(right); popups.setYPos(bottom - kHeightTwips); break;
-    }
-
-    std::vector<std::shared_ptr<PopUpMessage>> shown;
-    for (int i = 0; i < kPopUps; ++i) {
-        shown.push_back(std::make_shared<PopUpMessage>());
-        shown.back()->setCaption(QStringLiteral("Pop-up %1").arg(i + 1));
-        shown.back()->setMessage(QStringLiteral("Direction %1").arg(direction));
-        popups.Show(shown.back());
-    }
-    ASSERT_TRUE(runUntil([&] { return shown.back()->Percent() == 100; }));
+    const auto shown = showThree(popups, GetWorkAreaRight(), GetWorkAreaBottom());
 
     // The cadence is recorded, not asserted: a loaded machine stretches it, and speed
     // targets live in bench/.
@@ -127,25 +137,14 @@ TEST_P(OnXServer, ThreePopUpsStackFlushWithTheAnchor)
     settle.start();
     while (settle.elapsed() < 100)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    std::vector<QRect> rects;
-    for (const auto& popUp : shown)
-        rects.push_back(serverGeometry(popUp->WindowHandle()));
-
-    const int anchorX = TwipsToPixelsX(popups.XPos());
-    const int anchorY = TwipsToPixelsY(popups.YPos());
+    const QPoint anchor(TwipsToPixelsX(popups.XPos()), TwipsToPixelsY(popups.YPos()));
     for (int i = 0; i < kPopUps; ++i) {
-        const QRect& rect = rects[std::size_t(i)];
-        EXPECT_EQ(rect.size(), QSize(200, 80)) << "pop-up " << i;
-        switch (direction) {
-        case 0: EXPECT_EQ(rect.topLeft(), QPoint(anchorX, anchorY - 80 * (i + 1))) << "pop-up " << i; break;
-        case 1: EXPECT_EQ(rect.topLeft(), QPoint(anchorX, anchorY + 80 * i)) << "pop-up " << i; break;
-        case 3: EXPECT_EQ(rect.topLeft(), QPoint(anchorX + 200 * i, anchorY)) << "pop-up " << i; break;
-        default: EXPECT_EQ(rect.topLeft(), QPoint(anchorX - 200 * (i + 1), anchorY)) << "pop-up " << i; break;
-        }
+        const QRect rect = serverGeometry(shown[std::size_t(i)]->WindowHandle());
+        EXPECT_EQ(rect, QRect(anchor + stackOffset(GetParam(), i), QSize(200, 80))) << "pop-up " << i;
     }
 
     const QString shot = QDir(QCoreApplication::applicationDirPath())
-                             .filePath(QStringLiteral("popup-direction-%1.png").arg(direction));
+                             .filePath(QStringLiteral("popup-direction-%1.png").arg(GetParam()));
     QProcess import;
     import.start(QStringLiteral("import"), { QStringLiteral("-window"), QStringLiteral("root"), shot });
     EXPECT_TRUE(import.waitForFinished(10000));
@@ -153,37 +152,19 @@ TEST_P(OnXServer, ThreePopUpsStackFlushWithTheAnchor)
 
 TEST_P(OnXServer, HostedPopUpsStackInsideTheirParentWindow)
 {
-    const int direction = GetParam();
     QWidget host;
     host.setGeometry(100, 100, 640, 400);
     host.show();
     PopUpMessages popups({}, kWidthTwips, kHeightTwips);
     popups.setParentHandle(&host);
-    popups.setPopUpDirection(direction);
-    popups.setShowDelay(kLimitMs * 2);
     popups.setMovementIndex(25);
     popups.setScrollDelay(10);
-    // Anchors inside the host: the bottom-left corner for 0, the top-right corner for 2
-    // and 4, the top-left corner otherwise.
-    popups.setXPos(direction == 2 || direction == 4 ? 640 * 15 : 0);
-    popups.setYPos(direction == 0 ? 400 * 15 : 0);
-
-    std::vector<std::shared_ptr<PopUpMessage>> shown;
-    for (int i = 0; i < kPopUps; ++i) {
-        shown.push_back(std::make_shared<PopUpMessage>());
-        popups.Show(shown.back());
-    }
-    ASSERT_TRUE(runUntil([&] { return shown.back()->Percent() == 100; }));
+    const auto shown = showThree(popups, 640 * 15, 400 * 15);
+    const QPoint anchor(TwipsToPixelsX(popups.XPos()), TwipsToPixelsY(popups.YPos()));
     for (int i = 0; i < kPopUps; ++i) {
         const QWidget* window = shown[std::size_t(i)]->WindowHandle();
+        const QPoint expected = anchor + stackOffset(GetParam(), i);
         EXPECT_EQ(window->parentWidget(), &host);
-        QPoint expected;
-        switch (direction) {
-        case 0: expected = { 0, 400 - 80 * (i + 1) }; break;
-        case 1: expected = { 0, 80 * i }; break;
-        case 3: expected = { 200 * i, 0 }; break;
-        default: expected = { 640 - 200 * (i + 1), 0 }; break;
-        }
         EXPECT_EQ(window->geometry(), QRect(expected, QSize(200, 80))) << "pop-up " << i;
         EXPECT_EQ(window->mapToGlobal(QPoint(0, 0)), host.mapToGlobal(expected)) << "pop-up " << i;
     }
