@@ -121,6 +121,10 @@ TEST_F(MprisMpvTest, FollowsTracksAndCommands)
     EXPECT_EQ(m_backend->executableName(), "mpv");
     EXPECT_TRUE(m_backend->runningExecutables()->contains("mpv"));
     EXPECT_EQ(m_player->PlayerState(), PlayerApplication::Playing);
+    // A slow start (a sanitizer build) may still be announcing the first track: let that
+    // settle before counting events.
+    ASSERT_TRUE(waitUntil([&] { return trackName(*m_player) == "Song 1"; }, kEventWaitMs));
+    QTest::qWait(2 * MprisPlayer::kProvisionalGraceMs);
 
     QSignalSpy play(m_player.get(), &PlayerApplication::OnPlayerPlayEvent);
     QSignalSpy stop(m_player.get(), &PlayerApplication::OnPlayerStopEvent);
