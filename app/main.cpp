@@ -6,10 +6,12 @@
 #include "platform/hotkeys/HotKeyRegistrar.h"
 #include "platform/settings/QtSettingsStore.h"
 #include "platform/tray/QtTrayShell.h"
+#include "player/mpris/MprisPlayerBackend.h"
 #include "player/simulated/SimulatedPlayerBackend.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDBusConnection>
 #include <QDir>
 
 #include <cstdio>
@@ -18,15 +20,18 @@ namespace {
 constexpr int kExitAlreadyRunning = 1;
 constexpr int kExitUsage = 2;
 constexpr double kDefaultSpeed = 1.0;
+// The stored player choice, beside the options window's settings.
+const QString kPlayerKey = QStringLiteral("Player");
 
 struct Options {
+    QString player;
     QString library;
     double speed = kDefaultSpeed;
     bool quit = false;
 };
 
 // Returns false (and has told the user) when the command line cannot be used.
-bool parseOptions(const QApplication& app, Options& options)
+bool parseOptions(const QStringList& arguments, Options& options)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Bolvin: track pop-ups, tray controls and hotkeys for your media player."));
@@ -37,8 +42,13 @@ bool parseOptions(const QApplication& app, Options& options)
     const QCommandLineOption speed(QStringLiteral("speed"),
         QStringLiteral("How many times faster than real time the simulated player plays."), QStringLiteral("factor"));
     const QCommandLineOption quit(QStringLiteral("quit"), QStringLiteral("Ask the running Bolvin to exit."));
-    parser.addOptions({ library, speed, quit });
-    if (!parser.parse(app.arguments())) {
+    const QCommandLineOption player(QStringLiteral("player"),
+        QStringLiteral("Which player to drive: \"sim\" (the built-in simulated player), \"mpris\" (the first media "
+                       "player on the desktop bus) or \"mpris:NAME\" (the one whose bus name contains NAME). "
+                       "Remembered for the next start."),
+        QStringLiteral("choice"));
+    parser.addOptions({ player, library, speed, quit });
+    if (!parser.parse(arguments)) {
         std::fprintf(stderr, "bolvin: %s\n", qPrintable(parser.errorText()));
         return false;
     }
@@ -46,6 +56,12 @@ bool parseOptions(const QApplication& app, Options& options)
         parser.showHelp(0);
     if (parser.isSet(QStringLiteral("version")))
         parser.showVersion();
+    options.player = parser.value(player);
+    if (!options.player.isEmpty() && options.player != QLatin1String("sim") && options.player != QLatin1String("mpris")
+        && !options.player.startsWith(QLatin1String("mpris:"))) {
+        std::fprintf(stderr, "bolvin: --player wants sim, mpris or mpris:NAME, not \"%s\"\n", qPrintable(options.player));
+        return false;
+    }
     options.library = parser.value(library);
     options.quit = parser.isSet(quit);
     if (parser.isSet(speed)) {
@@ -58,36 +74,66 @@ bool parseOptions(const QApplication& app, Options& options)
     }
     return true;
 }
+
+void setApplicationNames()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("Bolvin"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(BOLVIN_VERSION));
+}
 }
 
 int main(int argc, char** argv)
 {
+    Options options;
+    {
+        // Read before any window system is needed, so --help and --quit work without a display.
+        QCoreApplication probe(argc, argv);
+        setApplicationNames();
+        if (!parseOptions(probe.arguments(), options))
+            return kExitUsage;
+        if (options.quit) {
+            if (LocalInstanceGuard::requestQuit())
+                return 0;
+            std::fprintf(stderr, "Bolvin is not running.\n");
+            return kExitAlreadyRunning;
+        }
+    }
+
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Bolvin"));
-    QApplication::setApplicationVersion(QStringLiteral(BOLVIN_VERSION));
+    setApplicationNames();
     // The program lives in the tray: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    Options options;
-    if (!parseOptions(app, options))
-        return kExitUsage;
-    if (options.quit)
-        return LocalInstanceGuard::requestQuit() ? 0 : kExitAlreadyRunning;
-
     const QString resources = resourceDir(QApplication::applicationDirPath());
-    QString libraryFile = options.library;
-    if (libraryFile.isEmpty())
-        libraryFile = SimulatedPlayerBackend::userLibraryFile(QDir(resources).filePath(QStringLiteral("library")));
+    QtSettingsStore settings;
+    // The choice is remembered; without one, a desktop with a session bus gets its real
+    // players, anything else the simulated one.
+    const QString defaultPlayer = QDBusConnection::sessionBus().isConnected() ? QStringLiteral("mpris") : QStringLiteral("sim");
+    QString playerChoice = options.player.isEmpty() ? settings.GetSetting(kPlayerKey, defaultPlayer) : options.player;
+    if (!options.player.isEmpty())
+        settings.SaveSetting(kPlayerKey, options.player);
+
+    std::unique_ptr<SimulatedPlayerBackend> simulated;
+    std::unique_ptr<MprisPlayerBackend> mpris;
+    PlayerBackend* player = nullptr;
+    if (playerChoice.startsWith(QLatin1String("mpris"))) {
+        mpris = std::make_unique<MprisPlayerBackend>(playerChoice.section(QLatin1Char(':'), 1));
+        player = mpris.get();
+    } else {
+        QString libraryFile = options.library;
+        if (libraryFile.isEmpty())
+            libraryFile = SimulatedPlayerBackend::userLibraryFile(QDir(resources).filePath(QStringLiteral("library")));
+        simulated = std::make_unique<SimulatedPlayerBackend>(libraryFile, options.speed);
+        player = simulated.get();
+    }
 
     QtDesktop desktop(QDir(resources).filePath(QStringLiteral("icons")));
     LocalInstanceGuard instanceGuard;
-    QtSettingsStore settings;
     XdgAutostartRegistry registry;
     QtTrayShell trayShell(desktop);
     const std::unique_ptr<HotKeyRegistrar> hotKeys = HotKeyRegistrar::create();
-    SimulatedPlayerBackend player(libraryFile, options.speed);
 
-    frmMain form({ desktop, instanceGuard, settings, registry, player, trayShell, *hotKeys, resources,
+    frmMain form({ desktop, instanceGuard, settings, registry, *player, trayShell, *hotKeys, resources,
         QApplication::applicationDirPath() });
     QObject::connect(&form, &frmMain::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
     // A session that ends without asking us still gets the full shutdown.
@@ -95,7 +141,8 @@ int main(int argc, char** argv)
 
     // The embedded player stands in for one the user already runs, playing, so a track
     // shows at once.
-    player.start(true);
+    if (simulated)
+        simulated->start(true);
     if (!form.Form_Load()) {
         std::fprintf(stderr, "Bolvin is running.\n");
         return kExitAlreadyRunning;

@@ -7,6 +7,6 @@ scripts/install-deps.sh
 scripts/build.sh default
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
   echo "No display: starting Bolvin on a private virtual desktop (see scripts/with-desktop.sh)."
-  exec scripts/with-desktop.sh build/bolvin --speed 8 "$@"
+  exec scripts/with-desktop.sh build/bolvin --player sim --speed 8 "$@"
 fi
-exec build/bolvin --speed 8 "$@"
+exec build/bolvin --player sim --speed 8 "$@"

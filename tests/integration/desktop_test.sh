@@ -45,7 +45,7 @@ PY
 }
 rating_is() { [ "$(rating_of "$1")" = "$2" ]; }
 start() {
-  "$bolvin" --library "$library" "$@" >"$work/bolvin.log" 2>&1 & pid=$!
+  "$bolvin" --player sim --library "$library" "$@" >"$work/bolvin.log" 2>&1 & pid=$!
   wait_for 20 started || fail "bolvin did not start: $(cat "$work/bolvin.log")"
 }
 stop() {

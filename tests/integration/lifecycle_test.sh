@@ -38,7 +38,7 @@ shot() { import -window root "$shots/$1.png" 2>/dev/null; }
 not_first_run() { printf '[StartUp]\nFirstRun=No\n' > "$HOME/.config/Bolvin/Bolvin.conf"; }
 
 echo "== first run shows the options window and remembers it"
-"$bolvin" --speed 4 >"$work/first.log" 2>&1 & first=$!; pids+=($first)
+"$bolvin" --player sim --speed 4 >"$work/first.log" 2>&1 & first=$!; pids+=($first)
 wait_for 20 started || fail "first instance did not start"
 wait_for 10 visible_window '^Bolvin$' || fail "the options window is not shown on the first run"
 shot first-run-options
@@ -50,11 +50,11 @@ reap "$first" 10
 
 echo "== a second start is refused while the first keeps running"
 not_first_run
-"$bolvin" --speed 4 >"$work/one.log" 2>&1 & one=$!; pids+=($one)
+"$bolvin" --player sim --speed 4 >"$work/one.log" 2>&1 & one=$!; pids+=($one)
 wait_for 20 started || fail "instance did not start"
 sleep 1   # let the tray host embed the icon before the picture
 shot tray-running
-"$bolvin" >"$work/two.log" 2>&1 & two=$!; pids+=($two)
+"$bolvin" --player sim >"$work/two.log" 2>&1 & two=$!; pids+=($two)
 if wait_for 20 visible_window '^Bolvin$'; then
   shot second-instance-message
   win=$(visible_window '^Bolvin$' | head -1)
@@ -76,11 +76,11 @@ reap "$one" 10
 grep -qi 'segmentation\|abort\|runtime error' "$work/one.log" && fail "crash output: $(cat "$work/one.log")"
 
 echo "== a crashed instance's lock is taken over"
-"$bolvin" >"$work/crash.log" 2>&1 & crash=$!; pids+=($crash)
+"$bolvin" --player sim >"$work/crash.log" 2>&1 & crash=$!; pids+=($crash)
 wait_for 20 started || fail "instance did not start"
 kill -9 "$crash"; wait "$crash" 2>/dev/null
 [ -e "$lock" ] || fail "expected a stale lock after kill -9"
-"$bolvin" >"$work/after.log" 2>&1 & after=$!; pids+=($after)
+"$bolvin" --player sim >"$work/after.log" 2>&1 & after=$!; pids+=($after)
 wait_for 20 started || fail "did not start over a stale lock"
 sleep 0.5
 alive "$after" || fail "refused to start over a stale lock: $(cat "$work/after.log")"
@@ -89,7 +89,7 @@ reap "$after" 10
 [ "$code" = 0 ] || fail "exit code $code"
 
 echo "== \"&Exit\" in the tray menu ends it"
-"$bolvin" --speed 4 >"$work/menu.log" 2>&1 & menu=$!; pids+=($menu)
+"$bolvin" --player sim --speed 4 >"$work/menu.log" 2>&1 & menu=$!; pids+=($menu)
 wait_for 20 started || fail "instance did not start"
 # The tray icon is the small window of ours that the tray host embedded.
 icon_window() {
