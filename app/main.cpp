@@ -1,6 +1,6 @@
 #include "Resources.h"
 #include "frmMain.h"
-#include "platform/autostart/XdgAutostartRegistry.h"
+#include "platform/autostart/SystemRegistry.h"
 #include "platform/desktop/LocalInstanceGuard.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/hotkeys/HotKeyRegistrar.h"
@@ -129,11 +129,11 @@ int main(int argc, char** argv)
 
     QtDesktop desktop(QDir(resources).filePath(QStringLiteral("icons")));
     LocalInstanceGuard instanceGuard;
-    XdgAutostartRegistry registry;
+    const std::unique_ptr<Registry> registry = createSystemRegistry();
     QtTrayShell trayShell(desktop);
     const std::unique_ptr<HotKeyRegistrar> hotKeys = HotKeyRegistrar::create();
 
-    frmMain form({ desktop, instanceGuard, settings, registry, *player, trayShell, *hotKeys, resources,
+    frmMain form({ desktop, instanceGuard, settings, *registry, *player, trayShell, *hotKeys, resources,
         QApplication::applicationDirPath() });
     QObject::connect(&form, &frmMain::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
     // A session that ends without asking us still gets the full shutdown.

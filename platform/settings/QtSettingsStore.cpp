@@ -1,13 +1,13 @@
 #include "QtSettingsStore.h"
 
+#include "SettingsLocation.h"
+
 namespace {
-constexpr auto kApplication = "Bolvin";
 constexpr auto kSection = "StartUp";
 }
 
 QtSettingsStore::QtSettingsStore()
-    : m_settings(QSettings::NativeFormat, QSettings::UserScope, QString::fromLatin1(kApplication),
-          QString::fromLatin1(kApplication))
+    : m_settings(openSettingsLocation())
 {
 }
 
@@ -18,7 +18,7 @@ QString QtSettingsStore::path(const QString& key) const
 
 QString QtSettingsStore::GetSetting(const QString& key, const QString& defaultValue) const
 {
-    const QVariant value = m_settings.value(path(key));
+    const QVariant value = m_settings->value(path(key));
     // QSettings reads an unquoted value with commas as a list; it was meant as text.
     if (value.typeId() == QMetaType::QStringList)
         return value.toStringList().join(QStringLiteral(", "));
@@ -30,12 +30,12 @@ QString QtSettingsStore::GetSetting(const QString& key, const QString& defaultVa
 
 void QtSettingsStore::SaveSetting(const QString& key, const QString& value)
 {
-    m_settings.setValue(path(key), value);
-    m_settings.sync();
+    m_settings->setValue(path(key), value);
+    m_settings->sync();
 }
 
 void QtSettingsStore::DeleteSetting(const QString& key)
 {
-    m_settings.remove(path(key));
-    m_settings.sync();
+    m_settings->remove(path(key));
+    m_settings->sync();
 }

@@ -4,8 +4,10 @@
 
 #include <QSettings>
 
+#include <memory>
+
 // The store on QSettings: an INI file under the user's config folder on Linux
-// ("Bolvin/Bolvin.conf"), the registry on Windows.
+// ("Bolvin/Bolvin.conf"), the registry on Windows (see SettingsLocation.h).
 class QtSettingsStore : public SettingsStore {
 public:
     QtSettingsStore();
@@ -17,5 +19,5 @@ public:
 private:
     QString path(const QString& key) const;
 
-    mutable QSettings m_settings;
+    std::unique_ptr<QSettings> m_settings;
 };

@@ -195,3 +195,16 @@ TEST_F(TrackNotification, WithNoCurrentTrackTheMarksClearAndTheTooltipResets)
     EXPECT_FALSE(tray().myrating()->isEnabled());
     EXPECT_EQ(tray().mnuSysTray().caption(7), "&Play");
 }
+
+TEST_F(TrackNotification, AnUnreadableCoverSkipsOnlyTheArtworkPopUp)
+{
+    QFile cover(m_library.filePath("covers/harbour-lights.jpg"));
+    ASSERT_TRUE(cover.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    cover.write(QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(64, 'x')); // a JPEG in name only
+    cover.close();
+    goToTrack(1);
+    EXPECT_FALSE(form->artPopUp()->Visible());
+    EXPECT_TRUE(form->titlePopUp()->Visible());
+    EXPECT_TRUE(form->titlePopUp()->message().startsWith("Harbour Lights\r\n"));
+    EXPECT_TRUE(tray().ToolTip().contains("Harbour Lights"));
+}
