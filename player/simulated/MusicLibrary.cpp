@@ -9,6 +9,9 @@
 #include <QHash>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <iterator>
+
 namespace
 {
 
@@ -43,6 +46,8 @@ bool MusicLibrary::load(const QString& path)
     m_error.clear();
     m_tracks.clear();
     m_playlists.clear();
+    m_positions.clear();
+    m_nameIndex.rebuild(m_tracks);
     m_modified = false;
 
     QFile file(path);
@@ -60,7 +65,24 @@ bool MusicLibrary::load(const QString& path)
     if (!readTracks())
         return false;
     readPlaylists();
+    m_nameIndex.rebuild(m_tracks);
+    for (const LibraryPlaylist& playlist : m_playlists)
+        m_positions.emplace_back(playlist.tracks);
     return true;
+}
+
+std::vector<int> MusicLibrary::tracksNamed(int playlist, const QString& text) const
+{
+    if (text.isEmpty())
+        return {};
+    const auto holdsText
+        = [&](int track) { return m_tracks[std::size_t(track)].name.contains(text, Qt::CaseInsensitive); };
+    const std::optional<std::vector<int>> candidates = m_nameIndex.candidates(text);
+    const std::vector<int>& pool = candidates ? *candidates : *m_playlists.at(std::size_t(playlist)).tracks;
+    std::vector<int> found;
+    std::copy_if(pool.begin(), pool.end(), std::back_inserter(found), holdsText);
+    // Candidates come in library order; a scanned playlist is in its own order already.
+    return candidates ? m_positions.at(std::size_t(playlist)).inPlaylistOrder(found) : found;
 }
 
 bool MusicLibrary::readTracks()
@@ -190,7 +212,8 @@ bool MusicLibrary::save()
         m_error = QStringLiteral("The music library could not be saved to \"%1\": %2.").arg(m_path, file.errorString());
         return false;
     }
-    file.write(PlistWriter::write(m_document));
+    // A refused write makes commit() fail with the device's reason.
+    PlistWriter::write(m_document, &file);
     if (!file.commit()) {
         m_error = QStringLiteral("The music library could not be saved to \"%1\": %2.").arg(m_path, file.errorString());
         return false;

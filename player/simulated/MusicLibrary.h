@@ -2,7 +2,9 @@
 
 #include "LibraryPlaylist.h"
 #include "LibraryTrack.h"
+#include "PlaylistPositions.h"
 #include "PlistDocument.h"
+#include "TrackNameIndex.h"
 
 #include <QString>
 
@@ -23,6 +25,11 @@ public:
     const std::vector<LibraryTrack>& tracks() const { return m_tracks; }
     // The playlist named "Library" first, then the others in file order.
     const std::vector<LibraryPlaylist>& playlists() const { return m_playlists; }
+
+    // Tracks of the playlist whose name contains text without regard to case, in playlist
+    // order; empty when text is empty or no name holds it. Names are indexed, so a lookup
+    // per track of a large library does not read every name each time.
+    std::vector<int> tracksNamed(int playlist, const QString& text) const;
 
     // Change a track in memory and in the document; save() makes it lasting.
     void setRating(int track, int rating);
@@ -45,5 +52,9 @@ private:
     PlistDocument m_document;
     std::vector<LibraryTrack> m_tracks;
     std::vector<LibraryPlaylist> m_playlists;
+    // Names never change after a load (nothing here renames a track), so the index and the
+    // positions are built once per load.
+    TrackNameIndex m_nameIndex;
+    std::vector<PlaylistPositions> m_positions;
     bool m_modified = false;
 };

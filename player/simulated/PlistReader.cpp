@@ -36,9 +36,9 @@ bool isBase64(const QString& text)
 }
 
 // Why a scalar's text does not fit its element; empty when it fits.
-QString scalarProblem(Type type, const QString& name, const QString& text)
+QString scalarProblem(const PlistValue& value, const QString& name, const QString& text)
 {
-    const PlistValue value = PlistValue::fromText(type, text);
+    const Type type = value.type();
     bool ok = true;
     switch (type) {
     case Type::Integer:
@@ -155,9 +155,14 @@ std::optional<QString> PlistReader::readText()
     while (!m_xml.atEnd()) {
         switch (m_xml.readNext()) {
         case QXmlStreamReader::Characters:
-            text += m_xml.text();
+            // Appending would leave room to grow in every one of a library's strings.
+            if (text.isNull())
+                text = m_xml.text().toString();
+            else
+                text += m_xml.text();
             break;
         case QXmlStreamReader::EndElement:
+            text.squeeze();
             return text;
         case QXmlStreamReader::StartElement:
             fail(QStringLiteral("<%1> may not contain the element <%2>.").arg(element, m_xml.name()));
@@ -269,13 +274,14 @@ std::optional<PlistValue> PlistReader::readScalar(PlistValue::Type type)
     const std::optional<QString> text = readText();
     if (!text)
         return std::nullopt;
-    const QString problem = scalarProblem(type, name, *text);
+    PlistValue value = PlistValue::fromText(type, *text);
+    const QString problem = scalarProblem(value, name, *text);
     if (!problem.isEmpty()) {
         fail(problem);
         m_errorLine = line;
         return std::nullopt;
     }
-    return PlistValue::fromText(type, *text);
+    return value;
 }
 
 std::optional<PlistValue> PlistReader::readDict(int depth)
@@ -284,8 +290,10 @@ std::optional<PlistValue> PlistReader::readDict(int depth)
     QSet<QString> keys;
     for (;;) {
         const QXmlStreamReader::TokenType token = nextTag();
-        if (token == QXmlStreamReader::EndElement)
+        if (token == QXmlStreamReader::EndElement) {
+            dict.squeeze(&m_keyLists);
             return dict;
+        }
         if (token != QXmlStreamReader::StartElement)
             return std::nullopt;
         if (m_xml.name() != u"key") {
@@ -308,7 +316,8 @@ std::optional<PlistValue> PlistReader::readDict(int depth)
             return std::nullopt;
         }
         keys.insert(*key);
-        dict.appendEntry(*key, std::move(*value));
+        // Every track repeats the same few dozen keys; one shared copy of each is enough.
+        dict.appendEntry(*m_keyTexts.insert(*key), std::move(*value));
     }
 }
 
@@ -317,13 +326,15 @@ std::optional<PlistValue> PlistReader::readArray(int depth)
     PlistValue array = PlistValue::array();
     for (;;) {
         const QXmlStreamReader::TokenType token = nextTag();
-        if (token == QXmlStreamReader::EndElement)
+        if (token == QXmlStreamReader::EndElement) {
+            array.squeeze();
             return array;
+        }
         if (token != QXmlStreamReader::StartElement)
             return std::nullopt;
         std::optional<PlistValue> value = readValue(depth + 1);
         if (!value)
             return std::nullopt;
-        array.append(*value);
+        array.append(std::move(*value));
     }
 }

@@ -2,6 +2,7 @@
 
 #include "PlistDocument.h"
 
+#include <QSet>
 #include <QString>
 #include <QXmlStreamReader>
 
@@ -43,6 +44,9 @@ private:
     QString errorMessage() const;
 
     QXmlStreamReader m_xml;
+    // Keys and key lists already read, shared by the dicts that repeat them.
+    QSet<QString> m_keyTexts;
+    QSet<QStringList> m_keyLists;
     QString m_error;
     qint64 m_errorLine = 0;
 };

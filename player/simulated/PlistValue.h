@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -10,12 +11,21 @@
 // One value of an Apple property list. Scalars keep the text they were read with, so a
 // value that is read and written back unchanged comes out exactly as it came in; the typed
 // accessors convert on demand. A dict keeps its keys in file order.
+//
+// A library holds hundreds of thousands of values, so a value stays small: a scalar has no
+// container members, and whole numbers and dates written the usual way are kept as a
+// number, from which the same text is made again.
 class PlistValue
 {
 public:
-    enum class Type { Invalid, Dict, Array, String, Integer, Real, Date, Boolean, Data };
+    enum class Type : quint8 { Invalid, Dict, Array, String, Integer, Real, Date, Boolean, Data };
 
-    PlistValue() = default;
+    PlistValue();
+    PlistValue(const PlistValue& other);
+    PlistValue& operator=(const PlistValue& other);
+    PlistValue(PlistValue&& other) noexcept;
+    PlistValue& operator=(PlistValue&& other) noexcept;
+    ~PlistValue();
 
     static PlistValue dict();
     static PlistValue array();
@@ -33,23 +43,23 @@ public:
     bool isValid() const { return m_type != Type::Invalid; }
 
     // The scalar's text as it is written: "42", "2006-01-02T10:00:00Z", base64 for data.
-    const QString& text() const { return m_text; }
-    QString toString() const { return m_text; }
+    QString text() const;
+    QString toString() const { return text(); }
     // 0 when the text is not a whole number.
     qint64 toInteger() const;
     double toReal() const;
     // Invalid when the text is not an ISO 8601 date.
     QDateTime toDate() const;
-    bool toBool() const { return m_type == Type::Boolean && m_text == QLatin1String("true"); }
+    bool toBool() const;
     QByteArray toData() const;
 
     // Dict members; keys are compared exactly.
-    int size() const { return int(m_values.size()); }
-    const QString& keyAt(int index) const { return m_keys.at(index); }
-    const PlistValue& valueAt(int index) const { return m_values.at(std::size_t(index)); }
-    PlistValue& valueAt(int index) { return m_values.at(std::size_t(index)); }
+    int size() const;
+    const QString& keyAt(int index) const;
+    const PlistValue& valueAt(int index) const;
+    PlistValue& valueAt(int index);
     // -1 when the dict has no such key.
-    int indexOf(const QString& key) const { return m_keys.indexOf(key); }
+    int indexOf(const QString& key) const;
     // nullptr when the dict has no such key.
     const PlistValue* value(const QString& key) const;
     PlistValue* value(const QString& key);
@@ -59,18 +69,34 @@ public:
     void appendEntry(const QString& key, PlistValue&& value);
 
     // Array members share the value list with dicts.
-    void append(const PlistValue& value) { m_values.push_back(value); }
-    const std::vector<PlistValue>& items() const { return m_values; }
+    void append(const PlistValue& value);
+    void append(PlistValue&& value);
+    const std::vector<PlistValue>& items() const;
+    // Gives back the room a dict or array keeps for growing; for a reader that has finished
+    // it. Every track of a library has much the same keys in the same order, so with
+    // keyLists a dict whose keys match an earlier dict's shares that list (a later insert
+    // copies it first).
+    void squeeze(QSet<QStringList>* keyLists = nullptr);
 
 private:
-    PlistValue(Type type, const QString& text)
-        : m_type(type)
-        , m_text(text)
-    {
-    }
+    struct Children;
+    enum class Holds : quint8 { Text, Number, Children };
+
+    PlistValue(Type type, const QString& text);
+
+    Children& children();
+    // Ends the life of the union's active member; the caller starts another one.
+    void release();
+    void takeFrom(PlistValue&& other);
 
     Type m_type = Type::Invalid;
-    QString m_text;
-    QStringList m_keys;
-    std::vector<PlistValue> m_values;
+    Holds m_holds = Holds::Text;
+    // One at a time, so a value is no larger than its text: a number for whole numbers and
+    // dates in their usual writing (text() makes the same text again), children for dicts
+    // and arrays (nullptr-free once made), text for the rest.
+    union {
+        QString m_text;
+        qint64 m_number;
+        Children* m_children;
+    };
 };

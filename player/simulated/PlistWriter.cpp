@@ -1,9 +1,13 @@
 #include "PlistWriter.h"
 
+#include <QIODevice>
+
 namespace
 {
 
 using Type = PlistValue::Type;
+
+constexpr qsizetype chunkBytes = 1 << 16;
 
 QByteArray escaped(const QString& text)
 {
@@ -53,23 +57,47 @@ bool isContainer(const PlistValue& value)
 
 } // namespace
 
-PlistWriter::PlistWriter(QByteArray* out)
+PlistWriter::PlistWriter(QByteArray* out, QIODevice* device)
     : m_out(out)
+    , m_device(device)
 {
 }
 
 QByteArray PlistWriter::write(const PlistDocument& document)
 {
     QByteArray out;
-    out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    if (!document.doctype.isEmpty())
-        out += document.doctype.toUtf8() + '\n';
-    out += "<plist version=\"" + escaped(document.version).replace('"', "&quot;") + "\">\n";
-    PlistWriter writer(&out);
-    // iTunes does not indent the root value.
-    writer.writeValue(document.root, 0);
-    out += "</plist>\n";
+    PlistWriter(&out, nullptr).writeDocument(document);
     return out;
+}
+
+bool PlistWriter::write(const PlistDocument& document, QIODevice* device)
+{
+    QByteArray out;
+    PlistWriter writer(&out, device);
+    writer.writeDocument(document);
+    return !writer.m_failed;
+}
+
+void PlistWriter::writeDocument(const PlistDocument& document)
+{
+    m_out->append("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n");
+    if (!document.doctype.isEmpty())
+        m_out->append(document.doctype.toUtf8() + '\n');
+    m_out->append("<plist version=\"" + escaped(document.version).replace('"', "&quot;") + "\">\n");
+    // iTunes does not indent the root value.
+    writeValue(document.root, 0);
+    m_out->append("</plist>\n");
+    drain(true);
+}
+
+void PlistWriter::drain(bool all)
+{
+    if (!m_device || m_failed || (!all && m_out->size() < chunkBytes))
+        return;
+    if (m_device->write(*m_out) != m_out->size())
+        m_failed = true;
+    // Keeps the buffer's room for the next piece.
+    m_out->resize(0);
 }
 
 void PlistWriter::indent(int depth)
@@ -97,6 +125,7 @@ void PlistWriter::writeContainer(const PlistValue& value, int depth)
     }
     m_out->append('<' + name + ">\n");
     for (int i = 0; i < value.size(); ++i) {
+        drain();
         const PlistValue& child = value.valueAt(i);
         if (value.type() != Type::Dict) {
             writeValue(child, depth + 1);

@@ -78,9 +78,14 @@ std::shared_ptr<PlayerTracks> SimulatedPlaylist::Search(const QString& text, int
     if (text.isEmpty())
         return nullptr;
     auto found = std::make_shared<std::vector<int>>();
-    for (const int track : *owner.library().playlists().at(std::size_t(m_index)).tracks) {
-        if (matches(owner.library().tracks().at(std::size_t(track)), text, fields))
-            found->push_back(track);
+    // The import looks up every track by name; that one is indexed, the rest are scanned.
+    if (fields == SearchSongNames) {
+        *found = owner.library().tracksNamed(m_index, text);
+    } else {
+        for (const int track : *owner.library().playlists().at(std::size_t(m_index)).tracks) {
+            if (matches(owner.library().tracks().at(std::size_t(track)), text, fields))
+                found->push_back(track);
+        }
     }
     if (found->empty())
         return nullptr;

@@ -6,7 +6,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QElapsedTimer>
+
+#include <limits>
 
 using testing::HasSubstr;
 using Type = PlistValue::Type;
@@ -189,4 +192,89 @@ TEST(PlistHostile, DeepNestingIsRefusedBeforeTheStackRunsOut)
     constexpr int depth = 100'000;
     const QByteArray text = plist(QByteArray("<array>").repeated(depth) + QByteArray("</array>").repeated(depth));
     EXPECT_THAT(errorOf(text), HasSubstr("nested more than"));
+}
+
+TEST(PlistRoundTrip, NumbersAndDatesInAnyWritingComeBackAsWritten)
+{
+    // Usual forms are kept as numbers inside; every other form must keep its text.
+    const QByteArray text = plist(R"(<array>
+	<integer>0</integer>
+	<integer>-9223372036854775808</integer>
+	<integer>9223372036854775807</integer>
+	<integer>007</integer>
+	<integer>+5</integer>
+	<integer>-0</integer>
+	<integer> 12</integer>
+	<date>2006-01-02T10:00:00Z</date>
+	<date>1899-12-31T23:59:59Z</date>
+	<date>2006-01-02T11:00:00+01:00</date>
+	<date>2006-01-02T10:00:00</date>
+	<date>2006-01-02T10:00:00.250Z</date>
+</array>)");
+    QString error;
+    const std::optional<PlistDocument> document = PlistReader::read(text, &error);
+    ASSERT_TRUE(document) << error.toStdString();
+    EXPECT_EQ(PlistWriter::write(*document), text);
+    const std::vector<PlistValue>& items = document->root.items();
+    EXPECT_EQ(items[1].toInteger(), std::numeric_limits<qint64>::min());
+    EXPECT_EQ(items[3].toInteger(), 7);
+    EXPECT_EQ(items[7].toDate(), QDateTime(QDate(2006, 1, 2), QTime(10, 0), Qt::UTC));
+    EXPECT_EQ(items[9].toDate(), items[7].toDate());
+    EXPECT_EQ(items[10].toDate(), items[7].toDate());
+    EXPECT_EQ(items[7].toInteger(), 0);
+    EXPECT_FALSE(items[0].toDate().isValid());
+}
+
+TEST(PlistRoundTrip, WritingToADeviceGivesTheSameBytes)
+{
+    // Large enough to be handed over in several pieces.
+    PlistDocument document;
+    document.root = PlistValue::dict();
+    for (int i = 0; i < 5000; ++i) {
+        PlistValue track = PlistValue::dict();
+        track.appendEntry(QStringLiteral("Name"), PlistValue::string(QStringLiteral("Track <%1> & co").arg(i)));
+        track.appendEntry(QStringLiteral("Play Count"), PlistValue::integer(i));
+        PlistValue items = PlistValue::array();
+        items.append(PlistValue::boolean(i % 2 == 0));
+        track.appendEntry(QStringLiteral("Items"), std::move(items));
+        document.root.appendEntry(QString::number(i), std::move(track));
+    }
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(PlistWriter::write(document, &buffer));
+    EXPECT_GT(buffer.data().size(), 1 << 17);
+    EXPECT_EQ(buffer.data(), PlistWriter::write(document));
+
+    QBuffer readOnly;
+    readOnly.open(QIODevice::ReadOnly);
+    EXPECT_FALSE(PlistWriter::write(document, &readOnly));
+}
+
+TEST(PlistValueSharing, DictsReadWithTheSameKeysChangeIndependently)
+{
+    QString error;
+    std::optional<PlistDocument> document = PlistReader::read(
+        plist("<array><dict><key>a</key><integer>1</integer><key>b</key><string>x</string></dict>"
+              "<dict><key>a</key><integer>2</integer><key>b</key><string>y</string></dict></array>"),
+        &error);
+    ASSERT_TRUE(document) << error.toStdString();
+    PlistValue& first = document->root.valueAt(0);
+    first.insert(QStringLiteral("c"), PlistValue::boolean(true));
+    first.insert(QStringLiteral("a"), PlistValue::integer(10));
+    PlistValue copy = first;
+    copy.insert(QStringLiteral("d"), PlistValue::string(QStringLiteral("only in the copy")));
+
+    const PlistValue& second = document->root.valueAt(1);
+    ASSERT_EQ(second.size(), 2);
+    EXPECT_EQ(second.keyAt(1), "b");
+    EXPECT_EQ(second.value("a")->toInteger(), 2);
+    EXPECT_EQ(first.size(), 3);
+    EXPECT_EQ(first.value("a")->toInteger(), 10);
+    EXPECT_EQ(first.value("d"), nullptr);
+    EXPECT_EQ(copy.size(), 4);
+    EXPECT_EQ(PlistWriter::write(*document),
+        plist("<array>\n\t<dict>\n\t\t<key>a</key><integer>10</integer>\n"
+              "\t\t<key>b</key><string>x</string>\n\t\t<key>c</key><true/>\n"
+              "\t</dict>\n\t<dict>\n\t\t<key>a</key><integer>2</integer>\n"
+              "\t\t<key>b</key><string>y</string>\n\t</dict>\n</array>"));
 }

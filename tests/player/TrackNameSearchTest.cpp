@@ -1,0 +1,159 @@
+#include "SampleLibrary.h"
+
+#include "player/simulated/PlaylistPositions.h"
+#include "player/simulated/SimulatedTrack.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <numeric>
+
+using testing::ElementsAre;
+
+namespace
+{
+
+// What a search by song name found before names were indexed: every track of the playlist,
+// in order, whose name contains text.
+std::vector<int> scanned(const MusicLibrary& library, int playlist, const QString& text)
+{
+    std::vector<int> found;
+    if (text.isEmpty())
+        return found;
+    for (const int track : *library.playlists()[std::size_t(playlist)].tracks) {
+        if (library.tracks()[std::size_t(track)].name.contains(text, Qt::CaseInsensitive))
+            found.push_back(track);
+    }
+    return found;
+}
+
+// Whole names, their other cases, pieces of them and texts no name holds.
+QStringList queriesFor(const MusicLibrary& library)
+{
+    QStringList queries { QString(), QStringLiteral("a"), QStringLiteral("zz"), QStringLiteral("no such song"),
+        QStringLiteral("SS"), QStringLiteral("ss"), QString::fromUtf8("ẞ"), QString::fromUtf8("\u212A") };
+    for (const LibraryTrack& track : library.tracks()) {
+        const QString& name = track.name;
+        queries << name << name.toUpper() << name.toLower() << name.left(3) << name.mid(1, 4) << name.right(2)
+                << name + QStringLiteral("x");
+    }
+    return queries;
+}
+
+void expectIndexedMatchesScan(const MusicLibrary& library)
+{
+    const QStringList queries = queriesFor(library);
+    for (int p = 0; p < int(library.playlists().size()); ++p) {
+        for (const QString& text : queries)
+            ASSERT_EQ(library.tracksNamed(p, text), scanned(library, p, text))
+                << "playlist " << p << " " << text.toStdString();
+    }
+}
+
+QByteArray trackEntry(int id, const QString& name)
+{
+    return "<key>" + QByteArray::number(id) + "</key><dict><key>Track ID</key><integer>" + QByteArray::number(id)
+        + "</integer><key>Name</key><string>" + name.toHtmlEscaped().toUtf8() + "</string></dict>\n";
+}
+
+QByteArray playlistEntry(const QString& name, const std::vector<int>& ids)
+{
+    QByteArray items;
+    for (const int id : ids)
+        items += "<dict><key>Track ID</key><integer>" + QByteArray::number(id) + "</integer></dict>";
+    return "<dict><key>Name</key><string>" + name.toUtf8() + "</string><key>Playlist Items</key><array>" + items
+        + "</array></dict>\n";
+}
+
+// Names that contain one another, differ only in case, fold in unusual ways or lie beyond
+// the Basic Multilingual Plane; a shuffled playlist that lists some tracks twice.
+QByteArray generatedLibrary(int count)
+{
+    const QStringList odd { QStringLiteral("Love"), QStringLiteral("Glove"), QStringLiteral("GLOVES"),
+        QString::fromUtf8("Straße"), QStringLiteral("STRASSE"), QString::fromUtf8("Σίσυφος"),
+        QString::fromUtf8("ΣΊΣΥΦΟΣ"), QString::fromUtf8("\u212Aelvin"), QStringLiteral("kelvin"),
+        QString::fromUtf8("İstanbul"), QString::fromUtf8("𐐀𐐁 Deseret"), QString::fromUtf8("𐐨𐐩 deseret"),
+        QStringLiteral("aaaaaa"), QStringLiteral("aa") };
+    QRandomGenerator random(7);
+    QByteArray tracks;
+    std::vector<int> shuffled;
+    for (int i = 0; i < count; ++i) {
+        const QString name = i < odd.size() ? odd[i]
+            : i % 5 == 0                    ? QStringLiteral("SONG %1").arg(i / 2)
+                                            : QStringLiteral("Song %1").arg(i / 2);
+        tracks += trackEntry(i + 1, name);
+        shuffled.push_back(i + 1);
+    }
+    std::shuffle(shuffled.begin(), shuffled.end(), random);
+    shuffled.resize(shuffled.size() / 2);
+    const std::vector<int> repeated(shuffled.begin(), shuffled.begin() + count / 10);
+    shuffled.insert(shuffled.end(), repeated.begin(), repeated.end());
+    std::vector<int> firstHalf(shuffled.size());
+    std::iota(firstHalf.begin(), firstHalf.end(), 1);
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n<key>Tracks</key>\n<dict>\n"
+        + tracks + "</dict>\n<key>Playlists</key>\n<array>\n" + playlistEntry(QStringLiteral("Shuffled"), shuffled)
+        + playlistEntry(QStringLiteral("Ascending"), firstHalf) + "</array>\n</dict>\n</plist>\n";
+}
+
+} // namespace
+
+TEST(TrackNameSearch, IndexedFindsWhatAScanFindsInTheSample)
+{
+    SampleLibrary sample;
+    expectIndexedMatchesScan(*sample.load());
+}
+
+TEST(TrackNameSearch, IndexedFindsWhatAScanFindsInAGeneratedLibrary)
+{
+    QTemporaryDir dir;
+    MusicLibrary library;
+    ASSERT_TRUE(library.load(SampleLibrary::writeFile(dir, generatedLibrary(400))))
+        << library.errorString().toStdString();
+    ASSERT_EQ(library.playlists().size(), 3u);
+    expectIndexedMatchesScan(library);
+}
+
+TEST(TrackNameSearch, FindsNamesHoldingTheTextInPlaylistOrder)
+{
+    QTemporaryDir dir;
+    const QByteArray text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
+                            "<key>Tracks</key>\n<dict>\n"
+        + trackEntry(1, QStringLiteral("Song 1")) + trackEntry(2, QStringLiteral("Song 10"))
+        + trackEntry(3, QStringLiteral("SONG 1")) + trackEntry(4, QStringLiteral("Other"))
+        + "</dict>\n<key>Playlists</key>\n<array>\n" + playlistEntry(QStringLiteral("Mix"), { 3, 4, 1, 2, 3 })
+        + "</array>\n</dict>\n</plist>\n";
+    MusicLibrary library;
+    ASSERT_TRUE(library.load(SampleLibrary::writeFile(dir, text)));
+    // Mix is the second playlist: "Library" comes first.
+    EXPECT_THAT(library.tracksNamed(1, QStringLiteral("song 1")), ElementsAre(2, 0, 1, 2));
+    EXPECT_THAT(library.tracksNamed(0, QStringLiteral("song 1")), ElementsAre(0, 1, 2));
+    EXPECT_THAT(library.tracksNamed(1, QStringLiteral("Song 10")), ElementsAre(1));
+    EXPECT_TRUE(library.tracksNamed(1, QStringLiteral("Song 2")).empty());
+    EXPECT_TRUE(library.tracksNamed(1, QString()).empty());
+}
+
+TEST(TrackNameSearch, PlaylistSearchBySongNameGoesThroughTheIndex)
+{
+    SampleLibrary sample;
+    const auto player = sample.player();
+    const auto library = player->LibrarySource()->Playlists()->Item(1);
+    EXPECT_EQ(library->Search(QStringLiteral("no such song"), PlayerPlaylist::SearchSongNames), nullptr);
+    const auto found = library->Search(QStringLiteral("less < MORE"), PlayerPlaylist::SearchSongNames);
+    ASSERT_NE(found, nullptr);
+    ASSERT_EQ(found->Count(), 1);
+    EXPECT_EQ(found->Item(1)->Name(), QStringLiteral("Less < More"));
+}
+
+TEST(PlaylistPositions, PutsTracksBackInPlaylistOrderWithRepeats)
+{
+    const PlaylistPositions ascending(std::make_shared<const std::vector<int>>(std::vector<int> { 0, 2, 2, 5 }));
+    EXPECT_THAT(ascending.inPlaylistOrder({ 2, 5, 7 }), ElementsAre(2, 2, 5));
+    const PlaylistPositions mixed(std::make_shared<const std::vector<int>>(std::vector<int> { 5, 0, 2, 5, 1 }));
+    EXPECT_THAT(mixed.inPlaylistOrder({ 0, 5 }), ElementsAre(5, 0, 5));
+    EXPECT_TRUE(mixed.inPlaylistOrder({ 3 }).empty());
+    const PlaylistPositions empty(std::make_shared<const std::vector<int>>());
+    EXPECT_TRUE(empty.inPlaylistOrder({ 0 }).empty());
+}
