@@ -1,7 +1,7 @@
 #include "MprisPlayer.h"
 
 #include "ArtworkLoader.h"
-#include "ListCollection.h"
+#include "player/ListCollection.h"
 #include "MprisConnection.h"
 #include "MprisPlaylist.h"
 #include "MprisSource.h"

@@ -1,6 +1,6 @@
 #include "MprisSource.h"
 
-#include "ListCollection.h"
+#include "player/ListCollection.h"
 #include "MprisConnection.h"
 #include "MprisPlaylist.h"
 

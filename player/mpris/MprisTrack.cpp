@@ -1,7 +1,7 @@
 #include "MprisTrack.h"
 
 #include "ArtworkLoader.h"
-#include "ListCollection.h"
+#include "player/ListCollection.h"
 #include "MprisArtwork.h"
 #include "MprisConnection.h"
 

@@ -3,7 +3,7 @@
 #include "SimulatedPlaylist.h"
 #include "SimulatedSource.h"
 #include "SimulatedTrack.h"
-#include "VectorCollection.h"
+#include "player/ListCollection.h"
 
 #include "player/PlayerError.h"
 
@@ -150,7 +150,7 @@ std::shared_ptr<PlayerSource> SimulatedPlayer::LibrarySource() const
 {
     ensureRunning();
     std::vector<std::shared_ptr<PlayerPlaylist>> playlists(m_playlists.begin(), m_playlists.end());
-    return std::make_shared<SimulatedSource>(std::make_shared<VectorCollection<PlayerPlaylist>>(std::move(playlists)));
+    return std::make_shared<SimulatedSource>(std::make_shared<ListCollection<PlayerPlaylist>>(std::move(playlists)));
 }
 
 std::shared_ptr<PlayerWindow> SimulatedPlayer::BrowserWindow() const
@@ -162,7 +162,7 @@ std::shared_ptr<PlayerWindow> SimulatedPlayer::BrowserWindow() const
 std::shared_ptr<PlayerWindows> SimulatedPlayer::Windows() const
 {
     ensureRunning();
-    return std::make_shared<VectorCollection<PlayerWindow>>(std::vector<std::shared_ptr<PlayerWindow>> { m_window });
+    return std::make_shared<ListCollection<PlayerWindow>>(std::vector<std::shared_ptr<PlayerWindow>> { m_window });
 }
 
 void SimulatedPlayer::Quit()

@@ -2,7 +2,7 @@
 
 #include "SimulatedArtwork.h"
 #include "SimulatedPlayer.h"
-#include "VectorCollection.h"
+#include "player/ListCollection.h"
 
 #include "player/PlayerError.h"
 
@@ -109,5 +109,5 @@ std::shared_ptr<PlayerCollection<PlayerArtwork>> SimulatedTrack::Artwork() const
     // A cover named in the library but missing on disk is no cover at all.
     if (!file.isEmpty() && QFileInfo(file).isFile())
         items.push_back(std::make_shared<SimulatedArtwork>(file));
-    return std::make_shared<VectorCollection<PlayerArtwork>>(std::move(items));
+    return std::make_shared<ListCollection<PlayerArtwork>>(std::move(items));
 }

@@ -18,23 +18,7 @@ pid=
 cleanup() { [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-wait_for() {
-  local limit=$(( $1 * 10 )); shift
-  for _ in $(seq "$limit"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
-started() { [ -S "$XDG_RUNTIME_DIR/bolvin.socket" ]; }
-visible_count() { xdotool search --onlyvisible --class bolvin 2>/dev/null | wc -l; }
-at_least_visible() { [ "$(visible_count)" -ge "$1" ]; }
-icon_window() {
-  for w in $(xdotool search --class bolvin 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
-    [ "${WIDTH:-0}" -gt 0 ] && [ "$WIDTH" -le 64 ] && [ "$HEIGHT" -le 64 ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
+source "$(dirname "$0")/common.sh"
 # The rating the library file holds for a track name.
 rating_of() {
   python3 - "$library" "$1" <<'PY'
@@ -73,8 +57,7 @@ echo "== a click on the icon shows the track pop-ups"
 printf '[StartUp]\nFirstRun=No\nPopUpWidth=4000\nPopUpHeight=2400\nShowDelay=10000\n' > "$HOME/.config/Bolvin/Bolvin.conf"
 start
 if wait_for 10 icon_window; then
-  icon=$(icon_window)
-  xdotool mousemove --window "$icon" 8 8; sleep 0.3; xdotool click 1
+  click_icon 1
   # The icon and two pop-ups.
   if wait_for 5 at_least_visible 3; then
     sleep 1
@@ -100,11 +83,7 @@ wait_for 10 rating_is "Tide Tables" 100 || fail "next then rating up gave $(rati
 
 echo "== \"&Next Song\" in the tray menu advances, \"&Exit\" makes the player quit"
 # The menu is driven by its keyboard accelerators, as a user without a mouse would.
-open_menu() {
-  local icon; icon=$(icon_window) || return 1
-  xdotool mousemove --window "$icon" 8 8; sleep 0.3; xdotool click 3
-  wait_for 5 at_least_visible 2
-}
+open_menu() { click_icon 3 && wait_for 5 at_least_visible 2; }
 open_menu || fail "the tray menu did not open"
 xdotool key n                    # "&Next Song": "Lantern Walk", rated 60
 sleep 0.5

@@ -16,14 +16,7 @@ pids=()
 cleanup() { for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"; }
 trap cleanup EXIT
 
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-# wait_for SECONDS COMMAND...: polls until the command succeeds; false on time-out.
-wait_for() {
-  local limit=$(( $1 * 10 )); shift
-  for _ in $(seq "$limit"); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
+source "$(dirname "$0")/common.sh"
 alive() { kill -0 "$1" 2>/dev/null; }
 dead() { ! kill -0 "$1" 2>/dev/null; }
 # Sets $code to the exit code of background child PID, waiting at most SECONDS for it
@@ -31,8 +24,6 @@ dead() { ! kill -0 "$1" 2>/dev/null; }
 reap() {
   if wait_for "$2" dead "$1"; then wait "$1"; code=$?; else code=timeout; fi
 }
-started() { [ -S "$XDG_RUNTIME_DIR/bolvin.socket" ]; }
-visible_window() { xdotool search --onlyvisible --name "$1"; }
 shot() { import -window root "$shots/$1.png" 2>/dev/null; }
 
 not_first_run() { printf '[StartUp]\nFirstRun=No\n' > "$HOME/.config/Bolvin/Bolvin.conf"; }
@@ -91,20 +82,9 @@ reap "$after" 10
 echo "== \"&Exit\" in the tray menu ends it"
 "$bolvin" --player sim --speed 4 >"$work/menu.log" 2>&1 & menu=$!; pids+=($menu)
 wait_for 20 started || fail "instance did not start"
-# The tray icon is the small window of ours that the tray host embedded.
-icon_window() {
-  for w in $(xdotool search --class bolvin 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" || continue
-    [ "${WIDTH:-0}" -gt 0 ] && [ "$WIDTH" -le 64 ] && [ "$HEIGHT" -le 64 ] && { echo "$w"; return 0; }
-  done
-  return 1
-}
 if wait_for 10 icon_window; then
-  icon=$(icon_window)
-  # The pointer must rest on the icon before the click, or the tray host drops it.
-  xdotool mousemove --window "$icon" 8 8; sleep 0.3; xdotool click 3
-  menu_open() { [ "$(xdotool search --onlyvisible --class bolvin | wc -l)" -ge 2 ]; }
-  if wait_for 5 menu_open; then sleep 0.3; shot tray-menu; else fail "the tray menu did not open"; fi
+  click_icon 3
+  if wait_for 5 at_least_visible 2; then sleep 0.3; shot tray-menu; else fail "the tray menu did not open"; fi
   xdotool key e
   reap "$menu" 10
   [ "$code" = 0 ] || fail "exit code $code after \"&Exit\""

@@ -8,17 +8,18 @@
 #include <memory>
 #include <vector>
 
-// A player collection over a fixed list of objects, for the small collections (playlists,
-// windows, artwork) whose items are made up front.
-template <typename T> class VectorCollection : public PlayerCollection<T>
+// A player collection over objects made up front, counted from 1: the small collections
+// (playlists, windows, artwork) of any backend.
+template <typename T> class ListCollection : public PlayerCollection<T>
 {
 public:
-    explicit VectorCollection(std::vector<std::shared_ptr<T>> items)
+    explicit ListCollection(std::vector<std::shared_ptr<T>> items = {})
         : m_items(std::move(items))
     {
     }
 
     int Count() const override { return int(m_items.size()); }
+    // Throws PlayerError when index is outside 1..Count().
     std::shared_ptr<T> Item(int index) const override
     {
         if (index < 1 || index > Count())
