@@ -90,7 +90,15 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     connect(&m_services.instanceGuard, &InstanceGuard::quitRequested, this, [this] { Unload(UnloadMode::FormCode); });
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The player may outlive this window, or report while it goes: nothing here may hear it.
+    DisconnectPlayer();
+    if (mobjPopups)
+        mobjPopups->disconnect(this);
+    // The artwork window was given this window's services, which do not outlive it.
+    ignoringErrors([] { frmShowPic::unloadInstance(); });
+}
 
 void frmMain::buildWindow()
 {
