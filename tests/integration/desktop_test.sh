@@ -6,6 +6,7 @@ set -uo pipefail
 bolvin=$1
 shots=$2
 library_dir=$3
+key_grabber=$4
 [ -n "${DISPLAY:-}" ] || { echo "no display: skipped"; exit 77; }
 mkdir -p "$shots"
 
@@ -80,6 +81,15 @@ xdotool key ctrl+Right           # next track: "Tide Tables", rated 80
 sleep 0.5
 xdotool key ctrl+Prior           # rating up: 80 -> 100
 wait_for 10 rating_is "Tide Tables" 100 || fail "next then rating up gave $(rating_of "Tide Tables"), want 100"
+xdotool key ctrl+p               # pause: now only play/pause acts
+sleep 0.5
+xdotool key ctrl+Next
+sleep 3                          # longer than the player takes to save a change
+rating_is "Tide Tables" 100 || fail "a rating hotkey acted while paused: $(rating_of "Tide Tables")"
+xdotool key ctrl+p               # play again
+sleep 0.5
+xdotool key ctrl+Next            # 100 -> 80
+wait_for 10 rating_is "Tide Tables" 80 || fail "after play again, rating down gave $(rating_of "Tide Tables"), want 80"
 
 echo "== \"&Next Song\" in the tray menu advances, \"&Exit\" makes the player quit"
 # The menu is driven by its keyboard accelerators, as a user without a mouse would.
@@ -94,6 +104,25 @@ wait_for 10 eval "! kill -0 $pid" || fail "\"&Exit\" did not end bolvin"
 wait "$pid" 2>/dev/null; pid=
 rating_is "Lantern Walk" 80 || fail "the rating was not saved by the player quitting: $(rating_of "Lantern Walk")"
 grep -qi 'segmentation\|abort\|runtime error' "$work/bolvin.log" && fail "crash output: $(cat "$work/bolvin.log")"
+
+echo "== a hotkey another program holds is reported once, and the others still work"
+"$key_grabber" 65 60 >"$work/grabber.log" 2>&1 & grabber=$!   # Ctrl+E
+wait_for 5 grep -q grabbed "$work/grabber.log" || fail "the key grabber could not take Ctrl+E"
+start
+message_boxes() { xdotool search --onlyvisible --name '^Bolvin$' 2>/dev/null | wc -l; }
+if wait_for 10 eval '[ "$(message_boxes)" -ge 1 ]'; then
+  import -window root "$shots/hotkey-refused.png" 2>/dev/null
+  box=$(xdotool search --onlyvisible --name '^Bolvin$' | head -1)
+  xdotool windowfocus --sync "$box" 2>/dev/null; xdotool key Return
+  sleep 1
+  [ "$(message_boxes)" = 0 ] || fail "more than one refusal was reported"
+else
+  fail "no message about the refused hotkey"
+fi
+xdotool key ctrl+Next            # "Harbour Lights", first again, 80 -> 60: the others work
+wait_for 10 rating_is "Harbour Lights" 60 || fail "rating down after a refusal gave $(rating_of "Harbour Lights"), want 60"
+stop
+kill "$grabber" 2>/dev/null; wait "$grabber" 2>/dev/null
 
 [ $failures -eq 0 ] && echo "all desktop checks passed"
 exit $(( failures > 0 ))
