@@ -13,9 +13,6 @@ if [ "${KEEP_HOME:-0}" != 1 ]; then
 fi
 unset XDG_CONFIG_HOME XDG_DATA_HOME XDG_CACHE_HOME
 
-display=90
-while [ -e "/tmp/.X11-unix/X$display" ] || [ -e "/tmp/.X$display-lock" ]; do display=$((display + 1)); done
-
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done
@@ -24,10 +21,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
+# Xvfb picks a free display itself and tells us which: another X server on this machine,
+# even one in a different root sharing the abstract socket names, cannot collide with it.
+exec 3>"$scratch/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-[ -e "/tmp/.X11-unix/X$display" ] || { echo "Xvfb did not start:"; cat "$scratch/xvfb.log"; exit 1; }
+exec 3>&-
+for _ in $(seq 100); do [ -s "$scratch/display" ] && break; sleep 0.1; done
+display=$(head -n 1 "$scratch/display" 2>/dev/null)
+[ -n "$display" ] || { echo "Xvfb did not start:"; cat "$scratch/xvfb.log"; exit 1; }
 export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
 
 trayer --edge top --align right --widthtype request --height 40 --SetDockType true >/dev/null 2>&1 &
