@@ -104,13 +104,7 @@ TEST_F(MapModeImport, MissingChildrenKeepThePreviousElementsValues)
 
 TEST_F(MapModeImport, ACancelWhileReadingTheFileStillLetsTheLibraryPassHandleItsFirstTrack)
 {
-    for (int i = 0; i < 5; ++i)
-        addTrack(QStringLiteral("T%1").arg(i), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
-    rig.player.addLibrary();
-    std::vector<Element> elements;
-    for (int i = 0; i < 5; ++i)
-        elements.push_back({ QStringLiteral("T%1").arg(i), "X", "100", "1", playedText, "1:00" });
-    options.importPlayCount = options.importLastPlayDate = false;
+    const std::vector<Element> elements = fiveTracksToRateUp();
     rig.view.onEvents = [this](int round) { rig.cancel = rig.cancel || round == 1; };
 
     EXPECT_EQ(importElements(QStringLiteral("All"), elements), TransferOutcome::Cancelled);
@@ -125,13 +119,7 @@ TEST_F(MapModeImport, ACancelWhileReadingTheFileStillLetsTheLibraryPassHandleIts
 
 TEST_F(MapModeImport, ACancelDuringTheLibraryPassEndsItAfterTheTrackInHand)
 {
-    for (int i = 0; i < 5; ++i)
-        addTrack(QStringLiteral("T%1").arg(i), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
-    rig.player.addLibrary();
-    std::vector<Element> elements;
-    for (int i = 0; i < 5; ++i)
-        elements.push_back({ QStringLiteral("T%1").arg(i), "X", "100", "1", playedText, "1:00" });
-    options.importPlayCount = options.importLastPlayDate = false;
+    const std::vector<Element> elements = fiveTracksToRateUp();
     rig.view.onEvents = [this](int round) { rig.cancel = round == 7; };
 
     EXPECT_EQ(importElements(QStringLiteral("All"), elements), TransferOutcome::Cancelled);
@@ -184,13 +172,7 @@ TEST_F(SearchModeImport, SearchesTheFirstPlaylistOfTheSource)
 
 TEST_F(SearchModeImport, StopEndsThePassAfterTheElementInHand)
 {
-    for (int i = 0; i < 5; ++i)
-        addTrack(QStringLiteral("T%1").arg(i), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
-    rig.player.addLibrary();
-    std::vector<Element> elements;
-    for (int i = 0; i < 5; ++i)
-        elements.push_back({ QStringLiteral("T%1").arg(i), "X", "100", "1", playedText, "1:00" });
-    options.importPlayCount = options.importLastPlayDate = false;
+    const std::vector<Element> elements = fiveTracksToRateUp();
     rig.view.onEvents = [this](int round) { rig.cancel = rig.cancel || round == 2; };
 
     EXPECT_EQ(importElements(QStringLiteral("Year"), elements), TransferOutcome::Cancelled);
