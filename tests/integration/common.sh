@@ -20,8 +20,16 @@ icon_window() {
   done
   return 1
 }
-# Clicks the tray icon with a button; the pointer must rest on it first, or the host drops it.
-click_icon() {
-  local icon; icon=$(icon_window) || return 1
-  xdotool mousemove --window "$icon" 8 8; sleep 0.3; xdotool click "$1"
+# Clicks the tray icon with BUTTON until at least COUNT of our windows show, at most three
+# tries: while the tray host is still embedding the icon (slow under a sanitizer) a click
+# can be lost. The pointer must rest on the icon first, or the host drops the click.
+click_icon_until_visible() {
+  local button=$1 count=$2 icon
+  for _ in 1 2 3; do
+    wait_for 10 icon_window || return 1
+    icon=$(icon_window)
+    xdotool mousemove --window "$icon" 8 8 2>/dev/null; sleep 0.5; xdotool click "$button"
+    wait_for 5 at_least_visible "$count" && return 0
+  done
+  return 1
 }

@@ -58,9 +58,8 @@ echo "== a click on the icon shows the track pop-ups"
 printf '[StartUp]\nFirstRun=No\nPopUpWidth=4000\nPopUpHeight=2400\nShowDelay=10000\n' > "$HOME/.config/Bolvin/Bolvin.conf"
 start
 if wait_for 10 icon_window; then
-  click_icon 1
   # The icon and two pop-ups.
-  if wait_for 5 at_least_visible 3; then
+  if click_icon_until_visible 1 3; then
     sleep 1
     import -window root "$shots/track-popups.png" 2>/dev/null
   else
@@ -93,7 +92,7 @@ wait_for 10 rating_is "Tide Tables" 80 || fail "after play again, rating down ga
 
 echo "== \"&Next Song\" in the tray menu advances, \"&Exit\" makes the player quit"
 # The menu is driven by its keyboard accelerators, as a user without a mouse would.
-open_menu() { click_icon 3 && wait_for 5 at_least_visible 2; }
+open_menu() { click_icon_until_visible 3 2; }
 open_menu || fail "the tray menu did not open"
 xdotool key n                    # "&Next Song": "Lantern Walk", rated 60
 sleep 0.5
