@@ -62,6 +62,8 @@ void frmSysTray::buildMenu()
     m_form->installEventFilter(this);
 
     m_mnuPopup = new QMenu(QStringLiteral("&Popup"), m_form.get());
+    // Named so accessibility tools and scripts can tell the open menu from pop-ups.
+    m_mnuPopup->setWindowTitle(QStringLiteral("Bolvin menu"));
     m_playlistsMenu = m_mnuPopup->addMenu(QStringLiteral("Play Lists"));
     m_mnuPlayList = std::unique_ptr<TrayMenuArray>(
         new TrayMenuArray(m_playlistsMenu, [this](int index) { mnuPlayList_Click(index); }));

@@ -20,16 +20,19 @@ icon_window() {
   done
   return 1
 }
-# Clicks the tray icon with BUTTON until at least COUNT of our windows show, at most three
-# tries: while the tray host is still embedding the icon (slow under a sanitizer) a click
-# can be lost. The pointer must rest on the icon first, or the host drops the click.
-click_icon_until_visible() {
-  local button=$1 count=$2 icon
+# Clicks the tray icon with BUTTON until COMMAND... succeeds, at most three tries: while the
+# tray host is still embedding the icon (slow under a sanitizer) a click can be lost. The
+# pointer must rest on the icon first, or the host drops the click.
+click_icon_until() {
+  local button=$1 icon; shift
   for _ in 1 2 3; do
     wait_for 10 icon_window || return 1
     icon=$(icon_window)
     xdotool mousemove --window "$icon" 8 8 2>/dev/null; sleep 0.5; xdotool click "$button"
-    wait_for 5 at_least_visible "$count" && return 0
+    wait_for 5 "$@" && return 0
   done
   return 1
 }
+# The tray menu, told from pop-ups (which may be showing too) by its window name.
+menu_open() { [ -n "$(xdotool search --onlyvisible --name '^Bolvin menu$' 2>/dev/null)" ]; }
+open_menu() { click_icon_until 3 menu_open; }

@@ -83,7 +83,7 @@ echo "== \"&Exit\" in the tray menu ends it"
 "$bolvin" --player sim --speed 4 >"$work/menu.log" 2>&1 & menu=$!; pids+=($menu)
 wait_for 20 started || fail "instance did not start"
 if wait_for 10 icon_window; then
-  if click_icon_until_visible 3 2; then sleep 0.3; shot tray-menu; else fail "the tray menu did not open"; fi
+  if open_menu; then sleep 0.3; shot tray-menu; else fail "the tray menu did not open"; fi
   xdotool key e
   reap "$menu" 10
   [ "$code" = 0 ] || fail "exit code $code after \"&Exit\""
