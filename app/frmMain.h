@@ -1,5 +1,6 @@
 #pragma once
 
+#include "player/PlayerCapabilities.h"
 #include "popup/PopUpFontSource.h"
 #include "tray/SysTrayOwner.h"
 #include "tray/hotkeys/HotKeyActions.h"
@@ -175,7 +176,11 @@ private:
     void SetPlayPauseCaption(const QString& sState);
     // Disables the shuffle entry, then enables it when the player lets the current playlist shuffle.
     void refreshShuffleEntry();
+    // Player entries follow the connection and what the player allows; a disallowed entry
+    // carries the reason as its tooltip.
     void enablePlayerEntries(bool enabled);
+    void enableRatingMenu(bool playing);
+    void showLibraryAbility();
     void objiTunesApp_OnPlayerPlayEvent();
     void objiTunesApp_OnPlayerStopEvent();
     void objiTunesApp_OnDatabaseChangedEvent();
@@ -214,6 +219,8 @@ private:
     bool mbDoubleClickBusy = false;
     bool mbConnected = false;
     bool mbPlaylistsEnabled = false;
+    PlayerCapabilities m_capabilities;
+    QString m_shownLibraryReason;
     bool mbCancelExport = false;
     bool mbCancelImport = false;
     bool m_unloaded = false;

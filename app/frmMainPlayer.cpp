@@ -3,6 +3,7 @@
 #include "Branding.h"
 #include "Guarded.h"
 #include "options/AdvancedPage.h"
+#include "options/LibraryPage.h"
 #include "platform/desktop/Desktop.h"
 #include "player/PlayerBackend.h"
 #include "player/PlayerError.h"
@@ -10,9 +11,13 @@
 #include "popup/PopUpMessages.h"
 #include "tray/frmSysTray.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -23,6 +28,20 @@ constexpr double kNewestVersion = 6.4;
 
 constexpr std::array<const char*, 5> kPlayerEntries { "&Minimize iTunes", "&iTunes MiniPlayer", "&Shuffle",
     "&Next Song", "&Previous Song" };
+
+// The ability a tray entry needs of the player; nullptr for entries every player allows.
+const PlayerAbility* abilityFor(const PlayerCapabilities& capabilities, const QString& caption)
+{
+    if (caption == QLatin1String("&Show iTunes"))
+        return &capabilities.raise;
+    if (caption == QLatin1String("&Minimize iTunes"))
+        return &capabilities.minimize;
+    if (caption == QLatin1String("&iTunes MiniPlayer"))
+        return &capabilities.miniPlayer;
+    if (caption == QLatin1String("&Shuffle"))
+        return &capabilities.shuffle;
+    return nullptr;
+}
 
 QString title()
 {
@@ -99,6 +118,8 @@ void frmMain::ConnectPlayer()
         DisconnectPlayer();
         return;
     }
+    m_capabilities = objiTunesApp->capabilities();
+    showLibraryAbility();
 
     mobjPopups = std::make_unique<PopUpMessages>(PopUpServices {}, advancedPage->scrPopUpWidth->value(),
         advancedPage->scrPopUpHeight->value());
@@ -173,6 +194,10 @@ void frmMain::DisconnectPlayer()
         objiTunesApp->disconnect(this);
     objiTunesApp.reset();
     mbConnected = false;
+    // The next player may allow more; until one connects, nothing is known to be missing.
+    m_capabilities = PlayerCapabilities {};
+    if (libraryPage)
+        showLibraryAbility();
 }
 
 PlayerApplication& frmMain::connectedPlayer() const
@@ -210,10 +235,38 @@ void frmMain::enablePlayerEntries(bool enabled)
 {
     forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
         const QString caption = items.caption(i);
-        for (const char* entry : kPlayerEntries)
-            if (caption == QLatin1String(entry))
-                m_frmSysTray->EnableMenuItem(i, enabled);
+        const PlayerAbility* ability = abilityFor(m_capabilities, caption);
+        const bool allowed = !ability || *ability;
+        if (ability)
+            items.action(i)->setToolTip(ability->reason);
+        const bool needsPlayer = std::any_of(kPlayerEntries.begin(), kPlayerEntries.end(),
+            [&](const char* entry) { return caption == QLatin1String(entry); });
+        if (needsPlayer)
+            m_frmSysTray->EnableMenuItem(i, enabled && allowed);
+        else if (ability)
+            m_frmSysTray->EnableMenuItem(i, allowed);
     });
+    m_frmSysTray->myrating()->setToolTip(m_capabilities.rate.reason);
+}
+
+void frmMain::enableRatingMenu(bool playing)
+{
+    m_frmSysTray->myrating()->setEnabled(playing && m_capabilities.rate);
+}
+
+void frmMain::showLibraryAbility()
+{
+    const PlayerAbility& library = m_capabilities.library;
+    LibraryPage& page = *libraryPage;
+    for (QPushButton* start : { page.cmdStartBackup, page.cmdStartImport }) {
+        start->setEnabled(library.available);
+        start->setToolTip(library.reason);
+    }
+    // Said on the page too: a disabled button's tooltip is easy to miss.
+    for (QLabel* status : { page.lblBackupTrackName, page.lblImportTrackName })
+        if (!library || status->text() == m_shownLibraryReason)
+            status->setText(library.reason);
+    m_shownLibraryReason = library.reason;
 }
 
 void frmMain::objiTunesApp_OnPlayerPlayEvent()
@@ -223,7 +276,7 @@ void frmMain::objiTunesApp_OnPlayerPlayEvent()
     if (playing) {
         closeTrackPopups();
         ignoringErrors([this] { ShowTrackPopup(); });
-        m_frmSysTray->myrating()->setEnabled(true);
+        enableRatingMenu(true);
         SetPlayPauseCaption(QStringLiteral("pause"));
     }
     refreshShuffleEntry();
@@ -245,7 +298,7 @@ void frmMain::objiTunesApp_OnAboutToPromptUserToQuitEvent()
     mbCancelExport = true;
     mbCancelImport = true;
     SetPlayPauseCaption(QStringLiteral("play"));
+    DisconnectPlayer();
     enablePlayerEntries(false);
     m_frmSysTray->myrating()->setEnabled(false);
-    DisconnectPlayer();
 }

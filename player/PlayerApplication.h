@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PlayerCapabilities.h"
 #include "PlayerPlaylist.h"
 #include "PlayerSource.h"
 #include "PlayerTrack.h"
@@ -39,6 +40,9 @@ public:
     virtual std::shared_ptr<PlayerWindow> BrowserWindow() const = 0;
     virtual std::shared_ptr<PlayerWindows> Windows() const = 0;
     virtual void Quit() = 0;
+    // What this player lets Bolvin do beyond the members above; read live, never throws.
+    // A player modelled on the original can do everything.
+    virtual PlayerCapabilities capabilities() const { return {}; }
 
 signals:
     void OnPlayerPlayEvent();

@@ -64,6 +64,8 @@ void frmSysTray::buildMenu()
     m_mnuPopup = new QMenu(QStringLiteral("&Popup"), m_form.get());
     // Named so accessibility tools and scripts can tell the open menu from pop-ups.
     m_mnuPopup->setWindowTitle(QStringLiteral("Bolvin menu"));
+    // A disabled entry's tooltip says why the player does not allow it.
+    m_mnuPopup->setToolTipsVisible(true);
     m_playlistsMenu = m_mnuPopup->addMenu(QStringLiteral("Play Lists"));
     m_mnuPlayList = std::unique_ptr<TrayMenuArray>(
         new TrayMenuArray(m_playlistsMenu, [this](int index) { mnuPlayList_Click(index); }));

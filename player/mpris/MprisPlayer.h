@@ -1,7 +1,7 @@
 #pragma once
 
 #include "MprisMetadata.h"
-#include "PlayerCapabilities.h"
+#include "player/PlayerCapabilities.h"
 
 #include "player/PlayerApplication.h"
 
@@ -67,7 +67,7 @@ public:
     bool implementsPlayer() const;
     bool hasVanished() const;
     // Reads the optional abilities live; never throws.
-    PlayerCapabilities capabilities() const;
+    PlayerCapabilities capabilities() const override;
 
     void setHttpTimeout(int ms) { m_httpTimeoutMs = ms; }
     void setProvisionalGrace(int ms) { m_provisionalTimer.setInterval(ms); }

@@ -1,10 +1,13 @@
 #include "AppTestRig.h"
+#include "app/options/LibraryPage.h"
 #include "popup/PopUpMessages.h"
 #include "tray/frmSysTray.h"
 
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QLabel>
+#include <QPushButton>
 
 namespace {
 constexpr int kLeftButton = 1;
@@ -129,4 +132,49 @@ TEST_F(TrayCommands, ACommandWithNoPlayerToBeHadDoesNothingHarmful)
     }
     EXPECT_FALSE(main.isConnected());
     EXPECT_TRUE(lonely.desktop.messages.isEmpty());
+}
+
+TEST(TrayAbilities, WhatThePlayerDoesNotAllowIsDisabledWithItsReasonUntilItGoes)
+{
+    AppTestRig rig;
+    rig.playerRuns();
+    FakePlayer& player = *rig.backend.player;
+    player.state = PlayerApplication::Playing;
+    player.canSetShuffle = true;
+    player.currentPlaylist = std::make_shared<FakePlaylist>("Library");
+    player.abilities.minimize = PlayerAbility::no("mpv cannot be minimised by other programs.");
+    player.abilities.raise = PlayerAbility::no("mpv cannot be brought to the front by other programs.");
+    player.abilities.rate = PlayerAbility::no("mpv does not let other programs rate its tracks.");
+    player.abilities.library = PlayerAbility::no("mpv does not expose its library.");
+    frmMain& main = rig.load();
+    ASSERT_TRUE(main.isConnected());
+    TrayMenuArray& items = main.sysTray()->mnuSysTray();
+    const auto entry = [&](const char* key) {
+        for (int i = 0; i <= items.upperBound(); ++i)
+            if (items.key(i) == QLatin1String(key))
+                return items.action(i);
+        return static_cast<QAction*>(nullptr);
+    };
+    emit player.OnPlayerPlayEvent();
+
+    EXPECT_FALSE(entry("Minimize")->isEnabled());
+    EXPECT_EQ(entry("Minimize")->toolTip(), "mpv cannot be minimised by other programs.");
+    EXPECT_FALSE(entry("Show iTunes")->isEnabled());
+    EXPECT_TRUE(entry("MiniPlayer")->isEnabled());
+    EXPECT_TRUE(entry("Shuffle")->isEnabled());
+    EXPECT_TRUE(entry("Next Song")->isEnabled());
+    EXPECT_FALSE(main.sysTray()->myrating()->isEnabled()) << "even while playing";
+    EXPECT_EQ(main.sysTray()->myrating()->toolTip(), "mpv does not let other programs rate its tracks.");
+    LibraryPage& page = *main.libraryPage;
+    EXPECT_FALSE(page.cmdStartBackup->isEnabled());
+    EXPECT_FALSE(page.cmdStartImport->isEnabled());
+    EXPECT_EQ(page.cmdStartImport->toolTip(), "mpv does not expose its library.");
+    EXPECT_EQ(page.lblBackupTrackName->text(), "mpv does not expose its library.");
+
+    emit player.OnAboutToPromptUserToQuitEvent(); // another player may allow it all
+    EXPECT_TRUE(entry("Show iTunes")->isEnabled());
+    EXPECT_FALSE(entry("Show iTunes")->toolTip().contains("cannot"));
+    EXPECT_FALSE(entry("Minimize")->isEnabled()) << "no player to minimise";
+    EXPECT_TRUE(page.cmdStartBackup->isEnabled());
+    EXPECT_TRUE(page.lblBackupTrackName->text().isEmpty());
 }

@@ -94,6 +94,7 @@ public:
         calls << QStringLiteral("Quit");
         emit OnAboutToPromptUserToQuitEvent();
     }
+    PlayerCapabilities capabilities() const override { return abilities; }
 
     template <typename T>
     static std::shared_ptr<T> orThrow(const std::shared_ptr<T>& object)
@@ -112,6 +113,7 @@ public:
     std::shared_ptr<PlayerWindow> browserWindow;
     std::shared_ptr<PlayerWindows> windows;
     bool canSetShuffle = false;
+    PlayerCapabilities abilities;
     mutable QStringList calls;
 };
 
