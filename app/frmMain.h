@@ -191,7 +191,7 @@ private:
     void m_frmSysTray_MenuClick(int lIndex, const QString& sKey);
     void m_frmSysTray_SysTrayMouseDown(int eButton);
     void m_frmSysTray_SysTrayDoubleClick(int eButton);
-    void playPauseToggle();
+    void playPauseToggle(const QString& shownCaption);
     void shuffleToggle();
     void playPlaylist(const QString& sKey);
 

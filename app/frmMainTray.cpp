@@ -11,8 +11,13 @@ namespace {
 constexpr int kRightButton = 2;
 }
 
-void frmMain::m_frmSysTray_MenuClick(int /*lIndex*/, const QString& sKey)
+void frmMain::m_frmSysTray_MenuClick(int lIndex, const QString& sKey)
 {
+    // Reattaching the player below may change the play/pause caption; the user chose the
+    // one the menu showed.
+    QString shownCaption;
+    if (m_frmSysTray)
+        ignoringErrors([&] { shownCaption = m_frmSysTray->mnuSysTray().caption(lIndex); });
     if (sKey != QLatin1String("close"))
         CheckPlayerRunning(true);
     // With no player to be had, the player commands have nothing to act on.
@@ -27,7 +32,7 @@ void frmMain::m_frmSysTray_MenuClick(int /*lIndex*/, const QString& sKey)
     } else if (sKey == QLatin1String("Previous Song")) {
         onPlayer([](PlayerApplication& player) { player.PreviousTrack(); });
     } else if (sKey == QLatin1String("Pause")) {
-        playPauseToggle();
+        playPauseToggle(shownCaption);
     } else if (sKey == QLatin1String("Minimize")) {
         onPlayer([](PlayerApplication& player) { player.BrowserWindow()->SetMinimized(true); });
     } else if (sKey == QLatin1String("MiniPlayer")) {
@@ -45,26 +50,12 @@ void frmMain::m_frmSysTray_MenuClick(int /*lIndex*/, const QString& sKey)
     }
 }
 
-void frmMain::playPauseToggle()
+void frmMain::playPauseToggle(const QString& shownCaption)
 {
-    if (!m_frmSysTray)
-        return;
-    TrayMenuArray& items = m_frmSysTray->mnuSysTray();
-    for (int i = 1; i <= items.upperBound(); ++i) {
-        QString caption;
-        ignoringErrors([&] { caption = items.caption(i); });
-        // The command follows the caption, not the player's own state.
-        if (caption == QLatin1String("&Pause")) {
-            ignoringErrors([&] { items.setCaption(i, QStringLiteral("&Play")); });
-            ignoringErrors([&] { connectedPlayer().Pause(); });
-            return;
-        }
-        if (caption == QLatin1String("&Play")) {
-            ignoringErrors([&] { items.setCaption(i, QStringLiteral("&Pause")); });
-            ignoringErrors([&] { connectedPlayer().Play(); });
-            return;
-        }
-    }
+    // The command follows the caption, not the player's own state.
+    const bool play = shownCaption == QLatin1String("&Play");
+    SetPlayPauseCaption(play ? QStringLiteral("pause") : QStringLiteral("play"));
+    ignoringErrors([&] { play ? connectedPlayer().Play() : connectedPlayer().Pause(); });
 }
 
 void frmMain::shuffleToggle()

@@ -98,6 +98,8 @@ void PopUpMessage::fillControls(frmPopUpMessage& form) const
     form.lblCaption()->setText(m_caption);
     form.lblCaption()->setPalette(textColours);
     form.lblMessage()->setText(m_message);
+    // What a screen reader (or a script) reads for the window: the message on one line.
+    form.setWindowTitle(m_message.simplified());
     form.lblMessage()->setCursor(m_clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
     form.lblMessage()->setPalette(textColours);
     QPalette background = form.palette();

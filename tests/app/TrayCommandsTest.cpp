@@ -68,6 +68,18 @@ TEST_F(TrayCommands, PlayPauseFollowsTheCaptionAndKeepsItsKey)
     EXPECT_EQ(player().calls, QStringList({ "Play", "Pause" }));
 }
 
+TEST_F(TrayCommands, PlayChosenWhileDetachedPlaysEvenIfTheReattachedPlayerIsPlaying)
+{
+    emit player().OnAboutToPromptUserToQuitEvent();
+    ASSERT_FALSE(form->isConnected());
+    player().state = PlayerApplication::Playing; // back, and playing on its own
+    player().calls.clear();
+    click("Pause"); // the menu shows "&Play"
+    EXPECT_TRUE(form->isConnected());
+    EXPECT_EQ(player().calls, QStringList({ "Play" }));
+    EXPECT_EQ(tray().mnuSysTray().caption(7), "&Pause");
+}
+
 TEST_F(TrayCommands, SongAndWindowCommandsReachThePlayer)
 {
     player().calls.clear();

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# The real bolvin driving a real MPRIS player, mpv with its MPRIS plugin, on an X display
+# with a tray host and a session bus: a track change brings the pop-up with mpv's tags, the
+# tray menu drives mpv, and mpv quitting or coming back never takes Bolvin down.
+set -uo pipefail
+bolvin=$1
+shots=$2
+mpris_plugin=/usr/lib/mpv-mpris/mpris.so
+[ -n "${DISPLAY:-}" ] && [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "no display or session bus: skipped"; exit 77; }
+for tool in mpv playerctl sox; do command -v $tool >/dev/null || { echo "no $tool: skipped"; exit 77; }; done
+[ -f "$mpris_plugin" ] || { echo "no mpv-mpris: skipped"; exit 77; }
+mkdir -p "$shots"
+
+work=$(mktemp -d /tmp/bolvin-mpris.XXXXXX)
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$HOME/.config/Bolvin" "$XDG_RUNTIME_DIR" "$work/music" && chmod 700 "$XDG_RUNTIME_DIR"
+printf '[StartUp]\nFirstRun=No\n' >"$HOME/.config/Bolvin/Bolvin.conf"
+pid= mpv_pid=
+cleanup() {
+  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+  [ -n "$mpv_pid" ] && kill -9 "$mpv_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+source "$(dirname "$0")/common.sh"
+
+# Three tagged tones, long enough that mpv never moves on by itself during a check, and the
+# cover beside them that mpv offers as the artwork.
+tracks=("Morning Static|The Relays|Signal Hill" "Copper Wire|The Relays|Signal Hill" "Last Tram|Nora Quist|Night Lines")
+files=()
+for i in "${!tracks[@]}"; do
+  IFS='|' read -r title artist album <<<"${tracks[$i]}"
+  printf 'TITLE=%s\nARTIST=%s\nALBUM=%s\n' "$title" "$artist" "$album" >"$work/tags.txt"
+  sox -n -r 8000 -c 1 --comment-file "$work/tags.txt" "$work/music/$i.ogg" synth 120 sine $((300 + 100 * i)) 2>/dev/null ||
+    { echo "sox could not make test audio: skipped"; exit 77; }
+  files+=("$work/music/$i.ogg")
+done
+convert -size 96x96 xc:darkorange "$work/music/cover.png" 2>/dev/null
+
+title_now() { playerctl -p mpv metadata xesam:title 2>/dev/null; }
+title_is() { [ "$(title_now)" = "$1" ]; }
+status_is() { [ "$(playerctl -p mpv status 2>/dev/null)" = "$1" ]; }
+start_mpv() {
+  mpv --no-config --script="$mpris_plugin" --ao=null --no-video --idle=yes --no-terminal "${files[@]}" \
+    >"$work/mpv.log" 2>&1 & mpv_pid=$!
+  wait_for 20 title_is "Morning Static" || fail "mpv did not start playing: $(cat "$work/mpv.log")"
+}
+# The pop-up window whose name (its message on one line) matches.
+popup_shows() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
+
+echo "== bolvin attaches to mpv and a track change shows its tags"
+start_mpv
+"$bolvin" --player mpris:mpv >"$work/bolvin.log" 2>&1 & pid=$!
+wait_for 20 started || fail "bolvin did not start: $(cat "$work/bolvin.log")"
+wait_for 10 icon_window || fail "no tray icon"
+playerctl -p mpv next
+wait_for 10 title_is "Copper Wire" || fail "mpv did not advance on playerctl next"
+if wait_for 10 popup_shows "^Copper Wire The Relays Signal Hill"; then
+  sleep 0.5
+  import -window root "$shots/mpris-popup.png" 2>/dev/null
+else
+  fail "no pop-up naming \"Copper Wire\", \"The Relays\", \"Signal Hill\""
+fi
+
+echo "== the tray menu drives mpv"
+open_menu || fail "the tray menu did not open"
+xdotool key n                    # "&Next Song"
+wait_for 10 title_is "Last Tram" || fail "\"&Next Song\" left mpv at \"$(title_now)\""
+open_menu || fail "the tray menu did not open again"
+# "&Pause" shares its accelerator with "&Previous Song": the key selects, Return chooses.
+xdotool key p Return
+wait_for 10 status_is Paused || fail "\"&Pause\" left mpv $(playerctl -p mpv status 2>&1)"
+open_menu || fail "the tray menu did not open a third time"
+import -window root "$shots/mpris-tray-menu.png" 2>/dev/null
+xdotool key p Return             # "&Play"
+wait_for 10 status_is Playing || fail "\"&Play\" left mpv $(playerctl -p mpv status 2>&1)"
+
+echo "== mpv quitting leaves bolvin running; mpv coming back is picked up by the next command"
+kill "$mpv_pid"; wait "$mpv_pid" 2>/dev/null; mpv_pid=
+sleep 1
+kill -0 "$pid" 2>/dev/null || fail "bolvin ended with mpv: $(cat "$work/bolvin.log")"
+start_mpv
+# With no player, the song entries are disabled; "&Play" is the command that reattaches.
+open_menu || fail "the tray menu did not open after mpv came back"
+xdotool key p Return
+wait_for 10 status_is Playing || fail "\"&Play\" after mpv came back left it $(playerctl -p mpv status 2>&1)"
+open_menu || fail "the tray menu did not open once reattached"
+xdotool key n
+wait_for 10 title_is "Copper Wire" || fail "\"&Next Song\" after mpv came back left it at \"$(title_now)\""
+
+echo "== bolvin ends cleanly"
+"$bolvin" --quit >/dev/null 2>&1
+wait_for 10 eval "! kill -0 $pid" || { fail "bolvin did not end on --quit"; kill -9 "$pid"; }
+wait "$pid"; code=$?; pid=
+[ "$code" = 0 ] || fail "exit code $code"
+grep -qi 'segmentation\|abort\|runtime error' "$work/bolvin.log" && fail "crash output: $(cat "$work/bolvin.log")"
+
+[ $failures -eq 0 ] && echo "all mpris checks passed"
+exit $(( failures > 0 ))
