@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick trayer
   mpv mpv-mpris playerctl sox ffmpeg
+  desktop-file-utils appstream dpkg-dev file
 )
 
 missing=()

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test inside a private desktop (Xvfb,
-# tray host, session bus): first the normal build, then the AddressSanitizer +
+# tray host, session bus): first the normal build and its package, then the AddressSanitizer +
 # UndefinedBehaviorSanitizer build. BOLVIN_SKIP_ASAN=1 skips the second.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,6 +8,8 @@ scripts/install-deps.sh
 
 scripts/build.sh default
 scripts/with-desktop.sh ctest --preset default
+# The Debian package: validated, installed, and the installed program started once.
+scripts/package-test.sh build
 
 if [ "${BOLVIN_SKIP_ASAN:-0}" != 1 ]; then
   scripts/build.sh asan
