@@ -77,7 +77,8 @@ bool AppBenchRig::startPlayer()
 
 bool AppBenchRig::loadWindow()
 {
-    m_form = std::make_unique<frmMain>(AppServices { m_desktop, m_guard, m_settings, m_registry, *m_backend, *m_shell,
+    PlayerBackend& backend = m_chosen ? *m_chosen : *m_backend;
+    m_form = std::make_unique<frmMain>(AppServices { m_desktop, m_guard, m_settings, m_registry, backend, *m_shell,
         *m_hotKeys, QStringLiteral(BOLVIN_RESOURCE_DIR), QCoreApplication::applicationDirPath() });
     if (!m_form->Form_Load() || !m_form->isConnected()) {
         m_error = QStringLiteral("the window did not connect to the player");

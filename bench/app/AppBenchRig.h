@@ -11,6 +11,7 @@
 #include <memory>
 
 class HotKeyRegistrar;
+class PlayerBackend;
 class QtTrayShell;
 class SimulatedPlayer;
 class SimulatedPlayerBackend;
@@ -31,11 +32,14 @@ public:
     // that fails. Connections to player() made before loadWindow() run ahead of the window's
     // own handlers, so they see an event before the window's work on it.
     bool startPlayer();
+    // Drives this player instead of the simulated one; call before loadWindow().
+    void usePlayer(PlayerBackend& backend) { m_chosen = &backend; }
     // Loads the window. False, with why in error(), when it did not connect to the player.
     bool loadWindow();
     QString error() const { return m_error; }
 
     frmMain& form() { return *m_form; }
+    // The simulated player; only after startPlayer().
     SimulatedPlayer& player();
     // What the program wanted to tell the user in message boxes.
     QStringList messages() const { return m_desktop.messages(); }
@@ -53,6 +57,7 @@ private:
     std::unique_ptr<QtTrayShell> m_shell;
     std::unique_ptr<HotKeyRegistrar> m_hotKeys;
     std::unique_ptr<SimulatedPlayerBackend> m_backend;
+    PlayerBackend* m_chosen = nullptr;
     std::unique_ptr<frmMain> m_form;
     QString m_error;
 };
