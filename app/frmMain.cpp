@@ -22,11 +22,14 @@
 #include "player/PlayerApplication.h"
 #include "popup/PopUpMessage.h"
 #include "popup/PopUpMessages.h"
+#include "player/PlayerChooser.h"
+#include "tray/PlayerMenu.h"
 #include "tray/frmSysTray.h"
 #include "tray/hotkeys/HotKey.h"
 #include "tray/hotkeys/HotKeyDispatcher.h"
 #include "tray/hotkeys/HotKeyRegistration.h"
 
+#include <QMenu>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -205,6 +208,24 @@ void frmMain::createSysTray()
     connect(m_frmSysTray.get(), &frmSysTray::MenuClick, this, &frmMain::m_frmSysTray_MenuClick);
     connect(m_frmSysTray.get(), &frmSysTray::SysTrayMouseDown, this, &frmMain::m_frmSysTray_SysTrayMouseDown);
     connect(m_frmSysTray.get(), &frmSysTray::SysTrayDoubleClick, this, &frmMain::m_frmSysTray_SysTrayDoubleClick);
+    attachPlayerMenu();
+}
+
+void frmMain::setPlayerChooser(PlayerChooser* chooser)
+{
+    m_playerChooser = chooser;
+    attachPlayerMenu();
+}
+
+void frmMain::attachPlayerMenu()
+{
+    if (!m_playerChooser || !m_frmSysTray)
+        return;
+    // Owned by the tray menu, and gone with it.
+    auto* players = new PlayerMenu(m_frmSysTray->mnuPopup(), *m_playerChooser, m_frmSysTray->mnuPopup());
+    connect(players, &PlayerMenu::chosen, m_playerChooser, &PlayerChooser::pin);
+    connect(m_playerChooser, &PlayerChooser::activeChanged, this, &frmMain::onActivePlayerChanged,
+        Qt::UniqueConnection);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

@@ -25,6 +25,7 @@ class NotificationPage;
 class OptionSettings;
 class PlayerApplication;
 class PlayerBackend;
+class PlayerChooser;
 class PlayerTrack;
 class PopUpMessage;
 class PopUpMessages;
@@ -63,6 +64,9 @@ public:
     explicit frmMain(const AppServices& services, QWidget* parent = nullptr);
     ~frmMain() override;
 
+    // With several players on the desktop: the tray gets a "Player" submenu and the
+    // connection follows the active player.
+    void setPlayerChooser(PlayerChooser* chooser);
     // Start-up. False when another instance runs: this one has then told the user and
     // must end.
     bool Form_Load();
@@ -180,6 +184,9 @@ private:
     // carries the reason as its tooltip.
     void enablePlayerEntries(bool enabled);
     void enableRatingMenu(bool playing);
+    // The old player's pop-ups go and the new one's track shows.
+    void onActivePlayerChanged();
+    void attachPlayerMenu();
     void showLibraryAbility();
     void objiTunesApp_OnPlayerPlayEvent();
     void objiTunesApp_OnPlayerStopEvent();
@@ -220,6 +227,7 @@ private:
     bool mbConnected = false;
     bool mbPlaylistsEnabled = false;
     PlayerCapabilities m_capabilities;
+    PlayerChooser* m_playerChooser = nullptr;
     QString m_shownLibraryReason;
     bool mbCancelExport = false;
     bool mbCancelImport = false;

@@ -282,6 +282,19 @@ void frmMain::objiTunesApp_OnPlayerPlayEvent()
     refreshShuffleEntry();
 }
 
+void frmMain::onActivePlayerChanged()
+{
+    closeTrackPopups();
+    if (m_unloaded)
+        return;
+    // A player that appears and starts playing is attached at once: that is the moment
+    // the user expects its track to show.
+    DisconnectPlayer();
+    CheckPlayerRunning(false);
+    if (mbConnected)
+        objiTunesApp_OnPlayerPlayEvent();
+}
+
 void frmMain::objiTunesApp_OnPlayerStopEvent()
 {
     m_frmSysTray->myrating()->setEnabled(false);

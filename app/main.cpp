@@ -7,6 +7,7 @@
 #include "platform/settings/QtSettingsStore.h"
 #include "platform/tray/QtTrayShell.h"
 #include "player/mpris/MprisPlayerBackend.h"
+#include "player/selection/MprisPlayerChooser.h"
 #include "player/simulated/SimulatedPlayerBackend.h"
 
 #include <QApplication>
@@ -115,9 +116,16 @@ int main(int argc, char** argv)
 
     std::unique_ptr<SimulatedPlayerBackend> simulated;
     std::unique_ptr<MprisPlayerBackend> mpris;
+    std::unique_ptr<MprisPlayerChooser> chooser;
     PlayerBackend* player = nullptr;
     if (playerChoice.startsWith(QLatin1String("mpris"))) {
-        mpris = std::make_unique<MprisPlayerBackend>(playerChoice.section(QLatin1Char(':'), 1));
+        const QString name = playerChoice.section(QLatin1Char(':'), 1);
+        mpris = std::make_unique<MprisPlayerBackend>(name);
+        chooser = std::make_unique<MprisPlayerChooser>(
+            QDBusConnection::sessionBus(), MprisConnection::kDefaultTimeoutMs, name);
+        QObject::connect(chooser.get(), &PlayerChooser::pinned, [&settings](const QString& id) {
+            settings.SaveSetting(kPlayerKey, id.isEmpty() ? QStringLiteral("mpris") : QStringLiteral("mpris:") + id);
+        });
         player = mpris.get();
     } else {
         QString libraryFile = options.library;
@@ -135,6 +143,7 @@ int main(int argc, char** argv)
 
     frmMain form({ desktop, instanceGuard, settings, *registry, *player, trayShell, *hotKeys, resources,
         QApplication::applicationDirPath() });
+    form.setPlayerChooser(chooser.get());
     QObject::connect(&form, &frmMain::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
     // A session that ends without asking us still gets the full shutdown.
     QObject::connect(&app, &QApplication::aboutToQuit, &form, [&form] { form.Unload(frmMain::UnloadMode::AppWindows); });

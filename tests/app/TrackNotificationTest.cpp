@@ -1,4 +1,5 @@
 #include "AppTestRig.h"
+#include "FakePlayerChooser.h"
 #include "app/options/AdvancedPage.h"
 #include "app/options/NotificationPage.h"
 #include "app/options/OptionGroup.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTemporaryDir>
 
@@ -207,4 +209,30 @@ TEST_F(TrackNotification, AnUnreadableCoverSkipsOnlyTheArtworkPopUp)
     EXPECT_TRUE(form->titlePopUp()->Visible());
     EXPECT_TRUE(form->titlePopUp()->message().startsWith("Harbour Lights\r\n"));
     EXPECT_TRUE(tray().ToolTip().contains("Harbour Lights"));
+}
+
+TEST_F(TrackNotification, AnotherActivePlayerClosesThePopUpsAndShowsItsTrackThePlayerMenuFollows)
+{
+    FakePlayerChooser chooser;
+    chooser.entries = { { "mpv", "mpv" }, { "vlc", "VLC & Co" } };
+    chooser.active = "mpv";
+    form->setPlayerChooser(&chooser);
+    QMenu* players = nullptr;
+    for (QAction* entry : tray().mnuPopup()->actions())
+        if (entry->menu() && entry->text() == "Player")
+            players = entry->menu();
+    ASSERT_NE(players, nullptr);
+    ASSERT_EQ(players->actions().size(), 2);
+    EXPECT_EQ(players->actions()[1]->text(), "VLC && Co") << "a name is never an accelerator";
+    EXPECT_TRUE(players->actions()[0]->isChecked());
+
+    goToTrack(3);
+    players->actions()[1]->trigger();
+    EXPECT_EQ(chooser.pins, QStringList({ "vlc" }));
+    EXPECT_TRUE(players->actions()[1]->isChecked());
+    EXPECT_FALSE(players->actions()[0]->isChecked());
+    ASSERT_TRUE(form->isConnected());
+    ASSERT_NE(form->titlePopUp(), nullptr);
+    EXPECT_EQ(form->popups()->Count(), 2) << "the old pop-ups closed, the new track's show";
+    EXPECT_TRUE(form->titlePopUp()->message().startsWith(player().CurrentTrack()->Name()));
 }

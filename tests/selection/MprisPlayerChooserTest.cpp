@@ -1,0 +1,97 @@
+#include "FakeMprisService.h"
+#include "PrivateBus.h"
+
+#include "player/selection/MprisPlayerChooser.h"
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+#include <memory>
+
+namespace {
+constexpr int kTimeoutMs = 300;
+constexpr int kSignalWaitMs = 3000;
+
+class MprisPlayerChooserTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_bus.start(QStringLiteral("chooser-client-%1").arg(++s_clients))) << m_bus.error().toStdString();
+    }
+    void TearDown() override
+    {
+        m_players.clear();
+        m_bus.stop();
+    }
+    FakeMprisService& addPlayer(const QString& suffix, const QString& identity, const QString& status)
+    {
+        auto fake = std::make_unique<FakeMprisService>(m_bus.address(), suffix);
+        fake->fillTypical();
+        fake->set(FakeMprisService::kRoot, "Identity", identity);
+        fake->set(FakeMprisService::kPlayer, "PlaybackStatus", status);
+        EXPECT_TRUE(fake->start());
+        m_players.push_back(std::move(fake));
+        return *m_players.back();
+    }
+    static QStringList names(const PlayerChooser& chooser)
+    {
+        QStringList list;
+        for (const PlayerChooser::Entry& entry : chooser.players())
+            list << entry.id + "=" + entry.name;
+        list.sort();
+        return list;
+    }
+
+    static inline int s_clients = 0;
+    PrivateBus m_bus;
+    std::vector<std::unique_ptr<FakeMprisService>> m_players;
+};
+}
+
+TEST_F(MprisPlayerChooserTest, FollowsPlayersAsTheyStartPlayingComeAndGo)
+{
+    addPlayer("alpha", "Alpha Player", "Paused");
+    FakeMprisService& beta = addPlayer("beta", "Beta Player", "Stopped");
+    MprisPlayerChooser chooser(m_bus.client(), kTimeoutMs);
+    EXPECT_EQ(names(chooser), QStringList({ "alpha=Alpha Player", "beta=Beta Player" }));
+    ASSERT_FALSE(chooser.activeId().isEmpty());
+
+    QSignalSpy active(&chooser, &PlayerChooser::activeChanged);
+    const QString other = chooser.activeId() == "alpha" ? "beta" : "alpha";
+    FakeMprisService& starter = other == "beta" ? beta : *m_players.front();
+    starter.change(FakeMprisService::kPlayer, { { "PlaybackStatus", QStringLiteral("Playing") } });
+    ASSERT_TRUE(active.wait(kSignalWaitMs));
+    EXPECT_EQ(chooser.activeId(), other);
+    EXPECT_EQ(chooser.activeService(), "org.mpris.MediaPlayer2." + other);
+
+    QSignalSpy players(&chooser, &PlayerChooser::playersChanged);
+    addPlayer("gamma", "Gamma", "Playing");
+    ASSERT_TRUE(players.wait(kSignalWaitMs));
+    EXPECT_EQ(chooser.activeId(), other) << "the active one plays: it stays";
+    EXPECT_EQ(chooser.players().size(), 3);
+
+    active.clear();
+    m_players.erase(std::find_if(m_players.begin(), m_players.end(),
+        [&](const auto& fake) { return fake->service().endsWith(other); }));
+    ASSERT_TRUE(active.wait(kSignalWaitMs));
+    EXPECT_EQ(chooser.activeId(), "gamma") << "the one still playing follows";
+}
+
+TEST_F(MprisPlayerChooserTest, APinnedPlayerHoldsAgainstOneThatStartsPlaying)
+{
+    addPlayer("alpha", "Alpha Player", "Paused");
+    FakeMprisService& beta = addPlayer("beta", "Beta Player", "Paused");
+    MprisPlayerChooser chooser(m_bus.client(), kTimeoutMs, "ALPHA");
+    EXPECT_EQ(chooser.activeId(), "alpha");
+    QSignalSpy players(&chooser, &PlayerChooser::playersChanged);
+    beta.change(FakeMprisService::kPlayer, { { "PlaybackStatus", QStringLiteral("Playing") } });
+    addPlayer("delta", "Delta", "Paused"); // a later event proves the first was handled
+    ASSERT_TRUE(players.wait(kSignalWaitMs));
+    EXPECT_EQ(chooser.activeId(), "alpha");
+
+    QSignalSpy active(&chooser, &PlayerChooser::activeChanged);
+    chooser.pin("beta");
+    EXPECT_EQ(active.count(), 1);
+    EXPECT_EQ(chooser.activeId(), "beta");
+}
