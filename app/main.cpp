@@ -123,6 +123,7 @@ int main(int argc, char** argv)
         mpris = std::make_unique<MprisPlayerBackend>(name);
         chooser = std::make_unique<MprisPlayerChooser>(
             QDBusConnection::sessionBus(), MprisConnection::kDefaultTimeoutMs, name);
+        mpris->followChoice([chooser = chooser.get()] { return chooser->activeService(); });
         QObject::connect(chooser.get(), &PlayerChooser::pinned, [&settings](const QString& id) {
             settings.SaveSetting(kPlayerKey, id.isEmpty() ? QStringLiteral("mpris") : QStringLiteral("mpris:") + id);
         });

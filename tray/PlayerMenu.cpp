@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include <algorithm>
+
 PlayerMenu::PlayerMenu(QMenu* menu, PlayerChooser& chooser, QObject* parent)
     : QObject(parent)
     , m_chooser(chooser)
@@ -21,9 +23,15 @@ void PlayerMenu::rebuild()
 {
     m_players->clear();
     const QString active = m_chooser.activeId();
-    for (const PlayerChooser::Entry& entry : m_chooser.players()) {
+    const QList<PlayerChooser::Entry> entries = m_chooser.players();
+    for (const PlayerChooser::Entry& entry : entries) {
+        // Two of a kind (two mpv windows) are told apart by their ids.
+        const bool shared = std::count_if(entries.begin(), entries.end(),
+                                [&](const PlayerChooser::Entry& other) { return other.name == entry.name; })
+            > 1;
+        const QString caption = shared ? QStringLiteral("%1 (%2)").arg(entry.name, entry.id) : entry.name;
         // A player's own name is shown as it is, never read as an accelerator.
-        QAction* item = m_players->addAction(QString(entry.name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        QAction* item = m_players->addAction(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));
         item->setCheckable(true);
         item->setChecked(entry.id == active);
         connect(item, &QAction::triggered, this, [this, id = entry.id] { emit chosen(id); });

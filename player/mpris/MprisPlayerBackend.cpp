@@ -45,6 +45,8 @@ bool MprisPlayerBackend::isPlaying(const QString& service) const
 
 QString MprisPlayerBackend::chooseService() const
 {
+    if (m_activeService)
+        return m_activeService();
     const std::optional<QStringList> services = mprisServices();
     if (!services)
         return QString();
@@ -62,7 +64,7 @@ QString MprisPlayerBackend::chooseService() const
 
 QString MprisPlayerBackend::executableName() const
 {
-    if (!m_playerName.isEmpty())
+    if (!m_playerName.isEmpty() && !m_activeService)
         return m_playerName.toLower();
     return chooseService().mid(kBusPrefix.size()).toLower();
 }

@@ -7,6 +7,7 @@
 
 #include <QDBusConnection>
 
+#include <functional>
 #include <memory>
 
 // Finds MPRIS players on a bus: a player "runs" while it owns an org.mpris.MediaPlayer2.* name.
@@ -41,6 +42,9 @@ public:
     QString playerName() const { return m_playerName; }
     // The full bus name of the player meant now; empty when none runs.
     QString chooseService() const;
+    // Leaves the choice among players to activeService (a full bus name, empty for none),
+    // which knows what happened on the bus since the start.
+    void followChoice(std::function<QString()> activeService) { m_activeService = std::move(activeService); }
 
 private:
     std::optional<QStringList> mprisServices() const;
@@ -51,4 +55,5 @@ private:
     int m_timeoutMs;
     QString m_lastError;
     std::weak_ptr<MprisPlayer> m_player;
+    std::function<QString()> m_activeService;
 };

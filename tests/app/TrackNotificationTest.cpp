@@ -214,7 +214,7 @@ TEST_F(TrackNotification, AnUnreadableCoverSkipsOnlyTheArtworkPopUp)
 TEST_F(TrackNotification, AnotherActivePlayerClosesThePopUpsAndShowsItsTrackThePlayerMenuFollows)
 {
     FakePlayerChooser chooser;
-    chooser.entries = { { "mpv", "mpv" }, { "vlc", "VLC & Co" } };
+    chooser.entries = { { "mpv", "mpv" }, { "vlc", "VLC & Co" }, { "mpv.instance7", "mpv" } };
     chooser.active = "mpv";
     form->setPlayerChooser(&chooser);
     QMenu* players = nullptr;
@@ -222,8 +222,9 @@ TEST_F(TrackNotification, AnotherActivePlayerClosesThePopUpsAndShowsItsTrackTheP
         if (entry->menu() && entry->text() == "Player")
             players = entry->menu();
     ASSERT_NE(players, nullptr);
-    ASSERT_EQ(players->actions().size(), 2);
+    ASSERT_EQ(players->actions().size(), 3);
     EXPECT_EQ(players->actions()[1]->text(), "VLC && Co") << "a name is never an accelerator";
+    EXPECT_EQ(players->actions()[2]->text(), "mpv (mpv.instance7)") << "two of a kind told apart";
     EXPECT_TRUE(players->actions()[0]->isChecked());
 
     goToTrack(3);

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Two mpv players on one desktop: Bolvin follows the one that starts playing, shows its
+# track, and holds the one the user pins from the tray's "Player" submenu.
+set -uo pipefail
+bolvin=$1
+shots=$2
+mpris_plugin=/usr/lib/mpv-mpris/mpris.so
+[ -n "${DISPLAY:-}" ] && [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "no display or session bus: skipped"; exit 77; }
+for tool in mpv playerctl sox; do command -v $tool >/dev/null || { echo "no $tool: skipped"; exit 77; }; done
+[ -f "$mpris_plugin" ] || { echo "no mpv-mpris: skipped"; exit 77; }
+mkdir -p "$shots"
+
+work=$(mktemp -d /tmp/bolvin-choice.XXXXXX)
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$HOME/.config/Bolvin" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+printf '[StartUp]\nFirstRun=No\n' >"$HOME/.config/Bolvin/Bolvin.conf"
+pid= pids=()
+cleanup() {
+  [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+  for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+source "$(dirname "$0")/common.sh"
+
+# tone FOLDER TITLE: a tagged tone that plays long enough for every check.
+tone() {
+  mkdir -p "$1"
+  printf 'TITLE=%s\nARTIST=Test Band\nALBUM=Test Album\n' "$2" >"$work/tags.txt"
+  sox -n -r 8000 -c 1 --comment-file "$work/tags.txt" "$1/$2.ogg" synth 120 sine 440 2>/dev/null ||
+    { echo "sox could not make test audio: skipped"; exit 77; }
+}
+tone "$work/a" "Alpha One"; tone "$work/a" "Alpha Two"
+tone "$work/b" "Beta One"; tone "$work/b" "Beta Two"
+
+# A second mpv takes the bus name org.mpris.MediaPlayer2.mpv.instance<PID>.
+start_mpv() {
+  mpv --no-config --script="$mpris_plugin" --ao=null --no-video --idle=yes --no-terminal "$@" \
+    >>"$work/mpv.log" 2>&1 & pids+=($!)
+}
+bus_name_of() { [ "$1" = 0 ] && echo mpv || echo "mpv.instance${pids[$1]}"; }
+title_of() { playerctl -p "$(bus_name_of "$1")" metadata xesam:title 2>/dev/null; }
+title_is() { [ "$(title_of "$1")" = "$2" ]; }
+popup_shows() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
+
+echo "== bolvin follows the player that starts playing"
+start_mpv "$work/a/Alpha One.ogg" "$work/a/Alpha Two.ogg"
+wait_for 20 title_is 0 "Alpha One" || fail "the first mpv did not start: $(cat "$work/mpv.log")"
+"$bolvin" --player mpris >"$work/bolvin.log" 2>&1 & pid=$!
+wait_for 20 started || fail "bolvin did not start: $(cat "$work/bolvin.log")"
+wait_for 10 icon_window || fail "no tray icon"
+start_mpv --pause "$work/b/Beta One.ogg" "$work/b/Beta Two.ogg"
+wait_for 20 title_is 1 "Beta One" || fail "the second mpv did not start: $(cat "$work/mpv.log")"
+playerctl -p "$(bus_name_of 0)" pause
+playerctl -p "$(bus_name_of 1)" play
+wait_for 10 popup_shows "^Beta One Test Band" || fail "no pop-up for the player that started playing"
+import -window root "$shots/choice-followed.png" 2>/dev/null
+open_menu || fail "the tray menu did not open"
+xdotool key n                    # "&Next Song" goes to the active player
+wait_for 10 title_is 1 "Beta Two" || fail "\"&Next Song\" did not reach the active player: $(title_of 1)"
+title_is 0 "Alpha One" || fail "\"&Next Song\" moved the other player: $(title_of 0)"
+
+echo "== a player pinned from the \"Player\" submenu holds"
+open_menu || fail "the tray menu did not open again"
+xdotool key Down Right           # the "Player" submenu, first entry: the first mpv
+sleep 0.5
+import -window root "$shots/choice-player-menu.png" 2>/dev/null
+xdotool key Return
+wait_for 5 grep -q '^Player=mpris:mpv$' "$HOME/.config/Bolvin/Bolvin.conf" ||
+  fail "the choice was not stored: $(cat "$HOME/.config/Bolvin/Bolvin.conf")"
+playerctl -p "$(bus_name_of 1)" pause
+playerctl -p "$(bus_name_of 1)" play   # starting to play no longer takes over
+sleep 1
+open_menu || fail "the tray menu did not open a third time"
+xdotool key n
+wait_for 10 title_is 0 "Alpha Two" || fail "\"&Next Song\" did not reach the pinned player: $(title_of 0)"
+
+"$bolvin" --quit >/dev/null 2>&1
+wait_for 10 eval "! kill -0 $pid" || { fail "bolvin did not end on --quit"; kill -9 "$pid"; }
+wait "$pid" 2>/dev/null; pid=
+grep -qi 'segmentation\|abort\|runtime error' "$work/bolvin.log" && fail "crash output: $(cat "$work/bolvin.log")"
+
+[ $failures -eq 0 ] && echo "all player choice checks passed"
+exit $(( failures > 0 ))
