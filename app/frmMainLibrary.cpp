@@ -3,20 +3,71 @@
 #include "Guarded.h"
 #include "library/ExtrasExport.h"
 #include "library/ExtrasImport.h"
+#include "library/sources/FileLibrary.h"
 #include "options/AdvancedPage.h"
 #include "options/LibraryPage.h"
 #include "options/LibraryTransferView.h"
 #include "platform/desktop/Desktop.h"
+#include "player/PlayerApplication.h"
+#include "player/PlayerError.h"
 #include "tray/frmSysTray.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 
-namespace {
+#include <functional>
+#include <optional>
+
+namespace
+{
 // What the page shows when there is no player to transfer from or to.
 constexpr auto kNoPlayer = "The player is not running.";
+
+// The connected player's library source; null when the player cannot give one, which the
+// transfer then reports.
+std::shared_ptr<PlayerSource> libraryOf(PlayerApplication& player)
+{
+    try {
+        return player.LibrarySource();
+    } catch (const PlayerError&) {
+        return nullptr;
+    }
+}
+
+// The library a transfer works on, held for the whole run: the transfer may outlive a
+// player that quits while it runs.
+struct TransferLibrary {
+    std::shared_ptr<PlayerApplication> player;
+    std::shared_ptr<FileLibrary> file;
+
+    std::shared_ptr<PlayerSource> source() const { return file ? file : libraryOf(*player); }
+};
+
+// The library the page names: the connected player's (connectPlayer attaches one if it can)
+// or a file's, read whole. nullopt once the user was told why there is none.
+std::optional<TransferLibrary> chosenLibrary(
+    const LibraryPage& page, Desktop& desktop, const std::function<std::shared_ptr<PlayerApplication>()>& connectPlayer)
+{
+    TransferLibrary library;
+    if (page.selectedSource() == LibrarySourceKind::ConnectedPlayer) {
+        library.player = connectPlayer();
+        if (!library.player) {
+            desktop.messageBox(QString::fromLatin1(kNoPlayer));
+            return std::nullopt;
+        }
+        return library;
+    }
+    QString error;
+    library.file = LibrarySources::open(page.selectedSource(), page.sourcePath(), &error);
+    if (!library.file) {
+        desktop.messageBox(error);
+        return std::nullopt;
+    }
+    return library;
+}
 }
 
 void frmMain::connectLibraryHandlers()
@@ -28,13 +79,33 @@ void frmMain::connectLibraryHandlers()
     connect(page.cmdCancelBackup, &QPushButton::clicked, this, [this] { mbCancelExport = true; });
     connect(page.cmdStartImport, &QPushButton::clicked, this, &frmMain::cmdStartImport_Click);
     connect(page.cmdCancelImport, &QPushButton::clicked, this, [this] { mbCancelImport = true; });
+    connect(&page, &LibraryPage::librarySourceChanged, this, &frmMain::showLibraryAbility);
+}
+
+void frmMain::showLibraryAbility()
+{
+    LibraryPage& page = *libraryPage;
+    page.offerDefaultSource(m_capabilities.library.available);
+    // A library file does not need the player, nor what it allows.
+    const PlayerAbility library = page.selectedSource() == LibrarySourceKind::ConnectedPlayer
+        ? m_capabilities.library
+        : page.fileSourceAbility();
+    for (QPushButton* start : { page.cmdStartBackup, page.cmdStartImport }) {
+        start->setEnabled(library.available);
+        start->setToolTip(library.reason);
+    }
+    // Said on the page too: a disabled button's tooltip is easy to miss.
+    for (QLabel* status : { page.lblBackupTrackName, page.lblImportTrackName })
+        if (!library || status->text() == m_shownLibraryReason)
+            status->setText(library.reason);
+    m_shownLibraryReason = library.reason;
 }
 
 std::unique_ptr<LibraryTransferView> frmMain::transferView(bool forExport)
 {
     LibraryPage& page = *libraryPage;
-    return std::make_unique<LibraryTransferView>(this,
-        forExport ? LibraryTransferView::exportControls(page) : LibraryTransferView::importControls(page),
+    return std::make_unique<LibraryTransferView>(
+        this, forExport ? LibraryTransferView::exportControls(page) : LibraryTransferView::importControls(page),
         [this](const QString& text) { m_services.desktop.messageBox(text); },
         [this](const QString& message, const QString& title, int icon, int timeoutMs) {
             if (m_frmSysTray)
@@ -44,16 +115,15 @@ std::unique_ptr<LibraryTransferView> frmMain::transferView(bool forExport)
 
 void frmMain::cmdStartBackup_Click()
 {
-    CheckPlayerRunning(true);
-    // The transfer may outlive a player that quits while it runs: hold it.
-    const std::shared_ptr<PlayerApplication> player = objiTunesApp;
-    if (!player) {
-        m_services.desktop.messageBox(QString::fromLatin1(kNoPlayer));
+    const auto library = chosenLibrary(*libraryPage, m_services.desktop, [this] {
+        CheckPlayerRunning(true);
+        return objiTunesApp;
+    });
+    if (!library)
         return;
-    }
     mbCancelExport = false;
     const auto view = transferView(true);
-    ExtrasExport transfer(*player, *view,
+    ExtrasExport transfer(library->source(), *view,
         ExportOptions { libraryPage->cboExportMode->currentText(), advancedPage->chkExportMsg->isChecked() },
         [this] { return mbCancelExport; });
     transfer.run();
@@ -61,19 +131,20 @@ void frmMain::cmdStartBackup_Click()
 
 void frmMain::cmdStartImport_Click()
 {
-    CheckPlayerRunning(true);
-    const std::shared_ptr<PlayerApplication> player = objiTunesApp;
-    if (!player) {
-        m_services.desktop.messageBox(QString::fromLatin1(kNoPlayer));
+    const auto library = chosenLibrary(*libraryPage, m_services.desktop, [this] {
+        CheckPlayerRunning(true);
+        return objiTunesApp;
+    });
+    if (!library)
         return;
-    }
     mbCancelImport = false;
     const auto view = transferView(false);
     LibraryPage& page = *libraryPage;
-    ExtrasImport transfer(*player, *view,
+    ExtrasImport transfer(library->source(), *view,
         ImportOptions { page.chkImportRating->isChecked(), page.chkImportPlayCount->isChecked(),
             page.chkImportLastPlayDate->isChecked(), page.cboPlayCount->currentText(),
             advancedPage->chkExportMsg->isChecked() },
         [this] { return mbCancelImport; });
+    transfer.setStore(library->file.get());
     transfer.run();
 }

@@ -254,21 +254,6 @@ void frmMain::enableRatingMenu(bool playing)
     m_frmSysTray->myrating()->setEnabled(playing && m_capabilities.rate);
 }
 
-void frmMain::showLibraryAbility()
-{
-    const PlayerAbility& library = m_capabilities.library;
-    LibraryPage& page = *libraryPage;
-    for (QPushButton* start : { page.cmdStartBackup, page.cmdStartImport }) {
-        start->setEnabled(library.available);
-        start->setToolTip(library.reason);
-    }
-    // Said on the page too: a disabled button's tooltip is easy to miss.
-    for (QLabel* status : { page.lblBackupTrackName, page.lblImportTrackName })
-        if (!library || status->text() == m_shownLibraryReason)
-            status->setText(library.reason);
-    m_shownLibraryReason = library.reason;
-}
-
 void frmMain::objiTunesApp_OnPlayerPlayEvent()
 {
     bool playing = false;

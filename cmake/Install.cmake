@@ -52,6 +52,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://bolvin.app")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Loaded as plugins, which the library scan cannot see: the SQLite driver for Strawberry's
+# database.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 # Follows the summary line in the control file; CPack indents it as the format wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Bolvin sits in the notification area, attaches to a running media player
 (any MPRIS player, or its built-in simulated one) and adds cover-art pop-ups

@@ -3,8 +3,8 @@
 #include "ExtrasFileWriter.h"
 #include "TransferBusy.h"
 
-#include "player/PlayerApplication.h"
 #include "player/PlayerError.h"
+#include "player/PlayerSource.h"
 
 #include <QSaveFile>
 
@@ -17,8 +17,8 @@ constexpr int balloonTimeoutMs = 5000;
 } // namespace
 
 ExtrasExport::ExtrasExport(
-    PlayerApplication& player, TransferView& view, ExportOptions options, std::function<bool()> isCancelled)
-    : m_player(player)
+    std::shared_ptr<PlayerSource> library, TransferView& view, ExportOptions options, std::function<bool()> isCancelled)
+    : m_library(std::move(library))
     , m_view(view)
     , m_options(std::move(options))
     , m_isCancelled(std::move(isCancelled))
@@ -94,7 +94,9 @@ TransferOutcome ExtrasExport::run()
 
 bool ExtrasExport::writeLibrary(ExtrasFileWriter& writer)
 {
-    const auto playlists = m_player.LibrarySource()->Playlists();
+    if (!m_library)
+        throw PlayerError(QStringLiteral("There is no library to export from."));
+    const auto playlists = m_library->Playlists();
     const int playlistCount = playlists->Count();
     for (int p = 1; p <= playlistCount; ++p) {
         const auto playlist = playlists->Item(p);

@@ -7,9 +7,10 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 
 class ExtrasFileWriter;
-class PlayerApplication;
+class PlayerSource;
 
 // What the Library page says about an export.
 struct ExportOptions {
@@ -19,7 +20,8 @@ struct ExportOptions {
     bool completionMessageBox = false;
 };
 
-// Exports the extras of the player's "Library" playlist to a file the user picks. Runs on the
+// Exports the extras of a library source's "Library" playlist (the connected player's, or a
+// library file's) to a file the user picks. Runs on the
 // GUI thread and processes events after each track; a cancel seen there ends it after the
 // track in hand, with a complete file of what was written. The file is replaced only when
 // the export completes or is cancelled: a failed export leaves an old file as it was.
@@ -28,9 +30,9 @@ class ExtrasExport
 {
 public:
     // isCancelled is polled after each track; the caller clears its flag before run().
-    // player and view must outlive run().
-    ExtrasExport(
-        PlayerApplication& player, TransferView& view, ExportOptions options, std::function<bool()> isCancelled);
+    // view must outlive run(). A null library fails the run with a message.
+    ExtrasExport(std::shared_ptr<PlayerSource> library, TransferView& view, ExportOptions options,
+        std::function<bool()> isCancelled);
 
     // Where "now" comes from for the mode's day count; the system clock by default.
     void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
@@ -51,7 +53,7 @@ private:
     void fail(const QString& message);
     bool cancelled() const { return m_isCancelled && m_isCancelled(); }
 
-    PlayerApplication& m_player;
+    std::shared_ptr<PlayerSource> m_library;
     TransferView& m_view;
     ExportOptions m_options;
     std::function<bool()> m_isCancelled;

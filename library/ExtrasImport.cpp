@@ -1,10 +1,11 @@
 #include "ExtrasImport.h"
 
 #include "ExtrasFileReader.h"
+#include "LibraryStore.h"
 #include "TransferBusy.h"
 
-#include "player/PlayerApplication.h"
 #include "player/PlayerError.h"
+#include "player/PlayerSource.h"
 
 namespace
 {
@@ -21,9 +22,11 @@ QString mapKey(const QString& name, const QString& time)
     return (name + ExtrasImport::separator + time).toCaseFolded();
 }
 
-std::shared_ptr<PlayerPlaylist> findLibrary(PlayerApplication& player)
+std::shared_ptr<PlayerPlaylist> findLibrary(const PlayerSource* source)
 {
-    const auto playlists = player.LibrarySource()->Playlists();
+    if (!source)
+        return nullptr;
+    const auto playlists = source->Playlists();
     const int count = playlists->Count();
     for (int p = 1; p <= count; ++p) {
         auto playlist = playlists->Item(p);
@@ -36,8 +39,8 @@ std::shared_ptr<PlayerPlaylist> findLibrary(PlayerApplication& player)
 } // namespace
 
 ExtrasImport::ExtrasImport(
-    PlayerApplication& player, TransferView& view, ImportOptions options, std::function<bool()> isCancelled)
-    : m_player(player)
+    std::shared_ptr<PlayerSource> library, TransferView& view, ImportOptions options, std::function<bool()> isCancelled)
+    : m_library(std::move(library))
     , m_view(view)
     , m_options(std::move(options))
     , m_isCancelled(std::move(isCancelled))
@@ -61,7 +64,14 @@ TransferOutcome ExtrasImport::run()
     TransferBusy busy(m_view);
     m_view.setProgressValue(0);
     try {
-        const std::shared_ptr<PlayerPlaylist> library = findLibrary(m_player);
+        const std::shared_ptr<PlayerPlaylist> library = findLibrary(m_library.get());
+        if (m_store) {
+            const QString refusal = m_store->writeRefusal();
+            if (!refusal.isEmpty()) {
+                m_view.messageBox(refusal);
+                return TransferOutcome::Failed;
+            }
+        }
         if (!library) {
             m_view.messageBox(QStringLiteral(
                 "The player's library has no playlist named \"Library\", so there is nothing to import into."));
@@ -84,6 +94,8 @@ TransferOutcome ExtrasImport::run()
         } else {
             stopped = searchEach(*document);
         }
+        if (!commit())
+            return TransferOutcome::Failed;
         finish(stopped || cancelled());
         return stopped || cancelled() ? TransferOutcome::Cancelled : TransferOutcome::Completed;
     } catch (const PlayerError& error) {
@@ -162,7 +174,7 @@ bool ExtrasImport::mergeLibrary(PlayerPlaylist& library)
 
 bool ExtrasImport::searchEach(ExtrasDocument& document)
 {
-    const auto first = m_player.LibrarySource()->Playlists()->Item(1);
+    const auto first = m_library->Playlists()->Item(1);
     Current current;
     for (std::size_t i = 0; i < document.tracks.size(); ++i) {
         take(current, document.tracks[i]);
@@ -196,6 +208,16 @@ void ExtrasImport::update(PlayerTrack& track, const TrackExtras& file, const QSt
     m_view.setStatus(shownName + QStringLiteral(" imported"));
 }
 
+bool ExtrasImport::commit()
+{
+    QString message;
+    if (!m_store || m_store->commit(&message))
+        return true;
+    m_view.messageBox(message);
+    m_view.setStatus(QString());
+    return false;
+}
+
 void ExtrasImport::finish(bool wasCancelled)
 {
     if (wasCancelled) {
@@ -209,6 +231,8 @@ void ExtrasImport::finish(bool wasCancelled)
         message += QStringLiteral(". 1 track was skipped: a value in the file could not be used.");
     else if (m_skipped > 1)
         message += QStringLiteral(". %1 tracks were skipped: a value in the file could not be used.").arg(m_skipped);
+    if (m_store && !m_store->completionNote().isEmpty())
+        message += QStringLiteral(". ") + m_store->completionNote();
     if (m_options.completionMessageBox)
         m_view.messageBox(message);
     else

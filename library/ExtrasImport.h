@@ -10,11 +10,14 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 
-class PlayerApplication;
+class LibraryStore;
 class PlayerPlaylist;
+class PlayerSource;
 
-// Merges an extras file the user picks into the player's library. The whole file is read
+// Merges an extras file the user picks into a library source: the connected player's, or a
+// library file's, which setStore() then makes lasting. The whole file is read
 // first: one that does not parse is reported as "Error: " + the reason and changes nothing.
 // Tracks match on name and duration; a matched track whose artist, rating, play count or
 // date text differs from the file's gets the values the options select.
@@ -34,11 +37,16 @@ public:
     static inline const QString separator = QStringLiteral(".spl.");
 
     // isCancelled is polled between items; the caller clears its flag before run().
-    // player and view must outlive run().
-    ExtrasImport(
-        PlayerApplication& player, TransferView& view, ImportOptions options, std::function<bool()> isCancelled);
+    // view must outlive run(). A null library fails the run with a message, as a library
+    // without a "Library" playlist does.
+    ExtrasImport(std::shared_ptr<PlayerSource> library, TransferView& view, ImportOptions options,
+        std::function<bool()> isCancelled);
 
     void setLocale(const QLocale& locale) { m_dates = GeneralDateFormat(locale); }
+    // The file behind library, committed after the last track (also after a cancel). A
+    // refused or failed commit is reported and the run ends Failed with the file as it was.
+    // store must outlive run(); nullptr (the default) for a running player.
+    void setStore(LibraryStore* store) { m_store = store; }
 
     TransferOutcome run();
 
@@ -64,9 +72,12 @@ private:
     bool mergeLibrary(PlayerPlaylist& library);
     void update(PlayerTrack& track, const TrackExtras& file, const QString& shownName);
     bool cancelled() const { return m_isCancelled && m_isCancelled(); }
+    // False when the store refused or failed; the user was told.
+    bool commit();
     void finish(bool cancelled);
 
-    PlayerApplication& m_player;
+    std::shared_ptr<PlayerSource> m_library;
+    LibraryStore* m_store = nullptr;
     TransferView& m_view;
     ImportOptions m_options;
     std::function<bool()> m_isCancelled;

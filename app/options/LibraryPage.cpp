@@ -2,6 +2,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -9,9 +12,41 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace
+{
+
+const QString fileItemText = QStringLiteral("Library file\u2026");
+
+QString sourceName(LibrarySourceKind kind)
+{
+    return kind == LibrarySourceKind::Rhythmbox ? QStringLiteral("Rhythmbox library")
+                                                : QStringLiteral("Strawberry library");
+}
+
+} // namespace
+
 LibraryPage::LibraryPage(QWidget* parent)
     : QWidget(parent)
+    , m_chooseFile([this] {
+        return QFileDialog::getOpenFileName(
+            this, QStringLiteral("Choose a Library File"), QDir::homePath(), QStringLiteral("Library Files (*.xml)"));
+    })
 {
+    cboLibrarySource = new QComboBox;
+    cboLibrarySource->addItem(QStringLiteral("Connected player"), int(LibrarySourceKind::ConnectedPlayer));
+    cboLibrarySource->addItem(QStringLiteral("Rhythmbox library"), int(LibrarySourceKind::Rhythmbox));
+    cboLibrarySource->addItem(QStringLiteral("Strawberry library"), int(LibrarySourceKind::Strawberry));
+    cboLibrarySource->addItem(fileItemText, int(LibrarySourceKind::File));
+    for (int i = 1; i < cboLibrarySource->count() - 1; ++i)
+        cboLibrarySource->setItemData(
+            i, LibrarySources::defaultPath(LibrarySourceKind(cboLibrarySource->itemData(i).toInt())), Qt::ToolTipRole);
+    connect(cboLibrarySource, &QComboBox::activated, this, &LibraryPage::sourceActivated);
+    auto* sourceBox = new QGroupBox(QStringLiteral("Library"));
+    auto* sourceGrid = new QGridLayout(sourceBox);
+    sourceGrid->addWidget(new QLabel(QStringLiteral("Transfer with:"), sourceBox), 0, 0);
+    sourceGrid->addWidget(cboLibrarySource, 0, 1);
+    sourceGrid->setColumnStretch(1, 1);
+
     auto* exportBox = new QGroupBox(QStringLiteral("Export iTunes extras"));
     auto* exportGrid = new QGridLayout(exportBox);
     cboExportMode = new QComboBox(exportBox);
@@ -56,7 +91,76 @@ LibraryPage::LibraryPage(QWidget* parent)
     importGrid->setColumnStretch(1, 1);
 
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(sourceBox);
     layout->addWidget(exportBox);
     layout->addWidget(importBox);
     layout->addStretch();
+}
+
+LibrarySourceKind LibraryPage::selectedSource() const
+{
+    return LibrarySourceKind(cboLibrarySource->currentData().toInt());
+}
+
+QString LibraryPage::sourcePath() const
+{
+    const LibrarySourceKind kind = selectedSource();
+    return kind == LibrarySourceKind::File ? m_chosenFile : LibrarySources::defaultPath(kind);
+}
+
+PlayerAbility LibraryPage::fileSourceAbility() const
+{
+    const LibrarySourceKind kind = selectedSource();
+    if (kind == LibrarySourceKind::ConnectedPlayer)
+        return PlayerAbility::yes();
+    if (kind == LibrarySourceKind::File && m_chosenFile.isEmpty())
+        return PlayerAbility::no(QStringLiteral("Choose a library file first."));
+    if (!QFileInfo(sourcePath()).isFile()) {
+        const QString what = kind == LibrarySourceKind::File ? QStringLiteral("library file") : sourceName(kind);
+        return PlayerAbility::no(QStringLiteral("There is no %1 at \"%2\".").arg(what, sourcePath()));
+    }
+    return PlayerAbility::yes();
+}
+
+void LibraryPage::offerDefaultSource(bool playerHasLibrary)
+{
+    if (m_userChoseSource)
+        return;
+    LibrarySourceKind kind = LibrarySourceKind::ConnectedPlayer;
+    if (!playerHasLibrary) {
+        for (LibrarySourceKind file : { LibrarySourceKind::Rhythmbox, LibrarySourceKind::Strawberry }) {
+            if (QFileInfo(LibrarySources::defaultPath(file)).isFile()) {
+                kind = file;
+                break;
+            }
+        }
+    }
+    if (kind != selectedSource()) {
+        select(kind);
+        emit librarySourceChanged();
+    }
+}
+
+void LibraryPage::select(LibrarySourceKind kind)
+{
+    m_shownSource = cboLibrarySource->findData(int(kind));
+    cboLibrarySource->setCurrentIndex(m_shownSource);
+}
+
+void LibraryPage::sourceActivated(int index)
+{
+    if (LibrarySourceKind(cboLibrarySource->itemData(index).toInt()) == LibrarySourceKind::File) {
+        const QString chosen = m_chooseFile();
+        if (chosen.isEmpty()) {
+            // Cancelled: the source in use stays.
+            cboLibrarySource->setCurrentIndex(m_shownSource);
+            return;
+        }
+        m_chosenFile = chosen;
+        cboLibrarySource->setItemText(index, QStringLiteral("Library file: %1").arg(QFileInfo(chosen).fileName()));
+        cboLibrarySource->setItemData(index, chosen, Qt::ToolTipRole);
+    }
+    m_userChoseSource = true;
+    m_shownSource = index;
+    emit librarySourceChanged();
 }

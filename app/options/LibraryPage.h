@@ -1,6 +1,11 @@
 #pragma once
 
+#include "library/sources/LibrarySourceKind.h"
+#include "player/PlayerCapabilities.h"
+
 #include <QWidget>
+
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -8,11 +13,29 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-// "Library": export and import of the library's extras.
-class LibraryPage : public QWidget {
+// "Library": export and import of the library's extras, from and to the library chosen in
+// cboLibrarySource: the connected player's, Rhythmbox's or Strawberry's own file, or a
+// library file the user picks.
+class LibraryPage : public QWidget
+{
     Q_OBJECT
 public:
     explicit LibraryPage(QWidget* parent = nullptr);
+
+    LibrarySourceKind selectedSource() const;
+    // The file of a file source; empty for the connected player, and for "Library file…"
+    // until one is chosen.
+    QString sourcePath() const;
+    // Whether the chosen file source can be used, and if not why; yes for the connected player,
+    // whose own ability the caller knows.
+    PlayerAbility fileSourceAbility() const;
+    // Selects the connected player when it has a library, else Rhythmbox's or Strawberry's
+    // library when that file exists. Only until the user picks a source: a choice stands.
+    void offerDefaultSource(bool playerHasLibrary);
+    // Asks for a library file; "" when cancelled. A file dialog by default; tests replace it.
+    void setFileChooser(std::function<QString()> choose) { m_chooseFile = std::move(choose); }
+
+    QComboBox* cboLibrarySource;
 
     QComboBox* cboExportMode;
     QPushButton* cmdStartBackup;
@@ -28,4 +51,17 @@ public:
     QPushButton* cmdCancelImport;
     QProgressBar* prgImport;
     QLabel* lblImportTrackName;
+
+signals:
+    // Another source was selected, by the user or by offerDefaultSource().
+    void librarySourceChanged();
+
+private:
+    void sourceActivated(int index);
+    void select(LibrarySourceKind kind);
+
+    QString m_chosenFile;
+    int m_shownSource = 0;
+    bool m_userChoseSource = false;
+    std::function<QString()> m_chooseFile;
 };

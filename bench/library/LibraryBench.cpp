@@ -72,7 +72,8 @@ void report(const char* step, int tracks, qint64 ns, qint64 cpu, int updated = -
 qint64 timeExport(PlayerApplication& player, BenchView& view, const QString& path, const char* step, int count)
 {
     view.path = path;
-    ExtrasExport exporter(player, view, ExportOptions { QStringLiteral("All"), true }, [] { return false; });
+    ExtrasExport exporter(
+        player.LibrarySource(), view, ExportOptions { QStringLiteral("All"), true }, [] { return false; });
     QElapsedTimer timer;
     const qint64 cpu = cpuNs();
     timer.start();
@@ -88,7 +89,7 @@ void timeImport(PlayerApplication& player, BenchView& view, const QString& path,
     ImportOptions options;
     options.playCountMode = QStringLiteral("Replace");
     options.completionMessageBox = true;
-    ExtrasImport importer(player, view, options, [] { return false; });
+    ExtrasImport importer(player.LibrarySource(), view, options, [] { return false; });
     QElapsedTimer timer;
     const qint64 cpu = cpuNs();
     timer.start();

@@ -23,7 +23,8 @@ class ExtrasExportTest : public testing::Test
 protected:
     TransferOutcome exportWith(const QString& mode, bool messageBox = false)
     {
-        ExtrasExport exporter(rig.player, rig.view, ExportOptions { mode, messageBox }, [this] { return rig.cancel; });
+        ExtrasExport exporter(
+            rig.player.LibrarySource(), rig.view, ExportOptions { mode, messageBox }, [this] { return rig.cancel; });
         exporter.setLocale(rig.us);
         exporter.setClock([this] { return now; });
         const TransferOutcome outcome = exporter.run();
@@ -173,10 +174,10 @@ TEST_F(ExtrasExportTest, APlayerThatFailsMidwayLeavesTheOldFileAsItWas)
         << "no temporary file is left behind";
 }
 
-TEST_F(ExtrasExportTest, APlayerWithoutALibrarySourceFailsCleanly)
+TEST_F(ExtrasExportTest, WithoutALibrarySourceTheExportFailsCleanly)
 {
-    rig.player.librarySource.reset();
-    EXPECT_EQ(exportWith(QStringLiteral("All")), TransferOutcome::Failed);
+    ExtrasExport exporter(nullptr, rig.view, ExportOptions {}, [] { return false; });
+    EXPECT_EQ(exporter.run(), TransferOutcome::Failed);
     EXPECT_FALSE(QFile::exists(rig.view.savePath));
     EXPECT_EQ(rig.view.calls.last(), QStringLiteral("idle"));
 }

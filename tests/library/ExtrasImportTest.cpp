@@ -29,7 +29,7 @@ TEST_F(ExtrasImportTest, ACancelledDialogDoesNothing)
 {
     rig.player.addLibrary();
     rig.view.openPath.clear();
-    ExtrasImport importer(rig.player, rig.view, options, [] { return false; });
+    ExtrasImport importer(rig.player.LibrarySource(), rig.view, options, [] { return false; });
     EXPECT_EQ(importer.run(), TransferOutcome::NoFile);
     EXPECT_TRUE(rig.view.calls.isEmpty());
     EXPECT_EQ(rig.view.lastRequest.title, QStringLiteral("Import Your Data"));

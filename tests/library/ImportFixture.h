@@ -46,7 +46,7 @@ protected:
     TransferOutcome importFile(const QByteArray& bytes)
     {
         LibraryTestRig::write(rig.view.openPath, bytes);
-        ExtrasImport importer(rig.player, rig.view, options, [this] { return rig.cancel; });
+        ExtrasImport importer(rig.player.LibrarySource(), rig.view, options, [this] { return rig.cancel; });
         importer.setLocale(rig.us);
         const TransferOutcome outcome = importer.run();
         updated = importer.tracksUpdated();

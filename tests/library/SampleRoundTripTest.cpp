@@ -66,7 +66,8 @@ protected:
     void exportTo(const QString& path, const QLocale& locale)
     {
         view.savePath = path;
-        ExtrasExport exporter(*player, view, ExportOptions { QStringLiteral("All"), false }, [] { return false; });
+        ExtrasExport exporter(
+            player->LibrarySource(), view, ExportOptions { QStringLiteral("All"), false }, [] { return false; });
         exporter.setLocale(locale);
         exporter.setClock([] { return QDateTime(QDate(2006, 3, 1), QTime(12, 0)); });
         ASSERT_EQ(exporter.run(), TransferOutcome::Completed);
@@ -76,7 +77,7 @@ protected:
         view.openPath = path;
         ImportOptions options;
         options.playCountMode = QStringLiteral("Replace");
-        ExtrasImport importer(*player, view, options, [] { return false; });
+        ExtrasImport importer(player->LibrarySource(), view, options, [] { return false; });
         importer.setLocale(locale);
         ASSERT_EQ(importer.run(), TransferOutcome::Completed);
         EXPECT_EQ(importer.tracksSkipped(), 0);

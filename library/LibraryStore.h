@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// A library kept in a file (a player's database, a copied library file) rather than in a
+// running player: values set on its tracks stay in memory until commit() writes them. The
+// import calls commit() once, after its last track, also after a cancel, so what was merged
+// so far is kept just as a player would keep it.
+class LibraryStore
+{
+public:
+    virtual ~LibraryStore() = default;
+
+    // Why the file cannot be written now (its player is running and would undo the change);
+    // empty when it can.
+    virtual QString writeRefusal() const = 0;
+    // Writes every changed value, after a dated copy of the file is made beside it, and
+    // reads each one back. True when there was nothing to write or all of it was written.
+    // False with *message set to what happened and where the copy is; the file is then as
+    // it was before.
+    virtual bool commit(QString* message) = 0;
+    // Added to the completion notice after a commit that wrote something: where the copy
+    // is, and when the player shows the new values. Empty when nothing was written.
+    virtual QString completionNote() const = 0;
+};

@@ -1,0 +1,89 @@
+#include "FileLibrary.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+FileLibrary::FileLibrary(QString path)
+    : m_path(std::move(path))
+    , m_now([] { return QDateTime::currentDateTime(); })
+{
+}
+
+QString FileLibrary::backupName(const QString& file, const QDateTime& when)
+{
+    const QFileInfo info(file);
+    const QString stem = info.completeBaseName() + QStringLiteral(".before-import-")
+        + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+    QString name = info.dir().filePath(stem + suffix);
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = info.dir().filePath(QStringLiteral("%1-%2%3").arg(stem).arg(n).arg(suffix));
+    return name;
+}
+
+bool FileLibrary::commit(QString* message)
+{
+    m_wrote = false;
+    const std::vector<int> changed = changedEntries();
+    if (changed.empty())
+        return true;
+    const QString refusal = writeRefusal();
+    if (!refusal.isEmpty()) {
+        *message = refusal;
+        return false;
+    }
+    m_backup = backupName(m_path, m_now());
+    QString error;
+    if (!copyTo(m_backup, &error)) {
+        QFile::remove(m_backup);
+        *message = QStringLiteral("The %1 \"%2\" was not changed: no copy of it could be made beside it (%3).")
+                       .arg(kind(), m_path, error);
+        m_backup.clear();
+        return false;
+    }
+    if (!writeChanges(changed, &error)) {
+        *message = QStringLiteral("The %1 \"%2\" was not changed: %3 A copy of it from before the import is at \"%4\".")
+                       .arg(kind(), m_path, error, m_backup);
+        return false;
+    }
+    clearChanges();
+    m_wrote = true;
+    return true;
+}
+
+QString FileLibrary::completionNote() const
+{
+    if (!m_wrote)
+        return {};
+    QString note = QStringLiteral("A copy of the %1 from before the import is at \"%2\".").arg(kind(), m_backup);
+    if (!whenShown().isEmpty())
+        note = whenShown() + QLatin1Char(' ') + note;
+    return note;
+}
+
+bool FileLibrary::copyTo(const QString& target, QString* error)
+{
+    QFile source(m_path);
+    if (!source.copy(target)) {
+        *error = source.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool FileLibrary::restoreBackup(QString* error) const
+{
+    QFile copy(m_backup);
+    QSaveFile file(m_path);
+    if (!copy.open(QIODevice::ReadOnly) || !file.open(QIODevice::WriteOnly)) {
+        *error = copy.isOpen() ? file.errorString() : copy.errorString();
+        return false;
+    }
+    if (file.write(copy.readAll()) != copy.size() || !file.commit()) {
+        *error = file.errorString();
+        return false;
+    }
+    return true;
+}

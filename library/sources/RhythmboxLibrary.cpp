@@ -1,0 +1,157 @@
+#include "RhythmboxLibrary.h"
+
+#include "FileRatingScale.h"
+#include "RhythmboxBus.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringDecoder>
+
+#include <cmath>
+
+namespace
+{
+
+constexpr qint64 msPerSecond = 1000;
+// Stars are compared as written and read back; anything closer is the same value.
+constexpr double starsTolerance = 1e-9;
+
+} // namespace
+
+RhythmboxLibrary::RhythmboxLibrary(QString path)
+    : FileLibrary(std::move(path))
+    , m_isRunning(&RhythmboxBus::isRunning)
+{
+}
+
+QString RhythmboxLibrary::defaultPath()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("rhythmbox/rhythmdb.xml"));
+}
+
+std::optional<RhythmdbFile> RhythmboxLibrary::parseBytes(const QByteArray& bytes, QString* error)
+{
+    QStringDecoder decode(QStringDecoder::Utf8);
+    QString text = decode(bytes);
+    if (decode.hasError()) {
+        *error = QStringLiteral("the file is not UTF-8 text, as Rhythmbox writes it.");
+        return std::nullopt;
+    }
+    return RhythmdbFile::parse(std::move(text), error);
+}
+
+bool RhythmboxLibrary::load(QString* error)
+{
+    m_file.reset();
+    setEntries({});
+    QFile file(path());
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error
+            = QStringLiteral("The Rhythmbox library \"%1\" could not be opened: %2.").arg(path(), file.errorString());
+        return false;
+    }
+    QString why;
+    std::optional<RhythmdbFile> parsed = parseBytes(file.readAll(), &why);
+    if (!parsed) {
+        *error = QStringLiteral("The Rhythmbox library \"%1\" could not be read. %2").arg(path(), why);
+        return false;
+    }
+    std::vector<LibraryEntry> entries;
+    entries.reserve(parsed->songs().size());
+    for (const RhythmdbFile::Song& song : parsed->songs())
+        entries.push_back(entryOf(song));
+    m_file = std::move(parsed);
+    setEntries(std::move(entries));
+    return true;
+}
+
+QString RhythmboxLibrary::writeRefusal() const
+{
+    if (m_isRunning && m_isRunning())
+        return QStringLiteral("Quit Rhythmbox first: it rewrites \"%1\" while it runs and would undo the import. "
+                              "Nothing was changed.")
+            .arg(path());
+    return {};
+}
+
+LibraryEntry RhythmboxLibrary::entryOf(const RhythmdbFile::Song& song)
+{
+    LibraryEntry entry;
+    entry.name = song.title;
+    entry.artist = song.artist;
+    entry.album = song.album;
+    entry.location = song.location;
+    entry.durationMs = song.durationSeconds * msPerSecond;
+    entry.rating = FileRatingScale::fromStars(song.stars);
+    entry.playCount = int(std::clamp<qint64>(song.playCount, 0, std::numeric_limits<int>::max()));
+    if (song.lastPlayed > 0)
+        entry.played = QDateTime::fromSecsSinceEpoch(song.lastPlayed);
+    return entry;
+}
+
+RhythmdbFile::Values RhythmboxLibrary::valuesOf(const LibraryEntry& entry) const
+{
+    return { FileRatingScale::toStars(entry.rating), entry.playCount,
+        entry.played.isValid() ? std::max<qint64>(0, entry.played.toSecsSinceEpoch()) : 0 };
+}
+
+bool RhythmboxLibrary::holds(
+    const RhythmdbFile& file, const std::vector<std::pair<int, RhythmdbFile::Values>>& changes, QString* error)
+{
+    for (const auto& [position, values] : changes) {
+        if (std::size_t(position) >= file.songs().size()) {
+            *error = QStringLiteral("the written file holds fewer songs than it should.");
+            return false;
+        }
+        const RhythmdbFile::Song& song = file.songs()[std::size_t(position)];
+        if (std::abs(song.stars - values.stars) > starsTolerance || song.playCount != values.playCount
+            || song.lastPlayed != values.lastPlayed) {
+            *error = QStringLiteral("\"%1\" read back with other values than were written.").arg(song.title);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool RhythmboxLibrary::writeChanges(const std::vector<int>& changed, QString* error)
+{
+    std::vector<std::pair<int, RhythmdbFile::Values>> changes;
+    changes.reserve(changed.size());
+    for (int position : changed)
+        changes.emplace_back(position, valuesOf(entries()[std::size_t(position)]));
+
+    // Checked before the file is touched, so a fault here never reaches the disk.
+    const QByteArray bytes = m_file->withValues(changes).toUtf8();
+    QString why;
+    const std::optional<RhythmdbFile> planned = parseBytes(bytes, &why);
+    if (!planned || !holds(*planned, changes, &why)) {
+        *error = QStringLiteral("the new text did not read back (%1).").arg(why);
+        return false;
+    }
+
+    QSaveFile file(path());
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        *error = QStringLiteral("it could not be written (%1).").arg(file.errorString());
+        return false;
+    }
+
+    QFile written(path());
+    std::optional<RhythmdbFile> reread;
+    if (written.open(QIODevice::ReadOnly))
+        reread = parseBytes(written.readAll(), &why);
+    else
+        why = written.errorString();
+    if (!reread || !holds(*reread, changes, &why)) {
+        QString restoreError;
+        *error = restoreBackup(&restoreError)
+            ? QStringLiteral("what was written did not read back (%1), so the copy was put back.").arg(why)
+            : QStringLiteral("what was written did not read back (%1), and putting the copy back failed (%2).")
+                  .arg(why, restoreError);
+        return false;
+    }
+    m_file = std::move(reread);
+    return true;
+}

@@ -1,0 +1,187 @@
+#include "StrawberryLibrary.h"
+
+#include "FileRatingScale.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+#include <QUuid>
+#include <QVariant>
+
+#include <cmath>
+
+namespace
+{
+
+constexpr qint64 nsPerMs = 1000000;
+constexpr qint64 never = -1;
+constexpr double ratingTolerance = 1e-9;
+
+qint64 playedSeconds(const LibraryEntry& entry)
+{
+    return entry.played.isValid() ? entry.played.toSecsSinceEpoch() : never;
+}
+
+QString sqlError(const QSqlQuery& query)
+{
+    return query.lastError().text();
+}
+
+} // namespace
+
+const QList<int> StrawberryLibrary::knownSchemaVersions = { 16, 17, 18, 19, 20 };
+
+StrawberryLibrary::StrawberryLibrary(QString path)
+    : FileLibrary(std::move(path))
+    , m_connection(QStringLiteral("strawberry-") + QUuid::createUuid().toString(QUuid::WithoutBraces))
+{
+}
+
+StrawberryLibrary::~StrawberryLibrary()
+{
+    close();
+}
+
+QString StrawberryLibrary::defaultPath()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+        .filePath(QStringLiteral("strawberry/strawberry/strawberry.db"));
+}
+
+bool StrawberryLibrary::open(QString* error)
+{
+    if (QSqlDatabase::contains(m_connection))
+        return true;
+    // SQLite would create a missing file; a library that is not there is an error instead.
+    if (!QFileInfo(path()).isFile()) {
+        *error = QStringLiteral("The Strawberry library \"%1\" does not exist.").arg(path());
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+    db.setDatabaseName(path());
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+    if (!db.open()) {
+        *error = QStringLiteral("The Strawberry library \"%1\" could not be opened: %2.")
+                     .arg(path(), db.lastError().text());
+        db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(m_connection);
+        return false;
+    }
+    return true;
+}
+
+void StrawberryLibrary::close()
+{
+    if (!QSqlDatabase::contains(m_connection))
+        return;
+    QSqlDatabase::database(m_connection, false).close();
+    QSqlDatabase::removeDatabase(m_connection);
+}
+
+bool StrawberryLibrary::load(QString* error)
+{
+    setEntries({});
+    m_rowIds.clear();
+    if (!open(error))
+        return false;
+    QSqlDatabase db = QSqlDatabase::database(m_connection);
+    QSqlQuery version(db);
+    if (!version.exec(QStringLiteral("SELECT version FROM schema_version")) || !version.next()) {
+        *error = QStringLiteral("\"%1\" is not a Strawberry library: it has no schema version.").arg(path());
+        return false;
+    }
+    const int schema = version.value(0).toInt();
+    version.finish();
+    if (!knownSchemaVersions.contains(schema)) {
+        *error = QStringLiteral("The Strawberry library \"%1\" has schema version %2, which this version of Bolvin "
+                                "does not know; it was left untouched. Known versions: %3 to %4.")
+                     .arg(path())
+                     .arg(schema)
+                     .arg(knownSchemaVersions.first())
+                     .arg(knownSchemaVersions.last());
+        return false;
+    }
+    QSqlQuery songs(db);
+    songs.setForwardOnly(true);
+    if (!songs.exec(QStringLiteral("SELECT ROWID, title, artist, album, url, length, rating, playcount, lastplayed "
+                                   "FROM songs WHERE unavailable IS NOT 1 ORDER BY ROWID"))) {
+        *error = QStringLiteral("The songs of the Strawberry library \"%1\" could not be read: %2.")
+                     .arg(path(), sqlError(songs));
+        return false;
+    }
+    std::vector<LibraryEntry> entries;
+    while (songs.next()) {
+        LibraryEntry entry;
+        m_rowIds.push_back(songs.value(0).toLongLong());
+        entry.name = songs.value(1).toString();
+        entry.artist = songs.value(2).toString();
+        entry.album = songs.value(3).toString();
+        entry.location = songs.value(4).toString();
+        entry.durationMs = songs.value(5).toLongLong() / nsPerMs;
+        entry.rating = FileRatingScale::fromFraction(songs.value(6).isNull() ? -1 : songs.value(6).toDouble());
+        entry.playCount = std::max(0, songs.value(7).toInt());
+        const qint64 played = songs.value(8).toLongLong();
+        if (played > 0)
+            entry.played = QDateTime::fromSecsSinceEpoch(played);
+        entries.push_back(std::move(entry));
+    }
+    setEntries(std::move(entries));
+    return true;
+}
+
+bool StrawberryLibrary::copyTo(const QString& target, QString* error)
+{
+    QString openError;
+    if (!open(&openError)) {
+        *error = openError;
+        return false;
+    }
+    QSqlQuery query(QSqlDatabase::database(m_connection));
+    query.prepare(QStringLiteral("VACUUM INTO ?"));
+    query.addBindValue(target);
+    if (!query.exec()) {
+        *error = sqlError(query);
+        return false;
+    }
+    return true;
+}
+
+bool StrawberryLibrary::writeChanges(const std::vector<int>& changed, QString* error)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection);
+    if (!db.transaction()) {
+        *error = QStringLiteral("no write could begin (%1).").arg(db.lastError().text());
+        return false;
+    }
+    const auto rollBack = [&](const QString& why) {
+        db.rollback();
+        *error = why + QStringLiteral(" Nothing was written.");
+        return false;
+    };
+    QSqlQuery update(db);
+    update.prepare(QStringLiteral("UPDATE songs SET rating = ?, playcount = ?, lastplayed = ? WHERE ROWID = ?"));
+    QSqlQuery check(db);
+    check.prepare(QStringLiteral("SELECT rating, playcount, lastplayed FROM songs WHERE ROWID = ?"));
+    for (int position : changed) {
+        const LibraryEntry& entry = entries()[std::size_t(position)];
+        const qint64 row = m_rowIds[std::size_t(position)];
+        const double rating = FileRatingScale::toFraction(entry.rating);
+        update.addBindValue(rating);
+        update.addBindValue(entry.playCount);
+        update.addBindValue(playedSeconds(entry));
+        update.addBindValue(row);
+        if (!update.exec() || update.numRowsAffected() != 1)
+            return rollBack(QStringLiteral("\"%1\" could not be written (%2).").arg(entry.name, sqlError(update)));
+        check.addBindValue(row);
+        if (!check.exec() || !check.next() || std::abs(check.value(0).toDouble() - rating) > ratingTolerance
+            || check.value(1).toLongLong() != entry.playCount || check.value(2).toLongLong() != playedSeconds(entry))
+            return rollBack(QStringLiteral("\"%1\" read back with other values than were written.").arg(entry.name));
+        check.finish();
+    }
+    if (!db.commit())
+        return rollBack(QStringLiteral("the write could not be completed (%1).").arg(db.lastError().text()));
+    return true;
+}

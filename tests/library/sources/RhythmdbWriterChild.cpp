@@ -1,0 +1,41 @@
+// Rewrites a rhythmdb.xml for ever, every song's rating alternately one star and five, until
+// it is killed: the subject of the kill-while-writing test. Prints "ready" once the file is
+// loaded. With --once it writes the one-star state once and exits.
+#include "library/sources/RhythmboxLibrary.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 2)
+        return 2;
+    RhythmboxLibrary library(args.at(1));
+    library.setRunningCheck([] { return false; });
+    QString error;
+    if (!library.load(&error)) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    std::printf("ready\n");
+    std::fflush(stdout);
+    const bool once = args.contains(QStringLiteral("--once"));
+    for (int round = 0;; ++round) {
+        const int rating = round % 2 ? 100 : 20;
+        const auto tracks = library.Playlists()->Item(1)->Tracks();
+        for (int i = 1; i <= tracks->Count(); ++i)
+            tracks->Item(i)->SetRating(rating);
+        if (!library.commit(&error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(error));
+            return 1;
+        }
+        if (once)
+            return 0;
+        // Only the newest copy is worth its space here.
+        QFile::remove(library.backupPath());
+    }
+}

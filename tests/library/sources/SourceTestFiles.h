@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QUuid>
+#include <QVariant>
+
+#include <vector>
+
+// Library files written the way the players write them, for the source tests and the
+// benchmark.
+namespace SourceTestFiles
+{
+
+struct Song {
+    Song(QString title_, QString artist_, qint64 seconds_ = 180, QString rating_ = {}, qint64 playCount_ = 0,
+        qint64 lastPlayed_ = 0)
+        : title(std::move(title_))
+        , artist(std::move(artist_))
+        , seconds(seconds_)
+        , rating(std::move(rating_))
+        , playCount(playCount_)
+        , lastPlayed(lastPlayed_)
+    {
+    }
+
+    QString title;
+    QString artist;
+    qint64 seconds = 180;
+    QString rating; // as the file holds it; "" leaves the element out
+    qint64 playCount = 0;
+    qint64 lastPlayed = 0;
+};
+
+inline QByteArray escaped(const QString& text)
+{
+    return text.toHtmlEscaped().toUtf8();
+}
+
+// A rhythmdb.xml: a radio station first (an entry of another type), then the songs, each
+// with an element this program does not know.
+inline QByteArray rhythmdb(const std::vector<Song>& songs)
+{
+    QByteArray xml = "<?xml version=\"1.0\" standalone=\"yes\"?>\n<rhythmdb version=\"2.0\">\n"
+                     "  <entry type=\"iradio\">\n    <title>Radio &amp; Talk</title>\n"
+                     "    <location>http://radio.example/stream</location>\n  </entry>\n";
+    int n = 0;
+    for (const Song& song : songs) {
+        xml += "  <entry type=\"song\">\n    <title>" + escaped(song.title) + "</title>\n    <genre>Pop</genre>\n"
+            + "    <artist>" + escaped(song.artist) + "</artist>\n    <album>Album</album>\n" + "    <duration>"
+            + QByteArray::number(song.seconds) + "</duration>\n" + "    <location>file:///music/"
+            + QByteArray::number(n++) + ".ogg</location>\n" + "    <mb-trackid>x-unknown</mb-trackid>\n";
+        if (!song.rating.isEmpty())
+            xml += "    <rating>" + song.rating.toUtf8() + "</rating>\n";
+        if (song.playCount)
+            xml += "    <play-count>" + QByteArray::number(song.playCount) + "</play-count>\n";
+        if (song.lastPlayed)
+            xml += "    <last-played>" + QByteArray::number(song.lastPlayed) + "</last-played>\n";
+        xml += "    <media-type>audio/x-vorbis</media-type>\n  </entry>\n";
+    }
+    return xml + "</rhythmdb>\n";
+}
+
+inline QByteArray read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+inline bool write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Runs statements on the SQLite file at path; "" when all ran, else the first error.
+inline QString runSql(const QString& path, const QStringList& statements)
+{
+    const QString name = QUuid::createUuid().toString();
+    QString error;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        if (!db.open())
+            return db.lastError().text();
+        db.transaction();
+        QSqlQuery query(db);
+        for (const QString& statement : statements) {
+            if (!statement.trimmed().isEmpty() && !query.exec(statement)) {
+                error = query.lastError().text() + QStringLiteral(" in ") + statement;
+                break;
+            }
+        }
+        db.commit();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
+    return error;
+}
+
+// A strawberry.db of the given schema version holding songs; rating "" is unrated (-1).
+inline QString strawberryDb(const QString& path, const QString& schemaFile, int version, const std::vector<Song>& songs)
+{
+    QStringList statements;
+    QString schema = QString::fromUtf8(read(schemaFile));
+    for (const QString& statement : schema.split(QLatin1Char(';'))) {
+        QStringList lines;
+        for (const QString& line : statement.split(QLatin1Char('\n')))
+            if (!line.trimmed().startsWith(QStringLiteral("--")))
+                lines << line;
+        statements << lines.join(QLatin1Char('\n'));
+    }
+    statements << QStringLiteral("INSERT INTO schema_version (version) VALUES (%1)").arg(version);
+    int n = 0;
+    for (const Song& song : songs) {
+        const auto quoted = [](const QString& text) {
+            return QStringLiteral("'%1'").arg(QString(text).replace(QLatin1Char('\''), QStringLiteral("''")));
+        };
+        statements << QStringLiteral(
+            "INSERT INTO songs (title, artist, album, url, length, rating, playcount, lastplayed) "
+            "VALUES (%1, %2, 'Album', 'file:///music/%3.ogg', %4, %5, %6, %7)")
+                          .arg(quoted(song.title), quoted(song.artist))
+                          .arg(n++)
+                          .arg(song.seconds * 1000000000LL)
+                          .arg(song.rating.isEmpty() ? QStringLiteral("-1") : song.rating)
+                          .arg(song.playCount)
+                          .arg(song.lastPlayed ? song.lastPlayed : -1);
+    }
+    return runSql(path, statements);
+}
+
+} // namespace SourceTestFiles
