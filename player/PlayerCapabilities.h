@@ -18,6 +18,7 @@ struct PlayerAbility {
 struct PlayerCapabilities {
     PlayerAbility rate; // a track's Rating can be written
     PlayerAbility writePlayCount; // PlayedCount and PlayedDate can be written
+    PlayerAbility readStatistics; // a track's PlayedCount and PlayedDate can be read
     PlayerAbility minimize; // BrowserWindow.Minimized = true
     PlayerAbility miniPlayer; // BrowserWindow.MiniPlayer = true
     PlayerAbility raise; // BrowserWindow.Visible = true

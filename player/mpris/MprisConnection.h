@@ -63,9 +63,11 @@ public:
     void markVanished() { m_vanished = true; }
     bool vanished() const { return m_vanished; }
 
-private:
+    // The user's words for a failed call: "<player> did not answer in time when asked to
+    // <action>.", "<player> has quit.", or the player's own message.
     QString reason(const QDBusError& error, const QString& action) const;
 
+private:
     QDBusConnection m_bus;
     QString m_service;
     int m_timeoutMs;

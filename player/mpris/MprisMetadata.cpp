@@ -1,5 +1,7 @@
 #include "MprisMetadata.h"
 
+#include "RatingScale.h"
+
 #include <QDBusArgument>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
@@ -10,9 +12,6 @@
 namespace
 {
 constexpr qint64 kMicrosecondsPerSecond = 1000000;
-constexpr int kRatingScale = 100;
-constexpr int kStarStep = 20;
-constexpr double kExactTolerance = 1e-6;
 const QString kNoTrack = QStringLiteral("/org/mpris/MediaPlayer2/TrackList/NoTrack");
 
 // QtDBus leaves nested variants and containers it has no type for as arguments.
@@ -144,19 +143,7 @@ int MprisMetadata::rating() const
 
 int MprisMetadata::ratingFromScale(double value)
 {
-    if (!std::isfinite(value) || value <= 0.0)
-        return 0;
-    if (value >= 1.0)
-        return kRatingScale;
-    const double percent = value * kRatingScale;
-    const double step = std::round(percent / kStarStep) * kStarStep;
-    if (std::abs(percent - step) < kExactTolerance)
-        return int(step);
-    // Off the grid: keep the value but never let rounding carry it onto a star step.
-    int rounded = int(std::lround(percent));
-    if (rounded % kStarStep == 0)
-        rounded += percent < rounded ? -1 : 1;
-    return rounded;
+    return RatingScale::fromUserRating(value);
 }
 
 int MprisMetadata::useCount() const
@@ -167,6 +154,11 @@ int MprisMetadata::useCount() const
     bool ok = false;
     const int count = value.toInt(&ok);
     return ok && count > 0 ? count : 0;
+}
+
+bool MprisMetadata::hasUseCount() const
+{
+    return m_map.contains(QStringLiteral("xesam:useCount"));
 }
 
 QDateTime MprisMetadata::lastUsed() const

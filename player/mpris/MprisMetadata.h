@@ -33,6 +33,8 @@ public:
     // multiple of 20, so the stars shown never claim more than the player said.
     int rating() const;
     int useCount() const;
+    // Whether the player publishes play counts at all (an unplayed track has 0, not nothing).
+    bool hasUseCount() const;
     // Local time; invalid when missing or unreadable.
     QDateTime lastUsed() const;
     QString artUrl() const;
@@ -44,6 +46,7 @@ public:
     bool isProvisional() const;
 
     static QString timeText(qint64 microseconds);
+    // xesam:userRating (0..1) on Bolvin's 0..100 scale.
     static int ratingFromScale(double value);
 
 private:

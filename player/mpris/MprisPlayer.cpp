@@ -8,6 +8,9 @@
 #include "MprisTrack.h"
 #include "MprisTypes.h"
 #include "MprisWindow.h"
+#include "RhythmboxDatabase.h"
+#include "StrawberryRating.h"
+#include "TrackWriter.h"
 
 #include "player/PlayerError.h"
 
@@ -37,6 +40,7 @@ MprisPlayer::MprisPlayer(const QDBusConnection& bus, const QString& service, int
     if (const auto name = m_link->optionalProperty(MprisConnection::kRootInterface, QStringLiteral("Identity"));
         name && name->metaType() == QMetaType::fromType<QString>() && !name->toString().isEmpty())
         m_link->setDisplayName(name->toString());
+    attachWriter();
     m_provisionalTimer.setSingleShot(true);
     m_provisionalTimer.setInterval(kProvisionalGraceMs);
     connect(&m_provisionalTimer, &QTimer::timeout, this, &MprisPlayer::onProvisionalExpired);
@@ -48,6 +52,37 @@ MprisPlayer::MprisPlayer(const QDBusConnection& bus, const QString& service, int
 }
 
 MprisPlayer::~MprisPlayer() = default;
+
+void MprisPlayer::attachWriter()
+{
+    if (StrawberryRating::isStrawberry(m_link->service()))
+        m_writer = std::make_shared<StrawberryRating>(m_link);
+    else if (RhythmboxDatabase::isRhythmbox(m_link->service(), m_link->displayName()))
+        m_writer = RhythmboxDatabase::find(m_link);
+    if (m_writer)
+        connect(m_writer.get(), &TrackWriter::written, this, &MprisPlayer::onTrackWritten);
+}
+
+void MprisPlayer::onTrackWritten()
+{
+    if (m_databaseChangePending)
+        return;
+    m_databaseChangePending = true;
+    // Later, as the original player's event came: the writer's caller is still mid-call.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            m_databaseChangePending = false;
+            if (m_link->vanished())
+                return;
+            // The players do not always announce a change they were told to make; remember
+            // the new values so their later announcement is not a second change.
+            if (const auto metadata = liveMetadata(); metadata && metadata->identity() == m_trackIdentity)
+                remember(*metadata);
+            emit OnDatabaseChangedEvent();
+        },
+        Qt::QueuedConnection);
+}
 
 QString MprisPlayer::busName() const
 {
@@ -124,7 +159,7 @@ std::shared_ptr<PlayerTrack> MprisPlayer::CurrentTrack() const
         = MprisMetadata::fromVariant(m_link->property(MprisConnection::kPlayerInterface, kMetadata));
     if (!metadata.hasTrack())
         throw PlayerError(QStringLiteral("%1 has no current track.").arg(identity()));
-    return std::make_shared<MprisTrack>(m_link, metadata, m_httpTimeoutMs);
+    return std::make_shared<MprisTrack>(m_link, metadata, m_httpTimeoutMs, m_writer);
 }
 
 std::shared_ptr<PlayerPlaylist> MprisPlayer::CurrentPlaylist() const
@@ -177,16 +212,25 @@ PlayerCapabilities MprisPlayer::capabilities() const
         return value && value->toBool();
     };
     PlayerCapabilities caps;
-    caps.rate = PlayerAbility::no(QStringLiteral("%1 does not let other programs rate its tracks.").arg(name));
-    caps.writePlayCount
-        = PlayerAbility::no(QStringLiteral("%1 does not let other programs change play counts.").arg(name));
+    caps.rate = m_writer
+        ? m_writer->rateAbility()
+        : PlayerAbility::no(QStringLiteral("%1 does not let other programs rate its tracks.").arg(name));
+    caps.writePlayCount = m_writer
+        ? m_writer->playCountAbility()
+        : PlayerAbility::no(QStringLiteral("%1 does not let other programs change play counts.").arg(name));
     caps.minimize = PlayerAbility::no(QStringLiteral("%1 cannot be minimised by other programs.").arg(name));
     caps.miniPlayer = PlayerAbility::no(QStringLiteral("%1 has no mini player other programs can open.").arg(name));
     caps.library = PlayerAbility::no(QStringLiteral("%1 does not expose its library.").arg(name));
     if (m_link->vanished()) {
         const PlayerAbility gone = PlayerAbility::no(QStringLiteral("%1 has quit.").arg(name));
-        caps.raise = caps.quit = caps.shuffle = caps.playlists = gone;
+        caps.raise = caps.quit = caps.shuffle = caps.playlists = caps.readStatistics = gone;
         return caps;
+    }
+    if (!(m_writer && m_writer->readsStatistics())) {
+        const auto metadata = liveMetadata();
+        if (!metadata || !metadata->hasUseCount())
+            caps.readStatistics = PlayerAbility::no(
+                QStringLiteral("%1 does not tell other programs how often its tracks were played.").arg(name));
     }
     if (!flag(MprisConnection::kRootInterface, QStringLiteral("CanRaise")))
         caps.raise

@@ -14,6 +14,7 @@
 #include <optional>
 
 class MprisConnection;
+class TrackWriter;
 
 // A media player reached through its MPRIS 2 bus name. Every read is a live D-Bus call that
 // waits at most the timeout, so a hung player costs a fraction of a second, never a freeze;
@@ -25,6 +26,11 @@ class MprisConnection;
 // count for the same track raises OnDatabaseChangedEvent. A provisional track announcement
 // (mpv sends the file name first, the tags a moment later) waits up to the grace time for
 // its tags; that single-shot timer is the only one and runs only after such an announcement.
+//
+// Rating and play statistics: players that offer them through an interface of their own
+// (Strawberry's Rating property, Rhythmbox's library database) get their TrackWriter attached
+// at construction, found by what the player offers on the bus; tracks write through it, and
+// each confirmed write raises OnDatabaseChangedEvent once the current event is handled.
 class MprisPlayer : public PlayerApplication
 {
     Q_OBJECT
@@ -81,8 +87,12 @@ private:
     std::optional<MprisMetadata> liveMetadata() const;
     QString liveStatus() const;
     void remember(const MprisMetadata& metadata);
+    void attachWriter();
+    void onTrackWritten();
 
     std::shared_ptr<MprisConnection> m_link;
+    // Null when the player offers nothing beyond MPRIS.
+    std::shared_ptr<TrackWriter> m_writer;
     QDBusServiceWatcher m_watcher;
     QTimer m_provisionalTimer;
     int m_httpTimeoutMs;
@@ -92,4 +102,6 @@ private:
     int m_useCount = 0;
     // Playback started with a provisional track; the play event waits for its tags.
     bool m_playPending = false;
+    // A database-changed event is queued; writes in one burst raise it once.
+    bool m_databaseChangePending = false;
 };

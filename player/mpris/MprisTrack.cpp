@@ -4,11 +4,14 @@
 #include "player/ListCollection.h"
 #include "MprisArtwork.h"
 #include "MprisConnection.h"
+#include "TrackWriter.h"
 
 #include "player/PlayerError.h"
 
-MprisTrack::MprisTrack(std::shared_ptr<const MprisConnection> link, MprisMetadata metadata, int httpTimeoutMs)
+MprisTrack::MprisTrack(std::shared_ptr<const MprisConnection> link, MprisMetadata metadata, int httpTimeoutMs,
+    std::shared_ptr<TrackWriter> writer)
     : m_link(std::move(link))
+    , m_writer(std::move(writer))
     , m_metadata(std::move(metadata))
     , m_httpTimeoutMs(httpTimeoutMs)
 {
@@ -20,19 +23,52 @@ void MprisTrack::refuseWrite(const QString& what) const
         QStringLiteral("%1 does not let other programs change a track's %2.").arg(m_link->displayName(), what));
 }
 
-void MprisTrack::SetRating(int)
+int MprisTrack::Rating() const
 {
-    refuseWrite(QStringLiteral("rating"));
+    if (m_writer) {
+        if (const auto rating = m_writer->readBack(m_metadata).rating)
+            return *rating;
+    }
+    return m_metadata.rating();
 }
 
-void MprisTrack::SetPlayedCount(int)
+int MprisTrack::PlayedCount() const
 {
-    refuseWrite(QStringLiteral("play count"));
+    if (m_writer && m_writer->readsStatistics()) {
+        if (const auto count = m_writer->readBack(m_metadata).playCount)
+            return *count;
+    }
+    return m_metadata.useCount();
 }
 
-void MprisTrack::SetPlayedDate(const QDateTime&)
+QDateTime MprisTrack::PlayedDate() const
 {
-    refuseWrite(QStringLiteral("last played date"));
+    if (m_writer && m_writer->readsStatistics()) {
+        if (const auto date = m_writer->readBack(m_metadata).playedDate)
+            return *date;
+    }
+    return m_metadata.lastUsed();
+}
+
+void MprisTrack::SetRating(int rating)
+{
+    if (!m_writer)
+        refuseWrite(QStringLiteral("rating"));
+    m_writer->rate(m_metadata, rating);
+}
+
+void MprisTrack::SetPlayedCount(int count)
+{
+    if (!m_writer)
+        refuseWrite(QStringLiteral("play count"));
+    m_writer->setPlayCount(m_metadata, count);
+}
+
+void MprisTrack::SetPlayedDate(const QDateTime& date)
+{
+    if (!m_writer)
+        refuseWrite(QStringLiteral("last played date"));
+    m_writer->setPlayedDate(m_metadata, date);
 }
 
 std::shared_ptr<PlayerCollection<PlayerArtwork>> MprisTrack::Artwork() const

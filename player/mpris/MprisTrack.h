@@ -7,22 +7,27 @@
 #include <memory>
 
 class MprisConnection;
+class TrackWriter;
 
 // The current track as the player described it when CurrentTrack() was read. MPRIS lets
-// other programs read a track but not change it, so every setter throws PlayerError.
+// other programs read a track but not change it: without a writer every setter throws
+// PlayerError. With the player's own writer, setters go through it and the rating, play
+// count and date are read live from it where it knows them (a failed read throws).
 class MprisTrack : public PlayerTrack
 {
 public:
-    MprisTrack(std::shared_ptr<const MprisConnection> link, MprisMetadata metadata, int httpTimeoutMs);
+    // writer may be null.
+    MprisTrack(std::shared_ptr<const MprisConnection> link, MprisMetadata metadata, int httpTimeoutMs,
+        std::shared_ptr<TrackWriter> writer = nullptr);
 
     QString Name() const override { return m_metadata.title(); }
     QString Artist() const override { return m_metadata.artist(); }
     QString Album() const override { return m_metadata.album(); }
-    int Rating() const override { return m_metadata.rating(); }
+    int Rating() const override;
     void SetRating(int rating) override;
-    int PlayedCount() const override { return m_metadata.useCount(); }
+    int PlayedCount() const override;
     void SetPlayedCount(int count) override;
-    QDateTime PlayedDate() const override { return m_metadata.lastUsed(); }
+    QDateTime PlayedDate() const override;
     void SetPlayedDate(const QDateTime& date) override;
     QString Time() const override { return m_metadata.timeText(); }
     // MPRIS has no bit rate; 0 stands for "unknown".
@@ -37,6 +42,7 @@ private:
     [[noreturn]] void refuseWrite(const QString& what) const;
 
     std::shared_ptr<const MprisConnection> m_link;
+    std::shared_ptr<TrackWriter> m_writer;
     MprisMetadata m_metadata;
     int m_httpTimeoutMs;
     mutable std::shared_ptr<PlayerCollection<PlayerArtwork>> m_artwork;

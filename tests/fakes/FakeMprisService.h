@@ -150,6 +150,23 @@ public:
         QMutexLocker lock(&m_mutex);
         return m_calls;
     }
+    // An introspection document to answer Introspect with; with none set, Introspect is
+    // answered like any other method, with an empty reply.
+    void setIntrospection(const QString& xml)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_introspection = xml;
+    }
+    // After a property Set of name, the next `reads` Gets of it still answer the old value,
+    // as a player that applies a change a moment later does.
+    void applySetsLate(const QString& name, int reads)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_lateName = name;
+        m_lateReads = reads;
+    }
+    // The next property Set takes effect, but the player drops its bus name before answering.
+    void vanishAfterNextSet() { m_vanishAfterSet = true; }
     // While set, nothing is answered: the player hangs.
     void setUnresponsive(bool on) { m_unresponsive = on; }
     // The next method call (not a property read) makes the player drop its bus name instead
@@ -180,6 +197,13 @@ private:
         if (m_unresponsive)
             return true;
         const QList<QVariant> args = message.arguments();
+        if (message.member() == QLatin1String("Introspect")) {
+            QMutexLocker lock(&m_mutex);
+            if (!m_introspection.isEmpty()) {
+                connection.send(message.createReply(m_introspection));
+                return true;
+            }
+        }
         if (message.interface() == kProperties)
             return answerProperties(message, connection, args);
         if (m_vanishOnCall.exchange(false)) {
@@ -214,11 +238,23 @@ private:
             connection.send(message.createErrorReply(
                 QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"), QStringLiteral("No such property")));
         } else if (message.member() == QLatin1String("Get")) {
-            connection.send(message.createReply(QVariant::fromValue(QDBusVariant(properties.value(name)))));
+            QVariant value = properties.value(name);
+            if (name == m_lateName && m_lateAnswers > 0) {
+                --m_lateAnswers;
+                value = m_lateValue;
+            }
+            connection.send(message.createReply(QVariant::fromValue(QDBusVariant(value))));
         } else {
             const QVariant value = args.value(2).value<QDBusVariant>().variant();
+            if (name == m_lateName) {
+                m_lateValue = properties.value(name);
+                m_lateAnswers = m_lateReads;
+            }
             m_properties[interface][name] = value;
             m_calls.append(QStringLiteral("Set %1 %2").arg(name, value.toString()));
+            // Gone before the caller hears back, so its next call cannot still reach us.
+            if (m_vanishAfterSet.exchange(false))
+                releaseName();
             connection.send(message.createReply());
         }
         return true;
@@ -235,4 +271,10 @@ private:
     QStringList m_calls;
     std::atomic<bool> m_unresponsive { false };
     std::atomic<bool> m_vanishOnCall { false };
+    std::atomic<bool> m_vanishAfterSet { false };
+    QString m_introspection;
+    QString m_lateName;
+    int m_lateReads = 0;
+    int m_lateAnswers = 0;
+    QVariant m_lateValue;
 };

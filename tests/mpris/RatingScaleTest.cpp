@@ -1,0 +1,50 @@
+#include "player/mpris/RatingScale.h"
+#include "player/mpris/DBusIntrospection.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace
+{
+
+TEST(RatingScaleTest, StarsAndFractionsLandOnTheStarGrid)
+{
+    EXPECT_EQ(RatingScale::fromStars(3.0), 60);
+    EXPECT_EQ(RatingScale::fromStars(2.5), 60);
+    EXPECT_EQ(RatingScale::fromStars(2.49), 40);
+    EXPECT_EQ(RatingScale::fromStars(7.0), 100);
+    EXPECT_EQ(RatingScale::fromStars(-1.0), 0);
+    EXPECT_EQ(RatingScale::fromStars(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_DOUBLE_EQ(RatingScale::toStars(50), 2.5);
+    EXPECT_DOUBLE_EQ(RatingScale::toStars(140), 5.0);
+    EXPECT_DOUBLE_EQ(RatingScale::toStars(-20), 0.0);
+
+    // Strawberry keeps a float: 0.6 comes back as 0.60000002.
+    EXPECT_EQ(RatingScale::fromUnit(double(0.6F)), 60);
+    EXPECT_EQ(RatingScale::fromUnit(0.7), 80);
+    EXPECT_EQ(RatingScale::fromUnit(-1.0), 0);
+    EXPECT_EQ(RatingScale::fromUnit(1.5), 100);
+    EXPECT_DOUBLE_EQ(RatingScale::toUnit(80), 0.8);
+    EXPECT_DOUBLE_EQ(RatingScale::toUnit(0), 0.0);
+}
+
+TEST(DBusIntrospectionTest, ReadsOnlyTheObjectsOwnInterfaces)
+{
+    const auto description = DBusIntrospection::parse(
+        "<node><interface name='a.B'><method name='Set'><arg type='s'/><arg type='a{sv}' direction='in'/>"
+        "<arg type='b' direction='out'/></method><property name='P' type='d' access='readwrite'/>"
+        "<property name='R' type='d' access='read'/></interface>"
+        "<node name='kid'><interface name='c.D'/></node></node>");
+    ASSERT_TRUE(description);
+    EXPECT_TRUE(description->hasMethod("a.B", "Set", "sa{sv}"));
+    EXPECT_FALSE(description->hasMethod("a.B", "Set", "s"));
+    EXPECT_TRUE(description->hasWritableProperty("a.B", "P", "d"));
+    EXPECT_FALSE(description->hasWritableProperty("a.B", "P", "i"));
+    EXPECT_FALSE(description->hasWritableProperty("a.B", "R", "d"));
+    EXPECT_FALSE(description->hasInterface("c.D"));
+    EXPECT_FALSE(DBusIntrospection::parse(""));
+    EXPECT_FALSE(DBusIntrospection::parse("<node><interface"));
+}
+
+} // namespace
