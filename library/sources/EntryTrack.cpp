@@ -1,6 +1,6 @@
 #include "EntryTrack.h"
 
-#include "FileRatingScale.h"
+#include "player/RatingScale.h"
 
 #include "player/ListCollection.h"
 #include "player/PlayerError.h"
@@ -14,7 +14,7 @@ EntryTrack::EntryTrack(std::shared_ptr<EntryLibrary::Songs> songs, int index)
 
 void EntryTrack::SetRating(int rating)
 {
-    if (rating < 0 || rating > FileRatingScale::maximum)
+    if (rating < 0 || rating > RatingScale::kMaximum)
         throw PlayerError(QStringLiteral("A rating must lie between 0 and 100, not %1.").arg(rating));
     if (entry().rating != rating) {
         entry().rating = rating;

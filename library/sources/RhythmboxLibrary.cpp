@@ -1,6 +1,6 @@
 #include "RhythmboxLibrary.h"
 
-#include "FileRatingScale.h"
+#include "player/RatingScale.h"
 #include "RhythmboxBus.h"
 
 #include <QDir>
@@ -85,7 +85,7 @@ LibraryEntry RhythmboxLibrary::entryOf(const RhythmdbFile::Song& song)
     entry.album = song.album;
     entry.location = song.location;
     entry.durationMs = song.durationSeconds * msPerSecond;
-    entry.rating = FileRatingScale::fromStars(song.stars);
+    entry.rating = RatingScale::fromStars(song.stars);
     entry.playCount = int(std::clamp<qint64>(song.playCount, 0, std::numeric_limits<int>::max()));
     if (song.lastPlayed > 0)
         entry.played = QDateTime::fromSecsSinceEpoch(song.lastPlayed);
@@ -94,7 +94,7 @@ LibraryEntry RhythmboxLibrary::entryOf(const RhythmdbFile::Song& song)
 
 RhythmdbFile::Values RhythmboxLibrary::valuesOf(const LibraryEntry& entry) const
 {
-    return { FileRatingScale::toStars(entry.rating), entry.playCount,
+    return { RatingScale::toStars(entry.rating), entry.playCount,
         entry.played.isValid() ? std::max<qint64>(0, entry.played.toSecsSinceEpoch()) : 0 };
 }
 

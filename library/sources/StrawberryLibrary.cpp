@@ -1,6 +1,6 @@
 #include "StrawberryLibrary.h"
 
-#include "FileRatingScale.h"
+#include "player/RatingScale.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -121,7 +121,7 @@ bool StrawberryLibrary::load(QString* error)
         entry.album = songs.value(3).toString();
         entry.location = songs.value(4).toString();
         entry.durationMs = songs.value(5).toLongLong() / nsPerMs;
-        entry.rating = FileRatingScale::fromFraction(songs.value(6).isNull() ? -1 : songs.value(6).toDouble());
+        entry.rating = RatingScale::fromUnit(songs.value(6).isNull() ? -1 : songs.value(6).toDouble());
         entry.playCount = std::max(0, songs.value(7).toInt());
         const qint64 played = songs.value(8).toLongLong();
         if (played > 0)
@@ -168,7 +168,7 @@ bool StrawberryLibrary::writeChanges(const std::vector<int>& changed, QString* e
     for (int position : changed) {
         const LibraryEntry& entry = entries()[std::size_t(position)];
         const qint64 row = m_rowIds[std::size_t(position)];
-        const double rating = FileRatingScale::toFraction(entry.rating);
+        const double rating = RatingScale::toUnitOrUnrated(entry.rating);
         update.addBindValue(rating);
         update.addBindValue(entry.playCount);
         update.addBindValue(playedSeconds(entry));

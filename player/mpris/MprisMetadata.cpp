@@ -1,6 +1,6 @@
 #include "MprisMetadata.h"
 
-#include "RatingScale.h"
+#include "player/RatingScale.h"
 
 #include <QDBusArgument>
 #include <QDBusObjectPath>

@@ -2,7 +2,7 @@
 
 #include "DBusIntrospection.h"
 #include "MprisConnection.h"
-#include "RatingScale.h"
+#include "player/RatingScale.h"
 
 #include "player/PlayerError.h"
 

@@ -1,4 +1,4 @@
-#include "player/mpris/RatingScale.h"
+#include "player/RatingScale.h"
 #include "player/mpris/DBusIntrospection.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,8 @@ TEST(RatingScaleTest, StarsAndFractionsLandOnTheStarGrid)
 
     // Strawberry keeps a float: 0.6 comes back as 0.60000002.
     EXPECT_EQ(RatingScale::fromUnit(double(0.6F)), 60);
-    EXPECT_EQ(RatingScale::fromUnit(0.7), 80);
+    EXPECT_EQ(RatingScale::fromUnit(0.7), 70) << "exact: off the star grid stays off it";
+    EXPECT_DOUBLE_EQ(RatingScale::toUnitOrUnrated(0), -1.0);
     EXPECT_EQ(RatingScale::fromUnit(-1.0), 0);
     EXPECT_EQ(RatingScale::fromUnit(1.5), 100);
     EXPECT_DOUBLE_EQ(RatingScale::toUnit(80), 0.8);

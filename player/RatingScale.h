@@ -47,18 +47,25 @@ inline int fromUserRating(double unit)
     return rounded;
 }
 
-// A 0..1 fraction (Strawberry's own Rating property) x 100, rounded to the star grid; anything at or below
-// zero is unrated.
+// A 0..1 fraction (Strawberry's Rating property and its database) x 100; anything at or
+// below zero, Strawberry's -1 for "unrated" among them, reads as 0.
 inline int fromUnit(double unit)
 {
     if (!std::isfinite(unit) || unit <= 0.0)
         return 0;
-    return int(std::lround(std::min(unit, 1.0) * kMaximum / kStarStep)) * kStarStep;
+    return int(std::lround(std::min(unit, 1.0) * kMaximum));
 }
 
 // 0 clears: Strawberry treats any value at or below zero as "no rating".
 inline double toUnit(int rating)
 {
     return double(std::clamp(rating, 0, kMaximum)) / kMaximum;
+}
+
+// Strawberry's database spells "unrated" -1, so 0 writes as -1.
+inline double toUnitOrUnrated(int rating)
+{
+    constexpr double kUnrated = -1.0;
+    return rating <= 0 ? kUnrated : toUnit(rating);
 }
 }
