@@ -10,6 +10,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick trayer
   mpv mpv-mpris playerctl sox ffmpeg
   desktop-file-utils appstream dpkg-dev file
+  rhythmbox rhythmbox-plugins
 )
 
 missing=()
