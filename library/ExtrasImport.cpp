@@ -65,13 +65,6 @@ TransferOutcome ExtrasImport::run()
     m_view.setProgressValue(0);
     try {
         const std::shared_ptr<PlayerPlaylist> library = findLibrary(m_library.get());
-        if (m_store) {
-            const QString refusal = m_store->writeRefusal();
-            if (!refusal.isEmpty()) {
-                m_view.messageBox(refusal);
-                return TransferOutcome::Failed;
-            }
-        }
         if (!library) {
             m_view.messageBox(QStringLiteral(
                 "The player's library has no playlist named \"Library\", so there is nothing to import into."));

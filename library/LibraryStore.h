@@ -11,9 +11,6 @@ class LibraryStore
 public:
     virtual ~LibraryStore() = default;
 
-    // Why the file cannot be written now (its player is running and would undo the change);
-    // empty when it can.
-    virtual QString writeRefusal() const = 0;
     // Writes every changed value, after a dated copy of the file is made beside it, and
     // reads each one back. True when there was nothing to write or all of it was written.
     // False with *message set to what happened and where the copy is; the file is then as

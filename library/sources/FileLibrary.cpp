@@ -29,11 +29,6 @@ bool FileLibrary::commit(QString* message)
     const std::vector<int> changed = changedEntries();
     if (changed.empty())
         return true;
-    const QString refusal = writeRefusal();
-    if (!refusal.isEmpty()) {
-        *message = refusal;
-        return false;
-    }
     m_backup = backupName(m_path, m_now());
     QString error;
     if (!copyTo(m_backup, &error)) {

@@ -25,7 +25,6 @@ public:
     // Where the time in the copy's name comes from; the system clock by default.
     void setClock(std::function<QDateTime()> now) { m_now = std::move(now); }
 
-    QString writeRefusal() const override { return {}; }
     bool commit(QString* message) override;
     QString completionNote() const override;
     // The copy the last commit made; empty before one wrote anything.

@@ -1,7 +1,6 @@
 #include "RhythmboxLibrary.h"
 
 #include "player/RatingScale.h"
-#include "RhythmboxBus.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +21,7 @@ constexpr double starsTolerance = 1e-9;
 
 RhythmboxLibrary::RhythmboxLibrary(QString path)
     : FileLibrary(std::move(path))
-    , m_isRunning(&RhythmboxBus::isRunning)
+    , m_database(std::make_shared<RhythmDbClient>())
 {
 }
 
@@ -68,13 +67,43 @@ bool RhythmboxLibrary::load(QString* error)
     return true;
 }
 
-QString RhythmboxLibrary::writeRefusal() const
+bool RhythmboxLibrary::commit(QString* message)
 {
-    if (m_isRunning && m_isRunning())
-        return QStringLiteral("Quit Rhythmbox first: it rewrites \"%1\" while it runs and would undo the import. "
-                              "Nothing was changed.")
-            .arg(path());
-    return {};
+    m_wroteToRhythmbox = false;
+    if (m_database->isRunning())
+        return commitToRunningRhythmbox(message);
+    return FileLibrary::commit(message);
+}
+
+bool RhythmboxLibrary::commitToRunningRhythmbox(QString* message)
+{
+    const std::vector<int> changed = changedEntries();
+    int written = 0;
+    for (int position : changed) {
+        const LibraryEntry& entry = entries()[std::size_t(position)];
+        QString error;
+        if (!m_database->write(entry.location, valuesOf(entry), &error)) {
+            // Over the bus there is no transaction: say exactly how far it got.
+            *message = QStringLiteral("Rhythmbox did not take the new values for \"%1\": %2 %3 of %4 tracks before it "
+                                      "were changed in Rhythmbox; the rest were not. Its library file was not touched.")
+                           .arg(entry.name, error)
+                           .arg(written)
+                           .arg(changed.size());
+            return false;
+        }
+        ++written;
+    }
+    clearChanges();
+    m_wroteToRhythmbox = written > 0;
+    return true;
+}
+
+QString RhythmboxLibrary::completionNote() const
+{
+    if (m_wroteToRhythmbox)
+        return QStringLiteral("Rhythmbox was running and took the new values itself; it saves them to its library "
+                              "file as usual.");
+    return FileLibrary::completionNote();
 }
 
 LibraryEntry RhythmboxLibrary::entryOf(const RhythmdbFile::Song& song)

@@ -1,13 +1,16 @@
 #pragma once
 
 #include "FileLibrary.h"
+#include "RhythmDbClient.h"
 #include "RhythmdbFile.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 // Rhythmbox's rhythmdb.xml as a library source. Rhythmbox rewrites the file when it quits and
-// every few minutes, so a write made while it runs would be lost: the write is refused then.
+// every few minutes, so while it runs a write to the file would be lost: the new values go
+// to Rhythmbox itself then, track by track over the bus, and the file is left alone.
 class RhythmboxLibrary : public FileLibrary
 {
 public:
@@ -17,11 +20,13 @@ public:
     // ~/.local/share/rhythmbox/rhythmdb.xml (under XDG_DATA_HOME when that is set).
     static QString defaultPath();
 
-    // Whether Rhythmbox is running; by default, whether it owns its name on the session bus.
-    void setRunningCheck(std::function<bool()> isRunning) { m_isRunning = std::move(isRunning); }
+    // The running Rhythmbox to write to, and to ask whether it runs; the session bus's by
+    // default.
+    void setDatabase(std::shared_ptr<const RhythmDbClient> database) { m_database = std::move(database); }
 
     bool load(QString* error) override;
-    QString writeRefusal() const override;
+    bool commit(QString* message) override;
+    QString completionNote() const override;
 
     // Reads a rhythmdb.xml's bytes: UTF-8, as Rhythmbox writes it. nullopt with *error.
     static std::optional<RhythmdbFile> parseBytes(const QByteArray& bytes, QString* error);
@@ -37,6 +42,9 @@ private:
     static bool holds(
         const RhythmdbFile& file, const std::vector<std::pair<int, RhythmdbFile::Values>>& changes, QString* error);
 
+    bool commitToRunningRhythmbox(QString* message);
+
     std::optional<RhythmdbFile> m_file;
-    std::function<bool()> m_isRunning;
+    std::shared_ptr<const RhythmDbClient> m_database;
+    bool m_wroteToRhythmbox = false;
 };

@@ -1,5 +1,8 @@
 #include "SourceTestFiles.h"
 
+#include "FakeRhythmDbService.h"
+#include "PrivateBus.h"
+
 #include "library/sources/RhythmboxLibrary.h"
 
 #include <QFileInfo>
@@ -21,7 +24,7 @@ protected:
     {
         SourceTestFiles::write(path, bytes);
         auto library = std::make_unique<RhythmboxLibrary>(path);
-        library->setRunningCheck([this] { return running; });
+        library->setDatabase(std::make_shared<RhythmDbClient>(QDBusConnection(QStringLiteral("no bus"))));
         library->setClock([] { return QDateTime(QDate(2026, 5, 1), QTime(9, 5, 3)); });
         QString why;
         if (!library->load(&why)) {
@@ -38,7 +41,6 @@ protected:
 
     QTemporaryDir dir;
     QString path;
-    bool running = false;
 };
 
 TEST_F(RhythmboxLibraryTest, SongsReadOnTheTransferScaleWithLeftOutFieldsAsZero)
@@ -161,19 +163,37 @@ TEST_F(RhythmboxLibraryTest, AFileThatIsNotAWellFormedRhythmboxLibraryIsRefusedU
     }
 }
 
-TEST_F(RhythmboxLibraryTest, WhileRhythmboxRunsTheFileIsNotWritten)
+TEST_F(RhythmboxLibraryTest, WhileRhythmboxRunsTheValuesGoToItWithItsTypesAndTheFileStaysAsItWas)
 {
-    const QByteArray before = SourceTestFiles::rhythmdb({ { "A", "X", 100, "2" } });
+    PrivateBus bus;
+    ASSERT_TRUE(bus.start(QStringLiteral("rhythmbox-library-client"))) << bus.error().toStdString();
+    FakeRhythmDbService rhythmbox(bus.address());
+    rhythmbox.addEntry(QStringLiteral("file:///music/0.ogg"));
+    ASSERT_TRUE(rhythmbox.start());
+    const QByteArray before = SourceTestFiles::rhythmdb({ { "A", "X", 100, "2" }, { "B", "X", 100 }, { "C", "X" } });
     const auto library = load(before);
     ASSERT_TRUE(library);
-    running = true;
-    EXPECT_TRUE(library->writeRefusal().startsWith(QStringLiteral("Quit Rhythmbox first")));
+    library->setDatabase(std::make_shared<RhythmDbClient>(bus.client(), 300));
+
     track(*library, 1)->SetRating(100);
+    track(*library, 1)->SetPlayedCount(7);
     QString message;
+    ASSERT_TRUE(library->commit(&message)) << message.toStdString();
+    EXPECT_EQ(rhythmbox.setTypes(), QStringList({ "last-played:u", "play-count:u", "rating:d" }));
+    EXPECT_EQ(rhythmbox.entry("file:///music/0.ogg").value("rating").toDouble(), 5.0);
+    EXPECT_EQ(rhythmbox.entry("file:///music/0.ogg").value("play-count").toUInt(), 7U);
+    EXPECT_TRUE(library->completionNote().startsWith("Rhythmbox was running"));
+
+    // A track Rhythmbox does not have stops the rest, and the message says how far it got.
+    track(*library, 1)->SetRating(40);
+    track(*library, 2)->SetRating(60);
+    track(*library, 3)->SetRating(80);
     EXPECT_FALSE(library->commit(&message));
-    EXPECT_TRUE(message.startsWith(QStringLiteral("Quit Rhythmbox first")));
+    EXPECT_TRUE(message.contains("\"B\"")) << message.toStdString();
+    EXPECT_TRUE(message.contains("1 of 3 tracks")) << message.toStdString();
+    EXPECT_EQ(rhythmbox.entry("file:///music/0.ogg").value("rating").toDouble(), 2.0);
     EXPECT_EQ(SourceTestFiles::read(path), before);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no copy: the file is never touched";
 }
 
 } // namespace
