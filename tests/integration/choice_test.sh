@@ -51,7 +51,11 @@ wait_for 20 started || fail "bolvin did not start: $(cat "$work/bolvin.log")"
 wait_for 10 icon_window || fail "no tray icon"
 start_mpv --pause "$work/b/Beta One.ogg" "$work/b/Beta Two.ogg"
 wait_for 20 title_is 1 "Beta One" || fail "the second mpv did not start: $(cat "$work/mpv.log")"
+# The pause must have reached Bolvin before the other starts: while the followed player
+# plays, another starting does not take over.
 playerctl -p "$(bus_name_of 0)" pause
+wait_for 5 eval '[ "$(playerctl -p "$(bus_name_of 0)" status 2>/dev/null)" = Paused ]' || fail "the first mpv did not pause"
+sleep 0.5
 playerctl -p "$(bus_name_of 1)" play
 wait_for 10 popup_shows "^Beta One Test Band" || fail "no pop-up for the player that started playing"
 import -window root "$shots/choice-followed.png" 2>/dev/null
