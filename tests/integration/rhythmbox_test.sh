@@ -2,11 +2,11 @@
 # The real bolvin rating tracks in a real Rhythmbox on an X display with a session bus: the
 # rating hotkeys change the playing track's rating in Rhythmbox's library, and Rhythmbox's
 # own MPRIS metadata shows it. Skipped where Rhythmbox (with its MPRIS plugin), sox,
-# playerctl or busctl is missing.
+# playerctl or dbus-send is missing.
 set -uo pipefail
 bolvin=$1
 [ -n "${DISPLAY:-}" ] && [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "no display or session bus: skipped"; exit 77; }
-for tool in rhythmbox playerctl sox busctl xdotool; do
+for tool in rhythmbox playerctl sox dbus-send xdotool; do
   command -v $tool >/dev/null || { echo "no $tool: skipped"; exit 77; }
 done
 ls /usr/lib/*/rhythmbox/plugins/mpris/*.plugin >/dev/null 2>&1 || { echo "no Rhythmbox MPRIS plugin: skipped"; exit 77; }
@@ -38,11 +38,13 @@ done
 first="file://$work/music/0.ogg"
 
 rhythmdb() {
-  busctl --user call org.gnome.Rhythmbox3 /org/gnome/Rhythmbox3/RhythmDB org.gnome.Rhythmbox3.RhythmDB "$@"
+  local method=$1; shift
+  dbus-send --session --print-reply --dest=org.gnome.Rhythmbox3 /org/gnome/Rhythmbox3/RhythmDB \
+    "org.gnome.Rhythmbox3.RhythmDB.$method" "$@"
 }
-in_library() { rhythmdb GetEntryProperties s "$first"; }
+in_library() { rhythmdb GetEntryProperties "string:$first"; }
 # The rating in stars as Rhythmbox's database holds it ("0" when unrated).
-stars() { rhythmdb GetEntryProperties s "$first" 2>/dev/null | grep -o '"rating" d [0-9.]*' | awk '{print $3}'; }
+stars() { rhythmdb GetEntryProperties "string:$first" 2>/dev/null | awk '$2 == "\"rating\"" { getline; print $3; exit }'; }
 stars_are() { [ "$(stars)" = "$1" ]; }
 # playerctl prints the double as it travelled (0.20000000000000001).
 mpris_rating() { playerctl -p rhythmbox metadata xesam:userRating 2>/dev/null; }
@@ -56,7 +58,11 @@ title_is() { [ "$(playerctl -p rhythmbox metadata xesam:title 2>/dev/null)" = "$
 
 echo "== Rhythmbox starts, takes the first track into its library and plays it"
 rhythmbox >"$work/rhythmbox.log" 2>&1 & rb_pid=$!
-wait_for 30 eval "busctl --user status org.mpris.MediaPlayer2.rhythmbox" || fail "Rhythmbox did not come on the bus"
+on_bus() {
+  dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.GetNameOwner "string:$1"
+}
+wait_for 30 on_bus org.mpris.MediaPlayer2.rhythmbox || fail "Rhythmbox did not come on the bus"
 # Its first-run import of the music folder is not always prompt; opening the file adds it.
 # Rhythmbox may take an open request while still starting up and not act on it: ask again.
 for _ in 1 2 3 4; do
