@@ -3,6 +3,7 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusVariant>
+#include <QThread>
 
 #include <algorithm>
 #include <cmath>
@@ -19,6 +20,8 @@ const QString kPlayCount = QStringLiteral("play-count");
 const QString kLastPlayed = QStringLiteral("last-played");
 constexpr double kMaximumStars = 5.0;
 constexpr double kStarsTolerance = 1e-9;
+constexpr int kReadBackAttempts = 10;
+constexpr int kReadBackPauseMs = 20;
 
 uint toUint(qint64 value)
 {
@@ -59,19 +62,33 @@ bool RhythmDbClient::write(const QString& location, const RhythmdbFile::Values& 
         *error = failure(setReply, location);
         return false;
     }
-    // Rhythmbox answers success even for a value it did not take: only reading back tells.
-    QDBusMessage get = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("GetEntryProperties"));
-    get << location;
-    const QDBusMessage getReply = m_bus.call(get, QDBus::Block, m_timeoutMs);
-    if (getReply.type() != QDBusMessage::ReplyMessage || getReply.arguments().isEmpty()) {
-        *error = failure(getReply, location);
-        return false;
+    // Rhythmbox answers success even for a value it did not take, and applies what it took a
+    // moment later, from its main loop: read back until the values show, for a bounded time.
+    QVariantMap stored;
+    for (int attempt = 0; attempt < kReadBackAttempts; ++attempt) {
+        if (attempt > 0)
+            QThread::msleep(kReadBackPauseMs);
+        QDBusMessage get
+            = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("GetEntryProperties"));
+        get << location;
+        const QDBusMessage getReply = m_bus.call(get, QDBus::Block, m_timeoutMs);
+        if (getReply.type() != QDBusMessage::ReplyMessage || getReply.arguments().isEmpty()) {
+            *error = failure(getReply, location);
+            return false;
+        }
+        stored = qdbus_cast<QVariantMap>(getReply.arguments().constFirst());
+        if (std::abs(stored.value(kRating).toDouble() - stars) <= kStarsTolerance
+            && stored.value(kPlayCount).toUInt() == playCount && stored.value(kLastPlayed).toUInt() == lastPlayed)
+            return true;
     }
-    const QVariantMap stored = qdbus_cast<QVariantMap>(getReply.arguments().constFirst());
-    if (std::abs(stored.value(kRating).toDouble() - stars) > kStarsTolerance
-        || stored.value(kPlayCount).toUInt() != playCount || stored.value(kLastPlayed).toUInt() != lastPlayed) {
-        *error = QStringLiteral("Rhythmbox did not keep the values sent for \"%1\".").arg(location);
-        return false;
-    }
-    return true;
+    *error = QStringLiteral("Rhythmbox did not keep the values sent for \"%1\" (sent %2 stars, %3 plays, "
+                            "last played %4; it holds %5, %6, %7).")
+                 .arg(location)
+                 .arg(stars)
+                 .arg(playCount)
+                 .arg(lastPlayed)
+                 .arg(stored.value(kRating).toDouble())
+                 .arg(stored.value(kPlayCount).toUInt())
+                 .arg(stored.value(kLastPlayed).toUInt());
+    return false;
 }
