@@ -10,7 +10,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick trayer
   mpv mpv-mpris playerctl sox ffmpeg
   desktop-file-utils appstream dpkg-dev file
-  rhythmbox rhythmbox-plugins
+  rhythmbox rhythmbox-plugins strawberry sqlite3
 )
 
 missing=()

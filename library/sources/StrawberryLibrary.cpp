@@ -32,7 +32,9 @@ QString sqlError(const QSqlQuery& query)
 
 } // namespace
 
-const QList<int> StrawberryLibrary::knownSchemaVersions = { 16, 17, 18, 19, 20 };
+// 15 is Strawberry 1.0.14's (Debian 12), tried against the real player; the later ones
+// have the same columns for everything read and written here.
+const QList<int> StrawberryLibrary::knownSchemaVersions = { 15, 16, 17, 18, 19, 20 };
 
 StrawberryLibrary::StrawberryLibrary(QString path)
     : FileLibrary(std::move(path))
