@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "Branding.h"
 #include "Guarded.h"
 #include "WindowHelpers.h"
 #include "artwork/ArtworkConversion.h"
@@ -26,6 +27,8 @@
 namespace {
 constexpr int kStarRating = 20;
 constexpr int kMaxStars = 5;
+constexpr int kInfoIcon = 1;
+constexpr int kBalloonTimeOutMs = 5000;
 // Which background picture each "Text BackGrounds" choice gives the title pop-up.
 constexpr std::array<int, 4> kTitleBackgroundFor { 2, 3, 0, 1 };
 
@@ -47,6 +50,14 @@ bool isOn(const OptionGroup& group, int index)
 
 void frmMain::updaterating(int rate)
 {
+    if (!m_capabilities.rate) {
+        // Only a rating hotkey gets here (the menu is disabled, its tooltip says why): a key
+        // that silently does nothing would look broken.
+        if (m_frmSysTray)
+            m_frmSysTray->ShowBalloonTip(
+                m_capabilities.rate.reason, QString::fromLatin1(kProgramTitle), kInfoIcon, kBalloonTimeOutMs);
+        return;
+    }
     connectedPlayer().CurrentTrack()->SetRating(rate);
     RefreshRatingMarks();
 }
