@@ -1,8 +1,8 @@
+#include "BenchView.h"
 #include "GeneratedLibrary.h"
 
 #include "library/ExtrasExport.h"
 #include "library/ExtrasImport.h"
-#include "library/QtTransferView.h"
 
 #include "player/simulated/SimulatedPlayer.h"
 
@@ -21,26 +21,6 @@ namespace
 
 constexpr int changedEvery = 10;
 constexpr int noSaveMs = 24 * 60 * 60 * 1000;
-
-// The Library page without its widgets: real event processing, nothing drawn.
-class BenchView : public QtTransferView
-{
-public:
-    BenchView()
-        : QtTransferView(nullptr)
-    {
-    }
-    QString saveFileName(const FileDialogRequest&) override { return path; }
-    QString openFileName(const FileDialogRequest&) override { return path; }
-    void setBusy(bool) override { }
-    void setProgressMaximum(int) override { }
-    void setProgressValue(int) override { }
-    void setStatus(const QString&) override { }
-    void messageBox(const QString& text) override { std::printf("  message: %s\n", qPrintable(text)); }
-    void showBalloon(const QString&, const QString&, int, int) override { }
-
-    QString path;
-};
 
 long peakMegabytes()
 {

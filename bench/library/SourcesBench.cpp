@@ -3,11 +3,11 @@
 // Times the whole import as the Library page runs it (read the library file, merge, make
 // the copy, write and read back) into a Strawberry database and a rhythmdb.xml of as many
 // songs as the extras file has tracks.
+#include "BenchView.h"
 #include "SourceTestFiles.h"
 
 #include "library/ExtrasExport.h"
 #include "library/ExtrasImport.h"
-#include "library/QtTransferView.h"
 #include "library/sources/RhythmboxLibrary.h"
 #include "library/sources/StrawberryLibrary.h"
 
@@ -23,25 +23,6 @@ namespace
 constexpr int defaultCount = 10000;
 constexpr qint64 firstPlay = 1600000000;
 constexpr double limitSeconds = 2.0;
-
-class BenchView : public QtTransferView
-{
-public:
-    BenchView()
-        : QtTransferView(nullptr)
-    {
-    }
-    QString saveFileName(const FileDialogRequest&) override { return path; }
-    QString openFileName(const FileDialogRequest&) override { return path; }
-    void setBusy(bool) override { }
-    void setProgressMaximum(int) override { }
-    void setProgressValue(int) override { }
-    void setStatus(const QString&) override { }
-    void messageBox(const QString& text) override { std::printf("  message: %s\n", qPrintable(text)); }
-    void showBalloon(const QString&, const QString&, int, int) override { }
-
-    QString path;
-};
 
 std::vector<SourceTestFiles::Song> songs(int count, bool rated)
 {

@@ -5,8 +5,8 @@ set -uo pipefail
 bolvin=$1
 shots=$2
 mpris_plugin=/usr/lib/mpv-mpris/mpris.so
-[ -n "${DISPLAY:-}" ] && [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "no display or session bus: skipped"; exit 77; }
-for tool in mpv playerctl sox; do command -v $tool >/dev/null || { echo "no $tool: skipped"; exit 77; }; done
+source "$(dirname "$0")/common.sh"
+needs_desktop mpv playerctl sox
 [ -f "$mpris_plugin" ] || { echo "no mpv-mpris: skipped"; exit 77; }
 mkdir -p "$shots"
 
@@ -21,17 +21,10 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-source "$(dirname "$0")/common.sh"
 
-# tone FOLDER TITLE: a tagged tone that plays long enough for every check.
-tone() {
-  mkdir -p "$1"
-  printf 'TITLE=%s\nARTIST=Test Band\nALBUM=Test Album\n' "$2" >"$work/tags.txt"
-  sox -n -r 8000 -c 1 --comment-file "$work/tags.txt" "$1/$2.ogg" synth 120 sine 440 2>/dev/null ||
-    { echo "sox could not make test audio: skipped"; exit 77; }
-}
-tone "$work/a" "Alpha One"; tone "$work/a" "Alpha Two"
-tone "$work/b" "Beta One"; tone "$work/b" "Beta Two"
+for name in "Alpha One" "Alpha Two" "Beta One" "Beta Two"; do
+  tone "$work/${name%% *}/$name.ogg" "$name" "Test Band" "Test Album" 120 440
+done
 
 # A second mpv takes the bus name org.mpris.MediaPlayer2.mpv.instance<PID>.
 start_mpv() {
@@ -44,12 +37,12 @@ title_is() { [ "$(title_of "$1")" = "$2" ]; }
 popup_shows() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
 
 echo "== bolvin follows the player that starts playing"
-start_mpv "$work/a/Alpha One.ogg" "$work/a/Alpha Two.ogg"
+start_mpv "$work/Alpha/Alpha One.ogg" "$work/Alpha/Alpha Two.ogg"
 wait_for 20 title_is 0 "Alpha One" || fail "the first mpv did not start: $(cat "$work/mpv.log")"
 "$bolvin" --player mpris >"$work/bolvin.log" 2>&1 & pid=$!
 wait_for 20 started || fail "bolvin did not start: $(cat "$work/bolvin.log")"
 wait_for 10 icon_window || fail "no tray icon"
-start_mpv --pause "$work/b/Beta One.ogg" "$work/b/Beta Two.ogg"
+start_mpv --pause "$work/Beta/Beta One.ogg" "$work/Beta/Beta Two.ogg"
 wait_for 20 title_is 1 "Beta One" || fail "the second mpv did not start: $(cat "$work/mpv.log")"
 # The pause must have reached Bolvin before the other starts: while the followed player
 # plays, another starting does not take over.

@@ -36,3 +36,18 @@ click_icon_until() {
 # The tray menu, told from pop-ups (which may be showing too) by its window name.
 menu_open() { [ -n "$(xdotool search --onlyvisible --name '^Bolvin menu$' 2>/dev/null)" ]; }
 open_menu() { click_icon_until 3 menu_open; }
+# needs_desktop TOOL...: skips the test (exit 77) without an X display and a session bus, or
+# without any of the tools.
+needs_desktop() {
+  [ -n "${DISPLAY:-}" ] && [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "no display or session bus: skipped"; exit 77; }
+  for tool in "$@"; do command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }; done
+}
+# tone FILE TITLE ARTIST ALBUM SECONDS HZ: a tagged Ogg tone for a player to play; skips the
+# test when sox cannot make it. No audio is kept in the repository.
+tone() {
+  mkdir -p "$(dirname "$1")"
+  printf 'TITLE=%s\nARTIST=%s\nALBUM=%s\n' "$2" "$3" "$4" >"$1.tags"
+  sox -n -r 8000 -c 1 --comment-file "$1.tags" "$1" synth "$5" sine "$6" 2>/dev/null ||
+    { echo "sox could not make test audio: skipped"; exit 77; }
+  rm -f "$1.tags"
+}

@@ -6,8 +6,8 @@ set -uo pipefail
 bolvin=$1
 shots=$2
 mpris_plugin=/usr/lib/mpv-mpris/mpris.so
-[ -n "${DISPLAY:-}" ] && [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "no display or session bus: skipped"; exit 77; }
-for tool in mpv playerctl sox; do command -v $tool >/dev/null || { echo "no $tool: skipped"; exit 77; }; done
+source "$(dirname "$0")/common.sh"
+needs_desktop mpv playerctl sox
 [ -f "$mpris_plugin" ] || { echo "no mpv-mpris: skipped"; exit 77; }
 mkdir -p "$shots"
 
@@ -22,7 +22,6 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-source "$(dirname "$0")/common.sh"
 
 # Three tagged tones, long enough that mpv never moves on by itself during a check, and the
 # cover beside them that mpv offers as the artwork.
@@ -30,9 +29,7 @@ tracks=("Morning Static|The Relays|Signal Hill" "Copper Wire|The Relays|Signal H
 files=()
 for i in "${!tracks[@]}"; do
   IFS='|' read -r title artist album <<<"${tracks[$i]}"
-  printf 'TITLE=%s\nARTIST=%s\nALBUM=%s\n' "$title" "$artist" "$album" >"$work/tags.txt"
-  sox -n -r 8000 -c 1 --comment-file "$work/tags.txt" "$work/music/$i.ogg" synth 120 sine $((300 + 100 * i)) 2>/dev/null ||
-    { echo "sox could not make test audio: skipped"; exit 77; }
+  tone "$work/music/$i.ogg" "$title" "$artist" "$album" 120 $((300 + 100 * i))
   files+=("$work/music/$i.ogg")
 done
 convert -size 96x96 xc:darkorange "$work/music/cover.png" 2>/dev/null

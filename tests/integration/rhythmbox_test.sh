@@ -7,10 +7,8 @@
 set -uo pipefail
 bolvin=$1
 extras_tool=$2
-[ -n "${DISPLAY:-}" ] && [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "no display or session bus: skipped"; exit 77; }
-for tool in rhythmbox playerctl sox dbus-send xdotool; do
-  command -v $tool >/dev/null || { echo "no $tool: skipped"; exit 77; }
-done
+source "$(dirname "$0")/common.sh"
+needs_desktop rhythmbox playerctl sox dbus-send xdotool
 ls /usr/lib/*/rhythmbox/plugins/mpris/*.plugin >/dev/null 2>&1 || { echo "no Rhythmbox MPRIS plugin: skipped"; exit 77; }
 
 work=$(mktemp -d /tmp/bolvin-rhythmbox.XXXXXX)
@@ -28,14 +26,11 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-source "$(dirname "$0")/common.sh"
 
 tracks=("Morning Static|The Relays|Signal Hill" "Copper Wire|The Relays|Signal Hill")
 for i in "${!tracks[@]}"; do
   IFS='|' read -r title artist album <<<"${tracks[$i]}"
-  printf 'TITLE=%s\nARTIST=%s\nALBUM=%s\n' "$title" "$artist" "$album" >"$work/tags.txt"
-  sox -n -r 8000 -c 1 --comment-file "$work/tags.txt" "$work/music/$i.ogg" synth 120 sine $((300 + 100 * i)) 2>/dev/null ||
-    { echo "sox could not make test audio: skipped"; exit 77; }
+  tone "$work/music/$i.ogg" "$title" "$artist" "$album" 120 $((300 + 100 * i))
 done
 first="file://$work/music/0.ogg"
 

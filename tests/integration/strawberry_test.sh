@@ -5,10 +5,8 @@
 # where Strawberry, sqlite3, sox or dbus-send is missing.
 set -uo pipefail
 extras_tool=$1
-[ -n "${DISPLAY:-}" ] && [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ] || { echo "no display or session bus: skipped"; exit 77; }
-for tool in strawberry sqlite3 sox dbus-send; do
-  command -v $tool >/dev/null || { echo "no $tool: skipped"; exit 77; }
-done
+source "$(dirname "$0")/common.sh"
+needs_desktop strawberry sqlite3 sox dbus-send
 
 work=$(mktemp -d /tmp/bolvin-strawberry.XXXXXX)
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
@@ -16,12 +14,9 @@ mkdir -p "$HOME" "$XDG_RUNTIME_DIR" "$work/music" && chmod 700 "$XDG_RUNTIME_DIR
 sb_pid=
 cleanup() { [ -n "$sb_pid" ] && kill -9 "$sb_pid" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
-source "$(dirname "$0")/common.sh"
 
 for i in 0 1; do
-  printf 'TITLE=Tone %s\nARTIST=The Relays\nALBUM=Signal Hill\n' "$i" >"$work/tags.txt"
-  sox -n -r 8000 -c 1 --comment-file "$work/tags.txt" "$work/music/$i.ogg" synth 30 sine $((300 + 100 * i)) 2>/dev/null ||
-    { echo "sox could not make test audio: skipped"; exit 77; }
+  tone "$work/music/$i.ogg" "Tone $i" "The Relays" "Signal Hill" 30 $((300 + 100 * i))
 done
 db="$HOME/.local/share/strawberry/strawberry/strawberry.db"
 sql() { sqlite3 -cmd ".timeout 5000" "$db" "$1"; }
