@@ -23,6 +23,9 @@ public:
 
     // The first three characters read as a number gate the connection.
     virtual QString Version() const = 0;
+    // The player's own name as the user knows it ("Rhythmbox", "mpv"), for every text that
+    // speaks of the player; never empty.
+    virtual QString Identity() const = 0;
     // 1 means playing; anything else means not playing.
     virtual int PlayerState() const = 0;
     virtual void Play() = 0;

@@ -21,6 +21,12 @@ public:
     // The running player's application object, starting the player when it does not run;
     // nullptr when it cannot be had.
     virtual std::shared_ptr<PlayerApplication> createApplication() = 0;
+    // Why the last createApplication() gave nullptr, in words for the user; empty after one
+    // that succeeded.
+    virtual QString lastError() const { return QString(); }
+    // The name of the player a connection would attach to now, for texts shown before it is
+    // attached ("Connecting to Rhythmbox"); never empty.
+    virtual QString identity() const = 0;
 
     // Whether the connection accepts the player by its version number, the gate of the
     // player this program was first made for. Players reached through a standard protocol

@@ -43,6 +43,7 @@ public:
 
     // MPRIS has no version: this is the player's Identity ("mpv", "Rhythmbox").
     QString Version() const override;
+    QString Identity() const override { return identity(); }
     int PlayerState() const override;
     void Play() override;
     void Pause() override;

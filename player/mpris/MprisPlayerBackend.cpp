@@ -105,3 +105,10 @@ QString MprisPlayerBackend::rejectionReason(PlayerApplication& player) const
     return mpris->identity() + QStringLiteral(" is not compatible with this version of Bolvin: it does not offer the "
                                               "media player controls Bolvin needs.");
 }
+
+QString MprisPlayerBackend::identity() const
+{
+    if (const std::shared_ptr<MprisPlayer> player = m_player.lock(); player && !player->hasVanished())
+        return player->identity();
+    return m_playerName.isEmpty() ? QStringLiteral("your media player") : m_playerName;
+}

@@ -38,7 +38,9 @@ public:
     bool gatesOnVersion() const override { return false; }
     QString rejectionReason(PlayerApplication& player) const override;
 
-    QString lastError() const { return m_lastError; }
+    QString lastError() const override { return m_lastError; }
+    // The chosen player's Identity once attached, else the configured name, else a generic one.
+    QString identity() const override;
     QString playerName() const { return m_playerName; }
     // The full bus name of the player meant now; empty when none runs.
     QString chooseService() const;

@@ -56,6 +56,11 @@ void SimulatedPlayer::ensureRunning() const
         throw PlayerError(QStringLiteral("iTunes is not running."));
 }
 
+QString SimulatedPlayer::Identity() const
+{
+    return QString::fromLatin1(kName);
+}
+
 QString SimulatedPlayer::Version() const
 {
     ensureRunning();

@@ -26,6 +26,9 @@ class SimulatedPlayer : public PlayerApplication
 {
     Q_OBJECT
 public:
+    // The name the user sees for this player: its own, not that of the player it imitates.
+    static constexpr const char* kName = "Jukebox";
+
     // The library must be loaded. The current playlist is "Library"; no track is current
     // until something plays or cueFirstTrack() is called.
     explicit SimulatedPlayer(std::unique_ptr<MusicLibrary> library, QObject* parent = nullptr);
@@ -33,6 +36,7 @@ public:
     ~SimulatedPlayer() override;
 
     QString Version() const override;
+    QString Identity() const override;
     int PlayerState() const override;
     void Play() override;
     void Pause() override;

@@ -27,7 +27,8 @@ public:
     // Starts the player if it does not run, and with play true plays the cued track. False
     // when the library cannot be loaded (see lastError()).
     bool start(bool play);
-    QString lastError() const { return m_lastError; }
+    QString lastError() const override { return m_lastError; }
+    QString identity() const override { return QString::fromLatin1(SimulatedPlayer::kName); }
     // The running player, or nullptr.
     std::shared_ptr<SimulatedPlayer> player() const;
     // Whether started players advance in real time; on by default, tests turn it off and

@@ -71,6 +71,7 @@ public:
 class FakePlayer : public PlayerApplication {
 public:
     QString Version() const override { return version; }
+    QString Identity() const override { return identity; }
     int PlayerState() const override { return state; }
     void Play() override { calls << QStringLiteral("Play"); }
     void Pause() override { calls << QStringLiteral("Pause"); }
@@ -105,6 +106,7 @@ public:
     }
 
     QString version = QStringLiteral("6.0.5.20");
+    QString identity = QStringLiteral("Fake Player");
     int state = Stopped;
     int volume = 50;
     std::shared_ptr<PlayerTrack> currentTrack;
@@ -122,6 +124,7 @@ class FakePlayerBackend : public PlayerBackend {
 public:
     QString executableName() const override { return QStringLiteral("fakeplayer"); }
     std::optional<QStringList> runningExecutables() const override { return running; }
+    QString identity() const override { return player ? player->identity : QStringLiteral("Fake Player"); }
     std::shared_ptr<PlayerApplication> createApplication() override
     {
         ++created;
