@@ -37,6 +37,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTimer>
@@ -91,12 +92,19 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     connectLibraryHandlers();
     frmShowPic::installServices(ShowPicServices(m_services.settings, m_services.desktop));
     connect(&m_services.instanceGuard, &InstanceGuard::quitRequested, this, [this] { Unload(UnloadMode::FormCode); });
+    connect(&m_services.instanceGuard, &InstanceGuard::showRequested, this, [this] {
+        m_services.desktop.showWindow(this);
+        m_services.desktop.raiseWindow(this);
+    });
 }
 
 frmMain::~frmMain()
 {
     // The player may outlive this window, or report while it goes: nothing here may hear it.
-    DisconnectPlayer();
+    // Nor may the backend be asked anything: it may already be gone.
+    if (objiTunesApp)
+        objiTunesApp->disconnect(this);
+    objiTunesApp.reset();
     if (mobjPopups)
         mobjPopups->disconnect(this);
     // The artwork window was given this window's services, which do not outlive it.
@@ -109,6 +117,11 @@ void frmMain::buildWindow()
     const QDir resources(m_services.resourceDir);
 
     m_visiblePart = new QWidget(this);
+    m_noTrayNotice = new QLabel(QStringLiteral("Your desktop shows no notification area, so Bolvin has no tray icon. "
+                                               "Pop-ups and hotkeys still work; start Bolvin again to open this window."),
+        m_visiblePart);
+    m_noTrayNotice->setWordWrap(true);
+    m_noTrayNotice->hide();
     T = new QTabWidget(m_visiblePart);
     T->setObjectName(QStringLiteral("T"));
     notificationPage = new NotificationPage(resources.filePath(QStringLiteral("backgrounds")));
@@ -144,6 +157,7 @@ void frmMain::buildWindow()
     buttons->addWidget(Command2);
     buttons->addWidget(Minimize);
     auto* layout = new QVBoxLayout(m_visiblePart);
+    layout->addWidget(m_noTrayNotice);
     layout->addWidget(T);
     layout->addLayout(buttons);
 
@@ -176,8 +190,7 @@ bool frmMain::Form_Load()
 
     m_services.desktop.hideWindow(this);
     createSysTray();
-    m_frmSysTray->SetToolTip(QStringLiteral("Bolvin %1 by Harnwick\r\n Right-click and select 'Show Bolvin' for options")
-                                 .arg(versionText()));
+    m_frmSysTray->SetToolTip(idleToolTip());
     m_frmSysTray->SetIconHandle(m_services.desktop.loadIcon(QString::fromLatin1(kIconResource), kTrayIconSize));
     m_frmSysTray->myrating()->setEnabled(false);
     m_frmSysTray->playlists()->setEnabled(false);
@@ -187,6 +200,13 @@ bool frmMain::Form_Load()
     for (QComboBox* selector : hotKeysPage->keySelectors())
         FillKeyCombo(selector, QStringLiteral("HOTKEY"));
     FillFontSizes();
+    // The settings come first, player or not: nothing may show or save a control that was
+    // never loaded.
+    createPopups();
+    LoadSettings();
+    pushOptionsToPopups();
+    namePlayerEntries();
+    showLibraryAbility();
     CheckPlayerRunning(false);
 
     aboutPage->lblAbout->setText(QStringLiteral("version ") + versionText());
@@ -197,7 +217,37 @@ bool frmMain::Form_Load()
         m_services.desktop.raiseWindow(this);
         m_services.settings.SaveSetting(QStringLiteral("FirstRun"), QStringLiteral("No"));
     }
+    checkTrayHost();
     return true;
+}
+
+QString frmMain::idleToolTip() const
+{
+    return QStringLiteral("Bolvin %1 by Harnwick\r\n Right-click and select 'Show Bolvin' for options").arg(versionText());
+}
+
+void frmMain::createPopups()
+{
+    mobjPopups = std::make_unique<PopUpMessages>(PopUpServices {}, advancedPage->scrPopUpWidth->value(),
+        advancedPage->scrPopUpHeight->value());
+    mobjPopups->setFontSource(this);
+    connect(mobjPopups.get(), &PopUpMessages::PopupMessageClicked, this, &frmMain::mobjPopups_PopupMessageClicked);
+    CreateDefaultPopUp();
+}
+
+void frmMain::checkTrayHost()
+{
+    // A tray host that starts with the session may come a moment after us.
+    constexpr int kTrayHostGraceMs = 2000;
+    QTimer::singleShot(kTrayHostGraceMs, this, [this] {
+        if (m_unloaded || m_services.trayShell.isAvailable())
+            return;
+        m_noTrayNotice->show();
+        setMinimumSize(m_visiblePart->sizeHint());
+        resize(size().expandedTo(m_visiblePart->sizeHint()));
+        m_services.desktop.showWindow(this);
+        m_services.desktop.raiseWindow(this);
+    });
 }
 
 void frmMain::createSysTray()
@@ -269,14 +319,8 @@ void frmMain::Form_QueryUnload(bool& Cancel, UnloadMode UnloadMode)
 
 void frmMain::Form_Unload()
 {
-    ignoringErrors([this] {
-        if (!mbConnected || !objiTunesApp)
-            return;
-        // Released first: its quit announcement must not reach a menu that is already gone.
-        const std::shared_ptr<PlayerApplication> player = objiTunesApp;
-        DisconnectPlayer();
-        player->Quit();
-    });
+    // The user's player outlives Bolvin; the built-in one ends with the process.
+    ignoringErrors([this] { DisconnectPlayer(); });
     ignoringErrors([this] { UnloadHotKeys(); });
     ignoringErrors([this] {
         demo->tmrAdd->stop();

@@ -128,6 +128,10 @@ private:
     // frmMain.cpp: the window and the lifecycle.
     void buildWindow();
     void createSysTray();
+    // The pop-up collection and the demonstration pop-up, for the whole run.
+    void createPopups();
+    // Without a notification area the window is the only way in: it opens and says why.
+    void checkTrayHost();
     void Form_QueryUnload(bool& Cancel, UnloadMode UnloadMode);
     void Form_Unload();
     void Minimize_Click();
@@ -170,7 +174,18 @@ private:
 
     // frmMainPlayer.cpp: the player link and its events.
     void CheckPlayerRunning(bool bStart);
-    void ConnectPlayer();
+    // userAsked: a command of the user's is waiting, so the attempt and its failure are told.
+    void ConnectPlayer(bool userAsked);
+    // The attached player's name, or the one a connection would attach to.
+    QString playerName() const;
+    // No player could be attached: why, in the tooltip, and in a balloon when the user asked
+    // or the reason is new.
+    void tellNoPlayer(const QString& reason, bool userAsked);
+    void showShuffleMark();
+    // The entries that name the player say which one.
+    void namePlayerEntries();
+    void showRatingReason();
+    QString idleToolTip() const;
     void DisconnectPlayer();
     // Why the player just attached cannot be driven; empty when it can.
     QString rejectionOf(PlayerApplication& player) const;
@@ -228,6 +243,8 @@ private:
     bool mbPlaylistsEnabled = false;
     PlayerCapabilities m_capabilities;
     PlayerChooser* m_playerChooser = nullptr;
+    QString m_toldNoPlayer;
+    QLabel* m_noTrayNotice = nullptr;
     QString m_shownLibraryReason;
     bool mbCancelExport = false;
     bool mbCancelImport = false;

@@ -23,9 +23,6 @@
 
 namespace
 {
-// What the page shows when there is no player to transfer from or to.
-constexpr auto kNoPlayer = "The player is not running.";
-
 // The connected player's library source; null when the player cannot give one, which the
 // transfer then reports.
 std::shared_ptr<PlayerSource> libraryOf(PlayerApplication& player)
@@ -55,7 +52,7 @@ std::optional<TransferLibrary> chosenLibrary(
     if (page.selectedSource() == LibrarySourceKind::ConnectedPlayer) {
         library.player = connectPlayer();
         if (!library.player) {
-            desktop.messageBox(QString::fromLatin1(kNoPlayer));
+            desktop.messageBox(page.libraryName() + QStringLiteral(" is not running."));
             return std::nullopt;
         }
         return library;
@@ -85,6 +82,7 @@ void frmMain::connectLibraryHandlers()
 void frmMain::showLibraryAbility()
 {
     LibraryPage& page = *libraryPage;
+    page.setPlayerName(playerName());
     page.offerDefaultSource(m_capabilities.library.available);
     // A library file does not need the player, nor what it allows.
     const PlayerAbility library = page.selectedSource() == LibrarySourceKind::ConnectedPlayer

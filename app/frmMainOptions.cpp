@@ -18,6 +18,7 @@
 #include "popup/PopUpMessages.h"
 #include "tray/frmSysTray.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -29,6 +30,7 @@
 #include <QTimer>
 
 #include <array>
+#include <cstdio>
 
 namespace {
 constexpr auto kSampleVendor = "Acme Notifier";
@@ -94,6 +96,9 @@ void frmMain::connectOptionHandlers()
 void frmMain::LoadSettings()
 {
     m_optionSettings->load();
+    if (const QStringList reset = m_optionSettings->resetKeys(); !reset.isEmpty())
+        std::fprintf(stderr, "bolvin: settings reset to their defaults (the stored values were unusable): %s\n",
+            qPrintable(reset.join(QStringLiteral(", "))));
     LoadHotKeys();
 }
 
@@ -156,15 +161,26 @@ void frmMain::chkEnablePlayLists_Click()
 {
     if (!m_frmSysTray)
         return;
-    if (advancedPage->chkEnablePlayLists->isChecked()) {
+    // The submenu is never shown enabled and empty: what keeps it grey is its tooltip.
+    QString reason;
+    if (!advancedPage->chkEnablePlayLists->isChecked()) {
+        reason = QStringLiteral("Tick \"Enable Play Lists\" on the Advanced page to list them here.");
+    } else if (!objiTunesApp) {
+        m_frmSysTray->ClearPlayLists();
+        mbPlaylistsEnabled = false;
+        reason = QStringLiteral("No player is attached.");
+    } else if (!m_capabilities.playlists) {
+        reason = m_capabilities.playlists.reason;
+    } else {
         if (!mbPlaylistsEnabled) {
             ignoringErrors([this] { LoadPlaylists(); });
             mbPlaylistsEnabled = true;
         }
-        m_frmSysTray->playlists()->setEnabled(true);
-    } else {
-        m_frmSysTray->playlists()->setEnabled(false);
+        if (!m_frmSysTray->mnuPlayList().isVisible(0))
+            reason = playerName() + QStringLiteral(" has no playlists.");
     }
+    m_frmSysTray->playlists()->setEnabled(reason.isEmpty());
+    m_frmSysTray->playlists()->setToolTip(reason);
 }
 
 void frmMain::cboFonts_Click()
@@ -262,7 +278,7 @@ QString frmMain::soundFile(const QString& name) const
 void frmMain::CreateDefaultPopUp()
 {
     auto popUp = std::make_shared<PopUpMessage>();
-    popUp->setBackground(notificationPage->imgBack[1]->pixmap());
+    popUp->setBackground(notificationPage->background(1));
     popUp->setForeColor(kWhite);
     popUp->setLogo(demo->imgLogo[1]->pixmap());
     popUp->setWavFile(soundFile(QStringLiteral("newemail.wav")));

@@ -26,19 +26,20 @@ constexpr int kBalloonTimeOutMs = 5000;
 constexpr double kOldestVersion = 5.1;
 constexpr double kNewestVersion = 6.4;
 
-constexpr std::array<const char*, 5> kPlayerEntries { "&Minimize iTunes", "&iTunes MiniPlayer", "&Shuffle",
-    "&Next Song", "&Previous Song" };
+// The entries, by key, that act on the player and so wait for one to be attached.
+constexpr std::array<const char*, 5> kPlayerEntries { "Minimize", "MiniPlayer", "Shuffle", "Next Song",
+    "Previous Song" };
 
 // The ability a tray entry needs of the player; nullptr for entries every player allows.
-const PlayerAbility* abilityFor(const PlayerCapabilities& capabilities, const QString& caption)
+const PlayerAbility* abilityFor(const PlayerCapabilities& capabilities, const QString& key)
 {
-    if (caption == QLatin1String("&Show iTunes"))
+    if (key == QLatin1String("Show iTunes"))
         return &capabilities.raise;
-    if (caption == QLatin1String("&Minimize iTunes"))
+    if (key == QLatin1String("Minimize"))
         return &capabilities.minimize;
-    if (caption == QLatin1String("&iTunes MiniPlayer"))
+    if (key == QLatin1String("MiniPlayer"))
         return &capabilities.miniPlayer;
-    if (caption == QLatin1String("&Shuffle"))
+    if (key == QLatin1String("Shuffle"))
         return &capabilities.shuffle;
     return nullptr;
 }
@@ -76,24 +77,26 @@ void frmMain::CheckPlayerRunning(bool bStart)
     const std::optional<QStringList> running = m_services.playerBackend.runningExecutables();
     if (!running)
         return;
-    bool found = false;
+    // A backend that names no player (a pinned one that is not running) matches none.
     const QString wanted = m_services.playerBackend.executableName().toLower();
-    for (const QString& name : *running) {
-        if (name.toLower().contains(wanted)) {
-            ConnectPlayer();
-            found = true;
-        }
-    }
-    if (!found && bStart) {
-        ConnectPlayer();
-        found = true;
-    }
-    enablePlayerEntries(found);
+    const bool found = !wanted.isEmpty()
+        && std::any_of(running->begin(), running->end(), [&](const QString& name) { return name.toLower().contains(wanted); });
+    if (found || bStart)
+        ConnectPlayer(bStart);
+    enablePlayerEntries(mbConnected);
 }
 
-void frmMain::ConnectPlayer()
+QString frmMain::playerName() const
 {
-    m_frmSysTray->ShowBalloonTip(QStringLiteral("Connecting to iTunes"), title(), kInfoIcon, kBalloonTimeOutMs);
+    return objiTunesApp ? objiTunesApp->Identity() : m_services.playerBackend.identity();
+}
+
+void frmMain::ConnectPlayer(bool userAsked)
+{
+    // Only a command the user gave waits on the connection; a player found by itself is
+    // attached without a word.
+    if (userAsked)
+        m_frmSysTray->ShowBalloonTip(QStringLiteral("Connecting to ") + playerName(), title(), kInfoIcon, kBalloonTimeOutMs);
     if (!objiTunesApp) {
         objiTunesApp = m_services.playerBackend.createApplication();
         if (objiTunesApp) {
@@ -107,40 +110,25 @@ void frmMain::ConnectPlayer()
                 &frmMain::objiTunesApp_OnAboutToPromptUserToQuitEvent);
         }
     }
-    m_frmSysTray->ShowBalloonTip(QString(QChar(0)), title(), kInfoIcon, kBalloonTimeOutMs);
     // A player that cannot be had leaves the program unconnected; the next command tries again.
-    if (!objiTunesApp)
+    if (!objiTunesApp) {
+        tellNoPlayer(m_services.playerBackend.lastError(), userAsked);
         return;
+    }
 
     const QString rejection = rejectionOf(*objiTunesApp);
     if (!rejection.isEmpty()) {
-        m_frmSysTray->ShowBalloonTip(rejection, title(), kInfoIcon, kBalloonTimeOutMs);
         DisconnectPlayer();
+        tellNoPlayer(rejection, true);
         return;
     }
+    m_toldNoPlayer.clear();
     m_capabilities = objiTunesApp->capabilities();
     showLibraryAbility();
-
-    mobjPopups = std::make_unique<PopUpMessages>(PopUpServices {}, advancedPage->scrPopUpWidth->value(),
-        advancedPage->scrPopUpHeight->value());
-    mobjPopups->setFontSource(this);
-    connect(mobjPopups.get(), &PopUpMessages::PopupMessageClicked, this, &frmMain::mobjPopups_PopupMessageClicked);
-    CreateDefaultPopUp();
-    advancedPage->scrShowDelay->setValue(mobjPopups->ShowDelay());
-    advancedPage->scrMovementIndex->setValue(mobjPopups->MovementIndex());
-    advancedPage->scrScrollDelay->setValue(mobjPopups->ScrollDelay());
-    LoadSettings();
-    // A load raises nothing for controls that already hold their value: give the fresh
-    // collection every value.
-    pushOptionsToPopups();
-
+    namePlayerEntries();
+    m_frmSysTray->SetToolTip(idleToolTip());
     mbPlaylistsEnabled = false;
-    if (advancedPage->chkEnablePlayLists->isChecked()) {
-        mbPlaylistsEnabled = true;
-        m_frmSysTray->playlists()->setEnabled(true);
-    } else {
-        m_frmSysTray->playlists()->setEnabled(false);
-    }
+    chkEnablePlayLists_Click();
 
     forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
         if (items.caption(i) == QLatin1String("&Shuffle"))
@@ -148,20 +136,48 @@ void frmMain::ConnectPlayer()
     });
     bool playing = false;
     ignoringErrors([&] { playing = objiTunesApp->PlayerState() == PlayerApplication::Playing; });
-    if (playing) {
-        SetPlayPauseCaption(QStringLiteral("pause"));
-        refreshShuffleEntry();
-    } else {
+    SetPlayPauseCaption(playing ? QStringLiteral("pause") : QStringLiteral("play"));
+    if (!playing)
         m_frmSysTray->myrating()->setEnabled(false);
-        SetPlayPauseCaption(QStringLiteral("play"));
-    }
+    showShuffleMark();
+    mbConnected = true;
+    // A player that is already playing shows its track now, not at the next one.
+    if (playing)
+        objiTunesApp_OnPlayerPlayEvent();
+}
+
+void frmMain::tellNoPlayer(const QString& reason, bool userAsked)
+{
+    const QString why = reason.isEmpty() ? QStringLiteral("%1 is not running.").arg(playerName()) : reason;
+    m_frmSysTray->SetToolTip(QStringLiteral("Bolvin\r\n") + why);
+    if (userAsked || why != m_toldNoPlayer)
+        m_frmSysTray->ShowBalloonTip(why, title(), kInfoIcon, kBalloonTimeOutMs);
+    m_toldNoPlayer = why;
+}
+
+void frmMain::showShuffleMark()
+{
     bool shuffle = false;
-    ignoringErrors([&] { shuffle = objiTunesApp->CurrentPlaylist()->Shuffle(); });
+    ignoringErrors([&] { shuffle = connectedPlayer().CurrentPlaylist()->Shuffle(); });
     forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
         if (items.caption(i) == QLatin1String("&Shuffle"))
             items.setChecked(i, shuffle);
     });
-    mbConnected = true;
+}
+
+void frmMain::namePlayerEntries()
+{
+    QString name = playerName();
+    name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+        const QString key = items.key(i);
+        if (key == QLatin1String("Show iTunes"))
+            items.setCaption(i, QStringLiteral("&Show ") + name);
+        else if (key == QLatin1String("Minimize"))
+            items.setCaption(i, QStringLiteral("&Minimize ") + name);
+        else if (key == QLatin1String("MiniPlayer"))
+            items.setCaption(i, QStringLiteral("&") + name + QStringLiteral(" MiniPlayer"));
+    });
 }
 
 void frmMain::refreshShuffleEntry()
@@ -170,7 +186,8 @@ void frmMain::refreshShuffleEntry()
         if (items.caption(i) != QLatin1String("&Shuffle"))
             return;
         m_frmSysTray->EnableMenuItem(i, false);
-        m_frmSysTray->EnableMenuItem(i, connectedPlayer().CanSetShuffle(connectedPlayer().CurrentPlaylist()));
+        m_frmSysTray->EnableMenuItem(i,
+            m_capabilities.shuffle && connectedPlayer().CanSetShuffle(connectedPlayer().CurrentPlaylist()));
     });
 }
 
@@ -183,7 +200,7 @@ QString frmMain::rejectionOf(PlayerApplication& player) const
     const double v = versionNumber(version);
     if (v >= kOldestVersion && v <= kNewestVersion)
         return QString();
-    return QStringLiteral("iTunes ") + version
+    return playerName() + QLatin1Char(' ') + version
         + QStringLiteral(" is not compatible with this version of Bolvin.\r\nDownload the latest version of Bolvin from ")
         + QString::fromLatin1(kWebAddress);
 }
@@ -194,6 +211,9 @@ void frmMain::DisconnectPlayer()
         objiTunesApp->disconnect(this);
     objiTunesApp.reset();
     mbConnected = false;
+    mbPlaylistsEnabled = false;
+    if (!m_unloaded)
+        chkEnablePlayLists_Click();
     // The next player may allow more; until one connects, nothing is known to be missing.
     m_capabilities = PlayerCapabilities {};
     if (libraryPage)
@@ -209,7 +229,10 @@ PlayerApplication& frmMain::connectedPlayer() const
 
 void frmMain::LoadPlaylists()
 {
-    if (!objiTunesApp || !m_frmSysTray)
+    if (!m_frmSysTray)
+        return;
+    m_frmSysTray->ClearPlayLists();
+    if (!objiTunesApp || !m_capabilities.playlists)
         return;
     const auto playlists = objiTunesApp->LibrarySource()->Playlists();
     const int count = playlists->Count();
@@ -233,25 +256,36 @@ void frmMain::SetPlayPauseCaption(const QString& sState)
 
 void frmMain::enablePlayerEntries(bool enabled)
 {
+    const QString noPlayer = m_toldNoPlayer.isEmpty() ? QStringLiteral("No player is attached.") : m_toldNoPlayer;
     forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
-        const QString caption = items.caption(i);
-        const PlayerAbility* ability = abilityFor(m_capabilities, caption);
+        const QString key = items.key(i);
+        const PlayerAbility* ability = abilityFor(m_capabilities, key);
         const bool allowed = !ability || *ability;
-        if (ability)
-            items.action(i)->setToolTip(ability->reason);
         const bool needsPlayer = std::any_of(kPlayerEntries.begin(), kPlayerEntries.end(),
-            [&](const char* entry) { return caption == QLatin1String(entry); });
+            [&](const char* entry) { return key == QLatin1String(entry); });
         if (needsPlayer)
             m_frmSysTray->EnableMenuItem(i, enabled && allowed);
         else if (ability)
             m_frmSysTray->EnableMenuItem(i, allowed);
+        if (ability || needsPlayer)
+            items.action(i)->setToolTip(!allowed ? ability->reason : needsPlayer && !enabled ? noPlayer : QString());
     });
-    m_frmSysTray->myrating()->setToolTip(m_capabilities.rate.reason);
+    showRatingReason();
+}
+
+void frmMain::showRatingReason()
+{
+    QString reason = m_capabilities.rate.reason;
+    if (reason.isEmpty() && !m_frmSysTray->myrating()->isEnabled())
+        reason = mbConnected ? QStringLiteral("Rates the playing track; nothing is playing.")
+                             : QStringLiteral("Rates the playing track; no player is attached.");
+    m_frmSysTray->myrating()->setToolTip(reason);
 }
 
 void frmMain::enableRatingMenu(bool playing)
 {
     m_frmSysTray->myrating()->setEnabled(playing && m_capabilities.rate);
+    showRatingReason();
 }
 
 void frmMain::objiTunesApp_OnPlayerPlayEvent()
@@ -276,13 +310,11 @@ void frmMain::onActivePlayerChanged()
     // the user expects its track to show.
     DisconnectPlayer();
     CheckPlayerRunning(false);
-    if (mbConnected)
-        objiTunesApp_OnPlayerPlayEvent();
 }
 
 void frmMain::objiTunesApp_OnPlayerStopEvent()
 {
-    m_frmSysTray->myrating()->setEnabled(false);
+    enableRatingMenu(false);
     SetPlayPauseCaption(QStringLiteral("play"));
 }
 
@@ -297,6 +329,6 @@ void frmMain::objiTunesApp_OnAboutToPromptUserToQuitEvent()
     mbCancelImport = true;
     SetPlayPauseCaption(QStringLiteral("play"));
     DisconnectPlayer();
-    enablePlayerEntries(false);
     m_frmSysTray->myrating()->setEnabled(false);
+    enablePlayerEntries(false);
 }

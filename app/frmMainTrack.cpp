@@ -29,8 +29,6 @@ constexpr int kStarRating = 20;
 constexpr int kMaxStars = 5;
 constexpr int kInfoIcon = 1;
 constexpr int kBalloonTimeOutMs = 5000;
-// Which background picture each "Text BackGrounds" choice gives the title pop-up.
-constexpr std::array<int, 4> kTitleBackgroundFor { 2, 3, 0, 1 };
 
 QString artworkExtension(int format)
 {
@@ -56,7 +54,7 @@ void frmMain::updaterating(int rate)
         if (m_frmSysTray)
             m_frmSysTray->ShowBalloonTip(
                 m_capabilities.rate.reason, QString::fromLatin1(kProgramTitle), kInfoIcon, kBalloonTimeOutMs);
-        return;
+        throw PlayerError(m_capabilities.rate.reason);
     }
     connectedPlayer().CurrentTrack()->SetRating(rate);
     RefreshRatingMarks();
@@ -113,13 +111,8 @@ void frmMain::ShowTrackPopup()
         floating->WriteRegistry();
     placePopups();
 
-    const bool shuffle = objiTunesApp->CurrentPlaylist()->Shuffle();
-    TrayMenuArray& items = m_frmSysTray->mnuSysTray();
-    for (int i = 1; i <= items.upperBound(); ++i)
-        ignoringErrors([&] {
-            if (items.caption(i) == QLatin1String("&Shuffle"))
-                items.setChecked(i, shuffle);
-        });
+    // Shuffle is optional for a player: without it the mark is off and the track still shows.
+    showShuffleMark();
     mobjPopups->setMessageHeight(advancedPage->scrPopUpHeight->value());
     mobjPopups->setMessageWidth(advancedPage->scrPopUpWidth->value());
     advancedPage->scrShowDelay->setValue(mobjPopups->ShowDelay());
@@ -136,7 +129,7 @@ void frmMain::ShowTrackPopup()
     mobjTitlePopUp = std::make_shared<PopUpMessage>();
     mobjTitlePopUp->setBackground(titleBackground());
     mobjTitlePopUp->setNoBkStretch(false);
-    mobjTitlePopUp->setCaption(QStringLiteral("iTunes"));
+    mobjTitlePopUp->setCaption(objiTunesApp->Identity());
     const QString name = track->Name();
     const QString artist = track->Artist();
     const QString album = track->Album();
@@ -148,8 +141,7 @@ void frmMain::ShowTrackPopup()
         mobjPopups->Show(mobjTitlePopUp);
 
     if (notificationPage->chkFloatArt->isChecked())
-        if (frmShowPic* floating = frmShowPic::loadedInstance())
-            floating->show();
+        ignoringErrors([] { frmShowPic::instance().show(); });
     m_frmSysTray->SetToolTip(QStringLiteral("Bolvin by Harnwick\r\n") + name + QStringLiteral("\r\n") + artist
         + QStringLiteral("\r\n") + album);
 }
@@ -196,14 +188,13 @@ void frmMain::showArtworkPopUp(PlayerTrack& track)
 
 QPixmap frmMain::titleBackground() const
 {
-    const int choice = notificationPage->optBackGround->selectedIndex();
-    if (choice < 0)
-        return QPixmap();
-    return notificationPage->imgBack[kTitleBackgroundFor[choice]]->pixmap();
+    return notificationPage->background(notificationPage->optBackGround->selectedIndex());
 }
 
 PlayerApplication* frmMain::hotKeyPlayer()
 {
+    // Like a tray command, a hotkey attaches the player on demand.
+    CheckPlayerRunning(true);
     return objiTunesApp.get();
 }
 

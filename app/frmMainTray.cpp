@@ -67,8 +67,9 @@ void frmMain::shuffleToggle()
         if (items.caption(i) != QLatin1String("&Shuffle"))
             continue;
         const bool on = !items.isChecked(i);
-        items.setChecked(i, on);
         ignoringErrors([&] { connectedPlayer().CurrentPlaylist()->SetShuffle(on); });
+        // The mark tells what the player did, which may not be what it was asked.
+        showShuffleMark();
         return;
     }
 }

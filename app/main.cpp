@@ -3,6 +3,7 @@
 #include "platform/autostart/SystemRegistry.h"
 #include "platform/desktop/LocalInstanceGuard.h"
 #include "platform/desktop/QtDesktop.h"
+#include "platform/desktop/SessionEnd.h"
 #include "platform/hotkeys/HotKeyRegistrar.h"
 #include "platform/settings/QtSettingsStore.h"
 #include "platform/tray/QtTrayShell.h"
@@ -98,12 +99,22 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "Bolvin is not running.\n");
             return kExitAlreadyRunning;
         }
+        // Started again from the menu: the running one opens its window, and this one ends
+        // before it has touched anything of the user's.
+        if (LocalInstanceGuard::requestShow())
+            return 0;
     }
 
     QApplication app(argc, argv);
     setApplicationNames();
     // The program lives in the tray: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+
+    LocalInstanceGuard instanceGuard;
+    if (instanceGuard.previousInstanceRunning()) {
+        std::fprintf(stderr, "Bolvin is running.\n");
+        return kExitAlreadyRunning;
+    }
 
     const QString resources = resourceDir(QApplication::applicationDirPath());
     QtSettingsStore settings;
@@ -137,7 +148,6 @@ int main(int argc, char** argv)
     }
 
     QtDesktop desktop(QDir(resources).filePath(QStringLiteral("icons")));
-    LocalInstanceGuard instanceGuard;
     const std::unique_ptr<Registry> registry = createSystemRegistry();
     QtTrayShell trayShell(desktop);
     const std::unique_ptr<HotKeyRegistrar> hotKeys = HotKeyRegistrar::create();
@@ -148,6 +158,13 @@ int main(int argc, char** argv)
     QObject::connect(&form, &frmMain::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
     // A session that ends without asking us still gets the full shutdown.
     QObject::connect(&app, &QApplication::aboutToQuit, &form, [&form] { form.Unload(frmMain::UnloadMode::AppWindows); });
+    SessionEnd sessionEnd;
+    QObject::connect(&sessionEnd, &SessionEnd::endRequested, &form, [&form] {
+        if (form.isUnloaded())
+            QApplication::quit();
+        else
+            form.Unload(frmMain::UnloadMode::AppWindows);
+    });
 
     // The embedded player stands in for one the user already runs, playing, so a track
     // shows at once.

@@ -109,17 +109,19 @@ bool frmShowPic::showpicture(const QString& path)
 
 bool frmShowPic::readPosition()
 {
-    const QString position
-        = m_settings.GetSetting(QString::fromLatin1(kPositionKey), QString::fromLatin1(kDefaultPosition));
-    const qsizetype comma = position.indexOf(QLatin1Char(','));
-    if (comma < 0)
-        return false;
-    bool leftOk = false;
-    bool topOk = false;
-    const int left = position.left(comma).trimmed().toInt(&leftOk);
-    const int top = position.mid(comma + 1).trimmed().toInt(&topOk);
-    if (!leftOk || !topOk)
-        return false;
+    // A stored place that is not two numbers is the default place: the window must still show.
+    const auto parse = [](const QString& position, int& left, int& top) {
+        const qsizetype comma = position.indexOf(QLatin1Char(','));
+        bool leftOk = false;
+        bool topOk = false;
+        left = position.left(comma).trimmed().toInt(&leftOk);
+        top = position.mid(comma + 1).trimmed().toInt(&topOk);
+        return comma >= 0 && leftOk && topOk;
+    };
+    int left = 0;
+    int top = 0;
+    if (!parse(m_settings.GetSetting(QString::fromLatin1(kPositionKey), QString::fromLatin1(kDefaultPosition)), left, top))
+        parse(QString::fromLatin1(kDefaultPosition), left, top);
     m_placement.x.windowPos = left;
     m_placement.y.windowPos = top;
     m_placed = true;

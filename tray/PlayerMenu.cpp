@@ -37,4 +37,6 @@ void PlayerMenu::rebuild()
         connect(item, &QAction::triggered, this, [this, id = entry.id] { emit chosen(id); });
     }
     m_players->menuAction()->setEnabled(!m_players->isEmpty());
+    m_players->menuAction()->setToolTip(
+        m_players->isEmpty() ? QStringLiteral("No media player is running on this desktop.") : QString());
 }

@@ -202,6 +202,18 @@ int frmSysTray::AddMenuItem(const QString& sCaption, const QString& sKey, bool b
     return addElement(*m_mnuSysTray, m_bMenuCreated, sCaption, sKey, bDefault);
 }
 
+void frmSysTray::ClearPlayLists()
+{
+    TrayMenuArray& lists = *m_mnuPlayList;
+    while (lists.upperBound() > 0)
+        lists.unloadLast();
+    lists.setVisible(0, false);
+    lists.setCaption(0, QString());
+    lists.setKey(0, QString());
+    lists.setChecked(0, false);
+    m_bPlayListCreated = false;
+}
+
 int frmSysTray::addElement(
     TrayMenuArray& array, bool& created, const QString& sCaption, const QString& sKey, bool bDefault)
 {

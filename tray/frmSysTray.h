@@ -52,6 +52,8 @@ public:
     // The first call fills the hidden element 0; bDefault makes the new index the default.
     int AddPlayList(const QString& sCaption, const QString& sKey = QString(), bool bDefault = false);
     int AddMenuItem(const QString& sCaption, const QString& sKey = QString(), bool bDefault = false);
+    // Empties the playlist submenu, so that the next AddPlayList fills element 0 again.
+    void ClearPlayLists();
 
     // The main-menu element operations ignore an invalid index.
     void EnableMenuItem(int lIndex, bool bState);

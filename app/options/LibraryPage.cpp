@@ -41,13 +41,15 @@ LibraryPage::LibraryPage(QWidget* parent)
         cboLibrarySource->setItemData(
             i, LibrarySources::defaultPath(LibrarySourceKind(cboLibrarySource->itemData(i).toInt())), Qt::ToolTipRole);
     connect(cboLibrarySource, &QComboBox::activated, this, &LibraryPage::sourceActivated);
+    connect(this, &LibraryPage::librarySourceChanged, this, &LibraryPage::showLibraryName);
     auto* sourceBox = new QGroupBox(QStringLiteral("Library"));
     auto* sourceGrid = new QGridLayout(sourceBox);
     sourceGrid->addWidget(new QLabel(QStringLiteral("Transfer with:"), sourceBox), 0, 0);
     sourceGrid->addWidget(cboLibrarySource, 0, 1);
     sourceGrid->setColumnStretch(1, 1);
 
-    auto* exportBox = new QGroupBox(QStringLiteral("Export iTunes extras"));
+    auto* exportBox = new QGroupBox;
+    m_exportBox = exportBox;
     auto* exportGrid = new QGridLayout(exportBox);
     cboExportMode = new QComboBox(exportBox);
     cmdStartBackup = new QPushButton(QStringLiteral("Start"), exportBox);
@@ -63,7 +65,8 @@ LibraryPage::LibraryPage(QWidget* parent)
     exportGrid->addWidget(lblBackupTrackName, 2, 0, 1, 4);
     exportGrid->setColumnStretch(1, 1);
 
-    auto* importBox = new QGroupBox(QStringLiteral("Import iTunes extras"));
+    auto* importBox = new QGroupBox;
+    m_importBox = importBox;
     auto* importGrid = new QGridLayout(importBox);
     cboPlayCount = new QComboBox(importBox);
     chkImportRating = new QCheckBox(QStringLiteral("Rating"), importBox);
@@ -95,6 +98,7 @@ LibraryPage::LibraryPage(QWidget* parent)
     layout->addWidget(exportBox);
     layout->addWidget(importBox);
     layout->addStretch();
+    showLibraryName();
 }
 
 LibrarySourceKind LibraryPage::selectedSource() const
@@ -163,4 +167,29 @@ void LibraryPage::sourceActivated(int index)
     m_userChoseSource = true;
     m_shownSource = index;
     emit librarySourceChanged();
+}
+
+void LibraryPage::setPlayerName(const QString& name)
+{
+    m_playerName = name;
+    showLibraryName();
+}
+
+QString LibraryPage::libraryName() const
+{
+    switch (selectedSource()) {
+    case LibrarySourceKind::ConnectedPlayer: return m_playerName.isEmpty() ? QStringLiteral("player") : m_playerName;
+    case LibrarySourceKind::Rhythmbox: return QStringLiteral("Rhythmbox");
+    case LibrarySourceKind::Strawberry: return QStringLiteral("Strawberry");
+    default: return QStringLiteral("library file");
+    }
+}
+
+void LibraryPage::showLibraryName()
+{
+    if (!m_exportBox)
+        return;
+    const QString name = libraryName();
+    m_exportBox->setTitle(QStringLiteral("Export %1 extras").arg(name));
+    m_importBox->setTitle(QStringLiteral("Import %1 extras").arg(name));
 }

@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -34,6 +35,10 @@ public:
     void offerDefaultSource(bool playerHasLibrary);
     // Asks for a library file; "" when cancelled. A file dialog by default; tests replace it.
     void setFileChooser(std::function<QString()> choose) { m_chooseFile = std::move(choose); }
+    // The connected player's name, which the page uses while that player is the source.
+    void setPlayerName(const QString& name);
+    // What the transfers work on, in words: the player's name, "Rhythmbox", "library file"…
+    QString libraryName() const;
 
     QComboBox* cboLibrarySource;
 
@@ -59,6 +64,11 @@ signals:
 private:
     void sourceActivated(int index);
     void select(LibrarySourceKind kind);
+    void showLibraryName();
+
+    QGroupBox* m_exportBox = nullptr;
+    QGroupBox* m_importBox = nullptr;
+    QString m_playerName;
 
     QString m_chosenFile;
     int m_shownSource = 0;

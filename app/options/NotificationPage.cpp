@@ -45,9 +45,10 @@ NotificationPage::NotificationPage(const QString& backgroundDir, QWidget* parent
     for (int i = 0; i < int(names.size()); ++i) {
         backgroundGrid->addWidget(optBackGround->add(names[i], backgrounds), i, 0);
         imgBack[i] = new QLabel(backgrounds);
-        const QPixmap picture(QDir(backgroundDir).filePath(QStringLiteral("back%1.png").arg(i)));
-        if (!picture.isNull())
-            imgBack[i]->setPixmap(picture.scaled(kBackgroundPreview, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        m_backgrounds[i] = QPixmap(QDir(backgroundDir).filePath(QStringLiteral("back%1.png").arg(i)));
+        if (!m_backgrounds[i].isNull())
+            imgBack[i]->setPixmap(
+                m_backgrounds[i].scaled(kBackgroundPreview, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         backgroundGrid->addWidget(imgBack[i], i, 1);
     }
     optBackGround->setValue(0, true);
@@ -88,4 +89,27 @@ NotificationPage::NotificationPage(const QString& backgroundDir, QWidget* parent
     position->addWidget(xPos);
     grid->addLayout(position, 1, 1);
     grid->setRowStretch(2, 1);
+
+    m_yPosBox = yPos;
+    m_xPosBox = xPos;
+    connect(optDirection, &OptionGroup::Click, this, &NotificationPage::showImpliedPosition);
+}
+
+QPixmap NotificationPage::background(int choice) const
+{
+    return choice >= 0 && choice < int(m_backgrounds.size()) ? m_backgrounds[std::size_t(choice)] : QPixmap();
+}
+
+void NotificationPage::showImpliedPosition(int direction)
+{
+    static const std::array<const char*, 5> kEdge { "Pop-ups moving up come in from the bottom edge.",
+        "Pop-ups moving down come in from the top edge.", "Pop-ups moving left come in from the right edge.",
+        "Pop-ups moving right come in from the left edge.", "Pop-ups moving left come in from the right edge." };
+    const bool vertical = direction == 0 || direction == 1;
+    const bool known = direction >= 0 && direction < int(kEdge.size());
+    const QString reason = known ? QString::fromLatin1(kEdge[std::size_t(direction)]) : QString();
+    m_yPosBox->setEnabled(!known || !vertical);
+    m_yPosBox->setToolTip(known && vertical ? reason : QString());
+    m_xPosBox->setEnabled(!known || vertical);
+    m_xPosBox->setToolTip(known && !vertical ? reason : QString());
 }

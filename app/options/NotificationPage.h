@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPixmap>
 #include <QWidget>
 
 #include <array>
@@ -14,6 +15,10 @@ class NotificationPage : public QWidget {
 public:
     NotificationPage(const QString& backgroundDir, QWidget* parent = nullptr);
 
+    // The full picture a background choice gives the title pop-up, as its swatch shows it;
+    // null for no choice.
+    QPixmap background(int choice) const;
+
     OptionGroup* optBackGround;
     std::array<QLabel*, 4> imgBack;
     OptionGroup* optDirection;
@@ -26,4 +31,12 @@ public:
     QCheckBox* chkFading;
     OptionGroup* optYPos;
     OptionGroup* optXPos;
+
+private:
+    // The direction names the edge pop-ups come from, which settles that axis's position.
+    void showImpliedPosition(int direction);
+
+    std::array<QPixmap, 4> m_backgrounds;
+    QWidget* m_yPosBox = nullptr;
+    QWidget* m_xPosBox = nullptr;
 };

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QScrollBar>
 
+#include <cstdlib>
 #include <limits>
 #include <variant>
 #include <vector>
@@ -50,19 +51,29 @@ void setValue(const NumberSetting& s, int value)
 
 // The store holds text; a value that is not a 16-bit number, or that its control cannot
 // hold, falls back to the default rather than to whatever the control would clamp it to.
-int storedNumber(const SettingsStore& store, const NumberSetting& s)
+// A key that held such a value is added to reset.
+int storedNumber(const SettingsStore& store, const NumberSetting& s, QStringList& reset)
 {
+    const QString text = store.GetSetting(QString::fromLatin1(s.key)).trimmed();
     bool ok = false;
-    const int value = store.GetSetting(QString::fromLatin1(s.key)).trimmed().toInt(&ok);
-    if (!ok || value < std::numeric_limits<qint16>::min() || value > std::numeric_limits<qint16>::max())
+    const int value = text.toInt(&ok);
+    if (!ok || value < std::numeric_limits<qint16>::min() || value > std::numeric_limits<qint16>::max()
+        || value < minimumOf(s) || value > maximumOf(s)) {
+        if (!text.isEmpty())
+            reset << QString::fromLatin1(s.key);
         return s.defaultValue;
-    if (value < minimumOf(s) || value > maximumOf(s))
-        return s.defaultValue;
+    }
     return value;
 }
 
-constexpr auto kDefaultFont = "Arial";
-constexpr int kDefaultFontSize = 8;
+// Selects the entry reading text; false when there is none.
+bool selectText(QComboBox* selector, const QString& text)
+{
+    const int index = selector->findText(text, Qt::MatchFixedString);
+    if (index >= 0)
+        selector->setCurrentIndex(index);
+    return index >= 0;
+}
 
 const QStringList kSettingKeys { "ExportMsg", "FloatArtwork", "Fading", "PopArt", "PopTitle", "StretchBackground",
     "StickyArt", "StickyTitle", "ShowDelay", "Movement", "Direction", "Background", "PopUpHeight", "PopUpWidth",
@@ -97,7 +108,8 @@ std::vector<NumberSetting> numberSettings(NotificationPage& n, AdvancedPage& a)
         { "StickyArt", 0, n.chkStickyArt },
         { "StickyTitle", 0, n.chkStickyTitle },
         { "PlayLists", 0, a.chkEnablePlayLists },
-        { "Startup", 1, a.chkStartup },
+        // Off until the user asks: nothing is added to the session's start without asking.
+        { "Startup", 0, a.chkStartup },
         { "PopUpHeight", 2000, a.scrPopUpHeight },
         { "PopUpWidth", 2000, a.scrPopUpWidth },
         { "ShowDelay", 3000, a.scrShowDelay },
@@ -151,6 +163,7 @@ void OptionSettings::load()
         m_font.cboFonts->setCurrentIndex(0);
         mbFontsLoaded = true;
     }
+    m_reset.clear();
     loadNumbers();
     loadFontAndHotKeys();
     loadOptionGroups();
@@ -159,40 +172,63 @@ void OptionSettings::load()
 void OptionSettings::loadNumbers()
 {
     for (const NumberSetting& setting : numberSettings(m_notification, m_advanced))
-        setValue(setting, storedNumber(m_store, setting));
+        setValue(setting, storedNumber(m_store, setting, m_reset));
 }
 
 void OptionSettings::loadFontAndHotKeys()
 {
-    const QString fontName = m_store.GetSetting(QStringLiteral("Font"), QString::fromLatin1(kDefaultFont));
+    // The desktop's own font unless the user chose another; a family that is not installed
+    // becomes the one the system would draw in its place, never merely the first listed.
+    const QFont desktopFont = m_desktop.systemFont();
+    const QString fontName = m_store.GetSetting(QStringLiteral("Font"), desktopFont.family());
+    const QString sizeText = m_store.GetSetting(QStringLiteral("FontSize")).trimmed();
     bool sizeOk = false;
-    int fontSize = m_store.GetSetting(QStringLiteral("FontSize")).trimmed().toShort(&sizeOk);
-    if (!sizeOk)
-        fontSize = kDefaultFontSize;
+    int fontSize = sizeText.toShort(&sizeOk);
+    if (!sizeOk || fontSize <= 0) {
+        if (!sizeText.isEmpty())
+            m_reset << QStringLiteral("FontSize");
+        fontSize = desktopFont.pointSize();
+    }
     for (const NumberSetting& box : std::vector<NumberSetting> { { "FontBold", 0, m_font.chkFontBold },
              { "FontItalic", 0, m_font.chkFontItalic }, { "EnableHotKey", 0, m_hotKeys.chkEnableHotKey } })
-        setValue(box, storedNumber(m_store, box));
+        setValue(box, storedNumber(m_store, box, m_reset));
 
-    for (const KeySetting& key : keySettings(m_hotKeys))
-        SelectComboText(key.selector,
-            m_store.GetSetting(QString::fromLatin1(key.key), QString::fromLatin1(key.defaultName)));
-
-    for (int i = 0; i < m_font.cboFonts->count(); ++i)
-        if (m_font.cboFonts->itemText(i) == fontName)
-            m_font.cboFonts->setCurrentIndex(i);
-    for (int i = 0; i < m_font.cboFontSize->count(); ++i) {
-        bool isNumber = false;
-        const int entry = m_font.cboFontSize->itemText(i).toInt(&isNumber);
-        if (isNumber && entry == fontSize)
-            m_font.cboFontSize->setCurrentIndex(i);
+    for (const KeySetting& key : keySettings(m_hotKeys)) {
+        const QString stored = m_store.GetSetting(QString::fromLatin1(key.key));
+        if (!stored.isEmpty() && key.selector->findText(stored) >= 0) {
+            SelectComboText(key.selector, stored);
+            continue;
+        }
+        if (!stored.isEmpty())
+            m_reset << QString::fromLatin1(key.key);
+        SelectComboText(key.selector, QString::fromLatin1(key.defaultName));
     }
+
+    if (!selectText(m_font.cboFonts, fontName))
+        selectText(m_font.cboFonts, m_desktop.closestInstalledFont(fontName));
+    // The nearest size the list offers.
+    int nearest = -1;
+    for (int i = 0; i < m_font.cboFontSize->count(); ++i) {
+        const int entry = m_font.cboFontSize->itemText(i).toInt();
+        if (nearest < 0 || std::abs(entry - fontSize) < std::abs(m_font.cboFontSize->itemText(nearest).toInt() - fontSize))
+            nearest = i;
+    }
+    if (nearest >= 0)
+        m_font.cboFontSize->setCurrentIndex(nearest);
 }
 
 void OptionSettings::loadOptionGroups()
 {
     for (const GroupSetting& setting : groupSettings(m_notification)) {
-        const QString stored = m_store.GetSetting(QString::fromLatin1(setting.key),
-            QString::fromLatin1(setting.defaultCaption));
+        QString stored = m_store.GetSetting(QString::fromLatin1(setting.key));
+        bool known = false;
+        for (int i = 0; i < setting.group->count(); ++i)
+            known = known || setting.group->caption(i) == stored;
+        if (!known) {
+            if (!stored.isEmpty())
+                m_reset << QString::fromLatin1(setting.key);
+            stored = QString::fromLatin1(setting.defaultCaption);
+        }
         // Turn the others off first so that the match, if any, is the only one on.
         for (int i = 0; i < setting.group->count(); ++i)
             if (setting.group->caption(i) != stored)
@@ -238,6 +274,8 @@ void OptionSettings::save()
 
 void OptionSettings::deleteAll()
 {
+    // Whether Bolvin starts with the session is the user's own choice, kept through defaults.
     for (const QString& key : kSettingKeys)
-        m_store.DeleteSetting(key);
+        if (key != QLatin1String("Startup"))
+            m_store.DeleteSetting(key);
 }

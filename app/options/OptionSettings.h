@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class AdvancedPage;
 class Desktop;
@@ -25,8 +26,10 @@ public:
     // Every control's value into the store. An empty hotkey selector keeps its stored key;
     // an option group with nothing on writes nothing.
     void save();
-    // Deletes the settings keys; "FirstRun" and "Position" stay.
+    // Deletes the settings keys; "FirstRun", "Position" and "Startup" stay.
     void deleteAll();
+    // The keys whose stored value the last load could not use, and so loaded as defaults.
+    QStringList resetKeys() const { return m_reset; }
 
 private:
     void loadNumbers();
@@ -41,4 +44,5 @@ private:
     AdvancedPage& m_advanced;
     LibraryPage& m_library;
     bool mbFontsLoaded = false;
+    QStringList m_reset;
 };

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QIcon>
 #include <QObject>
 #include <QString>
@@ -49,6 +50,10 @@ public:
 
     // The installed screen fonts, in the order the system reports them.
     virtual QStringList installedFonts() const = 0;
+    // The desktop's own user-interface font.
+    virtual QFont systemFont() const = 0;
+    // The installed family the system draws in place of family (itself when installed).
+    virtual QString closestInstalledFont(const QString& family) const = 0;
     // Opens a web address in the user's browser; failures are not reported.
     virtual void openUrl(const QString& address) = 0;
 

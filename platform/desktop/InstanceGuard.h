@@ -15,4 +15,6 @@ public:
 signals:
     // Another process asked the running instance to quit.
     void quitRequested();
+    // Another start of the program asked the running instance to show its window.
+    void showRequested();
 };

@@ -8,6 +8,7 @@
 
 namespace {
 constexpr QByteArrayView kQuitCommand = "quit\n";
+constexpr QByteArrayView kShowCommand = "show\n";
 constexpr int kReadTimeoutMs = 1000;
 
 QString runtimeDir()
@@ -64,11 +65,15 @@ void LocalInstanceGuard::listen()
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 if (!socket->canReadLine())
                     return;
-                if (socket->readLine() == kQuitCommand) {
-                    socket->write("ok\n");
-                    socket->flush();
+                const QByteArray command = socket->readLine();
+                if (command != kQuitCommand && command != kShowCommand)
+                    return;
+                socket->write("ok\n");
+                socket->flush();
+                if (command == kQuitCommand)
                     emit quitRequested();
-                }
+                else
+                    emit showRequested();
             });
         }
     });
@@ -76,11 +81,21 @@ void LocalInstanceGuard::listen()
 
 bool LocalInstanceGuard::requestQuit(const QString& name, int timeoutMs)
 {
+    return request(name, kQuitCommand, timeoutMs);
+}
+
+bool LocalInstanceGuard::requestShow(const QString& name, int timeoutMs)
+{
+    return request(name, kShowCommand, timeoutMs);
+}
+
+bool LocalInstanceGuard::request(const QString& name, QByteArrayView command, int timeoutMs)
+{
     QLocalSocket socket;
     socket.connectToServer(serverName(name));
     if (!socket.waitForConnected(timeoutMs))
         return false;
-    socket.write(kQuitCommand.data(), kQuitCommand.size());
+    socket.write(command.data(), command.size());
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
     return socket.waitForReadyRead(std::min(timeoutMs, kReadTimeoutMs)) || socket.bytesAvailable() > 0;

@@ -22,6 +22,8 @@ public:
 
     // Asks a running instance to quit; false when none answered within timeoutMs.
     static bool requestQuit(const QString& name = QStringLiteral("bolvin"), int timeoutMs = 2000);
+    // Asks a running instance to show its window; false when none answered within timeoutMs.
+    static bool requestShow(const QString& name = QStringLiteral("bolvin"), int timeoutMs = 2000);
 
     // Where the lock and socket of an instance called name live.
     static QString lockFilePath(const QString& name);
@@ -29,6 +31,7 @@ public:
 
 private:
     void listen();
+    static bool request(const QString& name, QByteArrayView command, int timeoutMs);
 
     QString m_name;
     std::unique_ptr<QLockFile> m_lock;

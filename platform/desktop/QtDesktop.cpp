@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QUrl>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -49,24 +50,25 @@ IconId QtDesktop::loadIcon(const QString& name, int size)
     if (const auto found = m_handleByKey.constFind(key); found != m_handleByKey.cend())
         return *found;
 
-    QPixmap pixmap(QDir(m_iconDir).filePath(QStringLiteral("%1-%2.png").arg(name).arg(size)));
-    if (pixmap.isNull()) {
-        // Scale down from the largest picture of that name.
-        const QStringList files = QDir(m_iconDir).entryList({ name + QStringLiteral("-*.png") }, QDir::Files);
-        int largest = 0;
-        for (const QString& file : files) {
-            const int fileSize = QFileInfo(file).completeBaseName().section(QLatin1Char('-'), -1).toInt();
-            if (fileSize > largest) {
-                largest = fileSize;
-                pixmap.load(QDir(m_iconDir).filePath(file));
-            }
-        }
-        if (pixmap.isNull())
-            return 0;
-        pixmap = pixmap.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    // Every picture of that name goes into the icon, so that a screen of twice the density
+    // is given the picture drawn for it rather than this size blown up.
+    QIcon icon;
+    QPixmap largest;
+    const QStringList files = QDir(m_iconDir).entryList({ name + QStringLiteral("-*.png") }, QDir::Files);
+    for (const QString& file : files) {
+        const QPixmap picture(QDir(m_iconDir).filePath(file));
+        if (picture.isNull() || picture.width() < size)
+            continue;
+        icon.addPixmap(picture);
+        if (picture.width() > largest.width())
+            largest = picture;
     }
+    if (largest.isNull())
+        return 0;
+    if (!files.contains(QStringLiteral("%1-%2.png").arg(name).arg(size)))
+        icon.addPixmap(largest.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     const IconId handle = static_cast<IconId>(m_iconByHandle.size() + 1);
-    m_iconByHandle.insert(handle, QIcon(pixmap));
+    m_iconByHandle.insert(handle, icon);
     m_handleByKey.insert(key, handle);
     return handle;
 }
@@ -85,6 +87,17 @@ void QtDesktop::setWindowIcons(QWidget* window, IconId big, IconId small)
             both.addPixmap(part.pixmap(size));
     }
     window->setWindowIcon(both);
+}
+
+QFont QtDesktop::systemFont() const
+{
+    return QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+}
+
+QString QtDesktop::closestInstalledFont(const QString& family) const
+{
+    // fontconfig's substitution, as any other program on this desktop would get it.
+    return QFontInfo(QFont(family)).family();
 }
 
 QStringList QtDesktop::installedFonts() const

@@ -19,6 +19,8 @@ public:
     QIcon icon(IconId handle) const override;
     void setWindowIcons(QWidget* window, IconId big, IconId small) override;
     QStringList installedFonts() const override;
+    QFont systemFont() const override;
+    QString closestInstalledFont(const QString& family) const override;
     void openUrl(const QString& address) override;
     QString tempDir() const override;
 

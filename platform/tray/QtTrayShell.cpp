@@ -92,6 +92,11 @@ void QtTrayShell::setForegroundWindow()
     // is all the foreground switch achieves for a shell menu.
 }
 
+bool QtTrayShell::isAvailable() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 QAction* QtTrayShell::popupMenu(QMenu* menu, QAction* defaultItem)
 {
     menu->setDefaultAction(defaultItem);
@@ -115,12 +120,10 @@ void QtTrayShell::apply(const NotifyIconData& record)
 void QtTrayShell::showBalloon(const NotifyIconData& record)
 {
     const QString message = record.infoText();
-    if (message.isEmpty()) {
-        // An empty message takes the balloon down; Qt hides the current balloon when asked
-        // to show one with neither title nor message.
-        m_icon->showMessage(QString(), QString(), QSystemTrayIcon::NoIcon, 0);
+    // A tray that shows balloons through the desktop's notification server would turn an
+    // empty one into a notification that never expires: nothing is sent.
+    if (message.isEmpty())
         return;
-    }
     m_icon->showMessage(record.infoTitleText(), message, messageIcon(record.dwInfoFlags),
         int(record.uTimeoutOrVersion));
 }

@@ -22,6 +22,7 @@ public:
     quint32 versionWord() const override;
     bool notifyIcon(int command, const NotifyIconData& record) override;
     void setForegroundWindow() override;
+    bool isAvailable() const override;
     QAction* popupMenu(QMenu* menu, QAction* defaultItem) override;
 
     // The icon between add and delete; null otherwise. For tests.

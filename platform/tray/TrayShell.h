@@ -41,6 +41,8 @@ public:
 
     // Makes the application foreground so a pop-up menu closes when the user clicks away.
     virtual void setForegroundWindow() = 0;
+    // Whether the desktop shows a notification area at all, now.
+    virtual bool isAvailable() const = 0;
 
     // Shows menu at the cursor with defaultItem (may be null) in bold, and returns when the
     // menu has closed: the chosen action, which has been triggered, or null when none was.

@@ -56,7 +56,7 @@ TEST(LibraryPage, StartWithNoPlayerToBeHadSaysSoAndStaysIdle)
     frmMain& main = rig.load();
     main.libraryPage->cmdStartBackup->click();
     main.libraryPage->cmdStartImport->click();
-    EXPECT_EQ(rig.desktop.messages, QStringList({ "The player is not running.", "The player is not running." }));
+    EXPECT_EQ(rig.desktop.messages, QStringList({ "Fake Player is not running.", "Fake Player is not running." }));
     EXPECT_FALSE(main.libraryPage->cmdStartBackup->isHidden());
     EXPECT_TRUE(main.libraryPage->cmdCancelBackup->isHidden());
 }

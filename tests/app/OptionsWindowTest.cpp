@@ -54,8 +54,7 @@ TEST_F(OptionsWindow, AnEmptyStoreLoadsEveryDefaultIntoTheControlsAndTheCollecti
 
     EXPECT_TRUE(notification().chkPopArt->isChecked());
     EXPECT_TRUE(notification().chkPopTitle->isChecked());
-    EXPECT_TRUE(advanced().chkStartup->isChecked());
-    for (QCheckBox* box : { notification().chkFading, notification().chkFloatArt, notification().chkStickyArt,
+    for (QCheckBox* box : { advanced().chkStartup, notification().chkFading, notification().chkFloatArt, notification().chkStickyArt,
              notification().chkStickyTitle, notification().chkStretchBkg, advanced().chkExportMsg,
              advanced().chkEnablePlayLists, font().chkFontBold, font().chkFontItalic, hotKeys_().chkEnableHotKey })
         EXPECT_FALSE(box->isChecked()) << box->text().toStdString();
@@ -64,8 +63,8 @@ TEST_F(OptionsWindow, AnEmptyStoreLoadsEveryDefaultIntoTheControlsAndTheCollecti
     EXPECT_EQ(advanced().scrShowDelay->value(), 3000);
     EXPECT_EQ(advanced().scrMovementIndex->value(), 5);
     EXPECT_EQ(advanced().scrScrollDelay->value(), 30);
-    EXPECT_EQ(font().cboFonts->currentText(), "Arial");
-    EXPECT_EQ(font().cboFontSize->currentText(), "8");
+    EXPECT_EQ(font().cboFonts->currentText(), "DejaVu Sans") << "the desktop's own font";
+    EXPECT_EQ(font().cboFontSize->currentText(), "10");
     EXPECT_EQ(selectorTexts(hotKeys_()),
         QStringList({ "Ctrl", "E", "Left", "Right", "Up", "Down", "P", "PageUp", "PageDn" }));
     EXPECT_EQ(notification().optDirection->selectedIndex(), 0);
@@ -80,10 +79,10 @@ TEST_F(OptionsWindow, AnEmptyStoreLoadsEveryDefaultIntoTheControlsAndTheCollecti
     EXPECT_EQ(popups.ScrollDelay(), 30);
     EXPECT_FALSE(popups.AllowFading());
 
-    // Loading writes no setting but the run-at-logon state, which its box stores at once.
-    EXPECT_EQ(registry.runValue(), "\"/opt/bolvin/bolvin\"");
-    EXPECT_EQ(stored("Startup"), "1");
-    EXPECT_EQ(settings.values.size(), 2);
+    // Loading writes nothing, and nothing is added to the session's start unasked.
+    EXPECT_TRUE(registry.runValue().isEmpty());
+    EXPECT_EQ(stored("Startup"), "<absent>");
+    EXPECT_EQ(settings.values.size(), 1);
     EXPECT_TRUE(desktop.messages.isEmpty());
 }
 
@@ -98,23 +97,29 @@ TEST_F(OptionsWindow, TheHiddenBottomLeftDirectionLoadsActsAndSavesBack)
     EXPECT_EQ(stored("Direction"), "BottomLeft");
 }
 
-TEST_F(OptionsWindow, AStoredOptionThatMatchesNoCaptionSelectsNothingAndSurvivesSave)
+TEST_F(OptionsWindow, GarbageInTheStoreLoadsEachKeysDefaultWithEveryGroupSelected)
 {
-    settings.values.insert("Direction", "up");
+    for (const auto& [key, value] : { std::pair { "Direction", "up" }, { "Background", "Five" }, { "YPos", "Middle" },
+             { "XPos", "\x01" }, { "HotKey", "Nope" }, { "FontSize", "huge" } })
+        settings.values.insert(key, value);
     connectAndLoad();
-    EXPECT_EQ(notification().optDirection->selectedIndex(), -1);
+    for (OptionGroup* group : { notification().optDirection, notification().optBackGround, notification().optYPos,
+             notification().optXPos })
+        EXPECT_GE(group->selectedIndex(), 0);
     save();
-    EXPECT_EQ(stored("Direction"), "up");
+    EXPECT_EQ(stored("Direction"), "Up");
+    EXPECT_EQ(stored("XPos"), "Right");
+    EXPECT_EQ(stored("HotKey"), "E");
+    EXPECT_EQ(stored("FontSize"), "10");
 }
 
-TEST_F(OptionsWindow, AFontThatIsNotInstalledLeavesTheFirstFontWhichSaveThenStores)
+TEST_F(OptionsWindow, AFontThatIsNotInstalledBecomesTheOneTheDesktopDrawsInItsPlace)
 {
     desktop.fonts = { "DejaVu Sans", "Liberation Serif" };
+    desktop.systemFamily = "Liberation Serif";
     settings.values.insert("Font", "Comic Neue");
     connectAndLoad();
-    EXPECT_EQ(font().cboFonts->currentText(), "DejaVu Sans");
-    save();
-    EXPECT_EQ(stored("Font"), "DejaVu Sans");
+    EXPECT_EQ(font().cboFonts->currentText(), "Liberation Serif");
 }
 
 TEST_F(OptionsWindow, AnEmptyHotkeySelectorKeepsTheStoredKey)
@@ -196,15 +201,15 @@ TEST_F(OptionsWindow, LoadDefaultsForgetsEverySettingButTheFirstRunAndTheArtwork
     EXPECT_TRUE(desktop.messages.isEmpty());
 }
 
-TEST_F(OptionsWindow, RunAtStartupWritesOrRemovesTheEntryAndStoresItsStateAtOnce)
+TEST_F(OptionsWindow, RunAtStartupWritesOrRemovesTheEntryAndStoresItsStateAtOnceAndDefaultsKeepIt)
 {
     connectAndLoad();
-    advanced().chkStartup->setChecked(false);
-    EXPECT_EQ(registry.runValue(), "");
-    EXPECT_EQ(stored("Startup"), "0");
     advanced().chkStartup->setChecked(true);
     EXPECT_EQ(registry.runValue(), "\"/opt/bolvin/bolvin\"");
     EXPECT_EQ(stored("Startup"), "1");
+    advanced().btnDefaults->click();
+    EXPECT_TRUE(advanced().chkStartup->isChecked());
+    EXPECT_EQ(registry.runValue(), "\"/opt/bolvin/bolvin\"");
 
     registry.writable = false;
     advanced().chkStartup->setChecked(false);
@@ -213,21 +218,25 @@ TEST_F(OptionsWindow, RunAtStartupWritesOrRemovesTheEntryAndStoresItsStateAtOnce
     EXPECT_EQ(registry.runValue(), "\"/opt/bolvin/bolvin\"") << "an unwritable place changes nothing else";
 }
 
-TEST_F(OptionsWindow, LiveHandlersBeforeAnyConnectionDoNothingAndTheConnectionPushesEverything)
+TEST_F(OptionsWindow, WithNoPlayerTheSettingsAreLoadedAppliedAndSavedBackUnchanged)
 {
+    for (const auto& [key, value] : { std::pair { "Fading", "1" }, { "Direction", "Right" }, { "Movement", "40" },
+             { "Font", "Liberation Serif" }, { "FontSize", "14" }, { "EnableHotKey", "1" }, { "HotKeyMod", "Alt" },
+             { "PauseKey", "Q" }, { "Startup", "0" } })
+        settings.values.insert(key, value);
     frmMain& main = load();
-    ASSERT_EQ(main.popups(), nullptr);
-    notification().chkFading->setChecked(true);
-    notification().optDirection->setValue(3, true);
-    advanced().scrMovementIndex->setValue(40);
-    save(); // reloads with no collection
-    EXPECT_EQ(main.popups(), nullptr);
-
-    main.sysTray()->mnuSysTray().action(11)->trigger(); // any command connects
+    ASSERT_FALSE(main.isConnected());
+    const auto before = settings.values;
     ASSERT_NE(main.popups(), nullptr);
     EXPECT_TRUE(main.popups()->AllowFading());
     EXPECT_EQ(main.popups()->PopUpDirection(), 3);
     EXPECT_EQ(main.popups()->MovementIndex(), 40);
+    EXPECT_EQ(hotKeys.live.size(), 8) << "hotkeys are registered at start, player or not";
+    save();
+    for (const char* key : { "Fading", "Direction", "Movement", "Font", "FontSize", "EnableHotKey", "HotKeyMod",
+             "PauseKey", "Startup" })
+        EXPECT_EQ(stored(key), before.value(key)) << key;
+    EXPECT_TRUE(desktop.messages.isEmpty());
 }
 
 TEST_F(OptionsWindow, PlaylistsAreAddedOnceAndTheSubmenuFollowsTheBox)
@@ -247,8 +256,17 @@ TEST_F(OptionsWindow, PlaylistsAreAddedOnceAndTheSubmenuFollowsTheBox)
 
     advanced().chkEnablePlayLists->setChecked(false);
     EXPECT_FALSE(tray.playlists()->isEnabled());
+    EXPECT_FALSE(tray.playlists()->toolTip().isEmpty());
     advanced().chkEnablePlayLists->setChecked(true);
     EXPECT_EQ(tray.mnuPlayList().count(), 2);
+
+    // Another player's lists replace these; a player with none leaves the submenu grey.
+    source->playlists->items.clear();
+    backend.player->OnAboutToPromptUserToQuitEvent();
+    tray.mnuSysTray().action(11)->trigger();
+    ASSERT_TRUE(main.isConnected());
+    EXPECT_FALSE(tray.playlists()->isEnabled());
+    EXPECT_FALSE(tray.mnuPlayList().isVisible(0));
 }
 
 TEST_F(OptionsWindow, TheFontPreviewFollowsTheSelectorsAndFallsBackToSizeEight)
@@ -256,13 +274,13 @@ TEST_F(OptionsWindow, TheFontPreviewFollowsTheSelectorsAndFallsBackToSizeEight)
     connectAndLoad();
     FontPage& page = font();
     font().cboFontSize->setCurrentIndex(10);
-    page.cboFonts->setCurrentIndex(1);
+    page.cboFonts->setCurrentIndex(2);
     EXPECT_EQ(page.cboFontSize->count(), 18);
     EXPECT_EQ(page.cboFontSize->itemText(0), "6");
     EXPECT_EQ(page.cboFontSize->itemText(17), "72");
     EXPECT_EQ(page.cboFontSize->currentText(), "8") << "a refilled list falls back to entry 2";
-    EXPECT_EQ(page.lblSample->text(), "Preview font\r\nDejaVu Sans");
-    EXPECT_EQ(page.lblSample->font().family(), "DejaVu Sans");
+    EXPECT_EQ(page.lblSample->text(), "Preview font\r\nLiberation Serif");
+    EXPECT_EQ(page.lblSample->font().family(), "Liberation Serif");
 
     page.chkFontBold->setChecked(true);
     EXPECT_TRUE(page.lblSample->font().bold());

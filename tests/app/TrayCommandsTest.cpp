@@ -183,7 +183,7 @@ TEST(TrayAbilities, WhatThePlayerDoesNotAllowIsDisabledWithItsReasonUntilItGoes)
     EXPECT_EQ(page.cmdStartImport->toolTip(), "mpv does not expose its library.");
     EXPECT_EQ(page.lblBackupTrackName->text(), "mpv does not expose its library.");
     rig.shell.commands.clear();
-    main.updaterating(60); // a rating hotkey says why it does nothing
+    EXPECT_THROW(main.updaterating(60), PlayerError); // a rating hotkey says why it does nothing
     ASSERT_FALSE(rig.shell.commands.isEmpty());
     EXPECT_EQ(rig.shell.commands.last().record.infoText(), "mpv does not let other programs rate its tracks.");
 

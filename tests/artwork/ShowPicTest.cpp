@@ -103,15 +103,16 @@ TEST_F(ShowPicTest, CorruptMissingOrUnplaceablePicturesStopSilently)
     EXPECT_TRUE(window().isVisible()) << "a window showing a picture keeps it";
     EXPECT_EQ(window().picturePath(), good);
 
-    // A stored position without a comma stops before loading; a window never placed stores nothing.
-    settings.values[kPosition] = QStringLiteral("left,top");
-    frmShowPic unplaced(services());
-    EXPECT_FALSE(unplaced.showpicture(good));
-    EXPECT_TRUE(unplaced.picture().isNull());
-    settings.values[kPosition] = QStringLiteral("600;600");
-    EXPECT_FALSE(unplaced.showpicture(good));
-    unplaced.Unload();
-    EXPECT_EQ(settings.values[kPosition], QStringLiteral("600;600"));
+    // A stored position that is not two numbers places the window at the default place.
+    settings.values[kPosition] = QStringLiteral("600,600");
+    frmShowPic atDefault(services());
+    ASSERT_TRUE(atDefault.showpicture(good));
+    for (const char* garbage : { "left,top", "600;600" }) {
+        settings.values[kPosition] = QString::fromLatin1(garbage);
+        frmShowPic misplaced(services());
+        EXPECT_TRUE(misplaced.showpicture(good)) << garbage;
+        EXPECT_EQ(misplaced.pos(), atDefault.pos()) << garbage;
+    }
     EXPECT_TRUE(desktop.messages.isEmpty());
     EXPECT_EQ(beeper.beeps, 0);
 }

@@ -26,6 +26,10 @@ public:
         iconsGiven << IconsGiven { window, big, small };
     }
     QStringList installedFonts() const override { return fonts; }
+    QFont systemFont() const override { return QFont(systemFamily, systemSize); }
+    QString closestInstalledFont(const QString&) const override { return systemFamily; }
+    QString systemFamily = QStringLiteral("DejaVu Sans");
+    int systemSize = 10;
     void openUrl(const QString& address) override { openedUrls << address; }
     QString tempDir() const override
     {

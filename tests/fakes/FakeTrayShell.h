@@ -46,6 +46,8 @@ public:
     }
 
     void setForegroundWindow() override { ++foregroundCalls; }
+    bool isAvailable() const override { return available; }
+    bool available = true;
 
     QAction* popupMenu(QMenu* menu, QAction* defaultItem) override
     {

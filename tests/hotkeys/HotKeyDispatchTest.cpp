@@ -116,7 +116,7 @@ TEST_F(HotKeyDispatch, RatingStepsOneStarWithinTheLimitsAndShowsThePopupAnew)
 
     actions.ratingFails = true;
     dispatcher.HotKey(HotKeyId::RatingUp);
-    EXPECT_EQ(actions.log.last(), "ShowTrackPopup") << "a failed rating still shows the pop-up";
+    EXPECT_EQ(actions.log.last(), "updaterating 20") << "a rating that failed (it said why) leaves the pop-ups";
 }
 
 TEST_F(HotKeyDispatch, PlayerErrorsNeverEscape)

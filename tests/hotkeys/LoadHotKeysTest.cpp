@@ -49,7 +49,7 @@ TEST_F(LoadHotKeys, RegistersIdsOneToEightOnceHoweverOftenApplied)
     EXPECT_EQ(pressed, QList<int>({ 2, 1 })) << "once each, not once per pass";
 }
 
-TEST_F(LoadHotKeys, AKeyTakenTwiceOrByAnotherProgramFailsOnlyItsIdWithOneMessage)
+TEST_F(LoadHotKeys, AKeyTakenTwiceOrByAnotherProgramFailsOnlyItsIdWithOneMessageARun)
 {
     HotKeySettings settings = defaults();
     settings.keys[2] = "Left"; // next track on previous track's key
@@ -63,7 +63,7 @@ TEST_F(LoadHotKeys, AKeyTakenTwiceOrByAnotherProgramFailsOnlyItsIdWithOneMessage
 
     registrar.heldElsewhere.insert({ kCtrl, 0x45 });
     hotKeys->LoadHotKeys(defaults());
-    EXPECT_EQ(desktop.messages.size(), 2);
+    EXPECT_EQ(desktop.messages.size(), 1) << "a refusal is told once a run";
     EXPECT_EQ(hotKeys->failures().keys(), QList<int>({ 1 }));
     EXPECT_EQ(registrar.live.keys(), QList<int>({ 2, 3, 4, 5, 6, 7, 8 }));
 }

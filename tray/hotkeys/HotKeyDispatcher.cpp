@@ -119,7 +119,13 @@ void HotKeyDispatcher::Rate(int step)
     std::optional<int> stars;
     ignoringErrors([&] { stars = m_actions.RefreshRatingMarks(); });
     const int rating = RatingForStars(stars.value_or(0) + step);
-    ignoringErrors([&] { m_actions.updaterating(rating); });
+    bool rated = false;
+    ignoringErrors([&] {
+        m_actions.updaterating(rating);
+        rated = true;
+    });
+    if (!rated)
+        return;
     // Shown anew so the notification's star line tells the new rating.
     bool showing = false;
     ignoringErrors([&] { showing = m_actions.trackPopupsShowing(); });

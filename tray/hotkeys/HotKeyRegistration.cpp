@@ -50,9 +50,13 @@ void HotKeyRegistration::LoadHotKeys(const HotKeySettings& settings)
             QString error;
             if (!m_registrar.registerHotKey(id, *modifiers, *key, &error)) {
                 m_failures.insert(id, error);
-                m_desktop.messageBox(kRegistrationError);
-                if (!alive)
-                    return;
+                // Once a run: a key another program holds stays held at every later load.
+                if (!m_failureTold) {
+                    m_failureTold = true;
+                    m_desktop.messageBox(kRegistrationError);
+                    if (!alive)
+                        return;
+                }
             }
         }
         installHook();

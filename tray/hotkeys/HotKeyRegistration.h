@@ -66,4 +66,5 @@ private:
     QMetaObject::Connection m_hook;
     QMap<int, QString> m_failures;
     bool m_unavailableTold = false;
+    bool m_failureTold = false;
 };
