@@ -88,10 +88,18 @@ TEST_F(PopUpMessageTest, MessageClicksReportOnlyClickablePopUpsAndAlwaysRetract)
     click(plain->window()->lblMessage());
     EXPECT_EQ(clicked.count(), 0);
     EXPECT_TRUE(plain->CloseRequested());
+    click(plain->window()->lblCaption());
+    EXPECT_EQ(clicked.count(), 0);
     click(clickable->window()->lblMessage());
     ASSERT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicked.front().front().value<PopUpMessage*>(), clickable.get());
     EXPECT_TRUE(clickable->CloseRequested());
+    // Anywhere on a clickable one but its close button.
+    click(clickable->window()->imgBackground());
+    click(clickable->window()->lblCaption());
+    EXPECT_EQ(clicked.count(), 3);
+    click(clickable->window()->imgClose());
+    EXPECT_EQ(clicked.count(), 3);
 }
 
 TEST_F(PopUpMessageTest, AContentClickRetractsAndTheCloseButtonRemovesAtOnce)

@@ -64,6 +64,9 @@ TEST_F(PopUpWindow, SizeCaptionsKeepTheBackgroundAspectAndALogoMovesTheCaption)
     form->ResizeControls(1800, 4500, true);
     EXPECT_EQ(twips(form->imgBackground()), QRect(1050, 0, 2400, 1800));
     EXPECT_TRUE(form->lblCaption()->text().isEmpty());
+    form->lblCaption()->setText(QStringLiteral("200,400"));
+    form->ResizeControls(2000, 2000, true);
+    EXPECT_EQ(twips(form->imgBackground()), QRect(0, 500, 2000, 1000)) << "a wide cover shows whole";
     EXPECT_EQ(twips(form->lblCaption()).x(), 60);
 
     // A malformed size caption ends the layout there: later controls stay.
