@@ -130,15 +130,21 @@ TEST_F(Scheduler, ExtraPopUpsWaitSilentlyUntilThereIsRoom)
     EXPECT_EQ(sound.played.size(), 3);
 }
 
-TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeAndZeroMeansNoLimit)
+TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeOfTheArea)
 {
+    // A work area below a 40-pixel panel and right of a 50-pixel one.
+    screen.area = QRect(50, 40, 1000, 700);
     popups->setPopUpDirection(2);
-    popups->setXPos(3000); // less than the 4500 width: capacity 0
+    popups->setXPos(750 + 3000); // less than the 4500 width from the area's left edge
     popups->setMovementIndex(10);
-    const auto unlimited = showMany(4);
+    const auto tooWide = showMany(2);
     ticks();
-    for (const auto& popUp : unlimited)
-        EXPECT_EQ(popUp->Percent(), 10);
+    EXPECT_EQ(tooWide[0]->Percent(), 10) << "the first always goes";
+    EXPECT_EQ(tooWide[1]->Percent(), 0) << "no stack leaves the area";
+    popups->setPopUpDirection(3);
+    popups->placeInCorner(true, true);
+    ticks();
+    EXPECT_EQ(tooWide[0]->window()->geometry().topLeft(), QPoint(50, 40));
 
     QWidget host;
     screen.pinned.insert(&host, QRect(0, 0, 400, 200)); // 6000 × 3000 twips
