@@ -59,6 +59,9 @@ void PopUpMessages::Show(const std::shared_ptr<PopUpMessage>& PopUp)
     PopUp->CreateWindow(*this);
     m_items.push_back({ keyOf(PopUp->WindowHandle()), PopUp });
     StartScheduler();
+    // The first frame goes out now rather than a ScrollDelay later; the pop-ups already
+    // moving keep their pace.
+    animate(PopUp.get());
 }
 
 void PopUpMessages::setScrollDelay(int delay)
@@ -195,7 +198,7 @@ int PopUpMessages::fullExtent(const PopUpMessage& popUp) const
                       : FloorToPixelX(full.width(), *m_services.screen);
 }
 
-void PopUpMessages::placeAt(PopUpMessage& popUp, int& edge, const Edges& a) const
+void PopUpMessages::placeAt(PopUpMessage& popUp, int& edge, const Edges& a, bool move) const
 {
     const Screen& screen = *m_services.screen;
     const QSize full = fullSize(popUp);
@@ -206,6 +209,10 @@ void PopUpMessages::placeAt(PopUpMessage& popUp, int& edge, const Edges& a) cons
     const auto inside = [](int start, int size, int low, int high) { return std::max(low, std::min(start, high - size)); };
     const int x = inside(m_xPos, full.width(), a.left, a.right);
     const int y = inside(m_yPos, full.height(), a.top, a.bottom);
+    if (!move) {
+        edge += m_popUpDirection == 0 || m_popUpDirection == 2 || m_popUpDirection == 4 ? -extent : extent;
+        return;
+    }
     switch (m_popUpDirection) {
     case 0:
         popUp.PlaceWindow(x, edge - extent, full.width(), extent);
@@ -231,6 +238,11 @@ void PopUpMessages::placeAt(PopUpMessage& popUp, int& edge, const Edges& a) cons
 
 void PopUpMessages::AnimatePopups()
 {
+    animate(nullptr);
+}
+
+void PopUpMessages::animate(const PopUpMessage* only)
+{
     const qint64 now = m_services.clock->now();
     // A zero size cannot be shown: the tick ends here and the next one tries again.
     if (m_messageWidth <= 0 || m_messageHeight <= 0)
@@ -254,6 +266,10 @@ void PopUpMessages::AnimatePopups()
         if (visited > 0 && used > limit)
             break;
         ++visited;
+        if (only && &popUp != only) {
+            placeAt(popUp, edge, bounds, false);
+            continue;
+        }
 
         if (popUp.Percent() == 100 && !popUp.CloseRequested()) {
             if (IsCursorOverWindow(popUp.WindowHandle(), screen, *m_services.cursor)) {
@@ -285,7 +301,7 @@ void PopUpMessages::AnimatePopups()
             popUp.setShownTick(now);
         }
 
-        placeAt(popUp, edge, bounds);
+        placeAt(popUp, edge, bounds, true);
         if (popUp.IsFinished())
             popUp.UnloadWindow();
     }

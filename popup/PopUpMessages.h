@@ -50,8 +50,10 @@ public:
     // All pop-ups in the collection, the ones dragged away included.
     int Count() const { return int(m_items.size()); }
 
-    // Adds the pop-up, collapsed at the anchor, and starts the scheduler. A pop-up that is
-    // already shown starts retracting instead. nullptr is ignored.
+    // Adds the pop-up, collapsed at the anchor, starts the scheduler and takes the pop-up's
+    // first step at once (when there is room for it), so its window is mapped before the
+    // first tick. A pop-up that is already shown starts retracting instead. nullptr is
+    // ignored.
     void Show(const std::shared_ptr<PopUpMessage>& PopUp);
 
     int PopUpDirection() const { return m_popUpDirection; }
@@ -133,7 +135,11 @@ private:
     QSize fullSize(const PopUpMessage& popUp) const;
     // The full extent along the stacking axis, in whole pixels (as twips).
     int fullExtent(const PopUpMessage& popUp) const;
-    void placeAt(PopUpMessage& popUp, int& edge, const Edges& area) const;
+    // Moves the pop-up's window to the edge for its extent (unless move is false) and moves
+    // the edge past it.
+    void placeAt(PopUpMessage& popUp, int& edge, const Edges& area, bool move) const;
+    // One pass; with only set, just that pop-up steps and the others keep their place.
+    void animate(const PopUpMessage* only);
 
     PopUpServices m_services;
     int m_popUpDirection = 0;
