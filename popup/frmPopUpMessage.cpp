@@ -143,8 +143,7 @@ void frmPopUpMessage::dockHolder()
 void frmPopUpMessage::setMessageText(const QString& text)
 {
     m_messageText = text;
-    const QStringList lines = text.split(lineBreaks());
-    m_lblMessage->setText(lines.join(QLatin1Char('\n')));
+    m_lblMessage->setText(QString(text).replace(lineBreaks(), QStringLiteral("\n")));
 }
 
 void frmPopUpMessage::setClickable(bool clickable)
@@ -176,9 +175,8 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
 
     placeControl(m_picHolder, { 0, 0, Width, Height });
     dockHolder();
-    const int holderWidth = Width;
 
-    placeControl(m_imgBackground, { 0, 0, holderWidth, Height });
+    placeControl(m_imgBackground, { 0, 0, Width, Height });
     if (NoBkStretch) {
         const QStringList parts = m_lblCaption->text().split(QLatin1Char(','));
         m_lblCaption->clear();
@@ -202,7 +200,7 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
     placeControl(m_imgLogo, logo);
 
     QRect close = m_twips.value(m_imgClose);
-    close.moveTo(holderWidth - kMargin - close.width(), kMargin);
+    close.moveTo(Width - kMargin - close.width(), kMargin);
     placeControl(m_imgClose, close);
 
     const QRect border(kBorderInset, borderTop, Width - 2 * kBorderInset, Height - borderTop - kBorderInset);
