@@ -2,43 +2,50 @@
 
 #include <QPainter>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
-constexpr int kSize = 16;
-constexpr int kCrossInset = 4;
+constexpr qreal kCrossInset = 4.0;
 constexpr qreal kCrossWidth = 2.0;
 
-QPixmap drawButton(bool pressed)
+QPixmap drawButton(bool pressed, qreal ratio)
 {
-    QPixmap picture(kSize, kSize);
+    // Drawn in device pixels, with the bevel a whole number of them thick, so nothing is
+    // scaled afterwards.
+    ratio = std::max(ratio, qreal(1.0));
+    const int size = int(std::ceil(kCloseButtonSize * ratio));
+    const int bevel = std::max(1, int(std::lround(ratio)));
+    QPixmap picture(size, size);
     picture.fill(QColor(0xEC, 0xE9, 0xD8));
-    QPainter painter(&picture);
-    const QColor light(Qt::white);
-    const QColor dark(0x71, 0x6F, 0x64);
-    const int last = kSize - 1;
-    painter.setPen(pressed ? dark : light);
-    painter.drawLine(0, 0, last, 0);
-    painter.drawLine(0, 0, 0, last);
-    painter.setPen(pressed ? light : dark);
-    painter.drawLine(last, 0, last, last);
-    painter.drawLine(0, last, last, last);
+    {
+        QPainter painter(&picture);
+        const QColor light(Qt::white);
+        const QColor dark(0x71, 0x6F, 0x64);
+        painter.fillRect(0, 0, size, bevel, pressed ? dark : light);
+        painter.fillRect(0, 0, bevel, size, pressed ? dark : light);
+        painter.fillRect(size - bevel, 0, bevel, size, pressed ? light : dark);
+        painter.fillRect(0, size - bevel, size, bevel, pressed ? light : dark);
 
-    const int shift = pressed ? 1 : 0;
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, kCrossWidth, Qt::SolidLine, Qt::RoundCap));
-    const int near = kCrossInset + shift;
-    const int far = kSize - kCrossInset + shift - 1;
-    painter.drawLine(near, near, far, far);
-    painter.drawLine(near, far, far, near);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(Qt::black, kCrossWidth * ratio, Qt::SolidLine, Qt::RoundCap));
+        const qreal shift = pressed ? bevel : 0;
+        const qreal near = kCrossInset * ratio + shift;
+        const qreal far = size - kCrossInset * ratio + shift;
+        painter.drawLine(QPointF(near, near), QPointF(far, far));
+        painter.drawLine(QPointF(near, far), QPointF(far, near));
+    }
+    picture.setDevicePixelRatio(ratio);
     return picture;
 }
 }
 
-QPixmap CloseButtonUpPicture()
+QPixmap CloseButtonUpPicture(qreal devicePixelRatio)
 {
-    return drawButton(false);
+    return drawButton(false, devicePixelRatio);
 }
 
-QPixmap CloseButtonDownPicture()
+QPixmap CloseButtonDownPicture(qreal devicePixelRatio)
 {
-    return drawButton(true);
+    return drawButton(true, devicePixelRatio);
 }

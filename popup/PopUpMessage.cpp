@@ -89,6 +89,7 @@ void PopUpMessage::CreateWindow(PopUpMessages& collection)
 
     fillControls(*form);
     form->ResizeControls(innerHeight, innerWidth, m_noBkStretch);
+    m_contentHeight = form->NeededHeight();
 }
 
 void PopUpMessage::fillControls(frmPopUpMessage& form) const
@@ -97,10 +98,10 @@ void PopUpMessage::fillControls(frmPopUpMessage& form) const
     textColours.setColor(QPalette::WindowText, ColorFromOle(m_foreColor));
     form.lblCaption()->setText(m_caption);
     form.lblCaption()->setPalette(textColours);
-    form.lblMessage()->setText(m_message);
+    form.setMessageText(m_message);
     // What a screen reader (or a script) reads for the window: the message on one line.
     form.setWindowTitle(m_message.simplified());
-    form.lblMessage()->setCursor(m_clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    form.setClickable(m_clickable);
     form.lblMessage()->setPalette(textColours);
     QPalette background = form.palette();
     background.setColor(QPalette::Window, ColorFromOle(m_backColor));

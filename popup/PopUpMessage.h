@@ -31,10 +31,14 @@ public:
     // With NoBkStretch, "height,width" of the background picture instead of a caption.
     QString Caption() const { return m_caption; }
     void setCaption(const QString& caption) { m_caption = caption; }
+    // One line a line ("\r\n" or "\n"); the pop-up grows to show them all and a line too
+    // long for the width ends in "…".
     QString message() const { return m_message; }
     void setMessage(const QString& message) { m_message = message; }
     bool NoBkStretch() const { return m_noBkStretch; }
     void setNoBkStretch(bool noBkStretch) { m_noBkStretch = noBkStretch; }
+    // A click anywhere on a clickable pop-up but its close button raises the collection's
+    // PopupMessageClicked (and retracts it, as any click on the content does).
     bool Clickable() const { return m_clickable; }
     void setClickable(bool clickable) { m_clickable = clickable; }
     // Colours are 0x00BBGGRR, or a system colour reference (see OleColor.h).
@@ -70,6 +74,9 @@ public:
     // The window, nullptr without one.
     QWidget* WindowHandle() const;
     frmPopUpMessage* window() const { return mfrmPopup; }
+    // The height (twips) its text needs at the width it was created with; 0 when the text
+    // is blank. Kept after the window has gone.
+    int ContentHeight() const { return m_contentHeight; }
     int Percent() const { return m_percent; }
     void setPercent(int percent) { m_percent = percent; }
     qint64 ShownTick() const { return m_shownTick; }
@@ -112,6 +119,7 @@ private:
     qint64 m_shownTick = 0;
     bool m_closeRequested = false;
     int m_fadedPercent = 0;
+    int m_contentHeight = 0;
     // Non-owning: the collection owns this pop-up, not the other way round.
     QPointer<PopUpMessages> m_parent;
     PopUpServices m_services;

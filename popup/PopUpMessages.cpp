@@ -7,6 +7,7 @@
 #include "platform/screen/modSound.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 constexpr double kFull = 100.0;
@@ -58,6 +59,9 @@ void PopUpMessages::Show(const std::shared_ptr<PopUpMessage>& PopUp)
     PopUp->CreateWindow(*this);
     m_items.push_back({ keyOf(PopUp->WindowHandle()), PopUp });
     StartScheduler();
+    // The first frame goes out now rather than a ScrollDelay later; the pop-ups already
+    // moving keep their pace.
+    animate(PopUp.get());
 }
 
 void PopUpMessages::setScrollDelay(int delay)
@@ -138,63 +142,93 @@ bool PopUpMessages::contains(const PopUpMessage* popUp) const
         m_items.cbegin(), m_items.cend(), [popUp](const Entry& entry) { return entry.popUp.get() == popUp; });
 }
 
-bool PopUpMessages::capacity(int& result) const
+void PopUpMessages::placeInCorner(bool top, bool left)
 {
-    // A zero size would divide by zero: the tick ends here and the next one tries again.
+    const Edges a = area();
     switch (m_popUpDirection) {
     case 0:
-        if (m_messageHeight == 0)
-            return false;
-        result = m_yPos / m_messageHeight;
-        break;
     case 1:
-        if (m_messageHeight == 0)
-            return false;
-        result = (GetWindowHeightTwips(m_parentHandle, *m_services.screen) - m_yPos) / m_messageHeight;
+        m_xPos = left ? a.left : a.right - m_messageWidth;
+        m_yPos = m_popUpDirection == 0 ? a.bottom : a.top;
         break;
     case 2:
-    case 4:
-        if (m_messageWidth == 0)
-            return false;
-        result = m_xPos / m_messageWidth;
-        break;
     case 3:
-        if (m_messageWidth == 0)
-            return false;
-        result = (GetWindowWidthTwips(m_parentHandle, *m_services.screen) - m_xPos) / m_messageWidth;
+    case 4:
+        m_xPos = m_popUpDirection == 3 ? a.left : a.right;
+        m_yPos = top && m_popUpDirection != 4 ? a.top : a.bottom - m_messageHeight;
         break;
     default:
-        // An unknown direction has no geometry; its pop-ups still run their course unseen
-        // rather than keeping the timer alive for ever.
-        result = 0;
         break;
     }
-    return true;
 }
 
-void PopUpMessages::placeAt(PopUpMessage& popUp, int& edge) const
+PopUpMessages::Edges PopUpMessages::area() const
 {
     const Screen& screen = *m_services.screen;
-    const bool vertical = m_popUpDirection == 0 || m_popUpDirection == 1;
-    const int full = vertical ? m_messageHeight : m_messageWidth;
-    const int rounded = RoundHalfEven(popUp.Percent() / kFull * full);
-    const int extent = vertical ? FloorToPixelY(rounded, screen) : FloorToPixelX(rounded, screen);
+    if (m_parentHandle)
+        return { 0, 0, GetWindowWidthTwips(m_parentHandle, screen), GetWindowHeightTwips(m_parentHandle, screen) };
+    const QRect work = screen.workArea();
+    return { RoundHalfEven(work.x() * TwipsPerPixelX(screen)), RoundHalfEven(work.y() * TwipsPerPixelY(screen)),
+        GetWorkAreaRight(screen), GetWorkAreaBottom(screen) };
+}
+
+int PopUpMessages::room(const Edges& a) const
+{
+    switch (m_popUpDirection) {
+    case 0: return m_yPos - a.top;
+    case 1: return a.bottom - m_yPos;
+    case 2:
+    case 4: return m_xPos - a.left;
+    case 3: return a.right - m_xPos;
+    // An unknown direction has no geometry; its pop-ups still run their course unseen
+    // rather than keeping the timer alive for ever.
+    default: return std::numeric_limits<int>::max();
+    }
+}
+
+QSize PopUpMessages::fullSize(const PopUpMessage& popUp) const
+{
+    return { m_messageWidth, std::max(m_messageHeight, popUp.ContentHeight()) };
+}
+
+int PopUpMessages::fullExtent(const PopUpMessage& popUp) const
+{
+    const QSize full = fullSize(popUp);
+    return vertical() ? FloorToPixelY(full.height(), *m_services.screen)
+                      : FloorToPixelX(full.width(), *m_services.screen);
+}
+
+void PopUpMessages::placeAt(PopUpMessage& popUp, int& edge, const Edges& a, bool move) const
+{
+    const Screen& screen = *m_services.screen;
+    const QSize full = fullSize(popUp);
+    const int rounded = RoundHalfEven(popUp.Percent() / kFull * (vertical() ? full.height() : full.width()));
+    const int extent = vertical() ? FloorToPixelY(rounded, screen) : FloorToPixelX(rounded, screen);
+    // Across the stack a pop-up stays inside the area; one anchored at the far side (a
+    // bottom corner) grows away from it when its text makes it taller.
+    const auto inside = [](int start, int size, int low, int high) { return std::max(low, std::min(start, high - size)); };
+    const int x = inside(m_xPos, full.width(), a.left, a.right);
+    const int y = inside(m_yPos, full.height(), a.top, a.bottom);
+    if (!move) {
+        edge += m_popUpDirection == 0 || m_popUpDirection == 2 || m_popUpDirection == 4 ? -extent : extent;
+        return;
+    }
     switch (m_popUpDirection) {
     case 0:
-        popUp.PlaceWindow(m_xPos, edge - extent, m_messageWidth, extent);
+        popUp.PlaceWindow(x, edge - extent, full.width(), extent);
         edge -= extent;
         break;
     case 1:
-        popUp.PlaceWindow(m_xPos, edge, m_messageWidth, extent);
+        popUp.PlaceWindow(x, edge, full.width(), extent);
         edge += extent;
         break;
     case 2:
     case 4:
-        popUp.PlaceWindow(edge - extent, m_yPos, extent, m_messageHeight);
+        popUp.PlaceWindow(edge - extent, y, extent, full.height());
         edge -= extent;
         break;
     case 3:
-        popUp.PlaceWindow(edge, m_yPos, extent, m_messageHeight);
+        popUp.PlaceWindow(edge, y, extent, full.height());
         edge += extent;
         break;
     default:
@@ -204,14 +238,20 @@ void PopUpMessages::placeAt(PopUpMessage& popUp, int& edge) const
 
 void PopUpMessages::AnimatePopups()
 {
+    animate(nullptr);
+}
+
+void PopUpMessages::animate(const PopUpMessage* only)
+{
     const qint64 now = m_services.clock->now();
-    int limit = 0;
-    if (!capacity(limit))
+    // A zero size cannot be shown: the tick ends here and the next one tries again.
+    if (m_messageWidth <= 0 || m_messageHeight <= 0)
         return;
-    limit = std::min(limit, Count());
     const Screen& screen = *m_services.screen;
-    int edge = (m_popUpDirection == 0 || m_popUpDirection == 1) ? FloorToPixelY(m_yPos, screen)
-                                                                 : FloorToPixelX(m_xPos, screen);
+    const Edges bounds = area();
+    const int limit = room(bounds);
+    int used = 0;
+    int edge = vertical() ? FloorToPixelY(m_yPos, screen) : FloorToPixelX(m_xPos, screen);
 
     // Unloading a pop-up removes it from the collection in the middle of the pass, so the
     // pass walks a copy and skips whatever has left the collection meanwhile.
@@ -221,7 +261,15 @@ void PopUpMessages::AnimatePopups()
         PopUpMessage& popUp = *entry.popUp;
         if (!contains(&popUp) || popUp.Disconnected())
             continue;
+        // Those beyond the room wait, at size zero and silent, until room is free.
+        used += fullExtent(popUp);
+        if (visited > 0 && used > limit)
+            break;
         ++visited;
+        if (only && &popUp != only) {
+            placeAt(popUp, edge, bounds, false);
+            continue;
+        }
 
         if (popUp.Percent() == 100 && !popUp.CloseRequested()) {
             if (IsCursorOverWindow(popUp.WindowHandle(), screen, *m_services.cursor)) {
@@ -253,11 +301,9 @@ void PopUpMessages::AnimatePopups()
             popUp.setShownTick(now);
         }
 
-        placeAt(popUp, edge);
+        placeAt(popUp, edge, bounds, true);
         if (popUp.IsFinished())
             popUp.UnloadWindow();
-        if (visited == limit)
-            break;
     }
 
     if (m_allowFading) {

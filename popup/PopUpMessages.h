@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
@@ -22,6 +23,12 @@ class PopUpMessage;
 //
 // Direction codes: 0 grows up from YPos (bottom edge), 1 down from YPos (top edge), 2 and 4
 // left from XPos (right edge), 3 right from XPos (left edge).
+//
+// The area is the parent window's client area when ParentHandle is set, else the work area.
+// Stacks never leave it: a pop-up whose full extent no longer fits between the anchor and
+// the area's far edge waits (the first one always goes), and across the stacking axis a
+// pop-up is moved back inside. A pop-up taller than MessageHeight (its text needs more
+// room) takes its own height, in the stack and across it.
 class PopUpMessages : public QObject {
     Q_OBJECT
 public:
@@ -43,8 +50,10 @@ public:
     // All pop-ups in the collection, the ones dragged away included.
     int Count() const { return int(m_items.size()); }
 
-    // Adds the pop-up, collapsed at the anchor, and starts the scheduler. A pop-up that is
-    // already shown starts retracting instead. nullptr is ignored.
+    // Adds the pop-up, collapsed at the anchor, starts the scheduler and takes the pop-up's
+    // first step at once (when there is room for it), so its window is mapped before the
+    // first tick. A pop-up that is already shown starts retracting instead. nullptr is
+    // ignored.
     void Show(const std::shared_ptr<PopUpMessage>& PopUp);
 
     int PopUpDirection() const { return m_popUpDirection; }
@@ -70,6 +79,13 @@ public:
     void setParentHandle(QWidget* window) { m_parentHandle = window; }
     bool AllowFading() const { return m_allowFading; }
     void setAllowFading(bool allow) { m_allowFading = allow; }
+
+    // Anchors the stack in a corner of the area, flush with its edges, for the current
+    // direction, size and parent. The direction names the edge the pop-ups come in from
+    // (0 bottom, 1 top, 2 and 3 right and left); top and left choose the corner along that
+    // edge, and the one on the direction's own axis is ignored. 4 is 2 at the bottom.
+    // Call it again after changing any of those. An unknown direction changes nothing.
+    void placeInCorner(bool top, bool left);
 
     const PopUpServices& services() const { return m_services; }
     // The options window's font choices for new pop-ups; nullptr keeps the window font.
@@ -104,9 +120,26 @@ private:
     void StopScheduler();
     void UnloadAllPopups();
     bool contains(const PopUpMessage* popUp) const;
-    // Capacity along the stacking axis; false when the tick cannot go on.
-    bool capacity(int& result) const;
-    void placeAt(PopUpMessage& popUp, int& edge) const;
+    struct Edges {
+        int left;
+        int top;
+        int right;
+        int bottom;
+    };
+    // The area in twips: the parent's client area, or the work area.
+    Edges area() const;
+    bool vertical() const { return m_popUpDirection == 0 || m_popUpDirection == 1; }
+    // Twips between the anchor and the area's far edge along the stacking axis.
+    int room(const Edges& area) const;
+    // The pop-up's full size: the configured one, or taller when its text needs it.
+    QSize fullSize(const PopUpMessage& popUp) const;
+    // The full extent along the stacking axis, in whole pixels (as twips).
+    int fullExtent(const PopUpMessage& popUp) const;
+    // Moves the pop-up's window to the edge for its extent (unless move is false) and moves
+    // the edge past it.
+    void placeAt(PopUpMessage& popUp, int& edge, const Edges& area, bool move) const;
+    // One pass; with only set, just that pop-up steps and the others keep their place.
+    void animate(const PopUpMessage* only);
 
     PopUpServices m_services;
     int m_popUpDirection = 0;

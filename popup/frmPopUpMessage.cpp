@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
+#include <QRegularExpression>
 #include <QWindow>
 
 #include <algorithm>
@@ -25,6 +26,11 @@ constexpr int kBarInset = 120;
 constexpr int kMessageInset = 200;
 constexpr int kBarReserveGap = 120;
 constexpr int kMessageDesignHeight = 735;
+const QRegularExpression& lineBreaks()
+{
+    static const QRegularExpression pattern(QStringLiteral("\r\n|\n|\r"));
+    return pattern;
+}
 constexpr int kProgressBarHeight = 240;
 constexpr int kProgressMaximum = 100;
 }
@@ -42,7 +48,7 @@ frmPopUpMessage::frmPopUpMessage(double twipsPerPixelX, double twipsPerPixelY, c
     setAutoFillBackground(true);
     buildControls();
     // Loading the window puts the normal picture on the close button.
-    m_imgClose->setPixmap(m_imgUp->pixmap());
+    refreshCloseButton();
 }
 
 void frmPopUpMessage::buildControls()
@@ -55,20 +61,20 @@ void frmPopUpMessage::buildControls()
     // An outline only: the pointer reaches whatever lies below it.
     m_shpBorder->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_imgDown = new QLabel(m_picHolder);
-    m_imgDown->setPixmap(CloseButtonDownPicture());
     m_imgDown->hide();
     m_imgUp = new QLabel(m_picHolder);
-    m_imgUp->setPixmap(CloseButtonUpPicture());
     m_imgUp->hide();
     m_imgClose = new QLabel(m_picHolder);
     m_imgLogo = new QLabel(m_picHolder);
     m_imgLogo->setScaledContents(true);
     m_lblCaption = new QLabel(m_picHolder);
+    // Track names are shown as they are, never as markup.
+    m_lblCaption->setTextFormat(Qt::PlainText);
     QFont captionFont = m_lblCaption->font();
     captionFont.setBold(true);
     m_lblCaption->setFont(captionFont);
     m_lblMessage = new QLabel(m_picHolder);
-    m_lblMessage->setWordWrap(true);
+    m_lblMessage->setTextFormat(Qt::PlainText);
     m_lblMessage->setAlignment(Qt::AlignCenter);
     m_prgBar = new QProgressBar(m_picHolder);
     m_prgBar->setRange(0, kProgressMaximum);
@@ -82,13 +88,12 @@ void frmPopUpMessage::buildControls()
         control->setFocusPolicy(Qt::NoFocus);
     }
 
-    const QSize closeSize = m_imgUp->pixmap().size();
     const int captionHeight = RoundHalfEven(m_lblCaption->fontMetrics().height() * m_twipsPerPixelY);
     placeControl(m_picHolder, { 0, 0, kDesignWidth, kDesignHeight });
     placeControl(m_imgBackground, { 0, 0, kDesignWidth, kDesignHeight });
     placeControl(m_imgClose,
-        { 0, kMargin, RoundHalfEven(closeSize.width() * m_twipsPerPixelX),
-            RoundHalfEven(closeSize.height() * m_twipsPerPixelY) });
+        { 0, kMargin, RoundHalfEven(kCloseButtonSize * m_twipsPerPixelX),
+            RoundHalfEven(kCloseButtonSize * m_twipsPerPixelY) });
     placeControl(m_imgLogo, { kMargin, kMargin, 0, 0 });
     placeControl(m_lblCaption, { kMargin, 0, kDesignWidth / 2, captionHeight });
     placeControl(m_lblMessage, { 0, 0, kDesignWidth - 2 * kMargin, kMessageDesignHeight });
@@ -135,13 +140,43 @@ void frmPopUpMessage::dockHolder()
     m_picHolder->move(at);
 }
 
+void frmPopUpMessage::setMessageText(const QString& text)
+{
+    m_messageText = text;
+    m_lblMessage->setText(QString(text).replace(lineBreaks(), QStringLiteral("\n")));
+}
+
+void frmPopUpMessage::setClickable(bool clickable)
+{
+    m_clickable = clickable;
+    m_picHolder->setCursor(clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    m_lblMessage->setCursor(clickable ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    m_imgClose->setCursor(Qt::ArrowCursor);
+}
+
 void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
 {
+    // The font comes first: the room the message needs depends on it.
+    if (m_fonts)
+        m_lblMessage->setFont(m_fonts->messageFont());
+    const bool hasLogo = !m_imgLogo->pixmap().isNull();
+    QRect logo = m_twips.value(m_imgLogo);
+    QRect caption = m_twips.value(m_lblCaption);
+    const int borderTop = kHeaderGap + (hasLogo ? logo.height() : caption.height());
+    QRect bar = m_twips.value(m_prgBar);
+    const int reserve = m_prgBar->property("tag").toBool() ? bar.height() + kBarReserveGap : 0;
+    // Lines are never wrapped, so the height they need does not depend on the width.
+    const int textHeight = m_messageText.trimmed().isEmpty()
+        ? 0
+        : RoundHalfEven(m_lblMessage->sizeHint().height() * m_twipsPerPixelY);
+    m_neededHeight
+        = textHeight == 0 ? 0 : borderTop + kMargin + textHeight + reserve + kMargin + kBorderInset;
+    Height = std::max(Height, m_neededHeight);
+
     placeControl(m_picHolder, { 0, 0, Width, Height });
     dockHolder();
-    const int holderWidth = Width;
 
-    placeControl(m_imgBackground, { 0, 0, holderWidth, Height });
+    placeControl(m_imgBackground, { 0, 0, Width, Height });
     if (NoBkStretch) {
         const QStringList parts = m_lblCaption->text().split(QLatin1Char(','));
         m_lblCaption->clear();
@@ -151,27 +186,26 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
         bool widthOk = false;
         const double pictureHeight = parts.at(0).trimmed().toDouble(&heightOk);
         const double pictureWidth = parts.at(1).trimmed().toDouble(&widthOk);
-        if (!heightOk || !widthOk || pictureHeight == 0)
+        if (!heightOk || !widthOk || pictureHeight <= 0 || pictureWidth <= 0)
             return;
-        const int width = RoundHalfEven(Height * (pictureWidth / pictureHeight));
-        placeControl(m_imgBackground, { RoundHalfEven((Width - width) / 2.0), 0, width, Height });
+        // The whole picture, as large as fits, centred.
+        const double scale = std::min(Width / pictureWidth, Height / pictureHeight);
+        const int width = RoundHalfEven(pictureWidth * scale);
+        const int height = RoundHalfEven(pictureHeight * scale);
+        placeControl(m_imgBackground,
+            { RoundHalfEven((Width - width) / 2.0), RoundHalfEven((Height - height) / 2.0), width, height });
     }
 
-    QRect logo = m_twips.value(m_imgLogo);
     logo.moveTo(kMargin, kMargin);
     placeControl(m_imgLogo, logo);
 
     QRect close = m_twips.value(m_imgClose);
-    close.moveTo(holderWidth - kMargin - close.width(), kMargin);
+    close.moveTo(Width - kMargin - close.width(), kMargin);
     placeControl(m_imgClose, close);
 
-    const bool hasLogo = !m_imgLogo->pixmap().isNull();
-    QRect caption = m_twips.value(m_lblCaption);
-    const int borderTop = kHeaderGap + (hasLogo ? logo.height() : caption.height());
     const QRect border(kBorderInset, borderTop, Width - 2 * kBorderInset, Height - borderTop - kBorderInset);
     placeControl(m_shpBorder, border);
 
-    QRect bar = m_twips.value(m_prgBar);
     bar = { border.x() + kMargin, border.y() + border.height() - bar.height() - kMargin, border.width() - kBarInset,
         bar.height() };
     placeControl(m_prgBar, bar);
@@ -180,23 +214,27 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
     // The caption runs up to the close button.
     caption.setWidth(std::max(0, close.x() - kMargin - caption.x()));
     placeControl(m_lblCaption, caption);
+    m_lblCaption->setText(m_lblCaption->fontMetrics().elidedText(
+        m_lblCaption->text(), Qt::ElideRight, m_lblCaption->width()));
 
     QRect message = m_twips.value(m_lblMessage);
     const int messageWidth = border.width() - kMessageInset;
-    const int reserve = m_prgBar->property("tag").toBool() ? bar.height() + kBarReserveGap : 0;
+    if (textHeight > 0)
+        message.setHeight(textHeight);
     message = { border.x() + RoundHalfEven((border.width() - messageWidth) / 2.0),
         border.y() + RoundHalfEven((border.height() - reserve - message.height()) / 2.0), messageWidth,
         message.height() };
     placeControl(m_lblMessage, message);
+    elideMessage();
+}
 
-    if (m_fonts)
-        m_lblMessage->setFont(m_fonts->messageFont());
-    // A longer text than the label holds makes it grow downwards; its position stays.
-    const int needed = RoundHalfEven(m_lblMessage->heightForWidth(m_lblMessage->width()) * m_twipsPerPixelY);
-    if (needed > message.height()) {
-        message.setHeight(needed);
-        placeControl(m_lblMessage, message);
-    }
+void frmPopUpMessage::elideMessage()
+{
+    const QFontMetrics metrics(m_lblMessage->font());
+    QStringList lines = m_messageText.split(lineBreaks());
+    for (QString& line : lines)
+        line = metrics.elidedText(line, Qt::ElideRight, m_lblMessage->width());
+    m_lblMessage->setText(lines.join(QLatin1Char('\n')));
 }
 
 void frmPopUpMessage::setLogoPicture(const QPixmap& picture)
@@ -240,6 +278,25 @@ void frmPopUpMessage::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     dockHolder();
+    refreshCloseButton();
+}
+
+void frmPopUpMessage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    refreshCloseButton();
+}
+
+void frmPopUpMessage::refreshCloseButton()
+{
+    // The density is only known for sure once the window is on its screen.
+    const qreal ratio = devicePixelRatioF();
+    if (ratio == m_closeRatio)
+        return;
+    m_closeRatio = ratio;
+    m_imgUp->setPixmap(CloseButtonUpPicture(ratio));
+    m_imgDown->setPixmap(CloseButtonDownPicture(ratio));
+    m_imgClose->setPixmap(m_closeHeld ? m_imgDown->pixmap() : m_imgUp->pixmap());
 }
 
 void frmPopUpMessage::closeEvent(QCloseEvent* event)
@@ -276,9 +333,10 @@ bool frmPopUpMessage::eventFilter(QObject* watched, QEvent* event)
     }
     if (watched == m_imgClose)
         return handleCloseButton(event);
-    if (watched == m_picHolder || watched == m_imgBackground || watched == m_lblMessage)
+    if (m_clickable || watched == m_picHolder || watched == m_imgBackground || watched == m_lblMessage)
         return handleContent(static_cast<QWidget*>(watched), event);
-    // The caption, logo and progress bar swallow the pointer: clicking them does nothing.
+    // On a window that is not clickable the caption, logo and progress bar swallow the
+    // pointer: clicking them does nothing.
     return true;
 }
 
@@ -286,8 +344,10 @@ bool frmPopUpMessage::handleCloseButton(QEvent* event)
 {
     const auto* mouse = static_cast<QMouseEvent*>(event);
     if (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick) {
+        m_closeHeld = true;
         m_imgClose->setPixmap(m_imgDown->pixmap());
     } else if (event->type() == QEvent::MouseButtonRelease) {
+        m_closeHeld = false;
         m_imgClose->setPixmap(m_imgUp->pixmap());
         if (mouse->button() == Qt::LeftButton && m_imgClose->rect().contains(mouse->position().toPoint()))
             Unload();
@@ -314,7 +374,7 @@ bool frmPopUpMessage::handleContent(QWidget* control, QEvent* event)
         const bool clicked = mouse->button() == Qt::LeftButton && m_pressedOn == control
             && control->rect().contains(mouse->position().toPoint());
         m_pressedOn = nullptr;
-        if (clicked && control == m_lblMessage)
+        if (clicked && (m_clickable || control == m_lblMessage))
             emit Click();
         else if (clicked)
             emit CloseGraceFully();

@@ -25,10 +25,19 @@ public:
     // Docks picHolder to the edge given by Direction: 0 top, 1 bottom, 2 left, 3 right;
     // any other value leaves it at the top-left corner. The dock holds from then on.
     void AlignHolder();
-    // Lays the content out for a Height × Width pop-up (twips). With NoBkStretch the
-    // caption holds the background picture's "height,width" and is cleared; a malformed
-    // caption ends the layout there, leaving the later controls where they were.
+    // Lays the content out for a Height × Width pop-up (twips), taller when the message
+    // needs it (see NeededHeight); lines too long for the width end in "…". With
+    // NoBkStretch the caption holds the background picture's "height,width" and is
+    // cleared, and the whole picture shows, centred; a malformed caption ends the layout
+    // there, leaving the later controls where they were.
     void ResizeControls(int Height, int Width, bool NoBkStretch);
+    // The height (twips) the message's lines need at the chosen font, as of the last
+    // layout; 0 for a blank message.
+    int NeededHeight() const { return m_neededHeight; }
+    // The message, one line a line; laid out by ResizeControls.
+    void setMessageText(const QString& text);
+    // A clickable window raises Click for a click anywhere but on the close button.
+    void setClickable(bool clickable);
 
     int Direction() const { return m_direction; }
     void setDirection(int direction) { m_direction = direction; }
@@ -67,13 +76,14 @@ signals:
     void CloseGraceFully();
     // The window is unloading, for whatever reason.
     void Closing();
-    // A click on the message text.
+    // A click on the message text, or anywhere but the close button when clickable.
     void Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -82,6 +92,10 @@ private:
     void buildControls();
     void placeControl(QWidget* control, const QRect& twips);
     void dockHolder();
+    // Draws the close button's pictures for the window's pixel density when it changed.
+    void refreshCloseButton();
+    // The message's lines, each elided to the label's width.
+    void elideMessage();
     bool handleCloseButton(QEvent* event);
     bool handleContent(QWidget* control, QEvent* event);
     void StartDrag(const QPoint& globalPos);
@@ -93,6 +107,11 @@ private:
     int m_direction = 0;
     bool m_disconnected = false;
     bool m_unloaded = false;
+    bool m_clickable = false;
+    bool m_closeHeld = false;
+    qreal m_closeRatio = 0;
+    int m_neededHeight = 0;
+    QString m_messageText;
     Dock m_dock = Dock::None;
     QHash<const QWidget*, QRect> m_twips;
 

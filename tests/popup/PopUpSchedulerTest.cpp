@@ -22,12 +22,12 @@ protected:
         }
         return seen;
     }
-    // Shows a pop-up and runs it to full extent (MovementIndex 50: two ticks).
+    // Shows a pop-up and runs it to full extent (MovementIndex 50: Show and one tick).
     std::shared_ptr<PopUpMessage> showFully(std::shared_ptr<PopUpMessage> popUp)
     {
         popups->setMovementIndex(50);
         popups->Show(popUp);
-        ticks(2);
+        ticks();
         EXPECT_EQ(popUp->Percent(), 100);
         return popUp;
     }
@@ -48,12 +48,16 @@ TEST_F(Scheduler, GrowsStaysAndShrinksByTheMovementIndex)
     popups->setScrollDelay(45);
     EXPECT_FALSE(TimerRegistryExists()) << "an idle engine starts no timer";
     auto popUp = makePopUp(QStringLiteral("type.wav"));
+    const qint64 shownAt = clock.now();
     popups->Show(popUp);
+    EXPECT_EQ(popUp->Percent(), 30) << "the first step at once";
+    EXPECT_TRUE(popUp->window()->isVisible()) << "mapped before the first ScrollDelay";
+    EXPECT_EQ(clock.now(), shownAt);
     EXPECT_EQ(popups->SchedulerInterval(), 45);
     popups->setScrollDelay(30);
     EXPECT_EQ(popups->SchedulerInterval(), 30) << "a running scheduler takes the new interval";
 
-    EXPECT_EQ(percentsOver(*popUp, 4), (std::vector<int> { 30, 60, 90, 100 }));
+    EXPECT_EQ(percentsOver(*popUp, 3), (std::vector<int> { 60, 90, 100 }));
     EXPECT_EQ(popUp->ShownTick(), clock.now());
     clock.advance(popups->ShowDelay());
     EXPECT_EQ(percentsOver(*popUp, 1), std::vector<int> { 100 }) << "exactly ShowDelay still shows";
@@ -106,8 +110,7 @@ TEST_F(Scheduler, PlacesEachDirectionFlushWithItsAnchorAndStacksAway)
     popups->setXPos(9000);
     popups->setYPos(9000);
     const auto shown = showMany(2);
-    popups->AnimatePopups();
-    EXPECT_EQ(shown[0]->window()->geometry(), QRect(600, 564, 300, 36));
+    EXPECT_EQ(shown[0]->window()->geometry(), QRect(600, 564, 300, 36)) << "not moved by the second's step";
     EXPECT_EQ(shown[1]->window()->geometry(), QRect(600, 528, 300, 36));
     EXPECT_EQ(shown[0]->window()->picHolder()->pos(), QPoint(0, 0)) << "content docked to the moving edge";
 }
@@ -119,7 +122,7 @@ TEST_F(Scheduler, ExtraPopUpsWaitSilentlyUntilThereIsRoom)
     popups->setMovementIndex(50);
     popups->setShowDelay(0);
     const auto shown = showMany(3, QStringLiteral("email.wav"));
-    ticks(2);
+    ticks();
     EXPECT_EQ(shown[1]->Percent(), 100);
     EXPECT_EQ(shown[2]->Percent(), 0);
     EXPECT_FALSE(shown[2]->window()->isVisible()) << "the third waits at size zero";
@@ -130,15 +133,20 @@ TEST_F(Scheduler, ExtraPopUpsWaitSilentlyUntilThereIsRoom)
     EXPECT_EQ(sound.played.size(), 3);
 }
 
-TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeAndZeroMeansNoLimit)
+TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeOfTheArea)
 {
+    // A work area below a 40-pixel panel and right of a 50-pixel one.
+    screen.area = QRect(50, 40, 1000, 700);
     popups->setPopUpDirection(2);
-    popups->setXPos(3000); // less than the 4500 width: capacity 0
+    popups->setXPos(750 + 3000); // less than the 4500 width from the area's left edge
     popups->setMovementIndex(10);
-    const auto unlimited = showMany(4);
+    const auto tooWide = showMany(2);
+    EXPECT_EQ(tooWide[0]->Percent(), 10) << "the first always goes";
+    EXPECT_EQ(tooWide[1]->Percent(), 0) << "no stack leaves the area";
+    popups->setPopUpDirection(3);
+    popups->placeInCorner(true, true);
     ticks();
-    for (const auto& popUp : unlimited)
-        EXPECT_EQ(popUp->Percent(), 10);
+    EXPECT_EQ(tooWide[0]->window()->geometry().topLeft(), QPoint(50, 40));
 
     QWidget host;
     screen.pinned.insert(&host, QRect(0, 0, 400, 200)); // 6000 × 3000 twips
@@ -150,7 +158,6 @@ TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeAndZeroMeansNoLimit)
     std::vector<std::shared_ptr<PopUpMessage>> shown { makePopUp(), makePopUp(), makePopUp() };
     for (const auto& popUp : shown)
         hosted.Show(popUp);
-    hosted.AnimatePopups();
     EXPECT_EQ(shown[1]->Percent(), 5);
     EXPECT_EQ(shown[2]->Percent(), 0) << "3000 / 1200: two fit";
     EXPECT_EQ(shown[0]->window()->parentWidget(), &host);
@@ -165,13 +172,12 @@ TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeAndZeroMeansNoLimit)
 
 TEST_F(Scheduler, ARemovalDuringThePassLetsTheNextOneMoveOnTheSameTick)
 {
-    popups->setMovementIndex(100);
-    popups->setShowDelay(0);
+    popups->setMovementIndex(50);
     auto first = makePopUp();
     auto second = makePopUp();
     popups->Show(first);
-    ticks();
     popups->Show(second);
+    first->ClosePopUp();
     ticks(); // first retracts and ends, second is fully out
     EXPECT_FALSE(first->Visible()) << "finished and unloaded in the pass";
     EXPECT_EQ(second->Percent(), 100) << "the pass went on after the removal";
@@ -198,10 +204,10 @@ TEST_F(Scheduler, ItemsAreFoundByPositionAndWindowKeyAndShowingAShownOneRetracts
     // A zero size ends the tick without dividing by it; the next one starts afresh.
     popups->setMessageHeight(0);
     ticks();
-    EXPECT_EQ(shown[1]->Percent(), 0);
+    EXPECT_EQ(shown[1]->Percent(), 5);
     popups->setMessageHeight(1800);
     ticks();
-    EXPECT_EQ(shown[1]->Percent(), 5);
+    EXPECT_EQ(shown[1]->Percent(), 10);
 }
 
 TEST_F(Scheduler, HoveringHoldsAndLeavingGivesHalfTheDelay)
@@ -251,9 +257,10 @@ TEST_F(Scheduler, StickyAndUnfinishedProgressPopUpsHold)
 TEST_F(Scheduler, ClosingRetractsFromWhereItIsAndAWaitingOneEndsSilently)
 {
     popups->setMovementIndex(30);
+    popups->setYPos(2000); // room for one
     auto growing = makePopUp();
     popups->Show(growing);
-    ticks(2);
+    ticks();
     growing->ClosePopUp();
     ticks();
     EXPECT_EQ(growing->Percent(), 30);
@@ -297,7 +304,7 @@ TEST_F(Scheduler, FadingFollowsThePercentWhileAllowed)
     popups->setAllowFading(true);
     auto popUp = makePopUp();
     popups->Show(popUp);
-    ticks(2);
+    ticks();
     ASSERT_EQ(translucency.calls.size(), 2);
     EXPECT_EQ(translucency.calls.back(), qMakePair(static_cast<QWidget*>(popUp->WindowHandle()), 26));
     popups->setAllowFading(false);

@@ -1,5 +1,6 @@
 #include "PopUpRig.h"
 
+#include "popup/CloseButtonPictures.h"
 #include "popup/PopUpFontSource.h"
 
 #include <QLabel>
@@ -63,6 +64,9 @@ TEST_F(PopUpWindow, SizeCaptionsKeepTheBackgroundAspectAndALogoMovesTheCaption)
     form->ResizeControls(1800, 4500, true);
     EXPECT_EQ(twips(form->imgBackground()), QRect(1050, 0, 2400, 1800));
     EXPECT_TRUE(form->lblCaption()->text().isEmpty());
+    form->lblCaption()->setText(QStringLiteral("200,400"));
+    form->ResizeControls(2000, 2000, true);
+    EXPECT_EQ(twips(form->imgBackground()), QRect(0, 500, 2000, 1000)) << "a wide cover shows whole";
     EXPECT_EQ(twips(form->lblCaption()).x(), 60);
 
     // A malformed size caption ends the layout there: later controls stay.
@@ -113,6 +117,12 @@ TEST_F(PopUpWindow, CloseButtonShowsItsPressedPictureAndClosesOnceOnAClick)
     QSignalSpy closing(form.get(), &frmPopUpMessage::Closing);
     QWidget* button = form->imgClose();
     EXPECT_NE(form->imgUp()->pixmap().toImage(), form->imgDown()->pixmap().toImage());
+    for (const qreal ratio : { 1.0, 1.5, 2.0 }) {
+        const QPixmap up = CloseButtonUpPicture(ratio);
+        EXPECT_EQ(up.size(), QSize(16, 16) * ratio) << "drawn for the screen's density, not blown up";
+        EXPECT_EQ(up.deviceIndependentSize(), QSizeF(16, 16));
+        EXPECT_NE(up.toImage(), CloseButtonDownPicture(ratio).toImage());
+    }
     sendMouse(button, QEvent::MouseButtonPress, { 3, 3 }, Qt::LeftButton, Qt::LeftButton);
     EXPECT_EQ(form->imgClose()->pixmap().toImage(), form->imgDown()->pixmap().toImage());
     sendMouse(button, QEvent::MouseButtonRelease, { 40, 40 }, Qt::LeftButton, Qt::NoButton);
