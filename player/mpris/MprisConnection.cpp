@@ -62,12 +62,26 @@ QString MprisConnection::reason(const QDBusError& error, const QString& action) 
 
 QVariant MprisConnection::property(const QString& interface, const QString& name) const
 {
+    if (std::optional<QVariant> value = offeredProperty(interface, name))
+        return *std::move(value);
+    throw PlayerError(QStringLiteral("%1 has no %2.").arg(m_displayName, name));
+}
+
+std::optional<QVariant> MprisConnection::offeredProperty(const QString& interface, const QString& name) const
+{
     ensureAlive();
     QDBusPendingReply<QDBusVariant> reply = m_properties->Get(interface, name);
     reply.waitForFinished();
-    if (reply.isError())
+    if (!reply.isError())
+        return reply.value().variant();
+    switch (reply.error().type()) {
+    case QDBusError::InvalidArgs:
+    case QDBusError::UnknownProperty:
+    case QDBusError::UnknownInterface:
+        return std::nullopt;
+    default:
         throw PlayerError(reason(reply.error(), QStringLiteral("tell its %1").arg(name)));
-    return reply.value().variant();
+    }
 }
 
 std::optional<QVariant> MprisConnection::optionalProperty(const QString& interface, const QString& name) const

@@ -41,6 +41,9 @@ public:
     QVariant property(const QString& interface, const QString& name) const;
     // nullopt when the property cannot be had for any reason; for optional properties.
     std::optional<QVariant> optionalProperty(const QString& interface, const QString& name) const;
+    // nullopt when the player says it has no such property; throws PlayerError as property()
+    // does on any other failure, so a slow answer is never taken for an absent value.
+    std::optional<QVariant> offeredProperty(const QString& interface, const QString& name) const;
     void setProperty(const QString& interface, const QString& name, const QVariant& value) const;
     // Waits for a call made through one of the proxies; throws PlayerError saying what
     // failed (action is the user's words for it, "go to the next track").

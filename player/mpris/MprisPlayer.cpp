@@ -139,7 +139,12 @@ void MprisPlayer::PreviousTrack()
 
 int MprisPlayer::SoundVolume() const
 {
-    const QVariant value = m_link->property(MprisConnection::kPlayerInterface, QStringLiteral("Volume"));
+    const std::optional<QVariant> offered
+        = m_link->offeredProperty(MprisConnection::kPlayerInterface, QStringLiteral("Volume"));
+    // A player without a volume of its own (a browser) plays at whatever the desktop sets.
+    if (!offered)
+        return 0;
+    const QVariant& value = *offered;
     bool ok = false;
     const double volume = value.toDouble(&ok);
     if (!ok || value.metaType() == QMetaType::fromType<QString>() || !std::isfinite(volume))
@@ -237,13 +242,10 @@ PlayerCapabilities MprisPlayer::capabilities() const
             = PlayerAbility::no(QStringLiteral("%1 cannot be brought to the front by other programs.").arg(name));
     if (!flag(MprisConnection::kRootInterface, QStringLiteral("CanQuit")))
         caps.quit = PlayerAbility::no(QStringLiteral("%1 cannot be told to quit by other programs.").arg(name));
-    bool shuffle = false;
-    try {
-        shuffle = CanSetShuffle(nullptr);
-    } catch (const PlayerError&) {
-        // Gone since the check above; the shuffle entry is unavailable either way.
-    }
-    if (!shuffle)
+    if (const auto shuffle = m_link->optionalProperty(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"));
+        !shuffle || shuffle->metaType() != QMetaType::fromType<bool>())
+        caps.shuffle = PlayerAbility::no(QStringLiteral("%1 has no shuffle setting.").arg(name));
+    else if (!flag(MprisConnection::kPlayerInterface, QStringLiteral("CanControl")))
         caps.shuffle = PlayerAbility::no(QStringLiteral("%1 does not let other programs change shuffle.").arg(name));
     if (!m_link->optionalProperty(MprisConnection::kPlaylistsInterface, QStringLiteral("PlaylistCount")))
         caps.playlists = PlayerAbility::no(QStringLiteral("%1 does not list its playlists.").arg(name));

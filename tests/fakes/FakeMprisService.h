@@ -104,6 +104,27 @@ public:
         set(kPlayer, QStringLiteral("Metadata"), track(QStringLiteral("/t/1"), QStringLiteral("First Song")));
     }
 
+    // Exactly what MPRIS requires of every player, nothing optional: no Shuffle, LoopStatus,
+    // mpris:length, mpris:artUrl or xesam:album.
+    void fillRequired()
+    {
+        set(kRoot, QStringLiteral("Identity"), QStringLiteral("Bare Player"));
+        for (const char* name : { "CanQuit", "CanRaise", "HasTrackList" })
+            set(kRoot, QString::fromLatin1(name), false);
+        for (const char* name : { "SupportedUriSchemes", "SupportedMimeTypes" })
+            set(kRoot, QString::fromLatin1(name), QStringList());
+        set(kPlayer, QStringLiteral("PlaybackStatus"), QStringLiteral("Playing"));
+        for (const char* name : { "Rate", "MinimumRate", "MaximumRate", "Volume" })
+            set(kPlayer, QString::fromLatin1(name), 1.0);
+        set(kPlayer, QStringLiteral("Position"), qlonglong(0));
+        for (const char* name : { "CanGoNext", "CanGoPrevious", "CanPlay", "CanPause", "CanSeek", "CanControl" })
+            set(kPlayer, QString::fromLatin1(name), true);
+        set(kPlayer, QStringLiteral("Metadata"),
+            QVariantMap { { QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath("/t/1")) },
+                { QStringLiteral("xesam:title"), QStringLiteral("Bare Song") },
+                { QStringLiteral("xesam:artist"), QStringList { QStringLiteral("Bare Artist") } } });
+    }
+
     // Metadata with the common tags, all of the right types.
     static QVariantMap track(const QString& id, const QString& title, const QStringList& artists = { "Artist" },
         const QString& album = QStringLiteral("Album"))
@@ -150,6 +171,8 @@ public:
         QMutexLocker lock(&m_mutex);
         return m_calls;
     }
+    // Every message that reached the player, property reads included.
+    int received() const { return m_received; }
     // An introspection document to answer Introspect with; with none set, Introspect is
     // answered like any other method, with an empty reply.
     void setIntrospection(const QString& xml)
@@ -194,6 +217,7 @@ private:
 
     bool handle(const QDBusMessage& message, const QDBusConnection& connection)
     {
+        ++m_received;
         if (m_unresponsive)
             return true;
         const QList<QVariant> args = message.arguments();
@@ -269,6 +293,7 @@ private:
     QHash<QString, QVariantMap> m_properties;
     QList<FakeMprisPlaylist> m_playlists;
     QStringList m_calls;
+    std::atomic<int> m_received { 0 };
     std::atomic<bool> m_unresponsive { false };
     std::atomic<bool> m_vanishOnCall { false };
     std::atomic<bool> m_vanishAfterSet { false };

@@ -71,8 +71,36 @@ TEST_F(MprisPlayerTest, ShuffleRoundTripsWhenThePlayerOffersIt)
     fake().set(FakeMprisService::kPlayer, "CanControl", true);
     fake().remove(FakeMprisService::kPlayer, "Shuffle");
     EXPECT_FALSE(player().CanSetShuffle(playlist));
-    EXPECT_THROW(playlist->Shuffle(), PlayerError);
-    EXPECT_FALSE(player().capabilities().shuffle);
+    EXPECT_FALSE(playlist->Shuffle());
+    EXPECT_EQ(player().capabilities().shuffle.reason, "Fake Player has no shuffle setting.");
+}
+
+TEST_F(MprisPlayerTest, APlayerWithOnlyWhatMprisRequiresIsFullyUsable)
+{
+    FakeMprisService bare(bus().address(), "bare");
+    bare.fillRequired();
+    ASSERT_TRUE(bare.start());
+    MprisPlayer player(bus().client(), bare.service(), kTimeoutMs);
+    EXPECT_EQ(player.Identity(), "Bare Player");
+    EXPECT_EQ(player.PlayerState(), PlayerApplication::Playing);
+    const auto track = player.CurrentTrack();
+    EXPECT_EQ(track->Name(), "Bare Song");
+    EXPECT_EQ(track->Artist(), "Bare Artist");
+    EXPECT_EQ(track->Album(), "");
+    EXPECT_EQ(track->Time(), "0:00");
+    EXPECT_EQ(track->Artwork()->Count(), 0);
+    EXPECT_FALSE(player.CurrentPlaylist()->Shuffle());
+    EXPECT_FALSE(player.CanSetShuffle(player.CurrentPlaylist()));
+    player.Play();
+    player.Pause();
+    player.NextTrack();
+    player.PreviousTrack();
+    EXPECT_EQ(bare.calls(), (QStringList { "Play", "Pause", "Next", "Previous" }));
+    const PlayerCapabilities caps = player.capabilities();
+    EXPECT_EQ(caps.shuffle.reason, "Bare Player has no shuffle setting.");
+    EXPECT_EQ(caps.raise.reason, "Bare Player cannot be brought to the front by other programs.");
+    EXPECT_FALSE(caps.playlists);
+    EXPECT_FALSE(caps.readStatistics);
 }
 
 TEST_F(MprisPlayerTest, MissingOptionalPropertiesNeitherHangNorCrash)
@@ -84,7 +112,7 @@ TEST_F(MprisPlayerTest, MissingOptionalPropertiesNeitherHangNorCrash)
 
     EXPECT_EQ(player().identity(), "fake");
     EXPECT_FALSE(player().CanSetShuffle(nullptr));
-    EXPECT_THROW(player().SoundVolume(), PlayerError);
+    EXPECT_EQ(player().SoundVolume(), 0);
     EXPECT_THROW(player().CurrentTrack(), PlayerError);
     EXPECT_THROW(player().Quit(), PlayerError);
     EXPECT_THROW(player().BrowserWindow()->SetVisible(true), PlayerError);
