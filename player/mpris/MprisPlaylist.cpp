@@ -22,9 +22,8 @@ MprisPlaylist::MprisPlaylist(
 
 bool MprisPlaylist::Shuffle() const
 {
-    m_link->ensureAlive();
     // Shuffle is optional: a player without a readable one plays in order.
-    const auto value = m_link->optionalProperty(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"));
+    const auto value = m_link->known(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"));
     return value && value->metaType() == QMetaType::fromType<bool>() && value->toBool();
 }
 

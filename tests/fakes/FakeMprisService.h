@@ -149,13 +149,14 @@ public:
         QMutexLocker lock(&m_mutex);
         m_properties[interface].remove(name);
     }
-    // Sets the values and announces them in one PropertiesChanged signal.
-    void change(const QString& interface, const QVariantMap& values)
+    // Sets the values and announces them in one PropertiesChanged signal, with the names of
+    // properties changed without saying their new value.
+    void change(const QString& interface, const QVariantMap& values, const QStringList& invalidated = {})
     {
         for (auto it = values.begin(); it != values.end(); ++it)
             set(interface, it.key(), it.value());
         QDBusMessage signal = QDBusMessage::createSignal(kPath, kProperties, QStringLiteral("PropertiesChanged"));
-        signal << interface << values << QStringList();
+        signal << interface << values << invalidated;
         m_connection.send(signal);
     }
     void setPlaylists(const QList<FakeMprisPlaylist>& playlists)
