@@ -94,7 +94,8 @@ std::shared_ptr<PlayerApplication> MprisPlayerBackend::createApplication()
     const QString service = chooseService();
     if (service.isEmpty()) {
         if (!m_bus.isConnected())
-            m_lastError = QStringLiteral("Bolvin cannot reach the desktop's session bus, where media players are found.");
+            m_lastError
+                = QStringLiteral("Bolvin cannot reach the desktop's session bus, where media players are found.");
         else if (const QString pinned = playerName(); !pinned.isEmpty())
             m_lastError = QStringLiteral("Waiting for %1 to start.").arg(pinned);
         else

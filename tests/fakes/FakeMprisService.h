@@ -108,21 +108,17 @@ public:
     // mpris:length, mpris:artUrl or xesam:album.
     void fillRequired()
     {
-        set(kRoot, QStringLiteral("Identity"), QStringLiteral("Bare Player"));
-        for (const char* name : { "CanQuit", "CanRaise", "HasTrackList" })
-            set(kRoot, QString::fromLatin1(name), false);
-        for (const char* name : { "SupportedUriSchemes", "SupportedMimeTypes" })
-            set(kRoot, QString::fromLatin1(name), QStringList());
-        set(kPlayer, QStringLiteral("PlaybackStatus"), QStringLiteral("Playing"));
-        for (const char* name : { "Rate", "MinimumRate", "MaximumRate", "Volume" })
-            set(kPlayer, QString::fromLatin1(name), 1.0);
-        set(kPlayer, QStringLiteral("Position"), qlonglong(0));
-        for (const char* name : { "CanGoNext", "CanGoPrevious", "CanPlay", "CanPause", "CanSeek", "CanControl" })
-            set(kPlayer, QString::fromLatin1(name), true);
-        set(kPlayer, QStringLiteral("Metadata"),
-            QVariantMap { { QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath("/t/1")) },
-                { QStringLiteral("xesam:title"), QStringLiteral("Bare Song") },
-                { QStringLiteral("xesam:artist"), QStringList { QStringLiteral("Bare Artist") } } });
+        QMutexLocker lock(&m_mutex);
+        m_properties[kRoot] = { { "Identity", QStringLiteral("Bare Player") }, { "CanQuit", false },
+            { "CanRaise", false }, { "HasTrackList", false }, { "SupportedUriSchemes", QStringList() },
+            { "SupportedMimeTypes", QStringList() } };
+        m_properties[kPlayer] = { { "PlaybackStatus", QStringLiteral("Playing") }, { "Rate", 1.0 },
+            { "MinimumRate", 1.0 }, { "MaximumRate", 1.0 }, { "Volume", 1.0 }, { "Position", qlonglong(0) },
+            { "CanGoNext", true }, { "CanGoPrevious", true }, { "CanPlay", true }, { "CanPause", true },
+            { "CanSeek", true }, { "CanControl", true },
+            { "Metadata",
+                QVariantMap { { "mpris:trackid", QVariant::fromValue(QDBusObjectPath("/t/1")) },
+                    { "xesam:title", QStringLiteral("Bare Song") }, { "xesam:artist", QStringList { "Bare Artist" } } } } };
     }
 
     // Metadata with the common tags, all of the right types.

@@ -106,7 +106,6 @@ TEST_F(MprisPlayerChooserTest, APinnedPlayerThatIsNotRunningIsWaitedFor)
     backend.followChoice(chooser);
     const QString wanted = backend.executableName();
     const QStringList running = backend.runningExecutables().value_or(QStringList());
-    EXPECT_EQ(running.size(), 2);
     for (const QString& name : running)
         EXPECT_FALSE(name.contains(wanted)) << name.toStdString();
     EXPECT_EQ(backend.createApplication(), nullptr);
