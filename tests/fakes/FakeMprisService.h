@@ -118,7 +118,8 @@ public:
             { "CanSeek", true }, { "CanControl", true },
             { "Metadata",
                 QVariantMap { { "mpris:trackid", QVariant::fromValue(QDBusObjectPath("/t/1")) },
-                    { "xesam:title", QStringLiteral("Bare Song") }, { "xesam:artist", QStringList { "Bare Artist" } } } } };
+                    { "xesam:title", QStringLiteral("Bare Song") },
+                    { "xesam:artist", QStringList { "Bare Artist" } } } } };
     }
 
     // Metadata with the common tags, all of the right types.

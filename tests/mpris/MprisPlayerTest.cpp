@@ -4,8 +4,8 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTest>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 
 namespace
@@ -78,7 +78,8 @@ TEST_F(MprisPlayerTest, APlayerWithOnlyWhatMprisRequiresIsFullyUsable)
     EXPECT_EQ(track->Artwork()->Count(), 0);
     EXPECT_FALSE(player.CurrentPlaylist()->Shuffle());
     EXPECT_FALSE(player.CanSetShuffle(player.CurrentPlaylist()));
-    for (auto command : { &MprisPlayer::Play, &MprisPlayer::Pause, &MprisPlayer::NextTrack, &MprisPlayer::PreviousTrack })
+    for (auto command :
+        { &MprisPlayer::Play, &MprisPlayer::Pause, &MprisPlayer::NextTrack, &MprisPlayer::PreviousTrack })
         (player.*command)();
     EXPECT_EQ(bare.calls(), (QStringList { "Play", "Pause", "Next", "Previous" }));
     const PlayerCapabilities caps = player.capabilities();
