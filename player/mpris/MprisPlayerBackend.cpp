@@ -93,14 +93,7 @@ std::shared_ptr<PlayerApplication> MprisPlayerBackend::createApplication()
 {
     const QString service = chooseService();
     if (service.isEmpty()) {
-        if (!m_bus.isConnected())
-            m_lastError
-                = QStringLiteral("Bolvin cannot reach the desktop's session bus, where media players are found.");
-        else if (const QString pinned = playerName(); !pinned.isEmpty())
-            m_lastError = QStringLiteral("Waiting for %1 to start.").arg(pinned);
-        else
-            m_lastError = QStringLiteral("No media player is running. Start one (mpv, VLC, Rhythmbox, Strawberry, a "
-                                         "web browser…) and Bolvin follows it.");
+        m_lastError = whyNone();
         return nullptr;
     }
     m_lastError.clear();
@@ -110,6 +103,24 @@ std::shared_ptr<PlayerApplication> MprisPlayerBackend::createApplication()
     auto player = std::make_shared<MprisPlayer>(m_bus, service, m_timeoutMs);
     m_player = player;
     return player;
+}
+
+QString MprisPlayerBackend::whyNone() const
+{
+    if (!m_bus.isConnected())
+        return QStringLiteral("Bolvin cannot reach the desktop's session bus, where media players are found.");
+    if (const QString pinned = playerName(); !pinned.isEmpty())
+        return QStringLiteral("Waiting for %1 to start.").arg(pinned);
+    return QStringLiteral("No media player is running. Start one (mpv, VLC, Rhythmbox, Strawberry, a web browser…) and "
+                          "Bolvin follows it.");
+}
+
+QString MprisPlayerBackend::lastError() const
+{
+    // A followed choice knows at once, so the reason is there before any attempt to attach.
+    if (followsChoice())
+        return chooseService().isEmpty() ? whyNone() : QString();
+    return m_lastError;
 }
 
 QString MprisPlayerBackend::rejectionReason(PlayerApplication& player) const

@@ -41,7 +41,8 @@ public:
     bool gatesOnVersion() const override { return false; }
     QString rejectionReason(PlayerApplication& player) const override;
 
-    QString lastError() const override { return m_lastError; }
+    // Following a choice, why none is chosen now, asked or not.
+    QString lastError() const override;
     // The chosen player's Identity when known without asking it, else the pinned name, else
     // "your media player".
     QString identity() const override;
@@ -59,6 +60,7 @@ private:
     std::optional<QStringList> mprisServices() const;
     bool isPlaying(const QString& service) const;
     bool followsChoice() const { return m_choice || m_activeService; }
+    QString whyNone() const;
 
     QString m_playerName;
     QDBusConnection m_bus;

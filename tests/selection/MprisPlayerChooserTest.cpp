@@ -108,8 +108,8 @@ TEST_F(MprisPlayerChooserTest, APinnedPlayerThatIsNotRunningIsWaitedFor)
     const QStringList running = backend.runningExecutables().value_or(QStringList());
     for (const QString& name : running)
         EXPECT_FALSE(name.contains(wanted)) << name.toStdString();
-    EXPECT_EQ(backend.createApplication(), nullptr);
     EXPECT_EQ(backend.lastError(), "Waiting for gamma to start.");
+    EXPECT_EQ(backend.createApplication(), nullptr);
     EXPECT_EQ(backend.identity(), "gamma");
 
     QSignalSpy active(&chooser, &PlayerChooser::activeChanged);
