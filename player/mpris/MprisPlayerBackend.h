@@ -41,7 +41,8 @@ public:
     bool gatesOnVersion() const override { return false; }
     QString rejectionReason(PlayerApplication& player) const override;
 
-    // Following a choice, why none is chosen now, asked or not.
+    // Why no player can be attached: following a choice, as things stand now, before any
+    // attempt; otherwise as the last createApplication() found. Empty when one can.
     QString lastError() const override;
     // The chosen player's Identity when known without asking it, else the pinned name, else
     // "your media player".
