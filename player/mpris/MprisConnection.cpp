@@ -62,12 +62,26 @@ QString MprisConnection::reason(const QDBusError& error, const QString& action) 
 
 QVariant MprisConnection::property(const QString& interface, const QString& name) const
 {
+    if (std::optional<QVariant> value = offeredProperty(interface, name))
+        return *std::move(value);
+    throw PlayerError(QStringLiteral("%1 has no %2.").arg(m_displayName, name));
+}
+
+std::optional<QVariant> MprisConnection::offeredProperty(const QString& interface, const QString& name) const
+{
     ensureAlive();
     QDBusPendingReply<QDBusVariant> reply = m_properties->Get(interface, name);
     reply.waitForFinished();
-    if (reply.isError())
+    if (!reply.isError())
+        return reply.value().variant();
+    switch (reply.error().type()) {
+    case QDBusError::InvalidArgs:
+    case QDBusError::UnknownProperty:
+    case QDBusError::UnknownInterface:
+        return std::nullopt;
+    default:
         throw PlayerError(reason(reply.error(), QStringLiteral("tell its %1").arg(name)));
-    return reply.value().variant();
+    }
 }
 
 std::optional<QVariant> MprisConnection::optionalProperty(const QString& interface, const QString& name) const
@@ -79,9 +93,64 @@ std::optional<QVariant> MprisConnection::optionalProperty(const QString& interfa
     }
 }
 
+bool MprisConnection::keep(const QString& interface)
+{
+    ensureAlive();
+    QDBusPendingReply<QVariantMap> reply = m_properties->GetAll(interface);
+    reply.waitForFinished();
+    if (reply.isError())
+        return false;
+    m_keptInterface = interface;
+    m_kept = reply.value();
+    m_forgotten.clear();
+    return true;
+}
+
+void MprisConnection::remember(const QString& interface, const QVariantMap& values)
+{
+    if (interface != m_keptInterface)
+        return;
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        m_kept.insert(it.key(), it.value());
+        m_forgotten.remove(it.key());
+    }
+}
+
+void MprisConnection::forget(const QString& interface, const QString& name) const
+{
+    if (interface == m_keptInterface)
+        m_forgotten.insert(name);
+}
+
+std::optional<QVariant> MprisConnection::known(const QString& interface, const QString& name) const
+{
+    ensureAlive();
+    if (interface == m_keptInterface && !m_forgotten.contains(name)) {
+        const auto value = m_kept.constFind(name);
+        return value == m_kept.cend() ? std::nullopt : std::optional<QVariant>(*value);
+    }
+    std::optional<QVariant> value;
+    try {
+        value = offeredProperty(interface, name);
+    } catch (const PlayerError&) {
+        // Not answered: the copy stays forgotten, to be asked again next time.
+        return std::nullopt;
+    }
+    if (interface == m_keptInterface) {
+        m_forgotten.remove(name);
+        if (value)
+            m_kept.insert(name, *value);
+        else
+            m_kept.remove(name);
+    }
+    return value;
+}
+
 void MprisConnection::setProperty(const QString& interface, const QString& name, const QVariant& value) const
 {
     ensureAlive();
+    // Players may refuse or adjust a change without saying so: ask rather than assume.
+    forget(interface, name);
     finish(m_properties->Set(interface, name, QDBusVariant(value)), QStringLiteral("change its %1").arg(name));
 }
 

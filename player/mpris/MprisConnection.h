@@ -2,8 +2,10 @@
 
 #include <QDBusConnection>
 #include <QDBusPendingCall>
+#include <QSet>
 #include <QString>
 #include <QVariant>
+#include <QVariantMap>
 
 #include <memory>
 #include <optional>
@@ -41,7 +43,22 @@ public:
     QVariant property(const QString& interface, const QString& name) const;
     // nullopt when the property cannot be had for any reason; for optional properties.
     std::optional<QVariant> optionalProperty(const QString& interface, const QString& name) const;
+    // nullopt when the player says it has no such property; throws PlayerError as property()
+    // does on any other failure, so a slow answer is never taken for an absent value.
+    std::optional<QVariant> offeredProperty(const QString& interface, const QString& name) const;
     void setProperty(const QString& interface, const QString& name, const QVariant& value) const;
+    // Keeps a copy of what the player says of interface: all of it now (one call, waiting at
+    // most the timeout), then what it announces, handed to remember(). False when the player
+    // did not answer; reads of that interface then stay live.
+    bool keep(const QString& interface);
+    void remember(const QString& interface, const QVariantMap& values);
+    // The copy of a property is no longer to be trusted (Bolvin just changed it): the next
+    // known() of it asks the player once.
+    void forget(const QString& interface, const QString& name) const;
+    // The kept value of a property, without asking the player unless the copy was forgotten
+    // or the interface is not kept; nullopt when the player has no such property or does not
+    // answer. Throws PlayerError once the player has gone.
+    std::optional<QVariant> known(const QString& interface, const QString& name) const;
     // Waits for a call made through one of the proxies; throws PlayerError saying what
     // failed (action is the user's words for it, "go to the next track").
     void finish(QDBusPendingCall call, const QString& action) const;
@@ -73,6 +90,9 @@ private:
     int m_timeoutMs;
     QString m_displayName;
     bool m_vanished = false;
+    QString m_keptInterface;
+    mutable QVariantMap m_kept;
+    mutable QSet<QString> m_forgotten;
     std::unique_ptr<MprisRootProxy> m_root;
     std::unique_ptr<MprisPlayerProxy> m_player;
     std::unique_ptr<MprisPlaylistsProxy> m_playlists;

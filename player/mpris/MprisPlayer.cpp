@@ -18,6 +18,9 @@
 #include "mprisplayerproxy.h"
 #include "mprisrootproxy.h"
 
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+
 #include <cmath>
 
 namespace
@@ -46,8 +49,9 @@ MprisPlayer::MprisPlayer(const QDBusConnection& bus, const QString& service, int
     connect(&m_provisionalTimer, &QTimer::timeout, this, &MprisPlayer::onProvisionalExpired);
     connect(&m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, &MprisPlayer::onServiceUnregistered);
     connect(&m_link->properties(), &DBusPropertiesProxy::PropertiesChanged, this, &MprisPlayer::onPropertiesChanged);
-    m_status = liveStatus();
-    if (const auto metadata = liveMetadata())
+    m_link->keep(MprisConnection::kPlayerInterface);
+    m_status = knownStatus();
+    if (const auto metadata = knownMetadata())
         remember(*metadata);
 }
 
@@ -77,7 +81,8 @@ void MprisPlayer::onTrackWritten()
                 return;
             // The players do not always announce a change they were told to make; remember
             // the new values so their later announcement is not a second change.
-            if (const auto metadata = liveMetadata(); metadata && metadata->identity() == m_trackIdentity)
+            m_link->forget(MprisConnection::kPlayerInterface, kMetadata);
+            if (const auto metadata = knownMetadata(); metadata && metadata->identity() == m_trackIdentity)
                 remember(*metadata);
             emit OnDatabaseChangedEvent();
         },
@@ -101,7 +106,7 @@ bool MprisPlayer::hasVanished() const
 
 bool MprisPlayer::implementsPlayer() const
 {
-    const auto status = m_link->optionalProperty(MprisConnection::kPlayerInterface, kPlaybackStatus);
+    const auto status = m_link->known(MprisConnection::kPlayerInterface, kPlaybackStatus);
     return status && status->metaType() == QMetaType::fromType<QString>();
 }
 
@@ -113,8 +118,7 @@ QString MprisPlayer::Version() const
 
 int MprisPlayer::PlayerState() const
 {
-    const QVariant status = m_link->property(MprisConnection::kPlayerInterface, kPlaybackStatus);
-    return status.toString() == kPlaying ? Playing : Stopped;
+    return knownStatus() == kPlaying ? Playing : Stopped;
 }
 
 void MprisPlayer::Play()
@@ -139,7 +143,12 @@ void MprisPlayer::PreviousTrack()
 
 int MprisPlayer::SoundVolume() const
 {
-    const QVariant value = m_link->property(MprisConnection::kPlayerInterface, QStringLiteral("Volume"));
+    const std::optional<QVariant> offered
+        = m_link->offeredProperty(MprisConnection::kPlayerInterface, QStringLiteral("Volume"));
+    // A player without a volume of its own (a browser) plays at whatever the desktop sets.
+    if (!offered)
+        return 0;
+    const QVariant& value = *offered;
     bool ok = false;
     const double volume = value.toDouble(&ok);
     if (!ok || value.metaType() == QMetaType::fromType<QString>() || !std::isfinite(volume))
@@ -155,8 +164,7 @@ void MprisPlayer::SetSoundVolume(int percent)
 
 std::shared_ptr<PlayerTrack> MprisPlayer::CurrentTrack() const
 {
-    const MprisMetadata metadata
-        = MprisMetadata::fromVariant(m_link->property(MprisConnection::kPlayerInterface, kMetadata));
+    const MprisMetadata metadata = knownMetadata().value_or(MprisMetadata());
     if (!metadata.hasTrack())
         throw PlayerError(QStringLiteral("%1 has no current track.").arg(identity()));
     return std::make_shared<MprisTrack>(m_link, metadata, m_httpTimeoutMs, m_writer);
@@ -170,11 +178,10 @@ std::shared_ptr<PlayerPlaylist> MprisPlayer::CurrentPlaylist() const
 
 bool MprisPlayer::CanSetShuffle(const std::shared_ptr<PlayerPlaylist>&) const
 {
-    m_link->ensureAlive();
-    const auto shuffle = m_link->optionalProperty(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"));
+    const auto shuffle = m_link->known(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"));
     if (!shuffle || shuffle->metaType() != QMetaType::fromType<bool>())
         return false;
-    const auto canControl = m_link->optionalProperty(MprisConnection::kPlayerInterface, QStringLiteral("CanControl"));
+    const auto canControl = m_link->known(MprisConnection::kPlayerInterface, QStringLiteral("CanControl"));
     return canControl && canControl->toBool();
 }
 
@@ -227,7 +234,7 @@ PlayerCapabilities MprisPlayer::capabilities() const
         return caps;
     }
     if (!(m_writer && m_writer->readsStatistics())) {
-        const auto metadata = liveMetadata();
+        const auto metadata = knownMetadata();
         if (!metadata || !metadata->hasUseCount())
             caps.readStatistics = PlayerAbility::no(
                 QStringLiteral("%1 does not tell other programs how often its tracks were played.").arg(name));
@@ -237,28 +244,25 @@ PlayerCapabilities MprisPlayer::capabilities() const
             = PlayerAbility::no(QStringLiteral("%1 cannot be brought to the front by other programs.").arg(name));
     if (!flag(MprisConnection::kRootInterface, QStringLiteral("CanQuit")))
         caps.quit = PlayerAbility::no(QStringLiteral("%1 cannot be told to quit by other programs.").arg(name));
-    bool shuffle = false;
-    try {
-        shuffle = CanSetShuffle(nullptr);
-    } catch (const PlayerError&) {
-        // Gone since the check above; the shuffle entry is unavailable either way.
-    }
-    if (!shuffle)
+    if (const auto shuffle = m_link->known(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"));
+        !shuffle || shuffle->metaType() != QMetaType::fromType<bool>())
+        caps.shuffle = PlayerAbility::no(QStringLiteral("%1 has no shuffle setting.").arg(name));
+    else if (!flag(MprisConnection::kPlayerInterface, QStringLiteral("CanControl")))
         caps.shuffle = PlayerAbility::no(QStringLiteral("%1 does not let other programs change shuffle.").arg(name));
     if (!m_link->optionalProperty(MprisConnection::kPlaylistsInterface, QStringLiteral("PlaylistCount")))
         caps.playlists = PlayerAbility::no(QStringLiteral("%1 does not list its playlists.").arg(name));
     return caps;
 }
 
-QString MprisPlayer::liveStatus() const
+QString MprisPlayer::knownStatus() const
 {
-    const auto status = m_link->optionalProperty(MprisConnection::kPlayerInterface, kPlaybackStatus);
+    const auto status = m_link->known(MprisConnection::kPlayerInterface, kPlaybackStatus);
     return status ? status->toString() : QString();
 }
 
-std::optional<MprisMetadata> MprisPlayer::liveMetadata() const
+std::optional<MprisMetadata> MprisPlayer::knownMetadata() const
 {
-    const auto value = m_link->optionalProperty(MprisConnection::kPlayerInterface, kMetadata);
+    const auto value = m_link->known(MprisConnection::kPlayerInterface, kMetadata);
     if (!value)
         return std::nullopt;
     return MprisMetadata::fromVariant(*value);
@@ -284,17 +288,16 @@ void MprisPlayer::onPropertiesChanged(
 {
     if (interface != MprisConnection::kPlayerInterface || m_link->vanished())
         return;
+    m_link->remember(interface, changed);
+    for (const QString& name : invalidated)
+        fetchLater(name);
     const QString wasStatus = m_status;
     if (const QVariant status = changed.value(kPlaybackStatus); status.metaType() == QMetaType::fromType<QString>())
         m_status = status.toString();
-    else if (invalidated.contains(kPlaybackStatus))
-        m_status = liveStatus();
 
     std::optional<MprisMetadata> metadata;
     if (changed.contains(kMetadata))
         metadata = MprisMetadata::fromVariant(changed.value(kMetadata));
-    else if (invalidated.contains(kMetadata))
-        metadata = liveMetadata();
 
     const bool playing = m_status == kPlaying;
     if (m_status != wasStatus && !playing) {
@@ -307,7 +310,7 @@ void MprisPlayer::onPropertiesChanged(
     }
     if (m_status != wasStatus && playing) {
         if (!metadata)
-            metadata = liveMetadata();
+            metadata = knownMetadata();
         if (metadata && metadata->hasTrack() && metadata->isProvisional() && metadata->identity() != m_trackIdentity) {
             m_playPending = true;
             m_provisionalTimer.start();
@@ -344,13 +347,24 @@ void MprisPlayer::trackChanged(const MprisMetadata& metadata)
     announcePlay(metadata);
 }
 
+void MprisPlayer::fetchLater(const QString& name)
+{
+    auto* call = new QDBusPendingCallWatcher(m_link->properties().Get(MprisConnection::kPlayerInterface, name), this);
+    connect(call, &QDBusPendingCallWatcher::finished, this, [this, name](QDBusPendingCallWatcher* finished) {
+        finished->deleteLater();
+        const QDBusPendingReply<QDBusVariant> reply = *finished;
+        // Handled as if announced, so a new track or state that came this way is not missed.
+        if (!reply.isError())
+            onPropertiesChanged(MprisConnection::kPlayerInterface, { { name, reply.value().variant() } }, {});
+    });
+}
+
 void MprisPlayer::onProvisionalExpired()
 {
     if (m_link->vanished())
         return;
     // The tags never came (a file without any): the file name is all there is.
-    m_status = liveStatus();
-    const auto metadata = liveMetadata();
+    const auto metadata = knownMetadata();
     if (m_status == kPlaying && metadata && (m_playPending || metadata->identity() != m_trackIdentity))
         announcePlay(*metadata);
     m_playPending = false;

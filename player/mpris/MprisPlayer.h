@@ -16,10 +16,12 @@
 class MprisConnection;
 class TrackWriter;
 
-// A media player reached through its MPRIS 2 bus name. Every read is a live D-Bus call that
-// waits at most the timeout, so a hung player costs a fraction of a second, never a freeze;
-// a failed call throws PlayerError. Once the bus name vanishes, OnAboutToPromptUserToQuitEvent
-// is raised and every member throws at once.
+// A media player reached through its MPRIS 2 bus name. What a track change needs (state,
+// metadata, shuffle) is read from a copy of the player's properties, taken in one call at
+// construction and kept up by its PropertiesChanged signals, so nothing is asked of a player
+// in the middle of changing tracks. Other reads and every command are live D-Bus calls that
+// wait at most the timeout; a failed call throws PlayerError. Once the bus name vanishes,
+// OnAboutToPromptUserToQuitEvent is raised and every member throws at once.
 //
 // Events: PlaybackStatus turning "Playing" or a new track while playing raises
 // OnPlayerPlayEvent once; leaving "Playing" raises OnPlayerStopEvent; a new rating or play
@@ -85,8 +87,10 @@ private:
     void onProvisionalExpired();
     void trackChanged(const MprisMetadata& metadata);
     void announcePlay(const MprisMetadata& metadata);
-    std::optional<MprisMetadata> liveMetadata() const;
-    QString liveStatus() const;
+    std::optional<MprisMetadata> knownMetadata() const;
+    QString knownStatus() const;
+    // Asks for a property the player said had changed without its value.
+    void fetchLater(const QString& name);
     void remember(const MprisMetadata& metadata);
     void attachWriter();
     void onTrackWritten();

@@ -43,8 +43,15 @@ bool MprisPlayerBackend::isPlaying(const QString& service) const
     return reply.arguments().constFirst().value<QDBusVariant>().variant().toString() == QLatin1String("Playing");
 }
 
+QString MprisPlayerBackend::playerName() const
+{
+    return m_choice ? m_choice->pinnedName().trimmed() : m_playerName;
+}
+
 QString MprisPlayerBackend::chooseService() const
 {
+    if (m_choice)
+        return m_choice->activeService();
     if (m_activeService)
         return m_activeService();
     const std::optional<QStringList> services = mprisServices();
@@ -64,9 +71,12 @@ QString MprisPlayerBackend::chooseService() const
 
 QString MprisPlayerBackend::executableName() const
 {
-    if (!m_playerName.isEmpty() && !m_activeService)
-        return m_playerName.toLower();
-    return chooseService().mid(kBusPrefix.size()).toLower();
+    const QString pinned = playerName();
+    if (!pinned.isEmpty() && !followsChoice())
+        return pinned.toLower();
+    const QString chosen = chooseService();
+    // An empty name would match every other player while the pinned one is away.
+    return chosen.isEmpty() ? pinned.toLower() : chosen.mid(kBusPrefix.size()).toLower();
 }
 
 std::optional<QStringList> MprisPlayerBackend::runningExecutables() const
@@ -83,9 +93,7 @@ std::shared_ptr<PlayerApplication> MprisPlayerBackend::createApplication()
 {
     const QString service = chooseService();
     if (service.isEmpty()) {
-        m_lastError = m_playerName.isEmpty()
-            ? QStringLiteral("No media player with an MPRIS interface is running.")
-            : QStringLiteral("No media player named \"%1\" is running.").arg(m_playerName);
+        m_lastError = whyNone();
         return nullptr;
     }
     m_lastError.clear();
@@ -95,6 +103,24 @@ std::shared_ptr<PlayerApplication> MprisPlayerBackend::createApplication()
     auto player = std::make_shared<MprisPlayer>(m_bus, service, m_timeoutMs);
     m_player = player;
     return player;
+}
+
+QString MprisPlayerBackend::whyNone() const
+{
+    if (!m_bus.isConnected())
+        return QStringLiteral("Bolvin cannot reach the desktop's session bus, where media players are found.");
+    if (const QString pinned = playerName(); !pinned.isEmpty())
+        return QStringLiteral("Waiting for %1 to start.").arg(pinned);
+    return QStringLiteral("No media player is running. Start one (mpv, VLC, Rhythmbox, Strawberry, a web browser…) and "
+                          "Bolvin follows it.");
+}
+
+QString MprisPlayerBackend::lastError() const
+{
+    // A followed choice knows at once, so the reason is there before any attempt to attach.
+    if (followsChoice())
+        return chooseService().isEmpty() ? whyNone() : QString();
+    return m_lastError;
 }
 
 QString MprisPlayerBackend::rejectionReason(PlayerApplication& player) const
@@ -108,7 +134,12 @@ QString MprisPlayerBackend::rejectionReason(PlayerApplication& player) const
 
 QString MprisPlayerBackend::identity() const
 {
-    if (const std::shared_ptr<MprisPlayer> player = m_player.lock(); player && !player->hasVanished())
+    const QString chosen = followsChoice() ? chooseService() : QString();
+    if (const std::shared_ptr<MprisPlayer> player = m_player.lock();
+        player && !player->hasVanished() && (!followsChoice() || chosen == player->busName()))
         return player->identity();
-    return m_playerName.isEmpty() ? QStringLiteral("your media player") : m_playerName;
+    if (const QString name = m_choice ? m_choice->activeName() : QString(); !name.isEmpty())
+        return name;
+    const QString pinned = playerName();
+    return pinned.isEmpty() ? QStringLiteral("your media player") : pinned;
 }

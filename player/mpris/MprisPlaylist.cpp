@@ -22,10 +22,9 @@ MprisPlaylist::MprisPlaylist(
 
 bool MprisPlaylist::Shuffle() const
 {
-    const QVariant value = m_link->property(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"));
-    if (value.metaType() != QMetaType::fromType<bool>())
-        throw PlayerError(QStringLiteral("%1 sent an unreadable shuffle setting.").arg(m_link->displayName()));
-    return value.toBool();
+    // Shuffle is optional: a player without a readable one plays in order.
+    const auto value = m_link->known(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"));
+    return value && value->metaType() == QMetaType::fromType<bool>() && value->toBool();
 }
 
 void MprisPlaylist::SetShuffle(bool shuffle)

@@ -67,6 +67,11 @@ QString MprisPlayerChooser::activeService() const
     return id.isEmpty() ? QString() : MprisPlayerBackend::kBusPrefix + id;
 }
 
+QString MprisPlayerChooser::activeName() const
+{
+    return m_names.value(activeId());
+}
+
 void MprisPlayerChooser::pin(const QString& id)
 {
     report(m_rule.pin(id));

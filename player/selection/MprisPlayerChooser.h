@@ -3,6 +3,7 @@
 #include "ActivePlayerRule.h"
 
 #include "player/PlayerChooser.h"
+#include "player/mpris/MprisChoice.h"
 
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
@@ -16,7 +17,7 @@ class DBusPropertiesProxy;
 // The MPRIS players on the bus, followed as they come, go, start and stop playing. Ids are
 // the bus names' suffixes ("mpv", "vlc"); names are the players' Identity. Every call it
 // makes waits at most the timeout.
-class MprisPlayerChooser : public PlayerChooser {
+class MprisPlayerChooser : public PlayerChooser, public MprisChoice {
     Q_OBJECT
 public:
     // pinnedName: the configured player name, held as pin() holds it; empty for none.
@@ -27,8 +28,9 @@ public:
     QList<Entry> players() const override;
     QString activeId() const override;
     void pin(const QString& id) override;
-    // The active player's full bus name; empty when there is none.
-    QString activeService() const;
+    QString activeService() const override;
+    QString activeName() const override;
+    QString pinnedName() const override { return m_rule.pinned(); }
 
 private:
     void add(const QString& service);

@@ -104,6 +104,24 @@ public:
         set(kPlayer, QStringLiteral("Metadata"), track(QStringLiteral("/t/1"), QStringLiteral("First Song")));
     }
 
+    // Exactly what MPRIS requires of every player, nothing optional: no Shuffle, LoopStatus,
+    // mpris:length, mpris:artUrl or xesam:album.
+    void fillRequired()
+    {
+        QMutexLocker lock(&m_mutex);
+        m_properties[kRoot] = { { "Identity", QStringLiteral("Bare Player") }, { "CanQuit", false },
+            { "CanRaise", false }, { "HasTrackList", false }, { "SupportedUriSchemes", QStringList() },
+            { "SupportedMimeTypes", QStringList() } };
+        m_properties[kPlayer] = { { "PlaybackStatus", QStringLiteral("Playing") }, { "Rate", 1.0 },
+            { "MinimumRate", 1.0 }, { "MaximumRate", 1.0 }, { "Volume", 1.0 }, { "Position", qlonglong(0) },
+            { "CanGoNext", true }, { "CanGoPrevious", true }, { "CanPlay", true }, { "CanPause", true },
+            { "CanSeek", true }, { "CanControl", true },
+            { "Metadata",
+                QVariantMap { { "mpris:trackid", QVariant::fromValue(QDBusObjectPath("/t/1")) },
+                    { "xesam:title", QStringLiteral("Bare Song") },
+                    { "xesam:artist", QStringList { "Bare Artist" } } } } };
+    }
+
     // Metadata with the common tags, all of the right types.
     static QVariantMap track(const QString& id, const QString& title, const QStringList& artists = { "Artist" },
         const QString& album = QStringLiteral("Album"))
@@ -128,13 +146,14 @@ public:
         QMutexLocker lock(&m_mutex);
         m_properties[interface].remove(name);
     }
-    // Sets the values and announces them in one PropertiesChanged signal.
-    void change(const QString& interface, const QVariantMap& values)
+    // Sets the values and announces them in one PropertiesChanged signal, with the names of
+    // properties changed without saying their new value.
+    void change(const QString& interface, const QVariantMap& values, const QStringList& invalidated = {})
     {
         for (auto it = values.begin(); it != values.end(); ++it)
             set(interface, it.key(), it.value());
         QDBusMessage signal = QDBusMessage::createSignal(kPath, kProperties, QStringLiteral("PropertiesChanged"));
-        signal << interface << values << QStringList();
+        signal << interface << values << invalidated;
         m_connection.send(signal);
     }
     void setPlaylists(const QList<FakeMprisPlaylist>& playlists)
@@ -150,6 +169,8 @@ public:
         QMutexLocker lock(&m_mutex);
         return m_calls;
     }
+    // Every message that reached the player, property reads included.
+    int received() const { return m_received; }
     // An introspection document to answer Introspect with; with none set, Introspect is
     // answered like any other method, with an empty reply.
     void setIntrospection(const QString& xml)
@@ -194,6 +215,7 @@ private:
 
     bool handle(const QDBusMessage& message, const QDBusConnection& connection)
     {
+        ++m_received;
         if (m_unresponsive)
             return true;
         const QList<QVariant> args = message.arguments();
@@ -269,6 +291,7 @@ private:
     QHash<QString, QVariantMap> m_properties;
     QList<FakeMprisPlaylist> m_playlists;
     QStringList m_calls;
+    std::atomic<int> m_received { 0 };
     std::atomic<bool> m_unresponsive { false };
     std::atomic<bool> m_vanishOnCall { false };
     std::atomic<bool> m_vanishAfterSet { false };

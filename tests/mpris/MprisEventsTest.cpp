@@ -67,6 +67,11 @@ TEST_F(MprisEventsTest, NewTrackWhilePlayingRaisesOnePlay)
     fake().change(FakeMprisService::kPlayer, { { "Volume", 0.3 } });
     settle();
     EXPECT_EQ(m_play->count(), 1);
+    // A new track announced without its tags: they are fetched, and it plays.
+    fake().set(FakeMprisService::kPlayer, "Metadata", FakeMprisService::track("/t/3", "Third Song"));
+    fake().change(FakeMprisService::kPlayer, {}, { "Metadata" });
+    ASSERT_TRUE(m_play->wait(kEventWaitMs));
+    EXPECT_EQ(player().CurrentTrack()->Name(), "Third Song");
     EXPECT_EQ(m_stop->count(), 0);
 }
 
@@ -82,6 +87,8 @@ TEST_F(MprisEventsTest, NewTrackWhilePausedRaisesNothing)
 
 TEST_F(MprisEventsTest, MpvsTwoSignalTrackChangeGivesOnePlayWithFinalTags)
 {
+    player();
+    const int asked = fake().received();
     changeTrack(provisional("song.ogg"));
     QVariantMap tagged = provisional("song.ogg");
     tagged["xesam:title"] = QStringLiteral("Real Title");
@@ -89,7 +96,15 @@ TEST_F(MprisEventsTest, MpvsTwoSignalTrackChangeGivesOnePlayWithFinalTags)
     fake().set(FakeMprisService::kPlayer, "Metadata", tagged);
     changeTrack(tagged);
     ASSERT_TRUE(m_play->wait(kEventWaitMs));
-    EXPECT_EQ(player().CurrentTrack()->Name(), "Real Title");
+    // All a track notification reads, with nothing asked of mpv between its two signals.
+    EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
+    EXPECT_FALSE(player().CurrentPlaylist()->Shuffle());
+    EXPECT_TRUE(player().CanSetShuffle(nullptr));
+    const auto track = player().CurrentTrack();
+    EXPECT_EQ(track->Name() + track->Artist() + track->Album(), "Real TitleReal Artist");
+    EXPECT_EQ(track->Rating(), 0);
+    EXPECT_EQ(track->Artwork()->Count(), 0);
+    EXPECT_EQ(fake().received(), asked);
     settle();
     EXPECT_EQ(m_play->count(), 1);
 }
@@ -170,25 +185,25 @@ TEST_F(MprisEventsTest, PlayerVanishingMidCallThrows)
     ASSERT_TRUE(m_quit->wait(kEventWaitMs));
 }
 
-TEST_F(MprisEventsTest, SlowPlayerHitsTheTimeout)
+TEST_F(MprisEventsTest, AHungPlayerCostsItsCommandsAndNothingElse)
 {
     player();
     fake().setUnresponsive(true);
     QElapsedTimer clock;
     clock.start();
+    EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
+    EXPECT_EQ(player().CurrentTrack()->Name(), "First Song");
+    EXPECT_TRUE(player().CanSetShuffle(nullptr));
+    EXPECT_LT(clock.elapsed(), kTimeoutMs);
     try {
-        player().PlayerState();
+        player().NextTrack();
         FAIL() << "a hung player must not answer";
     } catch (const PlayerError& error) {
         EXPECT_NE(QString(error.what()).indexOf("did not answer in time"), -1) << error.what();
     }
-    EXPECT_THROW(player().NextTrack(), PlayerError);
-    EXPECT_FALSE(player().CanSetShuffle(nullptr));
-    EXPECT_LT(clock.elapsed(), 4 * kTimeoutMs + 500);
     EXPECT_FALSE(player().hasVanished());
-    // It recovers once the player answers again.
     fake().setUnresponsive(false);
-    EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
+    EXPECT_NO_THROW(player().NextTrack());
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QUrl>
 
 namespace
@@ -20,15 +21,7 @@ TEST_F(MprisPlayerTest, ReadsStateIdentityAndTrack)
     EXPECT_EQ(player().Version(), "Fake Player");
     EXPECT_TRUE(player().implementsPlayer());
     EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
-    fake().set(FakeMprisService::kPlayer, "PlaybackStatus", QStringLiteral("Paused"));
-    EXPECT_EQ(player().PlayerState(), PlayerApplication::Stopped);
-
-    const auto track = player().CurrentTrack();
-    EXPECT_EQ(track->Name(), "First Song");
-    EXPECT_EQ(track->Artist(), "Artist");
-    EXPECT_EQ(track->Album(), "Album");
-    EXPECT_EQ(track->Time(), "3:05");
-    EXPECT_EQ(track->Artwork()->Count(), 0);
+    EXPECT_EQ(player().CurrentTrack()->Time(), "3:05");
 }
 
 TEST_F(MprisPlayerTest, CommandsReachThePlayer)
@@ -65,14 +58,35 @@ TEST_F(MprisPlayerTest, ShuffleRoundTripsWhenThePlayerOffersIt)
     playlist->SetShuffle(true);
     EXPECT_TRUE(fake().get(FakeMprisService::kPlayer, "Shuffle").toBool());
     EXPECT_TRUE(playlist->Shuffle());
+    // A player that ignores the change (mpv) is read back as it is.
+    fake().applySetsLate("Shuffle", 1);
+    playlist->SetShuffle(false);
+    EXPECT_TRUE(playlist->Shuffle());
+}
 
-    fake().set(FakeMprisService::kPlayer, "CanControl", false);
-    EXPECT_FALSE(player().CanSetShuffle(playlist));
-    fake().set(FakeMprisService::kPlayer, "CanControl", true);
-    fake().remove(FakeMprisService::kPlayer, "Shuffle");
-    EXPECT_FALSE(player().CanSetShuffle(playlist));
-    EXPECT_THROW(playlist->Shuffle(), PlayerError);
-    EXPECT_FALSE(player().capabilities().shuffle);
+TEST_F(MprisPlayerTest, APlayerWithOnlyWhatMprisRequiresIsFullyUsable)
+{
+    FakeMprisService bare(bus().address(), "bare");
+    bare.fillRequired();
+    ASSERT_TRUE(bare.start());
+    MprisPlayer player(bus().client(), bare.service(), kTimeoutMs);
+    EXPECT_EQ(player.Identity(), "Bare Player");
+    EXPECT_EQ(player.PlayerState(), PlayerApplication::Playing);
+    const auto track = player.CurrentTrack();
+    EXPECT_EQ(track->Name() + "|" + track->Artist() + "|" + track->Album() + "|" + track->Time(),
+        "Bare Song|Bare Artist||0:00");
+    EXPECT_EQ(track->Artwork()->Count(), 0);
+    EXPECT_FALSE(player.CurrentPlaylist()->Shuffle());
+    EXPECT_FALSE(player.CanSetShuffle(player.CurrentPlaylist()));
+    for (auto command :
+        { &MprisPlayer::Play, &MprisPlayer::Pause, &MprisPlayer::NextTrack, &MprisPlayer::PreviousTrack })
+        (player.*command)();
+    EXPECT_EQ(bare.calls(), (QStringList { "Play", "Pause", "Next", "Previous" }));
+    const PlayerCapabilities caps = player.capabilities();
+    EXPECT_EQ(caps.shuffle.reason, "Bare Player has no shuffle setting.");
+    EXPECT_EQ(caps.raise.reason, "Bare Player cannot be brought to the front by other programs.");
+    EXPECT_FALSE(caps.playlists);
+    EXPECT_FALSE(caps.readStatistics);
 }
 
 TEST_F(MprisPlayerTest, MissingOptionalPropertiesNeitherHangNorCrash)
@@ -84,7 +98,7 @@ TEST_F(MprisPlayerTest, MissingOptionalPropertiesNeitherHangNorCrash)
 
     EXPECT_EQ(player().identity(), "fake");
     EXPECT_FALSE(player().CanSetShuffle(nullptr));
-    EXPECT_THROW(player().SoundVolume(), PlayerError);
+    EXPECT_EQ(player().SoundVolume(), 0);
     EXPECT_THROW(player().CurrentTrack(), PlayerError);
     EXPECT_THROW(player().Quit(), PlayerError);
     EXPECT_THROW(player().BrowserWindow()->SetVisible(true), PlayerError);
@@ -216,8 +230,8 @@ TEST_F(MprisPlayerTest, ArtworkFromADataUrlIsDecoded)
 
     // A missing file is no artwork, not an error.
     metadata["mpris:artUrl"] = QStringLiteral("file:///no/such/cover.jpg");
-    fake().set(FakeMprisService::kPlayer, "Metadata", metadata);
-    EXPECT_EQ(player().CurrentTrack()->Artwork()->Count(), 0);
+    fake().change(FakeMprisService::kPlayer, { { "Metadata", metadata } });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player().CurrentTrack()->Artwork()->Count() == 0; }, kEventWaitMs));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "FakeMprisService.h"
 #include "PrivateBus.h"
 
+#include "player/mpris/MprisPlayerBackend.h"
 #include "player/selection/MprisPlayerChooser.h"
 
 #include <gtest/gtest.h>
@@ -94,4 +95,30 @@ TEST_F(MprisPlayerChooserTest, APinnedPlayerHoldsAgainstOneThatStartsPlaying)
     chooser.pin("beta");
     EXPECT_EQ(active.count(), 1);
     EXPECT_EQ(chooser.activeId(), "beta");
+}
+
+TEST_F(MprisPlayerChooserTest, APinnedPlayerThatIsNotRunningIsWaitedFor)
+{
+    addPlayer("alpha", "Alpha Player", "Playing");
+    addPlayer("beta", "Beta Player", "Paused");
+    MprisPlayerChooser chooser(m_bus.client(), kTimeoutMs, "gamma");
+    MprisPlayerBackend backend("gamma", m_bus.client(), kTimeoutMs);
+    backend.followChoice(chooser);
+    const QString wanted = backend.executableName();
+    const QStringList running = backend.runningExecutables().value_or(QStringList());
+    for (const QString& name : running)
+        EXPECT_FALSE(name.contains(wanted)) << name.toStdString();
+    EXPECT_EQ(backend.lastError(), "Waiting for gamma to start.");
+    EXPECT_EQ(backend.createApplication(), nullptr);
+    EXPECT_EQ(backend.identity(), "gamma");
+
+    QSignalSpy active(&chooser, &PlayerChooser::activeChanged);
+    addPlayer("gamma", "Gamma Player", "Stopped");
+    ASSERT_TRUE(active.wait(kSignalWaitMs));
+    EXPECT_EQ(chooser.activeId(), "gamma");
+    EXPECT_EQ(backend.identity(), "Gamma Player");
+    const auto player = backend.createApplication();
+    ASSERT_TRUE(player);
+    EXPECT_EQ(player->Identity(), "Gamma Player");
+    EXPECT_TRUE(backend.lastError().isEmpty());
 }
