@@ -40,9 +40,10 @@ qint64 macSeconds(const QDateTime& when)
 
 } // namespace
 
-bool MusicLibrary::load(const QString& path)
+bool MusicLibrary::load(const QString& path, const QString& artworkFolder)
 {
     m_path = path;
+    m_artworkFolder = artworkFolder.isEmpty() ? QFileInfo(path).absolutePath() : artworkFolder;
     m_error.clear();
     m_tracks.clear();
     m_playlists.clear();
@@ -91,10 +92,10 @@ bool MusicLibrary::readTracks()
         = m_document.root.type() == PlistValue::Type::Dict ? m_document.root.value(QStringLiteral("Tracks")) : nullptr;
     if (!tracks || tracks->type() != PlistValue::Type::Dict) {
         m_error
-            = QStringLiteral("The file \"%1\" is not an iTunes music library: it has no list of tracks.").arg(m_path);
+            = QStringLiteral("The file \"%1\" is not a music library: it has no list of tracks.").arg(m_path);
         return false;
     }
-    const QDir folder = QFileInfo(m_path).absoluteDir();
+    const QDir folder(m_artworkFolder);
     m_tracks.reserve(std::size_t(tracks->size()));
     for (int i = 0; i < tracks->size(); ++i) {
         const PlistValue& dict = tracks->valueAt(i);

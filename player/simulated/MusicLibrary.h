@@ -16,8 +16,9 @@ class MusicLibrary
 {
 public:
     // Reads path; false with errorString() telling the user why. A library without a
-    // playlist named "Library" gets one of all tracks, in the file's track order.
-    bool load(const QString& path);
+    // playlist named "Library" gets one of all tracks, in the file's track order. Relative
+    // cover paths are taken from artworkFolder, by default the file's own folder.
+    bool load(const QString& path, const QString& artworkFolder = QString());
     // Why the last load or save failed, as a sentence.
     QString errorString() const { return m_error; }
     QString path() const { return m_path; }
@@ -48,6 +49,7 @@ private:
     PlistValue& trackDict(int track);
 
     QString m_path;
+    QString m_artworkFolder;
     QString m_error;
     PlistDocument m_document;
     std::vector<LibraryTrack> m_tracks;

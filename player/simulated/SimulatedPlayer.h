@@ -17,7 +17,7 @@
 
 class SimulatedPlaylist;
 
-// An in-process stand-in for iTunes that plays an "iTunes Music Library.xml" file. Time is
+// An in-process player, the Jukebox, that plays an "iTunes Music Library.xml" file. Time is
 // an input: playback moves only through advanceBy(), which a timer calls in real use
 // (setRealTime) and tests call directly. A finished track counts as played and the next one
 // starts. Rating and play changes are written back to the library file, coalesced, and at
@@ -70,7 +70,13 @@ public:
     // playlist is empty.
     void cueFirstTrack();
 
+    // Plays the "Library" playlist from its track at position (0-based), as a double click
+    // in the player's list does; nothing for a position outside the playlist.
+    void playLibraryAt(int position);
+
     bool isRunning() const { return m_running; }
+    // Index into library().tracks() of the current track; -1 when none is. Never throws.
+    int currentTrackIndex() const { return m_running ? currentLibraryTrack() : -1; }
     // Milliseconds of the current track already played.
     qint64 position() const { return m_position; }
     // The window behind BrowserWindow() and Windows(), with what it was told.
@@ -88,6 +94,12 @@ signals:
     // A write of the library file failed; message says why, for the user. The changes stay
     // pending and the next change or flush() tries again.
     void libraryWriteFailed(const QString& message);
+    // Finer than the player events, for a view of this player: the current track became
+    // track (an index into library().tracks(), -1 for none), also while paused; playback
+    // started or stopped; a track's rating, play count or play date changed.
+    void currentTrackChanged(int track);
+    void playingChanged(bool playing);
+    void trackChanged(int track);
 
 private:
     friend class SimulatedTrack;
@@ -105,7 +117,8 @@ private:
     void playFrom(int playlist, int position);
     std::shared_ptr<PlayerTrack> trackObject(int track) const;
 
-    void libraryChanged();
+    void libraryChanged(int track);
+    void setPlaying(bool playing);
     void finishCurrentTrack();
     void startCurrent();
     int currentLibraryTrack() const;

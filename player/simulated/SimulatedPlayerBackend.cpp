@@ -1,9 +1,14 @@
 #include "SimulatedPlayerBackend.h"
 
+#include <QBuffer>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace
@@ -30,6 +35,76 @@ bool copyTree(const QString& source, const QString& target)
         QFile::setPermissions(copy, QFile::permissions(copy) | QFile::WriteOwner);
     }
     return true;
+}
+
+// Beside a working copy: which user file it was made from, and that file's size and
+// modification time then.
+const QString sourceFileName = QStringLiteral("source.json");
+const QString pathKey = QStringLiteral("path");
+// Enough of a hash of the user file's path to keep the copies of different files apart.
+constexpr int copyKeyLength = 16;
+constexpr qint64 copyChunk = qint64(1) << 20;
+
+QJsonObject sourceStamp(const QFileInfo& user)
+{
+    return { { pathKey, user.absoluteFilePath() }, { QStringLiteral("size"), double(user.size()) },
+        { QStringLiteral("modified"), double(user.lastModified().toMSecsSinceEpoch()) } };
+}
+
+QJsonObject readStamp(const QDir& folder)
+{
+    QFile file(folder.filePath(sourceFileName));
+    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
+}
+
+bool writeAtomically(const QString& path, QIODevice& source, QString* why)
+{
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly)) {
+        *why = out.errorString();
+        return false;
+    }
+    while (!source.atEnd()) {
+        const QByteArray bytes = source.read(copyChunk);
+        if (bytes.isEmpty()) {
+            *why = source.errorString();
+            out.cancelWriting();
+            return false;
+        }
+        // A refused write makes commit() fail with the device's reason.
+        if (out.write(bytes) != bytes.size())
+            break;
+    }
+    if (!out.commit()) {
+        *why = out.errorString();
+        return false;
+    }
+    return true;
+}
+
+bool copyFile(const QString& source, const QString& target, QString* why)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        *why = in.errorString();
+        return false;
+    }
+    return writeAtomically(target, in, why);
+}
+
+bool writeStamp(const QDir& folder, const QJsonObject& stamp, QString* why)
+{
+    QByteArray text = QJsonDocument(stamp).toJson();
+    QBuffer buffer(&text);
+    buffer.open(QIODevice::ReadOnly);
+    return writeAtomically(folder.filePath(sourceFileName), buffer, why);
+}
+
+// Covers named relative to a working copy's library sit beside the user's file it came from.
+QString artworkFolderOf(const QString& libraryFile)
+{
+    const QString source = readStamp(QFileInfo(libraryFile).absoluteDir()).value(pathKey).toString();
+    return source.isEmpty() ? QString() : QFileInfo(source).absolutePath();
 }
 
 } // namespace
@@ -67,7 +142,7 @@ std::shared_ptr<PlayerApplication> SimulatedPlayerBackend::createApplication()
         m_lastError = QStringLiteral("No music library was found for the simulated player.");
         return nullptr;
     }
-    if (!library->load(m_libraryFile)) {
+    if (!library->load(m_libraryFile, artworkFolderOf(m_libraryFile))) {
         m_lastError = library->errorString();
         return nullptr;
     }
@@ -76,6 +151,8 @@ std::shared_ptr<PlayerApplication> SimulatedPlayerBackend::createApplication()
     m_player->setSpeed(m_speed);
     m_player->setRealTime(m_realTime);
     m_player->cueFirstTrack();
+    if (m_playerStarted)
+        m_playerStarted(m_player);
     return m_player;
 }
 
@@ -104,5 +181,43 @@ QString SimulatedPlayerBackend::userLibraryFile(const QString& bundledLibraryDir
         QFile::remove(copy);
         return QString();
     }
+    return copy;
+}
+
+QString SimulatedPlayerBackend::workingLibraryFile(const QString& userFile, QString* error)
+{
+    const auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return QString();
+    };
+    const QFileInfo user(userFile);
+    if (!user.isFile() || !user.isReadable())
+        return fail(QStringLiteral("The music library \"%1\" could not be opened.").arg(userFile));
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (data.isEmpty())
+        return fail(QStringLiteral("There is no folder for application data to copy the music library into."));
+    const QByteArray key = QCryptographicHash::hash(user.absoluteFilePath().toUtf8(), QCryptographicHash::Sha1)
+                               .toHex()
+                               .left(copyKeyLength);
+    const QDir folder(QDir(data).filePath(QStringLiteral("libraries/") + QString::fromLatin1(key)));
+    const QString copy = folder.filePath(user.fileName());
+    // Taken before copying: a file changed while it is copied is copied again next time.
+    const QJsonObject stamp = sourceStamp(user);
+    if (QFileInfo(copy).isFile() && readStamp(folder) == stamp) {
+        if (error)
+            error->clear();
+        return copy;
+    }
+    const QString failed = QStringLiteral("A working copy of the music library \"%1\" could not be made in \"%2\": %3.");
+    if (!folder.mkpath(QStringLiteral(".")))
+        return fail(failed.arg(userFile, folder.path(), QStringLiteral("the folder cannot be created")));
+    // Without its stamp a copy half made is never taken for a finished one.
+    QFile::remove(folder.filePath(sourceFileName));
+    QString why;
+    if (!copyFile(userFile, copy, &why) || !writeStamp(folder, stamp, &why))
+        return fail(failed.arg(userFile, folder.path(), why));
+    if (error)
+        error->clear();
     return copy;
 }
