@@ -128,6 +128,7 @@ void JukeboxWindow::buildLayout()
     m_tracks->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + kSpacing / 2);
     QHeaderView* header = m_tracks->horizontalHeader();
     header->setHighlightSections(false);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     header->setSectionResizeMode(JukeboxTrackModel::Name, QHeaderView::Stretch);
     header->resizeSection(JukeboxTrackModel::Artist, kArtistAlbumWidth);
     header->resizeSection(JukeboxTrackModel::Album, kArtistAlbumWidth);
