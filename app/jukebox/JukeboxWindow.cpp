@@ -160,6 +160,10 @@ void JukeboxWindow::attach(const std::shared_ptr<SimulatedPlayer>& player)
     connect(player.get(), &SimulatedPlayer::playingChanged, this, &JukeboxWindow::showPlaying);
     connect(player.get(), &SimulatedPlayer::trackChanged, this, &JukeboxWindow::trackChanged);
     connect(player.get(), &SimulatedPlayer::OnAboutToPromptUserToQuitEvent, this, &JukeboxWindow::detach);
+    connect(player.get(), &SimulatedPlayer::libraryReloaded, this, [this] {
+        m_model.setPlayer(m_player);
+        showTrack(m_player->currentTrackIndex());
+    });
     connect(m_playerWindow.get(), &SimulatedWindow::visibleSet, this, &JukeboxWindow::obeyVisible);
     connect(m_playerWindow.get(), &SimulatedWindow::minimizedSet, this, &JukeboxWindow::obeyMinimized);
     connect(m_playerWindow.get(), &SimulatedWindow::miniPlayerSet, this, &JukeboxWindow::setMiniPlayer);

@@ -1,5 +1,6 @@
 #include "MusicLibrary.h"
 
+#include "FileCopy.h"
 #include "PlistReader.h"
 #include "PlistWriter.h"
 
@@ -69,6 +70,17 @@ bool MusicLibrary::load(const QString& path, const QString& artworkFolder)
     m_nameIndex.rebuild(m_tracks);
     for (const LibraryPlaylist& playlist : m_playlists)
         m_positions.emplace_back(playlist.tracks);
+    return true;
+}
+
+bool MusicLibrary::reload()
+{
+    MusicLibrary fresh;
+    if (!fresh.load(m_path, m_artworkFolder)) {
+        m_error = fresh.errorString();
+        return false;
+    }
+    *this = std::move(fresh);
     return true;
 }
 
@@ -222,4 +234,21 @@ bool MusicLibrary::save()
     m_error.clear();
     m_modified = false;
     return true;
+}
+
+QString MusicLibrary::backUp(const QDateTime& when)
+{
+    const QFileInfo info(m_path);
+    const QString stem = info.completeBaseName() + QStringLiteral(".before-import-")
+        + when.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+    QString backup = info.dir().filePath(stem + suffix);
+    for (int n = 2; QFileInfo::exists(backup); ++n)
+        backup = info.dir().filePath(QStringLiteral("%1-%2%3").arg(stem).arg(n).arg(suffix));
+    QString why;
+    if (!FileCopy::copy(m_path, backup, &why)) {
+        m_error = QStringLiteral("No copy of the music library \"%1\" could be made beside it: %2.").arg(m_path, why);
+        return QString();
+    }
+    return backup;
 }

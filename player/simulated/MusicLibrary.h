@@ -38,6 +38,14 @@ public:
     // date in any time zone; an invalid date removes the play date.
     void setPlayDate(int track, const QDateTime& date);
 
+    // Reads path() again, dropping every change not saved; false as load().
+    // On failure the library stays as it was.
+    bool reload();
+    // Copies the file as it is on disk beside it, as
+    // "<name>.before-import-<yyyyMMdd-HHmmss>.<ext>" (local time of when), whole or not at
+    // all and with the file's permissions; the copy's path, or empty with errorString().
+    QString backUp(const QDateTime& when);
+
     bool isModified() const { return m_modified; }
     // Writes the document to path() atomically; false with errorString() when it could not
     // be written, in which case the old file is left as it was.

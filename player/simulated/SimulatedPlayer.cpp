@@ -235,7 +235,7 @@ void SimulatedPlayer::playLibraryAt(int position)
 bool SimulatedPlayer::flush()
 {
     m_saveTimer.stop();
-    if (!m_library->isModified())
+    if (!m_library->isModified() || m_holds > 0)
         return true;
     if (!m_library->save()) {
         m_saveError = m_library->errorString();
@@ -244,6 +244,38 @@ bool SimulatedPlayer::flush()
     }
     m_saveError.clear();
     return true;
+}
+
+LibrarySaveHold SimulatedPlayer::holdSaves()
+{
+    if (m_holds == 0)
+        flush();
+    ++m_holds;
+    return LibrarySaveHold(this);
+}
+
+bool SimulatedPlayer::endHold(bool keep)
+{
+    m_holds = std::max(m_holds - 1, 0);
+    if (!keep) {
+        if (!m_library->reload()) {
+            m_saveError = m_library->errorString();
+            return false;
+        }
+        emit libraryReloaded();
+        emit OnDatabaseChangedEvent();
+        return true;
+    }
+    if (m_holds > 0 || !m_library->isModified())
+        return true;
+    const QString backup = m_library->backUp(m_now());
+    if (backup.isEmpty()) {
+        m_saveError = m_library->errorString();
+        emit libraryWriteFailed(m_saveError);
+        return false;
+    }
+    m_lastBackup = backup;
+    return flush();
 }
 
 const LibraryTrack& SimulatedPlayer::libraryTrack(int track) const
@@ -310,7 +342,7 @@ std::shared_ptr<PlayerTrack> SimulatedPlayer::trackObject(int track) const
 
 void SimulatedPlayer::libraryChanged(int track)
 {
-    if (!m_saveTimer.isActive())
+    if (m_holds == 0 && !m_saveTimer.isActive())
         m_saveTimer.start();
     emit trackChanged(track);
     emit OnDatabaseChangedEvent();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LibrarySaveHold.h"
 #include "MusicLibrary.h"
 #include "PlayOrder.h"
 #include "SimulatedWindow.h"
@@ -85,7 +86,21 @@ public:
 
     // Writes pending changes to the library file now; false when the file could not be
     // written (saveError() says why; the old file is untouched and the changes stay pending).
+    // Under a hold (holdSaves) it writes nothing and returns true.
     bool flush();
+    // Keeps every write of the library file back while the returned hold lives (the
+    // periodic save, flush(), those of Quit() and of the destructor), so that a batch of
+    // changes such as an import reaches the file in one write or not at all: a kill at any
+    // moment leaves the file as before or as after the batch. Changes already pending are
+    // written first, so that the file holds the state before the batch. When the last hold
+    // ends keeping its changes, a dated copy of the file is made beside it
+    // (MusicLibrary::backUp), then the file is written once; when no copy can be made
+    // nothing is written, libraryWriteFailed says why and the changes stay pending, as
+    // after any failed write. A player destroyed under a hold leaves the file as before.
+    [[nodiscard]] LibrarySaveHold holdSaves();
+    bool savesHeld() const { return m_holds > 0; }
+    // The copy made before the last batch was written; empty until one was.
+    QString lastBackup() const { return m_lastBackup; }
     QString saveError() const { return m_saveError; }
     // How long after the first unsaved change the file is written.
     void setSaveDelay(int ms) { m_saveTimer.setInterval(ms); }
@@ -100,11 +115,16 @@ signals:
     void currentTrackChanged(int track);
     void playingChanged(bool playing);
     void trackChanged(int track);
+    // The library was read again from its file (a batch dropped): any track may differ.
+    void libraryReloaded();
 
 private:
     friend class SimulatedTrack;
     friend class SimulatedPlaylist;
     friend class SimulatedTrackList;
+    friend class LibrarySaveHold;
+
+    bool endHold(bool keep);
 
     // Throws PlayerError once the player has quit.
     void ensureRunning() const;
@@ -143,6 +163,8 @@ private:
 
     QTimer m_saveTimer;
     QString m_saveError;
+    int m_holds = 0;
+    QString m_lastBackup;
     bool m_realTime = false;
     QTimer m_tickTimer;
     QElapsedTimer m_sinceTick;

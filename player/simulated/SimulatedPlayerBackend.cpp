@@ -1,5 +1,7 @@
 #include "SimulatedPlayerBackend.h"
 
+#include "FileCopy.h"
+
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QDir>
@@ -8,7 +10,6 @@
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace
@@ -43,7 +44,6 @@ const QString sourceFileName = QStringLiteral("source.json");
 const QString pathKey = QStringLiteral("path");
 // Enough of a hash of the user file's path to keep the copies of different files apart.
 constexpr int copyKeyLength = 16;
-constexpr qint64 copyChunk = qint64(1) << 20;
 
 QJsonObject sourceStamp(const QFileInfo& user)
 {
@@ -57,47 +57,12 @@ QJsonObject readStamp(const QDir& folder)
     return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
 }
 
-bool writeAtomically(const QString& path, QIODevice& source, QString* why)
-{
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) {
-        *why = out.errorString();
-        return false;
-    }
-    while (!source.atEnd()) {
-        const QByteArray bytes = source.read(copyChunk);
-        if (bytes.isEmpty()) {
-            *why = source.errorString();
-            out.cancelWriting();
-            return false;
-        }
-        // A refused write makes commit() fail with the device's reason.
-        if (out.write(bytes) != bytes.size())
-            break;
-    }
-    if (!out.commit()) {
-        *why = out.errorString();
-        return false;
-    }
-    return true;
-}
-
-bool copyFile(const QString& source, const QString& target, QString* why)
-{
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        *why = in.errorString();
-        return false;
-    }
-    return writeAtomically(target, in, why);
-}
-
 bool writeStamp(const QDir& folder, const QJsonObject& stamp, QString* why)
 {
     QByteArray text = QJsonDocument(stamp).toJson();
     QBuffer buffer(&text);
     buffer.open(QIODevice::ReadOnly);
-    return writeAtomically(folder.filePath(sourceFileName), buffer, why);
+    return FileCopy::write(buffer, folder.filePath(sourceFileName), why);
 }
 
 // Covers named relative to a working copy's library sit beside the user's file it came from.
@@ -215,8 +180,10 @@ QString SimulatedPlayerBackend::workingLibraryFile(const QString& userFile, QStr
     // Without its stamp a copy half made is never taken for a finished one.
     QFile::remove(folder.filePath(sourceFileName));
     QString why;
-    if (!copyFile(userFile, copy, &why) || !writeStamp(folder, stamp, &why))
+    if (!FileCopy::copy(userFile, copy, &why) || !writeStamp(folder, stamp, &why))
         return fail(failed.arg(userFile, folder.path(), why));
+    // The player writes its copy even when the user keeps the file read-only.
+    QFile::setPermissions(copy, QFile::permissions(copy) | QFile::WriteOwner);
     if (error)
         error->clear();
     return copy;
