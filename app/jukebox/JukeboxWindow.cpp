@@ -27,6 +27,9 @@ constexpr int kFullHeight = 520;
 constexpr int kMiniWidth = 480;
 constexpr int kSpacing = 12;
 constexpr double kTitleScale = 1.3;
+constexpr double kNoteScale = 2.5;
+constexpr int kLineSpacing = 2;
+constexpr int kStarsGap = 4;
 constexpr int kArtistAlbumWidth = 180;
 // Room around a column's widest text, for the cell's own margins.
 constexpr int kColumnPadding = 24;
@@ -70,7 +73,7 @@ void JukeboxWindow::buildLayout()
     m_cover->setAlignment(Qt::AlignCenter);
     m_cover->setFrameShape(QFrame::StyledPanel);
     QFont noteFont = m_cover->font();
-    noteFont.setPointSizeF(noteFont.pointSizeF() * 2.5);
+    noteFont.setPointSizeF(noteFont.pointSizeF() * kNoteScale);
     m_cover->setFont(noteFont);
 
     m_title = new ElidedLabel(this);
@@ -87,11 +90,11 @@ void JukeboxWindow::buildLayout()
     connect(m_rating, &StarRating::starsPicked, this, &JukeboxWindow::rate);
 
     auto* text = new QVBoxLayout;
-    text->setSpacing(2);
+    text->setSpacing(kLineSpacing);
     text->addStretch();
     text->addWidget(m_title);
     text->addWidget(m_details);
-    text->addSpacing(4);
+    text->addSpacing(kStarsGap);
     // Aligned, so that the fixed stars do not hold the titles to their width.
     text->addWidget(m_rating, 0, Qt::AlignLeft);
     text->addStretch();
@@ -195,9 +198,9 @@ void JukeboxWindow::showTrack(int track)
     const bool playing = m_player && m_player->isRunning() && m_player->PlayerState() == SimulatedPlayer::Playing;
     m_model.setCurrent(track, playing);
     showPlaying(playing);
-    for (QWidget* control : { static_cast<QWidget*>(m_previous), static_cast<QWidget*>(m_playPause),
-             static_cast<QWidget*>(m_next) })
-        control->setEnabled(m_player != nullptr);
+    m_previous->setEnabled(m_player != nullptr);
+    m_playPause->setEnabled(m_player != nullptr);
+    m_next->setEnabled(m_player != nullptr);
     m_rating->setEnabled(track >= 0);
     if (track < 0) {
         m_title->setText(m_player ? tr("Nothing is playing") : tr("%1 is not running").arg(windowTitle()));
