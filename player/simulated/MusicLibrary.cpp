@@ -1,5 +1,6 @@
 #include "MusicLibrary.h"
 
+#include "FileCopy.h"
 #include "PlistReader.h"
 #include "PlistWriter.h"
 
@@ -40,9 +41,10 @@ qint64 macSeconds(const QDateTime& when)
 
 } // namespace
 
-bool MusicLibrary::load(const QString& path)
+bool MusicLibrary::load(const QString& path, const QString& artworkFolder)
 {
     m_path = path;
+    m_artworkFolder = artworkFolder.isEmpty() ? QFileInfo(path).absolutePath() : artworkFolder;
     m_error.clear();
     m_tracks.clear();
     m_playlists.clear();
@@ -71,6 +73,17 @@ bool MusicLibrary::load(const QString& path)
     return true;
 }
 
+bool MusicLibrary::reload()
+{
+    MusicLibrary fresh;
+    if (!fresh.load(m_path, m_artworkFolder)) {
+        m_error = fresh.errorString();
+        return false;
+    }
+    *this = std::move(fresh);
+    return true;
+}
+
 std::vector<int> MusicLibrary::tracksNamed(int playlist, const QString& text) const
 {
     if (text.isEmpty())
@@ -91,10 +104,10 @@ bool MusicLibrary::readTracks()
         = m_document.root.type() == PlistValue::Type::Dict ? m_document.root.value(QStringLiteral("Tracks")) : nullptr;
     if (!tracks || tracks->type() != PlistValue::Type::Dict) {
         m_error
-            = QStringLiteral("The file \"%1\" is not an iTunes music library: it has no list of tracks.").arg(m_path);
+            = QStringLiteral("The file \"%1\" is not a music library: it has no list of tracks.").arg(m_path);
         return false;
     }
-    const QDir folder = QFileInfo(m_path).absoluteDir();
+    const QDir folder(m_artworkFolder);
     m_tracks.reserve(std::size_t(tracks->size()));
     for (int i = 0; i < tracks->size(); ++i) {
         const PlistValue& dict = tracks->valueAt(i);
@@ -221,4 +234,21 @@ bool MusicLibrary::save()
     m_error.clear();
     m_modified = false;
     return true;
+}
+
+QString MusicLibrary::backUp(const QDateTime& when)
+{
+    const QFileInfo info(m_path);
+    const QString stem = info.completeBaseName() + QStringLiteral(".before-import-")
+        + when.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+    QString backup = info.dir().filePath(stem + suffix);
+    for (int n = 2; QFileInfo::exists(backup); ++n)
+        backup = info.dir().filePath(QStringLiteral("%1-%2%3").arg(stem).arg(n).arg(suffix));
+    QString why;
+    if (!FileCopy::copy(m_path, backup, &why)) {
+        m_error = QStringLiteral("No copy of the music library \"%1\" could be made beside it: %2.").arg(m_path, why);
+        return QString();
+    }
+    return backup;
 }

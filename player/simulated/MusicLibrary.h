@@ -16,8 +16,9 @@ class MusicLibrary
 {
 public:
     // Reads path; false with errorString() telling the user why. A library without a
-    // playlist named "Library" gets one of all tracks, in the file's track order.
-    bool load(const QString& path);
+    // playlist named "Library" gets one of all tracks, in the file's track order. Relative
+    // cover paths are taken from artworkFolder, by default the file's own folder.
+    bool load(const QString& path, const QString& artworkFolder = QString());
     // Why the last load or save failed, as a sentence.
     QString errorString() const { return m_error; }
     QString path() const { return m_path; }
@@ -37,6 +38,14 @@ public:
     // date in any time zone; an invalid date removes the play date.
     void setPlayDate(int track, const QDateTime& date);
 
+    // Reads path() again, dropping every change not saved; false as load().
+    // On failure the library stays as it was.
+    bool reload();
+    // Copies the file as it is on disk beside it, as
+    // "<name>.before-import-<yyyyMMdd-HHmmss>.<ext>" (local time of when), whole or not at
+    // all and with the file's permissions; the copy's path, or empty with errorString().
+    QString backUp(const QDateTime& when);
+
     bool isModified() const { return m_modified; }
     // Writes the document to path() atomically; false with errorString() when it could not
     // be written, in which case the old file is left as it was.
@@ -48,6 +57,7 @@ private:
     PlistValue& trackDict(int track);
 
     QString m_path;
+    QString m_artworkFolder;
     QString m_error;
     PlistDocument m_document;
     std::vector<LibraryTrack> m_tracks;

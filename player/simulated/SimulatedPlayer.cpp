@@ -13,7 +13,6 @@ namespace
 {
 
 const QString defaultVersion = QStringLiteral("6.0.5.20");
-const QString windowName = QStringLiteral("iTunes");
 constexpr int defaultVolume = 50;
 constexpr int maxVolume = 100;
 // Long enough to gather a burst of changes (an import) into one write, short enough that
@@ -28,7 +27,7 @@ constexpr qint64 shortestTrackMs = 1000;
 SimulatedPlayer::SimulatedPlayer(std::unique_ptr<MusicLibrary> library, QObject* parent)
     : PlayerApplication(parent)
     , m_library(std::move(library))
-    , m_window(std::make_shared<SimulatedWindow>(windowName))
+    , m_window(std::make_shared<SimulatedWindow>(QString::fromLatin1(kName)))
     , m_version(defaultVersion)
     , m_now([] { return QDateTime::currentDateTimeUtc(); })
     , m_random(QRandomGenerator::securelySeeded())
@@ -53,7 +52,7 @@ SimulatedPlayer::~SimulatedPlayer()
 void SimulatedPlayer::ensureRunning() const
 {
     if (!m_running)
-        throw PlayerError(QStringLiteral("iTunes is not running."));
+        throw PlayerError(QStringLiteral("%1 is not running.").arg(QString::fromLatin1(kName)));
 }
 
 QString SimulatedPlayer::Identity() const
@@ -79,14 +78,13 @@ void SimulatedPlayer::Play()
     if (m_playing)
         return;
     if (m_order.isEmpty()) {
-        // Nothing cued: start the current playlist from the top, as iTunes does.
+        // Nothing cued: start the current playlist from the top.
         if (m_library->playlists().at(std::size_t(m_currentPlaylist)).tracks->empty())
             return;
         playFrom(m_currentPlaylist, 0);
         return;
     }
-    m_playing = true;
-    updateTicking();
+    setPlaying(true);
     emit OnPlayerPlayEvent();
 }
 
@@ -95,8 +93,7 @@ void SimulatedPlayer::Pause()
     ensureRunning();
     if (!m_playing)
         return;
-    m_playing = false;
-    updateTicking();
+    setPlaying(false);
     emit OnPlayerStopEvent();
 }
 
@@ -174,8 +171,7 @@ void SimulatedPlayer::Quit()
 {
     ensureRunning();
     emit OnAboutToPromptUserToQuitEvent();
-    m_playing = false;
-    updateTicking();
+    setPlaying(false);
     m_order.clear();
     m_running = false;
     flush();
@@ -225,12 +221,21 @@ void SimulatedPlayer::cueFirstTrack()
     const int count = int(m_library->playlists().at(std::size_t(m_currentPlaylist)).tracks->size());
     m_order.reset(count, 0, m_shuffle.at(std::size_t(m_currentPlaylist)), m_random);
     m_position = 0;
+    emit currentTrackChanged(currentLibraryTrack());
+}
+
+void SimulatedPlayer::playLibraryAt(int position)
+{
+    ensureRunning();
+    if (position < 0 || position >= int(m_library->playlists().front().tracks->size()))
+        return;
+    playFrom(0, position);
 }
 
 bool SimulatedPlayer::flush()
 {
     m_saveTimer.stop();
-    if (!m_library->isModified())
+    if (!m_library->isModified() || m_holds > 0)
         return true;
     if (!m_library->save()) {
         m_saveError = m_library->errorString();
@@ -239,6 +244,38 @@ bool SimulatedPlayer::flush()
     }
     m_saveError.clear();
     return true;
+}
+
+LibrarySaveHold SimulatedPlayer::holdSaves()
+{
+    if (m_holds == 0)
+        flush();
+    ++m_holds;
+    return LibrarySaveHold(this);
+}
+
+bool SimulatedPlayer::endHold(bool keep)
+{
+    m_holds = std::max(m_holds - 1, 0);
+    if (!keep) {
+        if (!m_library->reload()) {
+            m_saveError = m_library->errorString();
+            return false;
+        }
+        emit libraryReloaded();
+        emit OnDatabaseChangedEvent();
+        return true;
+    }
+    if (m_holds > 0 || !m_library->isModified())
+        return true;
+    const QString backup = m_library->backUp(m_now());
+    if (backup.isEmpty()) {
+        m_saveError = m_library->errorString();
+        emit libraryWriteFailed(m_saveError);
+        return false;
+    }
+    m_lastBackup = backup;
+    return flush();
 }
 
 const LibraryTrack& SimulatedPlayer::libraryTrack(int track) const
@@ -251,21 +288,21 @@ void SimulatedPlayer::setRating(int track, int rating)
 {
     ensureRunning();
     m_library->setRating(track, rating);
-    libraryChanged();
+    libraryChanged(track);
 }
 
 void SimulatedPlayer::setPlayCount(int track, int count)
 {
     ensureRunning();
     m_library->setPlayCount(track, count);
-    libraryChanged();
+    libraryChanged(track);
 }
 
 void SimulatedPlayer::setPlayDate(int track, const QDateTime& date)
 {
     ensureRunning();
     m_library->setPlayDate(track, date);
-    libraryChanged();
+    libraryChanged(track);
 }
 
 bool SimulatedPlayer::shuffleOf(int playlist) const
@@ -291,7 +328,7 @@ void SimulatedPlayer::playFrom(int playlist, int position)
     m_currentPlaylist = playlist;
     const int count = int(m_library->playlists().at(std::size_t(playlist)).tracks->size());
     m_order.reset(count, position, m_shuffle.at(std::size_t(playlist)), m_random);
-    m_playing = true;
+    setPlaying(true);
     startCurrent();
 }
 
@@ -303,11 +340,21 @@ std::shared_ptr<PlayerTrack> SimulatedPlayer::trackObject(int track) const
     return std::make_shared<SimulatedTrack>(const_cast<SimulatedPlayer*>(this), track);
 }
 
-void SimulatedPlayer::libraryChanged()
+void SimulatedPlayer::libraryChanged(int track)
 {
-    if (!m_saveTimer.isActive())
+    if (m_holds == 0 && !m_saveTimer.isActive())
         m_saveTimer.start();
+    emit trackChanged(track);
     emit OnDatabaseChangedEvent();
+}
+
+void SimulatedPlayer::setPlaying(bool playing)
+{
+    if (m_playing == playing)
+        return;
+    m_playing = playing;
+    updateTicking();
+    emit playingChanged(playing);
 }
 
 void SimulatedPlayer::finishCurrentTrack()
@@ -315,7 +362,7 @@ void SimulatedPlayer::finishCurrentTrack()
     const int track = currentLibraryTrack();
     m_library->setPlayCount(track, m_library->tracks().at(std::size_t(track)).playCount + 1);
     m_library->setPlayDate(track, m_now());
-    libraryChanged();
+    libraryChanged(track);
     if (!m_running || m_order.isEmpty())
         return;
     m_order.next();
@@ -326,6 +373,7 @@ void SimulatedPlayer::startCurrent()
 {
     m_position = 0;
     updateTicking();
+    emit currentTrackChanged(currentLibraryTrack());
     if (m_playing)
         emit OnPlayerPlayEvent();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LibrarySaveHold.h"
 #include "MusicLibrary.h"
 #include "PlayOrder.h"
 #include "SimulatedWindow.h"
@@ -17,7 +18,7 @@
 
 class SimulatedPlaylist;
 
-// An in-process stand-in for iTunes that plays an "iTunes Music Library.xml" file. Time is
+// An in-process player, the Jukebox, that plays an "iTunes Music Library.xml" file. Time is
 // an input: playback moves only through advanceBy(), which a timer calls in real use
 // (setRealTime) and tests call directly. A finished track counts as played and the next one
 // starts. Rating and play changes are written back to the library file, coalesced, and at
@@ -70,7 +71,13 @@ public:
     // playlist is empty.
     void cueFirstTrack();
 
+    // Plays the "Library" playlist from its track at position (0-based), as a double click
+    // in the player's list does; nothing for a position outside the playlist.
+    void playLibraryAt(int position);
+
     bool isRunning() const { return m_running; }
+    // Index into library().tracks() of the current track; -1 when none is. Never throws.
+    int currentTrackIndex() const { return m_running ? currentLibraryTrack() : -1; }
     // Milliseconds of the current track already played.
     qint64 position() const { return m_position; }
     // The window behind BrowserWindow() and Windows(), with what it was told.
@@ -79,7 +86,21 @@ public:
 
     // Writes pending changes to the library file now; false when the file could not be
     // written (saveError() says why; the old file is untouched and the changes stay pending).
+    // Under a hold (holdSaves) it writes nothing and returns true.
     bool flush();
+    // Keeps every write of the library file back while the returned hold lives (the
+    // periodic save, flush(), those of Quit() and of the destructor), so that a batch of
+    // changes such as an import reaches the file in one write or not at all: a kill at any
+    // moment leaves the file as before or as after the batch. Changes already pending are
+    // written first, so that the file holds the state before the batch. When the last hold
+    // ends keeping its changes, a dated copy of the file is made beside it
+    // (MusicLibrary::backUp), then the file is written once; when no copy can be made
+    // nothing is written, libraryWriteFailed says why and the changes stay pending, as
+    // after any failed write. A player destroyed under a hold leaves the file as before.
+    [[nodiscard]] LibrarySaveHold holdSaves();
+    bool savesHeld() const { return m_holds > 0; }
+    // The copy made before the last batch was written; empty until one was.
+    QString lastBackup() const { return m_lastBackup; }
     QString saveError() const { return m_saveError; }
     // How long after the first unsaved change the file is written.
     void setSaveDelay(int ms) { m_saveTimer.setInterval(ms); }
@@ -88,11 +109,22 @@ signals:
     // A write of the library file failed; message says why, for the user. The changes stay
     // pending and the next change or flush() tries again.
     void libraryWriteFailed(const QString& message);
+    // Finer than the player events, for a view of this player: the current track became
+    // track (an index into library().tracks(), -1 for none), also while paused; playback
+    // started or stopped; a track's rating, play count or play date changed.
+    void currentTrackChanged(int track);
+    void playingChanged(bool playing);
+    void trackChanged(int track);
+    // The library was read again from its file (a batch dropped): any track may differ.
+    void libraryReloaded();
 
 private:
     friend class SimulatedTrack;
     friend class SimulatedPlaylist;
     friend class SimulatedTrackList;
+    friend class LibrarySaveHold;
+
+    bool endHold(bool keep);
 
     // Throws PlayerError once the player has quit.
     void ensureRunning() const;
@@ -105,7 +137,8 @@ private:
     void playFrom(int playlist, int position);
     std::shared_ptr<PlayerTrack> trackObject(int track) const;
 
-    void libraryChanged();
+    void libraryChanged(int track);
+    void setPlaying(bool playing);
     void finishCurrentTrack();
     void startCurrent();
     int currentLibraryTrack() const;
@@ -130,6 +163,8 @@ private:
 
     QTimer m_saveTimer;
     QString m_saveError;
+    int m_holds = 0;
+    QString m_lastBackup;
     bool m_realTime = false;
     QTimer m_tickTimer;
     QElapsedTimer m_sinceTick;

@@ -1,9 +1,15 @@
 #include "SimulatedPlayerBackend.h"
 
+#include "FileCopy.h"
+
+#include <QBuffer>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStandardPaths>
 
 namespace
@@ -30,6 +36,40 @@ bool copyTree(const QString& source, const QString& target)
         QFile::setPermissions(copy, QFile::permissions(copy) | QFile::WriteOwner);
     }
     return true;
+}
+
+// Beside a working copy: which user file it was made from, and that file's size and
+// modification time then.
+const QString sourceFileName = QStringLiteral("source.json");
+const QString pathKey = QStringLiteral("path");
+// Enough of a hash of the user file's path to keep the copies of different files apart.
+constexpr int copyKeyLength = 16;
+
+QJsonObject sourceStamp(const QFileInfo& user)
+{
+    return { { pathKey, user.absoluteFilePath() }, { QStringLiteral("size"), double(user.size()) },
+        { QStringLiteral("modified"), double(user.lastModified().toMSecsSinceEpoch()) } };
+}
+
+QJsonObject readStamp(const QDir& folder)
+{
+    QFile file(folder.filePath(sourceFileName));
+    return file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
+}
+
+bool writeStamp(const QDir& folder, const QJsonObject& stamp, QString* why)
+{
+    QByteArray text = QJsonDocument(stamp).toJson();
+    QBuffer buffer(&text);
+    buffer.open(QIODevice::ReadOnly);
+    return FileCopy::write(buffer, folder.filePath(sourceFileName), why);
+}
+
+// Covers named relative to a working copy's library sit beside the user's file it came from.
+QString artworkFolderOf(const QString& libraryFile)
+{
+    const QString source = readStamp(QFileInfo(libraryFile).absoluteDir()).value(pathKey).toString();
+    return source.isEmpty() ? QString() : QFileInfo(source).absolutePath();
 }
 
 } // namespace
@@ -67,7 +107,7 @@ std::shared_ptr<PlayerApplication> SimulatedPlayerBackend::createApplication()
         m_lastError = QStringLiteral("No music library was found for the simulated player.");
         return nullptr;
     }
-    if (!library->load(m_libraryFile)) {
+    if (!library->load(m_libraryFile, artworkFolderOf(m_libraryFile))) {
         m_lastError = library->errorString();
         return nullptr;
     }
@@ -76,6 +116,8 @@ std::shared_ptr<PlayerApplication> SimulatedPlayerBackend::createApplication()
     m_player->setSpeed(m_speed);
     m_player->setRealTime(m_realTime);
     m_player->cueFirstTrack();
+    if (m_playerStarted)
+        m_playerStarted(m_player);
     return m_player;
 }
 
@@ -104,5 +146,45 @@ QString SimulatedPlayerBackend::userLibraryFile(const QString& bundledLibraryDir
         QFile::remove(copy);
         return QString();
     }
+    return copy;
+}
+
+QString SimulatedPlayerBackend::workingLibraryFile(const QString& userFile, QString* error)
+{
+    const auto fail = [error](const QString& why) {
+        if (error)
+            *error = why;
+        return QString();
+    };
+    const QFileInfo user(userFile);
+    if (!user.isFile() || !user.isReadable())
+        return fail(QStringLiteral("The music library \"%1\" could not be opened.").arg(userFile));
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    if (data.isEmpty())
+        return fail(QStringLiteral("There is no folder for application data to copy the music library into."));
+    const QByteArray key = QCryptographicHash::hash(user.absoluteFilePath().toUtf8(), QCryptographicHash::Sha1)
+                               .toHex()
+                               .left(copyKeyLength);
+    const QDir folder(QDir(data).filePath(QStringLiteral("libraries/") + QString::fromLatin1(key)));
+    const QString copy = folder.filePath(user.fileName());
+    // Taken before copying: a file changed while it is copied is copied again next time.
+    const QJsonObject stamp = sourceStamp(user);
+    if (QFileInfo(copy).isFile() && readStamp(folder) == stamp) {
+        if (error)
+            error->clear();
+        return copy;
+    }
+    const QString failed = QStringLiteral("A working copy of the music library \"%1\" could not be made in \"%2\": %3.");
+    if (!folder.mkpath(QStringLiteral(".")))
+        return fail(failed.arg(userFile, folder.path(), QStringLiteral("the folder cannot be created")));
+    // Without its stamp a copy half made is never taken for a finished one.
+    QFile::remove(folder.filePath(sourceFileName));
+    QString why;
+    if (!FileCopy::copy(userFile, copy, &why) || !writeStamp(folder, stamp, &why))
+        return fail(failed.arg(userFile, folder.path(), why));
+    // The player writes its copy even when the user keeps the file read-only.
+    QFile::setPermissions(copy, QFile::permissions(copy) | QFile::WriteOwner);
+    if (error)
+        error->clear();
     return copy;
 }

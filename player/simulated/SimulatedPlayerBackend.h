@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 // Runs the simulated player in-process in place of a separate player program: it "runs"
@@ -34,11 +35,29 @@ public:
     // Whether started players advance in real time; on by default, tests turn it off and
     // step the player themselves.
     void setRealTime(bool on) { m_realTime = on; }
+    // Called with every player this backend starts, before anything plays, so that a view
+    // of the player can follow it from its first track; an empty function stops the calls.
+    void setPlayerStarted(std::function<void(const std::shared_ptr<SimulatedPlayer>&)> started)
+    {
+        m_playerStarted = std::move(started);
+    }
 
     // The user's own copy of the bundled library folder (the xml and its covers), made in
     // the application data folder on first use so that writes never touch the bundled
     // sample; later calls return the existing copy. Empty when the copy cannot be made.
     static QString userLibraryFile(const QString& bundledLibraryDir);
+
+    // The player's working copy of a library file the user names (--library): the player
+    // rates and counts plays in the copy, never in the user's own file. The copy lives in
+    // the application data folder, under "libraries/" in a folder of its own per user file
+    // (by the file's absolute path), with the user file's name; covers named relative to
+    // the user's file are still found beside it. An existing copy is reused while the
+    // user's file keeps the size and modification time it had when the copy was made;
+    // when the user's file has changed since, the copy is made again from it, and the
+    // player's own changes to the old copy are dropped. Empty, with *error saying why for
+    // the user, when the user's file cannot be read or the copy cannot be made; the user's
+    // file is then left alone and nothing should be played.
+    static QString workingLibraryFile(const QString& userFile, QString* error = nullptr);
 
 private:
     QString m_libraryFile;
@@ -46,4 +65,5 @@ private:
     bool m_realTime = true;
     QString m_lastError;
     std::shared_ptr<SimulatedPlayer> m_player;
+    std::function<void(const std::shared_ptr<SimulatedPlayer>&)> m_playerStarted;
 };

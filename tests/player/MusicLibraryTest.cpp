@@ -128,7 +128,7 @@ TEST(MusicLibraryErrors, SayWhatIsWrongInASentence)
     EXPECT_THAT(library.errorString().toStdString(), HasSubstr("could not be opened"));
 
     EXPECT_FALSE(library.load(SampleLibrary::writeFile(dir, "<plist version=\"1.0\"><dict></dict></plist>")));
-    EXPECT_THAT(library.errorString().toStdString(), HasSubstr("not an iTunes music library"));
+    EXPECT_THAT(library.errorString().toStdString(), HasSubstr("is not a music library"));
 
     EXPECT_FALSE(library.load(SampleLibrary::writeFile(dir, "<plist version=\"1.0\">\n<dict>\n<key>Tracks</key>\n")));
     EXPECT_THAT(library.errorString().toStdString(), HasSubstr("is damaged"));

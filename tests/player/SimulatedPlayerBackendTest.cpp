@@ -90,3 +90,47 @@ TEST(SimulatedPlayerBackend, UserLibraryIsACopyMadeOnce)
     EXPECT_TRUE(SimulatedPlayerBackend::userLibraryFile(empty.path()).isEmpty());
     QDir(QDir(appData).filePath("library")).removeRecursively();
 }
+
+TEST(SimulatedPlayerBackend, AUserLibraryIsPlayedFromAWorkingCopy)
+{
+    QStandardPaths::setTestModeEnabled(true);
+    SampleLibrary user;
+    // Written by another program: its own character references, which a save would respell.
+    const QByteArray userBytes = user.bytes().replace("Mo &amp; the Crisps", "Mo &#38; the Crisps");
+    const auto writeUserFile = [&](const QByteArray& bytes) {
+        QFile file(user.file());
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    };
+    writeUserFile(userBytes);
+
+    QString error;
+    const QString copy = SimulatedPlayerBackend::workingLibraryFile(user.file(), &error);
+    ASSERT_FALSE(copy.isEmpty()) << error.toStdString();
+    EXPECT_NE(QFileInfo(copy).absolutePath(), QFileInfo(user.file()).absolutePath());
+    {
+        SimulatedPlayerBackend backend(copy, 1.0);
+        backend.setRealTime(false);
+        ASSERT_TRUE(backend.start(false));
+        const auto track = backend.player()->CurrentTrack();
+        EXPECT_EQ(track->Artwork()->Count(), 1) << "the cover beside the user's file";
+        track->SetRating(40);
+        ASSERT_TRUE(backend.player()->flush());
+    }
+    EXPECT_EQ(user.bytes(), userBytes);
+
+    // Reused while the user's file stays as it was; made again once it changes.
+    EXPECT_EQ(SimulatedPlayerBackend::workingLibraryFile(user.file()), copy);
+    MusicLibrary played;
+    ASSERT_TRUE(played.load(copy));
+    EXPECT_EQ(played.tracks().front().rating, 40);
+    writeUserFile(userBytes + "\n");
+    EXPECT_EQ(SimulatedPlayerBackend::workingLibraryFile(user.file()), copy);
+    QFile refreshed(copy);
+    ASSERT_TRUE(refreshed.open(QIODevice::ReadOnly));
+    EXPECT_EQ(refreshed.readAll(), userBytes + "\n");
+
+    EXPECT_TRUE(SimulatedPlayerBackend::workingLibraryFile(QDir(user.folder()).filePath("gone.xml"), &error).isEmpty());
+    EXPECT_THAT(error.toStdString(), HasSubstr("could not be opened"));
+    QDir(QFileInfo(copy).absolutePath()).removeRecursively();
+}

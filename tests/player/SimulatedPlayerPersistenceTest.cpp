@@ -152,3 +152,44 @@ TEST(SimulatedPlayerPersistence, FailedTemporaryFileLeavesTheOldFileIntact)
     EXPECT_EQ(readAll(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
+
+TEST(SimulatedPlayerPersistence, AHeldBatchReachesTheFileInOneWriteAfterACopyOrNotAtAll)
+{
+    SampleLibrary sample;
+    auto player = sample.player();
+    player->setSaveDelay(0);
+    player->setClock([] { return fixedNow; });
+    const auto tracks = player->LibrarySource()->Playlists()->Item(1)->Tracks();
+    tracks->Item(1)->SetRating(20);
+    QByteArray before;
+    {
+        LibrarySaveHold hold = player->holdSaves();
+        before = sample.bytes();
+        EXPECT_EQ(sample.load()->tracks()[0].rating, 20) << "what was pending goes before the batch";
+        for (int i = 1; i <= tracks->Count(); ++i)
+            tracks->Item(i)->SetPlayedCount(100 + i);
+        EXPECT_TRUE(player->flush());
+        QTest::qWait(20);
+        EXPECT_EQ(sample.bytes(), before);
+    }
+    EXPECT_EQ(sample.load()->tracks().back().playCount, 136);
+    const QString stamp = fixedNow.toLocalTime().toString("yyyyMMdd-HHmmss");
+    EXPECT_EQ(player->lastBackup(), QDir(sample.folder()).filePath("iTunes Music Library.before-import-" + stamp + ".xml"));
+    EXPECT_EQ(readAll(player->lastBackup()), before);
+
+    // Dropped: the player reads its file again.
+    const QByteArray written = sample.bytes();
+    QSignalSpy reloaded(player.get(), &SimulatedPlayer::libraryReloaded);
+    LibrarySaveHold hold = player->holdSaves();
+    tracks->Item(5)->SetRating(60);
+    EXPECT_TRUE(hold.discard());
+    EXPECT_EQ(reloaded.count(), 1);
+    EXPECT_EQ(tracks->Item(5)->Rating(), sample.load()->tracks()[4].rating);
+    // Quit and destruction under a hold write nothing.
+    hold = player->holdSaves();
+    tracks->Item(5)->SetRating(60);
+    player->Quit();
+    player.reset();
+    EXPECT_EQ(sample.bytes(), written);
+    EXPECT_EQ(QDir(sample.folder()).entryList(QDir::Files).size(), 2);
+}

@@ -244,7 +244,7 @@ TEST_F(SimulatedPlayerTest, VolumeAndWindowsRememberWhatTheyAreTold)
 
     const auto windows = m_player->Windows();
     ASSERT_EQ(windows->Count(), 1);
-    EXPECT_EQ(windows->Item(1)->Name(), "iTunes");
+    EXPECT_EQ(windows->Item(1)->Name(), "Jukebox");
     EXPECT_FALSE(m_player->browserWindow()->minimized().has_value());
     m_player->BrowserWindow()->SetMinimized(true);
     windows->Item(1)->SetMiniPlayer(false);

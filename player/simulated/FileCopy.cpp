@@ -1,0 +1,58 @@
+#include "FileCopy.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <optional>
+
+namespace
+{
+
+// Small enough that a large library is never held whole in memory.
+constexpr qint64 kChunk = qint64(1) << 20;
+
+bool writeFrom(QIODevice& source, const QString& target, std::optional<QFileDevice::Permissions> permissions,
+    QString* why)
+{
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly)) {
+        *why = out.errorString();
+        return false;
+    }
+    while (!source.atEnd()) {
+        const QByteArray bytes = source.read(kChunk);
+        if (bytes.isEmpty()) {
+            *why = source.errorString();
+            out.cancelWriting();
+            return false;
+        }
+        // A refused write makes commit() fail with the device's reason.
+        if (out.write(bytes) != bytes.size())
+            break;
+    }
+    // Set on the temporary file, so the copy never shows more than the original allows.
+    if (permissions)
+        out.setPermissions(*permissions);
+    if (!out.commit()) {
+        *why = out.errorString();
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool FileCopy::write(QIODevice& source, const QString& target, QString* why)
+{
+    return writeFrom(source, target, std::nullopt, why);
+}
+
+bool FileCopy::copy(const QString& source, const QString& target, QString* why)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        *why = in.errorString();
+        return false;
+    }
+    return writeFrom(in, target, in.permissions(), why);
+}
