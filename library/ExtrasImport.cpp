@@ -7,19 +7,19 @@
 #include "player/PlayerError.h"
 #include "player/PlayerSource.h"
 
+#include <algorithm>
+
 namespace
 {
 
 const QString libraryPlaylistName = QStringLiteral("Library");
 const QString mapMode = QStringLiteral("All");
 constexpr int balloonTimeoutMs = 5000;
-// Artist, rating, play count and date: three separators, or a text holds one.
-constexpr qsizetype separatorsPerValue = 3;
 
-// The map's key: the player compares names without regard to case, and so does the map.
-QString mapKey(const QString& name, const QString& time)
+// "1 track was" / "3 tracks were".
+QString tracksWere(int count)
 {
-    return (name + ExtrasImport::separator + time).toCaseFolded();
+    return count == 1 ? QStringLiteral("1 track was") : QStringLiteral("%1 tracks were").arg(count);
 }
 
 std::shared_ptr<PlayerPlaylist> findLibrary(const PlayerSource* source)
@@ -56,7 +56,9 @@ TransferOutcome ExtrasImport::run()
 {
     m_updated = 0;
     m_skipped = 0;
+    m_ambiguous = 0;
     m_map.clear();
+    m_libraryArtists.clear();
     const QString path = m_view.openFileName(dialogRequest());
     if (path.isEmpty())
         return TransferOutcome::NoFile;
@@ -83,6 +85,7 @@ TransferOutcome ExtrasImport::run()
         if (document->exportMode == mapMode) {
             readIntoMap(*document);
             // The library pass always handles its first track, even after a cancel.
+            countMatches(*library);
             stopped = mergeLibrary(*library);
         } else {
             stopped = searchEach(*document);
@@ -122,22 +125,63 @@ void ExtrasImport::readIntoMap(ExtrasDocument& document)
         take(current, document.tracks[i]);
         // The flag is examined once the element is in hand; that element is still added.
         const bool stop = cancelled();
-        const QString& name = current[ExtrasTrackElement::Name];
-        const QString key = mapKey(name, current[ExtrasTrackElement::Time]);
-        QString value = extrasOf(current).joined(separator);
-        if (value.count(separator) != separatorsPerValue) {
-            // Splitting the stored value at the separator would shift the fields.
-            ++m_skipped;
-            m_view.messageBox(
-                QStringLiteral("Error loading track %1 into XMLMap: its artist holds \"%2\".").arg(name, separator));
-        } else if (!m_map.contains(key)) {
-            m_map.insert(key, std::move(value));
-        }
+        std::vector<FileEntry>& entries
+            = m_map[keyOf(current[ExtrasTrackElement::Name], current[ExtrasTrackElement::Time])];
+        const QString artist = current[ExtrasTrackElement::Artist].toCaseFolded();
+        const bool known = std::any_of(
+            entries.begin(), entries.end(), [&](const FileEntry& entry) { return entry.artist == artist; });
+        if (!known)
+            entries.push_back({ artist, extrasOf(current) });
         m_view.setProgressValue(int(i));
         m_view.processEvents();
         if (stop)
             return;
     }
+}
+
+void ExtrasImport::countMatches(PlayerPlaylist& library)
+{
+    const auto tracks = library.Tracks();
+    const int count = tracks->Count();
+    m_view.setProgressValue(0);
+    m_view.setProgressMaximum(count);
+    m_view.setStatus(QStringLiteral("Searching for changes..."));
+    // Not stopped by a cancel: the pass that follows needs every count.
+    for (int i = 1; i <= count; ++i) {
+        const auto track = tracks->Item(i);
+        const Key key = keyOf(track->Name(), track->Time());
+        if (m_map.contains(key))
+            m_libraryArtists[key].push_back(track->Artist().toCaseFolded());
+        m_view.setProgressValue(i);
+        m_view.processEvents();
+    }
+}
+
+const ExtrasImport::FileEntry* ExtrasImport::entryFor(const Key& key, const QString& artist)
+{
+    const auto found = m_map.constFind(key);
+    if (found == m_map.constEnd())
+        return nullptr;
+    const FileEntry* match = nullptr;
+    for (const FileEntry& entry : *found) {
+        if (!sameArtist(entry.artist, artist))
+            continue;
+        if (match) {
+            ++m_ambiguous;
+            return nullptr;
+        }
+        match = &entry;
+    }
+    if (!match)
+        return nullptr;
+    const std::vector<QString> artists = m_libraryArtists.value(key);
+    const auto tracks = std::count_if(
+        artists.begin(), artists.end(), [&](const QString& other) { return sameArtist(match->artist, other); });
+    if (tracks > 1) {
+        ++m_ambiguous;
+        return nullptr;
+    }
+    return match;
 }
 
 bool ExtrasImport::mergeLibrary(PlayerPlaylist& library)
@@ -146,16 +190,13 @@ bool ExtrasImport::mergeLibrary(PlayerPlaylist& library)
     const int count = tracks->Count();
     m_view.setProgressValue(0);
     m_view.setProgressMaximum(count);
-    m_view.setStatus(QStringLiteral("Searching for changes..."));
     for (int i = 1; i <= count; ++i) {
         const auto track = tracks->Item(i);
         const QString name = track->Name();
-        const auto found = m_map.constFind(mapKey(name, track->Time()));
-        if (found != m_map.constEnd()) {
-            if (TrackExtras::of(*track, m_dates).joined(separator) != *found) {
-                const QStringList stored = found->split(separator);
-                update(*track, TrackExtras { stored[0], stored[1], stored[2], stored[3] }, name);
-            }
+        const QString artist = track->Artist();
+        if (const FileEntry* entry = entryFor(keyOf(name, track->Time()), artist.toCaseFolded())) {
+            if (TrackExtras::of(*track, m_dates) != entry->extras)
+                update(*track, entry->extras, name);
         }
         m_view.setProgressValue(i);
         m_view.processEvents();
@@ -174,17 +215,21 @@ bool ExtrasImport::searchEach(ExtrasDocument& document)
         const bool stop = cancelled();
         const QString& name = current[ExtrasTrackElement::Name];
         const QString wanted = name + current[ExtrasTrackElement::Time];
+        const QString artist = current[ExtrasTrackElement::Artist].toCaseFolded();
         const TrackExtras extras = extrasOf(current);
+        std::vector<std::shared_ptr<PlayerTrack>> matches;
         if (const auto results = first->Search(name, PlayerPlaylist::SearchSongNames)) {
             const int count = results->Count();
             for (int r = 1; r <= count; ++r) {
-                const auto track = results->Item(r);
-                if (track->Name() + track->Time() != wanted)
-                    continue;
-                if (TrackExtras::of(*track, m_dates).joined() != extras.joined())
-                    update(*track, extras, name);
+                auto track = results->Item(r);
+                if (track->Name() + track->Time() == wanted && sameArtist(artist, track->Artist().toCaseFolded()))
+                    matches.push_back(std::move(track));
             }
         }
+        if (matches.size() > 1)
+            m_ambiguous += int(matches.size());
+        else if (matches.size() == 1 && TrackExtras::of(*matches[0], m_dates) != extras)
+            update(*matches[0], extras, name);
         m_view.setProgressValue(int(i));
         m_view.processEvents();
         if (stop)
@@ -220,10 +265,12 @@ void ExtrasImport::finish(bool wasCancelled)
     }
     m_view.setStatus(QStringLiteral("iTunes import complete"));
     QString message = QStringLiteral("Bolvin import complete");
-    if (m_skipped == 1)
-        message += QStringLiteral(". 1 track was skipped: a value in the file could not be used.");
-    else if (m_skipped > 1)
-        message += QStringLiteral(". %1 tracks were skipped: a value in the file could not be used.").arg(m_skipped);
+    if (m_skipped > 0)
+        message += QStringLiteral(". %1 skipped: a value in the file could not be used.").arg(tracksWere(m_skipped));
+    if (m_ambiguous > 0) {
+        message += QStringLiteral(". %1 left unchanged: their name and duration match more than one track.")
+                       .arg(tracksWere(m_ambiguous));
+    }
     if (m_store && !m_store->completionNote().isEmpty())
         message += QStringLiteral(". ") + m_store->completionNote();
     if (m_options.completionMessageBox)

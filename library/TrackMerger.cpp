@@ -26,11 +26,6 @@ TrackExtras TrackExtras::of(const PlayerTrack& track, const GeneralDateFormat& d
         dates.toText(track.PlayedDate()) };
 }
 
-QString TrackExtras::joined(const QString& separator) const
-{
-    return artist + separator + rating + separator + playedCount + separator + playedDate;
-}
-
 TrackMerger::TrackMerger(const ImportOptions& options, const GeneralDateFormat& dates)
     : m_options(options)
     , m_dates(dates)

@@ -55,7 +55,7 @@ TEST_F(ExtrasImportTest, CompletionGoesToABalloonOrAMessageBox)
     EXPECT_EQ(importElements(QStringLiteral("All"), {}), TransferOutcome::Completed);
     EXPECT_EQ(rig.view.calls,
         QStringList({ QStringLiteral("busy"), QStringLiteral("max 0"), QStringLiteral("max 0"),
-            QStringLiteral("balloon Bolvin import complete|Bolvin|1|5000"), QStringLiteral("idle") }));
+            QStringLiteral("max 0"), QStringLiteral("balloon Bolvin import complete|Bolvin|1|5000"), QStringLiteral("idle") }));
     EXPECT_EQ(rig.view.status, QStringLiteral("iTunes import complete"));
 
     rig.view.calls.clear();
