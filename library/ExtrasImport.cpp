@@ -102,36 +102,26 @@ TransferOutcome ExtrasImport::run()
     }
 }
 
-void ExtrasImport::take(Current& current, ExtrasTrackElement& element)
+TrackExtras ExtrasImport::extrasOf(ExtrasTrackElement& element)
 {
-    for (std::size_t f = 0; f < element.fields.size(); ++f) {
-        if (element.fields[f]) {
-            current[f] = std::move(*element.fields[f]);
-            element.fields[f].reset();
-        }
-    }
-}
-
-TrackExtras ExtrasImport::extrasOf(const Current& current)
-{
-    return { current[ExtrasTrackElement::Artist], current[ExtrasTrackElement::Rating],
-        current[ExtrasTrackElement::PlayedCount], current[ExtrasTrackElement::PlayedDate] };
+    auto& fields = element.fields;
+    return { std::move(fields[ExtrasTrackElement::Artist]), std::move(fields[ExtrasTrackElement::Rating]),
+        std::move(fields[ExtrasTrackElement::PlayedCount]), std::move(fields[ExtrasTrackElement::PlayedDate]) };
 }
 
 void ExtrasImport::readIntoMap(ExtrasDocument& document)
 {
-    Current current;
     for (std::size_t i = 0; i < document.tracks.size(); ++i) {
-        take(current, document.tracks[i]);
+        ExtrasTrackElement& element = document.tracks[i];
         // The flag is examined once the element is in hand; that element is still added.
         const bool stop = cancelled();
         std::vector<FileEntry>& entries
-            = m_map[keyOf(current[ExtrasTrackElement::Name], current[ExtrasTrackElement::Time])];
-        const QString artist = current[ExtrasTrackElement::Artist].toCaseFolded();
+            = m_map[keyOf(textOf(element, ExtrasTrackElement::Name), textOf(element, ExtrasTrackElement::Time))];
+        const QString artist = textOf(element, ExtrasTrackElement::Artist).toCaseFolded();
         const bool known = std::any_of(
             entries.begin(), entries.end(), [&](const FileEntry& entry) { return entry.artist == artist; });
         if (!known)
-            entries.push_back({ artist, extrasOf(current) });
+            entries.push_back({ artist, extrasOf(element) });
         m_view.setProgressValue(int(i));
         m_view.processEvents();
         if (stop)
@@ -195,7 +185,7 @@ bool ExtrasImport::mergeLibrary(PlayerPlaylist& library)
         const QString name = track->Name();
         const QString artist = track->Artist();
         if (const FileEntry* entry = entryFor(keyOf(name, track->Time()), artist.toCaseFolded())) {
-            if (TrackExtras::of(*track, m_dates) != entry->extras)
+            if (entry->extras.changes(TrackExtras::of(*track, m_dates)))
                 update(*track, entry->extras, name);
         }
         m_view.setProgressValue(i);
@@ -209,14 +199,13 @@ bool ExtrasImport::mergeLibrary(PlayerPlaylist& library)
 bool ExtrasImport::searchEach(ExtrasDocument& document)
 {
     const auto first = m_library->Playlists()->Item(1);
-    Current current;
     for (std::size_t i = 0; i < document.tracks.size(); ++i) {
-        take(current, document.tracks[i]);
+        ExtrasTrackElement& element = document.tracks[i];
         const bool stop = cancelled();
-        const QString& name = current[ExtrasTrackElement::Name];
-        const QString wanted = name + current[ExtrasTrackElement::Time];
-        const QString artist = current[ExtrasTrackElement::Artist].toCaseFolded();
-        const TrackExtras extras = extrasOf(current);
+        const QString name = textOf(element, ExtrasTrackElement::Name);
+        const QString wanted = name + textOf(element, ExtrasTrackElement::Time);
+        const QString artist = textOf(element, ExtrasTrackElement::Artist).toCaseFolded();
+        const TrackExtras extras = extrasOf(element);
         std::vector<std::shared_ptr<PlayerTrack>> matches;
         if (const auto results = first->Search(name, PlayerPlaylist::SearchSongNames)) {
             const int count = results->Count();
@@ -228,7 +217,7 @@ bool ExtrasImport::searchEach(ExtrasDocument& document)
         }
         if (matches.size() > 1)
             m_ambiguous += int(matches.size());
-        else if (matches.size() == 1 && TrackExtras::of(*matches[0], m_dates) != extras)
+        else if (matches.size() == 1 && extras.changes(TrackExtras::of(*matches[0], m_dates)))
             update(*matches[0], extras, name);
         m_view.setProgressValue(int(i));
         m_view.processEvents();

@@ -61,9 +61,6 @@ public:
     static FileDialogRequest dialogRequest();
 
 private:
-    // The six texts of the element in hand. They carry over: an element that lacks a
-    // child keeps the previous element's text for it.
-    using Current = std::array<QString, ExtrasTrackElement::FieldCount>;
     // Case-folded name and time.
     using Key = QPair<QString, QString>;
     struct FileEntry {
@@ -73,8 +70,12 @@ private:
     };
 
     // Moves the element's texts out, so a large file's memory goes as the map fills.
-    static void take(Current& current, ExtrasTrackElement& element);
-    static TrackExtras extrasOf(const Current& current);
+    static TrackExtras extrasOf(ExtrasTrackElement& element);
+    // A child the element lacks reads as empty here.
+    static QString textOf(const ExtrasTrackElement& element, ExtrasTrackElement::Field field)
+    {
+        return element.fields[field].value_or(QString());
+    }
     static Key keyOf(const QString& name, const QString& time) { return { name.toCaseFolded(), time.toCaseFolded() }; }
     // An artist only tells two tracks apart when both sides name one.
     static bool sameArtist(const QString& folded, const QString& otherFolded)

@@ -18,12 +18,23 @@ std::optional<int> integerIn(const QString& text, int lowest, int highest)
     return value;
 }
 
+bool differs(const std::optional<QString>& file, const std::optional<QString>& track)
+{
+    return file && file != track;
+}
+
 } // namespace
 
 TrackExtras TrackExtras::of(const PlayerTrack& track, const GeneralDateFormat& dates)
 {
     return { track.Artist(), QString::number(track.Rating()), QString::number(track.PlayedCount()),
         dates.toText(track.PlayedDate()) };
+}
+
+bool TrackExtras::changes(const TrackExtras& track) const
+{
+    return differs(artist, track.artist) || differs(rating, track.rating) || differs(playedCount, track.playedCount)
+        || differs(playedDate, track.playedDate);
 }
 
 TrackMerger::TrackMerger(const ImportOptions& options, const GeneralDateFormat& dates)
@@ -35,15 +46,15 @@ TrackMerger::TrackMerger(const ImportOptions& options, const GeneralDateFormat& 
 bool TrackMerger::apply(PlayerTrack& track, const TrackExtras& file) const
 {
     bool complete = true;
-    if (m_options.importRating) {
-        if (const auto rating = integerIn(file.rating, 0, maxRating))
+    if (m_options.importRating && file.rating) {
+        if (const auto rating = integerIn(*file.rating, 0, maxRating))
             track.SetRating(*rating);
         else
             complete = false;
     }
-    if (m_options.importPlayCount) {
+    if (m_options.importPlayCount && file.playedCount) {
         if (m_options.playCountMode == replaceMode) {
-            if (const auto count = integerIn(file.playedCount, 0, std::numeric_limits<int>::max()))
+            if (const auto count = integerIn(*file.playedCount, 0, std::numeric_limits<int>::max()))
                 track.SetPlayedCount(*count);
             else
                 complete = false;
@@ -51,8 +62,8 @@ bool TrackMerger::apply(PlayerTrack& track, const TrackExtras& file) const
             track.SetPlayedCount(track.PlayedCount() + 1);
         }
     }
-    if (m_options.importLastPlayDate) {
-        if (const auto date = m_dates.fromText(file.playedDate))
+    if (m_options.importLastPlayDate && file.playedDate) {
+        if (const auto date = m_dates.fromText(*file.playedDate))
             track.SetPlayedDate(*date);
         else
             complete = false;

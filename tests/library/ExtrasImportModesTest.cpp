@@ -119,18 +119,24 @@ TEST_F(MapModeImport, AnArtistHoldingTheOldSeparatorIsJustAnArtist)
     EXPECT_EQ(skipped, 0);
 }
 
-TEST_F(MapModeImport, MissingChildrenKeepThePreviousElementsValues)
+TEST_F(ImportFixture, AValueAnElementDoesNotCarryStaysAsItIs)
 {
     addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
     addTrack(QStringLiteral("B"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+    addTrack(QStringLiteral("C"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
     rig.player.addLibrary();
     options.playCountMode = QStringLiteral("Replace");
-    EXPECT_EQ(
-        importElements(QStringLiteral("All"),
-            { { "A", "X", "80", "5", playedText, "1:00" }, { "B", QString(), "40", QString(), QString(), QString() } }),
-        TransferOutcome::Completed);
-    EXPECT_EQ(rig.player.track(1).rating, 40);
-    EXPECT_EQ(rig.player.track(1).playedCount, 5);
+    for (const QString& mode : { QStringLiteral("All"), QStringLiteral("Week") }) {
+        rig.player.state->writes.clear();
+        EXPECT_EQ(importElements(mode,
+                      { { "A", "X", "100", "9", "12/1/2026", "1:00" }, { "B", {}, {}, {}, {}, "1:00" },
+                          { "C", {}, "60", {}, {}, "1:00" } }),
+            TransferOutcome::Completed);
+        EXPECT_EQ(rig.player.state->writes.mid(3), QStringList { "SetRating 2 60" }) << mode.toStdString();
+        EXPECT_EQ(skipped, 0);
+        rig.player.track(0) = { "A", "X", 20, 1, played, "1:00" };
+        rig.player.track(2).rating = 20;
+    }
 }
 
 TEST_F(MapModeImport, ACancelWhileReadingTheFileStillLetsTheLibraryPassHandleItsFirstTrack)
