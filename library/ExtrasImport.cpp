@@ -57,6 +57,7 @@ TransferOutcome ExtrasImport::run()
     m_updated = 0;
     m_skipped = 0;
     m_ambiguous = 0;
+    m_firstProblem.clear();
     m_map.clear();
     m_libraryArtists.clear();
     const QString path = m_view.openFileName(dialogRequest());
@@ -229,8 +230,11 @@ bool ExtrasImport::searchEach(ExtrasDocument& document)
 
 void ExtrasImport::update(PlayerTrack& track, const TrackExtras& file, const QString& shownName)
 {
-    if (!TrackMerger(m_options, m_dates).apply(track, file))
-        ++m_skipped;
+    QString problem;
+    if (!TrackMerger(m_options, m_dates).apply(track, file, &problem)) {
+        if (m_skipped++ == 0)
+            m_firstProblem = QStringLiteral("%1 of \"%2\"").arg(problem, shownName);
+    }
     ++m_updated;
     m_view.setStatus(shownName + QStringLiteral(" imported"));
 }
@@ -255,7 +259,8 @@ void ExtrasImport::finish(bool wasCancelled)
     m_view.setStatus(QStringLiteral("iTunes import complete"));
     QString message = QStringLiteral("Bolvin import complete");
     if (m_skipped > 0)
-        message += QStringLiteral(". %1 skipped: a value in the file could not be used.").arg(tracksWere(m_skipped));
+        message += QStringLiteral(". %1 skipped: a value in the file could not be used (the first: %2).")
+                       .arg(tracksWere(m_skipped), m_firstProblem);
     if (m_ambiguous > 0) {
         message += QStringLiteral(". %1 left unchanged: their name and duration match more than one track.")
                        .arg(tracksWere(m_ambiguous));

@@ -43,21 +43,26 @@ TrackMerger::TrackMerger(const ImportOptions& options, const GeneralDateFormat& 
 {
 }
 
-bool TrackMerger::apply(PlayerTrack& track, const TrackExtras& file) const
+bool TrackMerger::apply(PlayerTrack& track, const TrackExtras& file, QString* problem) const
 {
     bool complete = true;
+    const auto unusable = [&](const char* what, const QString& text) {
+        if (complete)
+            *problem = QStringLiteral("the %1 \"%2\"").arg(QLatin1StringView(what), text);
+        complete = false;
+    };
     if (m_options.importRating && file.rating) {
         if (const auto rating = integerIn(*file.rating, 0, maxRating))
             track.SetRating(*rating);
         else
-            complete = false;
+            unusable("rating", *file.rating);
     }
     if (m_options.importPlayCount && file.playedCount) {
         if (m_options.playCountMode == replaceMode) {
             if (const auto count = integerIn(*file.playedCount, 0, std::numeric_limits<int>::max()))
                 track.SetPlayedCount(*count);
             else
-                complete = false;
+                unusable("play count", *file.playedCount);
         } else {
             track.SetPlayedCount(track.PlayedCount() + 1);
         }
@@ -66,7 +71,7 @@ bool TrackMerger::apply(PlayerTrack& track, const TrackExtras& file) const
         if (const auto date = m_dates.fromText(*file.playedDate))
             track.SetPlayedDate(*date);
         else
-            complete = false;
+            unusable("date", *file.playedDate);
     }
     return complete;
 }

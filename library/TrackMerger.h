@@ -45,7 +45,8 @@ public:
     // back, leaves that value as it is; the return is then false and the rest is still
     // written. Throws PlayerError
     // when the player fails.
-    bool apply(PlayerTrack& track, const TrackExtras& file) const;
+    // *problem then names the first value left: "the rating \"four\"".
+    bool apply(PlayerTrack& track, const TrackExtras& file, QString* problem) const;
 
 private:
     const ImportOptions& m_options;

@@ -93,7 +93,8 @@ TEST_F(ExtrasImportTest, ValuesTheFileCannotGiveStayAndAreCounted)
     EXPECT_EQ(rig.player.track(3).playedCount, 1);
     EXPECT_EQ(rig.view.balloons,
         QStringList {
-            QStringLiteral("Bolvin import complete. 4 tracks were skipped: a value in the file could not be used.") });
+            QStringLiteral("Bolvin import complete. 4 tracks were skipped: a value in the file could not be used "
+                           "(the first: the rating \"four\" of \"A\").") });
 }
 
 TEST_F(ExtrasImportTest, APlayerThatFailsMidwayEndsTheImportIdle)
