@@ -52,8 +52,14 @@ bool RhythmboxLibrary::load(QString* error)
             = QStringLiteral("The Rhythmbox library \"%1\" could not be opened: %2.").arg(path(), file.errorString());
         return false;
     }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("The Rhythmbox library \"%1\" could not be read to its end: %2. Nothing was read.")
+                     .arg(path(), file.errorString());
+        return false;
+    }
     QString why;
-    std::optional<RhythmdbFile> parsed = parseBytes(file.readAll(), &why);
+    std::optional<RhythmdbFile> parsed = parseBytes(bytes, &why);
     if (!parsed) {
         *error = QStringLiteral("The Rhythmbox library \"%1\" could not be read. %2").arg(path(), why);
         return false;

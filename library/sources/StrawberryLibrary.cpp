@@ -30,6 +30,31 @@ QString sqlError(const QSqlQuery& query)
     return query.lastError().text();
 }
 
+// SQLite's primary result codes for a database another program holds, and one that is not
+// (or no longer) a database.
+constexpr int sqliteBusy = 5;
+constexpr int sqliteLocked = 6;
+constexpr int sqliteCorrupt = 11;
+constexpr int sqliteNotADatabase = 26;
+constexpr int primaryCodeMask = 0xff;
+
+// What a failed read means for the user; empty when it is none of those.
+QString readFailure(const QSqlError& error, const QString& path)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & primaryCodeMask;
+    if (!ok)
+        return {};
+    if (code == sqliteBusy || code == sqliteLocked)
+        return QStringLiteral("The Strawberry library \"%1\" is locked by another program; nothing was read. Try "
+                              "again when it is done (%2).")
+            .arg(path, error.text());
+    if (code == sqliteCorrupt || code == sqliteNotADatabase)
+        return QStringLiteral("The Strawberry library \"%1\" is damaged; nothing was read from it (%2).")
+            .arg(path, error.text());
+    return {};
+}
+
 } // namespace
 
 // 15 is Strawberry 1.0.14's (Debian 12), tried against the real player; the later ones
@@ -92,7 +117,9 @@ bool StrawberryLibrary::load(QString* error)
     QSqlDatabase db = QSqlDatabase::database(m_connection);
     QSqlQuery version(db);
     if (!version.exec(QStringLiteral("SELECT version FROM schema_version")) || !version.next()) {
-        *error = QStringLiteral("\"%1\" is not a Strawberry library: it has no schema version.").arg(path());
+        *error = readFailure(version.lastError(), path());
+        if (error->isEmpty())
+            *error = QStringLiteral("\"%1\" is not a Strawberry library: it has no schema version.").arg(path());
         return false;
     }
     const int schema = version.value(0).toInt();
@@ -110,8 +137,7 @@ bool StrawberryLibrary::load(QString* error)
     songs.setForwardOnly(true);
     if (!songs.exec(QStringLiteral("SELECT ROWID, title, artist, album, url, length, rating, playcount, lastplayed "
                                    "FROM songs WHERE unavailable IS NOT 1 ORDER BY ROWID"))) {
-        *error = QStringLiteral("The songs of the Strawberry library \"%1\" could not be read: %2.")
-                     .arg(path(), sqlError(songs));
+        *error = songsUnread(songs);
         return false;
     }
     std::vector<LibraryEntry> entries;
@@ -130,8 +156,23 @@ bool StrawberryLibrary::load(QString* error)
             entry.played = QDateTime::fromSecsSinceEpoch(played);
         entries.push_back(std::move(entry));
     }
+    // next() also ends at a damaged page: the songs after it would be silently missing.
+    if (songs.lastError().isValid()) {
+        m_rowIds.clear();
+        *error = songsUnread(songs);
+        return false;
+    }
     setEntries(std::move(entries));
     return true;
+}
+
+QString StrawberryLibrary::songsUnread(const QSqlQuery& songs) const
+{
+    const QString failure = readFailure(songs.lastError(), path());
+    if (!failure.isEmpty())
+        return failure;
+    return QStringLiteral("The songs of the Strawberry library \"%1\" could not be read: %2.")
+        .arg(path(), sqlError(songs));
 }
 
 bool StrawberryLibrary::copyTo(const QString& target, QString* error)

@@ -2,6 +2,7 @@
 
 #include "library/sources/StrawberryLibrary.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -106,6 +107,42 @@ TEST_F(StrawberryLibraryTest, OnlyKnownSchemaVersionsAreReadAndAnyOtherIsLeftUnt
     EXPECT_FALSE(load(&error));
     EXPECT_TRUE(error.contains(QStringLiteral("does not exist")));
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// A read that fails part of the way gives no songs at all, so nothing exports a part as
+// the whole; the user learns which of the two it was.
+TEST_F(StrawberryLibraryTest, ADamagedOrLockedLibraryIsCalledSoAndGivesNoSongs)
+{
+    std::vector<Song> songs;
+    for (int i = 0; i < 3000; ++i)
+        songs.emplace_back(QStringLiteral("Song %1").arg(i), QStringLiteral("Artist %1").arg(i), 200, "0.6", i);
+    make(songs);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery lock(db);
+        ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        ASSERT_TRUE(lock.exec(QStringLiteral("UPDATE songs SET playcount = 1")));
+        QString error;
+        EXPECT_FALSE(load(&error));
+        EXPECT_TRUE(error.contains(QStringLiteral("is locked"))) << error.toStdString();
+        db.rollback();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray noise(8192, 0);
+    QRandomGenerator random(16);
+    random.fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+    file.seek(file.size() / 2 / 4096 * 4096);
+    file.write(noise);
+    file.close();
+    QString error;
+    EXPECT_FALSE(load(&error));
+    EXPECT_TRUE(error.contains(QStringLiteral("is damaged"))) << error.toStdString();
 }
 
 TEST_F(StrawberryLibraryTest, AWriteStoresStrawberrysScaleAndKeepsACopy)
