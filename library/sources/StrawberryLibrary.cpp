@@ -1,8 +1,11 @@
 #include "StrawberryLibrary.h"
 
+#include "ReplacingFile.h"
+
 #include "player/RatingScale.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -112,6 +115,7 @@ bool StrawberryLibrary::load(QString* error)
 {
     setEntries({});
     m_rowIds.clear();
+    m_ratings.clear();
     if (!open(error))
         return false;
     QSqlDatabase db = QSqlDatabase::database(m_connection);
@@ -149,7 +153,9 @@ bool StrawberryLibrary::load(QString* error)
         entry.album = songs.value(3).toString();
         entry.location = songs.value(4).toString();
         entry.durationMs = songs.value(5).toLongLong() / nsPerMs;
-        entry.rating = RatingScale::fromUnit(songs.value(6).isNull() ? -1 : songs.value(6).toDouble());
+        const double unit = songs.value(6).isNull() ? -1 : songs.value(6).toDouble();
+        m_ratings.push_back(unit);
+        entry.rating = RatingScale::fromUnit(unit);
         entry.playCount = std::max(0, songs.value(7).toInt());
         const qint64 played = songs.value(8).toLongLong();
         if (played > 0)
@@ -159,6 +165,7 @@ bool StrawberryLibrary::load(QString* error)
     // next() also ends at a damaged page: the songs after it would be silently missing.
     if (songs.lastError().isValid()) {
         m_rowIds.clear();
+        m_ratings.clear();
         *error = songsUnread(songs);
         return false;
     }
@@ -182,11 +189,19 @@ bool StrawberryLibrary::copyTo(const QString& target, QString* error)
         *error = openError;
         return false;
     }
+    // SQLite writes the copy itself, so it is named only once it is complete.
+    const QString partial = ReplacingFile::temporaryFor(target);
+    QFile::remove(partial);
     QSqlQuery query(QSqlDatabase::database(m_connection));
     query.prepare(QStringLiteral("VACUUM INTO ?"));
-    query.addBindValue(target);
+    query.addBindValue(partial);
     if (!query.exec()) {
         *error = sqlError(query);
+        QFile::remove(partial);
+        return false;
+    }
+    if (!ReplacingFile::publish(partial, target, path(), error)) {
+        QFile::remove(partial);
         return false;
     }
     return true;
@@ -211,7 +226,10 @@ bool StrawberryLibrary::writeChanges(const std::vector<int>& changed, QString* e
     for (int position : changed) {
         const LibraryEntry& entry = entries()[std::size_t(position)];
         const qint64 row = m_rowIds[std::size_t(position)];
-        const double rating = RatingScale::toUnitOrUnrated(entry.rating);
+        // A rating between the steps is rewritten only when it was changed.
+        const double held = m_ratings[std::size_t(position)];
+        const double rating
+            = RatingScale::fromUnit(held) == entry.rating ? held : RatingScale::toUnitOrUnrated(entry.rating);
         update.addBindValue(rating);
         update.addBindValue(entry.playCount);
         update.addBindValue(playedSeconds(entry));

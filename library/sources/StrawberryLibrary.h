@@ -48,4 +48,6 @@ private:
     QString m_connection;
     // The songs' row ids, by entry position.
     std::vector<qint64> m_rowIds;
+    // The ratings as the database held them, by entry position.
+    std::vector<double> m_ratings;
 };

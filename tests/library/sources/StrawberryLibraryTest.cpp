@@ -147,9 +147,12 @@ TEST_F(StrawberryLibraryTest, ADamagedOrLockedLibraryIsCalledSoAndGivesNoSongs)
 
 TEST_F(StrawberryLibraryTest, AWriteStoresStrawberrysScaleAndKeepsACopy)
 {
-    make({ { "Rated", "A", 200, "0.6", 3, 1700000000 }, { "Unrated", "B" }, { "Same", "C", 200, "0.2", 1, 5 } });
+    make({ { "Rated", "A", 200, "0.6", 3, 1700000000 }, { "Unrated", "B" }, { "Same", "C", 200, "0.2", 1, 5 },
+        { "Between", "D", 200, "0.55", 1, 5 } });
+    const QString modes = SourceTestFiles::setModeAndOwner(path, 0640);
     const auto library = load();
     ASSERT_TRUE(library);
+    track(*library, 4)->SetPlayedCount(2);
     track(*library, 1)->SetRating(0);
     track(*library, 1)->SetPlayedDate(QDateTime());
     track(*library, 2)->SetRating(80);
@@ -161,9 +164,12 @@ TEST_F(StrawberryLibraryTest, AWriteStoresStrawberrysScaleAndKeepsACopy)
     EXPECT_EQ(row(QStringLiteral("Rated")), QStringLiteral("-1 3 -1"));
     EXPECT_EQ(row(QStringLiteral("Unrated")), QStringLiteral("0.8 4 1800000000"));
     EXPECT_EQ(row(QStringLiteral("Same")), QStringLiteral("0.2 1 5"));
+    EXPECT_EQ(row(QStringLiteral("Between")), QStringLiteral("0.55 2 5")) << "a rating not imported stays as it was";
     const QString copy = QDir(dir.path()).filePath(QStringLiteral("strawberry.before-import-20260501-090503.db"));
     EXPECT_EQ(library->backupPath(), copy);
     EXPECT_EQ(row(QStringLiteral("Rated"), copy), QStringLiteral("0.6 3 1700000000"));
+    EXPECT_EQ(SourceTestFiles::modeAndOwner(copy), modes);
+    EXPECT_EQ(SourceTestFiles::modeAndOwner(path), modes);
     EXPECT_TRUE(library->completionNote().startsWith(
         QStringLiteral("Strawberry shows the new values when it next loads those tracks.")));
 }
