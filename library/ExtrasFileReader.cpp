@@ -2,11 +2,13 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 
 namespace
 {
 
+const QLatin1StringView rootTag("library");
 const QLatin1StringView trackTag("track");
 const QLatin1StringView exportModeTag("exportmode");
 
@@ -78,6 +80,11 @@ private:
             return;
         }
         const QStringView name = m_xml.name();
+        if (m_depth == 1 && name != rootTag) {
+            m_xml.raiseError(
+                QStringLiteral("This is not an extras file: its root element is <%1>, not <library>.").arg(name));
+            return;
+        }
         // Only a direct child of a track is one of its fields.
         const bool parentIsTrack = !m_trackDepths.empty() && m_trackDepths.back().first == m_depth - 1;
         if (parentIsTrack) {
@@ -127,13 +134,37 @@ private:
 std::optional<ExtrasDocument> ExtrasFileReader::read(QIODevice& device, QString* error)
 {
     QXmlStreamReader xml(&device);
-    return Parser(xml).run(error);
+    std::optional<ExtrasDocument> document = Parser(xml).run(error);
+    if (!document && error && xml.error() == QXmlStreamReader::NotWellFormedError)
+        placeBadByte(device, xml, error);
+    return document;
 }
 
 std::optional<ExtrasDocument> ExtrasFileReader::read(const QByteArray& bytes, QString* error)
 {
-    QXmlStreamReader xml(bytes);
-    return Parser(xml).run(error);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return read(buffer, error);
+}
+
+void ExtrasFileReader::placeBadByte(QIODevice& device, const QXmlStreamReader& xml, QString* error)
+{
+    // The parser decodes ahead in blocks, so it places a bad byte at the block's start.
+    const QString encoding
+        = xml.documentEncoding().isEmpty() ? QStringLiteral("UTF-8") : xml.documentEncoding().toString();
+    QStringDecoder decode(encoding.toLatin1().constData());
+    if (!decode.isValid() || !device.seek(0))
+        return;
+    for (qint64 line = 1; !device.atEnd(); ++line) {
+        const QString text = decode(device.readLine());
+        if (decode.hasError()) {
+            *error = QStringLiteral("The file is not %1 text as it says: line %2 holds a byte that is not.")
+                         .arg(encoding)
+                         .arg(line);
+            return;
+        }
+    }
 }
 
 std::optional<ExtrasDocument> ExtrasFileReader::readFile(const QString& path, QString* error)

@@ -5,6 +5,8 @@
 #include <QIODevice>
 #include <QString>
 
+class QXmlStreamReader;
+
 #include <optional>
 
 // Reads a whole extras file before anything is changed, so a file that is damaged halfway
@@ -22,4 +24,8 @@ public:
     static std::optional<ExtrasDocument> read(QIODevice& device, QString* error);
     static std::optional<ExtrasDocument> read(const QByteArray& bytes, QString* error);
     static std::optional<ExtrasDocument> readFile(const QString& path, QString* error);
+
+private:
+    // Replaces *error by the line of the first byte the file's encoding does not allow, if any.
+    static void placeBadByte(QIODevice& device, const QXmlStreamReader& xml, QString* error);
 };

@@ -57,6 +57,7 @@ TransferOutcome ExtrasImport::run()
     m_updated = 0;
     m_skipped = 0;
     m_ambiguous = 0;
+    m_matched = 0;
     m_firstProblem.clear();
     m_map.clear();
     m_libraryArtists.clear();
@@ -186,6 +187,7 @@ bool ExtrasImport::mergeLibrary(PlayerPlaylist& library)
         const QString name = track->Name();
         const QString artist = track->Artist();
         if (const FileEntry* entry = entryFor(keyOf(name, track->Time()), artist.toCaseFolded())) {
+            ++m_matched;
             if (entry->extras.changes(TrackExtras::of(*track, m_dates)))
                 update(*track, entry->extras, name);
         }
@@ -216,10 +218,13 @@ bool ExtrasImport::searchEach(ExtrasDocument& document)
                     matches.push_back(std::move(track));
             }
         }
-        if (matches.size() > 1)
+        if (matches.size() > 1) {
             m_ambiguous += int(matches.size());
-        else if (matches.size() == 1 && extras.changes(TrackExtras::of(*matches[0], m_dates)))
-            update(*matches[0], extras, name);
+        } else if (matches.size() == 1) {
+            ++m_matched;
+            if (extras.changes(TrackExtras::of(*matches[0], m_dates)))
+                update(*matches[0], extras, name);
+        }
         m_view.setProgressValue(int(i));
         m_view.processEvents();
         if (stop)
@@ -256,8 +261,14 @@ void ExtrasImport::finish(bool wasCancelled)
         m_view.setStatus(QString());
         return;
     }
-    m_view.setStatus(QStringLiteral("iTunes import complete"));
     QString message = QStringLiteral("Bolvin import complete");
+    if (m_matched == 0 && m_ambiguous == 0) {
+        m_view.setStatus(QStringLiteral("Nothing imported"));
+        message = QStringLiteral("Nothing was imported: no track of the file matches a track of the library by name, "
+                                 "duration and artist");
+    } else {
+        m_view.setStatus(QStringLiteral("iTunes import complete"));
+    }
     if (m_skipped > 0)
         message += QStringLiteral(". %1 skipped: a value in the file could not be used (the first: %2).")
                        .arg(tracksWere(m_skipped), m_firstProblem);
@@ -267,6 +278,8 @@ void ExtrasImport::finish(bool wasCancelled)
     }
     if (m_store && !m_store->completionNote().isEmpty())
         message += QStringLiteral(". ") + m_store->completionNote();
+    if (m_matched == 0 && m_ambiguous == 0)
+        message += QLatin1Char('.');
     if (m_options.completionMessageBox)
         m_view.messageBox(message);
     else

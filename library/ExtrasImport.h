@@ -110,6 +110,8 @@ private:
     int m_updated = 0;
     int m_skipped = 0;
     int m_ambiguous = 0;
+    // Tracks the file named exactly once, changed or not.
+    int m_matched = 0;
     // The first value that could not be used, and whose it was; said once, at the end.
     QString m_firstProblem;
 };

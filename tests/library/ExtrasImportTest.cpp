@@ -49,18 +49,22 @@ TEST_F(ExtrasImportTest, ALibraryWithoutALibraryPlaylistIsToldAndUntouched)
     EXPECT_FALSE(rig.view.busy);
 }
 
-TEST_F(ExtrasImportTest, CompletionGoesToABalloonOrAMessageBox)
+TEST_F(ExtrasImportTest, CompletionGoesToABalloonOrAMessageBoxAndSaysWhenNothingMatched)
 {
+    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
     rig.player.addLibrary();
     EXPECT_EQ(importElements(QStringLiteral("All"), {}), TransferOutcome::Completed);
     EXPECT_EQ(rig.view.calls,
-        QStringList({ QStringLiteral("busy"), QStringLiteral("max 0"), QStringLiteral("max 0"),
-            QStringLiteral("max 0"), QStringLiteral("balloon Bolvin import complete|Bolvin|1|5000"), QStringLiteral("idle") }));
-    EXPECT_EQ(rig.view.status, QStringLiteral("iTunes import complete"));
+        QStringList({ QStringLiteral("busy"), QStringLiteral("max 0"), QStringLiteral("max 1"),
+            QStringLiteral("max 1"),
+            QStringLiteral("balloon Nothing was imported: no track of the file matches a track of the library by "
+                           "name, duration and artist.|Bolvin|1|5000"),
+            QStringLiteral("idle") }));
+    EXPECT_EQ(rig.view.status, QStringLiteral("Nothing imported"));
 
-    rig.view.calls.clear();
     options.completionMessageBox = true;
-    EXPECT_EQ(importElements(QStringLiteral("Week"), {}), TransferOutcome::Completed);
+    EXPECT_EQ(importElements(QStringLiteral("Week"), { { "A", "X", "20", "1", playedText, "1:00" } }),
+        TransferOutcome::Completed);
     EXPECT_EQ(rig.view.messages, QStringList { QStringLiteral("Bolvin import complete") });
     EXPECT_EQ(rig.view.statuses.mid(rig.view.statuses.size() - 2),
         QStringList({ QStringLiteral("Loading XML..."), QStringLiteral("iTunes import complete") }));
@@ -125,7 +129,7 @@ TEST_F(ExtrasImportTest, AHugeNameIsAClearNoMatch)
             + playedText.toLatin1() + "</playeddate><time>3:00</time></track></library>";
         EXPECT_EQ(importFile(bytes), TransferOutcome::Completed) << mode;
         EXPECT_TRUE(rig.player.state->writes.isEmpty());
-        EXPECT_EQ(rig.view.status, QStringLiteral("iTunes import complete"));
+        EXPECT_EQ(rig.view.status, QStringLiteral("Nothing imported"));
     }
 }
 
