@@ -4,6 +4,8 @@
 #include "LibraryStore.h"
 #include "TransferBusy.h"
 
+#include <QFile>
+
 #include "player/PlayerError.h"
 #include "player/PlayerSource.h"
 
@@ -15,6 +17,8 @@ namespace
 const QString libraryPlaylistName = QStringLiteral("Library");
 const QString mapMode = QStringLiteral("All");
 constexpr int balloonTimeoutMs = 5000;
+// The checking read lets the window in after this many track elements.
+constexpr int eventStride = 1024;
 
 // "1 track was" / "3 tracks were".
 QString tracksWere(int count)
@@ -74,28 +78,37 @@ TransferOutcome ExtrasImport::run()
                 "The player's library has no playlist named \"Library\", so there is nothing to import into."));
             return TransferOutcome::Failed;
         }
-        QString reason;
-        std::optional<ExtrasDocument> document = ExtrasFileReader::readFile(path, &reason);
-        if (!document) {
-            m_view.messageBox(QStringLiteral("Error: ") + reason);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            m_view.messageBox(
+                QStringLiteral("Error: The file \"%1\" could not be opened: %2").arg(path, file.errorString()));
             m_view.setStatus(QString());
             return TransferOutcome::Failed;
         }
-        m_view.setStatus(QStringLiteral("Loading XML..."));
-        m_view.setProgressMaximum(int(document->tracks.size()));
-        bool stopped = false;
-        if (document->exportMode == mapMode) {
-            readIntoMap(*document);
-            // The library pass always handles its first track, even after a cancel.
+        // The first reading only checks the file and counts, so a damaged or oversized file
+        // changes nothing and the mode is known before the first track.
+        std::optional<QString> exportMode;
+        const std::optional<int> count = check(file, &exportMode);
+        if (!count)
+            return cancelled() ? stoppedEarly() : TransferOutcome::Failed;
+        const bool mapped = exportMode == mapMode;
+        if (mapped)
             countMatches(*library);
+        m_view.setStatus(QStringLiteral("Loading XML..."));
+        m_view.setProgressValue(0);
+        m_view.setProgressMaximum(*count);
+        bool stopped = false;
+        if (!file.seek(0) || !readAgain(file, mapped, &stopped))
+            return TransferOutcome::Failed;
+        // The library pass always handles its first track, even after a cancel.
+        if (mapped)
             stopped = mergeLibrary(*library);
-        } else {
-            stopped = searchEach(*document);
-        }
         if (!commit())
             return TransferOutcome::Failed;
-        finish(stopped || cancelled());
-        return stopped || cancelled() ? TransferOutcome::Cancelled : TransferOutcome::Completed;
+        if (stopped || cancelled())
+            return stoppedEarly();
+        finish();
+        return TransferOutcome::Completed;
     } catch (const PlayerError& error) {
         m_view.messageBox(QStringLiteral("iTunes import stopped: %1\nTracks already imported keep their new values.")
                               .arg(QString::fromStdString(error.what())));
@@ -111,24 +124,61 @@ TrackExtras ExtrasImport::extrasOf(ExtrasTrackElement& element)
         std::move(fields[ExtrasTrackElement::PlayedCount]), std::move(fields[ExtrasTrackElement::PlayedDate]) };
 }
 
-void ExtrasImport::readIntoMap(ExtrasDocument& document)
+std::optional<int> ExtrasImport::check(QFile& file, std::optional<QString>* exportMode)
 {
-    for (std::size_t i = 0; i < document.tracks.size(); ++i) {
-        ExtrasTrackElement& element = document.tracks[i];
-        // The flag is examined once the element is in hand; that element is still added.
-        const bool stop = cancelled();
-        std::vector<FileEntry>& entries
-            = m_map[keyOf(textOf(element, ExtrasTrackElement::Name), textOf(element, ExtrasTrackElement::Time))];
-        const QString artist = textOf(element, ExtrasTrackElement::Artist).toCaseFolded();
-        const bool known = std::any_of(
-            entries.begin(), entries.end(), [&](const FileEntry& entry) { return entry.artist == artist; });
-        if (!known)
-            entries.push_back({ artist, extrasOf(element) });
-        m_view.setProgressValue(int(i));
+    int count = 0;
+    const auto countOne = [&](ExtrasTrackElement&) {
+        if (++count % eventStride != 0)
+            return true;
         m_view.processEvents();
-        if (stop)
-            return;
+        return !cancelled();
+    };
+    QString reason;
+    if (!ExtrasFileReader::stream(file, countOne, exportMode, &reason)) {
+        m_view.messageBox(QStringLiteral("Error: ") + reason);
+        m_view.setStatus(QString());
+        return std::nullopt;
     }
+    if (cancelled())
+        return std::nullopt;
+    return count;
+}
+
+bool ExtrasImport::readAgain(QFile& file, bool mapped, bool* stopped)
+{
+    int i = 0;
+    const auto handle = [&](ExtrasTrackElement& element) {
+        // The flag is examined once the element is in hand; that element is still handled.
+        *stopped = cancelled();
+        if (mapped)
+            addToMap(element);
+        else
+            searchFor(element);
+        m_view.setProgressValue(i++);
+        m_view.processEvents();
+        return !*stopped;
+    };
+    QString reason;
+    if (ExtrasFileReader::stream(file, handle, nullptr, &reason))
+        return true;
+    // Only a file changed since the first reading gets here.
+    m_view.messageBox(QStringLiteral("Error: ") + reason);
+    m_view.setStatus(QString());
+    return false;
+}
+
+void ExtrasImport::addToMap(ExtrasTrackElement& element)
+{
+    const Key key = keyOf(textOf(element, ExtrasTrackElement::Name), textOf(element, ExtrasTrackElement::Time));
+    // What names no track of the library is not kept, so memory follows the library.
+    if (!m_libraryArtists.contains(key))
+        return;
+    std::vector<FileEntry>& entries = m_map[key];
+    const QString artist = textOf(element, ExtrasTrackElement::Artist).toCaseFolded();
+    const bool known
+        = std::any_of(entries.begin(), entries.end(), [&](const FileEntry& entry) { return entry.artist == artist; });
+    if (!known)
+        entries.push_back({ artist, extrasOf(element) });
 }
 
 void ExtrasImport::countMatches(PlayerPlaylist& library)
@@ -137,13 +187,11 @@ void ExtrasImport::countMatches(PlayerPlaylist& library)
     const int count = tracks->Count();
     m_view.setProgressValue(0);
     m_view.setProgressMaximum(count);
-    m_view.setStatus(QStringLiteral("Searching for changes..."));
-    // Not stopped by a cancel: the pass that follows needs every count.
+    m_view.setStatus(QStringLiteral("Reading the library..."));
+    // Not stopped by a cancel: the passes that follow need every count.
     for (int i = 1; i <= count; ++i) {
         const auto track = tracks->Item(i);
-        const Key key = keyOf(track->Name(), track->Time());
-        if (m_map.contains(key))
-            m_libraryArtists[key].push_back(track->Artist().toCaseFolded());
+        m_libraryArtists[keyOf(track->Name(), track->Time())].push_back(track->Artist().toCaseFolded());
         m_view.setProgressValue(i);
         m_view.processEvents();
     }
@@ -182,6 +230,7 @@ bool ExtrasImport::mergeLibrary(PlayerPlaylist& library)
     const int count = tracks->Count();
     m_view.setProgressValue(0);
     m_view.setProgressMaximum(count);
+    m_view.setStatus(QStringLiteral("Searching for changes..."));
     for (int i = 1; i <= count; ++i) {
         const auto track = tracks->Item(i);
         const QString name = track->Name();
@@ -199,38 +248,28 @@ bool ExtrasImport::mergeLibrary(PlayerPlaylist& library)
     return false;
 }
 
-bool ExtrasImport::searchEach(ExtrasDocument& document)
+void ExtrasImport::searchFor(ExtrasTrackElement& element)
 {
-    const auto first = m_library->Playlists()->Item(1);
-    for (std::size_t i = 0; i < document.tracks.size(); ++i) {
-        ExtrasTrackElement& element = document.tracks[i];
-        const bool stop = cancelled();
-        const QString name = textOf(element, ExtrasTrackElement::Name);
-        const QString wanted = name + textOf(element, ExtrasTrackElement::Time);
-        const QString artist = textOf(element, ExtrasTrackElement::Artist).toCaseFolded();
-        const TrackExtras extras = extrasOf(element);
-        std::vector<std::shared_ptr<PlayerTrack>> matches;
-        if (const auto results = first->Search(name, PlayerPlaylist::SearchSongNames)) {
-            const int count = results->Count();
-            for (int r = 1; r <= count; ++r) {
-                auto track = results->Item(r);
-                if (track->Name() + track->Time() == wanted && sameArtist(artist, track->Artist().toCaseFolded()))
-                    matches.push_back(std::move(track));
-            }
+    const QString name = textOf(element, ExtrasTrackElement::Name);
+    const QString wanted = name + textOf(element, ExtrasTrackElement::Time);
+    const QString artist = textOf(element, ExtrasTrackElement::Artist).toCaseFolded();
+    const TrackExtras extras = extrasOf(element);
+    std::vector<std::shared_ptr<PlayerTrack>> matches;
+    if (const auto results = m_library->Playlists()->Item(1)->Search(name, PlayerPlaylist::SearchSongNames)) {
+        const int count = results->Count();
+        for (int r = 1; r <= count; ++r) {
+            auto track = results->Item(r);
+            if (track->Name() + track->Time() == wanted && sameArtist(artist, track->Artist().toCaseFolded()))
+                matches.push_back(std::move(track));
         }
-        if (matches.size() > 1) {
-            m_ambiguous += int(matches.size());
-        } else if (matches.size() == 1) {
-            ++m_matched;
-            if (extras.changes(TrackExtras::of(*matches[0], m_dates)))
-                update(*matches[0], extras, name);
-        }
-        m_view.setProgressValue(int(i));
-        m_view.processEvents();
-        if (stop)
-            return true;
     }
-    return false;
+    if (matches.size() > 1) {
+        m_ambiguous += int(matches.size());
+    } else if (matches.size() == 1) {
+        ++m_matched;
+        if (extras.changes(TrackExtras::of(*matches[0], m_dates)))
+            update(*matches[0], extras, name);
+    }
 }
 
 void ExtrasImport::update(PlayerTrack& track, const TrackExtras& file, const QString& shownName)
@@ -254,13 +293,15 @@ bool ExtrasImport::commit()
     return false;
 }
 
-void ExtrasImport::finish(bool wasCancelled)
+TransferOutcome ExtrasImport::stoppedEarly()
 {
-    if (wasCancelled) {
-        m_view.messageBox(QStringLiteral("iTunes import canceled"));
-        m_view.setStatus(QString());
-        return;
-    }
+    m_view.messageBox(QStringLiteral("iTunes import canceled"));
+    m_view.setStatus(QString());
+    return TransferOutcome::Cancelled;
+}
+
+void ExtrasImport::finish()
+{
     QString message = QStringLiteral("Bolvin import complete");
     if (m_matched == 0 && m_ambiguous == 0) {
         m_view.setStatus(QStringLiteral("Nothing imported"));

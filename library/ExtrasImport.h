@@ -12,23 +12,27 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class LibraryStore;
+class QFile;
 class PlayerPlaylist;
 class PlayerSource;
 
 // Merges an extras file the user picks into a library source: the connected player's, or a
-// library file's, which setStore() then makes lasting. The whole file is read
-// first: one that does not parse is reported as "Error: " + the reason and changes nothing.
+// library file's, which setStore() then makes lasting. The file is read as a stream, twice:
+// the first reading checks all of it, so one that does not parse is reported as "Error: " +
+// the reason and changes nothing; the second uses it. Memory follows the library, not the
+// file: the map keeps only entries that name a track of the library.
 // Tracks match on name, duration and, where both the file and the library name one, the
 // artist; a file entry that still matches more than one track changes none of them. A
 // matched track whose rating, play count or date text differs from the file's gets the
 // values the options select.
 //
 // The file's export mode picks the matching: "All" reads the file into a map keyed, without
-// regard to case, by name and duration, then walks the library twice (the first walk only
-// counts the tracks each entry matches); any other mode (or none, as in a file that lost its
+// regard to case, by name and duration, between two walks of the library (the first only
+// notes each track's name, duration and artist); any other mode (or none, as in a file that lost its
 // exportmode) asks the player for one song-name search per track element and takes exact,
 // case-sensitive matches only, which is the safe reading of a file whose mode is unknown.
 //
@@ -83,11 +87,18 @@ private:
         return folded.isEmpty() || otherFolded.isEmpty() || folded == otherFolded;
     }
 
-    // A cancel ends the file pass; the library pass that follows still sees it.
-    void readIntoMap(ExtrasDocument& document);
-    // Throws PlayerError, as do the two below, which return true when cancelled.
+    // Reads the whole file once without using it: the track count and export mode, or
+    // nullopt when it is refused (the user was told) or the user stopped.
+    std::optional<int> check(QFile& file, std::optional<QString>* exportMode);
+    // The reading that uses each element; false when the file no longer reads (the user was
+    // told). A cancel ends it after the element in hand and sets *stopped; in map mode the
+    // library pass that follows still sees it. Throws PlayerError.
+    bool readAgain(QFile& file, bool mapped, bool* stopped);
+    void addToMap(ExtrasTrackElement& element);
+    // Throws PlayerError, as do the three below.
+    void searchFor(ExtrasTrackElement& element);
     void countMatches(PlayerPlaylist& library);
-    bool searchEach(ExtrasDocument& document);
+    // True when cancelled.
     bool mergeLibrary(PlayerPlaylist& library);
     // The one file entry track matches, or nullptr (counted when the match is ambiguous).
     const FileEntry* entryFor(const Key& key, const QString& artist);
@@ -95,7 +106,8 @@ private:
     bool cancelled() const { return m_isCancelled && m_isCancelled(); }
     // False when the store refused or failed; the user was told.
     bool commit();
-    void finish(bool cancelled);
+    TransferOutcome stoppedEarly();
+    void finish();
 
     std::shared_ptr<PlayerSource> m_library;
     LibraryStore* m_store = nullptr;
@@ -105,7 +117,7 @@ private:
     GeneralDateFormat m_dates;
     // XMLMap: the file's entries by name and time; one per artist, the first one counting.
     QHash<Key, std::vector<FileEntry>> m_map;
-    // The case-folded artists of the library tracks under each key of the map.
+    // The case-folded artists of the library's tracks by name and time.
     QHash<Key, std::vector<QString>> m_libraryArtists;
     int m_updated = 0;
     int m_skipped = 0;

@@ -180,11 +180,4 @@ TEST(ExtrasFileReader, ReadsAHugeNameWhole)
     EXPECT_EQ(document.tracks[0].fields[ExtrasTrackElement::Name]->size(), huge.size());
 }
 
-TEST(ExtrasFileReader, ReportsAFileThatCannotBeOpened)
-{
-    QString error;
-    EXPECT_FALSE(ExtrasFileReader::readFile(QStringLiteral("/nonexistent/extras.xml"), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("/nonexistent/extras.xml")));
-}
-
 } // namespace
