@@ -4,10 +4,10 @@
 #include "LibraryStore.h"
 #include "TransferBusy.h"
 
-#include <QFile>
-
 #include "player/PlayerError.h"
 #include "player/PlayerSource.h"
+
+#include <QFile>
 
 #include <algorithm>
 
