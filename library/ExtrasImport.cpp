@@ -10,6 +10,8 @@
 #include <QFile>
 
 #include <algorithm>
+#include <chrono>
+#include <future>
 
 namespace
 {
@@ -19,6 +21,10 @@ const QString mapMode = QStringLiteral("All");
 constexpr int balloonTimeoutMs = 5000;
 // The checking read lets the window in after this many track elements.
 constexpr int eventStride = 1024;
+// A file this large is read on a worker thread while the window keeps answering.
+constexpr qint64 backgroundBytes = 4 * 1024 * 1024;
+// How often the window is let in meanwhile: about 30 times a second.
+constexpr int waitMs = 33;
 
 // "1 track was" / "3 tracks were".
 QString tracksWere(int count)
@@ -126,15 +132,25 @@ TrackExtras ExtrasImport::extrasOf(ExtrasTrackElement& element)
 
 std::optional<int> ExtrasImport::check(QFile& file, std::optional<QString>* exportMode)
 {
+    const bool background = file.size() >= backgroundBytes;
     int count = 0;
     const auto countOne = [&](ExtrasTrackElement&) {
-        if (++count % eventStride != 0)
+        ++count;
+        if (background)
+            return !m_stopRequested.load();
+        if (count % eventStride != 0)
             return true;
         m_view.processEvents();
         return !cancelled();
     };
     QString reason;
-    if (!ExtrasFileReader::stream(file, countOne, exportMode, &reason)) {
+    bool read = false;
+    const auto work = [&] { read = ExtrasFileReader::stream(file, countOne, exportMode, &reason); };
+    if (background)
+        whileWorking(work);
+    else
+        work();
+    if (!read) {
         m_view.messageBox(QStringLiteral("Error: ") + reason);
         m_view.setStatus(QString());
         return std::nullopt;
@@ -146,25 +162,52 @@ std::optional<int> ExtrasImport::check(QFile& file, std::optional<QString>* expo
 
 bool ExtrasImport::readAgain(QFile& file, bool mapped, bool* stopped)
 {
+    // The map is the worker's alone until it is done; a search needs the player, which
+    // lives on this thread.
+    const bool background = mapped && file.size() >= backgroundBytes;
     int i = 0;
     const auto handle = [&](ExtrasTrackElement& element) {
         // The flag is examined once the element is in hand; that element is still handled.
-        *stopped = cancelled();
+        *stopped = background ? m_stopRequested.load() : cancelled();
         if (mapped)
             addToMap(element);
         else
             searchFor(element);
-        m_view.setProgressValue(i++);
-        m_view.processEvents();
+        if (background) {
+            m_progress = i++;
+        } else {
+            m_view.setProgressValue(i++);
+            m_view.processEvents();
+        }
         return !*stopped;
     };
     QString reason;
-    if (ExtrasFileReader::stream(file, handle, nullptr, &reason))
+    bool read = false;
+    const auto work = [&] { read = ExtrasFileReader::stream(file, handle, nullptr, &reason); };
+    if (background)
+        whileWorking(work);
+    else
+        work();
+    if (read)
         return true;
     // Only a file changed since the first reading gets here.
     m_view.messageBox(QStringLiteral("Error: ") + reason);
     m_view.setStatus(QString());
     return false;
+}
+
+void ExtrasImport::whileWorking(const std::function<void()>& work)
+{
+    m_stopRequested = false;
+    m_progress = 0;
+    std::future<void> done = std::async(std::launch::async, work);
+    while (done.wait_for(std::chrono::milliseconds(waitMs)) != std::future_status::ready) {
+        m_view.setProgressValue(m_progress);
+        m_view.processEvents();
+        if (cancelled())
+            m_stopRequested = true;
+    }
+    done.get();
 }
 
 void ExtrasImport::addToMap(ExtrasTrackElement& element)

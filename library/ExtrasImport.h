@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -36,7 +37,8 @@ class PlayerSource;
 // exportmode) asks the player for one song-name search per track element and takes exact,
 // case-sensitive matches only, which is the safe reading of a file whose mode is unknown.
 //
-// Runs on the GUI thread and processes events after each item; run() returns with the view
+// Runs on the GUI thread and processes events after each item; a large file is read on a
+// worker thread while this thread keeps the window answering. run() returns with the view
 // idle whatever happens.
 class ExtrasImport
 {
@@ -94,6 +96,9 @@ private:
     // told). A cancel ends it after the element in hand and sets *stopped; in map mode the
     // library pass that follows still sees it. Throws PlayerError.
     bool readAgain(QFile& file, bool mapped, bool* stopped);
+    // Runs work on a worker thread, letting the window in and passing a cancel on to
+    // m_stopRequested until it is done.
+    void whileWorking(const std::function<void()>& work);
     void addToMap(ExtrasTrackElement& element);
     // Throws PlayerError, as do the three below.
     void searchFor(ExtrasTrackElement& element);
@@ -124,6 +129,9 @@ private:
     int m_ambiguous = 0;
     // Tracks the file named exactly once, changed or not.
     int m_matched = 0;
+    // Between the window and a worker reading the file.
+    std::atomic<bool> m_stopRequested = false;
+    std::atomic<int> m_progress = 0;
     // The first value that could not be used, and whose it was; said once, at the end.
     QString m_firstProblem;
 };
