@@ -83,25 +83,23 @@ TEST_F(ImportFixture, SongsSharingANameAndDurationAreNeverSwapped)
     }
 }
 
-TEST_F(MapModeImport, IncrementAddsOnePlayWhateverTheFileHolds)
+TEST_F(MapModeImport, TheBoxesSayWhatIsWrittenAndIncrementAddsOnePlayWhateverTheFileHolds)
 {
     addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 41, QStringLiteral("1:00"));
     rig.player.addLibrary();
-    options.importRating = false;
-    options.importLastPlayDate = false;
-    EXPECT_EQ(importElements(QStringLiteral("All"), { { "A", "X", "20", "900", playedText, "1:00" } }),
-        TransferOutcome::Completed);
-    EXPECT_EQ(rig.player.state->writes, QStringList { "SetPlayedCount 0 42" });
-}
-
-TEST_F(MapModeImport, UncheckedValuesAreLeftAlone)
-{
-    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
-    rig.player.addLibrary();
-    options.importRating = options.importPlayCount = options.importLastPlayDate = false;
-    EXPECT_EQ(importElements(QStringLiteral("All"), { { "A", "Y", "100", "9", "12/1/2026", "1:00" } }),
-        TransferOutcome::Completed);
-    EXPECT_TRUE(rig.player.state->writes.isEmpty());
+    const struct {
+        bool rating, count, date;
+        const char* writes;
+    } rows[] = { { false, true, false, "SetPlayedCount 0 42" }, { false, false, false, "" } };
+    for (const auto& row : rows) {
+        options.importRating = row.rating;
+        options.importPlayCount = row.count;
+        options.importLastPlayDate = row.date;
+        rig.player.state->writes.clear();
+        EXPECT_EQ(importElements(QStringLiteral("All"), { { "A", "X", "100", "900", "12/1/2026", "1:00" } }),
+            TransferOutcome::Completed);
+        EXPECT_EQ(rig.player.state->writes.join(QLatin1Char(',')), QString::fromLatin1(row.writes));
+    }
 }
 
 // An artist holding ".spl." once opened a box for it and every artist-less track after it.

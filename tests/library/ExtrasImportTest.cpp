@@ -14,7 +14,7 @@ TEST_F(ExtrasImportTest, AFileThatDoesNotParseChangesNothingAndShowsTheReason)
 {
     addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
     rig.player.addLibrary();
-    const QByteArray good = fileOf(QStringLiteral("All"), { { "A", "Y", "100", "9", playedText, "1:00" } });
+    const QByteArray good = fileOf(QStringLiteral("All"), { { "A", "X", "100", "9", playedText, "1:00" } });
     // Damage after the first, valid track: nothing may have been written for it.
     for (const QByteArray& bad : { good.left(good.size() - 5), QByteArray(), QByteArray("<library><track></library>"),
              QByteArray("<!DOCTYPE library SYSTEM \"http://example.com/x.dtd\">") + good.mid(45) }) {
@@ -114,7 +114,7 @@ TEST_F(ExtrasImportTest, APlayerThatFailsMidwayEndsTheImportIdle)
     rig.player.state->callsLeft = 30;
     std::vector<Element> elements;
     for (int i = 0; i < 10; ++i)
-        elements.push_back({ QStringLiteral("T%1").arg(i), "Y", "40", "2", playedText, "1:00" });
+        elements.push_back({ QStringLiteral("T%1").arg(i), "X", "40", "2", playedText, "1:00" });
     EXPECT_EQ(importElements(QStringLiteral("All"), elements), TransferOutcome::Failed);
     ASSERT_EQ(rig.view.messages.size(), 1);
     EXPECT_TRUE(
