@@ -7,19 +7,29 @@
 #include "player/PlayerError.h"
 #include "player/PlayerSource.h"
 
+#include <QFile>
+
+#include <algorithm>
+#include <chrono>
+#include <future>
+
 namespace
 {
 
 const QString libraryPlaylistName = QStringLiteral("Library");
 const QString mapMode = QStringLiteral("All");
 constexpr int balloonTimeoutMs = 5000;
-// Artist, rating, play count and date: three separators, or a text holds one.
-constexpr qsizetype separatorsPerValue = 3;
+// The checking read lets the window in after this many track elements.
+constexpr int eventStride = 1024;
+// A file this large is read on a worker thread while the window keeps answering.
+constexpr qint64 backgroundBytes = 4 * 1024 * 1024;
+// How often the window is let in meanwhile: about 30 times a second.
+constexpr int waitMs = 33;
 
-// The map's key: the player compares names without regard to case, and so does the map.
-QString mapKey(const QString& name, const QString& time)
+// "1 track was" / "3 tracks were".
+QString tracksWere(int count)
 {
-    return (name + ExtrasImport::separator + time).toCaseFolded();
+    return count == 1 ? QStringLiteral("1 track was") : QStringLiteral("%1 tracks were").arg(count);
 }
 
 std::shared_ptr<PlayerPlaylist> findLibrary(const PlayerSource* source)
@@ -56,7 +66,11 @@ TransferOutcome ExtrasImport::run()
 {
     m_updated = 0;
     m_skipped = 0;
+    m_ambiguous = 0;
+    m_matched = 0;
+    m_firstProblem.clear();
     m_map.clear();
+    m_libraryArtists.clear();
     const QString path = m_view.openFileName(dialogRequest());
     if (path.isEmpty())
         return TransferOutcome::NoFile;
@@ -70,27 +84,37 @@ TransferOutcome ExtrasImport::run()
                 "The player's library has no playlist named \"Library\", so there is nothing to import into."));
             return TransferOutcome::Failed;
         }
-        QString reason;
-        std::optional<ExtrasDocument> document = ExtrasFileReader::readFile(path, &reason);
-        if (!document) {
-            m_view.messageBox(QStringLiteral("Error: ") + reason);
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            m_view.messageBox(
+                QStringLiteral("Error: The file \"%1\" could not be opened: %2").arg(path, file.errorString()));
             m_view.setStatus(QString());
             return TransferOutcome::Failed;
         }
+        // The first reading only checks the file and counts, so a damaged or oversized file
+        // changes nothing and the mode is known before the first track.
+        std::optional<QString> exportMode;
+        const std::optional<int> count = check(file, &exportMode);
+        if (!count)
+            return cancelled() ? stoppedEarly() : TransferOutcome::Failed;
+        const bool mapped = exportMode == mapMode;
+        if (mapped)
+            countMatches(*library);
         m_view.setStatus(QStringLiteral("Loading XML..."));
-        m_view.setProgressMaximum(int(document->tracks.size()));
+        m_view.setProgressValue(0);
+        m_view.setProgressMaximum(*count);
         bool stopped = false;
-        if (document->exportMode == mapMode) {
-            readIntoMap(*document);
-            // The library pass always handles its first track, even after a cancel.
+        if (!file.seek(0) || !readAgain(file, mapped, &stopped))
+            return TransferOutcome::Failed;
+        // The library pass always handles its first track, even after a cancel.
+        if (mapped)
             stopped = mergeLibrary(*library);
-        } else {
-            stopped = searchEach(*document);
-        }
         if (!commit())
             return TransferOutcome::Failed;
-        finish(stopped || cancelled());
-        return stopped || cancelled() ? TransferOutcome::Cancelled : TransferOutcome::Completed;
+        if (stopped || cancelled())
+            return stoppedEarly();
+        finish();
+        return TransferOutcome::Completed;
     } catch (const PlayerError& error) {
         m_view.messageBox(QStringLiteral("iTunes import stopped: %1\nTracks already imported keep their new values.")
                               .arg(QString::fromStdString(error.what())));
@@ -99,45 +123,148 @@ TransferOutcome ExtrasImport::run()
     }
 }
 
-void ExtrasImport::take(Current& current, ExtrasTrackElement& element)
+TrackExtras ExtrasImport::extrasOf(ExtrasTrackElement& element)
 {
-    for (std::size_t f = 0; f < element.fields.size(); ++f) {
-        if (element.fields[f]) {
-            current[f] = std::move(*element.fields[f]);
-            element.fields[f].reset();
-        }
-    }
+    auto& fields = element.fields;
+    return { std::move(fields[ExtrasTrackElement::Artist]), std::move(fields[ExtrasTrackElement::Rating]),
+        std::move(fields[ExtrasTrackElement::PlayedCount]), std::move(fields[ExtrasTrackElement::PlayedDate]) };
 }
 
-TrackExtras ExtrasImport::extrasOf(const Current& current)
+std::optional<int> ExtrasImport::check(QFile& file, std::optional<QString>* exportMode)
 {
-    return { current[ExtrasTrackElement::Artist], current[ExtrasTrackElement::Rating],
-        current[ExtrasTrackElement::PlayedCount], current[ExtrasTrackElement::PlayedDate] };
-}
-
-void ExtrasImport::readIntoMap(ExtrasDocument& document)
-{
-    Current current;
-    for (std::size_t i = 0; i < document.tracks.size(); ++i) {
-        take(current, document.tracks[i]);
-        // The flag is examined once the element is in hand; that element is still added.
-        const bool stop = cancelled();
-        const QString& name = current[ExtrasTrackElement::Name];
-        const QString key = mapKey(name, current[ExtrasTrackElement::Time]);
-        QString value = extrasOf(current).joined(separator);
-        if (value.count(separator) != separatorsPerValue) {
-            // Splitting the stored value at the separator would shift the fields.
-            ++m_skipped;
-            m_view.messageBox(
-                QStringLiteral("Error loading track %1 into XMLMap: its artist holds \"%2\".").arg(name, separator));
-        } else if (!m_map.contains(key)) {
-            m_map.insert(key, std::move(value));
-        }
-        m_view.setProgressValue(int(i));
+    const bool background = file.size() >= backgroundBytes;
+    int count = 0;
+    const auto countOne = [&](ExtrasTrackElement&) {
+        ++count;
+        if (background)
+            return !m_stopRequested.load();
+        if (count % eventStride != 0)
+            return true;
         m_view.processEvents();
-        if (stop)
-            return;
+        return !cancelled();
+    };
+    QString reason;
+    bool read = false;
+    const auto work = [&] { read = ExtrasFileReader::stream(file, countOne, exportMode, &reason); };
+    if (background)
+        whileWorking(work);
+    else
+        work();
+    if (!read) {
+        m_view.messageBox(QStringLiteral("Error: ") + reason);
+        m_view.setStatus(QString());
+        return std::nullopt;
     }
+    if (cancelled())
+        return std::nullopt;
+    return count;
+}
+
+bool ExtrasImport::readAgain(QFile& file, bool mapped, bool* stopped)
+{
+    // The map is the worker's alone until it is done; a search needs the player, which
+    // lives on this thread.
+    const bool background = mapped && file.size() >= backgroundBytes;
+    int i = 0;
+    const auto handle = [&](ExtrasTrackElement& element) {
+        // The flag is examined once the element is in hand; that element is still handled.
+        *stopped = background ? m_stopRequested.load() : cancelled();
+        if (mapped)
+            addToMap(element);
+        else
+            searchFor(element);
+        if (background) {
+            m_progress = i++;
+        } else {
+            m_view.setProgressValue(i++);
+            m_view.processEvents();
+        }
+        return !*stopped;
+    };
+    QString reason;
+    bool read = false;
+    const auto work = [&] { read = ExtrasFileReader::stream(file, handle, nullptr, &reason); };
+    if (background)
+        whileWorking(work);
+    else
+        work();
+    if (read)
+        return true;
+    // Only a file changed since the first reading gets here.
+    m_view.messageBox(QStringLiteral("Error: ") + reason);
+    m_view.setStatus(QString());
+    return false;
+}
+
+void ExtrasImport::whileWorking(const std::function<void()>& work)
+{
+    m_stopRequested = false;
+    m_progress = 0;
+    std::future<void> done = std::async(std::launch::async, work);
+    while (done.wait_for(std::chrono::milliseconds(waitMs)) != std::future_status::ready) {
+        m_view.setProgressValue(m_progress);
+        m_view.processEvents();
+        if (cancelled())
+            m_stopRequested = true;
+    }
+    done.get();
+}
+
+void ExtrasImport::addToMap(ExtrasTrackElement& element)
+{
+    const Key key = keyOf(textOf(element, ExtrasTrackElement::Name), textOf(element, ExtrasTrackElement::Time));
+    // What names no track of the library is not kept, so memory follows the library.
+    if (!m_libraryArtists.contains(key))
+        return;
+    std::vector<FileEntry>& entries = m_map[key];
+    const QString artist = textOf(element, ExtrasTrackElement::Artist).toCaseFolded();
+    const bool known
+        = std::any_of(entries.begin(), entries.end(), [&](const FileEntry& entry) { return entry.artist == artist; });
+    if (!known)
+        entries.push_back({ artist, extrasOf(element) });
+}
+
+void ExtrasImport::countMatches(PlayerPlaylist& library)
+{
+    const auto tracks = library.Tracks();
+    const int count = tracks->Count();
+    m_view.setProgressValue(0);
+    m_view.setProgressMaximum(count);
+    m_view.setStatus(QStringLiteral("Reading the library..."));
+    // Not stopped by a cancel: the passes that follow need every count.
+    for (int i = 1; i <= count; ++i) {
+        const auto track = tracks->Item(i);
+        m_libraryArtists[keyOf(track->Name(), track->Time())].push_back(track->Artist().toCaseFolded());
+        m_view.setProgressValue(i);
+        m_view.processEvents();
+    }
+}
+
+const ExtrasImport::FileEntry* ExtrasImport::entryFor(const Key& key, const QString& artist)
+{
+    const auto found = m_map.constFind(key);
+    if (found == m_map.constEnd())
+        return nullptr;
+    const FileEntry* match = nullptr;
+    for (const FileEntry& entry : *found) {
+        if (!sameArtist(entry.artist, artist))
+            continue;
+        if (match) {
+            ++m_ambiguous;
+            return nullptr;
+        }
+        match = &entry;
+    }
+    if (!match)
+        return nullptr;
+    const std::vector<QString> artists = m_libraryArtists.value(key);
+    const auto tracks = std::count_if(
+        artists.begin(), artists.end(), [&](const QString& other) { return sameArtist(match->artist, other); });
+    if (tracks > 1) {
+        ++m_ambiguous;
+        return nullptr;
+    }
+    return match;
 }
 
 bool ExtrasImport::mergeLibrary(PlayerPlaylist& library)
@@ -150,12 +277,11 @@ bool ExtrasImport::mergeLibrary(PlayerPlaylist& library)
     for (int i = 1; i <= count; ++i) {
         const auto track = tracks->Item(i);
         const QString name = track->Name();
-        const auto found = m_map.constFind(mapKey(name, track->Time()));
-        if (found != m_map.constEnd()) {
-            if (TrackExtras::of(*track, m_dates).joined(separator) != *found) {
-                const QStringList stored = found->split(separator);
-                update(*track, TrackExtras { stored[0], stored[1], stored[2], stored[3] }, name);
-            }
+        const QString artist = track->Artist();
+        if (const FileEntry* entry = entryFor(keyOf(name, track->Time()), artist.toCaseFolded())) {
+            ++m_matched;
+            if (entry->extras.changes(TrackExtras::of(*track, m_dates)))
+                update(*track, entry->extras, name);
         }
         m_view.setProgressValue(i);
         m_view.processEvents();
@@ -165,38 +291,37 @@ bool ExtrasImport::mergeLibrary(PlayerPlaylist& library)
     return false;
 }
 
-bool ExtrasImport::searchEach(ExtrasDocument& document)
+void ExtrasImport::searchFor(ExtrasTrackElement& element)
 {
-    const auto first = m_library->Playlists()->Item(1);
-    Current current;
-    for (std::size_t i = 0; i < document.tracks.size(); ++i) {
-        take(current, document.tracks[i]);
-        const bool stop = cancelled();
-        const QString& name = current[ExtrasTrackElement::Name];
-        const QString wanted = name + current[ExtrasTrackElement::Time];
-        const TrackExtras extras = extrasOf(current);
-        if (const auto results = first->Search(name, PlayerPlaylist::SearchSongNames)) {
-            const int count = results->Count();
-            for (int r = 1; r <= count; ++r) {
-                const auto track = results->Item(r);
-                if (track->Name() + track->Time() != wanted)
-                    continue;
-                if (TrackExtras::of(*track, m_dates).joined() != extras.joined())
-                    update(*track, extras, name);
-            }
+    const QString name = textOf(element, ExtrasTrackElement::Name);
+    const QString wanted = name + textOf(element, ExtrasTrackElement::Time);
+    const QString artist = textOf(element, ExtrasTrackElement::Artist).toCaseFolded();
+    const TrackExtras extras = extrasOf(element);
+    std::vector<std::shared_ptr<PlayerTrack>> matches;
+    if (const auto results = m_library->Playlists()->Item(1)->Search(name, PlayerPlaylist::SearchSongNames)) {
+        const int count = results->Count();
+        for (int r = 1; r <= count; ++r) {
+            auto track = results->Item(r);
+            if (track->Name() + track->Time() == wanted && sameArtist(artist, track->Artist().toCaseFolded()))
+                matches.push_back(std::move(track));
         }
-        m_view.setProgressValue(int(i));
-        m_view.processEvents();
-        if (stop)
-            return true;
     }
-    return false;
+    if (matches.size() > 1) {
+        m_ambiguous += int(matches.size());
+    } else if (matches.size() == 1) {
+        ++m_matched;
+        if (extras.changes(TrackExtras::of(*matches[0], m_dates)))
+            update(*matches[0], extras, name);
+    }
 }
 
 void ExtrasImport::update(PlayerTrack& track, const TrackExtras& file, const QString& shownName)
 {
-    if (!TrackMerger(m_options, m_dates).apply(track, file))
-        ++m_skipped;
+    QString problem;
+    if (!TrackMerger(m_options, m_dates).apply(track, file, &problem)) {
+        if (m_skipped++ == 0)
+            m_firstProblem = QStringLiteral("%1 of \"%2\"").arg(problem, shownName);
+    }
     ++m_updated;
     m_view.setStatus(shownName + QStringLiteral(" imported"));
 }
@@ -211,21 +336,34 @@ bool ExtrasImport::commit()
     return false;
 }
 
-void ExtrasImport::finish(bool wasCancelled)
+TransferOutcome ExtrasImport::stoppedEarly()
 {
-    if (wasCancelled) {
-        m_view.messageBox(QStringLiteral("iTunes import canceled"));
-        m_view.setStatus(QString());
-        return;
-    }
-    m_view.setStatus(QStringLiteral("iTunes import complete"));
+    m_view.messageBox(QStringLiteral("iTunes import canceled"));
+    m_view.setStatus(QString());
+    return TransferOutcome::Cancelled;
+}
+
+void ExtrasImport::finish()
+{
     QString message = QStringLiteral("Bolvin import complete");
-    if (m_skipped == 1)
-        message += QStringLiteral(". 1 track was skipped: a value in the file could not be used.");
-    else if (m_skipped > 1)
-        message += QStringLiteral(". %1 tracks were skipped: a value in the file could not be used.").arg(m_skipped);
+    if (m_matched == 0 && m_ambiguous == 0) {
+        m_view.setStatus(QStringLiteral("Nothing imported"));
+        message = QStringLiteral("Nothing was imported: no track of the file matches a track of the library by name, "
+                                 "duration and artist");
+    } else {
+        m_view.setStatus(QStringLiteral("iTunes import complete"));
+    }
+    if (m_skipped > 0)
+        message += QStringLiteral(". %1 skipped: a value in the file could not be used (the first: %2).")
+                       .arg(tracksWere(m_skipped), m_firstProblem);
+    if (m_ambiguous > 0) {
+        message += QStringLiteral(". %1 left unchanged: their name and duration match more than one track.")
+                       .arg(tracksWere(m_ambiguous));
+    }
     if (m_store && !m_store->completionNote().isEmpty())
         message += QStringLiteral(". ") + m_store->completionNote();
+    if (m_matched == 0 && m_ambiguous == 0)
+        message += QLatin1Char('.');
     if (m_options.completionMessageBox)
         m_view.messageBox(message);
     else

@@ -7,7 +7,7 @@
 #include <vector>
 
 // One "track" element of an extras file: the text of each known child it has. A child the
-// element lacks is nullopt, so the import can keep the previous element's value for it.
+// element lacks is nullopt, so the import leaves that value of the track as it is.
 struct ExtrasTrackElement {
     enum Field { Name, Artist, Rating, PlayedCount, PlayedDate, Time, FieldCount };
 

@@ -39,5 +39,8 @@ QString QtTransferView::openFileName(const FileDialogRequest& request)
 
 void QtTransferView::processEvents()
 {
+    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < eventIntervalMs)
+        return;
     QCoreApplication::processEvents();
+    m_sinceEvents.start();
 }

@@ -2,6 +2,7 @@
 
 #include "TransferView.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -17,8 +18,14 @@ public:
     QString saveFileName(const FileDialogRequest& request) override;
     // Only an existing file can be chosen.
     QString openFileName(const FileDialogRequest& request) override;
+    // At most about 30 times a second: often enough for Stop and a live window, while a
+    // transfer's items between the rounds run at full speed and the progress bar is
+    // repainted no more often than that.
     void processEvents() override;
+
+    static constexpr qint64 eventIntervalMs = 33;
 
 private:
     QPointer<QWidget> m_dialogParent;
+    QElapsedTimer m_sinceEvents;
 };

@@ -18,6 +18,11 @@ std::optional<int> integerIn(const QString& text, int lowest, int highest)
     return value;
 }
 
+bool differs(const std::optional<QString>& file, const std::optional<QString>& track)
+{
+    return file && file != track;
+}
+
 } // namespace
 
 TrackExtras TrackExtras::of(const PlayerTrack& track, const GeneralDateFormat& dates)
@@ -26,9 +31,10 @@ TrackExtras TrackExtras::of(const PlayerTrack& track, const GeneralDateFormat& d
         dates.toText(track.PlayedDate()) };
 }
 
-QString TrackExtras::joined(const QString& separator) const
+bool TrackExtras::changes(const TrackExtras& track) const
 {
-    return artist + separator + rating + separator + playedCount + separator + playedDate;
+    return differs(artist, track.artist) || differs(rating, track.rating) || differs(playedCount, track.playedCount)
+        || differs(playedDate, track.playedDate);
 }
 
 TrackMerger::TrackMerger(const ImportOptions& options, const GeneralDateFormat& dates)
@@ -37,30 +43,35 @@ TrackMerger::TrackMerger(const ImportOptions& options, const GeneralDateFormat& 
 {
 }
 
-bool TrackMerger::apply(PlayerTrack& track, const TrackExtras& file) const
+bool TrackMerger::apply(PlayerTrack& track, const TrackExtras& file, QString* problem) const
 {
     bool complete = true;
-    if (m_options.importRating) {
-        if (const auto rating = integerIn(file.rating, 0, maxRating))
+    const auto unusable = [&](const char* what, const QString& text) {
+        if (complete)
+            *problem = QStringLiteral("the %1 \"%2\"").arg(QLatin1StringView(what), text);
+        complete = false;
+    };
+    if (m_options.importRating && file.rating) {
+        if (const auto rating = integerIn(*file.rating, 0, maxRating))
             track.SetRating(*rating);
         else
-            complete = false;
+            unusable("rating", *file.rating);
     }
-    if (m_options.importPlayCount) {
+    if (m_options.importPlayCount && file.playedCount) {
         if (m_options.playCountMode == replaceMode) {
-            if (const auto count = integerIn(file.playedCount, 0, std::numeric_limits<int>::max()))
+            if (const auto count = integerIn(*file.playedCount, 0, std::numeric_limits<int>::max()))
                 track.SetPlayedCount(*count);
             else
-                complete = false;
+                unusable("play count", *file.playedCount);
         } else {
             track.SetPlayedCount(track.PlayedCount() + 1);
         }
     }
-    if (m_options.importLastPlayDate) {
-        if (const auto date = m_dates.fromText(file.playedDate))
+    if (m_options.importLastPlayDate && file.playedDate) {
+        if (const auto date = m_dates.fromText(*file.playedDate))
             track.SetPlayedDate(*date);
         else
-            complete = false;
+            unusable("date", *file.playedDate);
     }
     return complete;
 }

@@ -1,9 +1,10 @@
 #include "FileLibrary.h"
 
+#include "ReplacingFile.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 FileLibrary::FileLibrary(QString path)
     : m_path(std::move(path))
@@ -29,6 +30,13 @@ bool FileLibrary::commit(QString* message)
     const std::vector<int> changed = changedEntries();
     if (changed.empty())
         return true;
+    ReplacingFile::sweep(m_path);
+    if (!QFileInfo(m_path).isWritable()) {
+        *message = QStringLiteral("The %1 \"%2\" was not changed: it is read-only. The imported values were not "
+                                  "saved; make the file writable and import again.")
+                       .arg(kind(), m_path);
+        return false;
+    }
     m_backup = backupName(m_path, m_now());
     QString error;
     if (!copyTo(m_backup, &error)) {
@@ -60,25 +68,20 @@ QString FileLibrary::completionNote() const
 
 bool FileLibrary::copyTo(const QString& target, QString* error)
 {
-    QFile source(m_path);
-    if (!source.copy(target)) {
-        *error = source.errorString();
-        return false;
-    }
-    return true;
+    return ReplacingFile::copyNew(m_path, target, error);
 }
 
 bool FileLibrary::restoreBackup(QString* error) const
 {
     QFile copy(m_backup);
-    QSaveFile file(m_path);
-    if (!copy.open(QIODevice::ReadOnly) || !file.open(QIODevice::WriteOnly)) {
-        *error = copy.isOpen() ? file.errorString() : copy.errorString();
+    if (!copy.open(QIODevice::ReadOnly)) {
+        *error = copy.errorString();
         return false;
     }
-    if (file.write(copy.readAll()) != copy.size() || !file.commit()) {
-        *error = file.errorString();
+    const QByteArray bytes = copy.readAll();
+    if (copy.error() != QFileDevice::NoError) {
+        *error = copy.errorString();
         return false;
     }
-    return true;
+    return ReplacingFile::replace(m_path, bytes, error);
 }

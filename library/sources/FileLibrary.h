@@ -40,7 +40,8 @@ protected:
     // Said after a write: when the player shows the new values. Empty when it reads them at
     // once.
     virtual QString whenShown() const { return {}; }
-    // Makes the copy; a plain file copy by default. False with *error.
+    // Makes the copy, whole or not at all, with the file's mode, owner and group; a plain
+    // file copy by default. False with *error.
     virtual bool copyTo(const QString& target, QString* error);
     // Writes the changed entries and reads each value back. False with *error when
     // anything failed; the file must then hold what it held before (restoreBackup() helps).

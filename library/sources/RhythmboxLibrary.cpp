@@ -1,10 +1,11 @@
 #include "RhythmboxLibrary.h"
 
+#include "ReplacingFile.h"
+
 #include "player/RatingScale.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
@@ -16,6 +17,8 @@ namespace
 constexpr qint64 msPerSecond = 1000;
 // Stars are compared as written and read back; anything closer is the same value.
 constexpr double starsTolerance = 1e-9;
+// The decoder drops it; the write puts it back.
+const QByteArray byteOrderMark = QByteArrayLiteral("\xEF\xBB\xBF");
 
 } // namespace
 
@@ -52,8 +55,15 @@ bool RhythmboxLibrary::load(QString* error)
             = QStringLiteral("The Rhythmbox library \"%1\" could not be opened: %2.").arg(path(), file.errorString());
         return false;
     }
+    const QByteArray bytes = file.readAll();
+    m_byteOrderMark = bytes.startsWith(byteOrderMark);
+    if (file.error() != QFileDevice::NoError) {
+        *error = QStringLiteral("The Rhythmbox library \"%1\" could not be read to its end: %2. Nothing was read.")
+                     .arg(path(), file.errorString());
+        return false;
+    }
     QString why;
-    std::optional<RhythmdbFile> parsed = parseBytes(file.readAll(), &why);
+    std::optional<RhythmdbFile> parsed = parseBytes(bytes, &why);
     if (!parsed) {
         *error = QStringLiteral("The Rhythmbox library \"%1\" could not be read. %2").arg(path(), why);
         return false;
@@ -82,7 +92,7 @@ bool RhythmboxLibrary::commitToRunningRhythmbox(QString* message)
     for (int position : changed) {
         const LibraryEntry& entry = entries()[std::size_t(position)];
         QString error;
-        if (!m_database->write(entry.location, valuesOf(entry), &error)) {
+        if (!m_database->write(entry.location, valuesOf(position), &error)) {
             // Over the bus there is no transaction: say exactly how far it got.
             *message = QStringLiteral("Rhythmbox did not take the new values for \"%1\": %2 %3 of %4 tracks before it "
                                       "were changed in Rhythmbox; the rest were not. Its library file was not touched.")
@@ -121,9 +131,13 @@ LibraryEntry RhythmboxLibrary::entryOf(const RhythmdbFile::Song& song)
     return entry;
 }
 
-RhythmdbFile::Values RhythmboxLibrary::valuesOf(const LibraryEntry& entry) const
+RhythmdbFile::Values RhythmboxLibrary::valuesOf(int position) const
 {
-    return { RatingScale::toStars(entry.rating), entry.playCount,
+    const LibraryEntry& entry = entries()[std::size_t(position)];
+    // A half star reads as a whole one; unless the rating was changed, the half stays.
+    const double stars = m_file->songs()[std::size_t(position)].stars;
+    return { RatingScale::fromStars(stars) == entry.rating ? stars : RatingScale::toStars(entry.rating),
+        entry.playCount,
         entry.played.isValid() ? std::max<qint64>(0, entry.played.toSecsSinceEpoch()) : 0 };
 }
 
@@ -150,10 +164,10 @@ bool RhythmboxLibrary::writeChanges(const std::vector<int>& changed, QString* er
     std::vector<std::pair<int, RhythmdbFile::Values>> changes;
     changes.reserve(changed.size());
     for (int position : changed)
-        changes.emplace_back(position, valuesOf(entries()[std::size_t(position)]));
+        changes.emplace_back(position, valuesOf(position));
 
     // Checked before the file is touched, so a fault here never reaches the disk.
-    const QByteArray bytes = m_file->withValues(changes).toUtf8();
+    const QByteArray bytes = (m_byteOrderMark ? byteOrderMark : QByteArray()) + m_file->withValues(changes).toUtf8();
     QString why;
     const std::optional<RhythmdbFile> planned = parseBytes(bytes, &why);
     if (!planned || !holds(*planned, changes, &why)) {
@@ -161,9 +175,9 @@ bool RhythmboxLibrary::writeChanges(const std::vector<int>& changed, QString* er
         return false;
     }
 
-    QSaveFile file(path());
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = QStringLiteral("it could not be written (%1).").arg(file.errorString());
+    QString writeError;
+    if (!ReplacingFile::replace(path(), bytes, &writeError)) {
+        *error = QStringLiteral("it could not be written (%1).").arg(writeError);
         return false;
     }
 

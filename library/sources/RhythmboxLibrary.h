@@ -37,7 +37,7 @@ protected:
 
 private:
     static LibraryEntry entryOf(const RhythmdbFile::Song& song);
-    RhythmdbFile::Values valuesOf(const LibraryEntry& entry) const;
+    RhythmdbFile::Values valuesOf(int position) const;
     // False with *error unless every listed song of file holds the values.
     static bool holds(
         const RhythmdbFile& file, const std::vector<std::pair<int, RhythmdbFile::Values>>& changes, QString* error);
@@ -47,4 +47,5 @@ private:
     std::optional<RhythmdbFile> m_file;
     std::shared_ptr<const RhythmDbClient> m_database;
     bool m_wroteToRhythmbox = false;
+    bool m_byteOrderMark = false;
 };

@@ -1,8 +1,11 @@
 #include "StrawberryLibrary.h"
 
+#include "ReplacingFile.h"
+
 #include "player/RatingScale.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -28,6 +31,31 @@ qint64 playedSeconds(const LibraryEntry& entry)
 QString sqlError(const QSqlQuery& query)
 {
     return query.lastError().text();
+}
+
+// SQLite's primary result codes for a database another program holds, and one that is not
+// (or no longer) a database.
+constexpr int sqliteBusy = 5;
+constexpr int sqliteLocked = 6;
+constexpr int sqliteCorrupt = 11;
+constexpr int sqliteNotADatabase = 26;
+constexpr int primaryCodeMask = 0xff;
+
+// What a failed read means for the user; empty when it is none of those.
+QString readFailure(const QSqlError& error, const QString& path)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & primaryCodeMask;
+    if (!ok)
+        return {};
+    if (code == sqliteBusy || code == sqliteLocked)
+        return QStringLiteral("The Strawberry library \"%1\" is locked by another program; nothing was read. Try "
+                              "again when it is done (%2).")
+            .arg(path, error.text());
+    if (code == sqliteCorrupt || code == sqliteNotADatabase)
+        return QStringLiteral("The Strawberry library \"%1\" is damaged; nothing was read from it (%2).")
+            .arg(path, error.text());
+    return {};
 }
 
 } // namespace
@@ -87,12 +115,15 @@ bool StrawberryLibrary::load(QString* error)
 {
     setEntries({});
     m_rowIds.clear();
+    m_ratings.clear();
     if (!open(error))
         return false;
     QSqlDatabase db = QSqlDatabase::database(m_connection);
     QSqlQuery version(db);
     if (!version.exec(QStringLiteral("SELECT version FROM schema_version")) || !version.next()) {
-        *error = QStringLiteral("\"%1\" is not a Strawberry library: it has no schema version.").arg(path());
+        *error = readFailure(version.lastError(), path());
+        if (error->isEmpty())
+            *error = QStringLiteral("\"%1\" is not a Strawberry library: it has no schema version.").arg(path());
         return false;
     }
     const int schema = version.value(0).toInt();
@@ -110,8 +141,7 @@ bool StrawberryLibrary::load(QString* error)
     songs.setForwardOnly(true);
     if (!songs.exec(QStringLiteral("SELECT ROWID, title, artist, album, url, length, rating, playcount, lastplayed "
                                    "FROM songs WHERE unavailable IS NOT 1 ORDER BY ROWID"))) {
-        *error = QStringLiteral("The songs of the Strawberry library \"%1\" could not be read: %2.")
-                     .arg(path(), sqlError(songs));
+        *error = songsUnread(songs);
         return false;
     }
     std::vector<LibraryEntry> entries;
@@ -123,15 +153,33 @@ bool StrawberryLibrary::load(QString* error)
         entry.album = songs.value(3).toString();
         entry.location = songs.value(4).toString();
         entry.durationMs = songs.value(5).toLongLong() / nsPerMs;
-        entry.rating = RatingScale::fromUnit(songs.value(6).isNull() ? -1 : songs.value(6).toDouble());
+        const double unit = songs.value(6).isNull() ? -1 : songs.value(6).toDouble();
+        m_ratings.push_back(unit);
+        entry.rating = RatingScale::fromUnit(unit);
         entry.playCount = std::max(0, songs.value(7).toInt());
         const qint64 played = songs.value(8).toLongLong();
         if (played > 0)
             entry.played = QDateTime::fromSecsSinceEpoch(played);
         entries.push_back(std::move(entry));
     }
+    // next() also ends at a damaged page: the songs after it would be silently missing.
+    if (songs.lastError().isValid()) {
+        m_rowIds.clear();
+        m_ratings.clear();
+        *error = songsUnread(songs);
+        return false;
+    }
     setEntries(std::move(entries));
     return true;
+}
+
+QString StrawberryLibrary::songsUnread(const QSqlQuery& songs) const
+{
+    const QString failure = readFailure(songs.lastError(), path());
+    if (!failure.isEmpty())
+        return failure;
+    return QStringLiteral("The songs of the Strawberry library \"%1\" could not be read: %2.")
+        .arg(path(), sqlError(songs));
 }
 
 bool StrawberryLibrary::copyTo(const QString& target, QString* error)
@@ -141,11 +189,19 @@ bool StrawberryLibrary::copyTo(const QString& target, QString* error)
         *error = openError;
         return false;
     }
+    // SQLite writes the copy itself, so it is named only once it is complete.
+    const QString partial = ReplacingFile::temporaryFor(target);
+    QFile::remove(partial);
     QSqlQuery query(QSqlDatabase::database(m_connection));
     query.prepare(QStringLiteral("VACUUM INTO ?"));
-    query.addBindValue(target);
+    query.addBindValue(partial);
     if (!query.exec()) {
         *error = sqlError(query);
+        QFile::remove(partial);
+        return false;
+    }
+    if (!ReplacingFile::publish(partial, target, path(), error)) {
+        QFile::remove(partial);
         return false;
     }
     return true;
@@ -170,7 +226,10 @@ bool StrawberryLibrary::writeChanges(const std::vector<int>& changed, QString* e
     for (int position : changed) {
         const LibraryEntry& entry = entries()[std::size_t(position)];
         const qint64 row = m_rowIds[std::size_t(position)];
-        const double rating = RatingScale::toUnitOrUnrated(entry.rating);
+        // A rating between the steps is rewritten only when it was changed.
+        const double held = m_ratings[std::size_t(position)];
+        const double rating
+            = RatingScale::fromUnit(held) == entry.rating ? held : RatingScale::toUnitOrUnrated(entry.rating);
         update.addBindValue(rating);
         update.addBindValue(entry.playCount);
         update.addBindValue(playedSeconds(entry));

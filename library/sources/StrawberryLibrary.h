@@ -4,6 +4,8 @@
 
 #include <QList>
 
+class QSqlQuery;
+
 #include <vector>
 
 // Strawberry's strawberry.db (SQLite) as a library source, through Qt's QSQLITE driver.
@@ -40,8 +42,12 @@ private:
     // Opens the connection; false with *error.
     bool open(QString* error);
     void close();
+    // Why the songs query failed: locked, damaged or what SQLite said.
+    QString songsUnread(const QSqlQuery& songs) const;
 
     QString m_connection;
     // The songs' row ids, by entry position.
     std::vector<qint64> m_rowIds;
+    // The ratings as the database held them, by entry position.
+    std::vector<double> m_ratings;
 };

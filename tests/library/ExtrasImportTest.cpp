@@ -1,5 +1,10 @@
 #include "ImportFixture.h"
 
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace
 {
 
@@ -9,7 +14,7 @@ TEST_F(ExtrasImportTest, AFileThatDoesNotParseChangesNothingAndShowsTheReason)
 {
     addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
     rig.player.addLibrary();
-    const QByteArray good = fileOf(QStringLiteral("All"), { { "A", "Y", "100", "9", playedText, "1:00" } });
+    const QByteArray good = fileOf(QStringLiteral("All"), { { "A", "X", "100", "9", playedText, "1:00" } });
     // Damage after the first, valid track: nothing may have been written for it.
     for (const QByteArray& bad : { good.left(good.size() - 5), QByteArray(), QByteArray("<library><track></library>"),
              QByteArray("<!DOCTYPE library SYSTEM \"http://example.com/x.dtd\">") + good.mid(45) }) {
@@ -49,18 +54,22 @@ TEST_F(ExtrasImportTest, ALibraryWithoutALibraryPlaylistIsToldAndUntouched)
     EXPECT_FALSE(rig.view.busy);
 }
 
-TEST_F(ExtrasImportTest, CompletionGoesToABalloonOrAMessageBox)
+TEST_F(ExtrasImportTest, CompletionGoesToABalloonOrAMessageBoxAndSaysWhenNothingMatched)
 {
+    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
     rig.player.addLibrary();
     EXPECT_EQ(importElements(QStringLiteral("All"), {}), TransferOutcome::Completed);
     EXPECT_EQ(rig.view.calls,
-        QStringList({ QStringLiteral("busy"), QStringLiteral("max 0"), QStringLiteral("max 0"),
-            QStringLiteral("balloon Bolvin import complete|Bolvin|1|5000"), QStringLiteral("idle") }));
-    EXPECT_EQ(rig.view.status, QStringLiteral("iTunes import complete"));
+        QStringList({ QStringLiteral("busy"), QStringLiteral("max 1"), QStringLiteral("max 0"),
+            QStringLiteral("max 1"),
+            QStringLiteral("balloon Nothing was imported: no track of the file matches a track of the library by "
+                           "name, duration and artist.|Bolvin|1|5000"),
+            QStringLiteral("idle") }));
+    EXPECT_EQ(rig.view.status, QStringLiteral("Nothing imported"));
 
-    rig.view.calls.clear();
     options.completionMessageBox = true;
-    EXPECT_EQ(importElements(QStringLiteral("Week"), {}), TransferOutcome::Completed);
+    EXPECT_EQ(importElements(QStringLiteral("Week"), { { "A", "X", "20", "1", playedText, "1:00" } }),
+        TransferOutcome::Completed);
     EXPECT_EQ(rig.view.messages, QStringList { QStringLiteral("Bolvin import complete") });
     EXPECT_EQ(rig.view.statuses.mid(rig.view.statuses.size() - 2),
         QStringList({ QStringLiteral("Loading XML..."), QStringLiteral("iTunes import complete") }));
@@ -93,7 +102,8 @@ TEST_F(ExtrasImportTest, ValuesTheFileCannotGiveStayAndAreCounted)
     EXPECT_EQ(rig.player.track(3).playedCount, 1);
     EXPECT_EQ(rig.view.balloons,
         QStringList {
-            QStringLiteral("Bolvin import complete. 4 tracks were skipped: a value in the file could not be used.") });
+            QStringLiteral("Bolvin import complete. 4 tracks were skipped: a value in the file could not be used "
+                           "(the first: the rating \"four\" of \"A\").") });
 }
 
 TEST_F(ExtrasImportTest, APlayerThatFailsMidwayEndsTheImportIdle)
@@ -104,7 +114,7 @@ TEST_F(ExtrasImportTest, APlayerThatFailsMidwayEndsTheImportIdle)
     rig.player.state->callsLeft = 30;
     std::vector<Element> elements;
     for (int i = 0; i < 10; ++i)
-        elements.push_back({ QStringLiteral("T%1").arg(i), "Y", "40", "2", playedText, "1:00" });
+        elements.push_back({ QStringLiteral("T%1").arg(i), "X", "40", "2", playedText, "1:00" });
     EXPECT_EQ(importElements(QStringLiteral("All"), elements), TransferOutcome::Failed);
     ASSERT_EQ(rig.view.messages.size(), 1);
     EXPECT_TRUE(
@@ -124,8 +134,55 @@ TEST_F(ExtrasImportTest, AHugeNameIsAClearNoMatch)
             + playedText.toLatin1() + "</playeddate><time>3:00</time></track></library>";
         EXPECT_EQ(importFile(bytes), TransferOutcome::Completed) << mode;
         EXPECT_TRUE(rig.player.state->writes.isEmpty());
-        EXPECT_EQ(rig.view.status, QStringLiteral("iTunes import complete"));
+        EXPECT_EQ(rig.view.status, QStringLiteral("Nothing imported"));
     }
+}
+
+// A file of more tracks than any library runs in a child whose address space may grow by
+// 256 MiB at most: it must be refused, not take memory as it grows.
+TEST_F(ExtrasImportTest, AWideFileIsRefusedWithinAMemoryLimit)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";
+#endif
+    addTrack(QStringLiteral("x"), QStringLiteral("X"), 20, 1, QStringLiteral("3:00"));
+    rig.player.addLibrary();
+    {
+        QFile file(rig.view.openPath);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("<library><exportmode>All</exportmode>");
+        const QByteArray block = QByteArray("<track/>").repeated(1 << 16);
+        for (int i = 0; i < 80; ++i)
+            file.write(block);
+        file.write("</library>");
+    }
+    QFile status(QStringLiteral("/proc/self/status"));
+    ASSERT_TRUE(status.open(QIODevice::ReadOnly));
+    const QByteArray text = status.readAll();
+    const qsizetype at = text.indexOf("VmSize:") + 7;
+    const rlim_t limit = (text.mid(at, text.indexOf('\n', at) - at).trimmed().split(' ').value(0).toULongLong()
+                             + 256 * 1024)
+        * 1024;
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit bound { limit, limit };
+        ::setrlimit(RLIMIT_AS, &bound);
+        ExtrasImport importer(rig.player.LibrarySource(), rig.view, options, [] { return false; });
+        const bool refused = importer.run() == TransferOutcome::Failed && rig.view.messages.size() == 1
+            && rig.view.messages[0].contains(QStringLiteral("more than 1,000,000 tracks"));
+        ::_exit(refused ? 0 : 1);
+    }
+    int result = -1;
+    for (int waited = 0; waited < 1200 && ::waitpid(child, &result, WNOHANG) == 0; ++waited)
+        ::usleep(100 * 1000);
+    if (!WIFEXITED(result) && !WIFSIGNALED(result)) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &result, 0);
+        FAIL() << "the import did not end within two minutes";
+    }
+    EXPECT_TRUE(WIFEXITED(result) && WEXITSTATUS(result) == 0) << "status " << result;
+    EXPECT_TRUE(rig.player.state->writes.isEmpty());
 }
 
 TEST_F(ExtrasImportTest, AFileWithoutExportModeIsMatchedBySearch)

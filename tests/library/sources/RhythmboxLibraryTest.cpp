@@ -109,9 +109,12 @@ TEST_F(RhythmboxLibraryTest, AWriteChangesTheExtrasElementsAndNothingElse)
     EXPECT_FALSE(track(*reread, 2)->PlayedDate().isValid());
 }
 
+// Nothing but the imported values changes: not the byte-order mark, not a half star whose
+// rating was not imported, not the file's mode, owner or group, and no file is left over.
 TEST_F(RhythmboxLibraryTest, TheFirstWriteLeavesADatedCopyOfTheOldFileBesideIt)
 {
-    const QByteArray before = SourceTestFiles::rhythmdb({ { "A", "X", 100, "2" } });
+    const QByteArray before
+        = "\xEF\xBB\xBF" + SourceTestFiles::rhythmdb({ { "A", "X", 100, "2" }, { "H", "Y", 100, "2.5" } });
     const auto library = load(before);
     ASSERT_TRUE(library);
     QString message;
@@ -120,18 +123,35 @@ TEST_F(RhythmboxLibraryTest, TheFirstWriteLeavesADatedCopyOfTheOldFileBesideIt)
     EXPECT_TRUE(library->backupPath().isEmpty());
     EXPECT_TRUE(library->completionNote().isEmpty());
 
+    const QString modes = SourceTestFiles::setModeAndOwner(path, 0640);
     track(*library, 1)->SetRating(60);
-    ASSERT_TRUE(library->commit(&message));
+    track(*library, 2)->SetPlayedCount(4);
+    ASSERT_TRUE(library->commit(&message)) << message.toStdString();
     const QString copy = QDir(dir.path()).filePath(QStringLiteral("rhythmdb.before-import-20260501-090503.xml"));
     EXPECT_EQ(library->backupPath(), copy);
     EXPECT_EQ(SourceTestFiles::read(copy), before);
     EXPECT_TRUE(library->completionNote().contains(copy));
+    const QByteArray after = SourceTestFiles::read(path);
+    EXPECT_TRUE(after.startsWith("\xEF\xBB\xBF<?xml"));
+    EXPECT_TRUE(after.contains("<rating>2.5</rating>"));
+    EXPECT_TRUE(after.contains("<play-count>4</play-count>"));
+    EXPECT_EQ(SourceTestFiles::modeAndOwner(path), modes);
+    EXPECT_EQ(SourceTestFiles::modeAndOwner(copy), modes);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 
-    // A second write in the same second keeps the first copy.
+    // A second write in the same second keeps the first copy; a read-only file stays so,
+    // where it may be written at all.
+    const QString readOnly = SourceTestFiles::setModeAndOwner(path, 0444);
     track(*library, 1)->SetRating(80);
+    if (::geteuid() != 0) {
+        EXPECT_FALSE(library->commit(&message));
+        EXPECT_TRUE(message.contains(QStringLiteral("read-only"))) << message.toStdString();
+        return;
+    }
     ASSERT_TRUE(library->commit(&message));
     EXPECT_TRUE(library->backupPath().endsWith(QStringLiteral("090503-2.xml")));
     EXPECT_EQ(SourceTestFiles::read(copy), before);
+    EXPECT_EQ(SourceTestFiles::modeAndOwner(path), readOnly);
 }
 
 TEST_F(RhythmboxLibraryTest, AFileThatIsNotAWellFormedRhythmboxLibraryIsRefusedUntouched)

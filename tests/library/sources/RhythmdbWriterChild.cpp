@@ -1,7 +1,8 @@
-// Rewrites a rhythmdb.xml for ever, every song's rating alternately one star and five, until
-// it is killed: the subject of the kill-while-writing test. Prints "ready" once the file is
-// loaded. With --once it writes the one-star state once and exits.
+// Rewrites a rhythmdb.xml (or a strawberry.db) for ever, every song's rating alternately one
+// star and five, until it is killed: the subject of the kill-while-writing test. Prints
+// "ready" once the file is loaded. With --once it writes the one-star state once and exits.
 #include "library/sources/RhythmboxLibrary.h"
+#include "library/sources/StrawberryLibrary.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -14,8 +15,15 @@ int main(int argc, char** argv)
     const QStringList args = app.arguments();
     if (args.size() < 2)
         return 2;
-    RhythmboxLibrary library(args.at(1));
-    library.setDatabase(std::make_shared<RhythmDbClient>(QDBusConnection(QStringLiteral("no bus"))));
+    std::unique_ptr<FileLibrary> file;
+    if (args.at(1).endsWith(QStringLiteral(".db"))) {
+        file = std::make_unique<StrawberryLibrary>(args.at(1));
+    } else {
+        auto rhythmbox = std::make_unique<RhythmboxLibrary>(args.at(1));
+        rhythmbox->setDatabase(std::make_shared<RhythmDbClient>(QDBusConnection(QStringLiteral("no bus"))));
+        file = std::move(rhythmbox);
+    }
+    FileLibrary& library = *file;
     QString error;
     if (!library.load(&error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));

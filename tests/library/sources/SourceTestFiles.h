@@ -13,6 +13,9 @@
 
 #include <vector>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 // Library files written the way the players write them, for the source tests and the
 // benchmark.
 namespace SourceTestFiles
@@ -71,6 +74,25 @@ inline QByteArray read(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// "640 1 4": a file's permission bits in octal, its owner and its group.
+inline QString modeAndOwner(const QString& path)
+{
+    struct stat info {};
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return QStringLiteral("<missing>");
+    return QStringLiteral("%1 %2 %3").arg(info.st_mode & 07777, 0, 8).arg(info.st_uid).arg(info.st_gid);
+}
+
+// Gives path mode and, where this user may, the owner "daemon" and group "adm" (1 and 4), so
+// a write that keeps them shows it; returns what the file then has.
+inline QString setModeAndOwner(const QString& path, mode_t mode)
+{
+    if (::geteuid() == 0)
+        (void)::chown(QFile::encodeName(path).constData(), 1, 4);
+    ::chmod(QFile::encodeName(path).constData(), mode);
+    return modeAndOwner(path);
 }
 
 inline bool write(const QString& path, const QByteArray& bytes)

@@ -2,6 +2,7 @@
 
 #include "library/sources/StrawberryLibrary.h"
 
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -108,11 +109,50 @@ TEST_F(StrawberryLibraryTest, OnlyKnownSchemaVersionsAreReadAndAnyOtherIsLeftUnt
     EXPECT_FALSE(QFile::exists(path));
 }
 
+// A read that fails part of the way gives no songs at all, so nothing exports a part as
+// the whole; the user learns which of the two it was.
+TEST_F(StrawberryLibraryTest, ADamagedOrLockedLibraryIsCalledSoAndGivesNoSongs)
+{
+    std::vector<Song> songs;
+    for (int i = 0; i < 3000; ++i)
+        songs.emplace_back(QStringLiteral("Song %1").arg(i), QStringLiteral("Artist %1").arg(i), 200, "0.6", i);
+    make(songs);
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
+        db.setDatabaseName(path);
+        ASSERT_TRUE(db.open());
+        QSqlQuery lock(db);
+        ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        ASSERT_TRUE(lock.exec(QStringLiteral("UPDATE songs SET playcount = 1")));
+        QString error;
+        EXPECT_FALSE(load(&error));
+        EXPECT_TRUE(error.contains(QStringLiteral("is locked"))) << error.toStdString();
+        db.rollback();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("locker"));
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    QByteArray noise(8192, 0);
+    QRandomGenerator random(16);
+    random.fillRange(reinterpret_cast<quint32*>(noise.data()), noise.size() / 4);
+    file.seek(file.size() / 2 / 4096 * 4096);
+    file.write(noise);
+    file.close();
+    QString error;
+    EXPECT_FALSE(load(&error));
+    EXPECT_TRUE(error.contains(QStringLiteral("is damaged"))) << error.toStdString();
+}
+
 TEST_F(StrawberryLibraryTest, AWriteStoresStrawberrysScaleAndKeepsACopy)
 {
-    make({ { "Rated", "A", 200, "0.6", 3, 1700000000 }, { "Unrated", "B" }, { "Same", "C", 200, "0.2", 1, 5 } });
+    make({ { "Rated", "A", 200, "0.6", 3, 1700000000 }, { "Unrated", "B" }, { "Same", "C", 200, "0.2", 1, 5 },
+        { "Between", "D", 200, "0.55", 1, 5 } });
+    const QString modes = SourceTestFiles::setModeAndOwner(path, 0640);
     const auto library = load();
     ASSERT_TRUE(library);
+    track(*library, 4)->SetPlayedCount(2);
     track(*library, 1)->SetRating(0);
     track(*library, 1)->SetPlayedDate(QDateTime());
     track(*library, 2)->SetRating(80);
@@ -124,9 +164,12 @@ TEST_F(StrawberryLibraryTest, AWriteStoresStrawberrysScaleAndKeepsACopy)
     EXPECT_EQ(row(QStringLiteral("Rated")), QStringLiteral("-1 3 -1"));
     EXPECT_EQ(row(QStringLiteral("Unrated")), QStringLiteral("0.8 4 1800000000"));
     EXPECT_EQ(row(QStringLiteral("Same")), QStringLiteral("0.2 1 5"));
+    EXPECT_EQ(row(QStringLiteral("Between")), QStringLiteral("0.55 2 5")) << "a rating not imported stays as it was";
     const QString copy = QDir(dir.path()).filePath(QStringLiteral("strawberry.before-import-20260501-090503.db"));
     EXPECT_EQ(library->backupPath(), copy);
     EXPECT_EQ(row(QStringLiteral("Rated"), copy), QStringLiteral("0.6 3 1700000000"));
+    EXPECT_EQ(SourceTestFiles::modeAndOwner(copy), modes);
+    EXPECT_EQ(SourceTestFiles::modeAndOwner(path), modes);
     EXPECT_TRUE(library->completionNote().startsWith(
         QStringLiteral("Strawberry shows the new values when it next loads those tracks.")));
 }
