@@ -122,7 +122,8 @@ void frmMain::cmdStartBackup_Click()
     mbCancelExport = false;
     const auto view = transferView(true);
     ExtrasExport transfer(library->source(), *view,
-        ExportOptions { libraryPage->cboExportMode->currentText(), advancedPage->chkExportMsg->isChecked() },
+        ExportOptions { libraryPage->cboExportMode->currentText(), advancedPage->chkExportMsg->isChecked(),
+            libraryPage->libraryName() },
         [this] { return mbCancelExport; });
     transfer.run();
 }
@@ -141,7 +142,7 @@ void frmMain::cmdStartImport_Click()
     ExtrasImport transfer(library->source(), *view,
         ImportOptions { page.chkImportRating->isChecked(), page.chkImportPlayCount->isChecked(),
             page.chkImportLastPlayDate->isChecked(), page.cboPlayCount->currentText(),
-            advancedPage->chkExportMsg->isChecked() },
+            advancedPage->chkExportMsg->isChecked(), page.libraryName() },
         [this] { return mbCancelImport; });
     transfer.setStore(library->file.get());
     transfer.run();

@@ -314,38 +314,8 @@ void frmMain::SetPopUpParent(bool usePictureBox)
 {
     if (!mobjPopups)
         return;
-    PopUpMessages& popups = *mobjPopups;
-    popups.setParentHandle(usePictureBox ? demo->picHolder : nullptr);
-    const Screen& screen = *popups.services().screen;
-    const QRect inner = demo->picHolder->contentsRect();
-    const int innerWidth = RoundHalfEven(inner.width() * TwipsPerPixelX(screen));
-    const int innerHeight = RoundHalfEven(inner.height() * TwipsPerPixelY(screen));
-    const int right = GetWorkAreaRight(screen);
-    const int bottom = GetWorkAreaBottom(screen);
-    switch (popups.PopUpDirection()) {
-    case 0:
-        popups.setXPos(usePictureBox ? 0 : right - popups.MessageWidth());
-        popups.setYPos(usePictureBox ? innerHeight : bottom);
-        break;
-    case 1:
-        popups.setXPos(usePictureBox ? 0 : right - popups.MessageWidth());
-        popups.setYPos(0);
-        break;
-    case 2:
-        popups.setXPos(usePictureBox ? innerWidth : right);
-        popups.setYPos(0);
-        break;
-    case 3:
-        popups.setXPos(0);
-        popups.setYPos(0);
-        break;
-    case 4:
-        popups.setXPos(usePictureBox ? 0 : right);
-        popups.setYPos(usePictureBox ? 0 : bottom - popups.MessageHeight());
-        break;
-    default:
-        break;
-    }
+    mobjPopups->setParentHandle(usePictureBox ? demo->picHolder : nullptr);
+    mobjPopups->placeInCorner(notificationPage->optYPos->selectedIndex() == 0, notificationPage->optXPos->selectedIndex() == 0);
 }
 
 void frmMain::chkAdd_Click()

@@ -85,22 +85,9 @@ std::optional<int> frmMain::RefreshRatingMarks()
 void frmMain::placePopups()
 {
     PopUpMessages& popups = *mobjPopups;
-    const Screen& screen = *popups.services().screen;
-    const int height = advancedPage->scrPopUpHeight->value();
-    const int width = advancedPage->scrPopUpWidth->value();
-    popups.setMessageHeight(height);
-    popups.setMessageWidth(width);
-    const int d = notificationPage->optDirection->selectedIndex();
-    const bool top = isOn(*notificationPage->optYPos, 0);
-    const bool left = isOn(*notificationPage->optXPos, 0);
-    if (top)
-        popups.setYPos(d == 0 ? height : 0);
-    else
-        popups.setYPos(d == 0 ? GetWorkAreaBottom(screen) : GetWorkAreaBottom(screen) - height);
-    if (left)
-        popups.setXPos(d == 2 ? width : 0);
-    else
-        popups.setXPos(d == 2 ? GetWorkAreaRight(screen) : GetWorkAreaRight(screen) - width);
+    popups.setMessageHeight(advancedPage->scrPopUpHeight->value());
+    popups.setMessageWidth(advancedPage->scrPopUpWidth->value());
+    popups.placeInCorner(isOn(*notificationPage->optYPos, 0), isOn(*notificationPage->optXPos, 0));
 }
 
 void frmMain::ShowTrackPopup()

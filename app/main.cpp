@@ -1,4 +1,5 @@
 #include "Resources.h"
+#include "app/jukebox/JukeboxWindow.h"
 #include "frmMain.h"
 #include "platform/autostart/SystemRegistry.h"
 #include "platform/desktop/LocalInstanceGuard.h"
@@ -134,15 +135,22 @@ int main(int argc, char** argv)
         mpris = std::make_unique<MprisPlayerBackend>(name);
         chooser = std::make_unique<MprisPlayerChooser>(
             QDBusConnection::sessionBus(), MprisConnection::kDefaultTimeoutMs, name);
-        mpris->followChoice([chooser = chooser.get()] { return chooser->activeService(); });
+        mpris->followChoice(*chooser);
         QObject::connect(chooser.get(), &PlayerChooser::pinned, [&settings](const QString& id) {
             settings.SaveSetting(kPlayerKey, id.isEmpty() ? QStringLiteral("mpris") : QStringLiteral("mpris:") + id);
         });
         player = mpris.get();
     } else {
-        QString libraryFile = options.library;
-        if (libraryFile.isEmpty())
+        // The Jukebox plays a copy: the user's own file is never written.
+        QString libraryFile;
+        if (options.library.isEmpty()) {
             libraryFile = SimulatedPlayerBackend::userLibraryFile(QDir(resources).filePath(QStringLiteral("library")));
+        } else {
+            QString error;
+            libraryFile = SimulatedPlayerBackend::workingLibraryFile(options.library, &error);
+            if (libraryFile.isEmpty())
+                std::fprintf(stderr, "bolvin: %s\n", qPrintable(error));
+        }
         simulated = std::make_unique<SimulatedPlayerBackend>(libraryFile, options.speed);
         player = simulated.get();
     }
@@ -155,6 +163,7 @@ int main(int argc, char** argv)
     frmMain form({ desktop, instanceGuard, settings, *registry, *player, trayShell, *hotKeys, resources,
         QApplication::applicationDirPath() });
     form.setPlayerChooser(chooser.get());
+    const std::unique_ptr<JukeboxWindow> jukebox = simulated ? std::make_unique<JukeboxWindow>(*simulated) : nullptr;
     QObject::connect(&form, &frmMain::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
     // A session that ends without asking us still gets the full shutdown.
     QObject::connect(&app, &QApplication::aboutToQuit, &form, [&form] { form.Unload(frmMain::UnloadMode::AppWindows); });

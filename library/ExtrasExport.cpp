@@ -56,7 +56,7 @@ TransferOutcome ExtrasExport::run()
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        fail(QStringLiteral("iTunes export failed: the file \"%1\" could not be created (%2).")
+        fail(m_options.libraryName + QStringLiteral(" export failed: the file \"%1\" could not be created (%2).")
                  .arg(path, file.errorString()));
         return TransferOutcome::Failed;
     }
@@ -66,7 +66,7 @@ TransferOutcome ExtrasExport::run()
         cancelled = writeLibrary(writer);
     } catch (const PlayerError& error) {
         file.cancelWriting();
-        fail(QStringLiteral("iTunes export failed: %1\nThe file \"%2\" was not written.")
+        fail(m_options.libraryName + QStringLiteral(" export failed: %1\nThe file \"%2\" was not written.")
                  .arg(QString::fromStdString(error.what()), path));
         return TransferOutcome::Failed;
     }
@@ -74,21 +74,21 @@ TransferOutcome ExtrasExport::run()
     if (!writer.flush() || !file.commit()) {
         const QString reason = writer.ok() ? file.errorString() : writer.errorString();
         file.cancelWriting();
-        fail(QStringLiteral("iTunes export failed: the file \"%1\" could not be written (%2).").arg(path, reason));
+        fail(m_options.libraryName + QStringLiteral(" export failed: the file \"%1\" could not be written (%2).").arg(path, reason));
         return TransferOutcome::Failed;
     }
 
     if (cancelled) {
-        m_view.messageBox(QStringLiteral("iTunes export canceled"));
+        m_view.messageBox(m_options.libraryName + QStringLiteral(" export canceled"));
         m_view.setStatus(QString());
         return TransferOutcome::Cancelled;
     }
     if (m_options.completionMessageBox)
-        m_view.messageBox(QStringLiteral("iTunes export complete"));
+        m_view.messageBox(m_options.libraryName + QStringLiteral(" export complete"));
     else
         m_view.showBalloon(QStringLiteral("Bolvin export complete"), QStringLiteral("Bolvin"), TransferView::InfoIcon,
             balloonTimeoutMs);
-    m_view.setStatus(QStringLiteral("iTunes export complete"));
+    m_view.setStatus(m_options.libraryName + QStringLiteral(" export complete"));
     return TransferOutcome::Completed;
 }
 

@@ -18,6 +18,8 @@ struct ExportOptions {
     QString mode = QStringLiteral("All");
     // chkExportMsg: completion in a message box rather than a balloon.
     bool completionMessageBox = false;
+    // What the messages call the library: the player's name, "Rhythmbox"…
+    QString libraryName = QStringLiteral("Library");
 };
 
 // Exports the extras of a library source's "Library" playlist (the connected player's, or a

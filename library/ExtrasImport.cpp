@@ -116,7 +116,7 @@ TransferOutcome ExtrasImport::run()
         finish();
         return TransferOutcome::Completed;
     } catch (const PlayerError& error) {
-        m_view.messageBox(QStringLiteral("iTunes import stopped: %1\nTracks already imported keep their new values.")
+        m_view.messageBox(m_options.libraryName + QStringLiteral(" import stopped: %1\nTracks already imported keep their new values.")
                               .arg(QString::fromStdString(error.what())));
         m_view.setStatus(QString());
         return TransferOutcome::Failed;
@@ -338,7 +338,7 @@ bool ExtrasImport::commit()
 
 TransferOutcome ExtrasImport::stoppedEarly()
 {
-    m_view.messageBox(QStringLiteral("iTunes import canceled"));
+    m_view.messageBox(m_options.libraryName + QStringLiteral(" import canceled"));
     m_view.setStatus(QString());
     return TransferOutcome::Cancelled;
 }
@@ -351,7 +351,7 @@ void ExtrasImport::finish()
         message = QStringLiteral("Nothing was imported: no track of the file matches a track of the library by name, "
                                  "duration and artist");
     } else {
-        m_view.setStatus(QStringLiteral("iTunes import complete"));
+        m_view.setStatus(m_options.libraryName + QStringLiteral(" import complete"));
     }
     if (m_skipped > 0)
         message += QStringLiteral(". %1 skipped: a value in the file could not be used (the first: %2).")

@@ -17,6 +17,8 @@ struct ImportOptions {
     QString playCountMode = QStringLiteral("Increment");
     // chkExportMsg: completion in a message box rather than a balloon.
     bool completionMessageBox = false;
+    // What the messages call the library: the player's name, "Rhythmbox"…
+    QString libraryName = QStringLiteral("Library");
 };
 
 // The extras the import compares and writes: a track's artist, rating, play count and date

@@ -293,7 +293,8 @@ TEST_F(OptionsWindow, SetPopUpParentOnTheDesktopStartsAtTheWorkAreaEdge)
     frmMain& main = connectAndLoad();
     main.demo->chkUseParent->setChecked(true);
     EXPECT_EQ(main.popups()->ParentHandle(), main.demo->picHolder);
-    EXPECT_EQ(main.popups()->XPos(), 0);
+    EXPECT_EQ(main.popups()->XPos(), GetWindowWidthTwips(main.demo->picHolder) - main.popups()->MessageWidth())
+        << "the chosen corner, inside the picture box";
     main.demo->chkUseParent->setChecked(false);
     EXPECT_EQ(main.popups()->ParentHandle(), nullptr);
     EXPECT_EQ(main.popups()->XPos(), GetWorkAreaRight() - main.popups()->MessageWidth());

@@ -151,14 +151,15 @@ TEST_F(TrackNotification, ThePopUpsStartFromTheChosenEdgeAndDirection)
         int yPos;
     };
     const Case cases[] = {
+        // The direction names the edge; the position on its own axis is ignored.
         { 1, 1, 0, right - width, bottom },
-        { 0, 1, 0, right - width, height },
-        { 1, 1, 1, right - width, bottom - height },
+        { 0, 0, 0, 0, bottom },
+        { 1, 1, 1, right - width, 0 },
         { 0, 0, 1, 0, 0 },
-        { 1, 0, 2, width, bottom - height },
-        { 1, 1, 2, right, bottom - height },
-        { 0, 0, 3, 0, 0 },
-        { 1, 1, 4, right - width, bottom - height },
+        { 1, 0, 2, right, bottom - height },
+        { 0, 1, 2, right, 0 },
+        { 0, 1, 3, 0, 0 },
+        { 0, 0, 4, right, bottom - height },
     };
     for (const Case& c : cases) {
         page().optYPos->setValue(c.y, true);

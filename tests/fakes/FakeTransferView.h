@@ -7,7 +7,7 @@
 #include <functional>
 
 // A transfer view that answers the dialogs with set paths and records everything else, one
-// line per call ("busy", "idle", "max 12", "message iTunes export canceled", ...). Progress
+// line per call ("busy", "idle", "max 12", "message Library export canceled", ...). Progress
 // values and status texts are counted and the last kept, not logged, so that a run over a
 // large library does not fill the log.
 class FakeTransferView : public TransferView

@@ -15,16 +15,19 @@ export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$HOME/.config/Bolvin" "$XDG_RUNTIME_DIR" "$work/library" && chmod 700 "$XDG_RUNTIME_DIR"
 cp -r "$library_dir/." "$work/library/"
 library="$work/library/iTunes Music Library.xml"
+library_sum=$(sha1sum <"$library")
 pid=
 cleanup() { [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 
 source "$(dirname "$0")/common.sh"
-# The rating the library file holds for a track name.
+# The rating the player's copy of the library file holds for a track name: the user's own
+# file is never written.
 rating_of() {
-  python3 - "$library" "$1" <<'PY'
-import plistlib, sys
-tracks = plistlib.load(open(sys.argv[1], 'rb'))['Tracks'].values()
+  python3 - "$HOME/.local/share/Bolvin/libraries" "$1" <<'PY'
+import glob, plistlib, sys
+copy = glob.glob(sys.argv[1] + '/*/iTunes Music Library.xml')[0]
+tracks = plistlib.load(open(copy, 'rb'))['Tracks'].values()
 print(next((t.get('Rating', 0) for t in tracks if t.get('Name') == sys.argv[2]), 'missing'))
 PY
 }
@@ -121,6 +124,8 @@ xdotool key ctrl+Next            # "Harbour Lights", first again, 80 -> 60: the 
 wait_for 10 rating_is "Harbour Lights" 60 || fail "rating down after a refusal gave $(rating_of "Harbour Lights"), want 60"
 stop
 kill "$grabber" 2>/dev/null; wait "$grabber" 2>/dev/null
+
+[ "$(sha1sum <"$library")" = "$library_sum" ] || fail "the user's library file was changed"
 
 [ $failures -eq 0 ] && echo "all desktop checks passed"
 exit $(( failures > 0 ))

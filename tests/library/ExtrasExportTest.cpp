@@ -61,7 +61,7 @@ TEST_F(ExtrasExportTest, WritesTheLibraryPlaylistAndReportsCompletionInABalloon)
         QStringList({ QStringLiteral("busy"), QStringLiteral("max 2"),
             QStringLiteral("balloon Bolvin export complete|Bolvin|1|5000"), QStringLiteral("idle") }));
     EXPECT_EQ(rig.view.statuses.first(), QStringLiteral("Tom &amp; Jerry exported..."));
-    EXPECT_EQ(rig.view.status, QStringLiteral("iTunes export complete"));
+    EXPECT_EQ(rig.view.status, QStringLiteral("Library export complete"));
     EXPECT_EQ(rig.view.progressValue, 2);
     EXPECT_EQ(rig.view.eventRounds, 2) << "events run after every track";
 }
@@ -70,7 +70,7 @@ TEST_F(ExtrasExportTest, ReportsCompletionInAMessageBoxWhenAsked)
 {
     rig.player.addLibrary();
     EXPECT_EQ(exportWith(QStringLiteral("All"), true), TransferOutcome::Completed);
-    EXPECT_EQ(rig.view.messages, QStringList { QStringLiteral("iTunes export complete") });
+    EXPECT_EQ(rig.view.messages, QStringList { QStringLiteral("Library export complete") });
     EXPECT_TRUE(rig.view.balloons.isEmpty());
     EXPECT_EQ(file(), header + "     <exportmode>All</exportmode>\r\n</library>\r\n");
 }
@@ -123,7 +123,7 @@ TEST_F(ExtrasExportTest, StopEndsAfterTheTrackInHandWithAWellFormedFile)
         header + "     <exportmode>All</exportmode>\r\n" + record("T1", "A", 0, 1, "12:00:00 AM", "1:00")
             + record("T2", "A", 0, 2, "12:00:00 AM", "1:00") + record("T3", "A", 0, 3, "12:00:00 AM", "1:00")
             + "</library>\r\n");
-    EXPECT_EQ(rig.view.messages, QStringList { QStringLiteral("iTunes export canceled") });
+    EXPECT_EQ(rig.view.messages, QStringList { QStringLiteral("Library export canceled") });
     EXPECT_TRUE(rig.view.status.isEmpty());
     EXPECT_FALSE(rig.view.busy);
 }

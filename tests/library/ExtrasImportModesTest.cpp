@@ -26,7 +26,7 @@ TEST_F(MapModeImport, RestoresChangedTracksAndLeavesUnchangedOnesUnwritten)
     EXPECT_EQ(updated, 1);
     EXPECT_EQ(skipped, 0);
     EXPECT_EQ(rig.view.statuses.mid(rig.view.statuses.size() - 3),
-        QStringList({ "Searching for changes...", "Changed imported", "iTunes import complete" }));
+        QStringList({ "Searching for changes...", "Changed imported", "Library import complete" }));
     EXPECT_EQ(rig.view.progressMaximum, 4);
     EXPECT_EQ(rig.view.progressValue, 4);
     EXPECT_EQ(rig.view.eventRounds, 12) << "after every element and every library track of both walks";
@@ -150,7 +150,7 @@ TEST_F(MapModeImport, ACancelWhileReadingTheFileStillLetsTheLibraryPassHandleIts
     // Element 0, then element 1 (in hand when the flag was seen) went into the map; the
     // library pass handled track 0 only.
     EXPECT_EQ(rig.player.state->writes, QStringList { "SetRating 0 100" });
-    EXPECT_EQ(rig.view.messages, QStringList { "iTunes import canceled" });
+    EXPECT_EQ(rig.view.messages, QStringList { "Library import canceled" });
     EXPECT_TRUE(rig.view.status.isEmpty());
     EXPECT_TRUE(rig.view.balloons.isEmpty());
     EXPECT_FALSE(rig.view.busy);
@@ -181,7 +181,7 @@ TEST_F(SearchModeImport, SearchesOncePerElementAndMatchesExactly)
     EXPECT_EQ(rig.player.state->searches, 2);
     EXPECT_EQ(rig.player.state->writes, QStringList({ "SetRating 0 100" }));
     EXPECT_EQ(rig.view.statuses.mid(rig.view.statuses.size() - 2),
-        QStringList({ "Rain imported", "iTunes import complete" }));
+        QStringList({ "Rain imported", "Library import complete" }));
     EXPECT_EQ(rig.view.progressMaximum, 2);
     EXPECT_EQ(rig.view.progressValue, 1) << "the element's 0-based position";
 }
@@ -216,7 +216,7 @@ TEST_F(SearchModeImport, StopEndsThePassAfterTheElementInHand)
     EXPECT_EQ(importElements(QStringLiteral("Year"), elements), TransferOutcome::Cancelled);
     EXPECT_EQ(rig.player.state->writes, QStringList({ "SetRating 0 100", "SetRating 1 100", "SetRating 2 100" }));
     EXPECT_EQ(rig.player.state->searches, 3);
-    EXPECT_EQ(rig.view.messages, QStringList { "iTunes import canceled" });
+    EXPECT_EQ(rig.view.messages, QStringList { "Library import canceled" });
 }
 
 } // namespace

@@ -72,7 +72,7 @@ TEST_F(ExtrasImportTest, CompletionGoesToABalloonOrAMessageBoxAndSaysWhenNothing
         TransferOutcome::Completed);
     EXPECT_EQ(rig.view.messages, QStringList { QStringLiteral("Bolvin import complete") });
     EXPECT_EQ(rig.view.statuses.mid(rig.view.statuses.size() - 2),
-        QStringList({ QStringLiteral("Loading XML..."), QStringLiteral("iTunes import complete") }));
+        QStringList({ QStringLiteral("Loading XML..."), QStringLiteral("Library import complete") }));
 }
 
 TEST_F(ExtrasImportTest, ValuesTheFileCannotGiveStayAndAreCounted)
@@ -118,7 +118,7 @@ TEST_F(ExtrasImportTest, APlayerThatFailsMidwayEndsTheImportIdle)
     EXPECT_EQ(importElements(QStringLiteral("All"), elements), TransferOutcome::Failed);
     ASSERT_EQ(rig.view.messages.size(), 1);
     EXPECT_TRUE(
-        rig.view.messages[0].startsWith(QStringLiteral("iTunes import stopped: The player stopped answering.")));
+        rig.view.messages[0].startsWith(QStringLiteral("Library import stopped: The player stopped answering.")));
     EXPECT_TRUE(rig.view.status.isEmpty());
     EXPECT_EQ(rig.view.calls.last(), QStringLiteral("idle"));
 }

@@ -77,7 +77,7 @@ TEST_F(PlayerTableTest, TheReadmeSaysWhatEachPlayerAllows)
 {
     QString table = QStringLiteral("| Player | Show its window | Shuffle | Playlists | My Rating, rating hotkeys | "
                                    "Play counts | Library transfer |\n| --- | --- | --- | --- | --- | --- | --- |\n");
-    table += row(QStringLiteral("Simulated (built in)"), PlayerCapabilities {}, true);
+    table += row(QStringLiteral("Jukebox (built in)"), PlayerCapabilities {}, true);
 
     // The least a player must offer: play state, track, commands.
     const auto plain = player("plain", "Any player", [](FakeMprisService& fake) {
