@@ -55,7 +55,8 @@ struct MenuEntry {
     bool isDefault;
 };
 
-// The tray menu in the order it is built; each flagged entry moves the default, so
+// The tray menu in the order it is built (the entries naming the player are renamed after
+// it before the menu first shows); each flagged entry moves the default, so
 // "&Show Bolvin" ends up bold.
 constexpr std::array<MenuEntry, 14> kTrayMenu { {
     { "-", "", false },
