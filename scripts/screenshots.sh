@@ -110,7 +110,8 @@ echo "== the track pop-ups from each edge"
 while read -r name direction xpos ypos; do
   fresh_home "${popup_size}Direction=$direction\nXPos=$xpos\nYPos=$ypos\n"
   start
-  if wait_for 20 icon_window && click_icon_until 1 count_windows 2 && settle; then
+  # The playing track shows by itself at start.
+  if wait_for 20 icon_window && wait_for 10 count_windows 2 && settle; then
     shoot "popups-$name"
   else
     miss "no pop-ups for $name"
@@ -156,7 +157,7 @@ stop
 echo "== the floating artwork window"
 fresh_home "${popup_size}"
 start
-if wait_for 20 icon_window && click_icon_until 1 count_windows 2 && settle; then
+if wait_for 20 icon_window && wait_for 10 count_windows 2 && settle; then
   # The artwork pop-up is the one nearest the edge; a click on it brings the window.
   read -r x y w h < <(windows | sort -k2 -n -r | head -1)
   xdotool mousemove $((x + w / 2)) $((y + h / 2)) click 1
