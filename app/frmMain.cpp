@@ -121,6 +121,7 @@ void frmMain::buildWindow()
     m_noTrayNotice = new QLabel(QStringLiteral("Your desktop shows no notification area, so Bolvin has no tray icon. "
                                                "Pop-ups and hotkeys still work; start Bolvin again to open this window."),
         m_visiblePart);
+    m_noTrayNotice->setObjectName(QStringLiteral("lblNoTray"));
     m_noTrayNotice->setWordWrap(true);
     m_noTrayNotice->hide();
     T = new QTabWidget(m_visiblePart);

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QSignalSpy>
+#include <QTest>
 
 namespace {
 constexpr int kAdd = 0;
@@ -89,6 +90,17 @@ TEST_F(frmMainLifecycle, ARunningPlayerIsFoundByItsExecutableNameAndConnected)
     // Found by itself, it is attached without a word.
     for (const auto& c : shell.commands)
         EXPECT_NE(c.record.uFlags, NotifyIcon::FlagInfo) << c.record.infoText().toStdString();
+}
+
+TEST_F(frmMainLifecycle, WithoutANotificationAreaTheWindowOpensAndSaysWhy)
+{
+    shell.available = false;
+    frmMain& main = load();
+    EXPECT_FALSE(main.isVisible()) << "a tray host starting with the session gets a moment";
+    QTRY_VERIFY_WITH_TIMEOUT(main.isVisible(), 5000);
+    const auto* notice = main.findChild<QLabel*>("lblNoTray");
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isVisible());
 }
 
 TEST_F(frmMainLifecycle, TheFirstRunStartsThePlayerShowsTheWindowAndIsRemembered)

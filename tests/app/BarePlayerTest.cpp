@@ -1,0 +1,43 @@
+#include "../mpris/PrivateBus.h"
+#include "AppTestRig.h"
+#include "FakeMprisService.h"
+#include "player/mpris/MprisPlayerBackend.h"
+#include "popup/PopUpMessage.h"
+#include "tray/frmSysTray.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+
+// A player with nothing but what MPRIS requires, on a bus of the test's own.
+TEST(BarePlayer, GetsItsPopUpTooltipAndCommandsAndOutlivesExit)
+{
+    PrivateBus bus;
+    ASSERT_TRUE(bus.start(QStringLiteral("bare-player-test"))) << bus.error().toStdString();
+    FakeMprisService player(bus.address(), QStringLiteral("bare"));
+    player.fillRequired();
+    ASSERT_TRUE(player.start());
+    MprisPlayerBackend backend(QString(), bus.client());
+    AppTestRig rig;
+    rig.playerBackend = &backend;
+    frmMain& main = rig.load();
+
+    ASSERT_TRUE(main.isConnected());
+    ASSERT_NE(main.titlePopUp(), nullptr) << "what plays shows at once";
+    EXPECT_EQ(main.titlePopUp()->Caption(), "Bare Player");
+    EXPECT_TRUE(main.titlePopUp()->message().startsWith("Bare Song\r\nBare Artist\r\n"));
+    EXPECT_TRUE(main.sysTray()->ToolTip().contains("Bare Song"));
+    TrayMenuArray& items = main.sysTray()->mnuSysTray();
+    for (int i = 1; i <= items.upperBound(); ++i) {
+        if (items.key(i) == QLatin1String("Shuffle")) {
+            EXPECT_FALSE(items.isEnabled(i));
+            EXPECT_FALSE(items.action(i)->toolTip().isEmpty()) << "no shuffle, and why";
+        }
+        if (items.key(i) == QLatin1String("Next Song"))
+            items.action(i)->trigger();
+    }
+    EXPECT_TRUE(player.calls().contains("Next"));
+
+    main.Unload();
+    EXPECT_FALSE(player.calls().contains("Quit")) << "the user's player outlives Bolvin";
+}
