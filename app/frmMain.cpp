@@ -311,6 +311,7 @@ void frmMain::Form_QueryUnload(bool& Cancel, UnloadMode UnloadMode)
     }
     mbCancelExport = true;
     mbCancelImport = true;
+    mbShuttingDown = true;
     ignoringErrors([this] {
         if (!m_frmSysTray)
             return;

@@ -248,6 +248,10 @@ private:
     QString m_shownLibraryReason;
     bool mbCancelExport = false;
     bool mbCancelImport = false;
+    bool mbShuttingDown = false;
+    // The last failed library write the user was told of, so that a retry that fails the
+    // same way is not told again.
+    QString m_toldWriteFailure;
     bool m_unloaded = false;
     int mLastFontIndex = 0;
     int mLastFontSizeIndex = 0;

@@ -108,6 +108,15 @@ void frmMain::ConnectPlayer(bool userAsked)
                 &frmMain::objiTunesApp_OnDatabaseChangedEvent);
             connect(objiTunesApp.get(), &PlayerApplication::OnAboutToPromptUserToQuitEvent, this,
                 &frmMain::objiTunesApp_OnAboutToPromptUserToQuitEvent);
+            connect(objiTunesApp.get(), &PlayerApplication::libraryWriteFailed, this, [this](const QString& why) {
+                if (why == m_toldWriteFailure)
+                    return;
+                m_toldWriteFailure = why;
+                m_services.desktop.messageBox(playerName()
+                    + QStringLiteral(" could not save its library: %1\nRatings and play counts changed since its last "
+                                     "save stay with it, unsaved, and are lost when it ends.")
+                          .arg(why));
+            });
         }
     }
     // A player that cannot be had leaves the program unconnected; the next command tries again.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LibraryWriteHold.h"
 #include "PlayerCapabilities.h"
 #include "PlayerPlaylist.h"
 #include "PlayerSource.h"
@@ -46,10 +47,15 @@ public:
     // What this player lets Bolvin do beyond the members above; read live, never throws.
     // A player modelled on the original can do everything.
     virtual PlayerCapabilities capabilities() const { return {}; }
+    // For a player that writes its own library file: changes made while the hold lives are
+    // written once, when it ends. nullptr for players that store each change themselves.
+    virtual std::unique_ptr<LibraryWriteHold> holdLibraryWrites() { return nullptr; }
 
 signals:
     void OnPlayerPlayEvent();
     void OnPlayerStopEvent();
     void OnDatabaseChangedEvent();
     void OnAboutToPromptUserToQuitEvent();
+    // The player could not write changes to its library file; they stay with it, unsaved.
+    void libraryWriteFailed(const QString& message);
 };

@@ -41,5 +41,12 @@ bool LibrarySaveHold::discard()
 bool LibrarySaveHold::end(bool keep)
 {
     SimulatedPlayer* player = std::exchange(m_player, nullptr);
-    return player ? player->endHold(keep) : true;
+    if (!player)
+        return true;
+    const QString earlierBackup = player->lastBackup();
+    const bool ended = player->endHold(keep);
+    m_error = ended ? QString() : player->saveError();
+    if (player->lastBackup() != earlierBackup)
+        m_backup = player->lastBackup();
+    return ended;
 }

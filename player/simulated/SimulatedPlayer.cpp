@@ -254,6 +254,11 @@ LibrarySaveHold SimulatedPlayer::holdSaves()
     return LibrarySaveHold(this);
 }
 
+std::unique_ptr<LibraryWriteHold> SimulatedPlayer::holdLibraryWrites()
+{
+    return std::make_unique<LibrarySaveHold>(holdSaves());
+}
+
 bool SimulatedPlayer::endHold(bool keep)
 {
     m_holds = std::max(m_holds - 1, 0);

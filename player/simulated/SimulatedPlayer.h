@@ -98,6 +98,7 @@ public:
     // nothing is written, libraryWriteFailed says why and the changes stay pending, as
     // after any failed write. A player destroyed under a hold leaves the file as before.
     [[nodiscard]] LibrarySaveHold holdSaves();
+    std::unique_ptr<LibraryWriteHold> holdLibraryWrites() override;
     bool savesHeld() const { return m_holds > 0; }
     // The copy made before the last batch was written; empty until one was.
     QString lastBackup() const { return m_lastBackup; }
@@ -106,9 +107,6 @@ public:
     void setSaveDelay(int ms) { m_saveTimer.setInterval(ms); }
 
 signals:
-    // A write of the library file failed; message says why, for the user. The changes stay
-    // pending and the next change or flush() tries again.
-    void libraryWriteFailed(const QString& message);
     // Finer than the player events, for a view of this player: the current track became
     // track (an index into library().tracks(), -1 for none), also while paused; playback
     // started or stopped; a track's rating, play count or play date changed.

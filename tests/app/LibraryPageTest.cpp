@@ -1,11 +1,19 @@
 #include "AppTestRig.h"
 #include "app/options/LibraryPage.h"
+#include "app/options/AdvancedPage.h"
 #include "app/options/LibraryTransferView.h"
+#include "player/simulated/SimulatedPlayerBackend.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -59,4 +67,60 @@ TEST(LibraryPage, StartWithNoPlayerToBeHadSaysSoAndStaysIdle)
     EXPECT_EQ(rig.desktop.messages, QStringList({ "Fake Player is not running.", "Fake Player is not running." }));
     EXPECT_FALSE(main.libraryPage->cmdStartBackup->isHidden());
     EXPECT_TRUE(main.libraryPage->cmdCancelBackup->isHidden());
+}
+
+namespace {
+// Answers the next file dialog with path once it is up, or gives up after two seconds.
+void answerFileDialog(const QString& path, int triesLeft = 100)
+{
+    QTimer::singleShot(20, [path, triesLeft] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            // Typed, as a user would: a selection the dialog's model has not loaded yet is lost.
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
+            QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
+            return;
+        }
+        if (triesLeft > 0)
+            answerFileDialog(path, triesLeft - 1);
+    });
+}
+}
+
+TEST(LibraryPage, AnImportIntoTheJukeboxIsWrittenOnceAfterACopyAndAWriteThatFailsIsSaid)
+{
+    QTemporaryDir library;
+    const QDir sample(QStringLiteral(BOLVIN_SAMPLE_LIBRARY_DIR));
+    const QString file = library.filePath("iTunes Music Library.xml");
+    ASSERT_TRUE(QFile::copy(sample.filePath("iTunes Music Library.xml"), file));
+    SimulatedPlayerBackend sim(file, 1.0);
+    sim.setRealTime(false);
+    ASSERT_TRUE(sim.start(false));
+    AppTestRig rig;
+    rig.playerBackend = &sim;
+    frmMain& main = rig.load();
+    main.advancedPage->chkExportMsg->setChecked(true);
+    QTemporaryDir elsewhere;
+    const QString extras = elsewhere.filePath("extras.xml");
+    answerFileDialog(extras);
+    main.libraryPage->cmdStartBackup->click();
+    ASSERT_TRUE(rig.desktop.messages.last().startsWith("Jukebox export complete"));
+    QFile exported(extras);
+    ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+    const QByteArray changed = exported.readAll().replace("<rating>100</rating>", "<rating>20</rating>");
+    exported.close();
+    ASSERT_TRUE(exported.open(QIODevice::WriteOnly) && exported.write(changed) == changed.size());
+    exported.close();
+
+    answerFileDialog(extras);
+    main.libraryPage->cmdStartImport->click();
+    EXPECT_TRUE(rig.desktop.messages.last().startsWith("Bolvin import complete")) << rig.desktop.messages.last().toStdString();
+    EXPECT_EQ(QDir(library.path()).entryList({ "*before-import*" }).size(), 1) << "one dated copy, one write";
+
+    // Nowhere to write: the import says so and claims nothing.
+    QDir(library.path()).removeRecursively();
+    rig.desktop.messages.clear();
+    answerFileDialog(extras);
+    main.libraryPage->cmdStartImport->click();
+    EXPECT_TRUE(rig.desktop.messages.join("\n").contains("could not")) << rig.desktop.messages.join("\n").toStdString();
+    EXPECT_FALSE(rig.desktop.messages.join("\n").contains("complete"));
 }
