@@ -33,29 +33,75 @@ const QString kMetadata = QStringLiteral("Metadata");
 const QString kQueueName = QStringLiteral("Now Playing");
 }
 
-MprisPlayer::MprisPlayer(const QDBusConnection& bus, const QString& service, int timeoutMs, QObject* parent)
+MprisPlayer::MprisPlayer(const QDBusConnection& bus, const QString& service, int timeoutMs,
+    const QHash<QString, QVariantMap>& heard, QObject* parent)
     : PlayerApplication(parent)
     , m_link(std::make_shared<MprisConnection>(bus, service, timeoutMs))
     , m_watcher(service, bus, QDBusServiceWatcher::WatchForUnregistration)
     , m_httpTimeoutMs(ArtworkLoader::kDefaultHttpTimeoutMs)
 {
     registerMprisTypes();
-    if (const auto name = m_link->optionalProperty(MprisConnection::kRootInterface, QStringLiteral("Identity"));
-        name && name->metaType() == QMetaType::fromType<QString>() && !name->toString().isEmpty())
-        m_link->setDisplayName(name->toString());
-    attachWriter();
     m_provisionalTimer.setSingleShot(true);
     m_provisionalTimer.setInterval(kProvisionalGraceMs);
     connect(&m_provisionalTimer, &QTimer::timeout, this, &MprisPlayer::onProvisionalExpired);
     connect(&m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, &MprisPlayer::onServiceUnregistered);
     connect(&m_link->properties(), &DBusPropertiesProxy::PropertiesChanged, this, &MprisPlayer::onPropertiesChanged);
-    m_link->keep(MprisConnection::kPlayerInterface);
+    m_link->onFailure([this](const QString& reason) { emit commandFailed(reason); });
+    m_link->onKept([this](const QString& interface) { onKept(interface); });
+    for (const QString& interface :
+        { MprisConnection::kRootInterface, MprisConnection::kPlayerInterface, MprisConnection::kPlaylistsInterface }) {
+        if (heard.contains(interface))
+            m_link->seed(interface, heard.value(interface));
+        else
+            m_link->keep(interface);
+    }
+    // What was heard before this object existed is the starting point, not news.
+    if (m_link->answered(MprisConnection::kRootInterface))
+        takeIdentity();
+    attachWriter();
     m_status = knownStatus();
     if (const auto metadata = knownMetadata())
         remember(*metadata);
 }
 
-MprisPlayer::~MprisPlayer() = default;
+MprisPlayer::~MprisPlayer()
+{
+    // Tracks and windows may keep the link alive after this object.
+    m_link->onFailure({});
+    m_link->onKept({});
+}
+
+void MprisPlayer::takeIdentity()
+{
+    if (const auto name = m_link->known(MprisConnection::kRootInterface, QStringLiteral("Identity"));
+        name && name->metaType() == QMetaType::fromType<QString>() && !name->toString().isEmpty())
+        m_link->setDisplayName(name->toString());
+}
+
+void MprisPlayer::onKept(const QString& interface)
+{
+    if (interface == MprisConnection::kRootInterface) {
+        takeIdentity();
+        if (!m_writer)
+            attachWriter();
+    } else if (interface == MprisConnection::kPlayerInterface && m_status.isEmpty()) {
+        // A player that answers late and plays is announced as one that just started; one
+        // that does not play was never heard playing, so that is no stop either.
+        if (knownStatus() == kPlaying) {
+            onPropertiesChanged(interface, m_link->kept(interface), {});
+            return;
+        }
+        m_status = knownStatus();
+        if (const auto metadata = knownMetadata())
+            remember(*metadata);
+    }
+}
+
+bool MprisPlayer::answered() const
+{
+    return m_link->answered(MprisConnection::kRootInterface) && m_link->answered(MprisConnection::kPlayerInterface)
+        && m_link->answered(MprisConnection::kPlaylistsInterface);
+}
 
 void MprisPlayer::attachWriter()
 {
@@ -81,9 +127,11 @@ void MprisPlayer::onTrackWritten()
                 return;
             // The players do not always announce a change they were told to make; remember
             // the new values so their later announcement is not a second change.
-            m_link->forget(MprisConnection::kPlayerInterface, kMetadata);
-            if (const auto metadata = knownMetadata(); metadata && metadata->identity() == m_trackIdentity)
-                remember(*metadata);
+            if (const auto value = m_link->reread(MprisConnection::kPlayerInterface, kMetadata)) {
+                if (const MprisMetadata metadata = MprisMetadata::fromVariant(*value);
+                    metadata.identity() == m_trackIdentity)
+                    remember(metadata);
+            }
             emit OnDatabaseChangedEvent();
         },
         Qt::QueuedConnection);
@@ -106,6 +154,9 @@ bool MprisPlayer::hasVanished() const
 
 bool MprisPlayer::implementsPlayer() const
 {
+    // One that has not answered yet is given the benefit of the doubt.
+    if (!m_link->answered(MprisConnection::kPlayerInterface))
+        return true;
     const auto status = m_link->known(MprisConnection::kPlayerInterface, kPlaybackStatus);
     return status && status->metaType() == QMetaType::fromType<QString>();
 }
@@ -123,28 +174,27 @@ int MprisPlayer::PlayerState() const
 
 void MprisPlayer::Play()
 {
-    m_link->invoke([&] { return m_link->player().Play(); }, QStringLiteral("play"));
+    m_link->send([&] { return m_link->player().Play(); }, QStringLiteral("play"));
 }
 
 void MprisPlayer::Pause()
 {
-    m_link->invoke([&] { return m_link->player().Pause(); }, QStringLiteral("pause"));
+    m_link->send([&] { return m_link->player().Pause(); }, QStringLiteral("pause"));
 }
 
 void MprisPlayer::NextTrack()
 {
-    m_link->invoke([&] { return m_link->player().Next(); }, QStringLiteral("go to the next track"));
+    m_link->send([&] { return m_link->player().Next(); }, QStringLiteral("go to the next track"));
 }
 
 void MprisPlayer::PreviousTrack()
 {
-    m_link->invoke([&] { return m_link->player().Previous(); }, QStringLiteral("go to the previous track"));
+    m_link->send([&] { return m_link->player().Previous(); }, QStringLiteral("go to the previous track"));
 }
 
 int MprisPlayer::SoundVolume() const
 {
-    const std::optional<QVariant> offered
-        = m_link->offeredProperty(MprisConnection::kPlayerInterface, QStringLiteral("Volume"));
+    const std::optional<QVariant> offered = m_link->known(MprisConnection::kPlayerInterface, QStringLiteral("Volume"));
     // A player without a volume of its own (a browser) plays at whatever the desktop sets.
     if (!offered)
         return 0;
@@ -159,7 +209,7 @@ int MprisPlayer::SoundVolume() const
 void MprisPlayer::SetSoundVolume(int percent)
 {
     const double volume = double(std::clamp(percent, 0, kPercent)) / kPercent;
-    m_link->setProperty(MprisConnection::kPlayerInterface, QStringLiteral("Volume"), volume);
+    m_link->writeProperty(MprisConnection::kPlayerInterface, QStringLiteral("Volume"), volume);
 }
 
 std::shared_ptr<PlayerTrack> MprisPlayer::CurrentTrack() const
@@ -205,18 +255,16 @@ std::shared_ptr<PlayerWindows> MprisPlayer::Windows() const
 
 void MprisPlayer::Quit()
 {
-    const auto canQuit = m_link->optionalProperty(MprisConnection::kRootInterface, QStringLiteral("CanQuit"));
-    if (!canQuit || !canQuit->toBool())
+    if (!m_link->allows(MprisConnection::kRootInterface, QStringLiteral("CanQuit")))
         throw PlayerError(QStringLiteral("%1 cannot be told to quit by other programs.").arg(identity()));
-    m_link->invoke([&] { return m_link->root().Quit(); }, QStringLiteral("quit"));
+    m_link->send([&] { return m_link->root().Quit(); }, QStringLiteral("quit"));
 }
 
 PlayerCapabilities MprisPlayer::capabilities() const
 {
     const QString name = identity();
     const auto flag = [&](const QString& interface, const QString& property) {
-        const auto value = m_link->optionalProperty(interface, property);
-        return value && value->toBool();
+        return m_link->allows(interface, property);
     };
     PlayerCapabilities caps;
     caps.rate = m_writer
@@ -245,11 +293,13 @@ PlayerCapabilities MprisPlayer::capabilities() const
     if (!flag(MprisConnection::kRootInterface, QStringLiteral("CanQuit")))
         caps.quit = PlayerAbility::no(QStringLiteral("%1 cannot be told to quit by other programs.").arg(name));
     if (const auto shuffle = m_link->known(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"));
-        !shuffle || shuffle->metaType() != QMetaType::fromType<bool>())
+        m_link->answered(MprisConnection::kPlayerInterface)
+        && (!shuffle || shuffle->metaType() != QMetaType::fromType<bool>()))
         caps.shuffle = PlayerAbility::no(QStringLiteral("%1 has no shuffle setting.").arg(name));
     else if (!flag(MprisConnection::kPlayerInterface, QStringLiteral("CanControl")))
         caps.shuffle = PlayerAbility::no(QStringLiteral("%1 does not let other programs change shuffle.").arg(name));
-    if (!m_link->optionalProperty(MprisConnection::kPlaylistsInterface, QStringLiteral("PlaylistCount")))
+    if (m_link->answered(MprisConnection::kPlaylistsInterface)
+        && !m_link->known(MprisConnection::kPlaylistsInterface, QStringLiteral("PlaylistCount")))
         caps.playlists = PlayerAbility::no(QStringLiteral("%1 does not list its playlists.").arg(name));
     return caps;
 }
@@ -286,9 +336,13 @@ void MprisPlayer::announcePlay(const MprisMetadata& metadata)
 void MprisPlayer::onPropertiesChanged(
     const QString& interface, const QVariantMap& changed, const QStringList& invalidated)
 {
-    if (interface != MprisConnection::kPlayerInterface || m_link->vanished())
+    if (m_link->vanished())
         return;
     m_link->remember(interface, changed);
+    if (interface == MprisConnection::kRootInterface && changed.contains(QStringLiteral("Identity")))
+        takeIdentity();
+    if (interface != MprisConnection::kPlayerInterface)
+        return;
     for (const QString& name : invalidated)
         fetchLater(name);
     const QString wasStatus = m_status;

@@ -1,4 +1,5 @@
 #include "FakeStrawberryService.h"
+#include "MprisFixture.h"
 #include "PrivateBus.h"
 
 #include "player/PlayerError.h"
@@ -42,8 +43,10 @@ protected:
     }
     MprisPlayer& player()
     {
-        if (!m_player)
+        if (!m_player) {
             m_player = std::make_unique<MprisPlayer>(m_bus.client(), fake().service(), kTimeoutMs);
+            EXPECT_TRUE(answeredSoon(*m_player));
+        }
         return *m_player;
     }
     QStringList ratingWrites() const { return m_fake->calls().filter(QStringLiteral("Set Rating")); }
