@@ -55,10 +55,12 @@ MprisPlayer::MprisPlayer(const QDBusConnection& bus, const QString& service, int
         else
             m_link->keep(interface);
     }
-    // What was heard before this object existed is the starting point, not news.
-    if (m_link->answered(MprisConnection::kRootInterface))
+    // What was heard before this object existed is the starting point, not news. The writers
+    // probe the player, waiting on it: not before it has shown that it answers.
+    if (m_link->answered(MprisConnection::kRootInterface)) {
         takeIdentity();
-    attachWriter();
+        attachWriter();
+    }
     m_status = knownStatus();
     if (const auto metadata = knownMetadata())
         remember(*metadata);

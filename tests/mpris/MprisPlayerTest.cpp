@@ -70,6 +70,7 @@ TEST_F(MprisPlayerTest, ShuffleRoundTripsWhenThePlayerOffersIt)
     EXPECT_TRUE(playlist->Shuffle());
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return fake().get(FakeMprisService::kPlayer, "Shuffle").toBool(); }, kEventWaitMs));
+    QTest::qWait(kQuietMs); // the write's own read-back
     // A player that ignores the change (mpv) is read back as it is.
     fake().applySetsLate("Shuffle", 1);
     playlist->SetShuffle(false);
