@@ -46,6 +46,32 @@ void MprisConnection::ensureAlive() const
         throw PlayerError(QStringLiteral("%1 has quit.").arg(m_displayName));
 }
 
+void MprisConnection::ensureAnswering() const
+{
+    ensureAlive();
+    if (!m_silent)
+        return;
+    auto* probe = new QDBusPendingCallWatcher(m_properties->Get(kRootInterface, QStringLiteral("Identity")), &m_calls);
+    QObject::connect(probe, &QDBusPendingCallWatcher::finished, &m_calls, [this](QDBusPendingCallWatcher* done) {
+        done->deleteLater();
+        heard(done->error());
+    });
+    throw PlayerError(QStringLiteral("%1 is not answering.").arg(m_displayName));
+}
+
+void MprisConnection::heard(const QDBusError& error) const
+{
+    switch (error.type()) {
+    case QDBusError::NoReply:
+    case QDBusError::Timeout:
+    case QDBusError::TimedOut:
+        m_silent = true;
+        break;
+    default:
+        m_silent = false;
+    }
+}
+
 QString MprisConnection::reason(const QDBusError& error, const QString& action) const
 {
     switch (error.type()) {
@@ -70,9 +96,10 @@ QVariant MprisConnection::property(const QString& interface, const QString& name
 
 std::optional<QVariant> MprisConnection::offeredProperty(const QString& interface, const QString& name) const
 {
-    ensureAlive();
+    ensureAnswering();
     QDBusPendingReply<QDBusVariant> reply = m_properties->Get(interface, name);
     reply.waitForFinished();
+    heard(reply.error());
     if (!reply.isError())
         return reply.value().variant();
     switch (reply.error().type()) {
@@ -110,6 +137,7 @@ void MprisConnection::ask(const QString& interface) const
         watcher, &QDBusPendingCallWatcher::finished, &m_calls, [this, interface](QDBusPendingCallWatcher* call) {
             call->deleteLater();
             const QDBusPendingReply<QVariantMap> reply = *call;
+            heard(reply.error());
             if (!reply.isError()) {
                 m_kept.insert(interface, reply.value());
             } else if (reply.error().type() == QDBusError::UnknownInterface
@@ -134,6 +162,8 @@ void MprisConnection::seed(const QString& interface, const QVariantMap& values)
 
 void MprisConnection::remember(const QString& interface, const QVariantMap& values) const
 {
+    // An announcement is an answer too.
+    m_silent = false;
     if (!answered(interface))
         return;
     QVariantMap& kept = m_kept[interface];
@@ -200,8 +230,9 @@ void MprisConnection::writeProperty(const QString& interface, const QString& nam
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &m_calls,
         [this, interface, name, action](QDBusPendingCallWatcher* call) {
             call->deleteLater();
+            heard(call->error());
             if (call->isError()) {
-                fail(reason(call->error(), action));
+                fail(call->error(), action);
                 if (call->error().type() == QDBusError::NoReply)
                     return;
             }
@@ -211,6 +242,7 @@ void MprisConnection::writeProperty(const QString& interface, const QString& nam
                 [this, interface, name](QDBusPendingCallWatcher* read) {
                     read->deleteLater();
                     const QDBusPendingReply<QDBusVariant> reply = *read;
+                    heard(reply.error());
                     if (!reply.isError())
                         remember(interface, { { name, reply.value().variant() } });
                 });
@@ -219,7 +251,9 @@ void MprisConnection::writeProperty(const QString& interface, const QString& nam
 
 void MprisConnection::finish(QDBusPendingCall call, const QString& action) const
 {
+    ensureAnswering();
     call.waitForFinished();
+    heard(call.error());
     if (call.isError())
         throw PlayerError(reason(call.error(), action));
 }
@@ -230,14 +264,16 @@ void MprisConnection::watch(QDBusPendingCall call, const QString& action) const
     QObject::connect(
         watcher, &QDBusPendingCallWatcher::finished, &m_calls, [this, action](QDBusPendingCallWatcher* done) {
             done->deleteLater();
+            heard(done->error());
             if (done->isError())
-                fail(reason(done->error(), action));
+                fail(done->error(), action);
         });
 }
 
-void MprisConnection::fail(const QString& reason) const
+void MprisConnection::fail(const QDBusError& error, const QString& action) const
 {
-    qWarning("%s", qPrintable(reason));
+    const QString why = reason(error, action);
+    qWarning("%s", qPrintable(why));
     if (m_onFailure)
-        m_onFailure(reason);
+        m_onFailure(why);
 }

@@ -92,6 +92,10 @@ public:
     void onFailure(std::function<void(const QString&)> failed) { m_onFailure = std::move(failed); }
     // Throws PlayerError once the player has gone.
     void ensureAlive() const;
+    // For calls that wait: throws PlayerError at once, as ensureAlive() does, while the player
+    // has let a call time out and said nothing since, so a hung player costs one timeout and
+    // not one per call. Meanwhile it is asked, without waiting, whether it is back.
+    void ensureAnswering() const;
 
     MprisRootProxy& root() const { return *m_root; }
     MprisPlayerProxy& player() const { return *m_player; }
@@ -110,13 +114,16 @@ private:
 
     void watch(QDBusPendingCall call, const QString& action) const;
     void ask(const QString& interface) const;
-    void fail(const QString& reason) const;
+    void fail(const QDBusError& error, const QString& action) const;
+    // Notes whether a call got an answer, to know a hung player from one that is back.
+    void heard(const QDBusError& error) const;
 
     QDBusConnection m_bus;
     QString m_service;
     int m_timeoutMs;
     QString m_displayName;
     bool m_vanished = false;
+    mutable bool m_silent = false;
     mutable QHash<QString, QVariantMap> m_kept;
     mutable QHash<QString, Answer> m_answers;
     std::function<void(const QString&)> m_onKept;
