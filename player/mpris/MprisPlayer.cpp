@@ -1,6 +1,7 @@
 #include "MprisPlayer.h"
 
 #include "ArtworkLoader.h"
+#include "MprisAbilities.h"
 #include "player/ListCollection.h"
 #include "MprisConnection.h"
 #include "MprisPlaylist.h"
@@ -61,9 +62,7 @@ MprisPlayer::MprisPlayer(const QDBusConnection& bus, const QString& service, int
         takeIdentity();
         attachWriter();
     }
-    m_status = knownStatus();
-    if (const auto metadata = knownMetadata())
-        remember(*metadata);
+    takeState();
 }
 
 MprisPlayer::~MprisPlayer()
@@ -89,14 +88,18 @@ void MprisPlayer::onKept(const QString& interface)
     } else if (interface == MprisConnection::kPlayerInterface && m_status.isEmpty()) {
         // A player that answers late and plays is announced as one that just started; one
         // that does not play was never heard playing, so that is no stop either.
-        if (knownStatus() == kPlaying) {
+        if (knownStatus() == kPlaying)
             onPropertiesChanged(interface, m_link->kept(interface), {});
-            return;
-        }
-        m_status = knownStatus();
-        if (const auto metadata = knownMetadata())
-            remember(*metadata);
+        else
+            takeState();
     }
+}
+
+void MprisPlayer::takeState()
+{
+    m_status = knownStatus();
+    if (const auto metadata = knownMetadata())
+        remember(*metadata);
 }
 
 bool MprisPlayer::answered() const
@@ -264,46 +267,8 @@ void MprisPlayer::Quit()
 
 PlayerCapabilities MprisPlayer::capabilities() const
 {
-    const QString name = identity();
-    const auto flag = [&](const QString& interface, const QString& property) {
-        return m_link->allows(interface, property);
-    };
-    PlayerCapabilities caps;
-    caps.rate = m_writer
-        ? m_writer->rateAbility()
-        : PlayerAbility::no(QStringLiteral("%1 does not let other programs rate its tracks.").arg(name));
-    caps.writePlayCount = m_writer
-        ? m_writer->playCountAbility()
-        : PlayerAbility::no(QStringLiteral("%1 does not let other programs change play counts.").arg(name));
-    caps.minimize = PlayerAbility::no(QStringLiteral("%1 cannot be minimised by other programs.").arg(name));
-    caps.miniPlayer = PlayerAbility::no(QStringLiteral("%1 has no mini player other programs can open.").arg(name));
-    caps.library = PlayerAbility::no(QStringLiteral("%1 does not expose its library.").arg(name));
-    if (m_link->vanished()) {
-        const PlayerAbility gone = PlayerAbility::no(QStringLiteral("%1 has quit.").arg(name));
-        caps.raise = caps.quit = caps.shuffle = caps.playlists = caps.readStatistics = gone;
-        return caps;
-    }
-    if (!(m_writer && m_writer->readsStatistics())) {
-        const auto metadata = knownMetadata();
-        if (!metadata || !metadata->hasUseCount())
-            caps.readStatistics = PlayerAbility::no(
-                QStringLiteral("%1 does not tell other programs how often its tracks were played.").arg(name));
-    }
-    if (!flag(MprisConnection::kRootInterface, QStringLiteral("CanRaise")))
-        caps.raise
-            = PlayerAbility::no(QStringLiteral("%1 cannot be brought to the front by other programs.").arg(name));
-    if (!flag(MprisConnection::kRootInterface, QStringLiteral("CanQuit")))
-        caps.quit = PlayerAbility::no(QStringLiteral("%1 cannot be told to quit by other programs.").arg(name));
-    if (const auto shuffle = m_link->known(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"));
-        m_link->answered(MprisConnection::kPlayerInterface)
-        && (!shuffle || shuffle->metaType() != QMetaType::fromType<bool>()))
-        caps.shuffle = PlayerAbility::no(QStringLiteral("%1 has no shuffle setting.").arg(name));
-    else if (!flag(MprisConnection::kPlayerInterface, QStringLiteral("CanControl")))
-        caps.shuffle = PlayerAbility::no(QStringLiteral("%1 does not let other programs change shuffle.").arg(name));
-    if (m_link->answered(MprisConnection::kPlaylistsInterface)
-        && !m_link->known(MprisConnection::kPlaylistsInterface, QStringLiteral("PlaylistCount")))
-        caps.playlists = PlayerAbility::no(QStringLiteral("%1 does not list its playlists.").arg(name));
-    return caps;
+    const auto metadata = m_link->vanished() ? std::nullopt : knownMetadata();
+    return MprisAbilities::of(*m_link, m_writer.get(), metadata && metadata->hasUseCount());
 }
 
 QString MprisPlayer::knownStatus() const

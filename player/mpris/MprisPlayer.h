@@ -97,6 +97,7 @@ signals:
 private:
     void onKept(const QString& interface);
     void takeIdentity();
+    void takeState();
     void onPropertiesChanged(const QString& interface, const QVariantMap& changed, const QStringList& invalidated);
     void onServiceUnregistered();
     void onProvisionalExpired();
