@@ -53,7 +53,7 @@ MprisPlayerChooser::~MprisPlayerChooser() = default;
 QList<PlayerChooser::Entry> MprisPlayerChooser::players() const
 {
     QList<Entry> entries;
-    for (const QString& id : m_rule.players())
+    for (const QString& id : m_rule.players() + m_examining)
         entries.append({ id, m_names.value(id, id) });
     return entries;
 }
@@ -97,9 +97,10 @@ void MprisPlayerChooser::add(const QString& service)
             onChanged(id, interface, changed, gone);
         });
     m_statusWatches[id] = std::move(watch);
-    for (const QString& interface : { kRootInterface, kPlayerInterface, kPlaylistsInterface })
+    // Players answer in turn: once the player interface is in, so is the rest.
+    for (const QString& interface : { kRootInterface, kPlaylistsInterface, kPlayerInterface })
         ask(id, interface);
-    report(m_rule.appeared(id, false));
+    m_examining.append(id);
     emit playersChanged();
 }
 
@@ -123,6 +124,11 @@ void MprisPlayerChooser::ask(const QString& id, const QString& interface)
             if (error == QDBusError::NoError || error == QDBusError::UnknownInterface
                 || error == QDBusError::InvalidArgs)
                 onAnswer(id, interface, reply.isError() ? QVariantMap() : reply.value());
+            // The choice hears of a player once it is known, or known not to answer.
+            if (interface == kPlayerInterface && m_examining.removeAll(id)) {
+                const QVariant status = m_heard.value(id).value(kPlayerInterface).value(kPlaybackStatus);
+                report(m_rule.appeared(id, status.toString() == kPlaying));
+            }
         });
 }
 
@@ -139,6 +145,7 @@ void MprisPlayerChooser::remove(const QString& service)
         return;
     m_statusWatches.erase(id);
     m_heard.remove(id);
+    m_examining.removeAll(id);
     report(m_rule.vanished(id));
     emit playersChanged();
 }
@@ -172,7 +179,7 @@ void MprisPlayerChooser::onChanged(
         return;
     }
     const auto status = changed.constFind(kPlaybackStatus);
-    if (interface != kPlayerInterface || status == changed.constEnd()
+    if (interface != kPlayerInterface || m_examining.contains(id) || status == changed.constEnd()
         || status->metaType() != QMetaType::fromType<QString>())
         return;
     report(m_rule.statusChanged(id, status->toString() == kPlaying));

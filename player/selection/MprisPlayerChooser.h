@@ -16,9 +16,10 @@ class DBusPropertiesProxy;
 
 // The MPRIS players on the bus, followed as they come, go, start and stop playing. Ids are
 // the bus names' suffixes ("mpv", "vlc"); names are the players' Identity. A player that
-// appears is listed at once by its id and examined without waiting: its name and state fill
-// in when it answers (within the timeout), so one that hangs costs nothing but its own entry.
-// What each player says of its interfaces is kept for heard().
+// appears is listed at once by its id and examined without waiting: its name fills in when
+// it answers, and it takes part in the choice once its state is known (or it has let the
+// timeout pass), so one that hangs costs nothing but its own entry. What each player says
+// of its interfaces is kept for heard().
 class MprisPlayerChooser : public PlayerChooser, public MprisChoice {
     Q_OBJECT
 public:
@@ -50,5 +51,7 @@ private:
     ActivePlayerRule m_rule;
     QHash<QString, QString> m_names;
     QHash<QString, QHash<QString, QVariantMap>> m_heard;
+    // Listed, but not yet known to the rule: asked, and neither answered nor timed out.
+    QStringList m_examining;
     std::map<QString, std::unique_ptr<DBusPropertiesProxy>> m_statusWatches;
 };

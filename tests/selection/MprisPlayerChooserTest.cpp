@@ -62,8 +62,11 @@ TEST_F(MprisPlayerChooserTest, FollowsPlayersAsTheyStartPlayingComeAndGo)
     // Listed at once by id, named when they answer.
     EXPECT_EQ(names(chooser), QStringList({ "alpha=alpha", "beta=beta" }));
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return names(chooser) == QStringList({ "alpha=Alpha Player", "beta=Beta Player" }); }, kSignalWaitMs));
-    ASSERT_FALSE(chooser.activeId().isEmpty());
+        [&] {
+            return names(chooser) == QStringList({ "alpha=Alpha Player", "beta=Beta Player" })
+                && !chooser.activeId().isEmpty();
+        },
+        kSignalWaitMs));
 
     QSignalSpy active(&chooser, &PlayerChooser::activeChanged);
     const QString other = chooser.activeId() == "alpha" ? "beta" : "alpha";
@@ -91,7 +94,8 @@ TEST_F(MprisPlayerChooserTest, APinnedPlayerHoldsAgainstOneThatStartsPlaying)
     addPlayer("alpha", "Alpha Player", "Paused");
     FakeMprisService& beta = addPlayer("beta", "Beta Player", "Paused");
     MprisPlayerChooser chooser(m_bus.client(), kTimeoutMs, "ALPHA");
-    EXPECT_EQ(chooser.activeId(), "alpha");
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return chooser.activeId() == "alpha" && chooser.heard(beta.service()).size() == 3; }, kSignalWaitMs));
     QSignalSpy players(&chooser, &PlayerChooser::playersChanged);
     beta.change(FakeMprisService::kPlayer, { { "PlaybackStatus", QStringLiteral("Playing") } });
     addPlayer("delta", "Delta", "Paused"); // a later event proves the first was handled
@@ -155,6 +159,8 @@ TEST_F(MprisPlayerChooserTest, AHungPlayerNeverHoldsUpTheGuiThread)
     ASSERT_TRUE(hung.start());
     ASSERT_TRUE(QTest::qWaitFor([&] { return chooser.players().size() == 2; }, kSignalWaitMs));
     chooser.pin("hung");
+    // It takes part in the choice once it has let the timeout pass.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser.activeId() == "hung"; }, kSignalWaitMs));
     const auto player = std::dynamic_pointer_cast<MprisPlayer>(backend.createApplication());
     ASSERT_TRUE(player);
     EXPECT_EQ(player->busName(), hung.service());
