@@ -43,7 +43,7 @@ public:
     QString displayName() const { return m_displayName; }
     void setDisplayName(const QString& name) { m_displayName = name; }
 
-    // Waiting reads, for the rating path only. Throws PlayerError when the player does not
+    // Waiting reads, for the rating path. Throws PlayerError when the player does not
     // answer in time, has gone, or lacks it.
     QVariant property(const QString& interface, const QString& name) const;
     // nullopt when the property cannot be had for any reason; for optional properties.
@@ -78,8 +78,9 @@ public:
     // Writes without waiting: the copy holds the value at once and is corrected by the
     // player's answer to a read that follows the write.
     void writeProperty(const QString& interface, const QString& name, const QVariant& value) const;
-    // Waits for a call made through one of the proxies; throws PlayerError saying what
-    // failed (action is the user's words for it, "go to the next track").
+    // Waits for a call made through one of the proxies (the playlist list, the rating path);
+    // throws PlayerError saying what failed (action is the user's words for it, "list its
+    // playlists").
     void finish(QDBusPendingCall call, const QString& action) const;
     // Sends a proxy call (call() returns its pending reply) unless the player has gone,
     // without waiting; a failure goes to the failure handler.
