@@ -7,6 +7,7 @@
 #include "mprisplaylistsproxy.h"
 #include "mprisrootproxy.h"
 
+#include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 
 const QString MprisConnection::kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
@@ -45,6 +46,32 @@ void MprisConnection::ensureAlive() const
         throw PlayerError(QStringLiteral("%1 has quit.").arg(m_displayName));
 }
 
+void MprisConnection::ensureAnswering() const
+{
+    ensureAlive();
+    if (!m_silent)
+        return;
+    auto* probe = new QDBusPendingCallWatcher(m_properties->Get(kRootInterface, QStringLiteral("Identity")), &m_calls);
+    QObject::connect(probe, &QDBusPendingCallWatcher::finished, &m_calls, [this](QDBusPendingCallWatcher* done) {
+        done->deleteLater();
+        heard(done->error());
+    });
+    throw PlayerError(QStringLiteral("%1 is not answering.").arg(m_displayName));
+}
+
+void MprisConnection::heard(const QDBusError& error) const
+{
+    switch (error.type()) {
+    case QDBusError::NoReply:
+    case QDBusError::Timeout:
+    case QDBusError::TimedOut:
+        m_silent = true;
+        break;
+    default:
+        m_silent = false;
+    }
+}
+
 QString MprisConnection::reason(const QDBusError& error, const QString& action) const
 {
     switch (error.type()) {
@@ -69,9 +96,10 @@ QVariant MprisConnection::property(const QString& interface, const QString& name
 
 std::optional<QVariant> MprisConnection::offeredProperty(const QString& interface, const QString& name) const
 {
-    ensureAlive();
+    ensureAnswering();
     QDBusPendingReply<QDBusVariant> reply = m_properties->Get(interface, name);
     reply.waitForFinished();
+    heard(reply.error());
     if (!reply.isError())
         return reply.value().variant();
     switch (reply.error().type()) {
@@ -93,55 +121,96 @@ std::optional<QVariant> MprisConnection::optionalProperty(const QString& interfa
     }
 }
 
-bool MprisConnection::keep(const QString& interface)
+void MprisConnection::keep(const QString& interface)
 {
     ensureAlive();
-    QDBusPendingReply<QVariantMap> reply = m_properties->GetAll(interface);
-    reply.waitForFinished();
-    if (reply.isError())
-        return false;
-    m_keptInterface = interface;
-    m_kept = reply.value();
-    m_forgotten.clear();
-    return true;
+    ask(interface);
 }
 
-void MprisConnection::remember(const QString& interface, const QVariantMap& values)
+void MprisConnection::ask(const QString& interface) const
 {
-    if (interface != m_keptInterface)
+    if (m_answers.value(interface) == Answer::Asking)
         return;
-    for (auto it = values.begin(); it != values.end(); ++it) {
-        m_kept.insert(it.key(), it.value());
-        m_forgotten.remove(it.key());
-    }
+    m_answers.insert(interface, Answer::Asking);
+    auto* watcher = new QDBusPendingCallWatcher(m_properties->GetAll(interface), &m_calls);
+    QObject::connect(
+        watcher, &QDBusPendingCallWatcher::finished, &m_calls, [this, interface](QDBusPendingCallWatcher* call) {
+            call->deleteLater();
+            const QDBusPendingReply<QVariantMap> reply = *call;
+            heard(reply.error());
+            if (!reply.isError()) {
+                m_kept.insert(interface, reply.value());
+            } else if (reply.error().type() == QDBusError::UnknownInterface
+                || reply.error().type() == QDBusError::InvalidArgs) {
+                // An answer all the same: the player has nothing there.
+                m_kept.insert(interface, {});
+            } else {
+                m_answers.insert(interface, Answer::Unanswered);
+                return;
+            }
+            m_answers.insert(interface, Answer::Kept);
+            if (m_onKept)
+                m_onKept(interface);
+        });
 }
 
-void MprisConnection::forget(const QString& interface, const QString& name) const
+void MprisConnection::seed(const QString& interface, const QVariantMap& values)
 {
-    if (interface == m_keptInterface)
-        m_forgotten.insert(name);
+    m_kept.insert(interface, values);
+    m_answers.insert(interface, Answer::Kept);
+}
+
+void MprisConnection::remember(const QString& interface, const QVariantMap& values) const
+{
+    // An announcement is an answer too.
+    m_silent = false;
+    if (!answered(interface))
+        return;
+    QVariantMap& kept = m_kept[interface];
+    for (auto it = values.begin(); it != values.end(); ++it)
+        kept.insert(it.key(), it.value());
 }
 
 std::optional<QVariant> MprisConnection::known(const QString& interface, const QString& name) const
 {
     ensureAlive();
-    if (interface == m_keptInterface && !m_forgotten.contains(name)) {
-        const auto value = m_kept.constFind(name);
-        return value == m_kept.cend() ? std::nullopt : std::optional<QVariant>(*value);
+    switch (m_answers.value(interface)) {
+    case Answer::Kept: {
+        const QVariantMap& kept = m_kept[interface];
+        const auto value = kept.constFind(name);
+        return value == kept.cend() ? std::nullopt : std::optional<QVariant>(*value);
     }
+    case Answer::None:
+    case Answer::Unanswered:
+        ask(interface);
+        return std::nullopt;
+    case Answer::Asking:
+        break;
+    }
+    return std::nullopt;
+}
+
+bool MprisConnection::allows(const QString& interface, const QString& name) const
+{
+    if (!answered(interface))
+        return true;
+    const auto value = known(interface, name);
+    return value && value->toBool();
+}
+
+std::optional<QVariant> MprisConnection::reread(const QString& interface, const QString& name) const
+{
     std::optional<QVariant> value;
     try {
         value = offeredProperty(interface, name);
     } catch (const PlayerError&) {
-        // Not answered: the copy stays forgotten, to be asked again next time.
         return std::nullopt;
     }
-    if (interface == m_keptInterface) {
-        m_forgotten.remove(name);
+    if (answered(interface)) {
         if (value)
-            m_kept.insert(name, *value);
+            m_kept[interface].insert(name, *value);
         else
-            m_kept.remove(name);
+            m_kept[interface].remove(name);
     }
     return value;
 }
@@ -149,14 +218,62 @@ std::optional<QVariant> MprisConnection::known(const QString& interface, const Q
 void MprisConnection::setProperty(const QString& interface, const QString& name, const QVariant& value) const
 {
     ensureAlive();
-    // Players may refuse or adjust a change without saying so: ask rather than assume.
-    forget(interface, name);
     finish(m_properties->Set(interface, name, QDBusVariant(value)), QStringLiteral("change its %1").arg(name));
+}
+
+void MprisConnection::writeProperty(const QString& interface, const QString& name, const QVariant& value) const
+{
+    ensureAlive();
+    remember(interface, { { name, value } });
+    const QString action = QStringLiteral("change its %1").arg(name);
+    auto* watcher = new QDBusPendingCallWatcher(m_properties->Set(interface, name, QDBusVariant(value)), &m_calls);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &m_calls,
+        [this, interface, name, action](QDBusPendingCallWatcher* call) {
+            call->deleteLater();
+            heard(call->error());
+            if (call->isError()) {
+                fail(call->error(), action);
+                if (call->error().type() == QDBusError::NoReply)
+                    return;
+            }
+            // Players may refuse or adjust a change without saying so: ask what they did.
+            auto* readBack = new QDBusPendingCallWatcher(m_properties->Get(interface, name), &m_calls);
+            QObject::connect(readBack, &QDBusPendingCallWatcher::finished, &m_calls,
+                [this, interface, name](QDBusPendingCallWatcher* read) {
+                    read->deleteLater();
+                    const QDBusPendingReply<QDBusVariant> reply = *read;
+                    heard(reply.error());
+                    if (!reply.isError())
+                        remember(interface, { { name, reply.value().variant() } });
+                });
+        });
 }
 
 void MprisConnection::finish(QDBusPendingCall call, const QString& action) const
 {
+    ensureAnswering();
     call.waitForFinished();
+    heard(call.error());
     if (call.isError())
         throw PlayerError(reason(call.error(), action));
+}
+
+void MprisConnection::watch(QDBusPendingCall call, const QString& action) const
+{
+    auto* watcher = new QDBusPendingCallWatcher(call, &m_calls);
+    QObject::connect(
+        watcher, &QDBusPendingCallWatcher::finished, &m_calls, [this, action](QDBusPendingCallWatcher* done) {
+            done->deleteLater();
+            heard(done->error());
+            if (done->isError())
+                fail(done->error(), action);
+        });
+}
+
+void MprisConnection::fail(const QDBusError& error, const QString& action) const
+{
+    const QString why = reason(error, action);
+    qWarning("%s", qPrintable(why));
+    if (m_onFailure)
+        m_onFailure(why);
 }

@@ -1,6 +1,7 @@
 #include "MprisPlayer.h"
 
 #include "ArtworkLoader.h"
+#include "MprisAbilities.h"
 #include "player/ListCollection.h"
 #include "MprisConnection.h"
 #include "MprisPlaylist.h"
@@ -33,29 +34,79 @@ const QString kMetadata = QStringLiteral("Metadata");
 const QString kQueueName = QStringLiteral("Now Playing");
 }
 
-MprisPlayer::MprisPlayer(const QDBusConnection& bus, const QString& service, int timeoutMs, QObject* parent)
+MprisPlayer::MprisPlayer(const QDBusConnection& bus, const QString& service, int timeoutMs,
+    const QHash<QString, QVariantMap>& heard, QObject* parent)
     : PlayerApplication(parent)
     , m_link(std::make_shared<MprisConnection>(bus, service, timeoutMs))
     , m_watcher(service, bus, QDBusServiceWatcher::WatchForUnregistration)
     , m_httpTimeoutMs(ArtworkLoader::kDefaultHttpTimeoutMs)
 {
     registerMprisTypes();
-    if (const auto name = m_link->optionalProperty(MprisConnection::kRootInterface, QStringLiteral("Identity"));
-        name && name->metaType() == QMetaType::fromType<QString>() && !name->toString().isEmpty())
-        m_link->setDisplayName(name->toString());
-    attachWriter();
     m_provisionalTimer.setSingleShot(true);
     m_provisionalTimer.setInterval(kProvisionalGraceMs);
     connect(&m_provisionalTimer, &QTimer::timeout, this, &MprisPlayer::onProvisionalExpired);
     connect(&m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, &MprisPlayer::onServiceUnregistered);
     connect(&m_link->properties(), &DBusPropertiesProxy::PropertiesChanged, this, &MprisPlayer::onPropertiesChanged);
-    m_link->keep(MprisConnection::kPlayerInterface);
+    m_link->onFailure([this](const QString& reason) { emit commandFailed(reason); });
+    m_link->onKept([this](const QString& interface) { onKept(interface); });
+    for (const QString& interface :
+        { MprisConnection::kRootInterface, MprisConnection::kPlayerInterface, MprisConnection::kPlaylistsInterface }) {
+        if (heard.contains(interface))
+            m_link->seed(interface, heard.value(interface));
+        else
+            m_link->keep(interface);
+    }
+    // What was heard before this object existed is the starting point, not news. The writers
+    // probe the player, waiting on it: not before it has shown that it answers.
+    if (m_link->answered(MprisConnection::kRootInterface)) {
+        takeIdentity();
+        attachWriter();
+    }
+    takeState();
+}
+
+MprisPlayer::~MprisPlayer()
+{
+    // Tracks and windows may keep the link alive after this object.
+    m_link->onFailure({});
+    m_link->onKept({});
+}
+
+void MprisPlayer::takeIdentity()
+{
+    if (const auto name = m_link->known(MprisConnection::kRootInterface, QStringLiteral("Identity"));
+        name && name->metaType() == QMetaType::fromType<QString>() && !name->toString().isEmpty())
+        m_link->setDisplayName(name->toString());
+}
+
+void MprisPlayer::onKept(const QString& interface)
+{
+    if (interface == MprisConnection::kRootInterface) {
+        takeIdentity();
+        if (!m_writer)
+            attachWriter();
+    } else if (interface == MprisConnection::kPlayerInterface && m_status.isEmpty()) {
+        // A player that answers late and plays is announced as one that just started; one
+        // that does not play was never heard playing, so that is no stop either.
+        if (knownStatus() == kPlaying)
+            onPropertiesChanged(interface, m_link->kept(interface), {});
+        else
+            takeState();
+    }
+}
+
+void MprisPlayer::takeState()
+{
     m_status = knownStatus();
     if (const auto metadata = knownMetadata())
         remember(*metadata);
 }
 
-MprisPlayer::~MprisPlayer() = default;
+bool MprisPlayer::answered() const
+{
+    return m_link->answered(MprisConnection::kRootInterface) && m_link->answered(MprisConnection::kPlayerInterface)
+        && m_link->answered(MprisConnection::kPlaylistsInterface);
+}
 
 void MprisPlayer::attachWriter()
 {
@@ -81,9 +132,11 @@ void MprisPlayer::onTrackWritten()
                 return;
             // The players do not always announce a change they were told to make; remember
             // the new values so their later announcement is not a second change.
-            m_link->forget(MprisConnection::kPlayerInterface, kMetadata);
-            if (const auto metadata = knownMetadata(); metadata && metadata->identity() == m_trackIdentity)
-                remember(*metadata);
+            if (const auto value = m_link->reread(MprisConnection::kPlayerInterface, kMetadata)) {
+                if (const MprisMetadata metadata = MprisMetadata::fromVariant(*value);
+                    metadata.identity() == m_trackIdentity)
+                    remember(metadata);
+            }
             emit OnDatabaseChangedEvent();
         },
         Qt::QueuedConnection);
@@ -106,6 +159,9 @@ bool MprisPlayer::hasVanished() const
 
 bool MprisPlayer::implementsPlayer() const
 {
+    // One that has not answered yet is given the benefit of the doubt.
+    if (!m_link->answered(MprisConnection::kPlayerInterface))
+        return true;
     const auto status = m_link->known(MprisConnection::kPlayerInterface, kPlaybackStatus);
     return status && status->metaType() == QMetaType::fromType<QString>();
 }
@@ -123,28 +179,27 @@ int MprisPlayer::PlayerState() const
 
 void MprisPlayer::Play()
 {
-    m_link->invoke([&] { return m_link->player().Play(); }, QStringLiteral("play"));
+    m_link->send([&] { return m_link->player().Play(); }, QStringLiteral("play"));
 }
 
 void MprisPlayer::Pause()
 {
-    m_link->invoke([&] { return m_link->player().Pause(); }, QStringLiteral("pause"));
+    m_link->send([&] { return m_link->player().Pause(); }, QStringLiteral("pause"));
 }
 
 void MprisPlayer::NextTrack()
 {
-    m_link->invoke([&] { return m_link->player().Next(); }, QStringLiteral("go to the next track"));
+    m_link->send([&] { return m_link->player().Next(); }, QStringLiteral("go to the next track"));
 }
 
 void MprisPlayer::PreviousTrack()
 {
-    m_link->invoke([&] { return m_link->player().Previous(); }, QStringLiteral("go to the previous track"));
+    m_link->send([&] { return m_link->player().Previous(); }, QStringLiteral("go to the previous track"));
 }
 
 int MprisPlayer::SoundVolume() const
 {
-    const std::optional<QVariant> offered
-        = m_link->offeredProperty(MprisConnection::kPlayerInterface, QStringLiteral("Volume"));
+    const std::optional<QVariant> offered = m_link->known(MprisConnection::kPlayerInterface, QStringLiteral("Volume"));
     // A player without a volume of its own (a browser) plays at whatever the desktop sets.
     if (!offered)
         return 0;
@@ -159,7 +214,7 @@ int MprisPlayer::SoundVolume() const
 void MprisPlayer::SetSoundVolume(int percent)
 {
     const double volume = double(std::clamp(percent, 0, kPercent)) / kPercent;
-    m_link->setProperty(MprisConnection::kPlayerInterface, QStringLiteral("Volume"), volume);
+    m_link->writeProperty(MprisConnection::kPlayerInterface, QStringLiteral("Volume"), volume);
 }
 
 std::shared_ptr<PlayerTrack> MprisPlayer::CurrentTrack() const
@@ -205,53 +260,15 @@ std::shared_ptr<PlayerWindows> MprisPlayer::Windows() const
 
 void MprisPlayer::Quit()
 {
-    const auto canQuit = m_link->optionalProperty(MprisConnection::kRootInterface, QStringLiteral("CanQuit"));
-    if (!canQuit || !canQuit->toBool())
+    if (!m_link->allows(MprisConnection::kRootInterface, QStringLiteral("CanQuit")))
         throw PlayerError(QStringLiteral("%1 cannot be told to quit by other programs.").arg(identity()));
-    m_link->invoke([&] { return m_link->root().Quit(); }, QStringLiteral("quit"));
+    m_link->send([&] { return m_link->root().Quit(); }, QStringLiteral("quit"));
 }
 
 PlayerCapabilities MprisPlayer::capabilities() const
 {
-    const QString name = identity();
-    const auto flag = [&](const QString& interface, const QString& property) {
-        const auto value = m_link->optionalProperty(interface, property);
-        return value && value->toBool();
-    };
-    PlayerCapabilities caps;
-    caps.rate = m_writer
-        ? m_writer->rateAbility()
-        : PlayerAbility::no(QStringLiteral("%1 does not let other programs rate its tracks.").arg(name));
-    caps.writePlayCount = m_writer
-        ? m_writer->playCountAbility()
-        : PlayerAbility::no(QStringLiteral("%1 does not let other programs change play counts.").arg(name));
-    caps.minimize = PlayerAbility::no(QStringLiteral("%1 cannot be minimised by other programs.").arg(name));
-    caps.miniPlayer = PlayerAbility::no(QStringLiteral("%1 has no mini player other programs can open.").arg(name));
-    caps.library = PlayerAbility::no(QStringLiteral("%1 does not expose its library.").arg(name));
-    if (m_link->vanished()) {
-        const PlayerAbility gone = PlayerAbility::no(QStringLiteral("%1 has quit.").arg(name));
-        caps.raise = caps.quit = caps.shuffle = caps.playlists = caps.readStatistics = gone;
-        return caps;
-    }
-    if (!(m_writer && m_writer->readsStatistics())) {
-        const auto metadata = knownMetadata();
-        if (!metadata || !metadata->hasUseCount())
-            caps.readStatistics = PlayerAbility::no(
-                QStringLiteral("%1 does not tell other programs how often its tracks were played.").arg(name));
-    }
-    if (!flag(MprisConnection::kRootInterface, QStringLiteral("CanRaise")))
-        caps.raise
-            = PlayerAbility::no(QStringLiteral("%1 cannot be brought to the front by other programs.").arg(name));
-    if (!flag(MprisConnection::kRootInterface, QStringLiteral("CanQuit")))
-        caps.quit = PlayerAbility::no(QStringLiteral("%1 cannot be told to quit by other programs.").arg(name));
-    if (const auto shuffle = m_link->known(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"));
-        !shuffle || shuffle->metaType() != QMetaType::fromType<bool>())
-        caps.shuffle = PlayerAbility::no(QStringLiteral("%1 has no shuffle setting.").arg(name));
-    else if (!flag(MprisConnection::kPlayerInterface, QStringLiteral("CanControl")))
-        caps.shuffle = PlayerAbility::no(QStringLiteral("%1 does not let other programs change shuffle.").arg(name));
-    if (!m_link->optionalProperty(MprisConnection::kPlaylistsInterface, QStringLiteral("PlaylistCount")))
-        caps.playlists = PlayerAbility::no(QStringLiteral("%1 does not list its playlists.").arg(name));
-    return caps;
+    const auto metadata = m_link->vanished() ? std::nullopt : knownMetadata();
+    return MprisAbilities::of(*m_link, m_writer.get(), metadata && metadata->hasUseCount());
 }
 
 QString MprisPlayer::knownStatus() const
@@ -286,9 +303,13 @@ void MprisPlayer::announcePlay(const MprisMetadata& metadata)
 void MprisPlayer::onPropertiesChanged(
     const QString& interface, const QVariantMap& changed, const QStringList& invalidated)
 {
-    if (interface != MprisConnection::kPlayerInterface || m_link->vanished())
+    if (m_link->vanished())
         return;
     m_link->remember(interface, changed);
+    if (interface == MprisConnection::kRootInterface && changed.contains(QStringLiteral("Identity")))
+        takeIdentity();
+    if (interface != MprisConnection::kPlayerInterface)
+        return;
     for (const QString& name : invalidated)
         fetchLater(name);
     const QString wasStatus = m_status;

@@ -7,6 +7,7 @@
 
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
+#include <QHash>
 #include <QTimer>
 #include <QVariantMap>
 
@@ -16,11 +17,15 @@
 class MprisConnection;
 class TrackWriter;
 
-// A media player reached through its MPRIS 2 bus name. What a track change needs (state,
-// metadata, shuffle) is read from a copy of the player's properties, taken in one call at
-// construction and kept up by its PropertiesChanged signals, so nothing is asked of a player
-// in the middle of changing tracks. Other reads and every command are live D-Bus calls that
-// wait at most the timeout; a failed call throws PlayerError. Once the bus name vanishes,
+// A media player reached through its MPRIS 2 bus name. Every read comes from a copy of the
+// player's properties (its root, player and playlists interfaces), asked for without waiting
+// at construction, unless someone already heard them, and kept up by its PropertiesChanged
+// signals, so nothing is asked of a player in the middle of changing tracks. Until the player
+// answers, reads give "no value" and permissions are presumed; a player that answers late
+// while playing raises OnPlayerPlayEvent then. Commands go out without waiting: a hung
+// player costs its own features, never the caller's time; a command that fails or is not
+// answered within the timeout is reported by commandFailed. Only the rating path waits (at
+// most the timeout): a rating must be read back. Once the bus name vanishes,
 // OnAboutToPromptUserToQuitEvent is raised and every member throws at once.
 //
 // Events: PlaybackStatus turning "Playing" or a new track while playing raises
@@ -39,8 +44,10 @@ class MprisPlayer : public PlayerApplication
 public:
     static constexpr int kProvisionalGraceMs = 250;
 
-    // service is the full bus name; timeoutMs bounds every call.
-    MprisPlayer(const QDBusConnection& bus, const QString& service, int timeoutMs, QObject* parent = nullptr);
+    // service is the full bus name; timeoutMs bounds every call. heard: what is already known
+    // of the player's interfaces (interface name to its properties), which is not asked again.
+    MprisPlayer(const QDBusConnection& bus, const QString& service, int timeoutMs,
+        const QHash<QString, QVariantMap>& heard = {}, QObject* parent = nullptr);
     ~MprisPlayer() override;
 
     // MPRIS has no version: this is the player's Identity ("mpv", "Rhythmbox").
@@ -75,13 +82,22 @@ public:
     // a player Bolvin can drive.
     bool implementsPlayer() const;
     bool hasVanished() const;
+    // Whether the player has answered for each of its interfaces.
+    bool answered() const;
     // Reads the optional abilities live; never throws.
     PlayerCapabilities capabilities() const override;
 
     void setHttpTimeout(int ms) { m_httpTimeoutMs = ms; }
     void setProvisionalGrace(int ms) { m_provisionalTimer.setInterval(ms); }
 
+signals:
+    // A command the player refused, or did not answer in time; reason is in the user's words.
+    void commandFailed(const QString& reason);
+
 private:
+    void onKept(const QString& interface);
+    void takeIdentity();
+    void takeState();
     void onPropertiesChanged(const QString& interface, const QVariantMap& changed, const QStringList& invalidated);
     void onServiceUnregistered();
     void onProvisionalExpired();

@@ -100,7 +100,8 @@ std::shared_ptr<PlayerApplication> MprisPlayerBackend::createApplication()
     if (std::shared_ptr<MprisPlayer> player = m_player.lock();
         player && !player->hasVanished() && player->busName() == service)
         return player;
-    auto player = std::make_shared<MprisPlayer>(m_bus, service, m_timeoutMs);
+    auto player = std::make_shared<MprisPlayer>(
+        m_bus, service, m_timeoutMs, m_choice ? m_choice->heard(service) : QHash<QString, QVariantMap>());
     m_player = player;
     return player;
 }

@@ -29,14 +29,14 @@ bool MprisPlaylist::Shuffle() const
 
 void MprisPlaylist::SetShuffle(bool shuffle)
 {
-    m_link->setProperty(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"), shuffle);
+    m_link->writeProperty(MprisConnection::kPlayerInterface, QStringLiteral("Shuffle"), shuffle);
 }
 
 void MprisPlaylist::PlayFirstTrack()
 {
     if (m_id.path().isEmpty())
         throw PlayerError(QStringLiteral("%1 cannot be told to restart its play queue.").arg(m_link->displayName()));
-    m_link->invoke([&] { return m_link->playlists().ActivatePlaylist(m_id); }, QStringLiteral("play the playlist"));
+    m_link->send([&] { return m_link->playlists().ActivatePlaylist(m_id); }, QStringLiteral("play the playlist"));
 }
 
 std::shared_ptr<PlayerTracks> MprisPlaylist::Tracks() const

@@ -30,11 +30,12 @@ MprisSource::MprisSource(std::shared_ptr<const MprisConnection> link)
 std::shared_ptr<PlayerPlaylists> MprisSource::Playlists() const
 {
     m_link->ensureAlive();
-    const auto count = m_link->optionalProperty(MprisConnection::kPlaylistsInterface, QStringLiteral("PlaylistCount"));
+    // Not asked while the player has not told its count: a hung player lists nothing.
+    const auto count = m_link->known(MprisConnection::kPlaylistsInterface, QStringLiteral("PlaylistCount"));
     if (!count)
         return std::make_shared<ListCollection<PlayerPlaylist>>();
     const QString ordering
-        = orderingOf(m_link->optionalProperty(MprisConnection::kPlaylistsInterface, QStringLiteral("Orderings")));
+        = orderingOf(m_link->known(MprisConnection::kPlaylistsInterface, QStringLiteral("Orderings")));
     QDBusPendingReply<MprisPlaylistList> reply = m_link->playlists().GetPlaylists(0, count->toUInt(), ordering, false);
     m_link->finish(reply, QStringLiteral("list its playlists"));
     std::vector<std::shared_ptr<PlayerPlaylist>> items;

@@ -25,10 +25,9 @@ void MprisWindow::SetVisible(bool visible)
 {
     if (!visible)
         refuse(QStringLiteral("hidden"));
-    const auto canRaise = m_link->optionalProperty(MprisConnection::kRootInterface, QStringLiteral("CanRaise"));
-    if (!canRaise || !canRaise->toBool())
+    if (!m_link->allows(MprisConnection::kRootInterface, QStringLiteral("CanRaise")))
         refuse(QStringLiteral("raised"));
-    m_link->invoke([&] { return m_link->root().Raise(); }, QStringLiteral("show its window"));
+    m_link->send([&] { return m_link->root().Raise(); }, QStringLiteral("show its window"));
 }
 
 void MprisWindow::SetMinimized(bool minimized)

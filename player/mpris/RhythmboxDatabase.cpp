@@ -95,7 +95,7 @@ QString RhythmboxDatabase::reason(const QDBusError& error, const QString& uri, c
 
 QString RhythmboxDatabase::uriOf(const MprisMetadata& track) const
 {
-    m_link->ensureAlive();
+    m_link->ensureAnswering();
     const QString uri = track.url();
     if (uri.isEmpty())
         throw PlayerError(QStringLiteral("%1 gives no location for this track, so its library entry cannot be found.")

@@ -175,35 +175,31 @@ TEST_F(MprisEventsTest, VanishingPlayerRaisesQuitAndThenEveryCallThrowsAtOnce)
     EXPECT_EQ(m_quit->count(), 1);
 }
 
-TEST_F(MprisEventsTest, PlayerVanishingMidCallThrows)
+TEST_F(MprisEventsTest, PlayerVanishingMidCallIsHeardAsQuitting)
 {
     fake().vanishOnNextCall();
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_THROW(player().NextTrack(), PlayerError);
-    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_NO_THROW(player().NextTrack());
     ASSERT_TRUE(m_quit->wait(kEventWaitMs));
 }
 
 TEST_F(MprisEventsTest, AHungPlayerCostsItsCommandsAndNothingElse)
 {
     player();
+    QSignalSpy failed(&player(), &MprisPlayer::commandFailed);
     fake().setUnresponsive(true);
     QElapsedTimer clock;
     clock.start();
     EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
     EXPECT_EQ(player().CurrentTrack()->Name(), "First Song");
     EXPECT_TRUE(player().CanSetShuffle(nullptr));
+    EXPECT_NO_THROW(player().NextTrack());
     EXPECT_LT(clock.elapsed(), kTimeoutMs);
-    try {
-        player().NextTrack();
-        FAIL() << "a hung player must not answer";
-    } catch (const PlayerError& error) {
-        EXPECT_NE(QString(error.what()).indexOf("did not answer in time"), -1) << error.what();
-    }
+    ASSERT_TRUE(failed.wait(kEventWaitMs));
+    EXPECT_NE(failed.constFirst().constFirst().toString().indexOf("did not answer in time"), -1);
     EXPECT_FALSE(player().hasVanished());
     fake().setUnresponsive(false);
-    EXPECT_NO_THROW(player().NextTrack());
+    player().NextTrack();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fake().calls().contains("Next"); }, kEventWaitMs));
 }
 
 } // namespace

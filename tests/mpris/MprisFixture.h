@@ -8,8 +8,16 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QTest>
 
 #include <memory>
+
+// Lets a player just made hear its first answers, as it would before anyone used it.
+inline bool answeredSoon(const MprisPlayer& player)
+{
+    constexpr int kAnswerWaitMs = 3000;
+    return QTest::qWaitFor([&] { return player.answered(); }, kAnswerWaitMs);
+}
 
 // A private bus with one fake player on it, and the player object under test talking to it.
 class MprisFixture : public testing::Test
@@ -39,8 +47,10 @@ protected:
 
     MprisPlayer& player()
     {
-        if (!m_player)
+        if (!m_player) {
             m_player = std::make_unique<MprisPlayer>(m_bus.client(), m_fake->service(), kTimeoutMs);
+            EXPECT_TRUE(answeredSoon(*m_player));
+        }
         return *m_player;
     }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QTest>
 
 #include <memory>
 
@@ -108,7 +109,7 @@ TEST_F(MprisPlayerBackendTest, SamePlayerObjectUntilItVanishes)
     const auto second = chooser.createApplication();
     ASSERT_TRUE(second);
     EXPECT_NE(second, first);
-    EXPECT_EQ(second->PlayerState(), PlayerApplication::Playing);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return second->PlayerState() == PlayerApplication::Playing; }, 3000));
 }
 
 TEST_F(MprisPlayerBackendTest, ABusThatCannotBeAskedGivesNoList)

@@ -32,6 +32,7 @@ TEST_F(MprisPlayerTest, CommandsReachThePlayer)
     player().PreviousTrack();
     player().BrowserWindow()->SetVisible(true);
     player().Quit();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fake().calls().size() == 6; }, kEventWaitMs));
     EXPECT_EQ(fake().calls(), (QStringList { "Play", "Pause", "Next", "Previous", "Raise", "Quit" }));
 }
 
@@ -39,15 +40,25 @@ TEST_F(MprisPlayerTest, VolumeRoundTripsAsPercent)
 {
     EXPECT_EQ(player().SoundVolume(), 50);
     player().SetSoundVolume(25);
-    EXPECT_DOUBLE_EQ(fake().get(FakeMprisService::kPlayer, "Volume").toDouble(), 0.25);
     EXPECT_EQ(player().SoundVolume(), 25);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return fake().get(FakeMprisService::kPlayer, "Volume").toDouble() == 0.25; }, kEventWaitMs));
     player().SetSoundVolume(130);
     EXPECT_EQ(player().SoundVolume(), 100);
     // mpv allows more than 100 %; Bolvin's scale stops there.
-    fake().set(FakeMprisService::kPlayer, "Volume", 1.3);
-    EXPECT_EQ(player().SoundVolume(), 100);
-    fake().set(FakeMprisService::kPlayer, "Volume", QStringLiteral("loud"));
-    EXPECT_THROW(player().SoundVolume(), PlayerError);
+    fake().change(FakeMprisService::kPlayer, { { "Volume", 1.3 } });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player().SoundVolume() == 100; }, kEventWaitMs));
+    fake().change(FakeMprisService::kPlayer, { { "Volume", QStringLiteral("loud") } });
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            try {
+                player().SoundVolume();
+                return false;
+            } catch (const PlayerError&) {
+                return true;
+            }
+        },
+        kEventWaitMs));
 }
 
 TEST_F(MprisPlayerTest, ShuffleRoundTripsWhenThePlayerOffersIt)
@@ -56,12 +67,14 @@ TEST_F(MprisPlayerTest, ShuffleRoundTripsWhenThePlayerOffersIt)
     EXPECT_TRUE(player().CanSetShuffle(playlist));
     EXPECT_FALSE(playlist->Shuffle());
     playlist->SetShuffle(true);
-    EXPECT_TRUE(fake().get(FakeMprisService::kPlayer, "Shuffle").toBool());
     EXPECT_TRUE(playlist->Shuffle());
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return fake().get(FakeMprisService::kPlayer, "Shuffle").toBool(); }, kEventWaitMs));
+    QTest::qWait(kQuietMs); // the write's own read-back
     // A player that ignores the change (mpv) is read back as it is.
     fake().applySetsLate("Shuffle", 1);
     playlist->SetShuffle(false);
-    EXPECT_TRUE(playlist->Shuffle());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return playlist->Shuffle(); }, kEventWaitMs));
 }
 
 TEST_F(MprisPlayerTest, APlayerWithOnlyWhatMprisRequiresIsFullyUsable)
@@ -70,6 +83,7 @@ TEST_F(MprisPlayerTest, APlayerWithOnlyWhatMprisRequiresIsFullyUsable)
     bare.fillRequired();
     ASSERT_TRUE(bare.start());
     MprisPlayer player(bus().client(), bare.service(), kTimeoutMs);
+    ASSERT_TRUE(answeredSoon(player));
     EXPECT_EQ(player.Identity(), "Bare Player");
     EXPECT_EQ(player.PlayerState(), PlayerApplication::Playing);
     const auto track = player.CurrentTrack();
@@ -81,6 +95,7 @@ TEST_F(MprisPlayerTest, APlayerWithOnlyWhatMprisRequiresIsFullyUsable)
     for (auto command :
         { &MprisPlayer::Play, &MprisPlayer::Pause, &MprisPlayer::NextTrack, &MprisPlayer::PreviousTrack })
         (player.*command)();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return bare.calls().size() == 4; }, kEventWaitMs));
     EXPECT_EQ(bare.calls(), (QStringList { "Play", "Pause", "Next", "Previous" }));
     const PlayerCapabilities caps = player.capabilities();
     EXPECT_EQ(caps.shuffle.reason, "Bare Player has no shuffle setting.");
@@ -115,7 +130,8 @@ TEST_F(MprisPlayerTest, NoCurrentTrackThrows)
     fake().set(FakeMprisService::kPlayer, "Metadata", QVariantMap());
     EXPECT_THROW(player().CurrentTrack(), PlayerError);
     // A whole Metadata of the wrong type is no track either.
-    fake().set(FakeMprisService::kPlayer, "Metadata", QStringLiteral("garbage"));
+    fake().change(FakeMprisService::kPlayer, { { "Metadata", QStringLiteral("garbage") } });
+    QTest::qWait(kQuietMs);
     EXPECT_THROW(player().CurrentTrack(), PlayerError);
 }
 
@@ -186,6 +202,7 @@ TEST_F(MprisPlayerTest, PlaylistsComeFromThePlaylistsInterface)
     EXPECT_EQ(playlists->Item(2)->Name(), "Evening");
     EXPECT_THROW(playlists->Item(3), PlayerError);
     playlists->Item(2)->PlayFirstTrack();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fake().calls().size() == 2; }, kEventWaitMs));
     EXPECT_EQ(fake().calls(), (QStringList { "GetPlaylists", "ActivatePlaylist /p/2" }));
     EXPECT_TRUE(player().capabilities().playlists);
     // The tracks behind a playlist are not exposed.

@@ -2,6 +2,7 @@
 // the backends give for players set up as each one appears on the bus.
 #include "FakeRhythmDbService.h"
 #include "FakeStrawberryService.h"
+#include "MprisFixture.h"
 #include "PrivateBus.h"
 
 #include "player/mpris/MprisPlayer.h"
@@ -57,7 +58,9 @@ protected:
     PlayerCapabilities capabilitiesOf(FakeMprisService& fake)
     {
         EXPECT_TRUE(fake.start());
-        return MprisPlayer(m_bus.client(), fake.service(), kTimeoutMs).capabilities();
+        const MprisPlayer player(m_bus.client(), fake.service(), kTimeoutMs);
+        EXPECT_TRUE(answeredSoon(player));
+        return player.capabilities();
     }
     std::unique_ptr<FakeMprisService> player(const QString& suffix, const QString& identity,
         const std::function<void(FakeMprisService&)>& prepare)

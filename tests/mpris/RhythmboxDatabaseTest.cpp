@@ -1,5 +1,6 @@
 #include "FakeMprisService.h"
 #include "FakeRhythmDbService.h"
+#include "MprisFixture.h"
 #include "PrivateBus.h"
 
 #include "player/PlayerError.h"
@@ -59,6 +60,7 @@ protected:
                 EXPECT_TRUE(m_database->start());
             }
             m_player = std::make_unique<MprisPlayer>(m_bus.client(), m_mpris->service(), kTimeoutMs);
+            EXPECT_TRUE(answeredSoon(*m_player));
         }
         return *m_player;
     }
