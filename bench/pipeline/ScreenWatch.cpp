@@ -59,7 +59,8 @@ QByteArray property(xcb_connection_t* x, xcb_window_t window, xcb_atom_t name, x
         = xcb_get_property_reply(x, xcb_get_property(x, 0, window, name, type, 0, kMaxPropertyWords), nullptr);
     QByteArray value;
     if (reply)
-        value = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)), xcb_get_property_value_length(reply));
+        value = QByteArray(
+            static_cast<const char*>(xcb_get_property_value(reply)), xcb_get_property_value_length(reply));
     free(reply);
     return value;
 }
@@ -148,7 +149,8 @@ int main(int argc, char** argv)
             if (metadata == changed.constEnd())
                 return;
             const QVariantMap tags = qdbus_cast<QVariantMap>(metadata->value<QDBusArgument>());
-            std::printf("meta\t%lld\t%s\n", at, oneLine(tags.value(QStringLiteral("xesam:title")).toString().toUtf8()).constData());
+            const QByteArray title = tags.value(QStringLiteral("xesam:title")).toString().toUtf8();
+            std::printf("meta\t%lld\t%s\n", at, oneLine(title).constData());
             std::fflush(stdout);
         });
     // Whatever was queued while the tree was walked.

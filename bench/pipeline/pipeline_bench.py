@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Drives the side-by-side run; run.sh checks the tools and says how to start it."""
 import os
+import random
 import re
 import signal
 import statistics
@@ -16,6 +17,10 @@ POPUPS_BEFORE_IDLE = 100
 STARTS = 5
 TRACKS = 3
 IDLE_SECONDS = 5
+# mpv-mpris sends its property changes from a 100 ms timer: triggers at a steady pace would lock
+# onto its phase, so each waits a random part of that period, the same sequence for every notifier.
+PLAYER_TICK = 0.1
+SETTLE = 0.2
 SERVICE = "org.mpris.MediaPlayer2.mpv"
 PLUGIN = "/usr/lib/mpv-mpris/mpris.so"
 TRIGGERS = {
@@ -187,9 +192,10 @@ def changes(watch, trigger, popup, close, misses):
     """CHANGES track changes by `trigger`; per change (next→tags, tags→pop-up, next→pop-up) in ms.
     `popup(title)` tests a map event for the pop-up naming that title; `close()` clears the screen."""
     rows = []
+    offsets = random.Random(trigger)
     for _ in range(CHANGES):
         close()
-        time.sleep(0.2)
+        time.sleep(SETTLE + offsets.uniform(0, PLAYER_TICK))
         start = time.monotonic_ns()
         run(TRIGGERS[trigger])
         tags = watch.first(tagged, start, 5)
