@@ -216,6 +216,119 @@ def p90(values):
     return statistics.quantiles(values, n=10)[-1] if len(values) > 1 else values[0]
 
 
+def dunst_window(e):
+    return e.get("instance") == "Dunst"
+
+
+def icon(instance):
+    return lambda e: e["kind"] == "map" and e["instance"] == instance and e["w"] <= ICON_MAX and e["h"] <= ICON_MAX
+
+
+def run_pipeline(rig, watch, env, results, misses):
+    """The classic pipeline. It notifies only once the tags are there, as Bolvin does, so both are
+    timed to the same announcement."""
+    dunst = rig.start(["dunst"], env=env)
+    if not poll_until(lambda: on_bus("org.freedesktop.Notifications"), 10):
+        raise SystemExit("dunst did not come on the bus")
+    follow = rig.start(["playerctl", "-p", "mpv", "--follow", "metadata", "--format", "{{artist}}|{{title}}|{{album}}"],
+                       stdout=subprocess.PIPE)
+    notify = rig.start(["bash", "-c", 'while IFS="|" read -r artist title album; do '
+                        '[ -n "$artist" ] && notify-send -- "$title" "$artist, $album"; done'], stdin=follow.stdout)
+    follow.stdout.close()
+
+    def close():
+        run(["dunstctl", "close-all"])
+        watch.until_none_mapped(dunst_window, 3)
+
+    time.sleep(1)
+    for trigger in TRIGGERS:
+        results["pipeline", trigger] = changes(watch, trigger, lambda title: lambda e: e["kind"] == "map"
+                                               and dunst_window(e), close, misses)
+    run(["playerctl", "-p", "mpv", "pause"])
+    time.sleep(1)
+    close()
+    time.sleep(1)
+    results["dunst memory"] = memory(dunst.pid)
+    results["pipeline wakeups"] = wakeups_per_second([dunst.pid, follow.pid, notify.pid])
+    for proc in (notify, follow, dunst):
+        rig.stop(proc)
+
+
+def quit_bolvin(rig, bolvin, proc):
+    run([bolvin, "--quit"], timeout=10)
+    try:
+        proc.wait(10)
+    except subprocess.TimeoutExpired:
+        rig.stop(proc)
+
+
+def run_start_up(rig, watch, env, bolvin, tray, results, misses):
+    """With mpv paused: Bolvin and the minimal tray program, started in turns."""
+    results["start", "bolvin"], results["start", "tray"] = [], []
+    for _ in range(STARTS):
+        for key, command, instance in (("bolvin", bolvin, "bolvin"), ("tray", tray, "minimal_tray")):
+            start = time.monotonic_ns()
+            proc = rig.start(command, env=env, stdout=subprocess.DEVNULL)
+            shown = watch.first(icon(instance), start, 15)
+            if shown:
+                results["start", key].append(ms(shown["at"] - start))
+            else:
+                misses.append("start " + key)
+            if key == "bolvin":
+                quit_bolvin(rig, bolvin[0], proc)
+            else:
+                rig.stop(proc)
+            time.sleep(0.5)
+
+
+def run_bolvin(rig, watch, env, bolvin, tray, results, misses):
+    """Bolvin against the same mpv. Its pop-ups are left to go by themselves between changes."""
+    started = time.monotonic_ns()
+    proc = rig.start(bolvin, env=env, stdout=subprocess.DEVNULL)
+    icon_event = watch.first(icon("bolvin"), started, 15)
+    if not icon_event:
+        raise SystemExit("Bolvin's tray icon did not show")
+
+    def popup_window(e):
+        return (e.get("instance") == "bolvin" and e["window"] != icon_event["window"]
+                and e.get("name") not in BOLVIN_FORMS)
+
+    def popup(title):
+        return lambda e: e["kind"] == "map" and popup_window(e) and title in e["name"]
+
+    def title_popup(e):
+        return e["kind"] == "map" and popup_window(e) and "Tone" in e["name"]
+
+    def popups_gone():
+        if not watch.until_none_mapped(popup_window, 15):
+            misses.append("Bolvin pop-up still up")
+
+    run(["playerctl", "-p", "mpv", "play"])
+    time.sleep(1)
+    for trigger in TRIGGERS:
+        results["bolvin", trigger] = changes(watch, trigger, popup, popups_gone, misses)
+    for _ in range(2 * POPUPS_BEFORE_IDLE):
+        if watch.count(title_popup, started) >= POPUPS_BEFORE_IDLE:
+            break
+        start = time.monotonic_ns()
+        run(TRIGGERS["D-Bus Next"])
+        watch.first(title_popup, start, 3)
+        time.sleep(0.1)
+    results["popups"] = watch.count(title_popup, started)
+    run(["playerctl", "-p", "mpv", "pause"])
+    time.sleep(0.5)
+    popups_gone()
+    # The yardstick runs beside Bolvin, so both share the same libraries when PSS is counted.
+    start = time.monotonic_ns()
+    yardstick = rig.start(tray, stdout=subprocess.DEVNULL)
+    watch.first(icon("minimal_tray"), start, 15)
+    time.sleep(2)
+    results["bolvin memory"], results["tray memory"] = memory(proc.pid), memory(yardstick.pid)
+    results["bolvin wakeups"] = wakeups_per_second([proc.pid])
+    rig.stop(yardstick)
+    quit_bolvin(rig, bolvin[0], proc)
+
+
 def main():
     build = Path(sys.argv[1])
     work = Path(tempfile.mkdtemp(prefix="bolvin-pipeline."))
@@ -234,123 +347,15 @@ def main():
             raise SystemExit("mpv did not start playing its tones")
         watch = Watch(str(build / "bench/pipeline/pipeline_watch"))
         rig.procs.append(watch.proc)
-
         # mpv alone: nothing on the bus listens to it but the watcher's match rule.
         results["alone"] = []
         for trigger in TRIGGERS:
             results["alone"] += changes(watch, trigger, None, lambda: None, misses)
-
-        # The classic pipeline. It notifies only once the tags are there, as Bolvin does, so
-        # both are timed to the same announcement.
-        dunst = rig.start(["dunst"], env=env)
-        if not poll_until(lambda: on_bus("org.freedesktop.Notifications"), 10):
-            raise SystemExit("dunst did not come on the bus")
-        follow = rig.start(["playerctl", "-p", "mpv", "--follow", "metadata", "--format",
-                            "{{artist}}|{{title}}|{{album}}"], stdout=subprocess.PIPE)
-        notify = rig.start(["bash", "-c", 'while IFS="|" read -r artist title album; do '
-                            '[ -n "$artist" ] && notify-send -- "$title" "$artist, $album"; done'],
-                           stdin=follow.stdout)
-        follow.stdout.close()
-
-        def dunst_window(e):
-            return e.get("instance") == "Dunst"
-
-        def dunst_popup(title):
-            return lambda e: e["kind"] == "map" and dunst_window(e)
-
-        def close_dunst():
-            run(["dunstctl", "close-all"])
-            watch.until_none_mapped(dunst_window, 3)
-
-        time.sleep(1)
-        for trigger in TRIGGERS:
-            results["pipeline", trigger] = changes(watch, trigger, dunst_popup, close_dunst, misses)
-        run(["playerctl", "-p", "mpv", "pause"])
-        time.sleep(1)
-        close_dunst()
-        time.sleep(1)
-        results["dunst memory"] = memory(dunst.pid)
-        results["pipeline wakeups"] = wakeups_per_second([dunst.pid, follow.pid, notify.pid])
-        for proc in (notify, follow, dunst):
-            rig.stop(proc)
-
-        # Start-up, with mpv paused: Bolvin and the minimal tray program, taken in turns.
+        run_pipeline(rig, watch, env, results, misses)
         bolvin = [str(build / "bolvin"), "--player", "mpris"]
         tray = [str(build / "bench/pipeline/minimal_tray")]
-
-        def icon(instance):
-            return lambda e: (e["kind"] == "map" and e["instance"] == instance and e["w"] <= ICON_MAX
-                              and e["h"] <= ICON_MAX)
-
-        def quit_bolvin(proc):
-            run(bolvin[:1] + ["--quit"], timeout=10)
-            try:
-                proc.wait(10)
-            except subprocess.TimeoutExpired:
-                rig.stop(proc)
-
-        results["start", "bolvin"], results["start", "tray"] = [], []
-        for _ in range(STARTS):
-            for key, command, instance in (("bolvin", bolvin, "bolvin"), ("tray", tray, "minimal_tray")):
-                start = time.monotonic_ns()
-                proc = rig.start(command, env=env, stdout=subprocess.DEVNULL)
-                shown = watch.first(icon(instance), start, 15)
-                if shown:
-                    results["start", key].append(ms(shown["at"] - start))
-                else:
-                    misses.append("start " + key)
-                if key == "bolvin":
-                    quit_bolvin(proc)
-                else:
-                    rig.stop(proc)
-                time.sleep(0.5)
-        start = time.monotonic_ns()
-        proc = rig.start(tray, stdout=subprocess.DEVNULL)
-        watch.first(icon("minimal_tray"), start, 15)
-        time.sleep(2)
-        results["tray memory"] = memory(proc.pid)
-        rig.stop(proc)
-
-        # Bolvin against the same mpv. Its pop-ups are left to go by themselves.
-        started = time.monotonic_ns()
-        proc = rig.start(bolvin, env=env, stdout=subprocess.DEVNULL)
-        icon_event = watch.first(icon("bolvin"), started, 15)
-        if not icon_event:
-            raise SystemExit("Bolvin's tray icon did not show")
-
-        def bolvin_popup_window(e):
-            return (e.get("instance") == "bolvin" and e["window"] != icon_event["window"]
-                    and e.get("name") not in BOLVIN_FORMS)
-
-        def bolvin_popup(title):
-            return lambda e: e["kind"] == "map" and bolvin_popup_window(e) and title in e["name"]
-
-        def title_popup(e):
-            return e["kind"] == "map" and bolvin_popup_window(e) and "Tone" in e["name"]
-
-        def popups_gone():
-            if not watch.until_none_mapped(bolvin_popup_window, 15):
-                misses.append("Bolvin pop-up still up")
-
-        run(["playerctl", "-p", "mpv", "play"])
-        time.sleep(1)
-        for trigger in TRIGGERS:
-            results["bolvin", trigger] = changes(watch, trigger, bolvin_popup, popups_gone, misses)
-        for _ in range(2 * POPUPS_BEFORE_IDLE):
-            if watch.count(title_popup, started) >= POPUPS_BEFORE_IDLE:
-                break
-            start = time.monotonic_ns()
-            run(TRIGGERS["D-Bus Next"])
-            watch.first(title_popup, start, 3)
-            time.sleep(0.1)
-        results["popups"] = watch.count(title_popup, started)
-        run(["playerctl", "-p", "mpv", "pause"])
-        time.sleep(0.5)
-        popups_gone()
-        time.sleep(1)
-        results["bolvin memory"] = memory(proc.pid)
-        results["bolvin wakeups"] = wakeups_per_second([proc.pid])
-        quit_bolvin(proc)
+        run_start_up(rig, watch, env, bolvin, tray, results, misses)
+        run_bolvin(rig, watch, env, bolvin, tray, results, misses)
         report(results, misses)
     finally:
         rig.cleanup()
