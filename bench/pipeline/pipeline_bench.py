@@ -99,8 +99,7 @@ class Watch:
 class Rig:
     """Every process the run starts, each in its own group, so cleanup ends their children too."""
 
-    def __init__(self, work):
-        self.work = work
+    def __init__(self):
         self.procs = []
 
     def start(self, command, **options):
@@ -332,7 +331,7 @@ def run_bolvin(rig, watch, env, bolvin, tray, results, misses):
 def main():
     build = Path(sys.argv[1])
     work = Path(tempfile.mkdtemp(prefix="bolvin-pipeline."))
-    rig = Rig(work)
+    rig = Rig()
     results = {}
     misses = []
     try:

@@ -5,7 +5,7 @@
 #   ninja -C build bolvin pipeline_watch minimal_tray
 #   scripts/with-desktop.sh bench/pipeline/run.sh [BUILD_DIR]        (default: build)
 # Needs mpv, mpv-mpris, playerctl, sox, dunst (with dunstctl) and notify-send (libnotify-bin).
-# Takes about eight minutes: Bolvin's pop-ups are left to go by themselves between changes.
+# Takes about five minutes: Bolvin's pop-ups are left to go by themselves between changes.
 # Prints a table; the figures are from the X server's map events and the bus, stamped by
 # pipeline_watch on one monotonic clock.
 set -euo pipefail
