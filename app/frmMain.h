@@ -182,6 +182,8 @@ private:
     // or the reason is new.
     void tellNoPlayer(const QString& reason, bool userAsked);
     void showShuffleMark();
+    // A player that answered late, or changed what it allows: what names it or depends on it follows.
+    void onPlayerDescribed();
     // The entries that name the player say which one.
     void namePlayerEntries();
     void showRatingReason();

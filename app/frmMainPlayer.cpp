@@ -108,6 +108,10 @@ void frmMain::ConnectPlayer(bool userAsked)
                 &frmMain::objiTunesApp_OnDatabaseChangedEvent);
             connect(objiTunesApp.get(), &PlayerApplication::OnAboutToPromptUserToQuitEvent, this,
                 &frmMain::objiTunesApp_OnAboutToPromptUserToQuitEvent);
+            connect(objiTunesApp.get(), &PlayerApplication::commandFailed, this, [this](const QString& why) {
+                m_frmSysTray->ShowBalloonTip(why, title(), kInfoIcon, kBalloonTimeOutMs);
+            });
+            connect(objiTunesApp.get(), &PlayerApplication::described, this, &frmMain::onPlayerDescribed);
             connect(objiTunesApp.get(), &PlayerApplication::libraryWriteFailed, this, [this](const QString& why) {
                 if (why == m_toldWriteFailure)
                     return;
@@ -162,6 +166,18 @@ void frmMain::tellNoPlayer(const QString& reason, bool userAsked)
     if (userAsked || why != m_toldNoPlayer)
         m_frmSysTray->ShowBalloonTip(why, title(), kInfoIcon, kBalloonTimeOutMs);
     m_toldNoPlayer = why;
+}
+
+void frmMain::onPlayerDescribed()
+{
+    if (!mbConnected || !objiTunesApp)
+        return;
+    m_capabilities = objiTunesApp->capabilities();
+    namePlayerEntries();
+    enablePlayerEntries(true);
+    chkEnablePlayLists_Click();
+    showShuffleMark();
+    showLibraryAbility();
 }
 
 void frmMain::showShuffleMark()

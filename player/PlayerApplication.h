@@ -58,4 +58,8 @@ signals:
     void OnAboutToPromptUserToQuitEvent();
     // The player could not write changes to its library file; they stay with it, unsaved.
     void libraryWriteFailed(const QString& message);
+    // A command did not reach the player, or it refused it; reason is in the user's words.
+    void commandFailed(const QString& reason);
+    // What the player is called or allows became known or changed.
+    void described();
 };

@@ -93,6 +93,7 @@ void MprisPlayer::onKept(const QString& interface)
         else
             takeState();
     }
+    emit described();
 }
 
 void MprisPlayer::takeState()

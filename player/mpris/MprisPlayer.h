@@ -90,10 +90,6 @@ public:
     void setHttpTimeout(int ms) { m_httpTimeoutMs = ms; }
     void setProvisionalGrace(int ms) { m_provisionalTimer.setInterval(ms); }
 
-signals:
-    // A command the player refused, or did not answer in time; reason is in the user's words.
-    void commandFailed(const QString& reason);
-
 private:
     void onKept(const QString& interface);
     void takeIdentity();
