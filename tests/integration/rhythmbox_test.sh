@@ -59,7 +59,7 @@ on_bus() {
   dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
     org.freedesktop.DBus.GetNameOwner "string:$1"
 }
-wait_for 30 on_bus org.mpris.MediaPlayer2.rhythmbox || fail "Rhythmbox did not come on the bus"
+wait_for 60 on_bus org.mpris.MediaPlayer2.rhythmbox || fail "Rhythmbox did not come on the bus within 60 s: $(tail -5 "$work/rhythmbox.log")"
 # Its first-run import of the music folder is not always prompt; opening the file adds it.
 # Rhythmbox may take an open request while still starting up and not act on it: ask again.
 for _ in 1 2 3 4; do
@@ -87,7 +87,7 @@ wait_for 5 mpris_rating_is 0.2 || fail "Rhythmbox's metadata did not follow rati
 
 # Quit as a user would, once its MPRIS plugin is up; a request during start-up may be lost.
 quit_rhythmbox() {
-  wait_for 30 on_bus org.mpris.MediaPlayer2.rhythmbox || fail "Rhythmbox's MPRIS name did not come back"
+  wait_for 60 on_bus org.mpris.MediaPlayer2.rhythmbox || fail "Rhythmbox's MPRIS name did not come back within 60 s"
   for _ in 1 2 3; do
     dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.rhythmbox /org/mpris/MediaPlayer2 org.mpris.MediaPlayer2.Quit >/dev/null 2>&1
     wait_for 10 eval "! kill -0 $rb_pid" && break
@@ -124,7 +124,7 @@ saved_stars_are 5 || fail "the library file does not hold the imported five star
 grep -q '<play-count>9</play-count>' "$db" || fail "the library file does not hold the imported play count"
 
 rhythmbox >>"$work/rhythmbox.log" 2>&1 & rb_pid=$!
-wait_for 30 in_library || fail "Rhythmbox did not come back with its library"
+wait_for 60 in_library || fail "Rhythmbox did not come back with its library within 60 s: $(tail -5 "$work/rhythmbox.log")"
 stars_are 5 || fail "Rhythmbox read $(stars) stars from its file, not the imported five"
 extras_with 40 2
 "$extras_tool" import rhythmbox "$db" "$work/extras-40.xml" >"$work/tool.log" 2>&1 || fail "import while running: $(cat "$work/tool.log")"

@@ -26,7 +26,7 @@ on_bus() {
 }
 start_strawberry() {
   strawberry >>"$work/strawberry.log" 2>&1 & sb_pid=$!
-  wait_for 30 eval '[ -f "$db" ] && on_bus' || fail "Strawberry did not start: $(tail -5 "$work/strawberry.log")"
+  wait_for 60 eval '[ -f "$db" ] && on_bus' || fail "Strawberry did not start within 60 s: $(tail -5 "$work/strawberry.log")"
 }
 quit_strawberry() {
   for _ in 1 2 3; do
