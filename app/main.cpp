@@ -22,6 +22,9 @@
 namespace {
 constexpr int kExitAlreadyRunning = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitUnsaved = 3;
+// A shutdown writes what is unsaved, which can take a while for a large library.
+constexpr int kQuitTimeoutMs = 30000;
 constexpr double kDefaultSpeed = 1.0;
 // The stored player choice, beside the options window's settings.
 const QString kPlayerKey = QStringLiteral("Player");
@@ -95,8 +98,13 @@ int main(int argc, char** argv)
         if (!parseOptions(probe.arguments(), options))
             return kExitUsage;
         if (options.quit) {
-            if (LocalInstanceGuard::requestQuit())
-                return 0;
+            QString unsaved;
+            if (LocalInstanceGuard::requestQuit(QStringLiteral("bolvin"), kQuitTimeoutMs, &unsaved)) {
+                if (unsaved.isEmpty())
+                    return 0;
+                std::fprintf(stderr, "Bolvin quit, but could not save: %s\n", qPrintable(unsaved));
+                return kExitUnsaved;
+            }
             std::fprintf(stderr, "Bolvin is not running.\n");
             return kExitAlreadyRunning;
         }
@@ -183,5 +191,17 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "Bolvin is running.\n");
         return kExitAlreadyRunning;
     }
-    return app.exec();
+    const int status = app.exec();
+    // What the built-in player could not save is said, and reflected in the exit status of
+    // this process and of a "--quit" that asked for it.
+    QString unsaved;
+    if (simulated)
+        if (const auto player = simulated->player(); player && !player->flush())
+            unsaved = player->saveError();
+    instanceGuard.finishQuit(unsaved);
+    if (!unsaved.isEmpty()) {
+        std::fprintf(stderr, "bolvin: the Jukebox could not save its library: %s\n", qPrintable(unsaved));
+        return kExitUnsaved;
+    }
+    return status;
 }

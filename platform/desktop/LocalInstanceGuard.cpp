@@ -1,6 +1,7 @@
 #include "LocalInstanceGuard.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -26,7 +27,23 @@ LocalInstanceGuard::LocalInstanceGuard(QString name, QObject* parent)
 {
 }
 
-LocalInstanceGuard::~LocalInstanceGuard() = default;
+LocalInstanceGuard::~LocalInstanceGuard()
+{
+    finishQuit(QString());
+}
+
+void LocalInstanceGuard::finishQuit(const QString& unsaved)
+{
+    const QByteArray answer
+        = unsaved.isEmpty() ? QByteArray("ok\n") : "unsaved " + unsaved.simplified().toUtf8() + '\n';
+    for (const QPointer<QLocalSocket>& socket : std::exchange(m_quitters, {})) {
+        if (!socket)
+            continue;
+        socket->write(answer);
+        socket->flush();
+        socket->waitForBytesWritten(kReadTimeoutMs);
+    }
+}
 
 QString LocalInstanceGuard::lockFilePath(const QString& name)
 {
@@ -66,30 +83,36 @@ void LocalInstanceGuard::listen()
                 if (!socket->canReadLine())
                     return;
                 const QByteArray command = socket->readLine();
-                if (command != kQuitCommand && command != kShowCommand)
-                    return;
-                socket->write("ok\n");
-                socket->flush();
-                if (command == kQuitCommand)
-                    emit quitRequested();
-                else
+                if (command == kShowCommand) {
+                    socket->write("ok\n");
+                    socket->flush();
                     emit showRequested();
+                } else if (command == kQuitCommand) {
+                    // Answered once the shutdown has run, with whether everything was saved.
+                    m_quitters.append(socket);
+                    emit quitRequested();
+                }
             });
         }
     });
 }
 
-bool LocalInstanceGuard::requestQuit(const QString& name, int timeoutMs)
+bool LocalInstanceGuard::requestQuit(const QString& name, int timeoutMs, QString* unsaved)
 {
-    return request(name, kQuitCommand, timeoutMs);
+    QString answer;
+    if (!request(name, kQuitCommand, timeoutMs, &answer))
+        return false;
+    if (unsaved && answer.startsWith(QLatin1String("unsaved ")))
+        *unsaved = answer.mid(int(qstrlen("unsaved "))).trimmed();
+    return true;
 }
 
 bool LocalInstanceGuard::requestShow(const QString& name, int timeoutMs)
 {
-    return request(name, kShowCommand, timeoutMs);
+    return request(name, kShowCommand, timeoutMs, nullptr);
 }
 
-bool LocalInstanceGuard::request(const QString& name, QByteArrayView command, int timeoutMs)
+bool LocalInstanceGuard::request(const QString& name, QByteArrayView command, int timeoutMs, QString* answer)
 {
     QLocalSocket socket;
     socket.connectToServer(serverName(name));
@@ -98,5 +121,15 @@ bool LocalInstanceGuard::request(const QString& name, QByteArrayView command, in
     socket.write(command.data(), command.size());
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
-    return socket.waitForReadyRead(std::min(timeoutMs, kReadTimeoutMs)) || socket.bytesAvailable() > 0;
+    QElapsedTimer waited;
+    waited.start();
+    while (!socket.canReadLine()) {
+        const qint64 left = timeoutMs - waited.elapsed();
+        if (left <= 0 || !socket.waitForReadyRead(int(left)))
+            return false;
+    }
+    const QByteArray line = socket.readLine();
+    if (answer)
+        *answer = QString::fromUtf8(line);
+    return true;
 }

@@ -68,6 +68,7 @@ TEST_F(LocalInstanceGuardTest, AQuitRequestReachesTheRunningInstance)
     QSignalSpy quitRequested(&guard, &InstanceGuard::quitRequested);
     auto answered = std::async(std::launch::async, [&] { return LocalInstanceGuard::requestQuit(name, 3000); });
     EXPECT_TRUE(quitRequested.wait(3000));
+    guard.finishQuit(QString()); // answered once the shutdown has run
     while (answered.wait_for(std::chrono::milliseconds(10)) != std::future_status::ready)
         QCoreApplication::processEvents();
     EXPECT_TRUE(answered.get());
