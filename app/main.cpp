@@ -119,6 +119,8 @@ int main(int argc, char** argv)
     // The program lives in the tray: closing its last window does not end it.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // Installed first: an end asked for while Bolvin starts is kept until it can be honoured.
+    SessionEnd sessionEnd;
     LocalInstanceGuard instanceGuard;
     if (instanceGuard.previousInstanceRunning()) {
         std::fprintf(stderr, "Bolvin is running.\n");
@@ -175,7 +177,6 @@ int main(int argc, char** argv)
     QObject::connect(&form, &frmMain::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
     // A session that ends without asking us still gets the full shutdown.
     QObject::connect(&app, &QApplication::aboutToQuit, &form, [&form] { form.Unload(frmMain::UnloadMode::AppWindows); });
-    SessionEnd sessionEnd;
     QObject::connect(&sessionEnd, &SessionEnd::endRequested, &form, [&form] {
         if (form.isUnloaded())
             QApplication::quit();
