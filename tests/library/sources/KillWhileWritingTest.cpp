@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <numeric>
 #include <sys/types.h>
 
 namespace
@@ -26,15 +27,10 @@ constexpr int maxDelayMs = 400;
 // not open.
 QString stateOf(const QString& path)
 {
-    if (QFileInfo(path).fileName().startsWith(QStringLiteral("Jukebox"))) {
-        // The player writes the file its own way: compare what it reads.
-        MusicLibrary library;
-        QStringList ratings;
-        if (library.load(path))
-            for (const LibraryTrack& track : library.tracks())
-                ratings << QString::number(track.rating);
-        return ratings.join(QLatin1Char(','));
-    }
+    // The player writes its file its own way: compare what it reads.
+    if (MusicLibrary library; QFileInfo(path).fileName().startsWith(QStringLiteral("Jukebox")) && library.load(path))
+        return std::accumulate(library.tracks().begin(), library.tracks().end(), QString(),
+            [](const QString& all, const LibraryTrack& track) { return all + QString::number(track.rating); });
     if (path.endsWith(QStringLiteral(".db"))) {
         QString state;
         {
@@ -61,9 +57,7 @@ TEST(KillWhileWritingTest, AKilledWriterLeavesAWholeFile)
         { QStringLiteral("rhythmdb.xml"), QStringLiteral("strawberry.db"), QStringLiteral("Jukebox.xml") }) {
         const bool jukebox = name == QStringLiteral("Jukebox.xml");
         // Five stars on each scale.
-        const QString five = name.endsWith(QStringLiteral(".db")) ? QStringLiteral("1")
-            : jukebox                                             ? QStringLiteral("100")
-                                                                  : QStringLiteral("5");
+        const QString five = QStringLiteral(".db") == name.right(3) ? "1" : jukebox ? "100" : "5";
         std::vector<SourceTestFiles::Song> songs;
         for (int i = 0; i < songCount; ++i)
             songs.push_back({ QStringLiteral("Song %1").arg(i), QStringLiteral("Artist"), 200, five });

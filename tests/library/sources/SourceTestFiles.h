@@ -70,20 +70,14 @@ inline QByteArray rhythmdb(const std::vector<Song>& songs)
     return xml + "</rhythmdb>\n";
 }
 
-// The Jukebox's own library file: a property list of the songs, no playlists.
+// The Jukebox's own library file: names and ratings, no playlists.
 inline QByteArray jukeboxPlist(const std::vector<Song>& songs)
 {
-    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
-                     "<key>Tracks</key>\n<dict>\n";
-    int id = 0;
-    for (const Song& song : songs) {
-        const QByteArray n = QByteArray::number(++id);
-        xml += "<key>" + n + "</key><dict><key>Track ID</key><integer>" + n + "</integer><key>Name</key><string>"
-            + escaped(song.title) + "</string><key>Artist</key><string>" + escaped(song.artist)
-            + "</string><key>Total Time</key><integer>" + QByteArray::number(song.seconds * 1000)
-            + "</integer><key>Rating</key><integer>" + song.rating.toUtf8() + "</integer></dict>\n";
-    }
-    return xml + "</dict>\n</dict>\n</plist>\n";
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict><key>Tracks</key><dict>\n";
+    for (std::size_t i = 0; i < songs.size(); ++i)
+        xml += "<key>" + QByteArray::number(i + 1) + "</key><dict><key>Name</key><string>" + escaped(songs[i].title)
+            + "</string><key>Rating</key><integer>" + songs[i].rating.toUtf8() + "</integer></dict>\n";
+    return xml + "</dict></dict></plist>\n";
 }
 
 inline QByteArray read(const QString& path)
@@ -95,8 +89,7 @@ inline QByteArray read(const QString& path)
 // "640 1 4": a file's permission bits in octal, its owner and its group.
 inline QString modeAndOwner(const QString& path)
 {
-    struct stat info {
-    };
+    struct stat info {};
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return QStringLiteral("<missing>");
     return QStringLiteral("%1 %2 %3").arg(info.st_mode & 07777, 0, 8).arg(info.st_uid).arg(info.st_gid);
