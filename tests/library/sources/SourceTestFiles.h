@@ -70,6 +70,16 @@ inline QByteArray rhythmdb(const std::vector<Song>& songs)
     return xml + "</rhythmdb>\n";
 }
 
+// The Jukebox's own library file: names and ratings, no playlists.
+inline QByteArray jukeboxPlist(const std::vector<Song>& songs)
+{
+    QByteArray xml = "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict><key>Tracks</key><dict>\n";
+    for (std::size_t i = 0; i < songs.size(); ++i)
+        xml += "<key>" + QByteArray::number(i + 1) + "</key><dict><key>Name</key><string>" + escaped(songs[i].title)
+            + "</string><key>Rating</key><integer>" + songs[i].rating.toUtf8() + "</integer></dict>\n";
+    return xml + "</dict></dict></plist>\n";
+}
+
 inline QByteArray read(const QString& path)
 {
     QFile file(path);
