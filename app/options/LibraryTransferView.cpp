@@ -32,6 +32,7 @@ LibraryTransferView::Controls LibraryTransferView::importControls(LibraryPage& p
 
 void LibraryTransferView::setBusy(bool busy)
 {
+    showProgress();
     m_controls.start->setVisible(!busy);
     m_controls.stop->setVisible(busy);
     m_controls.otherStart->setEnabled(!busy);
@@ -45,11 +46,23 @@ void LibraryTransferView::setBusy(bool busy)
 void LibraryTransferView::setProgressMaximum(int maximum)
 {
     m_controls.progress->setMaximum(maximum);
+    showProgress();
 }
 
 void LibraryTransferView::setProgressValue(int value)
 {
-    m_controls.progress->setValue(value);
+    // A progress bar repaints at once on every new value: a value a track would cost more
+    // than the transfer itself, so the bar follows at the pace the window is let in.
+    m_progressValue = value;
+    if (m_sinceProgressShown.isValid() && m_sinceProgressShown.elapsed() < eventIntervalMs)
+        return;
+    showProgress();
+    m_sinceProgressShown.start();
+}
+
+void LibraryTransferView::showProgress()
+{
+    m_controls.progress->setValue(m_progressValue);
 }
 
 void LibraryTransferView::setStatus(const QString& text)

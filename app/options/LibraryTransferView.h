@@ -41,7 +41,11 @@ public:
     void showBalloon(const QString& message, const QString& title, int icon, int timeoutMs) override;
 
 private:
+    void showProgress();
+
     Controls m_controls;
+    int m_progressValue = 0;
+    QElapsedTimer m_sinceProgressShown;
     MessageBox m_messageBox;
     Balloon m_balloon;
 };
