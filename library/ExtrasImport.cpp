@@ -8,6 +8,7 @@
 #include "player/PlayerSource.h"
 
 #include <QFile>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <chrono>
@@ -76,6 +77,16 @@ TransferOutcome ExtrasImport::run()
         return TransferOutcome::NoFile;
 
     TransferBusy busy(m_view);
+    // The matching tables of a large file take a while to free: a worker frees them while
+    // the window answers.
+    const auto freeTables = qScopeGuard([this] {
+        std::future<void> done = std::async(std::launch::async, [this] {
+            m_map.clear();
+            m_libraryArtists.clear();
+        });
+        while (done.wait_for(std::chrono::milliseconds(waitMs)) != std::future_status::ready)
+            m_view.processEvents();
+    });
     m_view.setProgressValue(0);
     try {
         const std::shared_ptr<PlayerPlaylist> library = findLibrary(m_library.get());
