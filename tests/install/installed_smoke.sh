@@ -34,8 +34,9 @@ echo "== $bolvin --version"
 version=$("$bolvin" --version 2>&1) || fail "--version failed: $version"
 echo "$version"
 
-# Not the first run, so no options window hides what is checked.
-printf '[StartUp]\nFirstRun=No\n' > "$HOME/.config/Bolvin/Bolvin.conf"
+# Not the first run, so no options window hides what is checked; "Run at startup" ticked,
+# as the user would tick it.
+printf '[StartUp]\nFirstRun=No\nStartup=1\n' > "$HOME/.config/Bolvin/Bolvin.conf"
 echo "== starts on the simulated player"
 "$bolvin" --player sim --speed 8 >"$work/bolvin.log" 2>&1 & pid=$!
 wait_for 20 started || fail "did not start: $(cat "$work/bolvin.log")"
@@ -44,8 +45,8 @@ wait_for 20 started || fail "did not start: $(cat "$work/bolvin.log")"
 wait_for 10 test -f "$HOME/.local/share/Bolvin/library/iTunes Music Library.xml" \
   || fail "the sample library was not copied from the installed data folder"
 
-# "Run at startup" is on by default, so the first start writes the autostart entry, which
-# must start this very executable.
+# "Run at startup" is ticked, so the start writes the autostart entry, which must start this
+# very executable.
 autostart="$HOME/.config/autostart/bolvin.desktop"
 want="Exec=\"$(cd "$(dirname "$bolvin")" && pwd -P)/bolvin\""
 if wait_for 10 test -f "$autostart"; then
