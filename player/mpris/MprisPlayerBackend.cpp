@@ -52,8 +52,6 @@ QString MprisPlayerBackend::chooseService() const
 {
     if (m_choice)
         return m_choice->activeService();
-    if (m_activeService)
-        return m_activeService();
     const std::optional<QStringList> services = mprisServices();
     if (!services)
         return QString();

@@ -8,7 +8,6 @@
 
 #include <QDBusConnection>
 
-#include <functional>
 #include <memory>
 
 // Finds MPRIS players on a bus: a player "runs" while it owns an org.mpris.MediaPlayer2.* name.
@@ -54,13 +53,11 @@ public:
     // Leaves the choice among players to choice, which knows what happened on the bus since
     // the start and must outlive this backend.
     void followChoice(const MprisChoice& choice) { m_choice = &choice; }
-    // The same with only the chosen bus name known (empty for none).
-    void followChoice(std::function<QString()> activeService) { m_activeService = std::move(activeService); }
 
 private:
     std::optional<QStringList> mprisServices() const;
     bool isPlaying(const QString& service) const;
-    bool followsChoice() const { return m_choice || m_activeService; }
+    bool followsChoice() const { return m_choice != nullptr; }
     QString whyNone() const;
 
     QString m_playerName;
@@ -69,5 +66,4 @@ private:
     QString m_lastError;
     std::weak_ptr<MprisPlayer> m_player;
     const MprisChoice* m_choice = nullptr;
-    std::function<QString()> m_activeService;
 };
