@@ -3,6 +3,7 @@
 #include "Guarded.h"
 #include "library/ExtrasExport.h"
 #include "library/ExtrasImport.h"
+#include "library/HeldPlayerLibrary.h"
 #include "library/LibraryStore.h"
 #include "library/sources/FileLibrary.h"
 #include "options/AdvancedPage.h"
@@ -34,44 +35,6 @@ std::shared_ptr<PlayerSource> libraryOf(PlayerApplication& player)
         return nullptr;
     }
 }
-
-// The connected player's own library file, kept from the player's periodic writes for the
-// whole import and written once at its end. An import ended by the program's shutdown is
-// dropped instead, so that the file is as it was before it or as it is after it.
-class HeldPlayerLibrary : public LibraryStore
-{
-public:
-    HeldPlayerLibrary(std::unique_ptr<LibraryWriteHold> hold, std::function<bool()> shuttingDown)
-        : m_hold(std::move(hold))
-        , m_shuttingDown(std::move(shuttingDown))
-    {
-    }
-
-    bool commit(QString* message) override
-    {
-        if (m_shuttingDown()) {
-            m_hold->discard();
-            *message = QStringLiteral("Bolvin was closed during the import: the library was left as it was.");
-            return false;
-        }
-        if (m_hold->release())
-            return true;
-        *message = QStringLiteral("The imported values could not be saved: %1\nThey stay with the player, unsaved, "
-                                  "and are lost when it ends.")
-                       .arg(m_hold->error());
-        return false;
-    }
-    QString completionNote() const override
-    {
-        return m_hold->backupPath().isEmpty()
-            ? QString()
-            : QStringLiteral("The library as it was is in \"%1\"").arg(m_hold->backupPath());
-    }
-
-private:
-    std::unique_ptr<LibraryWriteHold> m_hold;
-    std::function<bool()> m_shuttingDown;
-};
 
 // The library a transfer works on, held for the whole run: the transfer may outlive a
 // player that quits while it runs.
