@@ -239,6 +239,11 @@ bool MusicLibrary::save()
 QString MusicLibrary::backUp(const QDateTime& when)
 {
     const QFileInfo info(m_path);
+    // A copy is made only for a write that can follow it.
+    if (!info.isWritable()) {
+        m_error = QStringLiteral("The music library \"%1\" is read-only.").arg(m_path);
+        return QString();
+    }
     const QString stem = info.completeBaseName() + QStringLiteral(".before-import-")
         + when.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();

@@ -1,0 +1,167 @@
+#include "SourceTestFiles.h"
+
+#include "FakeTransferView.h"
+#include "UnprivilegedUser.h"
+
+#include "library/ExtrasExport.h"
+#include "library/ExtrasImport.h"
+#include "library/HeldPlayerLibrary.h"
+#include "library/sources/FileLibrary.h"
+#include "library/sources/LibrarySourceKind.h"
+#include "player/PlayerPlaylist.h"
+#include "player/simulated/MusicLibrary.h"
+#include "player/simulated/SimulatedPlayer.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace
+{
+
+// A library open for a transfer: its tracks, and what writes them.
+struct OpenLibrary {
+    std::shared_ptr<PlayerSource> source;
+    std::shared_ptr<LibraryStore> store;
+    std::shared_ptr<SimulatedPlayer> player;
+};
+
+struct Route {
+    const char* name;
+    const char* file;
+    // What the one message says.
+    const char* saying;
+};
+
+const Route routes[] = {
+    { "Rhythmbox", "rhythmdb.xml", "was not changed" },
+    { "Strawberry", "strawberry.db", "was not changed" },
+    { "LibraryFile", "Library.xml", "was not changed" },
+    { "Jukebox", "Jukebox.xml", "could not be saved" },
+};
+
+void PrintTo(const Route& route, std::ostream* out)
+{
+    *out << route.name;
+}
+
+enum class Unwritable { File, Folder };
+
+class UnwritableLibraryTest : public testing::TestWithParam<std::tuple<Route, Unwritable>>
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("library"))); }
+    QString folder() const { return QDir(dir.path()).filePath(QStringLiteral("library")); }
+    QString file(const QString& name) const { return QDir(folder()).filePath(name); }
+
+    void writeLibrary(const Route& route)
+    {
+        const QString path = file(QString::fromLatin1(route.file));
+        const std::vector<SourceTestFiles::Song> songs { { "One", "A", 200, "4", 3 }, { "Two", "B", 61, "2", 1 } };
+        if (route.name == std::string("Rhythmbox"))
+            ASSERT_TRUE(SourceTestFiles::write(path, SourceTestFiles::rhythmdb(songs)));
+        else if (route.name == std::string("Strawberry"))
+            ASSERT_EQ(SourceTestFiles::strawberryDb(
+                          path, QStringLiteral(SOURCES_TEST_DATA_DIR "/strawberry-songs.sql"), 20, songs),
+                QString());
+        else
+            ASSERT_TRUE(QFile::copy(QStringLiteral(BOLVIN_SAMPLE_LIBRARY_DIR "/iTunes Music Library.xml"), path));
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+    OpenLibrary open(const Route& route)
+    {
+        const QString path = file(QString::fromLatin1(route.file));
+        OpenLibrary library;
+        if (route.name == std::string("Jukebox")) {
+            auto music = std::make_unique<MusicLibrary>();
+            EXPECT_TRUE(music->load(path)) << music->errorString().toStdString();
+            library.player = std::make_shared<SimulatedPlayer>(std::move(music));
+            library.source = library.player->LibrarySource();
+            library.store = std::make_shared<HeldPlayerLibrary>(library.player->holdLibraryWrites(), [] { return false; });
+            return library;
+        }
+        const auto kind = route.name == std::string("Rhythmbox") ? LibrarySourceKind::Rhythmbox
+            : route.name == std::string("Strawberry")            ? LibrarySourceKind::Strawberry
+                                                                 : LibrarySourceKind::File;
+        QString error;
+        std::shared_ptr<FileLibrary> opened = LibrarySources::open(kind, path, &error);
+        EXPECT_TRUE(opened) << error.toStdString();
+        library.source = opened;
+        library.store = opened;
+        return library;
+    }
+
+    // The library's extras with every play count changed.
+    void writeChangedExtras(const Route& route)
+    {
+        view.savePath = QDir(dir.path()).filePath(QStringLiteral("extras.xml"));
+        ASSERT_EQ(ExtrasExport(open(route).source, view, ExportOptions { QStringLiteral("All"), true }, [] {
+            return false;
+        }).run(),
+            TransferOutcome::Completed);
+        QString text = QString::fromUtf8(SourceTestFiles::read(view.savePath));
+        text.replace(QRegularExpression(QStringLiteral("<playedcount>\\d*</playedcount>")),
+            QStringLiteral("<playedcount>777</playedcount>"));
+        ASSERT_TRUE(text.contains(QStringLiteral("777")));
+        ASSERT_TRUE(SourceTestFiles::write(view.savePath, text.toUtf8()));
+        view.openPath = view.savePath;
+    }
+
+    // The library in its own folder, the extras file beside it.
+    QTemporaryDir dir;
+    FakeTransferView view;
+};
+
+// A library that may not be written says so in one message, names no completion, and is
+// left byte for byte as it was with nothing beside it, on every route.
+TEST_P(UnwritableLibraryTest, AnImportIntoItSaysSoAndChangesNothing)
+{
+    const auto [route, unwritable] = GetParam();
+    writeLibrary(route);
+    const QString path = file(QString::fromLatin1(route.file));
+    const QByteArray before = SourceTestFiles::read(path);
+    const auto entries = [this] {
+        return QDir(folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' ').toStdString();
+    };
+    const std::string entriesBefore = entries();
+
+    UnprivilegedUser nobody(dir.path());
+    if (!nobody.isUnprivileged())
+        GTEST_SKIP() << "no unprivileged user to run as";
+    writeChangedExtras(route);
+    if (unwritable == Unwritable::File)
+        QFile::setPermissions(path, QFile::ReadOwner);
+    else
+        QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner);
+
+    {
+        OpenLibrary library = open(route);
+        ImportOptions options;
+        options.playCountMode = QStringLiteral("Replace");
+        options.completionMessageBox = true;
+        ExtrasImport importer(library.source, view, options, [] { return false; });
+        importer.setStore(library.store.get());
+        view.messages.clear();
+        EXPECT_EQ(importer.run(), TransferOutcome::Failed);
+        ASSERT_EQ(view.messages.size(), 1) << view.messages.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(view.messages[0].contains(QLatin1String(route.saying))) << view.messages[0].toStdString();
+        EXPECT_FALSE(view.messages[0].contains(QStringLiteral("complete"))) << view.messages[0].toStdString();
+        // The player ends holding the values it could not write, and writes nothing then either.
+    }
+    EXPECT_EQ(SourceTestFiles::read(path), before);
+    EXPECT_EQ(entries(), entriesBefore);
+    QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryRoute, UnwritableLibraryTest,
+    testing::Combine(testing::ValuesIn(routes), testing::Values(Unwritable::File, Unwritable::Folder)),
+    [](const auto& info) {
+        return std::string(std::get<0>(info.param).name)
+            + (std::get<1>(info.param) == Unwritable::File ? "ReadOnlyFile" : "ReadOnlyFolder");
+    });
+
+} // namespace
