@@ -25,5 +25,5 @@ QString HeldPlayerLibrary::completionNote() const
 {
     return m_hold->backupPath().isEmpty()
         ? QString()
-        : QStringLiteral("The library as it was is in \"%1\"").arg(m_hold->backupPath());
+        : QStringLiteral("The library as it was is in \"%1\".").arg(m_hold->backupPath());
 }

@@ -62,6 +62,50 @@ wait_for 10 visible_window '^Bolvin$' || fail "the running instance did not open
 shot second-start-window
 alive "$one" || fail "the first instance died when the second started"
 
+echo "== a second start during an import touches nothing of the user's"
+# The sample library's extras with every rating at one star, made long by tracks the
+# library does not have, so that the import is still under way when the second start comes.
+extras="$work/extras.xml"
+python3 - "$(dirname "$0")/../library/data/sample-library-export.xml" "$extras" <<'PY'
+import re, sys
+text = open(sys.argv[1], encoding='iso-8859-1').read()
+text = re.sub(r'<rating>\d*</rating>', '<rating>20</rating>', text)
+filler = ''.join('<track><name>Filler %d</name><artist>Nobody</artist><rating>80</rating><time>3:00</time></track>\n' % i
+                 for i in range(600000))
+open(sys.argv[2], 'w', encoding='iso-8859-1').write(text.replace('</library>', filler + '</library>'))
+PY
+library_copy="$HOME/.local/share/Bolvin/library/iTunes Music Library.xml"
+harbour_rating() {
+  python3 - "$library_copy" <<'PY'
+import plistlib, sys
+tracks = plistlib.load(open(sys.argv[1], 'rb'))['Tracks'].values()
+print(next((t.get('Rating', 0) for t in tracks if t.get('Name') == 'Harbour Lights'), 'missing'))
+PY
+}
+user_data() { find "$HOME/.config/Bolvin" "$HOME/.local/share/Bolvin" -type f -exec sha1sum {} + 2>/dev/null | sort; }
+[ "$(harbour_rating)" = 100 ] || fail "the sample library's \"Harbour Lights\" is not at five stars: $(harbour_rating)"
+# The Library page is the fifth; its import Start button the eighth stop of the tab chain.
+options=$(xdotool search --onlyvisible --name '^Bolvin$' | head -1)
+xdotool windowfocus --sync "$options" 2>/dev/null
+for _ in 1 2 3 4; do xdotool key ctrl+Tab; sleep 0.2; done
+for _ in 1 2 3 4 5 6 7 8; do xdotool key Tab; sleep 0.1; done
+xdotool key space
+if wait_for 10 visible_window '^Import Your Data$'; then
+  xdotool type --delay 5 "$extras"; xdotool key Return
+  wait_for 10 eval '! visible_window "^Import Your Data$"' || fail "the file dialog stayed open"
+  before=$(user_data)
+  "$bolvin" --player sim >"$work/during.log" 2>&1 & during=$!; pids+=($during)
+  reap "$during" 10
+  [ "$code" = 0 ] || fail "a second start during the import: exit code $code, want 0"
+  [ "$(user_data)" = "$before" ] || fail "a second start during the import changed the user's files"
+  [ "$(harbour_rating)" = 100 ] || fail "the import was over before the second start came: no test"
+  wait_for 120 eval '[ "$(harbour_rating)" = 20 ]' || fail "the import did not reach the library: \"Harbour Lights\" at $(harbour_rating)"
+  shot import-done
+else
+  fail "the import's file dialog did not open"
+fi
+alive "$one" || fail "the first instance died during the import"
+
 echo "== a quit request ends it cleanly and releases the lock"
 "$bolvin" --quit || fail "--quit was not answered"
 reap "$one" 10
