@@ -37,6 +37,7 @@ NotificationPage::NotificationPage(const QString& backgroundDir, QWidget* parent
     , optDirection(new OptionGroup(this))
     , optYPos(new OptionGroup(this))
     , optXPos(new OptionGroup(this))
+    , m_backgroundDir(backgroundDir)
 {
     auto* backgrounds = new QGroupBox(QStringLiteral("Text BackGrounds"));
     auto* backgroundGrid = new QGridLayout(backgrounds);
@@ -45,10 +46,7 @@ NotificationPage::NotificationPage(const QString& backgroundDir, QWidget* parent
     for (int i = 0; i < int(names.size()); ++i) {
         backgroundGrid->addWidget(optBackGround->add(names[i], backgrounds), i, 0);
         imgBack[i] = new QLabel(backgrounds);
-        m_backgrounds[i] = QPixmap(QDir(backgroundDir).filePath(QStringLiteral("back%1.png").arg(i)));
-        if (!m_backgrounds[i].isNull())
-            imgBack[i]->setPixmap(
-                m_backgrounds[i].scaled(kBackgroundPreview, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+        imgBack[i]->setFixedSize(kBackgroundPreview);
         backgroundGrid->addWidget(imgBack[i], i, 1);
     }
     optBackGround->setValue(0, true);
@@ -97,7 +95,29 @@ NotificationPage::NotificationPage(const QString& backgroundDir, QWidget* parent
 
 QPixmap NotificationPage::background(int choice) const
 {
-    return choice >= 0 && choice < int(m_backgrounds.size()) ? m_backgrounds[std::size_t(choice)] : QPixmap();
+    loadBackgrounds();
+    return choice >= 0 && choice < int(m_backgrounds->size()) ? (*m_backgrounds)[std::size_t(choice)] : QPixmap();
+}
+
+void NotificationPage::loadBackgrounds() const
+{
+    if (m_backgrounds)
+        return;
+    m_backgrounds.emplace();
+    for (std::size_t i = 0; i < m_backgrounds->size(); ++i)
+        (*m_backgrounds)[i] = QPixmap(QDir(m_backgroundDir).filePath(QStringLiteral("back%1.png").arg(i)));
+}
+
+void NotificationPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (imgBack[0]->pixmap().isNull()) {
+        loadBackgrounds();
+        for (std::size_t i = 0; i < imgBack.size(); ++i)
+            if (!(*m_backgrounds)[i].isNull())
+                imgBack[i]->setPixmap(
+                    (*m_backgrounds)[i].scaled(kBackgroundPreview, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
 }
 
 void NotificationPage::showImpliedPosition(int direction)

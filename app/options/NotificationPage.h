@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class OptionGroup;
 class QCheckBox;
@@ -32,11 +33,17 @@ public:
     OptionGroup* optYPos;
     OptionGroup* optXPos;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     // The direction names the edge pop-ups come from, which settles that axis's position.
     void showImpliedPosition(int direction);
+    // Decoding the pictures waits until a pop-up or the page needs them: not at start-up.
+    void loadBackgrounds() const;
 
-    std::array<QPixmap, 4> m_backgrounds;
+    QString m_backgroundDir;
+    mutable std::optional<std::array<QPixmap, 4>> m_backgrounds;
     QWidget* m_yPosBox = nullptr;
     QWidget* m_xPosBox = nullptr;
 };

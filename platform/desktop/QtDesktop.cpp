@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QDir>
+#include <QMap>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QUrl>
@@ -50,23 +51,32 @@ IconId QtDesktop::loadIcon(const QString& name, int size)
     if (const auto found = m_handleByKey.constFind(key); found != m_handleByKey.cend())
         return *found;
 
-    // Every picture of that name goes into the icon, so that a screen of twice the density
-    // is given the picture drawn for it rather than this size blown up.
-    QIcon icon;
-    QPixmap largest;
-    const QStringList files = QDir(m_iconDir).entryList({ name + QStringLiteral("-*.png") }, QDir::Files);
-    for (const QString& file : files) {
-        const QPixmap picture(QDir(m_iconDir).filePath(file));
-        if (picture.isNull() || picture.width() < size)
-            continue;
-        icon.addPixmap(picture);
-        if (picture.width() > largest.width())
-            largest = picture;
+    // The pictures drawn for this size and for a screen of twice the density go into the
+    // icon, each the smallest drawn at least that large, so that neither is a blown-up
+    // copy; the large ones are not decoded for a small icon.
+    QMap<int, QString> byWidth;
+    const QString prefix = name + QLatin1Char('-');
+    for (const QString& file : QDir(m_iconDir).entryList({ prefix + QStringLiteral("*.png") }, QDir::Files)) {
+        bool numbered = false;
+        const int width = QStringView(file).sliced(prefix.size()).chopped(4).toInt(&numbered);
+        if (numbered)
+            byWidth.insert(width, QDir(m_iconDir).filePath(file));
     }
-    if (largest.isNull())
+    QIcon icon;
+    QString added;
+    for (const int wanted : { size, 2 * size }) {
+        const auto drawn = byWidth.lowerBound(wanted);
+        if (drawn == byWidth.cend() || *drawn == added)
+            continue;
+        const QPixmap picture(*drawn);
+        if (picture.isNull())
+            continue;
+        icon.addPixmap(drawn.key() == wanted ? picture
+                                             : picture.scaled(wanted, wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        added = *drawn;
+    }
+    if (icon.isNull())
         return 0;
-    if (!files.contains(QStringLiteral("%1-%2.png").arg(name).arg(size)))
-        icon.addPixmap(largest.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     const IconId handle = static_cast<IconId>(m_iconByHandle.size() + 1);
     m_iconByHandle.insert(handle, icon);
     m_handleByKey.insert(key, handle);
