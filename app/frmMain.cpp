@@ -46,8 +46,6 @@
 #include <array>
 
 namespace {
-constexpr auto kIconResource = "AAA";
-constexpr int kTrayIconSize = 16;
 
 struct MenuEntry {
     const char* caption;

@@ -61,6 +61,10 @@ public:
     // Why the window is being unloaded. Only the window's own close box is refused.
     enum class UnloadMode { FormControlMenu, FormCode, AppWindows, TaskManager };
 
+    // The program's icon, and the size the tray shows it at.
+    static constexpr auto kIconResource = "AAA";
+    static constexpr int kTrayIconSize = 16;
+
     explicit frmMain(const AppServices& services, QWidget* parent = nullptr);
     ~frmMain() override;
 

@@ -128,6 +128,14 @@ int main(int argc, char** argv)
     }
 
     const QString resources = resourceDir(QApplication::applicationDirPath());
+    QtDesktop desktop(QDir(resources).filePath(QStringLiteral("icons")));
+    QtTrayShell trayShell(desktop);
+    // The icon is up while the rest is built. Only the window system is let in: an end
+    // asked for, or a second start, waits for the window that handles it.
+    trayShell.showAtOnce(
+        desktop.icon(desktop.loadIcon(QString::fromLatin1(frmMain::kIconResource), frmMain::kTrayIconSize)));
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+
     QtSettingsStore settings;
     // The choice is remembered; without one, a desktop with a session bus gets its real
     // players, anything else the simulated one.
@@ -165,9 +173,7 @@ int main(int argc, char** argv)
         player = simulated.get();
     }
 
-    QtDesktop desktop(QDir(resources).filePath(QStringLiteral("icons")));
     const std::unique_ptr<Registry> registry = createSystemRegistry();
-    QtTrayShell trayShell(desktop);
     const std::unique_ptr<HotKeyRegistrar> hotKeys = HotKeyRegistrar::create();
 
     frmMain form({ desktop, instanceGuard, settings, *registry, *player, trayShell, *hotKeys, resources,

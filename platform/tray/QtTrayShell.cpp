@@ -39,7 +39,10 @@ QtTrayShell::QtTrayShell(const Desktop& desktop, QObject* parent)
     // An icon that outlives the event loop can outlive the application object too, and
     // then crashes the exit; take it away when the loop ends, whoever owns this shell.
     if (QCoreApplication* app = QCoreApplication::instance())
-        connect(app, &QCoreApplication::aboutToQuit, this, [this] { delete std::exchange(m_icon, nullptr); });
+        connect(app, &QCoreApplication::aboutToQuit, this, [this] {
+            m_added = false;
+            delete std::exchange(m_icon, nullptr);
+        });
 }
 
 QtTrayShell::~QtTrayShell()
@@ -56,34 +59,50 @@ bool QtTrayShell::notifyIcon(int command, const NotifyIconData& record)
 {
     switch (command) {
     case NotifyIcon::Add:
-        if (m_icon)
+        if (m_added)
             return false;
-        m_icon = new QSystemTrayIcon;
-        // Queued: the receiver may open a blocking menu or delete the icon, neither of which
-        // is safe inside the icon's own mouse handling.
-        connect(m_icon, &QSystemTrayIcon::activated, this, &QtTrayShell::reportActivation,
-            Qt::QueuedConnection);
-        connect(
-            m_icon, &QSystemTrayIcon::messageClicked, this,
-            [this] { emit notification(TrayCode::BalloonClicked); }, Qt::QueuedConnection);
+        if (!m_icon)
+            createIcon();
+        m_added = true;
         apply(record);
         return true;
     case NotifyIcon::Modify:
-        if (!m_icon)
+        if (!m_added)
             return false;
         apply(record);
         return true;
     case NotifyIcon::Delete:
-        if (!m_icon)
+        if (!m_added)
             return false;
+        m_added = false;
         delete std::exchange(m_icon, nullptr);
         return true;
     case NotifyIcon::SetVersion:
         // Qt's icon has one behaviour; there is no older one to opt out of.
-        return m_icon != nullptr;
+        return m_added;
     default:
         return false;
     }
+}
+
+void QtTrayShell::showAtOnce(const QIcon& icon)
+{
+    if (m_icon || icon.isNull())
+        return;
+    createIcon();
+    m_icon->setIcon(icon);
+    m_icon->show();
+}
+
+void QtTrayShell::createIcon()
+{
+    m_icon = new QSystemTrayIcon;
+    // Queued: the receiver may open a blocking menu or delete the icon, neither of which
+    // is safe inside the icon's own mouse handling.
+    connect(m_icon, &QSystemTrayIcon::activated, this, &QtTrayShell::reportActivation, Qt::QueuedConnection);
+    connect(
+        m_icon, &QSystemTrayIcon::messageClicked, this, [this] { emit notification(TrayCode::BalloonClicked); },
+        Qt::QueuedConnection);
 }
 
 void QtTrayShell::setForegroundWindow()

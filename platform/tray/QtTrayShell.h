@@ -25,14 +25,21 @@ public:
     bool isAvailable() const override;
     QAction* popupMenu(QMenu* menu, QAction* defaultItem) override;
 
+    // Puts the program's icon in the tray before anything else is built, so that it is up
+    // while the rest of the start-up runs; the record's Add then takes it over.
+    void showAtOnce(const QIcon& icon);
+
     // The icon between add and delete; null otherwise. For tests.
-    QSystemTrayIcon* trayIcon() const { return m_icon; }
+    QSystemTrayIcon* trayIcon() const { return m_added ? m_icon : nullptr; }
 
 private:
+    void createIcon();
     void apply(const NotifyIconData& record);
     void showBalloon(const NotifyIconData& record);
     void reportActivation(QSystemTrayIcon::ActivationReason reason);
 
     const Desktop& m_desktop;
     QSystemTrayIcon* m_icon = nullptr;
+    // The record's Add came (the icon may be up before it).
+    bool m_added = false;
 };
