@@ -16,6 +16,8 @@ install(TARGETS bolvin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The Qt helper adds $ORIGIN/../lib for bundled libraries; the package links only system
 # libraries, and a stray run path makes the loader search a folder that is not ours.
 set_target_properties(bolvin PROPERTIES INSTALL_RPATH "")
+# Loaded at the first sound from ../lib/<arch>/bolvin relative to the program.
+install(TARGETS bolvin_sound LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/bolvin)
 
 # All of resources/, icons included: the program loads its window and tray icons from
 # there at run time.
@@ -52,9 +54,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://bolvin.app")
 set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Loaded as plugins, which the library scan cannot see: the SQLite driver for Strawberry's
-# database.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
+# Loaded at run time, which the library scan cannot see: the SQLite driver for Strawberry's
+# database, and FreeImage for PNG covers.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libfreeimage3")
 # Follows the summary line in the control file; CPack indents it as the format wants.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Bolvin sits in the notification area, attaches to a running media player
 (any MPRIS player, or its built-in simulated one) and adds cover-art pop-ups

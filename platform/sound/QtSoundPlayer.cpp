@@ -36,8 +36,8 @@ QUrl QtSoundPlayer::source() const
     return m_effect ? m_effect->source() : QUrl();
 }
 
-SoundPlayer& SoundPlayer::system()
+// What the program looks up once it has loaded this module.
+extern "C" Q_DECL_EXPORT SoundPlayer* bolvinCreateSoundPlayer()
 {
-    static QtSoundPlayer player;
-    return player;
+    return new QtSoundPlayer;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SoundPlayer.h"
+#include "platform/screen/SoundPlayer.h"
 
 #include <QPointer>
 #include <QUrl>

@@ -30,6 +30,9 @@ popup_visible() {
   return 1
 }
 
+echo "== the sound module is where the program loads it from"
+ls "$(dirname "$bolvin")"/../lib/*/bolvin/bolvin_sound.so >/dev/null 2>&1 || fail "no sound module under $(dirname "$bolvin")/../lib"
+
 echo "== $bolvin --version"
 version=$("$bolvin" --version 2>&1) || fail "--version failed: $version"
 echo "$version"

@@ -1,4 +1,5 @@
-#include "platform/screen/QtSoundPlayer.h"
+#include "platform/screen/ModuleSoundPlayer.h"
+#include "platform/sound/QtSoundPlayer.h"
 #include "platform/screen/QtTranslucency.h"
 #include "platform/screen/QtWindowStacking.h"
 #include "platform/screen/modFunctions.h"
@@ -124,6 +125,15 @@ TEST(Sounds, OnlyExistingWaveFilesPlayAndTheNewCutsOffTheOld)
     player.playFile(makeFile("text.wav", "not a wave"));
     player.playFile(makeFile("empty.wav", QByteArray()));
     EXPECT_EQ(player.source(), QUrl::fromLocalFile(second)) << "what is not a wave file is not played";
+
+    // The program plays through the module, found where the program would look for it.
+    ModuleSoundPlayer missing({ dir.path() });
+    missing.playFile(first);
+    EXPECT_FALSE(missing.isLoaded());
+    ModuleSoundPlayer module(ModuleSoundPlayer::folders(QStringLiteral(BOLVIN_PROGRAM_DIR)));
+    EXPECT_FALSE(module.isLoaded()) << "loaded before the first sound";
+    module.playFile(first);
+    EXPECT_TRUE(module.isLoaded());
 }
 
 }
