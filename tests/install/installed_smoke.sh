@@ -31,7 +31,7 @@ popup_visible() {
 }
 
 echo "== the sound module is where the program loads it from"
-ls "$(dirname "$bolvin")"/../lib/*/bolvin/bolvin_sound.so >/dev/null 2>&1 || fail "no sound module under $(dirname "$bolvin")/../lib"
+[ -f "$(dirname "$bolvin")/../lib/bolvin/bolvin_sound.so" ] || fail "no sound module in $(dirname "$bolvin")/../lib/bolvin"
 
 echo "== $bolvin --version"
 version=$("$bolvin" --version 2>&1) || fail "--version failed: $version"
