@@ -12,6 +12,7 @@
 #include "platform/screen/modFunctions.h"
 #include "player/PlayerApplication.h"
 #include "player/PlayerError.h"
+#include "player/RatingScale.h"
 #include "popup/PopUpMessage.h"
 #include "popup/PopUpMessages.h"
 #include "tray/frmSysTray.h"
@@ -25,8 +26,6 @@
 #include <array>
 
 namespace {
-constexpr int kStarRating = 20;
-constexpr int kMaxStars = 5;
 constexpr int kInfoIcon = 1;
 constexpr int kBalloonTimeOutMs = 5000;
 
@@ -64,7 +63,7 @@ std::optional<int> frmMain::RefreshRatingMarks()
 {
     if (!m_frmSysTray)
         return std::nullopt;
-    for (int stars = 0; stars <= kMaxStars; ++stars)
+    for (int stars = 0; stars <= RatingScale::kStarCount; ++stars)
         m_frmSysTray->ratingItem(stars)->setChecked(false);
     int rating = 0;
     try {
@@ -75,9 +74,9 @@ std::optional<int> frmMain::RefreshRatingMarks()
         SetPlayPauseCaption(QStringLiteral("play"));
         return std::nullopt;
     }
-    if (rating < 0 || rating > kMaxStars * kStarRating || rating % kStarRating != 0)
+    if (rating < 0 || rating > RatingScale::kMaximum || rating % RatingScale::kStarStep != 0)
         return std::nullopt;
-    const int stars = rating / kStarRating;
+    const int stars = rating / RatingScale::kStarStep;
     m_frmSysTray->ratingItem(stars)->setChecked(true);
     return stars;
 }

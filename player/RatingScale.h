@@ -9,7 +9,8 @@ namespace RatingScale
 {
 constexpr int kMaximum = 100;
 constexpr int kStarStep = 20;
-constexpr double kMaximumStars = 5.0;
+constexpr int kStarCount = 5;
+constexpr double kMaximumStars = kStarCount;
 
 // Stars x 20. A fractional star count (Rhythmbox keeps half stars) reads as the nearest
 // whole star, so the menu always has a mark to show.

@@ -3,6 +3,7 @@
 #include "NotifyIconText.h"
 #include "ShellVersion.h"
 #include "TrayNotification.h"
+#include "player/RatingScale.h"
 
 #include <QAction>
 #include <QEvent>
@@ -19,7 +20,6 @@ const QString kFileDescription;
 // The icon's identifier with the shell; there is only ever one icon.
 constexpr quint32 kIconId = 1;
 constexpr quint32 kBalloonTimeoutMs = 10000;
-constexpr int kRatingPerStar = 20;
 const std::array<const char*, 6> kRatingCaptions = { "None", "*", "**", "***", "****", "*****" };
 
 } // namespace
@@ -303,7 +303,7 @@ void frmSysTray::mnuPlayList_Click(int index)
 
 void frmSysTray::rating_Click(int stars)
 {
-    deliver([this, stars] { m_owner.updaterating(stars * kRatingPerStar); });
+    deliver([this, stars] { m_owner.updaterating(stars * RatingScale::kStarStep); });
 }
 
 TrayMenuArray& frmSysTray::mnuSysTray()

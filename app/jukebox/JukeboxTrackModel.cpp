@@ -2,7 +2,7 @@
 
 #include "player/RatingScale.h"
 #include "player/simulated/SimulatedPlayer.h"
-#include "player/simulated/SimulatedTrack.h"
+#include "player/TrackTime.h"
 
 #include <QApplication>
 #include <QColor>
@@ -94,7 +94,7 @@ QVariant JukeboxTrackModel::data(const QModelIndex& index, int role) const
         case Album:
             return track.album;
         case Time:
-            return SimulatedTrack::timeText(track.totalTimeMs);
+            return trackTimeText(track.totalTimeMs);
         case Plays:
             return track.playCount > 0 ? QString::number(track.playCount) : QString();
         case Rating:

@@ -2,7 +2,7 @@
 
 #include "player/simulated/MusicLibrary.h"
 #include "player/simulated/SimulatedPlayer.h"
-#include "player/simulated/SimulatedTrack.h"
+#include "player/TrackTime.h"
 
 #include <QFile>
 
@@ -36,7 +36,7 @@ FakeTrackData track(int i)
     t.playedCount = i % 40;
     if (i % neverPlayedEvery != 0)
         t.playedDate = QDateTime(QDate(2026, 1, 1), QTime(0, 0)).addSecs(qint64(i) * 313);
-    t.time = SimulatedTrack::timeText(lengthMs(i));
+    t.time = trackTimeText(lengthMs(i));
     return t;
 }
 

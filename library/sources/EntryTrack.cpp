@@ -4,7 +4,7 @@
 
 #include "player/ListCollection.h"
 #include "player/PlayerError.h"
-#include "player/simulated/SimulatedTrack.h"
+#include "player/TrackTime.h"
 
 EntryTrack::EntryTrack(std::shared_ptr<EntryLibrary::Songs> songs, int index)
     : m_songs(std::move(songs))
@@ -46,7 +46,7 @@ void EntryTrack::SetPlayedDate(const QDateTime& date)
 
 QString EntryTrack::Time() const
 {
-    return SimulatedTrack::timeText(entry().durationMs);
+    return trackTimeText(entry().durationMs);
 }
 
 std::shared_ptr<PlayerCollection<PlayerArtwork>> EntryTrack::Artwork() const

@@ -1,5 +1,7 @@
 #include "MprisMetadata.h"
 
+#include "player/TrackTime.h"
+
 #include "player/RatingScale.h"
 
 #include <QDBusArgument>
@@ -117,18 +119,8 @@ qint64 MprisMetadata::lengthMicroseconds() const
 
 QString MprisMetadata::timeText() const
 {
-    return timeText(lengthMicroseconds());
-}
-
-QString MprisMetadata::timeText(qint64 microseconds)
-{
-    const qint64 seconds = std::max<qint64>(microseconds, 0) / kMicrosecondsPerSecond;
-    const qint64 hours = seconds / 3600;
-    const qint64 minutes = seconds / 60 % 60;
-    const QString secondsText = QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    if (hours > 0)
-        return QStringLiteral("%1:%2:%3").arg(hours).arg(minutes, 2, 10, QLatin1Char('0')).arg(secondsText);
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(secondsText);
+    const qint64 length = lengthMicroseconds();
+    return trackTimeText(length < 0 ? -1 : length / (kMicrosecondsPerSecond / 1000));
 }
 
 int MprisMetadata::rating() const

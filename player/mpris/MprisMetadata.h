@@ -44,8 +44,6 @@ public:
     // mpv announces a new track first with its file name as the title and only then with
     // the tags; such a first announcement is provisional.
     bool isProvisional() const;
-
-    static QString timeText(qint64 microseconds);
     // xesam:userRating (0..1) on Bolvin's 0..100 scale.
     static int ratingFromScale(double value);
 

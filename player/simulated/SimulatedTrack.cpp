@@ -1,5 +1,7 @@
 #include "SimulatedTrack.h"
 
+#include "player/TrackTime.h"
+
 #include "SimulatedArtwork.h"
 #include "SimulatedPlayer.h"
 #include "player/ListCollection.h"
@@ -21,17 +23,6 @@ SimulatedTrack::SimulatedTrack(SimulatedPlayer* player, int index)
     : m_player(player)
     , m_index(index)
 {
-}
-
-QString SimulatedTrack::timeText(qint64 milliseconds)
-{
-    const qint64 seconds = std::max<qint64>(milliseconds, 0) / 1000;
-    const qint64 hours = seconds / 3600;
-    const qint64 minutes = seconds / 60 % 60;
-    const QString secondsText = QStringLiteral("%1").arg(seconds % 60, 2, 10, QLatin1Char('0'));
-    if (hours > 0)
-        return QStringLiteral("%1:%2:%3").arg(hours).arg(minutes, 2, 10, QLatin1Char('0')).arg(secondsText);
-    return QStringLiteral("%1:%2").arg(seconds / 60).arg(secondsText);
 }
 
 SimulatedPlayer& SimulatedTrack::player() const
@@ -94,7 +85,7 @@ void SimulatedTrack::SetPlayedDate(const QDateTime& date)
 
 QString SimulatedTrack::Time() const
 {
-    return timeText(player().libraryTrack(m_index).totalTimeMs);
+    return trackTimeText(player().libraryTrack(m_index).totalTimeMs);
 }
 
 int SimulatedTrack::BitRate() const

@@ -14,8 +14,6 @@ class SimulatedTrack : public PlayerTrack
 public:
     SimulatedTrack(SimulatedPlayer* player, int index);
 
-    // "m:ss", or "h:mm:ss" from an hour on; seconds are cut, not rounded.
-    static QString timeText(qint64 milliseconds);
 
     int index() const { return m_index; }
 

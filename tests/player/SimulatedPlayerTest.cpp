@@ -2,7 +2,7 @@
 
 #include "player/PlayerError.h"
 #include "player/simulated/SimulatedPlayer.h"
-#include "player/simulated/SimulatedTrack.h"
+#include "player/TrackTime.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -211,13 +211,13 @@ TEST_F(SimulatedPlayerTest, TrackFieldsReadAsThePlayerShowsThem)
     EXPECT_THROW(tracks->Item(37), PlayerError);
     const auto first = tracks->Item(1);
     EXPECT_EQ(first->Name(), "Harbour Lights");
-    EXPECT_EQ(first->Time(), SimulatedTrack::timeText(libraryTrack(0, 0).totalTimeMs));
+    EXPECT_EQ(first->Time(), trackTimeText(libraryTrack(0, 0).totalTimeMs));
     EXPECT_GT(first->BitRate(), 0);
     EXPECT_EQ(first->PlayedDate(), libraryTrack(0, 0).playDate.toLocalTime());
 
-    EXPECT_EQ(SimulatedTrack::timeText(225'999), "3:45");
-    EXPECT_EQ(SimulatedTrack::timeText(59'000), "0:59");
-    EXPECT_EQ(SimulatedTrack::timeText(3'723'000), "1:02:03");
+    EXPECT_EQ(trackTimeText(225'999), "3:45");
+    EXPECT_EQ(trackTimeText(59'000), "0:59");
+    EXPECT_EQ(trackTimeText(3'723'000), "1:02:03");
 }
 
 TEST_F(SimulatedPlayerTest, RatingChangesAreAnnouncedAndChecked)

@@ -3,16 +3,16 @@
 #include "HotKey.h"
 #include "HotKeyActions.h"
 #include "player/PlayerApplication.h"
+#include "player/RatingScale.h"
 #include "tray/TrayMenuArray.h"
 
 #include <QString>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
 constexpr int kVolumeStep = 5;
-constexpr int kRatingPerStar = 20;
-constexpr int kMaxStars = 5;
 constexpr int kFirstMenuItem = 1;
 const QString kPauseCaption = QStringLiteral("&Pause");
 const QString kPlayCaption = QStringLiteral("&Play");
@@ -37,9 +37,7 @@ int HotKeyDispatcher::RatingForStars(int stars)
 {
     if (stars < 1)
         return 0;
-    if (stars >= kMaxStars)
-        return kMaxStars * kRatingPerStar;
-    return stars * kRatingPerStar;
+    return std::min(stars, RatingScale::kStarCount) * RatingScale::kStarStep;
 }
 
 void HotKeyDispatcher::HotKey(int wParm)
