@@ -1,6 +1,5 @@
 #include "frmMain.h"
 
-#include "Guarded.h"
 #include "library/ExtrasExport.h"
 #include "library/ExtrasImport.h"
 #include "library/HeldPlayerLibrary.h"
@@ -10,6 +9,7 @@
 #include "options/LibraryPage.h"
 #include "options/LibraryTransferView.h"
 #include "platform/desktop/Desktop.h"
+#include "player/IgnoringErrors.h"
 #include "player/PlayerApplication.h"
 #include "player/PlayerError.h"
 #include "tray/frmSysTray.h"

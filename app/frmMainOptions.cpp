@@ -1,7 +1,6 @@
 #include "frmMain.h"
 
 #include "Branding.h"
-#include "Guarded.h"
 #include "Version.h"
 #include "options/AboutPage.h"
 #include "options/AdvancedPage.h"
@@ -13,6 +12,7 @@
 #include "options/OptionSettings.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/screen/modFunctions.h"
+#include "player/IgnoringErrors.h"
 #include "player/PlayerApplication.h"
 #include "popup/PopUpMessage.h"
 #include "popup/PopUpMessages.h"

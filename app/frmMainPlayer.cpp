@@ -1,10 +1,10 @@
 #include "frmMain.h"
 
 #include "Branding.h"
-#include "Guarded.h"
 #include "options/AdvancedPage.h"
 #include "options/LibraryPage.h"
 #include "platform/desktop/Desktop.h"
+#include "player/IgnoringErrors.h"
 #include "player/PlayerBackend.h"
 #include "player/PlayerError.h"
 #include "popup/PopUpMessage.h"

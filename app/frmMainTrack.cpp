@@ -1,7 +1,6 @@
 #include "frmMain.h"
 
 #include "Branding.h"
-#include "Guarded.h"
 #include "WindowHelpers.h"
 #include "artwork/ArtworkConversion.h"
 #include "artwork/frmShowPic.h"
@@ -10,6 +9,7 @@
 #include "options/NotificationPage.h"
 #include "options/OptionGroup.h"
 #include "platform/screen/modFunctions.h"
+#include "player/IgnoringErrors.h"
 #include "player/PlayerApplication.h"
 #include "player/PlayerError.h"
 #include "player/RatingScale.h"

@@ -1,7 +1,7 @@
 #include "frmMain.h"
 
-#include "Guarded.h"
 #include "platform/desktop/Desktop.h"
+#include "player/IgnoringErrors.h"
 #include "player/PlayerApplication.h"
 #include "player/PlayerError.h"
 #include "popup/PopUpMessages.h"

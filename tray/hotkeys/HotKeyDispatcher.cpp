@@ -2,6 +2,7 @@
 
 #include "HotKey.h"
 #include "HotKeyActions.h"
+#include "player/IgnoringErrors.h"
 #include "player/PlayerApplication.h"
 #include "player/RatingScale.h"
 #include "tray/TrayMenuArray.h"
@@ -16,16 +17,6 @@ constexpr int kVolumeStep = 5;
 constexpr int kFirstMenuItem = 1;
 const QString kPauseCaption = QStringLiteral("&Pause");
 const QString kPlayCaption = QStringLiteral("&Play");
-
-// A player call that fails must not stop the hotkey's remaining steps.
-template <typename Step>
-void ignoringErrors(Step&& step)
-{
-    try {
-        step();
-    } catch (const std::exception&) {
-    }
-}
 }
 
 HotKeyDispatcher::HotKeyDispatcher(HotKeyActions& actions)
