@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PopUpServices.h"
+#include "PopUpSettings.h"
 
 #include <QObject>
 #include <QPointer>
@@ -32,10 +33,10 @@ class PopUpMessage;
 class PopUpMessages : public QObject {
     Q_OBJECT
 public:
-    static constexpr int kDefaultMessageSize = 2000;
-    static constexpr int kDefaultShowDelay = 3000;
-    static constexpr int kDefaultScrollDelay = 30;
-    static constexpr int kDefaultMovementIndex = 5;
+    static constexpr int kDefaultMessageSize = PopUpSettings::kWidth.defaultValue;
+    static constexpr int kDefaultShowDelay = PopUpSettings::kShowDelay.defaultValue;
+    static constexpr int kDefaultScrollDelay = PopUpSettings::kScrollDelay.defaultValue;
+    static constexpr int kDefaultMovementIndex = PopUpSettings::kMovementIndex.defaultValue;
 
     // XPos and YPos start at the work area's right edge less the width, and its bottom.
     explicit PopUpMessages(PopUpServices services = {}, int messageWidth = kDefaultMessageSize,

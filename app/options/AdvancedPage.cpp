@@ -1,5 +1,7 @@
 #include "AdvancedPage.h"
 
+#include "popup/PopUpSettings.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -9,16 +11,6 @@
 #include <QVBoxLayout>
 
 namespace {
-struct SliderRange {
-    int minimum;
-    int maximum;
-    int smallStep;
-    int largeStep;
-};
-constexpr SliderRange kShowDelay { 1, 10000, 5, 100 };
-constexpr SliderRange kMovementIndex { 1, 100, 1, 5 };
-constexpr SliderRange kScrollDelay { 1, 200, 1, 10 };
-constexpr SliderRange kPopUpSize { 1000, 10000, 100, 1000 };
 constexpr int kValueWidthChars = 6;
 }
 
@@ -28,11 +20,12 @@ AdvancedPage::AdvancedPage(QWidget* parent)
     auto* popUps = new QGroupBox(QStringLiteral("PopUps"));
     auto* grid = new QGridLayout(popUps);
     int row = 0;
-    const auto slider = [&](const QString& caption, const SliderRange& range) {
+    // A click on an arrow moves it one small step, a click beside the thumb one large step.
+    const auto slider = [&](const QString& caption, const NumberSetting& setting, int smallStep, int largeStep) {
         auto* bar = new QScrollBar(Qt::Horizontal, popUps);
-        bar->setRange(range.minimum, range.maximum);
-        bar->setSingleStep(range.smallStep);
-        bar->setPageStep(range.largeStep);
+        bar->setRange(setting.minimum, setting.maximum);
+        bar->setSingleStep(smallStep);
+        bar->setPageStep(largeStep);
         auto* value = new QLabel(QString::number(bar->value()), popUps);
         value->setMinimumWidth(value->fontMetrics().averageCharWidth() * kValueWidthChars);
         value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -43,11 +36,11 @@ AdvancedPage::AdvancedPage(QWidget* parent)
         ++row;
         return bar;
     };
-    scrShowDelay = slider(QStringLiteral("Show Delay:"), kShowDelay);
-    scrMovementIndex = slider(QStringLiteral("Movement Index:"), kMovementIndex);
-    scrScrollDelay = slider(QStringLiteral("Scroll Delay:"), kScrollDelay);
-    scrPopUpWidth = slider(QStringLiteral("PopUp Width:"), kPopUpSize);
-    scrPopUpHeight = slider(QStringLiteral("PopUp Height:"), kPopUpSize);
+    scrShowDelay = slider(QStringLiteral("Show Delay:"), PopUpSettings::kShowDelay, 5, 100);
+    scrMovementIndex = slider(QStringLiteral("Movement Index:"), PopUpSettings::kMovementIndex, 1, 5);
+    scrScrollDelay = slider(QStringLiteral("Scroll Delay:"), PopUpSettings::kScrollDelay, 1, 10);
+    scrPopUpWidth = slider(QStringLiteral("PopUp Width:"), PopUpSettings::kWidth, 100, 1000);
+    scrPopUpHeight = slider(QStringLiteral("PopUp Height:"), PopUpSettings::kHeight, 100, 1000);
     grid->setColumnStretch(1, 1);
 
     btnDefaults = new QPushButton(QStringLiteral("Load Defaults"), this);

@@ -8,6 +8,7 @@
 #include "OptionGroup.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/settings/SettingsStore.h"
+#include "popup/PopUpSettings.h"
 #include "tray/hotkeys/HotKey.h"
 
 #include <QCheckBox>
@@ -20,28 +21,25 @@
 #include <vector>
 
 namespace {
-// A number key and the control that holds it.
-struct NumberSetting {
-    const char* key;
-    int defaultValue;
+// A number setting and the control that holds it.
+struct NumberControl {
+    NumberSetting setting;
     std::variant<QCheckBox*, QScrollBar*> control;
 };
 
-int minimumOf(const NumberSetting& s)
+// A box's setting: off or on.
+constexpr NumberSetting box(const char* key, bool on = false)
 {
-    return std::holds_alternative<QScrollBar*>(s.control) ? std::get<QScrollBar*>(s.control)->minimum() : 0;
+    return { key, on ? 1 : 0, 0, 1 };
 }
-int maximumOf(const NumberSetting& s)
-{
-    return std::holds_alternative<QScrollBar*>(s.control) ? std::get<QScrollBar*>(s.control)->maximum() : 1;
-}
-int valueOf(const NumberSetting& s)
+
+int valueOf(const NumberControl& s)
 {
     if (auto* box = std::get_if<QCheckBox*>(&s.control))
         return (*box)->isChecked() ? 1 : 0;
     return std::get<QScrollBar*>(s.control)->value();
 }
-void setValue(const NumberSetting& s, int value)
+void setValue(const NumberControl& s, int value)
 {
     if (auto* box = std::get_if<QCheckBox*>(&s.control))
         (*box)->setChecked(value != 0);
@@ -49,16 +47,16 @@ void setValue(const NumberSetting& s, int value)
         std::get<QScrollBar*>(s.control)->setValue(value);
 }
 
-// The store holds text; a value that is not a 16-bit number, or that its control cannot
-// hold, falls back to the default rather than to whatever the control would clamp it to.
-// A key that held such a value is added to reset.
+// The store holds text; a value that is not a 16-bit number, or that lies outside the
+// setting's range, falls back to the default rather than to whatever the control would
+// clamp it to. A key that held such a value is added to reset.
 int storedNumber(const SettingsStore& store, const NumberSetting& s, QStringList& reset)
 {
     const QString text = store.GetSetting(QString::fromLatin1(s.key)).trimmed();
     bool ok = false;
     const int value = text.toInt(&ok);
     if (!ok || value < std::numeric_limits<qint16>::min() || value > std::numeric_limits<qint16>::max()
-        || value < minimumOf(s) || value > maximumOf(s)) {
+        || value < s.minimum || value > s.maximum) {
         if (!text.isEmpty())
             reset << QString::fromLatin1(s.key);
         return s.defaultValue;
@@ -75,11 +73,8 @@ bool selectText(QComboBox* selector, const QString& text)
     return index >= 0;
 }
 
-const QStringList kSettingKeys { "ExportMsg", "FloatArtwork", "Fading", "PopArt", "PopTitle", "StretchBackground",
-    "StickyArt", "StickyTitle", "ShowDelay", "Movement", "Direction", "Background", "PopUpHeight", "PopUpWidth",
-    "Scroll", "PlayLists", "Startup", "Font", "FontSize", "FontBold", "FontItalic", "EnableHotKey", "HotKeyMod",
-    "HotKey", "NextTrackKey", "PreviousTrackKey", "VolumeUpKey", "VolumeDownKey", "PauseKey", "RatingUpKey",
-    "RatingDownKey", "XPos", "YPos" };
+const QString kFontKey = QStringLiteral("Font");
+const QString kFontSizeKey = QStringLiteral("FontSize");
 }
 
 OptionSettings::OptionSettings(SettingsStore& store, const Desktop& desktop, NotificationPage& notification,
@@ -95,26 +90,29 @@ OptionSettings::OptionSettings(SettingsStore& store, const Desktop& desktop, Not
 }
 
 namespace {
-std::vector<NumberSetting> numberSettings(NotificationPage& n, AdvancedPage& a)
+std::vector<NumberControl> numberSettings(NotificationPage& n, AdvancedPage& a, FontPage& f, HotKeysPage& h)
 {
     // In load order.
     return {
-        { "ExportMsg", 0, a.chkExportMsg },
-        { "FloatArtwork", 0, n.chkFloatArt },
-        { "Fading", 0, n.chkFading },
-        { "PopArt", 1, n.chkPopArt },
-        { "PopTitle", 1, n.chkPopTitle },
-        { "StretchBackground", 0, n.chkStretchBkg },
-        { "StickyArt", 0, n.chkStickyArt },
-        { "StickyTitle", 0, n.chkStickyTitle },
-        { "PlayLists", 0, a.chkEnablePlayLists },
+        { box("ExportMsg"), a.chkExportMsg },
+        { box("FloatArtwork"), n.chkFloatArt },
+        { box("Fading"), n.chkFading },
+        { box("PopArt", true), n.chkPopArt },
+        { box("PopTitle", true), n.chkPopTitle },
+        { box("StretchBackground"), n.chkStretchBkg },
+        { box("StickyArt"), n.chkStickyArt },
+        { box("StickyTitle"), n.chkStickyTitle },
+        { box("PlayLists"), a.chkEnablePlayLists },
         // Off until the user asks: nothing is added to the session's start without asking.
-        { "Startup", 0, a.chkStartup },
-        { "PopUpHeight", 2000, a.scrPopUpHeight },
-        { "PopUpWidth", 2000, a.scrPopUpWidth },
-        { "ShowDelay", 3000, a.scrShowDelay },
-        { "Movement", 5, a.scrMovementIndex },
-        { "Scroll", 30, a.scrScrollDelay },
+        { box("Startup"), a.chkStartup },
+        { PopUpSettings::kHeight, a.scrPopUpHeight },
+        { PopUpSettings::kWidth, a.scrPopUpWidth },
+        { PopUpSettings::kShowDelay, a.scrShowDelay },
+        { PopUpSettings::kMovementIndex, a.scrMovementIndex },
+        { PopUpSettings::kScrollDelay, a.scrScrollDelay },
+        { box("FontBold"), f.chkFontBold },
+        { box("FontItalic"), f.chkFontItalic },
+        { box("EnableHotKey"), h.chkEnableHotKey },
     };
 }
 
@@ -171,8 +169,8 @@ void OptionSettings::load()
 
 void OptionSettings::loadNumbers()
 {
-    for (const NumberSetting& setting : numberSettings(m_notification, m_advanced))
-        setValue(setting, storedNumber(m_store, setting, m_reset));
+    for (const NumberControl& number : numberSettings(m_notification, m_advanced, m_font, m_hotKeys))
+        setValue(number, storedNumber(m_store, number.setting, m_reset));
 }
 
 void OptionSettings::loadFontAndHotKeys()
@@ -180,19 +178,15 @@ void OptionSettings::loadFontAndHotKeys()
     // The desktop's own font unless the user chose another; a family that is not installed
     // becomes the one the system would draw in its place, never merely the first listed.
     const QFont desktopFont = m_desktop.systemFont();
-    const QString fontName = m_store.GetSetting(QStringLiteral("Font"), desktopFont.family());
-    const QString sizeText = m_store.GetSetting(QStringLiteral("FontSize")).trimmed();
+    const QString fontName = m_store.GetSetting(kFontKey, desktopFont.family());
+    const QString sizeText = m_store.GetSetting(kFontSizeKey).trimmed();
     bool sizeOk = false;
     int fontSize = sizeText.toShort(&sizeOk);
     if (!sizeOk || fontSize <= 0) {
         if (!sizeText.isEmpty())
-            m_reset << QStringLiteral("FontSize");
+            m_reset << kFontSizeKey;
         fontSize = desktopFont.pointSize();
     }
-    for (const NumberSetting& box : std::vector<NumberSetting> { { "FontBold", 0, m_font.chkFontBold },
-             { "FontItalic", 0, m_font.chkFontItalic }, { "EnableHotKey", 0, m_hotKeys.chkEnableHotKey } })
-        setValue(box, storedNumber(m_store, box, m_reset));
-
     for (const KeySetting& key : keySettings(m_hotKeys)) {
         const QString stored = m_store.GetSetting(QString::fromLatin1(key.key));
         if (!stored.isEmpty() && key.selector->findText(stored) >= 0) {
@@ -241,25 +235,10 @@ void OptionSettings::loadOptionGroups()
 
 void OptionSettings::save()
 {
-    const auto number = [&](const char* key, int value) {
-        m_store.SaveSetting(QString::fromLatin1(key), QString::number(value));
-    };
-    const std::vector<NumberSetting> numbers = numberSettings(m_notification, m_advanced);
-    const auto valueFor = [&](const char* key) {
-        for (const NumberSetting& s : numbers)
-            if (qstrcmp(s.key, key) == 0)
-                return valueOf(s);
-        return 0;
-    };
-    for (const char* key : { "ExportMsg", "FloatArtwork", "Fading", "PopArt", "PopTitle", "StretchBackground",
-             "StickyArt", "StickyTitle", "PopUpHeight", "PopUpWidth", "ShowDelay", "Movement", "Scroll", "PlayLists",
-             "Startup" })
-        number(key, valueFor(key));
-    m_store.SaveSetting(QStringLiteral("Font"), m_font.cboFonts->currentText());
-    m_store.SaveSetting(QStringLiteral("FontSize"), m_font.cboFontSize->currentText());
-    number("FontBold", m_font.chkFontBold->isChecked() ? 1 : 0);
-    number("FontItalic", m_font.chkFontItalic->isChecked() ? 1 : 0);
-    number("EnableHotKey", m_hotKeys.chkEnableHotKey->isChecked() ? 1 : 0);
+    for (const NumberControl& number : numberSettings(m_notification, m_advanced, m_font, m_hotKeys))
+        m_store.SaveSetting(QString::fromLatin1(number.setting.key), QString::number(valueOf(number)));
+    m_store.SaveSetting(kFontKey, m_font.cboFonts->currentText());
+    m_store.SaveSetting(kFontSizeKey, m_font.cboFontSize->currentText());
 
     for (const KeySetting& key : keySettings(m_hotKeys))
         if (!key.selector->currentText().isEmpty())
@@ -274,8 +253,15 @@ void OptionSettings::save()
 
 void OptionSettings::deleteAll()
 {
+    QStringList keys { kFontKey, kFontSizeKey };
+    for (const NumberControl& number : numberSettings(m_notification, m_advanced, m_font, m_hotKeys))
+        keys << QString::fromLatin1(number.setting.key);
+    for (const KeySetting& key : keySettings(m_hotKeys))
+        keys << QString::fromLatin1(key.key);
+    for (const GroupSetting& group : groupSettings(m_notification))
+        keys << QString::fromLatin1(group.key);
     // Whether Bolvin starts with the session is the user's own choice, kept through defaults.
-    for (const QString& key : kSettingKeys)
+    for (const QString& key : keys)
         if (key != QLatin1String("Startup"))
             m_store.DeleteSetting(key);
 }
