@@ -188,6 +188,8 @@ private:
     void showShuffleMark();
     // A player that answered late, or changed what it allows: what names it or depends on it follows.
     void onPlayerDescribed();
+    // The cover of the track on show, which came after its title pop-up.
+    void onArtworkArrived();
     // The entries that name the player say which one.
     void namePlayerEntries();
     void showRatingReason();

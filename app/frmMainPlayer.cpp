@@ -112,6 +112,7 @@ void frmMain::ConnectPlayer(bool userAsked)
                 m_frmSysTray->ShowBalloonTip(why, title(), kInfoIcon, kBalloonTimeOutMs);
             });
             connect(objiTunesApp.get(), &PlayerApplication::described, this, &frmMain::onPlayerDescribed);
+            connect(objiTunesApp.get(), &PlayerApplication::artworkArrived, this, &frmMain::onArtworkArrived);
             connect(objiTunesApp.get(), &PlayerApplication::libraryWriteFailed, this, [this](const QString& why) {
                 if (why == m_toldWriteFailure)
                     return;

@@ -184,6 +184,16 @@ PlayerApplication* frmMain::hotKeyPlayer()
     return objiTunesApp.get();
 }
 
+void frmMain::onArtworkArrived()
+{
+    if (!objiTunesApp || !mobjPopups || !trackPopupsShowing())
+        return;
+    ignoringErrors([this] {
+        mobjArtPopUp = std::make_shared<PopUpMessage>();
+        showArtworkPopUp(*objiTunesApp->CurrentTrack());
+    });
+}
+
 bool frmMain::trackPopupsShowing() const
 {
     return mobjPopups && mobjPopups->Count() >= 1;

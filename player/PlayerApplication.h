@@ -62,4 +62,6 @@ signals:
     void commandFailed(const QString& reason);
     // What the player is called or allows became known or changed.
     void described();
+    // A cover that was on its way has come: the current track's Artwork() now has it.
+    void artworkArrived();
 };

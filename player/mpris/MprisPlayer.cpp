@@ -1,6 +1,6 @@
 #include "MprisPlayer.h"
 
-#include "ArtworkLoader.h"
+#include "RemoteArtwork.h"
 #include "MprisAbilities.h"
 #include "player/ListCollection.h"
 #include "MprisConnection.h"
@@ -39,12 +39,13 @@ MprisPlayer::MprisPlayer(const QDBusConnection& bus, const QString& service, int
     : PlayerApplication(parent)
     , m_link(std::make_shared<MprisConnection>(bus, service, timeoutMs))
     , m_watcher(service, bus, QDBusServiceWatcher::WatchForUnregistration)
-    , m_httpTimeoutMs(ArtworkLoader::kDefaultHttpTimeoutMs)
+    , m_remoteArtwork(std::make_shared<RemoteArtwork>())
 {
     registerMprisTypes();
     m_provisionalTimer.setSingleShot(true);
     m_provisionalTimer.setInterval(kProvisionalGraceMs);
     connect(&m_provisionalTimer, &QTimer::timeout, this, &MprisPlayer::onProvisionalExpired);
+    connect(m_remoteArtwork.get(), &RemoteArtwork::arrived, this, &PlayerApplication::artworkArrived);
     connect(&m_watcher, &QDBusServiceWatcher::serviceUnregistered, this, &MprisPlayer::onServiceUnregistered);
     connect(&m_link->properties(), &DBusPropertiesProxy::PropertiesChanged, this, &MprisPlayer::onPropertiesChanged);
     m_link->onFailure([this](const QString& reason) { emit commandFailed(reason); });
@@ -223,7 +224,7 @@ std::shared_ptr<PlayerTrack> MprisPlayer::CurrentTrack() const
     const MprisMetadata metadata = knownMetadata().value_or(MprisMetadata());
     if (!metadata.hasTrack())
         throw PlayerError(QStringLiteral("%1 has no current track.").arg(identity()));
-    return std::make_shared<MprisTrack>(m_link, metadata, m_httpTimeoutMs, m_writer);
+    return std::make_shared<MprisTrack>(m_link, metadata, m_remoteArtwork, m_writer);
 }
 
 std::shared_ptr<PlayerPlaylist> MprisPlayer::CurrentPlaylist() const
@@ -399,4 +400,9 @@ void MprisPlayer::onServiceUnregistered()
     m_link->markVanished();
     m_provisionalTimer.stop();
     emit OnAboutToPromptUserToQuitEvent();
+}
+
+void MprisPlayer::setHttpTimeout(int ms)
+{
+    m_remoteArtwork->setTimeout(ms);
 }

@@ -15,6 +15,7 @@
 #include <optional>
 
 class MprisConnection;
+class RemoteArtwork;
 class TrackWriter;
 
 // A media player reached through its MPRIS 2 bus name. Every read comes from a copy of the
@@ -87,7 +88,7 @@ public:
     // Reads the optional abilities live; never throws.
     PlayerCapabilities capabilities() const override;
 
-    void setHttpTimeout(int ms) { m_httpTimeoutMs = ms; }
+    void setHttpTimeout(int ms);
     void setProvisionalGrace(int ms) { m_provisionalTimer.setInterval(ms); }
 
 private:
@@ -112,7 +113,7 @@ private:
     std::shared_ptr<TrackWriter> m_writer;
     QDBusServiceWatcher m_watcher;
     QTimer m_provisionalTimer;
-    int m_httpTimeoutMs;
+    std::shared_ptr<RemoteArtwork> m_remoteArtwork;
     QString m_status;
     QString m_trackIdentity;
     int m_rating = 0;

@@ -4,16 +4,17 @@
 #include "player/ListCollection.h"
 #include "MprisArtwork.h"
 #include "MprisConnection.h"
+#include "RemoteArtwork.h"
 #include "TrackWriter.h"
 
 #include "player/PlayerError.h"
 
-MprisTrack::MprisTrack(std::shared_ptr<const MprisConnection> link, MprisMetadata metadata, int httpTimeoutMs,
-    std::shared_ptr<TrackWriter> writer)
+MprisTrack::MprisTrack(std::shared_ptr<const MprisConnection> link, MprisMetadata metadata,
+    std::shared_ptr<RemoteArtwork> remote, std::shared_ptr<TrackWriter> writer)
     : m_link(std::move(link))
     , m_writer(std::move(writer))
     , m_metadata(std::move(metadata))
-    , m_httpTimeoutMs(httpTimeoutMs)
+    , m_remote(std::move(remote))
 {
 }
 
@@ -73,15 +74,22 @@ void MprisTrack::SetPlayedDate(const QDateTime& date)
 
 std::shared_ptr<PlayerCollection<PlayerArtwork>> MprisTrack::Artwork() const
 {
-    if (!m_artwork) {
-        std::vector<std::shared_ptr<PlayerArtwork>> items;
-        const QString url = m_metadata.artUrl();
-        if (!url.isEmpty()) {
-            QByteArray bytes = ArtworkLoader::load(url, m_httpTimeoutMs);
-            if (!bytes.isEmpty())
-                items.push_back(std::make_shared<MprisArtwork>(std::move(bytes)));
-        }
-        m_artwork = std::make_shared<ListCollection<PlayerArtwork>>(std::move(items));
+    if (m_artwork)
+        return m_artwork;
+    const QString url = m_metadata.artUrl();
+    QByteArray bytes;
+    if (ArtworkLoader::isRemote(url)) {
+        const std::optional<QByteArray> fetched = m_remote ? m_remote->take(url) : QByteArray();
+        // Not kept while on its way: the next call, once it has come, has it.
+        if (!fetched)
+            return std::make_shared<ListCollection<PlayerArtwork>>(std::vector<std::shared_ptr<PlayerArtwork>>());
+        bytes = *fetched;
+    } else if (!url.isEmpty()) {
+        bytes = ArtworkLoader::load(url);
     }
+    std::vector<std::shared_ptr<PlayerArtwork>> items;
+    if (!bytes.isEmpty())
+        items.push_back(std::make_shared<MprisArtwork>(std::move(bytes)));
+    m_artwork = std::make_shared<ListCollection<PlayerArtwork>>(std::move(items));
     return m_artwork;
 }

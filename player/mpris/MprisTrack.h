@@ -7,6 +7,7 @@
 #include <memory>
 
 class MprisConnection;
+class RemoteArtwork;
 class TrackWriter;
 
 // The current track as the player described it when CurrentTrack() was read. MPRIS lets
@@ -16,9 +17,9 @@ class TrackWriter;
 class MprisTrack : public PlayerTrack
 {
 public:
-    // writer may be null.
-    MprisTrack(std::shared_ptr<const MprisConnection> link, MprisMetadata metadata, int httpTimeoutMs,
-        std::shared_ptr<TrackWriter> writer = nullptr);
+    // writer and remote may be null; without remote an http(s) cover is none.
+    MprisTrack(std::shared_ptr<const MprisConnection> link, MprisMetadata metadata,
+        std::shared_ptr<RemoteArtwork> remote = nullptr, std::shared_ptr<TrackWriter> writer = nullptr);
 
     QString Name() const override { return m_metadata.title(); }
     QString Artist() const override { return m_metadata.artist(); }
@@ -32,8 +33,9 @@ public:
     QString Time() const override { return m_metadata.timeText(); }
     // MPRIS has no bit rate; 0 stands for "unknown".
     int BitRate() const override { return 0; }
-    // Empty when the track has no art URL or its picture cannot be had. The picture is fetched
-    // on the first call and kept.
+    // Empty when the track has no art URL or its picture cannot be had, and while an http(s)
+    // picture is on its way (the player's artworkArrived() says when to ask again). Kept
+    // once had.
     std::shared_ptr<PlayerCollection<PlayerArtwork>> Artwork() const override;
 
     const MprisMetadata& metadata() const { return m_metadata; }
@@ -44,6 +46,6 @@ private:
     std::shared_ptr<const MprisConnection> m_link;
     std::shared_ptr<TrackWriter> m_writer;
     MprisMetadata m_metadata;
-    int m_httpTimeoutMs;
+    std::shared_ptr<RemoteArtwork> m_remote;
     mutable std::shared_ptr<PlayerCollection<PlayerArtwork>> m_artwork;
 };
