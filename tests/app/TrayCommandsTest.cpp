@@ -130,7 +130,8 @@ TEST_F(TrayCommands, ACommandWithNoPlayerToBeHadDoesNothingHarmful)
     lonely.backend.running = QStringList();
     lonely.backend.player = nullptr;
     frmMain& main = lonely.load();
-    for (const char* key : { "Next Song", "Previous Song", "Pause", "Minimize", "MiniPlayer", "Show iTunes", "Shuffle" })
+    for (const char* key :
+        { "Next Song", "Previous Song", "Pause", "Minimize", "MiniPlayer", "Show iTunes", "Shuffle" })
         entry(main, key)->trigger();
     EXPECT_FALSE(main.isConnected());
     EXPECT_TRUE(lonely.desktop.messages.isEmpty());

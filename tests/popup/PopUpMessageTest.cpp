@@ -73,7 +73,8 @@ TEST_F(PopUpMessageTest, OnlyClickablePopUpsReportClicksAnywhereButTheCloseButto
     EXPECT_EQ(clicked.count(), 0) << "only the left button clicks";
 
     frmPopUpMessage* form = clickable->window();
-    for (QWidget* part : std::initializer_list<QWidget*> { form->lblMessage(), form->imgBackground(), form->lblCaption() })
+    const std::initializer_list<QWidget*> parts { form->lblMessage(), form->imgBackground(), form->lblCaption() };
+    for (QWidget* part : parts)
         click(part);
     ASSERT_EQ(clicked.count(), 3);
     EXPECT_EQ(clicked.front().front().value<PopUpMessage*>(), clickable.get());
