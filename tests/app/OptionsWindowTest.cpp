@@ -33,55 +33,31 @@ protected:
     NotificationPage& notification() { return *form->notificationPage; }
     AdvancedPage& advanced() { return *form->advancedPage; }
     FontPage& font() { return *form->fontPage; }
-    HotKeysPage& hotKeys_() { return *form->hotKeysPage; }
     QString stored(const char* key) { return settings.values.value(key, "<absent>"); }
     void save() { form->btnSave->click(); }
 };
-
-QStringList selectorTexts(const HotKeysPage& page)
-{
-    QStringList texts { page.cboHotKeyMod->currentText() };
-    for (QComboBox* box : page.keySelectors())
-        texts << box->currentText();
-    return texts;
-}
 }
 
-TEST_F(OptionsWindow, AnEmptyStoreLoadsEveryDefaultIntoTheControlsAndTheCollection)
+TEST_F(OptionsWindow, AnEmptyStoreLoadsTheDefaultsAndWritesNothing)
 {
     frmMain& main = connectAndLoad();
     ASSERT_TRUE(main.isConnected());
-
     EXPECT_TRUE(notification().chkPopArt->isChecked());
     EXPECT_TRUE(notification().chkPopTitle->isChecked());
-    for (QCheckBox* box : { advanced().chkStartup, notification().chkFading, notification().chkFloatArt, notification().chkStickyArt,
-             notification().chkStickyTitle, notification().chkStretchBkg, advanced().chkExportMsg,
-             advanced().chkEnablePlayLists, font().chkFontBold, font().chkFontItalic, hotKeys_().chkEnableHotKey })
-        EXPECT_FALSE(box->isChecked()) << box->text().toStdString();
-    EXPECT_EQ(advanced().scrPopUpHeight->value(), 2000);
-    EXPECT_EQ(advanced().scrPopUpWidth->value(), 2000);
-    EXPECT_EQ(advanced().scrShowDelay->value(), 3000);
-    EXPECT_EQ(advanced().scrMovementIndex->value(), 5);
-    EXPECT_EQ(advanced().scrScrollDelay->value(), 30);
+    EXPECT_FALSE(advanced().chkStartup->isChecked());
     EXPECT_EQ(font().cboFonts->currentText(), "DejaVu Sans") << "the desktop's own font";
-    EXPECT_EQ(font().cboFontSize->currentText(), "10");
-    EXPECT_EQ(selectorTexts(hotKeys_()),
-        QStringList({ "Ctrl", "E", "Left", "Right", "Up", "Down", "P", "PageUp", "PageDn" }));
-    EXPECT_EQ(notification().optDirection->selectedIndex(), 0);
-    EXPECT_EQ(notification().optBackGround->selectedIndex(), 0);
+    QStringList keys { form->hotKeysPage->cboHotKeyMod->currentText() };
+    for (QComboBox* box : form->hotKeysPage->keySelectors())
+        keys << box->currentText();
+    EXPECT_EQ(keys, QStringList({ "Ctrl", "E", "Left", "Right", "Up", "Down", "P", "PageUp", "PageDn" }));
+    // Pop-ups come up from the bottom right corner.
     EXPECT_EQ(notification().optYPos->caption(notification().optYPos->selectedIndex()), "Bottom");
     EXPECT_EQ(notification().optXPos->caption(notification().optXPos->selectedIndex()), "Right");
+    EXPECT_EQ(main.popups()->PopUpDirection(), 0);
+    EXPECT_EQ(main.popups()->ShowDelay(), advanced().scrShowDelay->value());
 
-    PopUpMessages& popups = *main.popups();
-    EXPECT_EQ(popups.PopUpDirection(), 0);
-    EXPECT_EQ(popups.ShowDelay(), 3000);
-    EXPECT_EQ(popups.MovementIndex(), 5);
-    EXPECT_EQ(popups.ScrollDelay(), 30);
-    EXPECT_FALSE(popups.AllowFading());
-
-    // Loading writes nothing, and nothing is added to the session's start unasked.
+    // Nothing is added to the session's start unasked.
     EXPECT_TRUE(registry.runValue().isEmpty());
-    EXPECT_EQ(stored("Startup"), "<absent>");
     EXPECT_EQ(settings.values.size(), 1);
     EXPECT_TRUE(desktop.messages.isEmpty());
 }
@@ -97,15 +73,21 @@ TEST_F(OptionsWindow, TheHiddenBottomLeftDirectionLoadsActsAndSavesBack)
     EXPECT_EQ(stored("Direction"), "BottomLeft");
 }
 
-TEST_F(OptionsWindow, GarbageInTheStoreLoadsEachKeysDefaultWithEveryGroupSelected)
+TEST_F(OptionsWindow, GarbageInTheStoreLoadsEachKeysDefault)
 {
     for (const auto& [key, value] : { std::pair { "Direction", "up" }, { "Background", "Five" }, { "YPos", "Middle" },
-             { "XPos", "\x01" }, { "HotKey", "Nope" }, { "FontSize", "huge" } })
+             { "XPos", "\x01" }, { "HotKey", "Nope" }, { "FontSize", "huge" }, { "ShowDelay", "abc" },
+             { "PopUpWidth", "99999" }, { "Movement", "-5" }, { "Fading", "2" }, { "Scroll", " 200 " } })
         settings.values.insert(key, value);
     connectAndLoad();
     for (OptionGroup* group : { notification().optDirection, notification().optBackGround, notification().optYPos,
              notification().optXPos })
-        EXPECT_GE(group->selectedIndex(), 0);
+        EXPECT_GE(group->selectedIndex(), 0) << "every group has a choice";
+    EXPECT_EQ(advanced().scrShowDelay->value(), 3000);
+    EXPECT_EQ(advanced().scrPopUpWidth->value(), 2000);
+    EXPECT_EQ(advanced().scrMovementIndex->value(), 5);
+    EXPECT_FALSE(notification().chkFading->isChecked());
+    EXPECT_EQ(advanced().scrScrollDelay->value(), 200) << "blanks around a number are read";
     save();
     EXPECT_EQ(stored("Direction"), "Up");
     EXPECT_EQ(stored("XPos"), "Right");
@@ -126,43 +108,22 @@ TEST_F(OptionsWindow, AnEmptyHotkeySelectorKeepsTheStoredKey)
 {
     settings.values.insert("PauseKey", "Q");
     connectAndLoad();
-    hotKeys_().cboPauseKey->setCurrentIndex(-1);
+    form->hotKeysPage->cboPauseKey->setCurrentIndex(-1);
     save();
     EXPECT_EQ(stored("PauseKey"), "Q");
-    EXPECT_EQ(stored("HotKey"), "E");
 }
 
-TEST_F(OptionsWindow, NumbersThatAreNotNumbersOrOutOfRangeLoadAsDefaults)
-{
-    settings.values.insert("ShowDelay", "abc");
-    settings.values.insert("PopUpWidth", "99999");
-    settings.values.insert("Movement", "-5");
-    settings.values.insert("Fading", "2");
-    settings.values.insert("Scroll", " 200 ");
-    connectAndLoad();
-    EXPECT_EQ(advanced().scrShowDelay->value(), 3000);
-    EXPECT_EQ(advanced().scrPopUpWidth->value(), 2000);
-    EXPECT_EQ(advanced().scrMovementIndex->value(), 5);
-    EXPECT_FALSE(notification().chkFading->isChecked());
-    EXPECT_EQ(advanced().scrScrollDelay->value(), 200);
-}
-
-TEST_F(OptionsWindow, SaveThenLoadReproducesTheControlsAndRepeatedLoadsAddNoEntries)
+TEST_F(OptionsWindow, SaveActsAtOnceAndTheNextStartLoadsItBackWithoutAddingEntries)
 {
     frmMain& main = connectAndLoad();
     notification().chkFading->setChecked(true);
     notification().optDirection->setValue(2, true);
-    notification().optBackGround->setValue(3, true);
-    advanced().scrShowDelay->setValue(1);
     advanced().scrScrollDelay->setValue(200);
-    font().chkFontItalic->setChecked(true);
     font().cboFontSize->setCurrentIndex(5);
-    hotKeys_().cboHotKeyMod->setCurrentIndex(0);
+    form->hotKeysPage->cboHotKeyMod->setCurrentIndex(0);
     save();
-    // Live values act at once.
     EXPECT_TRUE(main.popups()->AllowFading());
     EXPECT_EQ(main.popups()->PopUpDirection(), 2);
-    EXPECT_EQ(main.popups()->ShowDelay(), 1);
     EXPECT_EQ(main.popups()->ScrollDelay(), 200);
 
     AppTestRig restarted;
@@ -171,9 +132,6 @@ TEST_F(OptionsWindow, SaveThenLoadReproducesTheControlsAndRepeatedLoadsAddNoEntr
     frmMain& again = restarted.load();
     EXPECT_TRUE(again.notificationPage->chkFading->isChecked());
     EXPECT_EQ(again.notificationPage->optDirection->selectedIndex(), 2);
-    EXPECT_EQ(again.notificationPage->optBackGround->selectedIndex(), 3);
-    EXPECT_EQ(again.advancedPage->scrShowDelay->value(), 1);
-    EXPECT_TRUE(again.fontPage->chkFontItalic->isChecked());
     EXPECT_EQ(again.fontPage->cboFontSize->currentText(), "11");
     EXPECT_EQ(again.hotKeysPage->cboHotKeyMod->currentText(), "Alt");
     EXPECT_EQ(again.popups()->ScrollDelay(), 200);
@@ -181,33 +139,22 @@ TEST_F(OptionsWindow, SaveThenLoadReproducesTheControlsAndRepeatedLoadsAddNoEntr
     save();
     save();
     EXPECT_EQ(form->libraryPage->cboExportMode->count(), 5);
-    EXPECT_EQ(form->libraryPage->cboPlayCount->count(), 2);
     EXPECT_EQ(font().cboFonts->count(), desktop.fonts.size());
 }
 
-TEST_F(OptionsWindow, LoadDefaultsForgetsEverySettingButTheFirstRunAndTheArtworkPosition)
+TEST_F(OptionsWindow, LoadDefaultsForgetsEverySettingButTheFirstRunTheArtworkPositionAndRunAtStartup)
 {
     settings.values.insert("Position", "10,20");
     settings.values.insert("ShowDelay", "42");
-    settings.values.insert("Direction", "Left");
-    connectAndLoad();
-    EXPECT_EQ(advanced().scrShowDelay->value(), 42);
-    advanced().btnDefaults->click();
-    EXPECT_EQ(advanced().scrShowDelay->value(), 3000);
-    EXPECT_EQ(notification().optDirection->selectedIndex(), 0);
-    EXPECT_EQ(stored("Position"), "10,20");
-    EXPECT_EQ(stored("FirstRun"), "No");
-    EXPECT_EQ(stored("ShowDelay"), "<absent>");
-    EXPECT_TRUE(desktop.messages.isEmpty());
-}
-
-TEST_F(OptionsWindow, RunAtStartupWritesOrRemovesTheEntryAndStoresItsStateAtOnceAndDefaultsKeepIt)
-{
     connectAndLoad();
     advanced().chkStartup->setChecked(true);
     EXPECT_EQ(registry.runValue(), "\"/opt/bolvin/bolvin\"");
-    EXPECT_EQ(stored("Startup"), "1");
+    EXPECT_EQ(stored("Startup"), "1") << "stored at once";
     advanced().btnDefaults->click();
+    EXPECT_EQ(advanced().scrShowDelay->value(), 3000);
+    EXPECT_EQ(stored("ShowDelay"), "<absent>");
+    EXPECT_EQ(stored("Position"), "10,20");
+    EXPECT_EQ(stored("FirstRun"), "No");
     EXPECT_TRUE(advanced().chkStartup->isChecked());
     EXPECT_EQ(registry.runValue(), "\"/opt/bolvin/bolvin\"");
 
@@ -216,6 +163,7 @@ TEST_F(OptionsWindow, RunAtStartupWritesOrRemovesTheEntryAndStoresItsStateAtOnce
     EXPECT_FALSE(advanced().chkStartup->isChecked());
     EXPECT_EQ(stored("Startup"), "0");
     EXPECT_EQ(registry.runValue(), "\"/opt/bolvin/bolvin\"") << "an unwritable place changes nothing else";
+    EXPECT_TRUE(desktop.messages.isEmpty());
 }
 
 TEST_F(OptionsWindow, WithNoPlayerTheSettingsAreLoadedAppliedAndSavedBackUnchanged)
@@ -224,18 +172,17 @@ TEST_F(OptionsWindow, WithNoPlayerTheSettingsAreLoadedAppliedAndSavedBackUnchang
              { "Font", "Liberation Serif" }, { "FontSize", "14" }, { "EnableHotKey", "1" }, { "HotKeyMod", "Alt" },
              { "PauseKey", "Q" }, { "Startup", "0" } })
         settings.values.insert(key, value);
+    const auto before = settings.values;
     frmMain& main = load();
     ASSERT_FALSE(main.isConnected());
-    const auto before = settings.values;
     ASSERT_NE(main.popups(), nullptr);
     EXPECT_TRUE(main.popups()->AllowFading());
     EXPECT_EQ(main.popups()->PopUpDirection(), 3);
     EXPECT_EQ(main.popups()->MovementIndex(), 40);
     EXPECT_EQ(hotKeys.live.size(), 8) << "hotkeys are registered at start, player or not";
     save();
-    for (const char* key : { "Fading", "Direction", "Movement", "Font", "FontSize", "EnableHotKey", "HotKeyMod",
-             "PauseKey", "Startup" })
-        EXPECT_EQ(stored(key), before.value(key)) << key;
+    for (auto stored = before.cbegin(); stored != before.cend(); ++stored)
+        EXPECT_EQ(settings.values.value(stored.key()), stored.value()) << stored.key().toStdString();
     EXPECT_TRUE(desktop.messages.isEmpty());
 }
 
@@ -252,8 +199,6 @@ TEST_F(OptionsWindow, PlaylistsAreAddedOnceAndTheSubmenuFollowsTheBox)
     EXPECT_TRUE(tray.playlists()->isEnabled());
     ASSERT_EQ(tray.mnuPlayList().count(), 2);
     EXPECT_EQ(tray.mnuPlayList().caption(1), "&Road & Trip");
-    EXPECT_EQ(tray.mnuPlayList().key(1), "Playlist2");
-
     advanced().chkEnablePlayLists->setChecked(false);
     EXPECT_FALSE(tray.playlists()->isEnabled());
     EXPECT_FALSE(tray.playlists()->toolTip().isEmpty());
@@ -273,35 +218,31 @@ TEST_F(OptionsWindow, TheFontPreviewFollowsTheSelectorsAndFallsBackToSizeEight)
 {
     connectAndLoad();
     FontPage& page = font();
-    font().cboFontSize->setCurrentIndex(10);
+    page.cboFontSize->setCurrentIndex(10);
     page.cboFonts->setCurrentIndex(2);
-    EXPECT_EQ(page.cboFontSize->count(), 18);
-    EXPECT_EQ(page.cboFontSize->itemText(0), "6");
-    EXPECT_EQ(page.cboFontSize->itemText(17), "72");
     EXPECT_EQ(page.cboFontSize->currentText(), "8") << "a refilled list falls back to entry 2";
     EXPECT_EQ(page.lblSample->text(), "Preview font\r\nLiberation Serif");
     EXPECT_EQ(page.lblSample->font().family(), "Liberation Serif");
-
     page.chkFontBold->setChecked(true);
-    EXPECT_TRUE(page.lblSample->font().bold());
     page.cboFontSize->setCurrentIndex(6);
+    EXPECT_TRUE(page.lblSample->font().bold());
     EXPECT_EQ(page.lblSample->font().pointSize(), 12);
 }
 
-TEST_F(OptionsWindow, SetPopUpParentOnTheDesktopStartsAtTheWorkAreaEdge)
+TEST_F(OptionsWindow, SetPopUpParentStartsInTheBoxAndOnTheDesktopAtTheWorkAreaEdge)
 {
     frmMain& main = connectAndLoad();
+    PopUpMessages& popups = *main.popups();
     main.demo->chkUseParent->setChecked(true);
-    EXPECT_EQ(main.popups()->ParentHandle(), main.demo->picHolder);
-    EXPECT_EQ(main.popups()->XPos(), GetWindowWidthTwips(main.demo->picHolder) - main.popups()->MessageWidth())
-        << "the chosen corner, inside the picture box";
+    EXPECT_EQ(popups.ParentHandle(), main.demo->picHolder);
+    EXPECT_EQ(popups.XPos(), GetWindowWidthTwips(main.demo->picHolder) - popups.MessageWidth());
     main.demo->chkUseParent->setChecked(false);
-    EXPECT_EQ(main.popups()->ParentHandle(), nullptr);
-    EXPECT_EQ(main.popups()->XPos(), GetWorkAreaRight() - main.popups()->MessageWidth());
-    EXPECT_EQ(main.popups()->YPos(), GetWorkAreaBottom());
+    EXPECT_EQ(popups.ParentHandle(), nullptr);
+    EXPECT_EQ(popups.XPos(), GetWorkAreaRight() - popups.MessageWidth());
+    EXPECT_EQ(popups.YPos(), GetWorkAreaBottom());
 }
 
-TEST_F(OptionsWindow, AboutAndTheWebLinkSpeakTheProgramsOwnWords)
+TEST_F(OptionsWindow, AboutSpeaksTheProgramsOwnWords)
 {
     frmMain& main = load();
     main.aboutPage->Command3->click();

@@ -10,8 +10,16 @@
 #include <QPushButton>
 
 namespace {
-constexpr int kLeftButton = 1;
-constexpr int kRightButton = 2;
+// The main menu's entry with this key.
+QAction* entry(frmMain& main, const char* key)
+{
+    TrayMenuArray& items = main.sysTray()->mnuSysTray();
+    for (int i = 0; i <= items.upperBound(); ++i)
+        if (items.key(i) == QLatin1String(key))
+            return items.action(i);
+    ADD_FAILURE() << "no entry " << key;
+    return nullptr;
+}
 
 class TrayCommands : public testing::Test, protected AppTestRig {
 protected:
@@ -31,17 +39,7 @@ protected:
     }
     FakePlayer& player() { return *backend.player; }
     frmSysTray& tray() { return *form->sysTray(); }
-    // Clicks the main menu entry with this key, as the menu would.
-    void click(const QString& key)
-    {
-        TrayMenuArray& items = tray().mnuSysTray();
-        for (int i = 0; i <= items.upperBound(); ++i)
-            if (items.key(i) == key) {
-                items.action(i)->trigger();
-                return;
-            }
-        FAIL() << "no entry " << key.toStdString();
-    }
+    void click(const char* key) { entry(*form, key)->trigger(); }
     QList<bool> playlistMarks()
     {
         QList<bool> marks;
@@ -58,13 +56,10 @@ protected:
 TEST_F(TrayCommands, PlayPauseFollowsTheCaptionAndKeepsItsKey)
 {
     player().calls.clear();
-    const int entry = 7;
-    EXPECT_EQ(tray().mnuSysTray().caption(entry), "&Play");
     click("Pause");
-    EXPECT_EQ(tray().mnuSysTray().caption(entry), "&Pause");
+    EXPECT_EQ(entry(*form, "Pause")->text(), "&Pause");
     click("Pause");
-    EXPECT_EQ(tray().mnuSysTray().caption(entry), "&Play");
-    EXPECT_EQ(tray().mnuSysTray().key(entry), "Pause");
+    EXPECT_EQ(entry(*form, "Pause")->text(), "&Play");
     EXPECT_EQ(player().calls, QStringList({ "Play", "Pause" }));
 }
 
@@ -77,7 +72,7 @@ TEST_F(TrayCommands, PlayChosenWhileDetachedPlaysEvenIfTheReattachedPlayerIsPlay
     click("Pause"); // the menu shows "&Play"
     EXPECT_TRUE(form->isConnected());
     EXPECT_EQ(player().calls, QStringList({ "Play" }));
-    EXPECT_EQ(tray().mnuSysTray().caption(7), "&Pause");
+    EXPECT_EQ(entry(*form, "Pause")->text(), "&Pause");
 }
 
 TEST_F(TrayCommands, SongAndWindowCommandsReachThePlayer)
@@ -96,10 +91,9 @@ TEST_F(TrayCommands, SongAndWindowCommandsReachThePlayer)
 
 TEST_F(TrayCommands, ShuffleTogglesItsMarkAndThePlaylist)
 {
-    const int entry = 5;
-    const bool before = tray().mnuSysTray().isChecked(entry);
+    const bool before = m_playlists[0]->Shuffle();
     click("Shuffle");
-    EXPECT_NE(tray().mnuSysTray().isChecked(entry), before);
+    EXPECT_NE(entry(*form, "Shuffle")->isChecked(), before);
     EXPECT_EQ(m_playlists[0]->Shuffle(), !before);
     click("Shuffle");
     EXPECT_EQ(m_playlists[0]->Shuffle(), before);
@@ -136,12 +130,9 @@ TEST_F(TrayCommands, ACommandWithNoPlayerToBeHadDoesNothingHarmful)
     lonely.backend.running = QStringList();
     lonely.backend.player = nullptr;
     frmMain& main = lonely.load();
-    for (const char* key : { "Next Song", "Previous Song", "Pause", "Minimize", "MiniPlayer", "Show iTunes", "Shuffle" }) {
-        TrayMenuArray& items = main.sysTray()->mnuSysTray();
-        for (int i = 0; i <= items.upperBound(); ++i)
-            if (items.key(i) == QLatin1String(key))
-                items.action(i)->trigger();
-    }
+    for (const char* key :
+        { "Next Song", "Previous Song", "Pause", "Minimize", "MiniPlayer", "Show iTunes", "Shuffle" })
+        entry(main, key)->trigger();
     EXPECT_FALSE(main.isConnected());
     EXPECT_TRUE(lonely.desktop.messages.isEmpty());
 }
@@ -160,21 +151,13 @@ TEST(TrayAbilities, WhatThePlayerDoesNotAllowIsDisabledWithItsReasonUntilItGoes)
     player.abilities.library = PlayerAbility::no("mpv does not expose its library.");
     frmMain& main = rig.load();
     ASSERT_TRUE(main.isConnected());
-    TrayMenuArray& items = main.sysTray()->mnuSysTray();
-    const auto entry = [&](const char* key) {
-        for (int i = 0; i <= items.upperBound(); ++i)
-            if (items.key(i) == QLatin1String(key))
-                return items.action(i);
-        return static_cast<QAction*>(nullptr);
-    };
     emit player.OnPlayerPlayEvent();
 
-    EXPECT_FALSE(entry("Minimize")->isEnabled());
-    EXPECT_EQ(entry("Minimize")->toolTip(), "mpv cannot be minimised by other programs.");
-    EXPECT_FALSE(entry("Show iTunes")->isEnabled());
-    EXPECT_TRUE(entry("MiniPlayer")->isEnabled());
-    EXPECT_TRUE(entry("Shuffle")->isEnabled());
-    EXPECT_TRUE(entry("Next Song")->isEnabled());
+    EXPECT_FALSE(entry(main, "Minimize")->isEnabled());
+    EXPECT_EQ(entry(main, "Minimize")->toolTip(), "mpv cannot be minimised by other programs.");
+    EXPECT_FALSE(entry(main, "Show iTunes")->isEnabled());
+    for (const char* allowed : { "MiniPlayer", "Shuffle", "Next Song" })
+        EXPECT_TRUE(entry(main, allowed)->isEnabled()) << allowed;
     EXPECT_FALSE(main.sysTray()->myrating()->isEnabled()) << "even while playing";
     EXPECT_EQ(main.sysTray()->myrating()->toolTip(), "mpv does not let other programs rate its tracks.");
     LibraryPage& page = *main.libraryPage;
@@ -188,9 +171,9 @@ TEST(TrayAbilities, WhatThePlayerDoesNotAllowIsDisabledWithItsReasonUntilItGoes)
     EXPECT_EQ(rig.shell.commands.last().record.infoText(), "mpv does not let other programs rate its tracks.");
 
     emit player.OnAboutToPromptUserToQuitEvent(); // another player may allow it all
-    EXPECT_TRUE(entry("Show iTunes")->isEnabled());
-    EXPECT_FALSE(entry("Show iTunes")->toolTip().contains("cannot"));
-    EXPECT_FALSE(entry("Minimize")->isEnabled()) << "no player to minimise";
+    EXPECT_TRUE(entry(main, "Show iTunes")->isEnabled());
+    EXPECT_FALSE(entry(main, "Show iTunes")->toolTip().contains("cannot"));
+    EXPECT_FALSE(entry(main, "Minimize")->isEnabled()) << "no player to minimise";
     EXPECT_TRUE(page.cmdStartBackup->isEnabled());
     EXPECT_TRUE(page.lblBackupTrackName->text().isEmpty());
 }

@@ -18,6 +18,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -44,17 +45,15 @@ protected:
     // The mark in a test picture's top-left corner, so a picture's orientation shows.
     static inline const QColor kCornerColour { 250, 220, 0 };
 
-    // Writes a picture of the given size in pixels: one colour with an 8-pixel corner mark.
-    QString writePicture(const QSize& size, const QString& name = QStringLiteral("cover.png"),
-        const char* format = "PNG", const QColor& colour = QColor(40, 160, 90))
+    // Writes a PNG picture of the given size in pixels: one colour with an 8-pixel corner mark.
+    QString writePicture(
+        const QSize& size, const QString& name = QStringLiteral("cover.png"), const QColor& colour = { 40, 160, 90 })
     {
         QImage image(size, QImage::Format_RGB32);
         image.fill(colour);
-        for (int y = 0; y < std::min(size.height(), 8); ++y)
-            for (int x = 0; x < std::min(size.width(), 8); ++x)
-                image.setPixelColor(x, y, kCornerColour);
+        QPainter(&image).fillRect(0, 0, 8, 8, kCornerColour);
         const QString path = m_dir.filePath(name);
-        EXPECT_TRUE(image.save(path, format)) << path.toStdString();
+        EXPECT_TRUE(image.save(path, "PNG")) << path.toStdString();
         return path;
     }
 
@@ -85,16 +84,12 @@ protected:
     // A key event with Ctrl held (but for the Ctrl key's own press).
     void key(QWidget* target, QEvent::Type type, int code, bool autoRepeat = false, ulong time = 0)
     {
-        const Qt::KeyboardModifiers modifiers = code == Qt::Key_Control ? Qt::NoModifier : Qt::ControlModifier;
-        QKeyEvent event(type, code, modifiers, QString(), autoRepeat);
+        QKeyEvent event(type, code, code == Qt::Key_Control ? Qt::NoModifier : Qt::ControlModifier, {}, autoRepeat);
         event.setTimestamp(time);
         QApplication::sendEvent(target, &event);
     }
-    void press(QWidget* target, int code, bool autoRepeat = false) { key(target, QEvent::KeyPress, code, autoRepeat); }
-    void release(QWidget* target, int code, bool autoRepeat = false)
-    {
-        key(target, QEvent::KeyRelease, code, autoRepeat);
-    }
+    void press(QWidget* target, int code, bool repeat = false) { key(target, QEvent::KeyPress, code, repeat); }
+    void release(QWidget* target, int code, bool repeat = false) { key(target, QEvent::KeyRelease, code, repeat); }
     // Ctrl with another key pressed and released, as a user types it.
     void ctrlChord(QWidget* target, int code)
     {

@@ -10,54 +10,41 @@ const QString kPosition = QStringLiteral("Position");
 
 using ShowPicTest = ShowPicFixture;
 
-TEST_F(ShowPicTest, FittingPictureGoesToTheStoredOrDefaultPositionHidden)
+TEST_F(ShowPicTest, APictureGoesToTheStoredPlaceOrSpansTheScreenAndAnUnloadStoresThePlace)
 {
-    const QString path = writePicture(QSize(200, 150));
-    ASSERT_TRUE(window().showpicture(path));
-    EXPECT_EQ(window().geometryTwips(), QRect(600, 600, 200 * kTwips, 150 * kTwips));
-    EXPECT_EQ(window().geometry(), QRect(40, 40, 200, 150));
-    EXPECT_EQ(picture1(window())->geometry(), QRect(0, 0, 200, 150));
+    const struct {
+        const char* stored; // nullptr: none
+        QSize pixels;
+        QRect window; // twips
+        QPoint offset; // of the picture in the window, twips
+        const char* storedAfter;
+    } cases[] = {
+        { nullptr, { 200, 150 }, { 600, 600, 3000, 2250 }, {}, "600,600" },
+        { "1500, 3000", { 200, 150 }, { 1500, 3000, 3000, 2250 }, {}, "1500,3000" },
+        { "-30,200", { 100, 100 }, { -30, 200, 1500, 1500 }, {}, "0,200" },
+        { "left,top", { 100, 100 }, { 600, 600, 1500, 1500 }, {}, "600,600" },
+        { "600;600", { 100, 100 }, { 600, 600, 1500, 1500 }, {}, "600,600" },
+        // Oversized: the window spans that axis with the picture centred, and stores no place.
+        { "1500,3000", { 1400, 100 }, { 0, 3000, kScreenWidth * kTwips, 1500 }, { -2820, 0 }, "" },
+        { "1500,3000", { 100, 900 }, { 1500, 0, 1500, kScreenHeight * kTwips }, { 0, -990 }, "" },
+        // The next picture that fits is placed and stored as usual again.
+        { "1500,3000", { 50, 50 }, { 1500, 3000, 750, 750 }, {}, "1500,3000" },
+    };
+    for (const auto& c : cases) {
+        settings.values.remove(kPosition);
+        if (c.stored)
+            settings.values[kPosition] = QString::fromLatin1(c.stored);
+        ASSERT_TRUE(window().showpicture(writePicture(c.pixels))) << c.stored;
+        EXPECT_EQ(window().geometryTwips(), c.window) << c.stored;
+        EXPECT_EQ(window().pictureOffsetTwips(), c.offset) << c.stored;
+        EXPECT_EQ(picture1(window())->geometry(), QRect(c.offset / kTwips, c.pixels)) << c.stored;
+        EXPECT_FALSE(window().isVisible()) << "callers show the window";
+        settings.values.remove(kPosition);
+        window().Unload();
+        EXPECT_EQ(settings.values.value(kPosition), QString::fromLatin1(c.storedAfter)) << c.stored;
+    }
     EXPECT_TRUE(window().windowFlags().testFlag(Qt::FramelessWindowHint));
-    EXPECT_FALSE(window().isVisible()) << "callers show the window";
-
-    settings.values[kPosition] = QStringLiteral("1500, 3000");
-    frmShowPic blanks(services());
-    ASSERT_TRUE(blanks.showpicture(path));
-    EXPECT_EQ(blanks.geometry().topLeft(), QPoint(100, 200)) << "blanks after the comma are read";
-}
-
-TEST_F(ShowPicTest, NegativeStoredLeftIsUsedButStoredBackAsZero)
-{
-    settings.values[kPosition] = QStringLiteral("-30,200");
-    ASSERT_TRUE(window().showpicture(writePicture(QSize(100, 100))));
-    EXPECT_EQ(window().geometryTwips().topLeft(), QPoint(-30, 200));
-    window().Unload();
-    EXPECT_EQ(settings.values[kPosition], QStringLiteral("0,200"));
-}
-
-TEST_F(ShowPicTest, OversizedPicturesSpanTheScreenAndKeepTheStoredPosition)
-{
-    settings.values[kPosition] = QStringLiteral("1500,3000");
-    ASSERT_TRUE(window().showpicture(writePicture(QSize(1400, 100))));
-    EXPECT_EQ(window().oversize(), frmShowPic::kOversizeWidth);
-    EXPECT_EQ(window().geometryTwips(), QRect(0, 3000, kScreenWidth * kTwips, 100 * kTwips));
-    EXPECT_EQ(window().pictureOffsetTwips(), QPoint((kScreenWidth - 1400) * kTwips / 2, 0));
-    EXPECT_EQ(picture1(window())->geometry(), QRect(-188, 0, 1400, 100));
-    window().Unload();
-    EXPECT_EQ(settings.values[kPosition], QStringLiteral("1500,3000"));
-
-    ASSERT_TRUE(window().showpicture(writePicture(QSize(100, 900), QStringLiteral("tall.png"))));
-    EXPECT_EQ(window().oversize(), frmShowPic::kOversizeHeight);
-    EXPECT_EQ(window().geometryTwips(), QRect(1500, 0, 100 * kTwips, kScreenHeight * kTwips));
-    EXPECT_EQ(window().pictureOffsetTwips(), QPoint(0, -990));
-
-    // The next picture that fits is placed normally again, and its position is stored.
-    ASSERT_TRUE(window().showpicture(writePicture(QSize(50, 50), QStringLiteral("small.png"))));
-    EXPECT_EQ(window().oversize(), 0);
-    EXPECT_EQ(window().geometryTwips(), QRect(1500, 3000, 50 * kTwips, 50 * kTwips));
-    settings.values.remove(kPosition);
-    window().Unload();
-    EXPECT_EQ(settings.values[kPosition], QStringLiteral("1500,3000"));
+    EXPECT_EQ(window().geometry(), QRect(100, 200, 50, 50));
 }
 
 TEST_F(ShowPicTest, QuotedPathIsShownUnquoted)
@@ -84,7 +71,7 @@ TEST_F(ShowPicTest, EmptyPathBeepsAndUnloadsStoringOnlyAPlacedWindow)
     EXPECT_FALSE(window().isVisible());
 }
 
-TEST_F(ShowPicTest, CorruptMissingOrUnplaceablePicturesStopSilently)
+TEST_F(ShowPicTest, CorruptOrMissingPicturesStopSilently)
 {
     const QString good = writePicture(QSize(120, 90));
     QFile file(good);
@@ -102,17 +89,6 @@ TEST_F(ShowPicTest, CorruptMissingOrUnplaceablePicturesStopSilently)
     EXPECT_FALSE(window().showpicture(corrupt));
     EXPECT_TRUE(window().isVisible()) << "a window showing a picture keeps it";
     EXPECT_EQ(window().picturePath(), good);
-
-    // A stored position that is not two numbers places the window at the default place.
-    settings.values[kPosition] = QStringLiteral("600,600");
-    frmShowPic atDefault(services());
-    ASSERT_TRUE(atDefault.showpicture(good));
-    for (const char* garbage : { "left,top", "600;600" }) {
-        settings.values[kPosition] = QString::fromLatin1(garbage);
-        frmShowPic misplaced(services());
-        EXPECT_TRUE(misplaced.showpicture(good)) << garbage;
-        EXPECT_EQ(misplaced.pos(), atDefault.pos()) << garbage;
-    }
     EXPECT_TRUE(desktop.messages.isEmpty());
     EXPECT_EQ(beeper.beeps, 0);
 }

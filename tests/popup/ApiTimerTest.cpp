@@ -22,47 +22,33 @@ bool processUntil(Predicate done)
     return done();
 }
 
-TEST(ApiTimer, TheRegistryLivesWhileAnyTimerRunsAndARunningTimerKeepsItsInterval)
+TEST(ApiTimer, TheRegistryLivesWhileAnyTimerRunsAndTicksReachOnlyLiveTimers)
 {
     ASSERT_FALSE(TimerRegistryExists());
-    APITimer first;
-    APITimer second;
-    first.StartTimer(40);
-    second.StartTimer(70);
-    EXPECT_NE(first.TimerID(), second.TimerID());
-    const int id = first.TimerID();
-    first.StartTimer(500);
-    EXPECT_EQ(first.TimerID(), id);
-    EXPECT_EQ(ApiTimerInterval(first), 40);
-
-    first.StopTimer();
-    first.StopTimer();
-    EXPECT_EQ(first.TimerID(), 0);
-    EXPECT_TRUE(TimerRegistryExists()) << "one timer still runs";
-    second.StopTimer();
-    EXPECT_FALSE(TimerRegistryExists());
-    first.StartTimer(500);
-    EXPECT_TRUE(TimerRegistryExists()) << "a new start creates a new registry";
-    EXPECT_EQ(ApiTimerInterval(first), 500);
-    first.StopTimer();
-}
-
-TEST(ApiTimer, TicksReachOnlyRegisteredLiveTimers)
-{
     int refreshes = 0;
-    auto timer = std::make_unique<APITimer>();
-    QObject::connect(timer.get(), &APITimer::Refresh, [&] { ++refreshes; });
-    timer->StartTimer(1000);
-    const int id = timer->TimerID();
+    auto first = std::make_unique<APITimer>();
+    QObject::connect(first.get(), &APITimer::Refresh, [&] { ++refreshes; });
+    APITimer second;
+    first->StartTimer(40);
+    second.StartTimer(70);
+    const int id = first->TimerID();
+    EXPECT_NE(id, second.TimerID());
+    first->StartTimer(500);
+    EXPECT_EQ(ApiTimerInterval(*first), 40) << "a running timer keeps its interval";
     TimerCallback(nullptr, 0, id, 0);
     TimerCallback(nullptr, 0, id + 1000, 0);
     EXPECT_EQ(refreshes, 1) << "an unknown id does nothing";
 
-    timer->StopTimer();
+    first->StopTimer();
+    first->StopTimer();
     TimerCallback(nullptr, 0, id, 0);
-    timer->StartTimer(1000);
-    const int again = timer->TimerID();
-    timer.reset();
+    EXPECT_TRUE(TimerRegistryExists()) << "one timer still runs";
+    second.StopTimer();
+    EXPECT_FALSE(TimerRegistryExists());
+    first->StartTimer(500);
+    EXPECT_EQ(ApiTimerInterval(*first), 500) << "a new start creates a new registry";
+    const int again = first->TimerID();
+    first.reset();
     EXPECT_FALSE(TimerRegistryExists()) << "destruction stops the timer";
     TimerCallback(nullptr, 0, again, 0);
     EXPECT_EQ(refreshes, 1) << "late ticks do nothing";
@@ -81,14 +67,9 @@ TEST(ApiTimer, PlatformTicksSurviveAThrowingHandlerAndOneThatDestroysItsTimer)
     timer.StopTimer();
 
     auto owned = std::make_unique<APITimer>();
-    int ownedRefreshes = 0;
-    QObject::connect(owned.get(), &APITimer::Refresh, [&] {
-        ++ownedRefreshes;
-        owned.reset();
-    });
+    QObject::connect(owned.get(), &APITimer::Refresh, [&] { owned.reset(); });
     owned->StartTimer(1);
     EXPECT_TRUE(processUntil([&] { return owned == nullptr; }));
-    EXPECT_EQ(ownedRefreshes, 1);
     EXPECT_FALSE(TimerRegistryExists());
 }
 

@@ -186,16 +186,10 @@ TEST_F(Scheduler, ARemovalDuringThePassLetsTheNextOneMoveOnTheSameTick)
     EXPECT_EQ(popups->Count(), 1);
 }
 
-TEST_F(Scheduler, ItemsAreFoundByPositionAndWindowKeyAndShowingAShownOneRetractsIt)
+TEST_F(Scheduler, ShowingAShownOneRetractsItAndAZeroSizeSkipsATick)
 {
     const auto shown = showMany(2);
-    EXPECT_EQ(popups->Item(1), shown[0]);
-    EXPECT_EQ(popups->Item(2), shown[1]);
     EXPECT_EQ(popups->Item(3), nullptr);
-    const QString key = QString::number(reinterpret_cast<quintptr>(shown[1]->WindowHandle())) + QLatin1Char('K');
-    EXPECT_EQ(popups->Item(key), shown[1]);
-    EXPECT_EQ(popups->Item(QStringLiteral("17K")), nullptr);
-
     popups->Show(shown[0]);
     popups->Show(nullptr);
     EXPECT_EQ(popups->Count(), 2);
@@ -274,18 +268,28 @@ TEST_F(Scheduler, ClosingRetractsFromWhereItIsAndAWaitingOneEndsSilently)
     EXPECT_TRUE(sound.played.isEmpty());
 }
 
-TEST_F(Scheduler, DraggedPopUpsAreLeftAloneButStillCounted)
+TEST_F(Scheduler, ALeftDragDetachesAPopUpWhichIsThenLeftAloneButStillCounted)
 {
     popups->setShowDelay(0);
     auto dragged = showFully(makePopUp());
     auto other = makePopUp();
     popups->Show(other);
     QLabel* message = dragged->window()->lblMessage();
-    sendMouse(message, QEvent::MouseButtonPress, { 2, 2 }, Qt::LeftButton, Qt::LeftButton);
+    const auto drag = [message](QPoint to, Qt::MouseButton button) {
+        sendMouse(message, QEvent::MouseButtonPress, { 2, 2 }, button, button);
+        sendMouse(message, QEvent::MouseMove, to, Qt::NoButton, button);
+    };
+    drag({ 40, 30 }, Qt::RightButton);
+    sendMouse(message, QEvent::MouseButtonRelease, { 40, 30 }, Qt::RightButton, Qt::NoButton);
+    drag({ 3, 2 }, Qt::LeftButton);
+    EXPECT_FALSE(dragged->Disconnected()) << "neither the right button nor a jitter drags";
     sendMouse(message, QEvent::MouseMove, { 40, 30 }, Qt::NoButton, Qt::LeftButton);
-    sendMouse(message, QEvent::MouseButtonRelease, { 40, 30 }, Qt::LeftButton, Qt::NoButton);
     ASSERT_TRUE(dragged->Disconnected());
+    const QPoint before = dragged->window()->pos();
+    sendMouse(message, QEvent::MouseMove, { 70, 40 }, Qt::NoButton, Qt::LeftButton);
+    sendMouse(message, QEvent::MouseButtonRelease, { 70, 40 }, Qt::LeftButton, Qt::NoButton);
     const QRect droppedAt = dragged->window()->geometry();
+    EXPECT_EQ(droppedAt.topLeft(), before + QPoint(30, 10)) << "the window follows the pointer";
 
     ticks();
     EXPECT_EQ(other->window()->geometry().bottom() + 1, 800) << "the dragged one takes no room";
@@ -299,7 +303,7 @@ TEST_F(Scheduler, DraggedPopUpsAreLeftAloneButStillCounted)
     EXPECT_FALSE(popups->IsSchedulerRunning()) << "no connected pop-up left";
 }
 
-TEST_F(Scheduler, FadingFollowsThePercentWhileAllowed)
+TEST_F(Scheduler, FadingFollowsThePercentWhileAllowedAndOnlyWhenItChanged)
 {
     popups->setAllowFading(true);
     auto popUp = makePopUp();
@@ -310,6 +314,15 @@ TEST_F(Scheduler, FadingFollowsThePercentWhileAllowed)
     popups->setAllowFading(false);
     ticks();
     EXPECT_EQ(translucency.calls.size(), 2);
+
+    for (const auto& [percent, alpha] : { std::pair { 15, 38 }, { 50, 128 }, { 90, 230 }, { 100, 255 }, { 0, 0 } }) {
+        popUp->setPercent(percent);
+        translucency.calls.clear();
+        popUp->ApplyFade();
+        popUp->ApplyFade();
+        ASSERT_EQ(translucency.calls.size(), 1) << percent;
+        EXPECT_EQ(translucency.calls.front().second, alpha) << percent;
+    }
 }
 
 // The one test on the real timer: it must run the pop-up to its end and then stop.

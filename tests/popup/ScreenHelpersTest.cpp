@@ -52,14 +52,11 @@ TEST(Twips, WindowSizesTheDesktopStandInAndTheCursorOnTheEdges)
     EXPECT_EQ(GetWindowWidthTwips(nullptr, screen), GetWorkAreaRight(screen));
     EXPECT_EQ(GetWindowHeightTwips(nullptr, screen), GetWorkAreaBottom(screen));
 
-    const struct {
-        QPoint at;
-        bool over;
-    } cases[] = { { { 100, 50 }, true }, { { 400, 170 }, true }, { { 401, 100 }, false }, { { 250, 171 }, false },
-        { { 99, 100 }, false }, { { 250, 49 }, false } };
-    for (const auto& c : cases) {
-        cursor.at = c.at;
-        EXPECT_EQ(IsCursorOverWindow(&window, screen, cursor), c.over) << c.at.x() << "," << c.at.y();
+    // Both corners are inside; a pixel beyond any edge is not.
+    for (const auto& [x, y, over] : { std::tuple { 100, 50, true }, { 400, 170, true }, { 401, 100, false },
+             { 250, 171, false }, { 99, 100, false }, { 250, 49, false } }) {
+        cursor.at = QPoint(x, y);
+        EXPECT_EQ(IsCursorOverWindow(&window, screen, cursor), over) << x << "," << y;
     }
     EXPECT_FALSE(IsCursorOverWindow(nullptr, screen, cursor));
 
@@ -101,14 +98,12 @@ TEST(Sounds, OnlyExistingWaveFilesPlayAndTheNewCutsOffTheOld)
     QTemporaryDir dir;
     const auto makeFile = [&dir](const char* name, const QByteArray& content) {
         QFile file(dir.filePath(QString::fromLatin1(name)));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(content);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(content) == content.size());
         return file.fileName();
     };
     // 8 kHz, 16-bit mono: one sample of silence.
-    const QByteArray wave("RIFF\x26\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0"
-                                "data\x02\0\0\0\0\0",
-        46);
+    const QByteArray wave(
+        "RIFF\x26\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0data\x02\0\0\0\0\0", 46);
     const QString first = makeFile("first.wav", wave);
     const QString second = makeFile("second.wav", wave);
 
