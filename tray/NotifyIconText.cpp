@@ -20,15 +20,8 @@ void CopyStringToBytes(QByteArray& field, const QString& text, int size)
         field[at] = '\0';
 }
 
-int FieldByteSize(bool supportsBalloon, bool useUnicode)
+int FieldByteSize(bool supportsBalloon)
 {
     const int chars = supportsBalloon ? NotifyIcon::TipChars : NotifyIcon::TipCharsV1;
-    return chars * NotifyIconData::charWidth(useUnicode);
-}
-
-void SetFixedString(QByteArray& field, const QString& text, int chars)
-{
-    const QByteArray bytes = text.left(chars).leftJustified(chars, QLatin1Char(' ')).toLocal8Bit();
-    // A multi-byte code page can need more bytes than the field has characters.
-    field = bytes.leftJustified(chars, ' ', true);
+    return chars * NotifyIconData::charWidth(true);
 }

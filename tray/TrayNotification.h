@@ -3,13 +3,9 @@
 // The component's event for one notification code from the shell.
 enum class TrayEvent {
     None,
-    MouseMove,
     MouseDown,
     MouseUp,
     DoubleClick,
-    BalloonShow,
-    BalloonHide,
-    BalloonTimeOut,
     BalloonClicked,
 };
 
@@ -23,5 +19,6 @@ struct TrayNotification {
 };
 
 // Decodes a TrayCode value. A left press raises nothing and the left release raises
-// MouseDown(1), so a left click acts once it is complete; unknown codes decode to None.
+// MouseDown(1), so a left click acts once it is complete. Codes Qt's shell never sends (mouse
+// moves, a right double click, balloon show/hide/time-out) decode to None like unknown ones.
 TrayNotification decodeNotification(int code);

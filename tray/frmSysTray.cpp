@@ -1,7 +1,6 @@
 #include "frmSysTray.h"
 
 #include "NotifyIconText.h"
-#include "ShellVersion.h"
 #include "TrayNotification.h"
 #include "player/RatingScale.h"
 
@@ -20,6 +19,9 @@ const QString kFileDescription;
 // The icon's identifier with the shell; there is only ever one icon.
 constexpr quint32 kIconId = 1;
 constexpr quint32 kBalloonTimeoutMs = 10000;
+// Balloons come with shell major version 5; Qt's shell says 5 where its icon can show
+// messages and 4 where it cannot.
+constexpr quint32 kBalloonMajor = 5;
 const std::array<const char*, 6> kRatingCaptions = { "None", "*", "**", "***", "****", "*****" };
 
 } // namespace
@@ -32,11 +34,9 @@ frmSysTray::frmSysTray(TrayShell& shell, SysTrayOwner& owner, QObject* parent)
     buildMenu();
     connect(&m_shell, &TrayShell::notification, this, &frmSysTray::Form_MouseMove);
 
-    const ShellFeatures features = decodeVersionWord(m_shell.versionWord());
-    m_bUseUnicode = features.useUnicode;
-    m_bSupportsBalloon = features.supportsBalloon;
+    m_bSupportsBalloon = (m_shell.versionWord() & 0xFF) >= kBalloonMajor;
 
-    m_record = m_bUseUnicode ? NotifyIconData::wideRecord() : NotifyIconData::narrowRecord();
+    m_record = NotifyIconData::wideRecord();
     m_record.uID = kIconId;
     m_record.uFlags = NotifyIcon::FlagMessage | NotifyIcon::FlagIcon | NotifyIcon::FlagTip;
     m_record.uCallbackMessage = NotifyIcon::CallbackMessage;
@@ -100,17 +100,12 @@ bool frmSysTray::eventFilter(QObject* watched, QEvent* event)
 
 quint32 frmSysTray::NotifyDataSize() const
 {
-    if (m_bSupportsBalloon)
-        return m_bUseUnicode ? NotifyIcon::SizeWide : NotifyIcon::SizeNarrow;
-    return m_bUseUnicode ? NotifyIcon::SizeWideV1 : NotifyIcon::SizeNarrowV1;
+    return m_bSupportsBalloon ? NotifyIcon::SizeWide : NotifyIcon::SizeWideV1;
 }
 
 void frmSysTray::storeTip(const QString& sTip)
 {
-    if (m_bUseUnicode)
-        CopyStringToBytes(m_record.szTip, sTip, FieldByteSize(m_bSupportsBalloon, m_bUseUnicode));
-    else
-        SetFixedString(m_record.szTip, sTip + QChar(u'\0'), NotifyIcon::TipChars);
+    CopyStringToBytes(m_record.szTip, sTip, FieldByteSize(m_bSupportsBalloon));
 }
 
 void frmSysTray::Form_MouseMove(int code)
@@ -118,9 +113,6 @@ void frmSysTray::Form_MouseMove(int code)
     const TrayNotification decoded = decodeNotification(code);
     switch (decoded.event) {
     case TrayEvent::None:
-        break;
-    case TrayEvent::MouseMove:
-        emit SysTrayMouseMove();
         break;
     case TrayEvent::MouseDown:
         emit SysTrayMouseDown(decoded.button);
@@ -130,15 +122,6 @@ void frmSysTray::Form_MouseMove(int code)
         break;
     case TrayEvent::DoubleClick:
         emit SysTrayDoubleClick(decoded.button);
-        break;
-    case TrayEvent::BalloonShow:
-        emit BalloonShow();
-        break;
-    case TrayEvent::BalloonHide:
-        emit BalloonHide();
-        break;
-    case TrayEvent::BalloonTimeOut:
-        emit BalloonTimeOut();
         break;
     case TrayEvent::BalloonClicked:
         emit BalloonClicked();
@@ -152,15 +135,9 @@ void frmSysTray::ShowBalloonTip(const QString& sMessage, const QString& sTitle, 
     Q_UNUSED(lTimeOutMs)
     if (!m_bSupportsBalloon)
         return;
-    if (m_bUseUnicode) {
-        CopyStringToBytes(m_record.szInfo, sMessage, int(m_record.szInfo.size()));
-        CopyStringToBytes(m_record.szInfoTitle, sTitle, int(m_record.szInfoTitle.size()));
-        m_record.dwInfoFlags = quint32(eIcon) | NotifyIcon::InfoNoSound;
-    } else {
-        SetFixedString(m_record.szInfo, sMessage, NotifyIcon::InfoChars);
-        SetFixedString(m_record.szInfoTitle, sTitle, NotifyIcon::InfoTitleChars);
-        m_record.dwInfoFlags = quint32(eIcon);
-    }
+    CopyStringToBytes(m_record.szInfo, sMessage, int(m_record.szInfo.size()));
+    CopyStringToBytes(m_record.szInfoTitle, sTitle, int(m_record.szInfoTitle.size()));
+    m_record.dwInfoFlags = quint32(eIcon) | NotifyIcon::InfoNoSound;
     m_record.uTimeoutOrVersion = kBalloonTimeoutMs;
     m_record.uFlags = NotifyIcon::FlagInfo;
     m_shell.notifyIcon(NotifyIcon::Modify, m_record);
@@ -336,11 +313,6 @@ QAction* frmSysTray::ratingItem(int stars) const
 bool frmSysTray::supportsBalloon() const
 {
     return m_bSupportsBalloon;
-}
-
-bool frmSysTray::useUnicode() const
-{
-    return m_bUseUnicode;
 }
 
 QMenu* frmSysTray::mnuPopup() const

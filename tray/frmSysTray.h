@@ -27,8 +27,8 @@ class QWidget;
 class frmSysTray : public QObject {
     Q_OBJECT
 public:
-    // Load: decodes the version word, prepares the record and adds the icon (and sets the
-    // shell version when balloons are supported).
+    // Load: reads balloon support from the version word, prepares the record and adds the
+    // icon (and sets the shell version when balloons are supported).
     frmSysTray(TrayShell& shell, SysTrayOwner& owner, QObject* parent = nullptr);
     // Unload: deletes the icon.
     ~frmSysTray() override;
@@ -77,18 +77,13 @@ public:
     QAction* ratingItem(int stars) const;
 
     bool supportsBalloon() const;
-    bool useUnicode() const;
     QMenu* mnuPopup() const;
 
 signals:
     void SysTrayMouseDown(int eButton);
     void SysTrayMouseUp(int eButton);
-    void SysTrayMouseMove();
     void SysTrayDoubleClick(int eButton);
     void MenuClick(int lIndex, const QString& sKey);
-    void BalloonShow();
-    void BalloonHide();
-    void BalloonTimeOut();
     void BalloonClicked();
 
 protected:
@@ -111,7 +106,6 @@ private:
     TrayShell& m_shell;
     SysTrayOwner& m_owner;
 
-    bool m_bUseUnicode = false;
     bool m_bSupportsBalloon = false;
     bool m_bMenuCreated = false;
     bool m_bPlayListCreated = false;

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kPlayPauseItem = 7;
+constexpr int kPlayPauseItem = 4;
 
 class HotKeyDispatch : public testing::Test {
 protected:
@@ -71,13 +71,13 @@ TEST_F(HotKeyDispatch, PlayPauseFollowsTheFirstMatchingCaptionEvenWhenThePlayerF
     actions.player.failing = false;
 
     TrayMenuArray& menu = actions.tray.mnuSysTray();
-    menu.setCaption(3, "&Pause");
+    menu.setCaption(2, "&Pause");
     dispatcher.HotKey(HotKeyId::PlayPause);
-    EXPECT_EQ(menu.caption(3), "&Play");
+    EXPECT_EQ(menu.caption(2), "&Play");
     EXPECT_EQ(playPauseCaption(), "&Play") << "only the first match turns";
 
     menu.setCaption(kPlayPauseItem, "&Stop");
-    menu.setCaption(3, "&Stop");
+    menu.setCaption(2, "&Stop");
     menu.setCaption(0, "&Play");
     dispatcher.HotKey(HotKeyId::PlayPause);
     EXPECT_EQ(menu.caption(0), "&Play") << "element 0 is not searched";

@@ -30,15 +30,14 @@ private:
     }
 };
 
-// The main window as the hotkeys see it, with a real tray menu holding the owner's items
-// (item 7 is the play/pause item) and a log of what was asked.
+// The main window as the hotkeys see it, with a real tray menu (item 4 is the play/pause
+// item) and a log of what was asked.
 class RecordingActions : public HotKeyActions, public SysTrayOwner {
 public:
     RecordingActions()
         : tray(shell, *this)
     {
-        for (const char* caption : { "-", "&Show iTunes", "&Minimize iTunes", "&iTunes MiniPlayer", "-", "&Shuffle",
-                 "-", "&Play", "&Next Song", "&Previous Song", "-", "&Show Bolvin", "-", "&Exit" })
+        for (const char* caption : { "-", "&Show iTunes", "&Shuffle", "-", "&Play", "&Next Song", "&Exit" })
             tray.AddMenuItem(QString::fromLatin1(caption));
         player.state = PlayerApplication::Playing;
     }

@@ -19,8 +19,9 @@ inline bool answeredSoon(const MprisPlayer& player)
     return QTest::qWaitFor([&] { return player.answered(); }, kAnswerWaitMs);
 }
 
-// A private bus with one fake player on it, and the player object under test talking to it.
-class MprisFixture : public testing::Test
+// A private bus of the test's own. Fakes and players a test keeps as members go before the
+// bus, players first, as members of a derived fixture are destroyed before this one's.
+class BusFixture : public testing::Test
 {
 protected:
     static constexpr int kTimeoutMs = 300;
@@ -31,35 +32,46 @@ protected:
 
     void SetUp() override
     {
-        const QString name = QStringLiteral("mpris-test-client-%1").arg(++s_clients);
-        ASSERT_TRUE(m_bus.start(name)) << m_bus.error().toStdString();
-        m_fake = std::make_unique<FakeMprisService>(m_bus.address(), QStringLiteral("fake"));
-        m_fake->fillTypical();
-        ASSERT_TRUE(m_fake->start());
+        ASSERT_TRUE(m_bus.start(QStringLiteral("mpris-test-client-%1").arg(++s_clients)))
+            << m_bus.error().toStdString();
     }
 
-    void TearDown() override
+    // The player under test for a fake already on the bus, once it has its first answers.
+    std::unique_ptr<MprisPlayer> connectTo(const FakeMprisService& fake)
     {
-        m_player.reset();
-        m_fake.reset();
-        m_bus.stop();
+        auto player = std::make_unique<MprisPlayer>(m_bus.client(), fake.service(), kTimeoutMs);
+        EXPECT_TRUE(answeredSoon(*player));
+        return player;
     }
 
-    MprisPlayer& player()
-    {
-        if (!m_player) {
-            m_player = std::make_unique<MprisPlayer>(m_bus.client(), m_fake->service(), kTimeoutMs);
-            EXPECT_TRUE(answeredSoon(*m_player));
-        }
-        return *m_player;
-    }
-
-    FakeMprisService& fake() { return *m_fake; }
     PrivateBus& bus() { return m_bus; }
 
 private:
     static inline int s_clients = 0;
     PrivateBus m_bus;
+};
+
+// One typical fake player on the bus, and the player object under test talking to it.
+class MprisFixture : public BusFixture
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_NO_FATAL_FAILURE(BusFixture::SetUp());
+        m_fake = std::make_unique<FakeMprisService>(bus().address(), QStringLiteral("fake"));
+        m_fake->fillTypical();
+        ASSERT_TRUE(m_fake->start());
+    }
+
+    MprisPlayer& player()
+    {
+        if (!m_player)
+            m_player = connectTo(*m_fake);
+        return *m_player;
+    }
+    FakeMprisService& fake() { return *m_fake; }
+
+private:
     std::unique_ptr<FakeMprisService> m_fake;
     std::unique_ptr<MprisPlayer> m_player;
 };

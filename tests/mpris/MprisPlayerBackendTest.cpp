@@ -1,49 +1,26 @@
-#include "FakeMprisService.h"
-#include "PrivateBus.h"
+#include "MprisFixture.h"
 
 #include "player/mpris/MprisPlayerBackend.h"
-
-#include <gtest/gtest.h>
-
-#include <QSignalSpy>
-#include <QTest>
-
-#include <memory>
 
 namespace
 {
 
-class MprisPlayerBackendTest : public testing::Test
+class MprisPlayerBackendTest : public BusFixture
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_bus.start(QStringLiteral("mpris-backend-client-%1").arg(++s_clients)))
-            << m_bus.error().toStdString();
-    }
-    void TearDown() override
-    {
-        m_players.clear();
-        m_bus.stop();
-    }
-
     FakeMprisService& addPlayer(const QString& suffix, const QString& status)
     {
-        auto fake = std::make_unique<FakeMprisService>(m_bus.address(), suffix);
-        fake->fillTypical();
-        fake->set(FakeMprisService::kPlayer, "PlaybackStatus", status);
-        EXPECT_TRUE(fake->start());
-        m_players.push_back(std::move(fake));
-        return *m_players.back();
+        auto& fake = *m_players.emplace_back(std::make_unique<FakeMprisService>(bus().address(), suffix));
+        fake.fillTypical();
+        fake.set(FakeMprisService::kPlayer, "PlaybackStatus", status);
+        EXPECT_TRUE(fake.start());
+        return fake;
     }
-
     MprisPlayerBackend backend(const QString& name = QString())
     {
-        return MprisPlayerBackend(name, m_bus.client(), 300);
+        return MprisPlayerBackend(name, bus().client(), kTimeoutMs);
     }
 
-    static inline int s_clients = 0;
-    PrivateBus m_bus;
     std::vector<std::unique_ptr<FakeMprisService>> m_players;
 };
 
@@ -75,22 +52,17 @@ TEST_F(MprisPlayerBackendTest, BusNamesStandInForExecutables)
     EXPECT_EQ(player->busName(), "org.mpris.MediaPlayer2.vlc.instance4711");
 }
 
-TEST_F(MprisPlayerBackendTest, WithoutANameThePlayingPlayerIsChosen)
+TEST_F(MprisPlayerBackendTest, WithoutANameThePlayingPlayerOrElseTheFirstIsChosen)
 {
-    addPlayer("amarok", "Paused");
+    addPlayer("rhythmbox", "Stopped");
+    addPlayer("elisa", "Paused");
+    EXPECT_EQ(backend().executableName(), "elisa");
     addPlayer("strawberry", "Playing");
     MprisPlayerBackend any = backend();
     EXPECT_EQ(any.executableName(), "strawberry");
     const auto player = std::dynamic_pointer_cast<MprisPlayer>(any.createApplication());
     ASSERT_TRUE(player);
     EXPECT_EQ(player->busName(), "org.mpris.MediaPlayer2.strawberry");
-}
-
-TEST_F(MprisPlayerBackendTest, WithoutANameOrAnyPlayingTheFirstIsChosen)
-{
-    addPlayer("rhythmbox", "Stopped");
-    addPlayer("elisa", "Paused");
-    EXPECT_EQ(backend().executableName(), "elisa");
 }
 
 TEST_F(MprisPlayerBackendTest, SamePlayerObjectUntilItVanishes)
@@ -102,19 +74,19 @@ TEST_F(MprisPlayerBackendTest, SamePlayerObjectUntilItVanishes)
     EXPECT_EQ(chooser.createApplication(), first);
     QSignalSpy quit(first.get(), &PlayerApplication::OnAboutToPromptUserToQuitEvent);
     mpv.releaseName();
-    ASSERT_TRUE(quit.wait(3000));
+    ASSERT_TRUE(quit.wait(kEventWaitMs));
     EXPECT_EQ(chooser.createApplication(), nullptr);
     // A restarted player is picked up by the next attempt.
     ASSERT_TRUE(mpv.connection().registerService(mpv.service()));
     const auto second = chooser.createApplication();
     ASSERT_TRUE(second);
     EXPECT_NE(second, first);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return second->PlayerState() == PlayerApplication::Playing; }, 3000));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return second->PlayerState() == PlayerApplication::Playing; }, kEventWaitMs));
 }
 
 TEST_F(MprisPlayerBackendTest, ABusThatCannotBeAskedGivesNoList)
 {
-    MprisPlayerBackend detached(QString(), QDBusConnection(QStringLiteral("never-connected")), 300);
+    MprisPlayerBackend detached(QString(), QDBusConnection(QStringLiteral("never-connected")), kTimeoutMs);
     EXPECT_FALSE(detached.runningExecutables().has_value());
     EXPECT_EQ(detached.createApplication(), nullptr);
     EXPECT_EQ(detached.lastError(), "Bolvin cannot reach the desktop's session bus, where media players are found.");

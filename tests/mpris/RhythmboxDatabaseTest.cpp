@@ -1,17 +1,9 @@
-#include "FakeMprisService.h"
 #include "FakeRhythmDbService.h"
 #include "MprisFixture.h"
-#include "PrivateBus.h"
 
 #include "player/PlayerError.h"
-#include "player/mpris/MprisPlayer.h"
-
-#include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QSignalSpy>
-
-#include <memory>
 
 namespace
 {
@@ -20,30 +12,19 @@ const QString kUri = QStringLiteral("file:///music/Some%20Song.ogg");
 
 // Rhythmbox as it appears on the bus: its MPRIS player, and its library database under a
 // name of its own.
-class RhythmboxDatabaseTest : public testing::Test
+class RhythmboxDatabaseTest : public BusFixture
 {
 protected:
-    static constexpr int kTimeoutMs = 300;
-    static constexpr int kEventWaitMs = 3000;
-
     void SetUp() override
     {
-        ASSERT_TRUE(m_bus.start(QStringLiteral("rhythmbox-test-client-%1").arg(++s_clients)))
-            << m_bus.error().toStdString();
-        m_mpris = std::make_unique<FakeMprisService>(m_bus.address(), QStringLiteral("rhythmbox"));
+        ASSERT_NO_FATAL_FAILURE(BusFixture::SetUp());
+        m_mpris = std::make_unique<FakeMprisService>(bus().address(), QStringLiteral("rhythmbox"));
         m_mpris->fillTypical();
         m_mpris->set(FakeMprisService::kRoot, "Identity", QStringLiteral("Rhythmbox"));
         setTrackUri(kUri);
         ASSERT_TRUE(m_mpris->start());
-        m_database = std::make_unique<FakeRhythmDbService>(m_bus.address());
+        m_database = std::make_unique<FakeRhythmDbService>(bus().address());
         m_database->addEntry(kUri);
-    }
-    void TearDown() override
-    {
-        m_player.reset();
-        m_database.reset();
-        m_mpris.reset();
-        m_bus.stop();
     }
 
     void setTrackUri(const QString& uri)
@@ -59,8 +40,7 @@ protected:
             if (databaseOnBus) {
                 EXPECT_TRUE(m_database->start());
             }
-            m_player = std::make_unique<MprisPlayer>(m_bus.client(), m_mpris->service(), kTimeoutMs);
-            EXPECT_TRUE(answeredSoon(*m_player));
+            m_player = connectTo(*m_mpris);
         }
         return *m_player;
     }
@@ -74,8 +54,6 @@ protected:
     }
 
 private:
-    static inline int s_clients = 0;
-    PrivateBus m_bus;
     std::unique_ptr<FakeMprisService> m_mpris;
     std::unique_ptr<FakeRhythmDbService> m_database;
     std::unique_ptr<MprisPlayer> m_player;

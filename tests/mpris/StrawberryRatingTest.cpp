@@ -1,60 +1,33 @@
 #include "FakeStrawberryService.h"
 #include "MprisFixture.h"
-#include "PrivateBus.h"
 
 #include "player/PlayerError.h"
-#include "player/mpris/MprisPlayer.h"
-
-#include <gtest/gtest.h>
 
 #include <QElapsedTimer>
-#include <QSignalSpy>
-#include <QTest>
-
-#include <memory>
 
 namespace
 {
 
-class StrawberryRatingTest : public testing::Test
+class StrawberryRatingTest : public BusFixture
 {
 protected:
-    static constexpr int kTimeoutMs = 300;
-    static constexpr int kEventWaitMs = 3000;
-
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_bus.start(QStringLiteral("strawberry-test-client-%1").arg(++s_clients)))
-            << m_bus.error().toStdString();
-    }
-    void TearDown() override
-    {
-        m_player.reset();
-        m_fake.reset();
-        m_bus.stop();
-    }
-
     FakeStrawberryService& fake(FakeStrawberryService::Version version = FakeStrawberryService::WithRating)
     {
         if (!m_fake) {
-            m_fake = std::make_unique<FakeStrawberryService>(m_bus.address(), version);
+            m_fake = std::make_unique<FakeStrawberryService>(bus().address(), version);
             EXPECT_TRUE(m_fake->start());
         }
         return *m_fake;
     }
     MprisPlayer& player()
     {
-        if (!m_player) {
-            m_player = std::make_unique<MprisPlayer>(m_bus.client(), fake().service(), kTimeoutMs);
-            EXPECT_TRUE(answeredSoon(*m_player));
-        }
+        if (!m_player)
+            m_player = connectTo(fake());
         return *m_player;
     }
     QStringList ratingWrites() const { return m_fake->calls().filter(QStringLiteral("Set Rating")); }
 
 private:
-    static inline int s_clients = 0;
-    PrivateBus m_bus;
     std::unique_ptr<FakeStrawberryService> m_fake;
     std::unique_ptr<MprisPlayer> m_player;
 };

@@ -69,40 +69,30 @@ TEST(QtTrayShell, AddModifyAndDeleteDriveOneIcon)
     EXPECT_FALSE(shell.notifyIcon(3, record));
 }
 
-TEST(QtTrayShell, ActivationsArriveAsNotificationCodesAfterTheEvent)
+TEST(QtTrayShell, ActivationsArriveAsCodesAfterTheEventAndAReceiverMayDeleteTheShell)
 {
     IconDesktop desktop;
-    QtTrayShell shell(desktop);
-    ASSERT_TRUE(shell.notifyIcon(NotifyIcon::Add, recordWith(7)));
-    QSignalSpy codes(&shell, &TrayShell::notification);
+    QPointer<QtTrayShell> shell = new QtTrayShell(desktop);
+    ASSERT_TRUE(shell->notifyIcon(NotifyIcon::Add, recordWith(7)));
+    QSignalSpy codes(shell.data(), &TrayShell::notification);
 
-    emit shell.trayIcon()->activated(QSystemTrayIcon::Context);
+    emit shell->trayIcon()->activated(QSystemTrayIcon::Context);
     EXPECT_EQ(codes.size(), 0);
     ASSERT_TRUE(codes.wait(kWaitMs));
     ASSERT_EQ(codes.size(), 2);
     EXPECT_EQ(codes.at(0).at(0).toInt(), 516);
     EXPECT_EQ(codes.at(1).at(0).toInt(), 517);
-
-    emit shell.trayIcon()->messageClicked();
+    emit shell->trayIcon()->messageClicked();
     ASSERT_TRUE(codes.wait(kWaitMs));
     EXPECT_EQ(codes.last().at(0).toInt(), 1029);
-}
 
-TEST(QtTrayShell, ReceiverMayDeleteTheShellOnTheFirstCode)
-{
-    IconDesktop desktop;
-    QPointer<QtTrayShell> shell = new QtTrayShell(desktop);
-    ASSERT_TRUE(shell->notifyIcon(NotifyIcon::Add, recordWith(7)));
-    int received = 0;
-    QObject::connect(shell, &TrayShell::notification, [&](int) {
-        ++received;
-        delete shell.data();
-    });
+    // The right press opens the menu, whose Exit ends the program before the release is due.
+    QObject::connect(shell, &TrayShell::notification, [&] { delete shell.data(); });
     emit shell->trayIcon()->activated(QSystemTrayIcon::Context);
     for (int i = 0; i < 100 && shell; ++i)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_TRUE(shell.isNull());
-    EXPECT_EQ(received, 1);
+    EXPECT_EQ(codes.size(), 4);
 }
 
 TEST(QtTrayShell, ComponentRunsOverTheRealShell)
@@ -113,7 +103,7 @@ TEST(QtTrayShell, ComponentRunsOverTheRealShell)
     {
         frmSysTray tray(shell, owner);
         ASSERT_NE(shell.trayIcon(), nullptr);
-        fillOwnerMenu(tray);
+        fillMenu(tray);
         tray.SetToolTip(QStringLiteral("Bolvin 1.0.143 by Harnwick"));
         tray.SetIconHandle(kIcon);
         EXPECT_EQ(shell.trayIcon()->toolTip(), QStringLiteral("Bolvin 1.0.143 by Harnwick"));
@@ -132,7 +122,7 @@ TEST(QtTrayShell, ComponentRunsOverTheRealShell)
         QObject::connect(&guard, &QTimer::timeout, [&] { tray.mnuPopup()->close(); });
         guard.start(kWaitMs);
         tray.ShowMenu();
-        EXPECT_EQ(defaultSeen, tray.mnuSysTray().action(11));
+        EXPECT_EQ(defaultSeen, tray.mnuSysTray().action(kDefaultItem));
         EXPECT_EQ(defaultSeen->text(), QStringLiteral("&Show Bolvin"));
     }
     EXPECT_EQ(shell.trayIcon(), nullptr);

@@ -1,4 +1,3 @@
-#include "FakeTrayShell.h"
 #include "TrayTestSupport.h"
 
 #include <QAction>
@@ -13,26 +12,29 @@ namespace {
 
 class TrayMenu : public ::testing::Test {
 protected:
-    TrayMenu() { fillOwnerMenu(tray); }
-
     // Chooses action from the next menu the component opens, as the user would.
     void choose(QAction* action)
     {
         shell.nextChoice = action;
         tray.ShowMenu();
     }
+    QStringList captions() const
+    {
+        QStringList list;
+        for (int i = 0; i < items.count(); ++i)
+            list << items.caption(i);
+        return list;
+    }
 
     FakeTrayShell shell;
     RecordingOwner owner;
     frmSysTray tray { shell, owner };
+    TrayMenuArray& items = tray.mnuSysTray();
     QSignalSpy clicks { &tray, &frmSysTray::MenuClick };
 };
 
-TEST(TrayMenuTree, StartsWithTheSubmenusAndOneHiddenElementThatTheFirstAddReuses)
+TEST_F(TrayMenu, StartsWithTheSubmenusAndOneHiddenElementThatTheFirstAddReuses)
 {
-    FakeTrayShell shell;
-    RecordingOwner owner;
-    frmSysTray tray(shell, owner);
     const QList<QAction*> top = tray.mnuPopup()->actions();
     ASSERT_EQ(top.size(), 3);
     EXPECT_EQ(top.at(0)->text(), QStringLiteral("Play Lists"));
@@ -41,48 +43,48 @@ TEST(TrayMenuTree, StartsWithTheSubmenusAndOneHiddenElementThatTheFirstAddReuses
     for (int n = 0; n <= 5; ++n)
         EXPECT_EQ(tray.ratingItem(n)->text(), stars.at(n));
     EXPECT_EQ(tray.ratingItem(6), nullptr);
-    EXPECT_FALSE(tray.mnuSysTray().isVisible(0));
+    EXPECT_FALSE(items.isVisible(0));
 
     EXPECT_EQ(tray.AddMenuItem(QStringLiteral("&Exit"), QStringLiteral("close")), 0);
     EXPECT_EQ(tray.AddMenuItem(QStringLiteral("x")), 1);
-    EXPECT_TRUE(tray.mnuSysTray().isVisible(0));
+    EXPECT_TRUE(items.isVisible(0));
     EXPECT_EQ(tray.AddPlayList(QStringLiteral("&Music"), QStringLiteral("Playlist1")), 0);
     EXPECT_EQ(tray.AddPlayList(QStringLiteral("&Movies"), QStringLiteral("Playlist2")), 1);
     EXPECT_EQ(tray.playlists()->menu()->actions().size(), 2);
+    tray.ClearPlayLists();
+    EXPECT_EQ(tray.AddPlayList(QStringLiteral("&Music"), QStringLiteral("Playlist1")), 0);
 }
 
-TEST_F(TrayMenu, OwnerFillBuildsFourteenItemsAndACaptionDecidesASeparator)
+TEST_F(TrayMenu, ACaptionDecidesASeparatorAndFlaggedItemsMoveTheDefault)
 {
-    const TrayMenuArray& items = tray.mnuSysTray();
-    ASSERT_EQ(items.count(), 14);
-    for (int i = 0; i < 14; ++i) {
-        EXPECT_EQ(items.caption(i), QString::fromUtf8(ownerMenu().at(i).caption)) << i;
-        EXPECT_EQ(items.key(i), QString::fromUtf8(ownerMenu().at(i).key)) << i;
+    fillMenu(tray);
+    ASSERT_EQ(items.count(), kMenuItems);
+    EXPECT_EQ(items.key(1), QStringLiteral("Pause"));
+    for (int i = 0; i < kMenuItems; ++i)
         EXPECT_EQ(items.action(i)->isSeparator(), items.caption(i) == QStringLiteral("-")) << i;
-    }
-    EXPECT_EQ(tray.DefaultMenuIndex(), 11);
-    EXPECT_EQ(tray.mnuPopup()->actions().size(), 2 + 14);
+    EXPECT_EQ(tray.DefaultMenuIndex(), kDefaultItem);
+    EXPECT_EQ(tray.mnuPopup()->actions().size(), 2 + kMenuItems);
 
-    tray.mnuSysTray().setCaption(0, QStringLiteral("&Back"));
+    items.setCaption(0, QStringLiteral("&Back"));
     EXPECT_FALSE(items.action(0)->isSeparator());
-    tray.mnuSysTray().setCaption(8, QStringLiteral("-"));
-    EXPECT_TRUE(items.action(8)->isSeparator());
-    EXPECT_EQ(items.action(8)->text(), QString()) << "styles would print a separator's text";
+    items.setCaption(2, QStringLiteral("-"));
+    EXPECT_TRUE(items.action(2)->isSeparator());
+    EXPECT_EQ(items.action(2)->text(), QString()) << "styles would print a separator's text";
 }
 
 TEST_F(TrayMenu, InvalidIndexesThrowFromTheArrayAndAreIgnoredByTheComponent)
 {
-    TrayMenuArray& items = tray.mnuSysTray();
-    EXPECT_THROW(items.caption(14), std::out_of_range);
+    fillMenu(tray);
+    EXPECT_THROW(items.caption(kMenuItems), std::out_of_range);
     EXPECT_THROW(items.setChecked(-1, true), std::out_of_range);
-    tray.EnableMenuItem(14, false);
+    tray.EnableMenuItem(kMenuItems, false);
     tray.EnableMenuItem(-1, false);
-    EXPECT_EQ(tray.RemoveMenuItem(14), 0);
-    EXPECT_EQ(items.count(), 14);
-    for (int i = 0; i < 14; ++i)
+    EXPECT_EQ(tray.RemoveMenuItem(kMenuItems), 0);
+    EXPECT_EQ(items.count(), kMenuItems);
+    for (int i = 0; i < kMenuItems; ++i)
         EXPECT_TRUE(items.isEnabled(i));
 
-    for (const auto& [set, read] : { std::pair { 99, 0 }, { 5, 5 }, { -1, 0 }, { 13, 13 } }) {
+    for (const auto& [set, read] : { std::pair { 99, 0 }, { 2, 2 }, { -1, 0 }, { 5, 5 } }) {
         tray.SetDefaultMenuIndex(set);
         EXPECT_EQ(tray.DefaultMenuIndex(), read) << set;
     }
@@ -90,67 +92,62 @@ TEST_F(TrayMenu, InvalidIndexesThrowFromTheArrayAndAreIgnoredByTheComponent)
 
 TEST_F(TrayMenu, RemovalShiftsCaptionsAndKeysDownButStatesStayWithThePlace)
 {
-    tray.EnableMenuItem(5, false);
-    EXPECT_EQ(tray.RemoveMenuItem(5), 0);
-    const TrayMenuArray& items = tray.mnuSysTray();
-    ASSERT_EQ(items.count(), 13);
-    for (int i = 0; i < 13; ++i) {
-        const MenuEntry& expected = ownerMenu().at(i < 5 ? i : i + 1);
-        EXPECT_EQ(items.caption(i), QString::fromUtf8(expected.caption)) << i;
-        EXPECT_EQ(items.key(i), QString::fromUtf8(expected.key)) << i;
-    }
-    EXPECT_FALSE(items.isEnabled(5));
-    EXPECT_EQ(tray.mnuPopup()->actions().size(), 2 + 13);
+    fillMenu(tray);
+    tray.EnableMenuItem(2, false);
+    EXPECT_EQ(tray.RemoveMenuItem(2), 0);
+    EXPECT_EQ(captions(), QStringList({ "-", "&Play", "-", "&Show Bolvin", "&Exit" }));
+    EXPECT_EQ(items.key(3), QStringLiteral("open"));
+    EXPECT_FALSE(items.isEnabled(2));
+    EXPECT_EQ(tray.mnuPopup()->actions().size(), 2 + kMenuItems - 1);
 
-    choose(items.action(6));
-    EXPECT_EQ(clicks.at(0).at(1).toString(), QStringLiteral("Pause")) << "the old place reports its new key";
+    choose(items.action(4));
+    EXPECT_EQ(clicks.at(0).at(1).toString(), QStringLiteral("close")) << "the old place reports its new key";
 
     // Element 0 is never removed, only emptied.
     tray.RemoveMenuItem(0);
-    EXPECT_EQ(items.count(), 13);
-    EXPECT_EQ(items.caption(0), QString());
-    EXPECT_EQ(items.caption(1), QStringLiteral("&Show iTunes"));
+    EXPECT_EQ(captions(), QStringList({ "", "&Play", "-", "&Show Bolvin", "&Exit" }));
 }
 
 TEST_F(TrayMenu, ShowMenuRaisesTheWindowAndPassesTheDefaultItem)
 {
+    fillMenu(tray);
     tray.ShowMenu();
     EXPECT_EQ(shell.foregroundCalls, 1);
     ASSERT_EQ(shell.popups.size(), 1);
-    EXPECT_EQ(shell.popups.at(0).defaultItem, tray.mnuSysTray().action(11));
-    EXPECT_EQ(tray.mnuSysTray().caption(11), QStringLiteral("&Show Bolvin"));
+    EXPECT_EQ(shell.popups.at(0).defaultItem, items.action(kDefaultItem));
     EXPECT_EQ(clicks.size(), 0);
 
-    for (int i = 0; i < 4; ++i)
-        tray.RemoveMenuItem(1);
+    tray.RemoveMenuItem(1);
+    tray.RemoveMenuItem(1);
     tray.ShowMenu();
     EXPECT_EQ(shell.popups.at(1).defaultItem, nullptr) << "a default left past the end";
 }
 
 TEST_F(TrayMenu, ClicksCarryIndexAndKeyAfterTheMenuHasClosed)
 {
+    fillMenu(tray);
     for (int n = 1; n <= 4; ++n)
         tray.AddPlayList(QStringLiteral("&List %1").arg(n), QStringLiteral("Playlist%1").arg(n));
     QList<bool> openAtClick;
     QObject::connect(&tray, &frmSysTray::MenuClick, [&] { openAtClick.append(shell.menuOpen); });
     owner.onRate = [&](int) { openAtClick.append(shell.menuOpen); };
 
-    tray.mnuSysTray().setChecked(5, true);
-    choose(tray.mnuSysTray().action(5));
-    choose(tray.mnuSysTray().action(8));
+    items.setChecked(1, true);
+    choose(items.action(1));
+    choose(items.action(2));
     choose(tray.mnuPlayList().action(2));
     for (int n = 0; n <= 5; ++n)
         choose(tray.ratingItem(n));
 
     ASSERT_EQ(clicks.size(), 3) << "rating items rate without an event";
-    EXPECT_EQ(clicks.at(1).at(0).toInt(), 8);
+    EXPECT_EQ(clicks.at(1).at(0).toInt(), 2);
     EXPECT_EQ(clicks.at(1).at(1).toString(), QStringLiteral("Next Song"));
     EXPECT_EQ(clicks.at(2).at(0).toInt(), 2);
     EXPECT_EQ(clicks.at(2).at(1).toString(), QStringLiteral("Playlist3"));
     EXPECT_EQ(owner.ratings, QList<int>({ 0, 20, 40, 60, 80, 100 }));
     EXPECT_EQ(openAtClick, QList<bool>(9, false));
-    EXPECT_TRUE(tray.mnuSysTray().isChecked(5)) << "check marks are the owner's";
-    EXPECT_FALSE(tray.mnuSysTray().isChecked(8));
+    EXPECT_TRUE(items.isChecked(1)) << "check marks are the owner's";
+    EXPECT_FALSE(items.isChecked(2));
     EXPECT_FALSE(tray.ratingItem(1)->isChecked());
 }
 
@@ -159,14 +156,14 @@ TEST(TrayMenuLifetime, OwnerMayDeleteTheComponentFromAMenuClick)
     FakeTrayShell shell;
     RecordingOwner owner;
     auto* tray = new frmSysTray(shell, owner);
-    fillOwnerMenu(*tray);
+    fillMenu(*tray);
     QObject::connect(tray, &frmSysTray::MenuClick, [&tray](int, const QString& key) {
         if (key == QStringLiteral("close")) {
             delete tray;
             tray = nullptr;
         }
     });
-    shell.nextChoice = tray->mnuSysTray().action(13);
+    shell.nextChoice = tray->mnuSysTray().action(5);
     tray->ShowMenu();
     EXPECT_EQ(tray, nullptr);
     EXPECT_EQ(shell.last().command, NotifyIcon::Delete);

@@ -1,9 +1,11 @@
-#include "FakeTrayShell.h"
 #include "TrayTestSupport.h"
+#include "platform/tray/TrayActivation.h"
+#include "tray/NotifyIconText.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -35,31 +37,42 @@ protected:
     std::unique_ptr<frmSysTray> tray;
 };
 
-TEST_F(TrayRecord, LoadSizesTheRecordByFamilyAndBalloonSupport)
+TEST(CopyStringToBytes, WritesUtf16ZeroFillsAndKeepsThePreviousTextForEmpty)
+{
+    QByteArray field(16, '\x7f');
+    CopyStringToBytes(field, QStringLiteral("A\u20AC"), 16);
+    EXPECT_EQ(field, QByteArray("A\0\xAC\x20", 4) + QByteArray(12, '\0'));
+    CopyStringToBytes(field, QString(), 16);
+    EXPECT_EQ(field.left(4), QByteArray("A\0\xAC\x20", 4)) << "an empty text changes nothing";
+
+    QByteArray wide(256, '\x55');
+    CopyStringToBytes(wide, QString(200, u'y'), 128);
+    EXPECT_EQ(NotifyIconData::wideRecord().fieldText(wide), QString(63, u'y')) << "the size includes the NUL";
+    EXPECT_EQ(wide.mid(128), QByteArray(128, '\x55')) << "nothing past the given size";
+}
+
+// Qt's shell reports version 5 where its icon shows messages and 4 where it cannot.
+TEST_F(TrayRecord, LoadSizesTheRecordByBalloonSupport)
 {
     const struct {
         quint32 version;
         quint32 cbSize;
-        bool wide;
+        quint32 shellVersion;
         QList<int> commands;
     } rows[] = {
-        { FakeTrayShell::kNt50, 936, true, { NotifyIcon::Add, NotifyIcon::SetVersion } },
-        { FakeTrayShell::kNt40, 152, true, { NotifyIcon::Add } },
-        { FakeTrayShell::kWindowsMe, 488, false, { NotifyIcon::Add, NotifyIcon::SetVersion } },
-        { FakeTrayShell::kWindows98, 88, false, { NotifyIcon::Add } },
+        { FakeTrayShell::kNt50, 936, 3, { NotifyIcon::Add, NotifyIcon::SetVersion } },
+        { FakeTrayShell::kNt40, 152, 0, { NotifyIcon::Add } },
     };
     for (const auto& row : rows) {
         load(row.version);
         ASSERT_EQ(shell.commandCodes(), row.commands) << row.version;
         const NotifyIconData& added = shell.commands.at(0).record;
         EXPECT_EQ(added.cbSize, row.cbSize);
-        EXPECT_EQ(added.wide, row.wide);
+        EXPECT_TRUE(added.wide);
         EXPECT_EQ(added.uFlags, 7u);
         EXPECT_EQ(added.uCallbackMessage, 0x0200u);
+        EXPECT_EQ(added.uTimeoutOrVersion, row.shellVersion);
     }
-    EXPECT_EQ(shell.commands.at(0).record.uTimeoutOrVersion, 0u);
-    load(FakeTrayShell::kNt50);
-    EXPECT_EQ(shell.commands.at(0).record.uTimeoutOrVersion, 3u);
 }
 
 TEST_F(TrayRecord, UnloadAndARefusedCloseDeleteTheIconWithTheRecordInUse)
@@ -78,7 +91,7 @@ TEST_F(TrayRecord, UnloadAndARefusedCloseDeleteTheIconWithTheRecordInUse)
     EXPECT_EQ(shell.last().record.tipText(), QStringLiteral("tip"));
 }
 
-TEST_F(TrayRecord, TooltipIsCutToTheFieldAndEmptyKeepsThePreviousOnlyOnTheWideRecord)
+TEST_F(TrayRecord, TooltipIsCutToTheFieldAndEmptyKeepsThePrevious)
 {
     load(FakeTrayShell::kNt50);
     tray->SetToolTip(letters(300));
@@ -94,13 +107,7 @@ TEST_F(TrayRecord, TooltipIsCutToTheFieldAndEmptyKeepsThePreviousOnlyOnTheWideRe
     EXPECT_EQ(shell.last().record.tipText(), letters(63));
     const qsizetype before = shell.commands.size();
     tray->ShowBalloonTip(QStringLiteral("Connecting to iTunes"), QStringLiteral("Bolvin"), 1, 5000);
-    EXPECT_EQ(callsSince(before), 0) << "no balloons before NT 5";
-
-    load(FakeTrayShell::kWindowsMe);
-    tray->SetToolTip(QStringLiteral("short"));
-    EXPECT_EQ(shell.last().record.szTip.left(6), QByteArray("short\0", 6));
-    tray->SetToolTip(QString());
-    EXPECT_EQ(tray->ToolTip(), QString()) << "the narrow field is rewritten whole";
+    EXPECT_EQ(callsSince(before), 0) << "no balloons where Qt cannot show them";
 }
 
 TEST_F(TrayRecord, BalloonAsksTenSecondsWithoutSoundCutsItsTextsAndNulTakesItDown)
@@ -121,12 +128,6 @@ TEST_F(TrayRecord, BalloonAsksTenSecondsWithoutSoundCutsItsTextsAndNulTakesItDow
     EXPECT_EQ(shell.last().record.infoText(), QStringLiteral("Export finished"));
     EXPECT_EQ(shell.last().record.infoTitleText(), QStringLiteral("Bolvin")) << "an empty title keeps the last";
     EXPECT_EQ(shell.last().record.dwInfoFlags, 16u);
-
-    load(FakeTrayShell::kWindowsMe);
-    tray->ShowBalloonTip(QStringLiteral("Done"), QStringLiteral("Bolvin"), 1, 5000);
-    EXPECT_EQ(shell.last().record.dwInfoFlags, 1u);
-    EXPECT_EQ(shell.last().record.szInfo, QByteArray("Done").leftJustified(256, ' '));
-    EXPECT_EQ(shell.last().record.szInfoTitle, QByteArray("Bolvin").leftJustified(64, ' '));
 }
 
 TEST_F(TrayRecord, OnlyANewIconHandleCallsTheShell)
@@ -140,6 +141,33 @@ TEST_F(TrayRecord, OnlyANewIconHandleCallsTheShell)
     EXPECT_EQ(callsSince(before), 1);
     EXPECT_EQ(shell.last().record.uFlags, 2u);
     EXPECT_EQ(shell.last().record.hIcon, 7u);
+}
+
+TEST_F(TrayRecord, QtClicksAndBalloonClicksBecomeTheComponentsEvents)
+{
+    load(FakeTrayShell::kNt50);
+    QSignalSpy down(tray.get(), &frmSysTray::SysTrayMouseDown);
+    QSignalSpy up(tray.get(), &frmSysTray::SysTrayMouseUp);
+    QSignalSpy dbl(tray.get(), &frmSysTray::SysTrayDoubleClick);
+    QSignalSpy balloon(tray.get(), &frmSysTray::BalloonClicked);
+
+    // Qt reports a left click once; it must act as the shell's completed click.
+    for (const auto reason : { QSystemTrayIcon::Trigger, QSystemTrayIcon::Context, QSystemTrayIcon::DoubleClick,
+             QSystemTrayIcon::MiddleClick })
+        for (const int code : notificationCodesFor(reason))
+            shell.notify(code);
+    ASSERT_EQ(down.size(), 2);
+    EXPECT_EQ(down.at(0).at(0).toInt(), 1);
+    EXPECT_EQ(down.at(1).at(0).toInt(), 2);
+    ASSERT_EQ(up.size(), 1) << "a left click acts on release only";
+    EXPECT_EQ(up.at(0).at(0).toInt(), 2);
+    ASSERT_EQ(dbl.size(), 1);
+    EXPECT_EQ(dbl.at(0).at(0).toInt(), 1);
+
+    for (const int code : { 1029, 0, 512, 513, 518, 1026, 1030 })
+        shell.notify(code);
+    EXPECT_EQ(balloon.size(), 1);
+    EXPECT_EQ(down.size() + up.size() + dbl.size(), 4) << "other codes raise nothing";
 }
 
 } // namespace

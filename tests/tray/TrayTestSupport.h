@@ -1,10 +1,10 @@
 #pragma once
 
+#include "FakeTrayShell.h"
 #include "tray/SysTrayOwner.h"
 #include "tray/frmSysTray.h"
 
 #include <QList>
-#include <QString>
 
 #include <functional>
 
@@ -19,36 +19,17 @@ struct RecordingOwner : SysTrayOwner {
     }
 };
 
-struct MenuEntry {
-    const char* caption;
-    const char* key;
-    bool isDefault;
-};
-
-// The owner's start-up fill of the main menu.
-inline const QList<MenuEntry>& ownerMenu()
+// A main menu filled as an owner fills one (the owner's own entries are checked with the
+// main window): element 0 a separator, every item but Exit flagged default, so the default
+// ends on "&Show Bolvin" (4).
+inline void fillMenu(frmSysTray& tray)
 {
-    static const QList<MenuEntry> entries = {
-        { "-", "", false },
-        { "&Show iTunes", "Show iTunes", true },
-        { "&Minimize iTunes", "Minimize", true },
-        { "&iTunes MiniPlayer", "MiniPlayer", true },
-        { "-", "", false },
-        { "&Shuffle", "Shuffle", true },
-        { "-", "", false },
-        { "&Play", "Pause", true },
-        { "&Next Song", "Next Song", true },
-        { "&Previous Song", "Previous Song", true },
-        { "-", "", false },
-        { "&Show Bolvin", "open", true },
-        { "-", "", false },
-        { "&Exit", "close", false },
-    };
-    return entries;
+    tray.AddMenuItem(QStringLiteral("-"));
+    tray.AddMenuItem(QStringLiteral("&Play"), QStringLiteral("Pause"), true);
+    tray.AddMenuItem(QStringLiteral("&Next Song"), QStringLiteral("Next Song"), true);
+    tray.AddMenuItem(QStringLiteral("-"));
+    tray.AddMenuItem(QStringLiteral("&Show Bolvin"), QStringLiteral("open"), true);
+    tray.AddMenuItem(QStringLiteral("&Exit"), QStringLiteral("close"));
 }
-
-inline void fillOwnerMenu(frmSysTray& tray)
-{
-    for (const MenuEntry& e : ownerMenu())
-        tray.AddMenuItem(QString::fromUtf8(e.caption), QString::fromUtf8(e.key), e.isDefault);
-}
+constexpr int kMenuItems = 6;
+constexpr int kDefaultItem = 4;
