@@ -5,8 +5,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -31,19 +29,8 @@ QString stateOf(const QString& path)
     if (MusicLibrary library; QFileInfo(path).fileName().startsWith(QStringLiteral("Jukebox")) && library.load(path))
         return std::accumulate(library.tracks().begin(), library.tracks().end(), QString(),
             [](const QString& all, const LibraryTrack& track) { return all + QString::number(track.rating); });
-    if (path.endsWith(QStringLiteral(".db"))) {
-        QString state;
-        {
-            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("state"));
-            db.setDatabaseName(path);
-            QSqlQuery query(db);
-            if (db.open() && query.exec(QStringLiteral("SELECT group_concat(rating), count(*) FROM songs"))
-                && query.next())
-                state = query.value(0).toString() + QLatin1Char(' ') + query.value(1).toString();
-        }
-        QSqlDatabase::removeDatabase(QStringLiteral("state"));
-        return state;
-    }
+    if (path.endsWith(QStringLiteral(".db")))
+        return SourceTestFiles::firstRow(path, QStringLiteral("SELECT group_concat(rating), count(*) FROM songs"));
     return QString::fromUtf8(SourceTestFiles::read(path));
 }
 

@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <QUuid>
@@ -125,6 +126,27 @@ inline QString runSql(const QString& path, const QStringList& statements)
     }
     QSqlDatabase::removeDatabase(name);
     return error;
+}
+
+// The first row a query of the SQLite file at path gives, its values joined by spaces.
+inline QString firstRow(const QString& path, const QString& sql, const QVariantList& values = {})
+{
+    const QString name = QUuid::createUuid().toString();
+    QStringList row;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        if (db.open() && query.prepare(sql)) {
+            for (const QVariant& value : values)
+                query.addBindValue(value);
+            if (query.exec() && query.next())
+                for (int i = 0; i < query.record().count(); ++i)
+                    row << query.value(i).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return row.join(QLatin1Char(' '));
 }
 
 // A strawberry.db of the given schema version holding songs; rating "" is unrated (-1).
