@@ -34,29 +34,6 @@ QString readError(const QByteArray& bytes)
     return error;
 }
 
-TEST(ExtrasFileWriter, WritesTheFormatLineByLine)
-{
-    const QByteArray bytes = written([](ExtrasFileWriter& w) {
-        w.writeHeader(QStringLiteral("Week"));
-        w.writeTrack({ QStringLiteral("Tom & Jerry <live>"), QStringLiteral("A&amp;B"), 80, 12,
-            QStringLiteral("12/6/2026 3:45:12 PM"), QStringLiteral("3:45") });
-        w.writeFooter();
-    });
-    EXPECT_EQ(bytes,
-        QByteArray("<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n"
-                   "<library>\r\n"
-                   "     <exportmode>Week</exportmode>\r\n"
-                   "     <track>\r\n"
-                   "          <name>Tom &amp; Jerry &lt;live&gt;</name>\r\n"
-                   "          <artist>A&amp;amp;B</artist>\r\n"
-                   "          <rating>80</rating>\r\n"
-                   "          <playedcount>12</playedcount>\r\n"
-                   "          <playeddate>12/6/2026 3:45:12 PM</playeddate>\r\n"
-                   "          <time>3:45</time>\r\n"
-                   "     </track>\r\n"
-                   "</library>\r\n"));
-}
-
 // Only & < > are escaped, an entity already in a name again; Latin-1 stays bytes and the
 // rest becomes references; what XML 1.0 cannot hold at all becomes U+FFFD.
 TEST(ExtrasFileWriter, EscapesAndEncodesAsTheFormatHasIt)
