@@ -67,16 +67,6 @@ TEST(PlistReader, ReadsEveryValueTypeAndKeepsKeyOrder)
     EXPECT_EQ(root.value("nothing"), nullptr);
 }
 
-TEST(PlistWriter, SampleLibraryComesBackByteForByte)
-{
-    SampleLibrary sample;
-    ASSERT_TRUE(sample.isValid());
-    QString error;
-    const std::optional<PlistDocument> document = PlistReader::read(sample.bytes(), &error);
-    ASSERT_TRUE(document) << error.toStdString();
-    EXPECT_EQ(PlistWriter::write(*document), sample.bytes());
-}
-
 TEST(PlistWriter, UnknownKeysAndOddTextSurviveARoundTrip)
 {
     // Text the writer did not make itself: odd spacing in numbers and data, an unknown key,

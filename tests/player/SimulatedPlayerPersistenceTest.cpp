@@ -78,7 +78,8 @@ TEST_F(SimulatedPlayerPersistence, ChangesReachTheFileAfterTheDelayOrAtTheEndAnd
 
 TEST_F(SimulatedPlayerPersistence, OnlyTheChangedValuesDifferInTheFile)
 {
-    // The first track already has a rating, so only its value changes, in place.
+    // The first track already has a rating, so only its value changes, in place: every other
+    // byte of the file is written back as it was read.
     track(1)->SetRating(50);
     ASSERT_TRUE(player->flush());
     EXPECT_THAT(differingLines(before, sample.bytes()), testing::ElementsAre("<key>Rating</key><integer>50</integer>"));
