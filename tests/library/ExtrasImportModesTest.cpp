@@ -38,9 +38,7 @@ TEST_F(MapModeImport, KeysIgnoreCaseAndTheFirstDuplicateWins)
     addTrack(QStringLiteral("Hello"), QStringLiteral("X"), 20, 1, QStringLiteral("3:00"));
     addTrack(QStringLiteral("hello"), QStringLiteral("X"), 20, 1, QStringLiteral("3:01"));
     rig.player.addLibrary();
-    options.importPlayCount = false;
-    options.importLastPlayDate = false;
-
+    options.importPlayCount = options.importLastPlayDate = false;
     EXPECT_EQ(
         importElements(QStringLiteral("All"),
             { { "hElLo", "x", "60", "1", playedText, "3:00" }, { "Hello", "X", "100", "1", playedText, "3:00" } }),
@@ -87,18 +85,13 @@ TEST_F(MapModeImport, TheBoxesSayWhatIsWrittenAndIncrementAddsOnePlayWhateverThe
 {
     addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 41, QStringLiteral("1:00"));
     rig.player.addLibrary();
-    const struct {
-        bool rating, count, date;
-        const char* writes;
-    } rows[] = { { false, true, false, "SetPlayedCount 0 42" }, { false, false, false, "" } };
-    for (const auto& row : rows) {
-        options.importRating = row.rating;
-        options.importPlayCount = row.count;
-        options.importLastPlayDate = row.date;
+    options.importRating = options.importLastPlayDate = false;
+    for (const char* writes : { "SetPlayedCount 0 42", "" }) {
         rig.player.state->writes.clear();
         EXPECT_EQ(importElements(QStringLiteral("All"), { { "A", "X", "100", "900", "12/1/2026", "1:00" } }),
             TransferOutcome::Completed);
-        EXPECT_EQ(rig.player.state->writes.join(QLatin1Char(',')), QString::fromLatin1(row.writes));
+        EXPECT_EQ(rig.player.state->writes.join(QLatin1Char(',')), QString::fromLatin1(writes));
+        options.importPlayCount = false;
     }
 }
 
@@ -123,10 +116,7 @@ TEST_F(MapModeImport, OneOddFileGivesOneMessage)
 
 TEST_F(ImportFixture, AValueAnElementDoesNotCarryStaysAsItIs)
 {
-    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
-    addTrack(QStringLiteral("B"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
-    addTrack(QStringLiteral("C"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
-    rig.player.addLibrary();
+    addLibrary({ "A", "B", "C" });
     options.playCountMode = QStringLiteral("Replace");
     for (const QString& mode : { QStringLiteral("All"), QStringLiteral("Week") }) {
         rig.player.state->writes.clear();
@@ -141,30 +131,6 @@ TEST_F(ImportFixture, AValueAnElementDoesNotCarryStaysAsItIs)
     }
 }
 
-TEST_F(MapModeImport, ACancelWhileReadingTheFileStillLetsTheLibraryPassHandleItsFirstTrack)
-{
-    const std::vector<Element> elements = fiveTracksToRateUp();
-    rig.view.onEvents = [this](int round) { rig.cancel = rig.cancel || round == 1; };
-
-    EXPECT_EQ(importElements(QStringLiteral("All"), elements), TransferOutcome::Cancelled);
-    // Element 0, then element 1 (in hand when the flag was seen) went into the map; the
-    // library pass handled track 0 only.
-    EXPECT_EQ(rig.player.state->writes, QStringList { "SetRating 0 100" });
-    EXPECT_EQ(rig.view.messages, QStringList { "Library import canceled" });
-    EXPECT_TRUE(rig.view.status.isEmpty());
-    EXPECT_TRUE(rig.view.balloons.isEmpty());
-    EXPECT_FALSE(rig.view.busy);
-}
-
-TEST_F(MapModeImport, ACancelDuringTheLibraryPassEndsItAfterTheTrackInHand)
-{
-    const std::vector<Element> elements = fiveTracksToRateUp();
-    rig.view.onEvents = [this](int round) { rig.cancel = round == 12; };
-
-    EXPECT_EQ(importElements(QStringLiteral("All"), elements), TransferOutcome::Cancelled);
-    EXPECT_EQ(rig.player.state->writes, QStringList({ "SetRating 0 100", "SetRating 1 100" }));
-}
-
 TEST_F(SearchModeImport, SearchesOncePerElementAndMatchesExactly)
 {
     addTrack(QStringLiteral("Rain"), QStringLiteral("X"), 20, 1, QStringLiteral("4:00"));
@@ -175,7 +141,8 @@ TEST_F(SearchModeImport, SearchesOncePerElementAndMatchesExactly)
     rig.player.addLibrary();
     options.importPlayCount = options.importLastPlayDate = false;
 
-    EXPECT_EQ(importElements(QStringLiteral("Week"),
+    // A file without an export mode is matched by search too.
+    EXPECT_EQ(importElements(QString(),
                   { { "Rain", "X", "100", "1", playedText, "4:00" }, { "Sun", "X", "100", "1", playedText, "4:00" } }),
         TransferOutcome::Completed);
     EXPECT_EQ(rig.player.state->searches, 2);
@@ -184,13 +151,11 @@ TEST_F(SearchModeImport, SearchesOncePerElementAndMatchesExactly)
         QStringList({ "Rain imported", "Library import complete" }));
     EXPECT_EQ(rig.view.progressMaximum, 2);
     EXPECT_EQ(rig.view.progressValue, 1) << "the element's 0-based position";
-}
 
-TEST_F(SearchModeImport, AnUnchangedTrackIsNotWrittenEvenWithEveryBoxChecked)
-{
-    addTrack(QStringLiteral("A"), QStringLiteral("X"), 60, 4, QStringLiteral("1:00"));
-    rig.player.addLibrary();
-    EXPECT_EQ(importElements(QStringLiteral("Day"), { { "A", "X", "60", "4", playedText, "1:00" } }),
+    // An unchanged track is not written, even with every box checked.
+    rig.player.state->writes.clear();
+    options.importPlayCount = options.importLastPlayDate = true;
+    EXPECT_EQ(importElements(QStringLiteral("Day"), { { "Rain", "X", "100", "1", playedText, "4:00" } }),
         TransferOutcome::Completed);
     EXPECT_TRUE(rig.player.state->writes.isEmpty());
     EXPECT_EQ(updated, 0);
@@ -208,15 +173,36 @@ TEST_F(SearchModeImport, SearchesTheFirstPlaylistOfTheSource)
     EXPECT_EQ(rig.player.state->writes, QStringList { "SetRating 1 100" });
 }
 
-TEST_F(SearchModeImport, StopEndsThePassAfterTheElementInHand)
+// Stop ends the import after the item in hand: in "All" mode while the file is read, the
+// library pass still handles its first track; or during the library pass; or in a search.
+TEST_F(ImportFixture, StopEndsTheImportAfterTheItemInHand)
 {
     const std::vector<Element> elements = fiveTracksToRateUp();
-    rig.view.onEvents = [this](int round) { rig.cancel = rig.cancel || round == 2; };
-
-    EXPECT_EQ(importElements(QStringLiteral("Year"), elements), TransferOutcome::Cancelled);
-    EXPECT_EQ(rig.player.state->writes, QStringList({ "SetRating 0 100", "SetRating 1 100", "SetRating 2 100" }));
-    EXPECT_EQ(rig.player.state->searches, 3);
-    EXPECT_EQ(rig.view.messages, QStringList { "Library import canceled" });
+    const struct {
+        const char* mode;
+        int round;
+        int written;
+    } cases[] = { { "All", 1, 1 }, { "All", 12, 2 }, { "Year", 2, 3 } };
+    for (const auto& c : cases) {
+        rig.cancel = false;
+        rig.view.eventRounds = 0;
+        rig.view.onEvents = [&](int round) { rig.cancel = rig.cancel || round == c.round; };
+        rig.player.state->writes.clear();
+        rig.player.state->searches = 0;
+        rig.view.messages.clear();
+        for (int i = 0; i < 5; ++i)
+            rig.player.track(i).rating = 20;
+        EXPECT_EQ(importElements(QString::fromLatin1(c.mode), elements), TransferOutcome::Cancelled);
+        QStringList writes;
+        for (int i = 0; i < c.written; ++i)
+            writes << QStringLiteral("SetRating %1 100").arg(i);
+        EXPECT_EQ(rig.player.state->writes, writes) << c.mode << " " << c.round;
+        EXPECT_EQ(rig.player.state->searches, c.mode[0] == 'Y' ? 3 : 0);
+        EXPECT_EQ(rig.view.messages, QStringList { "Library import canceled" });
+        EXPECT_TRUE(rig.view.status.isEmpty());
+        EXPECT_TRUE(rig.view.balloons.isEmpty());
+        EXPECT_FALSE(rig.view.busy);
+    }
 }
 
 } // namespace

@@ -41,23 +41,28 @@ TEST_P(GeneralDateRoundTrip, ReadsTheUsEnglishFormOfTheOriginalProgram)
 
 INSTANTIATE_TEST_SUITE_P(Locales, GeneralDateRoundTrip, testing::Values("en_US", "de_DE", "ja_JP", "fr_FR", "C"));
 
-TEST(GeneralDateFormat, WritesTheWindowsShapesInUsEnglish)
+// The Windows shapes in US English, with no milliseconds: midnight leaves the time out and
+// the zero date the date; other locales keep their own shape with a full year.
+TEST(GeneralDateFormat, WritesEachLocalesShape)
 {
-    const GeneralDateFormat us { QLocale(QLocale::English, QLocale::UnitedStates) };
-    EXPECT_EQ(us.toText(afternoon), QStringLiteral("12/6/2026 3:45:12 PM"));
-    EXPECT_EQ(us.toText(QDateTime(QDate(2026, 12, 6), QTime(0, 0))), QStringLiteral("12/6/2026"));
-    EXPECT_EQ(us.toText(QDateTime()), QStringLiteral("12:00:00 AM"));
-    EXPECT_EQ(us.toText(QDateTime(GeneralDateFormat::zeroDate(), QTime(0, 0))), QStringLiteral("12:00:00 AM"));
-    // Milliseconds are not part of the text.
-    EXPECT_EQ(us.toText(afternoon.addMSecs(999)), QStringLiteral("12/6/2026 3:45:12 PM"));
-}
-
-TEST(GeneralDateFormat, KeepsTheLocaleShapeWithAFullYearAndNoZone)
-{
-    const GeneralDateFormat german { QLocale(QLocale::German, QLocale::Germany) };
-    EXPECT_EQ(german.toText(afternoon), QStringLiteral("06.12.2026 15:45:12"));
-    const GeneralDateFormat japanese { QLocale(QLocale::Japanese, QLocale::Japan) };
-    EXPECT_EQ(japanese.toText(afternoon), QStringLiteral("2026/12/06 15時45分12秒"));
+    const QLocale us(QLocale::English, QLocale::UnitedStates);
+    const QDateTime zeroAfternoon(GeneralDateFormat::zeroDate(), QTime(15, 45, 12));
+    const struct {
+        QLocale locale;
+        QDateTime when;
+        const char* text;
+    } cases[] = {
+        { us, afternoon.addMSecs(999), "12/6/2026 3:45:12 PM" },
+        { us, QDateTime(QDate(2026, 12, 6), QTime(0, 0)), "12/6/2026" },
+        { us, QDateTime(), "12:00:00 AM" },
+        { us, QDateTime(GeneralDateFormat::zeroDate(), QTime(0, 0)), "12:00:00 AM" },
+        { us, zeroAfternoon, "3:45:12 PM" },
+        { QLocale(QLocale::German, QLocale::Germany), afternoon, "06.12.2026 15:45:12" },
+        { QLocale(QLocale::Japanese, QLocale::Japan), afternoon, "2026/12/06 15時45分12秒" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GeneralDateFormat { c.locale }.toText(c.when), QString::fromUtf8(c.text));
+    EXPECT_EQ(GeneralDateFormat { us }.fromText(QStringLiteral("3:45:12 PM")), zeroAfternoon);
 
     EXPECT_EQ(GeneralDateFormat::widenYear(QStringLiteral("M/d/yy")), QStringLiteral("M/d/yyyy"));
     EXPECT_EQ(GeneralDateFormat::widenYear(QStringLiteral("yyyy/MM/dd")), QStringLiteral("yyyy/MM/dd"));
@@ -71,13 +76,6 @@ TEST(GeneralDateFormat, RefusesTextThatIsNoDate)
     const GeneralDateFormat format { QLocale(QLocale::German, QLocale::Germany) };
     for (const char* text : { "", "yesterday", "31.02.2026", "25:61:00", "12/6/2026 3:45:12", "80" })
         EXPECT_FALSE(format.fromText(QString::fromLatin1(text))) << text;
-}
-
-TEST(GeneralDateFormat, ATimeAloneFallsOnTheZeroDate)
-{
-    const GeneralDateFormat us { QLocale(QLocale::English, QLocale::UnitedStates) };
-    EXPECT_EQ(us.fromText(QStringLiteral("3:45:12 PM")), QDateTime(GeneralDateFormat::zeroDate(), QTime(15, 45, 12)));
-    EXPECT_EQ(us.toText(QDateTime(GeneralDateFormat::zeroDate(), QTime(15, 45, 12))), QStringLiteral("3:45:12 PM"));
 }
 
 } // namespace

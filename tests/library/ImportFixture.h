@@ -63,6 +63,13 @@ protected:
     {
         return rig.addTrack({ name, artist, rating, count, played, time });
     }
+    // One-star tracks by "X" of a minute each, then the library playlist of them all.
+    void addLibrary(std::initializer_list<const char*> names)
+    {
+        for (const char* name : names)
+            addTrack(QString::fromUtf8(name), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+        rig.player.addLibrary();
+    }
 
     // Five one-star tracks "T0".."T4" in the library and a file rating each five stars, with
     // only the rating imported: what the cancellation cases count writes against.

@@ -16,27 +16,18 @@
 namespace
 {
 
-struct Extras {
-    QString name;
-    int rating;
-    int playedCount;
-    QDateTime playedDate;
-    bool operator==(const Extras&) const = default;
-};
-
-void PrintTo(const Extras& e, std::ostream* out)
-{
-    *out << e.name.toStdString() << " " << e.rating << " " << e.playedCount << " "
-         << e.playedDate.toString(Qt::ISODate).toStdString();
-}
-
-std::vector<Extras> extrasOf(PlayerApplication& player)
+// "name rating count date" of every track of the library playlist.
+QStringList extrasOf(PlayerApplication& player)
 {
     const auto tracks = player.LibrarySource()->Playlists()->Item(1)->Tracks();
-    std::vector<Extras> all;
+    QStringList all;
     for (int i = 1; i <= tracks->Count(); ++i) {
         const auto t = tracks->Item(i);
-        all.push_back({ t->Name(), t->Rating(), t->PlayedCount(), t->PlayedDate() });
+        all << QStringLiteral("%1 %2 %3 %4")
+                   .arg(t->Name())
+                   .arg(t->Rating())
+                   .arg(t->PlayedCount())
+                   .arg(t->PlayedDate().toString(Qt::ISODate));
     }
     return all;
 }
@@ -118,41 +109,36 @@ TEST_F(SampleRoundTrip, ExportMatchesTheCheckedInFileByteForByte)
 
 TEST_F(SampleRoundTrip, ImportRestoresExactlyWhatChangedInEitherMode)
 {
-    const std::vector<Extras> original = extrasOf(*player);
+    const QStringList original = extrasOf(*player);
     for (const QByteArray& mode : { QByteArray("All"), QByteArray("Week") }) {
         disturb();
         ASSERT_NE(extrasOf(*player), original);
         // The same records under another mode name take the search path.
-        QByteArray file = readAll(goldenFile());
-        file.replace("<exportmode>All</exportmode>", "<exportmode>" + mode + "</exportmode>");
-        const QString path = QDir(dir.path()).filePath(QStringLiteral("in-%1.xml").arg(QString::fromLatin1(mode)));
+        const QString path = QDir(dir.path()).filePath(QString::fromLatin1(mode));
         QFile out(path);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(file);
+        out.write(
+            readAll(goldenFile()).replace("<exportmode>All</exportmode>", "<exportmode>" + mode + "</exportmode>"));
         out.close();
-
         importFrom(path, us);
         EXPECT_EQ(extrasOf(*player), original) << mode.toStdString();
     }
 }
 
-TEST_F(SampleRoundTrip, ALibraryExportedAndImportedUnchangedIsNotWritten)
+// In any locale: what was exported and comes back unchanged is not written; what changed
+// since comes back as it was.
+TEST_F(SampleRoundTrip, DatesComeBackInEveryLocaleAndNothingUnchangedIsWritten)
 {
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("again.xml"));
-    exportTo(path, us);
+    const QStringList original = extrasOf(*player);
     int changes = 0;
     QObject::connect(player.get(), &PlayerApplication::OnDatabaseChangedEvent, [&] { ++changes; });
-    importFrom(path, us);
-    EXPECT_EQ(changes, 0);
-}
-
-TEST_F(SampleRoundTrip, DatesComeBackInOtherLocales)
-{
-    const std::vector<Extras> original = extrasOf(*player);
     for (const QLocale& locale :
-        { QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Japanese, QLocale::Japan) }) {
+        { us, QLocale(QLocale::German, QLocale::Germany), QLocale(QLocale::Japanese, QLocale::Japan) }) {
         const QString path = QDir(dir.path()).filePath(locale.name() + QStringLiteral(".xml"));
         exportTo(path, locale);
+        changes = 0;
+        importFrom(path, locale);
+        EXPECT_EQ(changes, 0) << locale.name().toStdString();
         disturb();
         importFrom(path, locale);
         EXPECT_EQ(extrasOf(*player), original) << locale.name().toStdString();

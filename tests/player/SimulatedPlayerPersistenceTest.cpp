@@ -23,10 +23,8 @@ QList<QByteArray> differingLines(const QByteArray& before, const QByteArray& aft
     const QList<QByteArray> b = after.split('\n');
     QList<QByteArray> changed;
     for (qsizetype i = 0; i < std::max(a.size(), b.size()); ++i) {
-        const QByteArray left = i < a.size() ? a[i] : QByteArray();
-        const QByteArray right = i < b.size() ? b[i] : QByteArray();
-        if (left != right)
-            changed << right.trimmed();
+        if (a.value(i) != b.value(i))
+            changed << b.value(i).trimmed();
     }
     return changed;
 }
@@ -37,83 +35,69 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// The sample library's player, on a fixed clock, and the file as it was before.
+class SimulatedPlayerPersistence : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        player->setClock([] { return fixedNow; });
+    }
+    std::shared_ptr<PlayerTrack> track(int i) const
+    {
+        return player->LibrarySource()->Playlists()->Item(1)->Tracks()->Item(i);
+    }
+
+    SampleLibrary sample;
+    const QByteArray before = sample.bytes();
+    std::unique_ptr<SimulatedPlayer> player = sample.player();
+};
+
 } // namespace
 
-TEST(SimulatedPlayerPersistence, ChangesReachTheFileAndANewPlayerSeesThem)
+TEST_F(SimulatedPlayerPersistence, ChangesReachTheFileAfterTheDelayOrAtTheEndAndANewPlayerSeesThem)
 {
-    SampleLibrary sample;
-    const QByteArray before = sample.bytes();
     const QDateTime played(QDate(2026, 1, 2), QTime(3, 4, 5), Qt::UTC);
-    {
-        const auto player = sample.player();
-        const auto tracks = player->LibrarySource()->Playlists()->Item(1)->Tracks();
-        tracks->Item(1)->SetRating(73);
-        tracks->Item(2)->SetPlayedCount(41);
-        tracks->Item(3)->SetPlayedDate(played.toLocalTime());
-        EXPECT_EQ(sample.bytes(), before) << "written before the coalescing delay";
-        EXPECT_TRUE(player->flush());
-    }
-    const auto again = sample.player();
-    const auto tracks = again->LibrarySource()->Playlists()->Item(1)->Tracks();
-    EXPECT_EQ(tracks->Item(1)->Rating(), 73);
-    EXPECT_EQ(tracks->Item(2)->PlayedCount(), 41);
-    EXPECT_EQ(tracks->Item(3)->PlayedDate(), played.toLocalTime());
+    track(1)->SetRating(73);
+    track(2)->SetPlayedCount(41);
+    track(3)->SetPlayedDate(played.toLocalTime());
+    EXPECT_EQ(sample.bytes(), before) << "written after the coalescing delay";
+    player.reset();
+    player = sample.player();
+    EXPECT_EQ(track(1)->Rating(), 73);
+    EXPECT_EQ(track(2)->PlayedCount(), 41);
+    EXPECT_EQ(track(3)->PlayedDate(), played.toLocalTime());
+
+    player->setSaveDelay(0);
+    for (int i = 1; i <= 36; ++i)
+        track(i)->SetPlayedCount(i);
+    const QByteArray once = sample.bytes();
+    QTRY_VERIFY_WITH_TIMEOUT(sample.bytes() != once, 5000);
+    EXPECT_EQ(sample.load()->tracks().back().playCount, 36);
 }
 
-TEST(SimulatedPlayerPersistence, OnlyTheChangedValuesDifferInTheFile)
+TEST_F(SimulatedPlayerPersistence, OnlyTheChangedValuesDifferInTheFile)
 {
-    SampleLibrary sample;
-    const QByteArray before = sample.bytes();
-    const auto player = sample.player();
-    // The first track already has a rating, so only its value changes, in place.
-    player->LibrarySource()->Playlists()->Item(1)->Tracks()->Item(1)->SetRating(50);
+    // The first track already has a rating, so only its value changes, in place: every other
+    // byte of the file is written back as it was read.
+    track(1)->SetRating(50);
     ASSERT_TRUE(player->flush());
     EXPECT_THAT(differingLines(before, sample.bytes()), testing::ElementsAre("<key>Rating</key><integer>50</integer>"));
-}
 
-TEST(SimulatedPlayerPersistence, AFinishedTrackIsCountedInTheFile)
-{
-    SampleLibrary sample;
-    const QByteArray before = sample.bytes();
-    const auto player = sample.player();
-    player->setClock([] { return fixedNow; });
+    // A finished track: its count and both play dates, the classic Mac one and the UTC one.
+    const QByteArray rated = sample.bytes();
+    const int count = track(1)->PlayedCount();
     player->Play();
-    const auto track = player->CurrentTrack();
-    const int count = track->PlayedCount();
     player->advanceBy(player->library().tracks().front().totalTimeMs);
     ASSERT_TRUE(player->flush());
-
-    // The first track carries both play dates: the UTC one and the classic Mac one.
-    const QList<QByteArray> changed = differingLines(before, sample.bytes());
+    const QList<QByteArray> changed = differingLines(rated, sample.bytes());
     ASSERT_EQ(changed.size(), 3);
     EXPECT_EQ(changed[0], "<key>Play Count</key><integer>" + QByteArray::number(count + 1) + "</integer>");
     EXPECT_THAT(changed[1].toStdString(), HasSubstr("<key>Play Date</key><integer>"));
     EXPECT_EQ(changed[2], "<key>Play Date UTC</key><date>2026-03-14T15:09:26Z</date>");
-    EXPECT_EQ(sample.load()->tracks().front().playCount, count + 1);
 }
 
-TEST(SimulatedPlayerPersistence, ManyChangesAreWrittenOnceAfterTheDelay)
-{
-    SampleLibrary sample;
-    const QByteArray before = sample.bytes();
-    const auto player = sample.player();
-    player->setSaveDelay(0);
-    const auto tracks = player->LibrarySource()->Playlists()->Item(1)->Tracks();
-    for (int i = 1; i <= tracks->Count(); ++i)
-        tracks->Item(i)->SetPlayedCount(i);
-    EXPECT_EQ(sample.bytes(), before);
-    QTRY_VERIFY_WITH_TIMEOUT(sample.bytes() != before, 5000);
-    EXPECT_EQ(sample.load()->tracks().back().playCount, 36);
-}
-
-TEST(SimulatedPlayerPersistence, DestroyingThePlayerSavesPendingChanges)
-{
-    SampleLibrary sample;
-    sample.player()->LibrarySource()->Playlists()->Item(1)->Tracks()->Item(5)->SetRating(60);
-    EXPECT_EQ(sample.load()->tracks()[4].rating, 60);
-}
-
-TEST(SimulatedPlayerPersistence, FailedTemporaryFileLeavesTheOldFileIntact)
+TEST(SimulatedPlayerWriteFailure, FailedTemporaryFileLeavesTheOldFileIntact)
 {
     // The atomic write creates its temporary file beside the library; a name at the file
     // system's length limit leaves no room for it, whoever runs the test.
@@ -134,29 +118,27 @@ TEST(SimulatedPlayerPersistence, FailedTemporaryFileLeavesTheOldFileIntact)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
-TEST(SimulatedPlayerPersistence, AHeldBatchReachesTheFileInOneWriteAfterACopyOrNotAtAll)
+TEST_F(SimulatedPlayerPersistence, AHeldBatchReachesTheFileInOneWriteAfterACopyOrNotAtAll)
 {
-    SampleLibrary sample;
-    auto player = sample.player();
     player->setSaveDelay(0);
-    player->setClock([] { return fixedNow; });
     const auto tracks = player->LibrarySource()->Playlists()->Item(1)->Tracks();
     tracks->Item(1)->SetRating(20);
-    QByteArray before;
+    QByteArray atHold;
     {
         LibrarySaveHold hold = player->holdSaves();
-        before = sample.bytes();
+        atHold = sample.bytes();
         EXPECT_EQ(sample.load()->tracks()[0].rating, 20) << "what was pending goes before the batch";
         for (int i = 1; i <= tracks->Count(); ++i)
             tracks->Item(i)->SetPlayedCount(100 + i);
         EXPECT_TRUE(player->flush());
         QTest::qWait(20);
-        EXPECT_EQ(sample.bytes(), before);
+        EXPECT_EQ(sample.bytes(), atHold);
     }
     EXPECT_EQ(sample.load()->tracks().back().playCount, 136);
     const QString stamp = fixedNow.toLocalTime().toString("yyyyMMdd-HHmmss");
-    EXPECT_EQ(player->lastBackup(), QDir(sample.folder()).filePath("iTunes Music Library.before-import-" + stamp + ".xml"));
-    EXPECT_EQ(readAll(player->lastBackup()), before);
+    EXPECT_EQ(
+        player->lastBackup(), QDir(sample.folder()).filePath("iTunes Music Library.before-import-" + stamp + ".xml"));
+    EXPECT_EQ(readAll(player->lastBackup()), atHold);
 
     // Dropped: the player reads its file again.
     const QByteArray written = sample.bytes();

@@ -3,9 +3,11 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QString>
 #include <QStringList>
 #include <QUuid>
@@ -22,21 +24,10 @@ namespace SourceTestFiles
 {
 
 struct Song {
-    Song(QString title_, QString artist_, qint64 seconds_ = 180, QString rating_ = {}, qint64 playCount_ = 0,
-        qint64 lastPlayed_ = 0)
-        : title(std::move(title_))
-        , artist(std::move(artist_))
-        , seconds(seconds_)
-        , rating(std::move(rating_))
-        , playCount(playCount_)
-        , lastPlayed(lastPlayed_)
-    {
-    }
-
     QString title;
     QString artist;
     qint64 seconds = 180;
-    QString rating; // as the file holds it; "" leaves the element out
+    QString rating {}; // as the file holds it; "" leaves the element out
     qint64 playCount = 0;
     qint64 lastPlayed = 0;
 };
@@ -89,7 +80,8 @@ inline QByteArray read(const QString& path)
 // "640 1 4": a file's permission bits in octal, its owner and its group.
 inline QString modeAndOwner(const QString& path)
 {
-    struct stat info {};
+    struct stat info {
+    };
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return QStringLiteral("<missing>");
     return QStringLiteral("%1 %2 %3").arg(info.st_mode & 07777, 0, 8).arg(info.st_uid).arg(info.st_gid);
@@ -136,6 +128,27 @@ inline QString runSql(const QString& path, const QStringList& statements)
     return error;
 }
 
+// The first row a query of the SQLite file at path gives, its values joined by spaces.
+inline QString firstRow(const QString& path, const QString& sql, const QVariantList& values = {})
+{
+    const QString name = QUuid::createUuid().toString();
+    QStringList row;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        QSqlQuery query(db);
+        if (db.open() && query.prepare(sql)) {
+            for (const QVariant& value : values)
+                query.addBindValue(value);
+            if (query.exec() && query.next())
+                for (int i = 0; i < query.record().count(); ++i)
+                    row << query.value(i).toString();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return row.join(QLatin1Char(' '));
+}
+
 // A strawberry.db of the given schema version holding songs; rating "" is unrated (-1).
 inline QString strawberryDb(const QString& path, const QString& schemaFile, int version, const std::vector<Song>& songs)
 {
@@ -166,5 +179,25 @@ inline QString strawberryDb(const QString& path, const QString& schemaFile, int 
     }
     return runSql(path, statements);
 }
+
+#ifdef BOLVIN_SAMPLE_LIBRARY_DIR
+// songs as the library file path names: a strawberry.db of schema version, the Jukebox's
+// own Jukebox.xml, a rhythmdb.xml, or else the bundled sample library; "" when written.
+inline QString makeLibrary(const QString& path, const std::vector<Song>& songs, int version = 20)
+{
+    const QString name = QFileInfo(path).fileName();
+    if (name.endsWith(QStringLiteral(".db")))
+        return strawberryDb(path, QStringLiteral(SOURCES_TEST_DATA_DIR "/strawberry-songs.sql"), version, songs);
+    bool made = false;
+    if (name == QStringLiteral("rhythmdb.xml"))
+        made = write(path, rhythmdb(songs));
+    else if (name == QStringLiteral("Jukebox.xml"))
+        made = write(path, jukeboxPlist(songs));
+    else
+        made = QFile::copy(QStringLiteral(BOLVIN_SAMPLE_LIBRARY_DIR "/iTunes Music Library.xml"), path)
+            && QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    return made ? QString() : QStringLiteral("could not write ") + path;
+}
+#endif
 
 } // namespace SourceTestFiles

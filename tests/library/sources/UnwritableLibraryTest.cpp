@@ -22,25 +22,19 @@
 namespace
 {
 
-// A library open for a transfer: its tracks, and what writes them.
-struct OpenLibrary {
-    std::shared_ptr<PlayerSource> source;
-    std::shared_ptr<LibraryStore> store;
-    std::shared_ptr<SimulatedPlayer> player;
-};
-
 struct Route {
     const char* name;
     const char* file;
+    LibrarySourceKind kind; // ConnectedPlayer: the Jukebox, the player of the library file
     // What the one message says.
     const char* saying;
 };
 
 const Route routes[] = {
-    { "Rhythmbox", "rhythmdb.xml", "was not changed" },
-    { "Strawberry", "strawberry.db", "was not changed" },
-    { "LibraryFile", "Library.xml", "was not changed" },
-    { "Jukebox", "Jukebox.xml", "could not be saved" },
+    { "Rhythmbox", "rhythmdb.xml", LibrarySourceKind::Rhythmbox, "was not changed" },
+    { "Strawberry", "strawberry.db", LibrarySourceKind::Strawberry, "was not changed" },
+    { "LibraryFile", "Library.xml", LibrarySourceKind::File, "was not changed" },
+    { "Jukebox", "Jukebox.xml", LibrarySourceKind::ConnectedPlayer, "could not be saved" },
 };
 
 void PrintTo(const Route& route, std::ostream* out)
@@ -50,58 +44,44 @@ void PrintTo(const Route& route, std::ostream* out)
 
 enum class Unwritable { File, Folder };
 
+// The library in its own folder, the extras file beside it.
 class UnwritableLibraryTest : public testing::TestWithParam<std::tuple<Route, Unwritable>>
 {
 protected:
     void SetUp() override { ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("library"))); }
-    QString folder() const { return QDir(dir.path()).filePath(QStringLiteral("library")); }
-    QString file(const QString& name) const { return QDir(folder()).filePath(name); }
 
-    void writeLibrary(const Route& route)
+    // A library open for a transfer: its tracks, and what writes them.
+    struct Open {
+        std::shared_ptr<PlayerSource> source;
+        std::shared_ptr<LibraryStore> store;
+        std::shared_ptr<SimulatedPlayer> player;
+    };
+    Open open() const
     {
-        const QString path = file(QString::fromLatin1(route.file));
-        const std::vector<SourceTestFiles::Song> songs { { "One", "A", 200, "4", 3 }, { "Two", "B", 61, "2", 1 } };
-        if (route.name == std::string("Rhythmbox"))
-            ASSERT_TRUE(SourceTestFiles::write(path, SourceTestFiles::rhythmdb(songs)));
-        else if (route.name == std::string("Strawberry"))
-            ASSERT_EQ(SourceTestFiles::strawberryDb(
-                          path, QStringLiteral(SOURCES_TEST_DATA_DIR "/strawberry-songs.sql"), 20, songs),
-                QString());
-        else
-            ASSERT_TRUE(QFile::copy(QStringLiteral(BOLVIN_SAMPLE_LIBRARY_DIR "/iTunes Music Library.xml"), path));
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    }
-
-    OpenLibrary open(const Route& route)
-    {
-        const QString path = file(QString::fromLatin1(route.file));
-        OpenLibrary library;
-        if (route.name == std::string("Jukebox")) {
+        Open library;
+        if (route.kind == LibrarySourceKind::ConnectedPlayer) {
             auto music = std::make_unique<MusicLibrary>();
             EXPECT_TRUE(music->load(path)) << music->errorString().toStdString();
             library.player = std::make_shared<SimulatedPlayer>(std::move(music));
             library.source = library.player->LibrarySource();
-            library.store = std::make_shared<HeldPlayerLibrary>(library.player->holdLibraryWrites(), [] { return false; });
+            library.store
+                = std::make_shared<HeldPlayerLibrary>(library.player->holdLibraryWrites(), [] { return false; });
             return library;
         }
-        const auto kind = route.name == std::string("Rhythmbox") ? LibrarySourceKind::Rhythmbox
-            : route.name == std::string("Strawberry")            ? LibrarySourceKind::Strawberry
-                                                                 : LibrarySourceKind::File;
         QString error;
-        std::shared_ptr<FileLibrary> opened = LibrarySources::open(kind, path, &error);
+        std::shared_ptr<FileLibrary> opened = LibrarySources::open(route.kind, path, &error);
         EXPECT_TRUE(opened) << error.toStdString();
         library.source = opened;
         library.store = opened;
         return library;
     }
 
-    // The library's extras with every play count changed.
-    void writeChangedExtras(const Route& route)
+    // The library's extras exported, with every play count changed.
+    void writeChangedExtras()
     {
         view.savePath = QDir(dir.path()).filePath(QStringLiteral("extras.xml"));
-        ASSERT_EQ(ExtrasExport(open(route).source, view, ExportOptions { QStringLiteral("All"), true }, [] {
-            return false;
-        }).run(),
+        ASSERT_EQ(ExtrasExport(open().source, view, ExportOptions { QStringLiteral("All"), true }, [] { return false; })
+                      .run(),
             TransferOutcome::Completed);
         QString text = QString::fromUtf8(SourceTestFiles::read(view.savePath));
         text.replace(QRegularExpression(QStringLiteral("<playedcount>\\d*</playedcount>")),
@@ -111,8 +91,10 @@ protected:
         view.openPath = view.savePath;
     }
 
-    // The library in its own folder, the extras file beside it.
+    const Route route = std::get<0>(GetParam());
     QTemporaryDir dir;
+    const QString folder = QDir(dir.path()).filePath(QStringLiteral("library"));
+    const QString path = QDir(folder).filePath(QString::fromLatin1(route.file));
     FakeTransferView view;
 };
 
@@ -120,26 +102,26 @@ protected:
 // left byte for byte as it was with nothing beside it, on every route.
 TEST_P(UnwritableLibraryTest, AnImportIntoItSaysSoAndChangesNothing)
 {
-    const auto [route, unwritable] = GetParam();
-    writeLibrary(route);
-    const QString path = file(QString::fromLatin1(route.file));
+    ASSERT_EQ(
+        SourceTestFiles::makeLibrary(path, { { "One", "A", 200, "4", 3 }, { "Two", "B", 61, "2", 1 } }), QString());
     const QByteArray before = SourceTestFiles::read(path);
     const auto entries = [this] {
-        return QDir(folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' ').toStdString();
+        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' ').toStdString();
     };
     const std::string entriesBefore = entries();
 
     UnprivilegedUser nobody(dir.path());
     if (!nobody.isUnprivileged())
         GTEST_SKIP() << "no unprivileged user to run as";
-    writeChangedExtras(route);
-    if (unwritable == Unwritable::File)
+    writeChangedExtras();
+    if (std::get<1>(GetParam()) == Unwritable::File)
         QFile::setPermissions(path, QFile::ReadOwner);
     else
-        QFile::setPermissions(folder(), QFile::ReadOwner | QFile::ExeOwner);
+        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
 
     {
-        OpenLibrary library = open(route);
+        // The player ends holding the values it could not write, and writes nothing then either.
+        Open library = open();
         ImportOptions options;
         options.playCountMode = QStringLiteral("Replace");
         options.completionMessageBox = true;
@@ -150,11 +132,10 @@ TEST_P(UnwritableLibraryTest, AnImportIntoItSaysSoAndChangesNothing)
         ASSERT_EQ(view.messages.size(), 1) << view.messages.join(QLatin1Char('\n')).toStdString();
         EXPECT_TRUE(view.messages[0].contains(QLatin1String(route.saying))) << view.messages[0].toStdString();
         EXPECT_FALSE(view.messages[0].contains(QStringLiteral("complete"))) << view.messages[0].toStdString();
-        // The player ends holding the values it could not write, and writes nothing then either.
     }
     EXPECT_EQ(SourceTestFiles::read(path), before);
     EXPECT_EQ(entries(), entriesBefore);
-    QFile::setPermissions(folder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRoute, UnwritableLibraryTest,
