@@ -112,7 +112,7 @@ TEST_P(UnwritableLibraryTest, AnImportIntoItSaysSoAndChangesNothing)
 
     UnprivilegedUser nobody(dir.path());
     if (!nobody.isUnprivileged())
-        GTEST_SKIP() << "no unprivileged user to run as";
+        GTEST_SKIP() << "running as root, with no unprivileged user that can reach a folder here";
     writeChangedExtras();
     if (std::get<1>(GetParam()) == Unwritable::File)
         QFile::setPermissions(path, QFile::ReadOwner);
