@@ -2,7 +2,8 @@
 
 #include <QWidget>
 
-namespace {
+namespace
+{
 constexpr int kLargeIconSize = 32;
 constexpr int kSmallIconSize = 16;
 }

@@ -29,13 +29,13 @@
 #include "tray/hotkeys/HotKeyDispatcher.h"
 #include "tray/hotkeys/HotKeyRegistration.h"
 
-#include <QMenu>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTabBar>
@@ -45,7 +45,8 @@
 
 #include <array>
 
-namespace {
+namespace
+{
 
 struct MenuEntry {
     const char* caption;
@@ -116,9 +117,10 @@ void frmMain::buildWindow()
     const QDir resources(m_services.resourceDir);
 
     m_visiblePart = new QWidget(this);
-    m_noTrayNotice = new QLabel(QStringLiteral("Your desktop shows no notification area, so Bolvin has no tray icon. "
-                                               "Pop-ups and hotkeys still work; start Bolvin again to open this window."),
-        m_visiblePart);
+    m_noTrayNotice
+        = new QLabel(QStringLiteral("Your desktop shows no notification area, so Bolvin has no tray icon. "
+                                    "Pop-ups and hotkeys still work; start Bolvin again to open this window."),
+            m_visiblePart);
     m_noTrayNotice->setObjectName(QStringLiteral("lblNoTray"));
     m_noTrayNotice->setWordWrap(true);
     m_noTrayNotice->hide();
@@ -223,13 +225,14 @@ bool frmMain::Form_Load()
 
 QString frmMain::idleToolTip() const
 {
-    return QStringLiteral("Bolvin %1 by Harnwick\r\n Right-click and select 'Show Bolvin' for options").arg(versionText());
+    return QStringLiteral("Bolvin %1 by Harnwick\r\n Right-click and select 'Show Bolvin' for options")
+        .arg(versionText());
 }
 
 void frmMain::createPopups()
 {
-    mobjPopups = std::make_unique<PopUpMessages>(PopUpServices {}, advancedPage->scrPopUpWidth->value(),
-        advancedPage->scrPopUpHeight->value());
+    mobjPopups = std::make_unique<PopUpMessages>(
+        PopUpServices {}, advancedPage->scrPopUpWidth->value(), advancedPage->scrPopUpHeight->value());
     mobjPopups->setFontSource(this);
     connect(mobjPopups.get(), &PopUpMessages::PopupMessageClicked, this, &frmMain::mobjPopups_PopupMessageClicked);
     CreateDefaultPopUp();
@@ -274,8 +277,8 @@ void frmMain::attachPlayerMenu()
     // Owned by the tray menu, and gone with it.
     auto* players = new PlayerMenu(m_frmSysTray->mnuPopup(), *m_playerChooser, m_frmSysTray->mnuPopup());
     connect(players, &PlayerMenu::chosen, m_playerChooser, &PlayerChooser::pin);
-    connect(m_playerChooser, &PlayerChooser::activeChanged, this, &frmMain::onActivePlayerChanged,
-        Qt::UniqueConnection);
+    connect(
+        m_playerChooser, &PlayerChooser::activeChanged, this, &frmMain::onActivePlayerChanged, Qt::UniqueConnection);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)

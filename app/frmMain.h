@@ -55,7 +55,8 @@ struct AppServices {
 // The options window, hidden most of the time, and the program's controller for its whole
 // run: it owns the tray component, the player link and the pop-up collection. Its controls
 // are the working copy of every setting.
-class frmMain : public QWidget, public SysTrayOwner, public PopUpFontSource, public HotKeyActions {
+class frmMain : public QWidget, public SysTrayOwner, public PopUpFontSource, public HotKeyActions
+{
     Q_OBJECT
 public:
     // Why the window is being unloaded. Only the window's own close box is refused.

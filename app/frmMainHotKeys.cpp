@@ -14,8 +14,8 @@
 void frmMain::LoadHotKeys()
 {
     if (!m_hotKeyRegistration) {
-        m_hotKeyRegistration = std::make_unique<HotKeyRegistration>(m_services.hotKeyRegistrar, m_services.desktop,
-            [this](int id) { HotKey(id); });
+        m_hotKeyRegistration = std::make_unique<HotKeyRegistration>(
+            m_services.hotKeyRegistrar, m_services.desktop, [this](int id) { HotKey(id); });
         connect(m_hotKeyRegistration.get(), &HotKeyRegistration::hotKeysUnavailable, this, [this] {
             if (m_frmSysTray)
                 m_frmSysTray->ShowBalloonTip(

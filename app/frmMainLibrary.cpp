@@ -149,7 +149,8 @@ void frmMain::cmdStartImport_Click()
     std::unique_ptr<HeldPlayerLibrary> held;
     if (library->player)
         if (std::unique_ptr<LibraryWriteHold> hold = library->player->holdLibraryWrites())
-            held = std::make_unique<HeldPlayerLibrary>(std::move(hold), [this] { return m_unloaded || mbShuttingDown; });
+            held
+                = std::make_unique<HeldPlayerLibrary>(std::move(hold), [this] { return m_unloaded || mbShuttingDown; });
     transfer.setStore(library->file ? static_cast<LibraryStore*>(library->file.get()) : held.get());
     transfer.run();
 }

@@ -32,7 +32,8 @@
 #include <array>
 #include <cstdio>
 
-namespace {
+namespace
+{
 constexpr auto kSampleVendor = "Acme Notifier";
 constexpr std::array<int, 18> kFontSizes { 6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72 };
 constexpr int kFallbackSizeEntry = 2;
@@ -40,7 +41,8 @@ constexpr int kProgressFull = 100;
 constexpr quint32 kWhite = 0xFFFFFF;
 
 // Lets a label act as a clickable picture.
-class ClickFilter : public QObject {
+class ClickFilter : public QObject
+{
 public:
     ClickFilter(QObject* parent, std::function<void()> onClick)
         : QObject(parent)
@@ -315,7 +317,8 @@ void frmMain::SetPopUpParent(bool usePictureBox)
     if (!mobjPopups)
         return;
     mobjPopups->setParentHandle(usePictureBox ? demo->picHolder : nullptr);
-    mobjPopups->placeInCorner(notificationPage->optYPos->selectedIndex() == 0, notificationPage->optXPos->selectedIndex() == 0);
+    mobjPopups->placeInCorner(
+        notificationPage->optYPos->selectedIndex() == 0, notificationPage->optXPos->selectedIndex() == 0);
 }
 
 void frmMain::chkAdd_Click()

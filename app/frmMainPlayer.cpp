@@ -20,7 +20,8 @@
 #include <algorithm>
 #include <array>
 
-namespace {
+namespace
+{
 constexpr int kInfoIcon = 1;
 constexpr int kBalloonTimeOutMs = 5000;
 constexpr double kOldestVersion = 5.1;
@@ -59,8 +60,7 @@ double versionNumber(const QString& version)
 }
 
 // Walks the main tray items from index 1, skipping any that fails.
-template <typename Visit>
-void forEachItem(frmSysTray* tray, Visit&& visit)
+template <typename Visit> void forEachItem(frmSysTray* tray, Visit&& visit)
 {
     if (!tray)
         return;
@@ -79,8 +79,9 @@ void frmMain::CheckPlayerRunning(bool bStart)
         return;
     // A backend that names no player (a pinned one that is not running) matches none.
     const QString wanted = m_services.playerBackend.executableName().toLower();
-    const bool found = !wanted.isEmpty()
-        && std::any_of(running->begin(), running->end(), [&](const QString& name) { return name.toLower().contains(wanted); });
+    const bool found = !wanted.isEmpty() && std::any_of(running->begin(), running->end(), [&](const QString& name) {
+        return name.toLower().contains(wanted);
+    });
     if (found || bStart)
         ConnectPlayer(bStart);
     enablePlayerEntries(mbConnected);
@@ -96,7 +97,8 @@ void frmMain::ConnectPlayer(bool userAsked)
     // Only a command the user gave waits on the connection; a player found by itself is
     // attached without a word.
     if (userAsked)
-        m_frmSysTray->ShowBalloonTip(QStringLiteral("Connecting to ") + playerName(), title(), kInfoIcon, kBalloonTimeOutMs);
+        m_frmSysTray->ShowBalloonTip(
+            QStringLiteral("Connecting to ") + playerName(), title(), kInfoIcon, kBalloonTimeOutMs);
     if (!objiTunesApp) {
         objiTunesApp = m_services.playerBackend.createApplication();
         if (objiTunesApp) {
@@ -212,8 +214,8 @@ void frmMain::refreshShuffleEntry()
         if (items.caption(i) != QLatin1String("&Shuffle"))
             return;
         m_frmSysTray->EnableMenuItem(i, false);
-        m_frmSysTray->EnableMenuItem(i,
-            m_capabilities.shuffle && connectedPlayer().CanSetShuffle(connectedPlayer().CurrentPlaylist()));
+        m_frmSysTray->EnableMenuItem(
+            i, m_capabilities.shuffle && connectedPlayer().CanSetShuffle(connectedPlayer().CurrentPlaylist()));
     });
 }
 
@@ -227,7 +229,8 @@ QString frmMain::rejectionOf(PlayerApplication& player) const
     if (v >= kOldestVersion && v <= kNewestVersion)
         return QString();
     return playerName() + QLatin1Char(' ') + version
-        + QStringLiteral(" is not compatible with this version of Bolvin.\r\nDownload the latest version of Bolvin from ")
+        + QStringLiteral(
+            " is not compatible with this version of Bolvin.\r\nDownload the latest version of Bolvin from ")
         + QString::fromLatin1(kWebAddress);
 }
 

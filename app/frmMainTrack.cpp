@@ -25,17 +25,22 @@
 
 #include <array>
 
-namespace {
+namespace
+{
 constexpr int kInfoIcon = 1;
 constexpr int kBalloonTimeOutMs = 5000;
 
 QString artworkExtension(int format)
 {
     switch (format) {
-    case PlayerArtwork::JPEG: return QStringLiteral("jpg");
-    case PlayerArtwork::PNG: return QStringLiteral("png");
-    case PlayerArtwork::BMP: return QStringLiteral("bmp");
-    default: return QString();
+    case PlayerArtwork::JPEG:
+        return QStringLiteral("jpg");
+    case PlayerArtwork::PNG:
+        return QStringLiteral("png");
+    case PlayerArtwork::BMP:
+        return QStringLiteral("bmp");
+    default:
+        return QString();
     }
 }
 

@@ -7,7 +7,8 @@
 #include "popup/PopUpMessages.h"
 #include "tray/frmSysTray.h"
 
-namespace {
+namespace
+{
 constexpr int kRightButton = 2;
 }
 

@@ -19,7 +19,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 constexpr int kExitAlreadyRunning = 1;
 constexpr int kExitUsage = 2;
 constexpr int kExitUnsaved = 3;
@@ -40,11 +41,13 @@ struct Options {
 bool parseOptions(const QStringList& arguments, Options& options)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Bolvin: track pop-ups, tray controls and hotkeys for your media player."));
+    parser.setApplicationDescription(
+        QStringLiteral("Bolvin: track pop-ups, tray controls and hotkeys for your media player."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption library(QStringLiteral("library"),
-        QStringLiteral("The simulated player's library file (an \"iTunes Music Library.xml\")."), QStringLiteral("file"));
+        QStringLiteral("The simulated player's library file (an \"iTunes Music Library.xml\")."),
+        QStringLiteral("file"));
     const QCommandLineOption speed(QStringLiteral("speed"),
         QStringLiteral("How many times faster than real time the simulated player plays."), QStringLiteral("factor"));
     const QCommandLineOption quit(QStringLiteral("quit"), QStringLiteral("Ask the running Bolvin to exit."));
@@ -65,7 +68,8 @@ bool parseOptions(const QStringList& arguments, Options& options)
     options.player = parser.value(player);
     if (!options.player.isEmpty() && options.player != QLatin1String("sim") && options.player != QLatin1String("mpris")
         && !options.player.startsWith(QLatin1String("mpris:"))) {
-        std::fprintf(stderr, "bolvin: --player wants sim, mpris or mpris:NAME, not \"%s\"\n", qPrintable(options.player));
+        std::fprintf(
+            stderr, "bolvin: --player wants sim, mpris or mpris:NAME, not \"%s\"\n", qPrintable(options.player));
         return false;
     }
     options.library = parser.value(library);
@@ -74,7 +78,8 @@ bool parseOptions(const QStringList& arguments, Options& options)
         bool ok = false;
         options.speed = parser.value(speed).toDouble(&ok);
         if (!ok || options.speed <= 0) {
-            std::fprintf(stderr, "bolvin: --speed wants a number above 0, not \"%s\"\n", qPrintable(parser.value(speed)));
+            std::fprintf(
+                stderr, "bolvin: --speed wants a number above 0, not \"%s\"\n", qPrintable(parser.value(speed)));
             return false;
         }
     }
@@ -139,7 +144,8 @@ int main(int argc, char** argv)
     QtSettingsStore settings;
     // The choice is remembered; without one, a desktop with a session bus gets its real
     // players, anything else the simulated one.
-    const QString defaultPlayer = QDBusConnection::sessionBus().isConnected() ? QStringLiteral("mpris") : QStringLiteral("sim");
+    const QString defaultPlayer
+        = QDBusConnection::sessionBus().isConnected() ? QStringLiteral("mpris") : QStringLiteral("sim");
     QString playerChoice = options.player.isEmpty() ? settings.GetSetting(kPlayerKey, defaultPlayer) : options.player;
     if (!options.player.isEmpty())
         settings.SaveSetting(kPlayerKey, options.player);
@@ -182,7 +188,8 @@ int main(int argc, char** argv)
     const std::unique_ptr<JukeboxWindow> jukebox = simulated ? std::make_unique<JukeboxWindow>(*simulated) : nullptr;
     QObject::connect(&form, &frmMain::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
     // A session that ends without asking us still gets the full shutdown.
-    QObject::connect(&app, &QApplication::aboutToQuit, &form, [&form] { form.Unload(frmMain::UnloadMode::AppWindows); });
+    QObject::connect(
+        &app, &QApplication::aboutToQuit, &form, [&form] { form.Unload(frmMain::UnloadMode::AppWindows); });
     QObject::connect(&sessionEnd, &SessionEnd::endRequested, &form, [&form] {
         if (form.isUnloaded())
             QApplication::quit();

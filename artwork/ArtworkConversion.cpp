@@ -7,7 +7,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 // FreeImage and the codec libraries it brings are loaded at the first conversion, not at
 // every start of a program that may never see a PNG cover.
 struct FreeImageCalls {

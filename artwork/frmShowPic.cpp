@@ -120,7 +120,8 @@ bool frmShowPic::readPosition()
     };
     int left = 0;
     int top = 0;
-    if (!parse(m_settings.GetSetting(QString::fromLatin1(kPositionKey), QString::fromLatin1(kDefaultPosition)), left, top))
+    if (!parse(
+            m_settings.GetSetting(QString::fromLatin1(kPositionKey), QString::fromLatin1(kDefaultPosition)), left, top))
         parse(QString::fromLatin1(kDefaultPosition), left, top);
     m_placement.x.windowPos = left;
     m_placement.y.windowPos = top;

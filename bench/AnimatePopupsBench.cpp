@@ -15,7 +15,8 @@
 #include <memory>
 #include <vector>
 
-namespace {
+namespace
+{
 
 constexpr int kPopUps = 10;
 

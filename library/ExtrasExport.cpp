@@ -56,8 +56,9 @@ TransferOutcome ExtrasExport::run()
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        fail(m_options.libraryName + QStringLiteral(" export failed: the file \"%1\" could not be created (%2).")
-                 .arg(path, file.errorString()));
+        fail(m_options.libraryName
+            + QStringLiteral(" export failed: the file \"%1\" could not be created (%2).")
+                  .arg(path, file.errorString()));
         return TransferOutcome::Failed;
     }
     ExtrasFileWriter writer(file);
@@ -66,15 +67,17 @@ TransferOutcome ExtrasExport::run()
         cancelled = writeLibrary(writer);
     } catch (const PlayerError& error) {
         file.cancelWriting();
-        fail(m_options.libraryName + QStringLiteral(" export failed: %1\nThe file \"%2\" was not written.")
-                 .arg(QString::fromStdString(error.what()), path));
+        fail(m_options.libraryName
+            + QStringLiteral(" export failed: %1\nThe file \"%2\" was not written.")
+                  .arg(QString::fromStdString(error.what()), path));
         return TransferOutcome::Failed;
     }
     writer.writeFooter();
     if (!writer.flush() || !file.commit()) {
         const QString reason = writer.ok() ? file.errorString() : writer.errorString();
         file.cancelWriting();
-        fail(m_options.libraryName + QStringLiteral(" export failed: the file \"%1\" could not be written (%2).").arg(path, reason));
+        fail(m_options.libraryName
+            + QStringLiteral(" export failed: the file \"%1\" could not be written (%2).").arg(path, reason));
         return TransferOutcome::Failed;
     }
 

@@ -127,8 +127,9 @@ TransferOutcome ExtrasImport::run()
         finish();
         return TransferOutcome::Completed;
     } catch (const PlayerError& error) {
-        m_view.messageBox(m_options.libraryName + QStringLiteral(" import stopped: %1\nTracks already imported keep their new values.")
-                              .arg(QString::fromStdString(error.what())));
+        m_view.messageBox(m_options.libraryName
+            + QStringLiteral(" import stopped: %1\nTracks already imported keep their new values.")
+                  .arg(QString::fromStdString(error.what())));
         m_view.setStatus(QString());
         return TransferOutcome::Failed;
     }

@@ -6,7 +6,8 @@
 // the hold lives, so that the file is written once, whole, at the end: a kill or a quit in
 // the middle leaves it as it was before the batch. Ending the hold any other way (the
 // destructor) keeps the changes, as release() does.
-class LibraryWriteHold {
+class LibraryWriteHold
+{
 public:
     virtual ~LibraryWriteHold() = default;
 

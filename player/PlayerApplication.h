@@ -15,7 +15,8 @@
 // The player as Bolvin drives it. Every member may throw PlayerError; members returning an
 // object never return nullptr (they throw instead). Events arrive on the GUI thread.
 // Backends: the simulated player, MPRIS players.
-class PlayerApplication : public QObject {
+class PlayerApplication : public QObject
+{
     Q_OBJECT
 public:
     enum State { Stopped = 0, Playing = 1 };

@@ -3,7 +3,8 @@
 #include <QString>
 
 // One picture attached to a track.
-class PlayerArtwork {
+class PlayerArtwork
+{
 public:
     enum Format { Unknown = 0, JPEG = 1, PNG = 2, BMP = 3 };
 

@@ -10,7 +10,8 @@
 
 // What the connection logic needs of a kind of player beyond its application object:
 // whether it runs, and how to reach (or start) it.
-class PlayerBackend {
+class PlayerBackend
+{
 public:
     virtual ~PlayerBackend() = default;
 

@@ -7,7 +7,8 @@
 // Which of several players on the desktop Bolvin drives. Without a pinned choice the
 // active one is the player that last started playing: it stays active while it plays and
 // after it stops, until another one starts.
-class PlayerChooser : public QObject {
+class PlayerChooser : public QObject
+{
     Q_OBJECT
 public:
     struct Entry {

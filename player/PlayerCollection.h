@@ -3,8 +3,8 @@
 #include <memory>
 
 // A player collection, counted from 1 like the player's own collections.
-template <typename T>
-class PlayerCollection {
+template <typename T> class PlayerCollection
+{
 public:
     virtual ~PlayerCollection() = default;
 

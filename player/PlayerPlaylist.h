@@ -6,11 +6,18 @@
 
 #include <memory>
 
-class PlayerPlaylist {
+class PlayerPlaylist
+{
 public:
     // Fields a Search looks in.
-    enum SearchField { SearchAll = 0, SearchVisible = 1, SearchArtists = 2, SearchAlbums = 3, SearchComposers = 4,
-        SearchSongNames = 5 };
+    enum SearchField {
+        SearchAll = 0,
+        SearchVisible = 1,
+        SearchArtists = 2,
+        SearchAlbums = 3,
+        SearchComposers = 4,
+        SearchSongNames = 5
+    };
 
     virtual ~PlayerPlaylist() = default;
 

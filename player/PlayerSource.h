@@ -5,7 +5,8 @@
 #include <memory>
 
 // The player's library source; its first playlist is the whole library.
-class PlayerSource {
+class PlayerSource
+{
 public:
     virtual ~PlayerSource() = default;
 

@@ -9,7 +9,8 @@
 #include <memory>
 
 // A track of the player's library. Every read and write may throw PlayerError.
-class PlayerTrack {
+class PlayerTrack
+{
 public:
     virtual ~PlayerTrack() = default;
 

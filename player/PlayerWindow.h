@@ -5,7 +5,8 @@
 #include <QString>
 
 // One of the player's own windows.
-class PlayerWindow {
+class PlayerWindow
+{
 public:
     virtual ~PlayerWindow() = default;
 

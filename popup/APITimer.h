@@ -4,7 +4,8 @@
 
 // A repeating timer that raises Refresh on the GUI thread. The platform timer behind it
 // is dispatched through modTimers, which never keeps an APITimer alive.
-class APITimer : public QObject {
+class APITimer : public QObject
+{
     Q_OBJECT
 public:
     explicit APITimer(QObject* parent = nullptr);

@@ -5,7 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
+namespace
+{
 constexpr qreal kCrossInset = 4.0;
 constexpr qreal kCrossWidth = 2.0;
 

@@ -4,7 +4,8 @@
 
 // The font choices of the options window (face, size, bold, italic) that pop-up messages
 // are written in. The options window implements it; the engine only reads it.
-class PopUpFontSource {
+class PopUpFontSource
+{
 public:
     virtual ~PopUpFontSource() = default;
 

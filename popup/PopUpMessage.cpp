@@ -11,7 +11,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 constexpr double kOpaque = 255.0;
 constexpr double kFull = 100.0;
 }
@@ -84,8 +85,8 @@ void PopUpMessage::CreateWindow(PopUpMessages& collection)
     const bool vertical = direction == 0 || direction == 1;
     const int width = vertical ? innerWidth : 0;
     const int height = vertical ? 0 : innerHeight;
-    form->setTwipsGeometry(collection.XPos(), direction == 0 ? collection.YPos() - height : collection.YPos(), width,
-        height);
+    form->setTwipsGeometry(
+        collection.XPos(), direction == 0 ? collection.YPos() - height : collection.YPos(), width, height);
 
     fillControls(*form);
     form->ResizeControls(innerHeight, innerWidth, m_noBkStretch);

@@ -16,7 +16,8 @@ class PopUpMessages;
 // may later update Value or call ClosePopUp. It owns its window while shown and carries
 // the animation state that PopUpMessages::AnimatePopups advances. Shown pop-ups are
 // shared: the collection keeps one reference until the pop-up has gone.
-class PopUpMessage : public QObject, public std::enable_shared_from_this<PopUpMessage> {
+class PopUpMessage : public QObject, public std::enable_shared_from_this<PopUpMessage>
+{
     Q_OBJECT
 public:
     // A colour naming the system's button face.

@@ -9,7 +9,8 @@
 #include <algorithm>
 #include <limits>
 
-namespace {
+namespace
+{
 constexpr double kFull = 100.0;
 
 QString keyOf(const QWidget* window)
@@ -79,8 +80,8 @@ bool PopUpMessages::RemovePopUp(const PopUpMessage& PopUp)
 {
     // Found by identity rather than by the window's key: a window its host destroyed has
     // no handle left to make the key from.
-    const auto found = std::find_if(
-        m_items.begin(), m_items.end(), [&](const Entry& entry) { return entry.popUp.get() == &PopUp; });
+    const auto found
+        = std::find_if(m_items.begin(), m_items.end(), [&](const Entry& entry) { return entry.popUp.get() == &PopUp; });
     if (found == m_items.end())
         return false;
     // Keep the pop-up alive until the removal is complete; its owner may be the entry.
@@ -175,14 +176,19 @@ PopUpMessages::Edges PopUpMessages::area() const
 int PopUpMessages::room(const Edges& a) const
 {
     switch (m_popUpDirection) {
-    case 0: return m_yPos - a.top;
-    case 1: return a.bottom - m_yPos;
+    case 0:
+        return m_yPos - a.top;
+    case 1:
+        return a.bottom - m_yPos;
     case 2:
-    case 4: return m_xPos - a.left;
-    case 3: return a.right - m_xPos;
+    case 4:
+        return m_xPos - a.left;
+    case 3:
+        return a.right - m_xPos;
     // An unknown direction has no geometry; its pop-ups still run their course unseen
     // rather than keeping the timer alive for ever.
-    default: return std::numeric_limits<int>::max();
+    default:
+        return std::numeric_limits<int>::max();
     }
 }
 
@@ -206,7 +212,8 @@ void PopUpMessages::placeAt(PopUpMessage& popUp, int& edge, const Edges& a, bool
     const int extent = vertical() ? FloorToPixelY(rounded, screen) : FloorToPixelX(rounded, screen);
     // Across the stack a pop-up stays inside the area; one anchored at the far side (a
     // bottom corner) grows away from it when its text makes it taller.
-    const auto inside = [](int start, int size, int low, int high) { return std::max(low, std::min(start, high - size)); };
+    const auto inside
+        = [](int start, int size, int low, int high) { return std::max(low, std::min(start, high - size)); };
     const int x = inside(m_xPos, full.width(), a.left, a.right);
     const int y = inside(m_yPos, full.height(), a.top, a.bottom);
     if (!move) {
@@ -278,8 +285,8 @@ void PopUpMessages::animate(const PopUpMessage* only)
                 if (double(now - popUp.ShownTick()) > half)
                     popUp.setShownTick(RoundHalfEven(double(now) - half));
             } else {
-                const bool held = now - popUp.ShownTick() <= m_showDelay
-                    || (popUp.ProgressBar() && popUp.Value() < 100) || popUp.Sticky();
+                const bool held = now - popUp.ShownTick() <= m_showDelay || (popUp.ProgressBar() && popUp.Value() < 100)
+                    || popUp.Sticky();
                 if (!held)
                     popUp.setPercent(popUp.Percent() - m_movementIndex);
             }

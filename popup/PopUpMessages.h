@@ -30,7 +30,8 @@ class PopUpMessage;
 // the area's far edge waits (the first one always goes), and across the stacking axis a
 // pop-up is moved back inside. A pop-up taller than MessageHeight (its text needs more
 // room) takes its own height, in the stack and across it.
-class PopUpMessages : public QObject {
+class PopUpMessages : public QObject
+{
     Q_OBJECT
 public:
     static constexpr int kDefaultMessageSize = PopUpSettings::kWidth.defaultValue;

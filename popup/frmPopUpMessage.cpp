@@ -15,7 +15,8 @@
 
 #include <algorithm>
 
-namespace {
+namespace
+{
 // Design-time sizes and margins, in twips.
 constexpr int kDesignWidth = 4500;
 constexpr int kDesignHeight = 1800;
@@ -36,8 +37,7 @@ constexpr int kProgressMaximum = 100;
 }
 
 frmPopUpMessage::frmPopUpMessage(double twipsPerPixelX, double twipsPerPixelY, const PopUpFontSource* fonts)
-    : QWidget(nullptr,
-        Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
     , m_twipsPerPixelX(twipsPerPixelX)
     , m_twipsPerPixelY(twipsPerPixelY)
     , m_fonts(fonts)
@@ -82,8 +82,8 @@ void frmPopUpMessage::buildControls()
     m_prgBar->setTextVisible(false);
     m_prgBar->hide();
 
-    for (QWidget* control : std::initializer_list<QWidget*> { m_picHolder, m_imgBackground, m_imgClose, m_imgLogo,
-             m_lblCaption, m_lblMessage, m_prgBar }) {
+    for (QWidget* control : std::initializer_list<QWidget*> {
+             m_picHolder, m_imgBackground, m_imgClose, m_imgLogo, m_lblCaption, m_lblMessage, m_prgBar }) {
         control->installEventFilter(this);
         control->setFocusPolicy(Qt::NoFocus);
     }
@@ -116,11 +116,21 @@ void frmPopUpMessage::placeControl(QWidget* control, const QRect& twips)
 void frmPopUpMessage::AlignHolder()
 {
     switch (m_direction) {
-    case 0: m_dock = Dock::Top; break;
-    case 1: m_dock = Dock::Bottom; break;
-    case 2: m_dock = Dock::Left; break;
-    case 3: m_dock = Dock::Right; break;
-    default: m_dock = Dock::None; break;
+    case 0:
+        m_dock = Dock::Top;
+        break;
+    case 1:
+        m_dock = Dock::Bottom;
+        break;
+    case 2:
+        m_dock = Dock::Left;
+        break;
+    case 3:
+        m_dock = Dock::Right;
+        break;
+    default:
+        m_dock = Dock::None;
+        break;
     }
     dockHolder();
 }
@@ -131,11 +141,20 @@ void frmPopUpMessage::dockHolder()
     // content slides out of the anchor edge while the window grows.
     QPoint at = m_picHolder->pos();
     switch (m_dock) {
-    case Dock::None: return;
-    case Dock::Top: at = { 0, 0 }; break;
-    case Dock::Bottom: at = { 0, height() - m_picHolder->height() }; break;
-    case Dock::Left: at = { 0, 0 }; break;
-    case Dock::Right: at = { width() - m_picHolder->width(), 0 }; break;
+    case Dock::None:
+        return;
+    case Dock::Top:
+        at = { 0, 0 };
+        break;
+    case Dock::Bottom:
+        at = { 0, height() - m_picHolder->height() };
+        break;
+    case Dock::Left:
+        at = { 0, 0 };
+        break;
+    case Dock::Right:
+        at = { width() - m_picHolder->width(), 0 };
+        break;
     }
     m_picHolder->move(at);
 }
@@ -166,11 +185,9 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
     QRect bar = m_twips.value(m_prgBar);
     const int reserve = m_prgBar->property("tag").toBool() ? bar.height() + kBarReserveGap : 0;
     // Lines are never wrapped, so the height they need does not depend on the width.
-    const int textHeight = m_messageText.trimmed().isEmpty()
-        ? 0
-        : RoundHalfEven(m_lblMessage->sizeHint().height() * m_twipsPerPixelY);
-    m_neededHeight
-        = textHeight == 0 ? 0 : borderTop + kMargin + textHeight + reserve + kMargin + kBorderInset;
+    const int textHeight
+        = m_messageText.trimmed().isEmpty() ? 0 : RoundHalfEven(m_lblMessage->sizeHint().height() * m_twipsPerPixelY);
+    m_neededHeight = textHeight == 0 ? 0 : borderTop + kMargin + textHeight + reserve + kMargin + kBorderInset;
     Height = std::max(Height, m_neededHeight);
 
     placeControl(m_picHolder, { 0, 0, Width, Height });
@@ -214,8 +231,8 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
     // The caption runs up to the close button.
     caption.setWidth(std::max(0, close.x() - kMargin - caption.x()));
     placeControl(m_lblCaption, caption);
-    m_lblCaption->setText(m_lblCaption->fontMetrics().elidedText(
-        m_lblCaption->text(), Qt::ElideRight, m_lblCaption->width()));
+    m_lblCaption->setText(
+        m_lblCaption->fontMetrics().elidedText(m_lblCaption->text(), Qt::ElideRight, m_lblCaption->width()));
 
     QRect message = m_twips.value(m_lblMessage);
     const int messageWidth = border.width() - kMessageInset;
@@ -241,8 +258,8 @@ void frmPopUpMessage::setLogoPicture(const QPixmap& picture)
 {
     m_imgLogo->setPixmap(picture);
     QRect logo = m_twips.value(m_imgLogo);
-    logo.setSize({ RoundHalfEven(picture.width() * m_twipsPerPixelX),
-        RoundHalfEven(picture.height() * m_twipsPerPixelY) });
+    logo.setSize(
+        { RoundHalfEven(picture.width() * m_twipsPerPixelX), RoundHalfEven(picture.height() * m_twipsPerPixelY) });
     placeControl(m_imgLogo, logo);
 }
 

@@ -15,7 +15,8 @@ class QProgressBar;
 // the window lays its content out for the full pop-up size in twips, docks that content to
 // the edge the pop-up grows from, and turns mouse actions into its three events and a
 // drag. It floats above other windows and never takes the focus.
-class frmPopUpMessage : public QWidget {
+class frmPopUpMessage : public QWidget
+{
     Q_OBJECT
 public:
     // The twips-per-pixel factors convert the twips layout to pixels. fonts gives the

@@ -10,12 +10,14 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 // Receives the platform's timer events and hands them to TimerCallback. It lives as long
 // as the application object, so a tick that stops the last timer never deletes the
 // object whose event is being delivered.
-class TimerDispatcher : public QObject {
+class TimerDispatcher : public QObject
+{
 public:
     using QObject::QObject;
 

@@ -2,7 +2,8 @@
 
 #include "platform/tray/NotifyIconData.h"
 
-namespace {
+namespace
+{
 constexpr int kTerminatorBytes = 2;
 }
 

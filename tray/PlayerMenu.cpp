@@ -26,9 +26,9 @@ void PlayerMenu::rebuild()
     const QList<PlayerChooser::Entry> entries = m_chooser.players();
     for (const PlayerChooser::Entry& entry : entries) {
         // Two of a kind (two mpv windows) are told apart by their ids.
-        const bool shared = std::count_if(entries.begin(), entries.end(),
-                                [&](const PlayerChooser::Entry& other) { return other.name == entry.name; })
-            > 1;
+        const bool shared = std::count_if(entries.begin(), entries.end(), [&](const PlayerChooser::Entry& other) {
+            return other.name == entry.name;
+        }) > 1;
         const QString caption = shared ? QStringLiteral("%1 (%2)").arg(entry.name, entry.id) : entry.name;
         // A player's own name is shown as it is, never read as an accelerator.
         QAction* item = m_players->addAction(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")));

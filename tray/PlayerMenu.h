@@ -8,7 +8,8 @@ class QMenu;
 
 // The "Player" submenu: every player on the desktop by name, the active one checked, kept
 // in step with the chooser. Choosing an entry only reports it; the owner decides.
-class PlayerMenu : public QObject {
+class PlayerMenu : public QObject
+{
     Q_OBJECT
 public:
     // Puts the submenu at the top of menu.

@@ -5,7 +5,8 @@
 
 #include <stdexcept>
 
-namespace {
+namespace
+{
 const QString kSeparatorCaption = QStringLiteral("-");
 // The caption as set, kept apart from the action's text, which a separator must not have.
 constexpr auto kCaptionProperty = "caption";

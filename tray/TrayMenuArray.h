@@ -15,7 +15,8 @@ class QMenu;
 //
 // Every accessor throws std::out_of_range for an index outside lowerBound()..upperBound(),
 // as a missing control-array element would; callers walking the array skip such items.
-class TrayMenuArray {
+class TrayMenuArray
+{
 public:
     Q_DISABLE_COPY_MOVE(TrayMenuArray)
 

@@ -11,7 +11,8 @@
 
 #include <utility>
 
-namespace {
+namespace
+{
 
 const QString kCaption = QStringLiteral("Sys Tray Interface");
 // The program's version information carries no file description, so the tip starts empty.
@@ -82,8 +83,8 @@ void frmSysTray::buildMenu()
         m_ratingItems[stars] = item;
     }
 
-    m_mnuSysTray = std::unique_ptr<TrayMenuArray>(
-        new TrayMenuArray(m_mnuPopup, [this](int index) { mnuSysTray_Click(index); }));
+    m_mnuSysTray
+        = std::unique_ptr<TrayMenuArray>(new TrayMenuArray(m_mnuPopup, [this](int index) { mnuSysTray_Click(index); }));
 }
 
 bool frmSysTray::eventFilter(QObject* watched, QEvent* event)

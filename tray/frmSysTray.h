@@ -24,7 +24,8 @@ class QWidget;
 // The shell and the owner must outlive the component. Every call and signal happens on the
 // GUI thread; signals are emitted synchronously, and a receiver may delete the component
 // from any of them.
-class frmSysTray : public QObject {
+class frmSysTray : public QObject
+{
     Q_OBJECT
 public:
     // Load: reads balloon support from the version word, prepares the record and adds the
@@ -36,8 +37,7 @@ public:
     // Shows a balloon for ten seconds whatever lTimeOutMs says; nothing without balloon
     // support. The message is cut at 255 characters, the title at 63; an empty text keeps
     // the previous one, and a message of one NUL character takes the balloon down.
-    void ShowBalloonTip(const QString& sMessage, const QString& sTitle = QString(), int eIcon = 0,
-        int lTimeOutMs = 0);
+    void ShowBalloonTip(const QString& sMessage, const QString& sTitle = QString(), int eIcon = 0, int lTimeOutMs = 0);
 
     // The tooltip last set, up to its first NUL.
     QString ToolTip() const;
@@ -97,8 +97,7 @@ private:
     void deliver(std::function<void()> click);
 
     void buildMenu();
-    int addElement(TrayMenuArray& array, bool& created, const QString& sCaption,
-        const QString& sKey, bool bDefault);
+    int addElement(TrayMenuArray& array, bool& created, const QString& sCaption, const QString& sKey, bool bDefault);
     bool ValidIndex(int i) const;
     quint32 NotifyDataSize() const;
     void storeTip(const QString& sTip);

@@ -1,8 +1,8 @@
 #include "JukeboxTrackModel.h"
 
 #include "player/RatingScale.h"
-#include "player/simulated/SimulatedPlayer.h"
 #include "player/TrackTime.h"
+#include "player/simulated/SimulatedPlayer.h"
 
 #include <QApplication>
 #include <QColor>

@@ -102,7 +102,8 @@ void JukeboxWindow::buildLayout()
     m_previous = mediaButton(QStyle::SP_MediaSkipBackward, tr("Previous"), QStringLiteral("previous"), this);
     m_playPause = mediaButton(QStyle::SP_MediaPlay, tr("Play"), QStringLiteral("playPause"), this);
     m_next = mediaButton(QStyle::SP_MediaSkipForward, tr("Next"), QStringLiteral("next"), this);
-    connect(m_previous, &QToolButton::clicked, this, [this] { onPlayer([](SimulatedPlayer& p) { p.PreviousTrack(); }); });
+    connect(
+        m_previous, &QToolButton::clicked, this, [this] { onPlayer([](SimulatedPlayer& p) { p.PreviousTrack(); }); });
     connect(m_next, &QToolButton::clicked, this, [this] { onPlayer([](SimulatedPlayer& p) { p.NextTrack(); }); });
     connect(m_playPause, &QToolButton::clicked, this, [this] {
         onPlayer([](SimulatedPlayer& p) { p.PlayerState() == SimulatedPlayer::Playing ? p.Pause() : p.Play(); });
@@ -135,7 +136,8 @@ void JukeboxWindow::buildLayout()
     header->setSectionResizeMode(JukeboxTrackModel::Name, QHeaderView::Stretch);
     header->resizeSection(JukeboxTrackModel::Artist, kArtistAlbumWidth);
     header->resizeSection(JukeboxTrackModel::Album, kArtistAlbumWidth);
-    header->resizeSection(JukeboxTrackModel::Time, fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) + kColumnPadding);
+    header->resizeSection(
+        JukeboxTrackModel::Time, fontMetrics().horizontalAdvance(QStringLiteral("00:00:00")) + kColumnPadding);
     header->resizeSection(JukeboxTrackModel::Plays, fontMetrics().horizontalAdvance(tr("Plays")) + kColumnPadding);
     header->resizeSection(JukeboxTrackModel::Rating,
         fontMetrics().horizontalAdvance(JukeboxTrackModel::starsText(RatingScale::kMaximum)) + kColumnPadding);
@@ -223,7 +225,8 @@ void JukeboxWindow::showTrack(int track)
         m_cover->setText(kNoteGlyph);
     } else {
         const qreal ratio = devicePixelRatioF();
-        QPixmap scaled = cover.scaled(QSize(kCoverSize, kCoverSize) * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QPixmap scaled
+            = cover.scaled(QSize(kCoverSize, kCoverSize) * ratio, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         scaled.setDevicePixelRatio(ratio);
         m_cover->setPixmap(scaled);
     }

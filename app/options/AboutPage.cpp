@@ -4,7 +4,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 constexpr int kVersionPointSize = 12;
 }
 

@@ -10,7 +10,8 @@
 #include <QScrollBar>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 constexpr int kValueWidthChars = 6;
 }
 

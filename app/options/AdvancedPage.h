@@ -7,7 +7,8 @@ class QPushButton;
 class QScrollBar;
 
 // "Advanced  ": pop-up timing and size, defaults, and the miscellaneous switches.
-class AdvancedPage : public QWidget {
+class AdvancedPage : public QWidget
+{
     Q_OBJECT
 public:
     explicit AdvancedPage(QWidget* parent = nullptr);

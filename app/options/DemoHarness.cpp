@@ -12,7 +12,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 constexpr int kAddIntervalMs = 3000;
 constexpr int kWorkingIntervalMs = 100;
 constexpr QSize kHolderSize(300, 200);

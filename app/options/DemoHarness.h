@@ -13,7 +13,8 @@ class QTimer;
 
 // The pop-up engine's demonstration controls, below the visible part of the options window:
 // enlarge the window to reach them.
-class DemoHarness : public QWidget {
+class DemoHarness : public QWidget
+{
     Q_OBJECT
 public:
     DemoHarness(const QString& logoDir, QWidget* parent = nullptr);

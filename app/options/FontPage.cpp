@@ -7,7 +7,8 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 constexpr int kSampleHeight = 120;
 }
 

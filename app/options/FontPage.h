@@ -7,7 +7,8 @@ class QComboBox;
 class QLabel;
 
 // "Font  ": the pop-up message font and its preview.
-class FontPage : public QWidget {
+class FontPage : public QWidget
+{
     Q_OBJECT
 public:
     explicit FontPage(QWidget* parent = nullptr);

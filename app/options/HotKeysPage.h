@@ -9,7 +9,8 @@ class QComboBox;
 class QPushButton;
 
 // "Hot Keys  ": the shared modifier and the eight keys.
-class HotKeysPage : public QWidget {
+class HotKeysPage : public QWidget
+{
     Q_OBJECT
 public:
     explicit HotKeysPage(QWidget* parent = nullptr);

@@ -178,10 +178,14 @@ void LibraryPage::setPlayerName(const QString& name)
 QString LibraryPage::libraryName() const
 {
     switch (selectedSource()) {
-    case LibrarySourceKind::ConnectedPlayer: return m_playerName.isEmpty() ? QStringLiteral("player") : m_playerName;
-    case LibrarySourceKind::Rhythmbox: return QStringLiteral("Rhythmbox");
-    case LibrarySourceKind::Strawberry: return QStringLiteral("Strawberry");
-    default: return QStringLiteral("library file");
+    case LibrarySourceKind::ConnectedPlayer:
+        return m_playerName.isEmpty() ? QStringLiteral("player") : m_playerName;
+    case LibrarySourceKind::Rhythmbox:
+        return QStringLiteral("Rhythmbox");
+    case LibrarySourceKind::Strawberry:
+        return QStringLiteral("Strawberry");
+    default:
+        return QStringLiteral("library file");
     }
 }
 

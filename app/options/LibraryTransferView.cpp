@@ -8,8 +8,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-LibraryTransferView::LibraryTransferView(QWidget* dialogParent, Controls controls, MessageBox messageBox,
-    Balloon balloon)
+LibraryTransferView::LibraryTransferView(
+    QWidget* dialogParent, Controls controls, MessageBox messageBox, Balloon balloon)
     : QtTransferView(dialogParent)
     , m_controls(std::move(controls))
     , m_messageBox(std::move(messageBox))
@@ -19,14 +19,13 @@ LibraryTransferView::LibraryTransferView(QWidget* dialogParent, Controls control
 
 LibraryTransferView::Controls LibraryTransferView::exportControls(LibraryPage& page)
 {
-    return { page.cmdStartBackup, page.cmdCancelBackup, page.prgBackup, page.lblBackupTrackName,
-        page.cmdStartImport, { page.cboExportMode } };
+    return { page.cmdStartBackup, page.cmdCancelBackup, page.prgBackup, page.lblBackupTrackName, page.cmdStartImport,
+        { page.cboExportMode } };
 }
 
 LibraryTransferView::Controls LibraryTransferView::importControls(LibraryPage& page)
 {
-    return { page.cmdStartImport, page.cmdCancelImport, page.prgImport, page.lblImportTrackName,
-        page.cmdStartBackup,
+    return { page.cmdStartImport, page.cmdCancelImport, page.prgImport, page.lblImportTrackName, page.cmdStartBackup,
         { page.cboPlayCount, page.chkImportRating, page.chkImportPlayCount, page.chkImportLastPlayDate } };
 }
 

@@ -14,7 +14,8 @@ class QWidget;
 // One transfer (export or import) as the "Library" page shows it: its Start and Stop
 // buttons, progress bar and status label, with the other transfer's Start and the options
 // held still while it runs.
-class LibraryTransferView : public QtTransferView {
+class LibraryTransferView : public QtTransferView
+{
 public:
     struct Controls {
         QPushButton* start;

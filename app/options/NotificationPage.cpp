@@ -10,7 +10,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-namespace {
+namespace
+{
 constexpr QSize kBackgroundPreview(72, 20);
 
 QCheckBox* addCheck(QLayout* layout, const QString& caption, bool ticked = false)
@@ -73,9 +74,11 @@ NotificationPage::NotificationPage(const QString& backgroundDir, QWidget* parent
     optionsLayout->addLayout(left, 0, 0);
     optionsLayout->addLayout(right, 0, 1);
 
-    QGroupBox* yPos = optionBox(QStringLiteral("Y Position"), optYPos, { QStringLiteral("Top"), QStringLiteral("Bottom") });
+    QGroupBox* yPos
+        = optionBox(QStringLiteral("Y Position"), optYPos, { QStringLiteral("Top"), QStringLiteral("Bottom") });
     optYPos->setValue(1, true);
-    QGroupBox* xPos = optionBox(QStringLiteral("X Position"), optXPos, { QStringLiteral("Left"), QStringLiteral("Right") });
+    QGroupBox* xPos
+        = optionBox(QStringLiteral("X Position"), optXPos, { QStringLiteral("Left"), QStringLiteral("Right") });
     optXPos->setValue(1, true);
 
     auto* grid = new QGridLayout(this);

@@ -11,7 +11,8 @@ class QCheckBox;
 class QLabel;
 
 // "Notification  ": which background, edge, direction and parts a track pop-up has.
-class NotificationPage : public QWidget {
+class NotificationPage : public QWidget
+{
     Q_OBJECT
 public:
     NotificationPage(const QString& backgroundDir, QWidget* parent = nullptr);

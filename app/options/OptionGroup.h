@@ -10,7 +10,8 @@ class QWidget;
 // An indexed group of option buttons of which at most one is on, and possibly none, as a
 // settings load may leave it. Click(Index) fires whenever an option turns on, by the user
 // or by the program; turning on the option that is already on raises nothing.
-class OptionGroup : public QObject {
+class OptionGroup : public QObject
+{
     Q_OBJECT
 public:
     using QObject::QObject;

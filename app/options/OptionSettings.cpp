@@ -20,7 +20,8 @@
 #include <variant>
 #include <vector>
 
-namespace {
+namespace
+{
 // A number setting and the control that holds it.
 struct NumberControl {
     NumberSetting setting;
@@ -89,7 +90,8 @@ OptionSettings::OptionSettings(SettingsStore& store, const Desktop& desktop, Not
 {
 }
 
-namespace {
+namespace
+{
 std::vector<NumberControl> numberSettings(NotificationPage& n, AdvancedPage& a, FontPage& f, HotKeysPage& h)
 {
     // In load order.
@@ -204,7 +206,8 @@ void OptionSettings::loadFontAndHotKeys()
     int nearest = -1;
     for (int i = 0; i < m_font.cboFontSize->count(); ++i) {
         const int entry = m_font.cboFontSize->itemText(i).toInt();
-        if (nearest < 0 || std::abs(entry - fontSize) < std::abs(m_font.cboFontSize->itemText(nearest).toInt() - fontSize))
+        if (nearest < 0
+            || std::abs(entry - fontSize) < std::abs(m_font.cboFontSize->itemText(nearest).toInt() - fontSize))
             nearest = i;
     }
     if (nearest >= 0)

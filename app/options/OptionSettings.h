@@ -14,7 +14,8 @@ class SettingsStore;
 // Moves every setting between the store and its control on the options window. Setting a
 // control raises its change handler only when the value really changes, so a load acts
 // through the handlers exactly as a user would.
-class OptionSettings {
+class OptionSettings
+{
 public:
     OptionSettings(SettingsStore& store, const Desktop& desktop, NotificationPage& notification, FontPage& font,
         HotKeysPage& hotKeys, AdvancedPage& advanced, LibraryPage& library);

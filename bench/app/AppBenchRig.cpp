@@ -13,7 +13,8 @@
 #include <QFile>
 #include <QTimer>
 
-namespace {
+namespace
+{
 constexpr double kRealSpeed = 1.0;
 // Wakes the wait for pop-ups to go even when nothing else happens, so its bound holds.
 constexpr int kWaitWakeMs = 20;

@@ -22,7 +22,8 @@ class frmMain;
 // the X11 hotkey registrar, as the program runs. Settings, the instance guard and the
 // run-at-logon registry stay in memory, and the temporary folder is a private one, so a
 // run leaves nothing behind. Build it after the QApplication.
-class AppBenchRig {
+class AppBenchRig
+{
 public:
     // The settings the window loads; FirstRun is "No" unless given.
     explicit AppBenchRig(const QMap<QString, QString>& settings = {});

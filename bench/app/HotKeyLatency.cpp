@@ -20,7 +20,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 constexpr int kPresses = 30;
 constexpr int kPlayTimeoutMs = 2000;
 constexpr int kCloseTimeoutMs = 5000;
@@ -65,7 +66,8 @@ int main(int argc, char** argv)
     }
 
     AppBenchRig rig({ { QStringLiteral("EnableHotKey"), QStringLiteral("1") },
-        { QStringLiteral("HotKeyMod"), QStringLiteral("Ctrl") }, { QStringLiteral("NextTrackKey"), QStringLiteral("Right") } });
+        { QStringLiteral("HotKeyMod"), QStringLiteral("Ctrl") },
+        { QStringLiteral("NextTrackKey"), QStringLiteral("Right") } });
     if (!rig.startPlayer()) {
         std::fprintf(stderr, "hotkey_latency: %s\n", qPrintable(rig.error()));
         return 1;

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <cstdio>
 
-namespace {
+namespace
+{
 constexpr double kP90 = 0.9;
 
 // Nearest rank: the smallest sample with at least fraction of the samples at or below it.
@@ -28,6 +29,6 @@ LatencySummary summarize(std::vector<double> samples)
 void printSummary(const char* label, const std::vector<double>& samples)
 {
     const LatencySummary s = summarize(samples);
-    std::printf("%-34s n=%-3zu median %7.2f ms   p90 %7.2f ms   max %7.2f ms\n", label, samples.size(), s.median,
-        s.p90, s.max);
+    std::printf(
+        "%-34s n=%-3zu median %7.2f ms   p90 %7.2f ms   max %7.2f ms\n", label, samples.size(), s.median, s.p90, s.max);
 }

@@ -4,7 +4,8 @@
 
 #include <QDBusConnection>
 
-namespace {
+namespace
+{
 const QString kConnectionName = QStringLiteral("bolvin-metadata-watch");
 const QString kObjectPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kMetadata = QStringLiteral("Metadata");

@@ -10,7 +10,8 @@
 // Notes when a player's Metadata changes on the bus, on a thread and bus connection of its
 // own so the time is taken as the signal reaches the process, not after the GUI thread has
 // dealt with it.
-class MetadataWatch : public QThread {
+class MetadataWatch : public QThread
+{
 public:
     MetadataWatch(const QString& service, const QElapsedTimer& clock);
     ~MetadataWatch() override;

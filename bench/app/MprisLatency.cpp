@@ -30,7 +30,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 constexpr int kTrackChanges = 30;
 constexpr int kTracks = 3;
 constexpr int kExposeTimeoutMs = 3000;
@@ -83,10 +84,15 @@ bool waitForService(int timeoutMs)
 
 // The first expose of the title pop-up's window, whichever pop-up is the title one when it
 // comes: the pop-up is only made once the player has announced the track.
-class TitleExposeWatch : public QObject {
+class TitleExposeWatch : public QObject
+{
 public:
     TitleExposeWatch(frmMain& form, const QElapsedTimer& clock, QEventLoop& loop)
-        : m_form(form), m_clock(clock), m_loop(loop) { }
+        : m_form(form)
+        , m_clock(clock)
+        , m_loop(loop)
+    {
+    }
     void reset() { m_exposedAt = -1; }
     qint64 exposedAt() const { return m_exposedAt; }
 
@@ -113,9 +119,13 @@ private:
 };
 
 // Timer events for any object but the one that ends the count.
-class TimerCount : public QObject {
+class TimerCount : public QObject
+{
 public:
-    explicit TimerCount(const QObject* own) : m_own(own) { }
+    explicit TimerCount(const QObject* own)
+        : m_own(own)
+    {
+    }
     int count() const { return m_count; }
 
 protected:

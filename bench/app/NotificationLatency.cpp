@@ -22,7 +22,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 constexpr int kTrackChanges = 50;
 constexpr int kExposeTimeoutMs = 2000;
 constexpr int kCloseTimeoutMs = 5000;
@@ -31,9 +32,14 @@ constexpr double kTargetMedianMs = 50;
 
 // Catches the first expose of one widget's native window, application-wide: the window
 // only comes into being when the scheduler first shows it.
-class ExposeWatch : public QObject {
+class ExposeWatch : public QObject
+{
 public:
-    ExposeWatch(const QElapsedTimer& clock, QEventLoop& loop) : m_clock(clock), m_loop(loop) { }
+    ExposeWatch(const QElapsedTimer& clock, QEventLoop& loop)
+        : m_clock(clock)
+        , m_loop(loop)
+    {
+    }
 
     void watch(const QWidget* widget)
     {

@@ -6,7 +6,8 @@
 
 // The Qt desktop with its message boxes kept instead of shown: a modal box would stop an
 // unattended run until someone clicked it.
-class QuietDesktop : public QtDesktop {
+class QuietDesktop : public QtDesktop
+{
 public:
     using QtDesktop::QtDesktop;
 

@@ -28,7 +28,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 constexpr int kPresses = 30;
 constexpr int kStartTimeoutMs = 20000;
 constexpr int kOpenAttempts = 4;
@@ -101,8 +102,8 @@ bool startRhythmbox(QProcess& rhythmbox, const QDir& home, QString* track)
     *track = music.filePath(QStringLiteral("tone.ogg"));
     if (QProcess::execute(QStringLiteral("sox"),
             { QStringLiteral("-n"), QStringLiteral("-r"), QStringLiteral("8000"), QStringLiteral("-c"),
-                QStringLiteral("1"), QStringLiteral("--comment-file"), tags.fileName(), *track,
-                QStringLiteral("synth"), QStringLiteral("600"), QStringLiteral("sine"), QStringLiteral("440") })
+                QStringLiteral("1"), QStringLiteral("--comment-file"), tags.fileName(), *track, QStringLiteral("synth"),
+                QStringLiteral("600"), QStringLiteral("sine"), QStringLiteral("440") })
         != 0)
         return false;
 
@@ -114,9 +115,9 @@ bool startRhythmbox(QProcess& rhythmbox, const QDir& home, QString* track)
     rhythmbox.setProcessEnvironment(environment);
     rhythmbox.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     rhythmbox.start(QStringLiteral("rhythmbox"), QStringList());
-    if (!rhythmbox.waitForStarted(kStartTimeoutMs)
-        || !waitFor(kStartTimeoutMs,
-            [] { return QDBusConnection::sessionBus().interface()->isServiceRegistered(kService).value(); }))
+    if (!rhythmbox.waitForStarted(kStartTimeoutMs) || !waitFor(kStartTimeoutMs, [] {
+            return QDBusConnection::sessionBus().interface()->isServiceRegistered(kService).value();
+        }))
         return false;
     // Rhythmbox may take an open request while still starting up and not act on it.
     const QString uri = QStringLiteral("file://") + *track;
@@ -161,8 +162,7 @@ int main(int argc, char** argv)
         AppBenchRig rig;
         MprisPlayerBackend backend(QStringLiteral("rhythmbox"));
         rig.usePlayer(backend);
-        if (rig.loadWindow() && rig.form().hotKeyPlayer()
-            && rig.form().hotKeyPlayer()->capabilities().rate) {
+        if (rig.loadWindow() && rig.form().hotKeyPlayer() && rig.form().hotKeyPlayer()->capabilities().rate) {
             QElapsedTimer clock;
             clock.start();
             HotKeyDispatcher hotKeys(rig.form());

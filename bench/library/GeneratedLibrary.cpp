@@ -1,8 +1,8 @@
 #include "GeneratedLibrary.h"
 
+#include "player/TrackTime.h"
 #include "player/simulated/MusicLibrary.h"
 #include "player/simulated/SimulatedPlayer.h"
-#include "player/TrackTime.h"
 
 #include <QFile>
 

@@ -4,7 +4,8 @@
 #include <QPixmap>
 #include <QSystemTrayIcon>
 
-namespace {
+namespace
+{
 constexpr int kIconSize = 22;
 }
 

@@ -18,7 +18,8 @@
 #include <ctime>
 #include <set>
 
-namespace {
+namespace
+{
 constexpr uint32_t kWatchMask = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
 constexpr uint32_t kMaxPropertyWords = 1024;
 constexpr long long kNsPerSecond = 1000000000LL;
@@ -59,8 +60,8 @@ QByteArray property(xcb_connection_t* x, xcb_window_t window, xcb_atom_t name, x
         = xcb_get_property_reply(x, xcb_get_property(x, 0, window, name, type, 0, kMaxPropertyWords), nullptr);
     QByteArray value;
     if (reply)
-        value = QByteArray(
-            static_cast<const char*>(xcb_get_property_value(reply)), xcb_get_property_value_length(reply));
+        value
+            = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)), xcb_get_property_value_length(reply));
     free(reply);
     return value;
 }

@@ -85,8 +85,7 @@ int unnamedFile(const QString& dir)
 bool nameUnnamed(int fd, const QString& name)
 {
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
-    return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, QFile::encodeName(name).constData(), AT_SYMLINK_FOLLOW)
-        == 0;
+    return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, QFile::encodeName(name).constData(), AT_SYMLINK_FOLLOW) == 0;
 }
 
 // Writes bytes to a new file like `like` and names it target: exclusively (no file of that
@@ -149,13 +148,15 @@ bool statOf(const QString& path, struct stat* info, QString* error)
 
 bool ReplacingFile::replace(const QString& path, const QByteArray& bytes, QString* error)
 {
-    struct stat like {};
+    struct stat like {
+    };
     return statOf(path, &like, error) && writeNew(path, bytes, like, true, error);
 }
 
 bool ReplacingFile::copyNew(const QString& source, const QString& target, QString* error)
 {
-    struct stat like {};
+    struct stat like {
+    };
     if (!statOf(source, &like, error))
         return false;
     QFile file(source);
@@ -173,7 +174,8 @@ bool ReplacingFile::copyNew(const QString& source, const QString& target, QStrin
 
 bool ReplacingFile::publish(const QString& temporary, const QString& target, const QString& like, QString* error)
 {
-    struct stat info {};
+    struct stat info {
+    };
     if (!statOf(like, &info, error))
         return false;
     Descriptor fd(::open(QFile::encodeName(temporary).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW));

@@ -53,7 +53,8 @@ bool RhythmDbClient::write(const QString& location, const RhythmdbFile::Values& 
     const double stars = std::isfinite(values.stars) ? std::clamp(values.stars, 0.0, kMaximumStars) : 0.0;
     const uint playCount = toUint(values.playCount);
     const uint lastPlayed = toUint(values.lastPlayed);
-    QDBusMessage set = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("SetEntryProperties"));
+    QDBusMessage set
+        = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("SetEntryProperties"));
     set << location
         << QVariantMap { { kRating, QVariant(stars) }, { kPlayCount, QVariant(playCount) },
                { kLastPlayed, QVariant(lastPlayed) } };

@@ -137,8 +137,7 @@ RhythmdbFile::Values RhythmboxLibrary::valuesOf(int position) const
     // A half star reads as a whole one; unless the rating was changed, the half stays.
     const double stars = m_file->songs()[std::size_t(position)].stars;
     return { RatingScale::fromStars(stars) == entry.rating ? stars : RatingScale::toStars(entry.rating),
-        entry.playCount,
-        entry.played.isValid() ? std::max<qint64>(0, entry.played.toSecsSinceEpoch()) : 0 };
+        entry.playCount, entry.played.isValid() ? std::max<qint64>(0, entry.played.toSecsSinceEpoch()) : 0 };
 }
 
 bool RhythmboxLibrary::holds(

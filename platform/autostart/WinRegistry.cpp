@@ -5,10 +5,12 @@
 #include <QDir>
 #include <QSettings>
 
-namespace {
+namespace
+{
 QString keyPath(Registry::Root root, const QString& keyName)
 {
-    return (root == Registry::LocalMachine ? QStringLiteral("HKEY_LOCAL_MACHINE\\") : QStringLiteral("HKEY_CURRENT_USER\\"))
+    return (root == Registry::LocalMachine ? QStringLiteral("HKEY_LOCAL_MACHINE\\")
+                                           : QStringLiteral("HKEY_CURRENT_USER\\"))
         + keyName;
 }
 }

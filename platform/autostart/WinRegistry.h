@@ -3,7 +3,8 @@
 #include "Registry.h"
 
 // The Windows registry through QSettings' native format.
-class WinRegistry : public Registry {
+class WinRegistry : public Registry
+{
 public:
     void SetRegistryString(Root hKey, const QString& KeyName, const QString& ValueName, const QString& value) override;
     bool DeleteRegistryValue(Root hKey, const QString& KeyName, const QString& ValueName) override;

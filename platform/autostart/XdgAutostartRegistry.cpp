@@ -5,7 +5,8 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
-namespace {
+namespace
+{
 bool isRunKey(const QString& keyName)
 {
     return keyName.compare(QLatin1String(kRunKey), Qt::CaseInsensitive) == 0;
@@ -25,8 +26,8 @@ QString XdgAutostartRegistry::entryPath(const QString& ValueName) const
     return QDir(m_autostartDir).filePath(ValueName.toLower() + QStringLiteral(".desktop"));
 }
 
-void XdgAutostartRegistry::SetRegistryString(Root, const QString& KeyName, const QString& ValueName,
-    const QString& value)
+void XdgAutostartRegistry::SetRegistryString(
+    Root, const QString& KeyName, const QString& ValueName, const QString& value)
 {
     if (!isRunKey(KeyName) || !QDir().mkpath(m_autostartDir))
         return;

@@ -4,7 +4,8 @@
 
 // The Run key as XDG autostart entries: value "Bolvin" is the file "bolvin.desktop" in the
 // user's autostart folder, its data the entry's Exec line. Other keys are not kept.
-class XdgAutostartRegistry : public Registry {
+class XdgAutostartRegistry : public Registry
+{
 public:
     // autostartDir: the folder to use; empty for the user's ($XDG_CONFIG_HOME/autostart).
     explicit XdgAutostartRegistry(QString autostartDir = QString());

@@ -11,7 +11,8 @@
 class QWidget;
 
 // A platform call that failed, with the platform's own error code.
-class PlatformError : public std::runtime_error {
+class PlatformError : public std::runtime_error
+{
 public:
     PlatformError(const QString& what, int code)
         : std::runtime_error(what.toStdString())
@@ -29,7 +30,8 @@ using IconId = quint32;
 
 // Desktop services the application core needs: message boxes, windows, icons and the
 // temporary folder. One implementation on Qt; tests use a recording fake.
-class Desktop {
+class Desktop
+{
 public:
     virtual ~Desktop() = default;
 

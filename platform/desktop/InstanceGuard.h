@@ -3,7 +3,8 @@
 #include <QObject>
 
 // Keeps Bolvin to one running instance per user.
-class InstanceGuard : public QObject {
+class InstanceGuard : public QObject
+{
     Q_OBJECT
 public:
     using QObject::QObject;

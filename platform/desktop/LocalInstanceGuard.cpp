@@ -7,7 +7,8 @@
 #include <QLockFile>
 #include <QStandardPaths>
 
-namespace {
+namespace
+{
 constexpr QByteArrayView kQuitCommand = "quit\n";
 constexpr QByteArrayView kShowCommand = "show\n";
 constexpr int kReadTimeoutMs = 1000;

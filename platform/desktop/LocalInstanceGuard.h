@@ -15,7 +15,8 @@ class QLockFile;
 // One instance per user through a lock file in the runtime folder. A lock left by a crashed
 // process is taken over. The running instance listens on a local socket of the same name
 // for "quit".
-class LocalInstanceGuard : public InstanceGuard {
+class LocalInstanceGuard : public InstanceGuard
+{
     Q_OBJECT
 public:
     explicit LocalInstanceGuard(QString name = QStringLiteral("bolvin"), QObject* parent = nullptr);

@@ -2,18 +2,19 @@
 
 #include <QDesktopServices>
 #include <QDir>
-#include <QMap>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QUrl>
-#include <QFileInfo>
+#include <QMap>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QUrl>
 #include <QWidget>
 
 #include <cerrno>
 
-namespace {
+namespace
+{
 constexpr auto kTitle = "Bolvin";
 }
 
@@ -71,8 +72,9 @@ IconId QtDesktop::loadIcon(const QString& name, int size)
         const QPixmap picture(*drawn);
         if (picture.isNull())
             continue;
-        icon.addPixmap(drawn.key() == wanted ? picture
-                                             : picture.scaled(wanted, wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        icon.addPixmap(drawn.key() == wanted
+                ? picture
+                : picture.scaled(wanted, wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation));
         added = *drawn;
     }
     if (icon.isNull())

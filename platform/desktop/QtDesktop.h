@@ -7,7 +7,8 @@
 
 // Desktop services on Qt. Icon resources are PNG files named "<name>-<size>.png" in an
 // icon folder; a size without its own file is scaled from the largest one.
-class QtDesktop : public Desktop {
+class QtDesktop : public Desktop
+{
 public:
     explicit QtDesktop(QString iconDir);
 

@@ -7,7 +7,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace {
+namespace
+{
 // Written by the signal handler, read by the notifier: the only thing a handler may safely
 // do is write a byte.
 int g_pipe[2] = { -1, -1 };

@@ -7,7 +7,8 @@
 
 // Modifier codes of a hotkey, combined with |. They are the Windows codes, so the same
 // numbers work wherever the settings were written.
-namespace HotKeyModifier {
+namespace HotKeyModifier
+{
 constexpr int Alt = 1;
 constexpr int Control = 2;
 constexpr int Shift = 4;
@@ -20,7 +21,8 @@ constexpr int All = Alt | Control | Shift | Win;
 // (X11, Windows, a null one elsewhere); tests use FakeHotKeyRegistrar.
 //
 // Every call and signal happens on the GUI thread.
-class HotKeyRegistrar : public QObject {
+class HotKeyRegistrar : public QObject
+{
     Q_OBJECT
 public:
     using QObject::QObject;

@@ -3,7 +3,8 @@
 #include "HotKeyRegistrar.h"
 
 // For sessions without global hotkeys: nothing can be registered.
-class NullHotKeyRegistrar : public HotKeyRegistrar {
+class NullHotKeyRegistrar : public HotKeyRegistrar
+{
 public:
     using HotKeyRegistrar::HotKeyRegistrar;
 

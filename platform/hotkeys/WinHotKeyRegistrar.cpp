@@ -7,7 +7,8 @@
 
 #include <utility>
 
-namespace {
+namespace
+{
 constexpr UINT kWmHotKey = 0x0312;
 constexpr DWORD kErrorHotKeyAlreadyRegistered = 1409;
 }
@@ -61,6 +62,11 @@ bool WinHotKeyRegistrar::nativeEventFilter(const QByteArray& eventType, void* me
     const int id = int(msg->wParam);
     // Delivered from the event loop so a receiver may open a dialog or delete us.
     QMetaObject::invokeMethod(
-        this, [this, id] { if (m_ids.contains(id)) emit hotKeyPressed(id); }, Qt::QueuedConnection);
+        this,
+        [this, id] {
+            if (m_ids.contains(id))
+                emit hotKeyPressed(id);
+        },
+        Qt::QueuedConnection);
     return false;
 }

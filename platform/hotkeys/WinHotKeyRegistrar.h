@@ -8,7 +8,8 @@
 // Global hotkeys on Windows: RegisterHotKey for the GUI thread (no window), whose
 // WM_HOTKEY messages are picked out of the thread's queue by Qt's native event filter.
 // Modifier and key codes go to the system unchanged.
-class WinHotKeyRegistrar : public HotKeyRegistrar, public QAbstractNativeEventFilter {
+class WinHotKeyRegistrar : public HotKeyRegistrar, public QAbstractNativeEventFilter
+{
     Q_OBJECT
 public:
     explicit WinHotKeyRegistrar(QObject* parent = nullptr);

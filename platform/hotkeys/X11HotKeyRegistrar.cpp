@@ -14,7 +14,8 @@
 #include <cstdlib>
 #include <memory>
 
-namespace {
+namespace
+{
 constexpr quint8 kEventTypeMask = 0x7f; // the top bit marks events sent by other clients
 constexpr quint16 kModifierBits = 0x00ff; // the rest of a key event's state is buttons
 constexpr int kModifierCount = 8;
@@ -22,8 +23,7 @@ constexpr int kModifierCount = 8;
 struct FreeDeleter {
     void operator()(void* p) const { std::free(p); }
 };
-template <typename T>
-using XcbPtr = std::unique_ptr<T, FreeDeleter>;
+template <typename T> using XcbPtr = std::unique_ptr<T, FreeDeleter>;
 
 struct KeySymbolsDeleter {
     void operator()(xcb_key_symbols_t* p) const { xcb_key_symbols_free(p); }
@@ -140,8 +140,8 @@ bool X11HotKeyRegistrar::registerHotKey(int id, int modifiers, int virtualKey, Q
             const Grab grab { keycode, quint16(mask | lock) };
             // Not owner_events: presses always come reported on the root window, even
             // when one of our own windows has the focus.
-            cookies.append(xcb_grab_key_checked(m_connection, 0, m_root, grab.modifiers, grab.keycode,
-                XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+            cookies.append(xcb_grab_key_checked(
+                m_connection, 0, m_root, grab.modifiers, grab.keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
             requested.append(grab);
         }
     }
@@ -189,7 +189,8 @@ bool X11HotKeyRegistrar::nativeEventFilter(const QByteArray& eventType, void* me
         if (binding.modifiers == state && binding.keycodes.contains(press->detail)) {
             // Delivered from the event loop, not from inside Qt's X event handling, so a
             // receiver may open a dialog or delete the registrar.
-            QMetaObject::invokeMethod(this, [this, id = id] { deliver(id); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, id = id] { deliver(id); }, Qt::QueuedConnection);
             break;
         }
     }

@@ -17,7 +17,8 @@ struct xcb_connection_t;
 // Key codes are looked up when a hotkey is registered; a keyboard layout changed later
 // takes effect at the next registration. Must be destroyed before the application object,
 // whose X connection it uses.
-class X11HotKeyRegistrar : public HotKeyRegistrar, public QAbstractNativeEventFilter {
+class X11HotKeyRegistrar : public HotKeyRegistrar, public QAbstractNativeEventFilter
+{
     Q_OBJECT
 public:
     // Uses the application's X connection; without one (Qt not running on X) the

@@ -4,7 +4,8 @@
 
 #include <X11/keysym.h>
 
-namespace {
+namespace
+{
 constexpr int kVkA = 0x41;
 constexpr int kVkZ = 0x5A;
 constexpr int kVk0 = 0x30;

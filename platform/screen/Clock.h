@@ -3,7 +3,8 @@
 #include <QtGlobal>
 
 // The tick count: milliseconds on a clock that only moves forward.
-class Clock {
+class Clock
+{
 public:
     virtual ~Clock() = default;
 

@@ -3,7 +3,8 @@
 #include <QPoint>
 
 // Where the mouse pointer is.
-class Cursor {
+class Cursor
+{
 public:
     virtual ~Cursor() = default;
 

@@ -6,7 +6,8 @@
 
 #include <cstdio>
 
-namespace {
+namespace
+{
 const QString kModuleName = QStringLiteral("bolvin_sound");
 using CreateSoundPlayer = SoundPlayer* (*)();
 }

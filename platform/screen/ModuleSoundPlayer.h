@@ -9,7 +9,8 @@
 // The program's sound output: the Qt Multimedia player in its own module, loaded at the
 // first sound from the first of the folders that has it. Without the module, sounds are
 // skipped and stderr says why, once.
-class ModuleSoundPlayer : public SoundPlayer {
+class ModuleSoundPlayer : public SoundPlayer
+{
 public:
     explicit ModuleSoundPlayer(QStringList folders);
     ~ModuleSoundPlayer() override;

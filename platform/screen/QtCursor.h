@@ -3,7 +3,8 @@
 #include "Cursor.h"
 
 // The mouse pointer as Qt sees it.
-class QtCursor : public Cursor {
+class QtCursor : public Cursor
+{
 public:
     QPoint pos() const override;
 };

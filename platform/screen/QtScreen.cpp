@@ -4,7 +4,8 @@
 #include <QScreen>
 #include <QWidget>
 
-namespace {
+namespace
+{
 constexpr double kDefaultDpi = 96.0;
 }
 

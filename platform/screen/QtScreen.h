@@ -3,7 +3,8 @@
 #include "Screen.h"
 
 // Screen geometry from Qt's primary screen.
-class QtScreen : public Screen {
+class QtScreen : public Screen
+{
 public:
     QRect workArea() const override;
     double logicalDpiX() const override;

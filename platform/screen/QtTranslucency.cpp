@@ -3,7 +3,8 @@
 #include <QGuiApplication>
 #include <QWidget>
 
-namespace {
+namespace
+{
 constexpr double kOpaque = 255.0;
 }
 

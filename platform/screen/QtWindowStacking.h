@@ -3,7 +3,8 @@
 #include "WindowStacking.h"
 
 // Stacking through Qt's window flags; raising never activates a window on X11.
-class QtWindowStacking : public WindowStacking {
+class QtWindowStacking : public WindowStacking
+{
 public:
     void makeTopMost(QWidget* window) override;
 };

@@ -5,7 +5,8 @@
 class QWidget;
 
 // Geometry of the desktop and of windows, in the window system's pixels.
-class Screen {
+class Screen
+{
 public:
     virtual ~Screen() = default;
 

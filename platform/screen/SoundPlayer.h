@@ -3,7 +3,8 @@
 #include <QString>
 
 // Plays sound files without waiting for them.
-class SoundPlayer {
+class SoundPlayer
+{
 public:
     virtual ~SoundPlayer() = default;
 

@@ -5,7 +5,8 @@
 class QWidget;
 
 // Whole-window opacity.
-class Translucency {
+class Translucency
+{
 public:
     virtual ~Translucency() = default;
 

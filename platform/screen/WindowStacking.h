@@ -3,7 +3,8 @@
 class QWidget;
 
 // The stacking order of windows.
-class WindowStacking {
+class WindowStacking
+{
 public:
     virtual ~WindowStacking() = default;
 

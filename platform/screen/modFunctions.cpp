@@ -2,7 +2,8 @@
 
 #include <cmath>
 
-namespace {
+namespace
+{
 constexpr double kTwipsPerInch = 1440.0;
 constexpr double kFallbackTwipsPerPixel = 15.0;
 

@@ -35,8 +35,8 @@ int GetWindowWidthTwips(const QWidget* hwnd, const Screen& screen = Screen::syst
 
 // True when the pointer is on the window, its right and bottom edge lines included.
 // False for nullptr.
-bool IsCursorOverWindow(const QWidget* hwnd, const Screen& screen = Screen::system(),
-    const Cursor& cursor = Cursor::system());
+bool IsCursorOverWindow(
+    const QWidget* hwnd, const Screen& screen = Screen::system(), const Cursor& cursor = Cursor::system());
 
 // Puts the window in the topmost band without activating it.
 void MakeWindowTopMost(QWidget* hwnd, WindowStacking& stacking = WindowStacking::system());

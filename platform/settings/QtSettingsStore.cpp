@@ -2,7 +2,8 @@
 
 #include "SettingsLocation.h"
 
-namespace {
+namespace
+{
 constexpr auto kSection = "StartUp";
 }
 

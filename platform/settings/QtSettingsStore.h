@@ -8,7 +8,8 @@
 
 // The store on QSettings: an INI file under the user's config folder on Linux
 // ("Bolvin/Bolvin.conf"), the registry on Windows (see SettingsLocation.h).
-class QtSettingsStore : public SettingsStore {
+class QtSettingsStore : public SettingsStore
+{
 public:
     QtSettingsStore();
 

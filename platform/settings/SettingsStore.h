@@ -3,7 +3,8 @@
 #include <QString>
 
 // The per-user store of text settings, addressed by key within Bolvin's "StartUp" section.
-class SettingsStore {
+class SettingsStore
+{
 public:
     virtual ~SettingsStore() = default;
 

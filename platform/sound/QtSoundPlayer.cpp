@@ -4,7 +4,8 @@
 #include <QFile>
 #include <QSoundEffect>
 
-namespace {
+namespace
+{
 constexpr int kRiffHeaderSize = 12;
 
 bool isRiffWave(const QString& path)

@@ -8,7 +8,8 @@
 class QSoundEffect;
 
 // One sound effect for the whole program, so a new sound cuts off the old one.
-class QtSoundPlayer : public SoundPlayer {
+class QtSoundPlayer : public SoundPlayer
+{
 public:
     // Files that are not RIFF/WAVE are not played (and do not cut off the current sound).
     void playFile(const QString& path) override;

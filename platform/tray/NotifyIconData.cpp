@@ -1,6 +1,7 @@
 #include "NotifyIconData.h"
 
-namespace {
+namespace
+{
 
 NotifyIconData zeroRecord(bool wide)
 {

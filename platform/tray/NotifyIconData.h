@@ -7,7 +7,8 @@
 
 // The shell's notification-icon record and the numbers that go with it. The layout follows
 // the shell's own structure so the sizes the shell is told (cbSize) mean what they say.
-namespace NotifyIcon {
+namespace NotifyIcon
+{
 
 // Commands of the notification-icon call.
 constexpr int Add = 0;

@@ -11,7 +11,8 @@
 
 #include <utility>
 
-namespace {
+namespace
+{
 
 constexpr quint32 kNt40 = 0x0004;
 constexpr quint32 kNt50 = 0x0005;
@@ -143,8 +144,8 @@ void QtTrayShell::showBalloon(const NotifyIconData& record)
     // empty one into a notification that never expires: nothing is sent.
     if (message.isEmpty())
         return;
-    m_icon->showMessage(record.infoTitleText(), message, messageIcon(record.dwInfoFlags),
-        int(record.uTimeoutOrVersion));
+    m_icon->showMessage(
+        record.infoTitleText(), message, messageIcon(record.dwInfoFlags), int(record.uTimeoutOrVersion));
 }
 
 void QtTrayShell::reportActivation(QSystemTrayIcon::ActivationReason reason)

@@ -12,7 +12,8 @@ class Desktop;
 // The shell owns its icon outright and deletes it on the delete command, when the event
 // loop ends (aboutToQuit) or in its destructor: an icon still alive when the application
 // object goes away crashes the exit.
-class QtTrayShell : public TrayShell {
+class QtTrayShell : public TrayShell
+{
 public:
     explicit QtTrayShell(const Desktop& desktop, QObject* parent = nullptr);
     ~QtTrayShell() override;

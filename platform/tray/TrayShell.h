@@ -7,7 +7,8 @@ class QMenu;
 struct NotifyIconData;
 
 // Notification codes the shell reports about the icon (mouse messages and balloon events).
-namespace TrayCode {
+namespace TrayCode
+{
 constexpr int MouseMove = 512;
 constexpr int LeftButtonDown = 513;
 constexpr int LeftButtonUp = 514;
@@ -24,7 +25,8 @@ constexpr int BalloonClicked = 1029;
 // The notification-area shell as the tray component sees it: one icon driven by a record,
 // the operating-system version, and a blocking pop-up menu. One implementation on Qt; tests
 // use FakeTrayShell.
-class TrayShell : public QObject {
+class TrayShell : public QObject
+{
     Q_OBJECT
 public:
     using QObject::QObject;

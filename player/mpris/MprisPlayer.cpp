@@ -1,17 +1,17 @@
 #include "MprisPlayer.h"
 
-#include "RemoteArtwork.h"
 #include "MprisAbilities.h"
-#include "player/ListCollection.h"
 #include "MprisConnection.h"
 #include "MprisPlaylist.h"
 #include "MprisSource.h"
 #include "MprisTrack.h"
 #include "MprisTypes.h"
 #include "MprisWindow.h"
+#include "RemoteArtwork.h"
 #include "RhythmboxDatabase.h"
 #include "StrawberryRating.h"
 #include "TrackWriter.h"
+#include "player/ListCollection.h"
 
 #include "player/PlayerError.h"
 

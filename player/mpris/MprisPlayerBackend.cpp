@@ -127,8 +127,9 @@ QString MprisPlayerBackend::rejectionReason(PlayerApplication& player) const
     const auto* mpris = qobject_cast<MprisPlayer*>(&player);
     if (!mpris || mpris->implementsPlayer())
         return QString();
-    return mpris->identity() + QStringLiteral(" is not compatible with this version of Bolvin: it does not offer the "
-                                              "media player controls Bolvin needs.");
+    return mpris->identity()
+        + QStringLiteral(" is not compatible with this version of Bolvin: it does not offer the "
+                         "media player controls Bolvin needs.");
 }
 
 QString MprisPlayerBackend::identity() const

@@ -1,8 +1,8 @@
 #include "MprisSource.h"
 
-#include "player/ListCollection.h"
 #include "MprisConnection.h"
 #include "MprisPlaylist.h"
+#include "player/ListCollection.h"
 
 #include "mprisplaylistsproxy.h"
 

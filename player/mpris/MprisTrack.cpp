@@ -1,11 +1,11 @@
 #include "MprisTrack.h"
 
 #include "ArtworkLoader.h"
-#include "player/ListCollection.h"
 #include "MprisArtwork.h"
 #include "MprisConnection.h"
 #include "RemoteArtwork.h"
 #include "TrackWriter.h"
+#include "player/ListCollection.h"
 
 #include "player/PlayerError.h"
 

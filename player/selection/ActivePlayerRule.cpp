@@ -1,9 +1,9 @@
 #include "ActivePlayerRule.h"
 
-namespace {
+namespace
+{
 // Runs a change and reports whether the active player moved.
-template <typename Change>
-bool movesActive(const ActivePlayerRule& rule, Change&& change)
+template <typename Change> bool movesActive(const ActivePlayerRule& rule, Change&& change)
 {
     const QString before = rule.active();
     change();

@@ -6,7 +6,8 @@
 
 // The choice among players, fed with what happens on the bus. Each feed answers whether
 // the active player is now another one.
-class ActivePlayerRule {
+class ActivePlayerRule
+{
 public:
     bool appeared(const QString& id, bool playing);
     bool vanished(const QString& id);

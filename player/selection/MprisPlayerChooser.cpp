@@ -8,7 +8,8 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 
-namespace {
+namespace
+{
 const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
 const QString kRootInterface = QStringLiteral("org.mpris.MediaPlayer2");
 const QString kPlayerInterface = QStringLiteral("org.mpris.MediaPlayer2.Player");
@@ -111,8 +112,8 @@ void MprisPlayerChooser::ask(const QString& id, const QString& interface)
     getAll << interface;
     DBusPropertiesProxy* asked = m_statusWatches[id].get();
     auto* call = new QDBusPendingCallWatcher(m_bus.asyncCall(getAll, m_timeoutMs), this);
-    connect(call, &QDBusPendingCallWatcher::finished, this,
-        [this, id, interface, asked](QDBusPendingCallWatcher* done) {
+    connect(
+        call, &QDBusPendingCallWatcher::finished, this, [this, id, interface, asked](QDBusPendingCallWatcher* done) {
             done->deleteLater();
             // The player may have gone (or come back as another) meanwhile.
             const auto watch = m_statusWatches.find(id);

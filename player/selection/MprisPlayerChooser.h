@@ -20,12 +20,13 @@ class DBusPropertiesProxy;
 // it answers, and it takes part in the choice once its state is known (or it has let the
 // timeout pass), so one that hangs costs nothing but its own entry. What each player says
 // of its interfaces is kept for heard().
-class MprisPlayerChooser : public PlayerChooser, public MprisChoice {
+class MprisPlayerChooser : public PlayerChooser, public MprisChoice
+{
     Q_OBJECT
 public:
     // pinnedName: the configured player name, held as pin() holds it; empty for none.
-    MprisPlayerChooser(const QDBusConnection& bus, int timeoutMs, const QString& pinnedName = QString(),
-        QObject* parent = nullptr);
+    MprisPlayerChooser(
+        const QDBusConnection& bus, int timeoutMs, const QString& pinnedName = QString(), QObject* parent = nullptr);
     ~MprisPlayerChooser() override;
 
     QList<Entry> players() const override;

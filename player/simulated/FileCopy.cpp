@@ -11,8 +11,8 @@ namespace
 // Small enough that a large library is never held whole in memory.
 constexpr qint64 kChunk = qint64(1) << 20;
 
-bool writeFrom(QIODevice& source, const QString& target, std::optional<QFileDevice::Permissions> permissions,
-    QString* why)
+bool writeFrom(
+    QIODevice& source, const QString& target, std::optional<QFileDevice::Permissions> permissions, QString* why)
 {
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly)) {

@@ -103,8 +103,7 @@ bool MusicLibrary::readTracks()
     const PlistValue* tracks
         = m_document.root.type() == PlistValue::Type::Dict ? m_document.root.value(QStringLiteral("Tracks")) : nullptr;
     if (!tracks || tracks->type() != PlistValue::Type::Dict) {
-        m_error
-            = QStringLiteral("The file \"%1\" is not a music library: it has no list of tracks.").arg(m_path);
+        m_error = QStringLiteral("The file \"%1\" is not a music library: it has no list of tracks.").arg(m_path);
         return false;
     }
     const QDir folder(m_artworkFolder);

@@ -174,7 +174,8 @@ QString SimulatedPlayerBackend::workingLibraryFile(const QString& userFile, QStr
             error->clear();
         return copy;
     }
-    const QString failed = QStringLiteral("A working copy of the music library \"%1\" could not be made in \"%2\": %3.");
+    const QString failed
+        = QStringLiteral("A working copy of the music library \"%1\" could not be made in \"%2\": %3.");
     if (!folder.mkpath(QStringLiteral(".")))
         return fail(failed.arg(userFile, folder.path(), QStringLiteral("the folder cannot be created")));
     // Without its stamp a copy half made is never taken for a finished one.

@@ -14,7 +14,6 @@ class SimulatedTrack : public PlayerTrack
 public:
     SimulatedTrack(SimulatedPlayer* player, int index);
 
-
     int index() const { return m_index; }
 
     QString Name() const override;

@@ -1,6 +1,6 @@
+#include "app/options/LibraryPage.h"
 #include "AppTestRig.h"
 #include "SampleLibrary.h"
-#include "app/options/LibraryPage.h"
 #include "app/options/AdvancedPage.h"
 #include "app/options/LibraryTransferView.h"
 #include "player/simulated/SimulatedPlayerBackend.h"
@@ -12,28 +12,28 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QLineEdit>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
 
 TEST(LibraryPage, ATransferHoldsTheOtherOneAndItsOptionsWhileBusy)
 {
     LibraryPage page;
     QStringList messages;
     QStringList balloons;
-    LibraryTransferView view(&page, LibraryTransferView::importControls(page),
-        [&](const QString& text) { messages << text; },
+    LibraryTransferView view(
+        &page, LibraryTransferView::importControls(page), [&](const QString& text) { messages << text; },
         [&](const QString& message, const QString& title, int, int) { balloons << title + ": " + message; });
 
     view.setBusy(true);
     EXPECT_TRUE(page.cmdStartImport->isHidden());
     EXPECT_FALSE(page.cmdCancelImport->isHidden() || page.prgImport->isHidden());
     EXPECT_FALSE(page.cmdStartBackup->isEnabled());
-    for (QWidget* option : std::initializer_list<QWidget*> { page.cboPlayCount, page.chkImportRating,
-             page.chkImportPlayCount, page.chkImportLastPlayDate })
+    for (QWidget* option : std::initializer_list<QWidget*> {
+             page.cboPlayCount, page.chkImportRating, page.chkImportPlayCount, page.chkImportLastPlayDate })
         EXPECT_FALSE(option->isEnabled());
     EXPECT_TRUE(page.cboExportMode->isEnabled()) << "the export's own option stays";
 
@@ -67,7 +67,8 @@ TEST(LibraryPage, StartWithNoPlayerToBeHadSaysSoAndStaysIdle)
     EXPECT_TRUE(main.libraryPage->cmdCancelBackup->isHidden());
 }
 
-namespace {
+namespace
+{
 // Answers the next file dialog with path once it is up, or gives up after two seconds.
 void answerFileDialog(const QString& path, int triesLeft = 100)
 {
@@ -108,7 +109,8 @@ TEST(LibraryPage, AnImportIntoTheJukeboxIsWrittenOnceAfterACopyAndAWriteThatFail
 
     answerFileDialog(extras);
     main.libraryPage->cmdStartImport->click();
-    EXPECT_TRUE(rig.desktop.messages.last().startsWith("Bolvin import complete")) << rig.desktop.messages.last().toStdString();
+    EXPECT_TRUE(rig.desktop.messages.last().startsWith("Bolvin import complete"))
+        << rig.desktop.messages.last().toStdString();
     EXPECT_EQ(QDir(library.folder()).entryList({ "*before-import*" }).size(), 1) << "one dated copy, one write";
 
     // Nowhere to write: the import says so and claims nothing.

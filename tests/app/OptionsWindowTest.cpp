@@ -21,8 +21,10 @@
 #include <QRadioButton>
 #include <QScrollBar>
 
-namespace {
-class OptionsWindow : public testing::Test, protected AppTestRig {
+namespace
+{
+class OptionsWindow : public testing::Test, protected AppTestRig
+{
 protected:
     // Connecting is what loads the settings.
     frmMain& connectAndLoad()
@@ -80,8 +82,8 @@ TEST_F(OptionsWindow, GarbageInTheStoreLoadsEachKeysDefault)
              { "PopUpWidth", "99999" }, { "Movement", "-5" }, { "Fading", "2" }, { "Scroll", " 200 " } })
         settings.values.insert(key, value);
     connectAndLoad();
-    for (OptionGroup* group : { notification().optDirection, notification().optBackGround, notification().optYPos,
-             notification().optXPos })
+    for (OptionGroup* group :
+        { notification().optDirection, notification().optBackGround, notification().optYPos, notification().optXPos })
         EXPECT_GE(group->selectedIndex(), 0) << "every group has a choice";
     EXPECT_EQ(advanced().scrShowDelay->value(), 3000);
     EXPECT_EQ(advanced().scrPopUpWidth->value(), 2000);
@@ -189,7 +191,8 @@ TEST_F(OptionsWindow, WithNoPlayerTheSettingsAreLoadedAppliedAndSavedBackUnchang
 TEST_F(OptionsWindow, PlaylistsAreAddedOnceAndTheSubmenuFollowsTheBox)
 {
     auto source = std::make_shared<FakeSource>();
-    source->playlists->items = { std::make_shared<FakePlaylist>("Library"), std::make_shared<FakePlaylist>("Road & Trip") };
+    source->playlists->items
+        = { std::make_shared<FakePlaylist>("Library"), std::make_shared<FakePlaylist>("Road & Trip") };
     backend.player->librarySource = source;
     frmMain& main = connectAndLoad();
     frmSysTray& tray = *main.sysTray();

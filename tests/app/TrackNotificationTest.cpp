@@ -18,10 +18,12 @@
 #include <QMenu>
 #include <QScrollBar>
 
-namespace {
+namespace
+{
 // The main window on the simulated player over a private copy of the sample library;
 // time only moves when a test says so.
-class TrackNotification : public testing::Test, protected AppTestRig {
+class TrackNotification : public testing::Test, protected AppTestRig
+{
 protected:
     void SetUp() override
     {

@@ -9,7 +9,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
+namespace
+{
 // The main menu's entry with this key.
 QAction* entry(frmMain& main, const char* key)
 {
@@ -21,7 +22,8 @@ QAction* entry(frmMain& main, const char* key)
     return nullptr;
 }
 
-class TrayCommands : public testing::Test, protected AppTestRig {
+class TrayCommands : public testing::Test, protected AppTestRig
+{
 protected:
     void SetUp() override
     {

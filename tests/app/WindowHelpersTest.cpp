@@ -1,6 +1,6 @@
+#include "app/WindowHelpers.h"
 #include "FakeDesktop.h"
 #include "app/Resources.h"
-#include "app/WindowHelpers.h"
 
 #include <gtest/gtest.h>
 

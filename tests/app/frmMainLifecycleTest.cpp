@@ -8,11 +8,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
-namespace {
+namespace
+{
 constexpr int kAdd = 0;
 constexpr int kDelete = 2;
 
-class frmMainLifecycle : public testing::Test, protected AppTestRig {
+class frmMainLifecycle : public testing::Test, protected AppTestRig
+{
 protected:
     frmSysTray& tray() { return *form->sysTray(); }
     QStringList captions()
@@ -42,8 +44,8 @@ TEST_F(frmMainLifecycle, StartUpBuildsTheTrayHiddenAndUnconnectedWhenNoPlayerRun
     EXPECT_EQ(shell.commandCodes().first(), kAdd);
 
     EXPECT_EQ(captions(),
-        QStringList({ "-", "&Show Fake Player", "&Minimize Fake Player", "&Fake Player MiniPlayer", "-", "&Shuffle", "-", "&Play",
-            "&Next Song", "&Previous Song", "-", "&Show Bolvin", "-", "&Exit" }));
+        QStringList({ "-", "&Show Fake Player", "&Minimize Fake Player", "&Fake Player MiniPlayer", "-", "&Shuffle",
+            "-", "&Play", "&Next Song", "&Previous Song", "-", "&Show Bolvin", "-", "&Exit" }));
     EXPECT_EQ(tray().DefaultMenuIndex(), 11);
     EXPECT_EQ(tray().ToolTip(), "Bolvin 1.0.143 by Harnwick\r\n Right-click and select 'Show Bolvin' for options");
     EXPECT_EQ(tray().IconHandle(), desktop.loadIcon("AAA", 16));

@@ -57,7 +57,11 @@ QImage screenshot(const QString& name)
 class RightPressProbe : public QObject
 {
 public:
-    explicit RightPressProbe(frmShowPic& window) : m_window(window) { window.installEventFilter(this); }
+    explicit RightPressProbe(frmShowPic& window)
+        : m_window(window)
+    {
+        window.installEventFilter(this);
+    }
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Right)

@@ -3,7 +3,8 @@
 #include "platform/screen/Clock.h"
 
 // A clock that moves only when the test says so.
-class FakeClock : public Clock {
+class FakeClock : public Clock
+{
 public:
     qint64 ticks = 1000000;
 

@@ -7,7 +7,8 @@
 
 // Records what the program asked of the desktop; shows and hides windows for real so tests
 // can look at visibility.
-class FakeDesktop : public Desktop {
+class FakeDesktop : public Desktop
+{
 public:
     void messageBox(const QString& text) override { messages << text; }
     void showWindow(QWidget* window) override { window->show(); }

@@ -10,7 +10,8 @@
 
 // A recording HotKeyRegistrar. Like the real ones it refuses a combination another id
 // holds and one "another program" holds (heldElsewhere); press() plays a key press.
-class FakeHotKeyRegistrar : public HotKeyRegistrar {
+class FakeHotKeyRegistrar : public HotKeyRegistrar
+{
 public:
     struct Registration {
         int id;

@@ -2,7 +2,8 @@
 
 #include "platform/desktop/InstanceGuard.h"
 
-class FakeInstanceGuard : public InstanceGuard {
+class FakeInstanceGuard : public InstanceGuard
+{
 public:
     bool previousInstanceRunning() override { return anotherRunning; }
     void askToQuit() { emit quitRequested(); }

@@ -7,8 +7,8 @@
 #include <QStringList>
 
 // A collection over a list, counted from 1.
-template <typename T>
-class FakeCollection : public PlayerCollection<T> {
+template <typename T> class FakeCollection : public PlayerCollection<T>
+{
 public:
     explicit FakeCollection(QList<std::shared_ptr<T>> items = {})
         : items(std::move(items))
@@ -24,7 +24,8 @@ public:
     QList<std::shared_ptr<T>> items;
 };
 
-class FakePlaylist : public PlayerPlaylist {
+class FakePlaylist : public PlayerPlaylist
+{
 public:
     explicit FakePlaylist(QString name, int trackCount = 1)
         : name(std::move(name))
@@ -49,7 +50,8 @@ public:
     int played = 0;
 };
 
-class FakeWindow : public PlayerWindow {
+class FakeWindow : public PlayerWindow
+{
 public:
     QString Name() const override { return name; }
     void SetVisible(bool on) override { calls << QStringLiteral("Visible=%1").arg(on); }
@@ -61,14 +63,16 @@ public:
     QStringList calls;
 };
 
-class FakeSource : public PlayerSource {
+class FakeSource : public PlayerSource
+{
 public:
     std::shared_ptr<PlayerPlaylists> Playlists() const override { return playlists; }
     std::shared_ptr<FakeCollection<PlayerPlaylist>> playlists = std::make_shared<FakeCollection<PlayerPlaylist>>();
 };
 
 // A scriptable player: state is set by the test, commands are recorded.
-class FakePlayer : public PlayerApplication {
+class FakePlayer : public PlayerApplication
+{
 public:
     QString Version() const override { return version; }
     QString Identity() const override { return identity; }
@@ -97,8 +101,7 @@ public:
     }
     PlayerCapabilities capabilities() const override { return abilities; }
 
-    template <typename T>
-    static std::shared_ptr<T> orThrow(const std::shared_ptr<T>& object)
+    template <typename T> static std::shared_ptr<T> orThrow(const std::shared_ptr<T>& object)
     {
         if (!object)
             throw PlayerError(QStringLiteral("Not available"));
@@ -120,7 +123,8 @@ public:
 };
 
 // A backend whose process list and player the test controls.
-class FakePlayerBackend : public PlayerBackend {
+class FakePlayerBackend : public PlayerBackend
+{
 public:
     QString executableName() const override { return QStringLiteral("fakeplayer"); }
     std::optional<QStringList> runningExecutables() const override { return running; }

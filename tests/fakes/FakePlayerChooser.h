@@ -3,7 +3,8 @@
 #include "player/PlayerChooser.h"
 
 // Players the test lists; pin() makes the pinned one active at once.
-class FakePlayerChooser : public PlayerChooser {
+class FakePlayerChooser : public PlayerChooser
+{
 public:
     QList<Entry> players() const override { return entries; }
     QString activeId() const override { return active; }

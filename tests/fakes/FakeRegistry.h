@@ -5,7 +5,8 @@
 #include <QMap>
 
 // Keeps registry values in memory, keyed "root\\key\\value".
-class FakeRegistry : public Registry {
+class FakeRegistry : public Registry
+{
 public:
     void SetRegistryString(Root hKey, const QString& KeyName, const QString& ValueName, const QString& value) override
     {

@@ -7,7 +7,8 @@
 
 // A screen of chosen size and DPI. Windows report their own Qt geometry unless a test
 // pins a rectangle for one.
-class FakeScreen : public Screen {
+class FakeScreen : public Screen
+{
 public:
     QRect area { 0, 0, 1280, 800 };
     double dpiX = 96.0;

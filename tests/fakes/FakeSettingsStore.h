@@ -4,7 +4,8 @@
 
 #include <QMap>
 
-class FakeSettingsStore : public SettingsStore {
+class FakeSettingsStore : public SettingsStore
+{
 public:
     QString GetSetting(const QString& key, const QString& defaultValue = QString()) const override
     {

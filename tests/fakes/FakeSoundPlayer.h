@@ -5,7 +5,8 @@
 #include <QStringList>
 
 // Records the files it was asked to play, in order.
-class FakeSoundPlayer : public SoundPlayer {
+class FakeSoundPlayer : public SoundPlayer
+{
 public:
     QStringList played;
 

@@ -8,7 +8,8 @@
 class QWidget;
 
 // Records opacity requests; can pretend the window system has no translucency.
-class FakeTranslucency : public Translucency {
+class FakeTranslucency : public Translucency
+{
 public:
     bool supported = true;
     bool accept = true;

@@ -13,7 +13,8 @@
 // A recording TrayShell: every notify-icon command with a copy of its record, foreground
 // calls and pop-up menus. popupMenu "chooses" the action set in nextChoice (triggering it,
 // as the real menu does before it closes); notify() plays the shell's notification.
-class FakeTrayShell : public TrayShell {
+class FakeTrayShell : public TrayShell
+{
 public:
     static constexpr quint32 kNt50 = 0x0005;
     static constexpr quint32 kNt40 = 0x0004;

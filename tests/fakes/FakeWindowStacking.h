@@ -6,7 +6,8 @@
 #include <QWidget>
 
 // Records which windows were put on top, and shows them as the real one does.
-class FakeWindowStacking : public WindowStacking {
+class FakeWindowStacking : public WindowStacking
+{
 public:
     QList<QWidget*> raised;
 

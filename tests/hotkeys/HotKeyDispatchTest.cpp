@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 constexpr int kPlayPauseItem = 4;
 
-class HotKeyDispatch : public testing::Test {
+class HotKeyDispatch : public testing::Test
+{
 protected:
     QString playPauseCaption() { return actions.tray.mnuSysTray().caption(kPlayPauseItem); }
 
@@ -91,8 +93,8 @@ TEST_F(HotKeyDispatch, RatingStepsOneStarWithinTheLimitsAndShowsThePopupAnew)
     actions.stars = 2;
     actions.popups = 2;
     dispatcher.HotKey(HotKeyId::RatingUp);
-    EXPECT_EQ(actions.log,
-        QStringList({ "RefreshRatingMarks", "updaterating 60", "closeTrackPopups", "ShowTrackPopup" }));
+    EXPECT_EQ(
+        actions.log, QStringList({ "RefreshRatingMarks", "updaterating 60", "closeTrackPopups", "ShowTrackPopup" }));
 
     const struct {
         std::optional<int> stars;

@@ -4,7 +4,8 @@
 
 #include <QComboBox>
 
-namespace {
+namespace
+{
 
 // Stored settings are read by exact name; a near miss must not register some other key.
 TEST(HotKeyNames, OnlyExactNamesHaveCodes)

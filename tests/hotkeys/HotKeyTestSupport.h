@@ -12,15 +12,32 @@
 #include <stdexcept>
 
 // A player whose every call can be made to fail, as a player that vanished would.
-class FailingPlayer : public FakePlayer {
+class FailingPlayer : public FakePlayer
+{
 public:
     bool failing = false; // every call below fails
     QStringList failingCalls; // only these fail
 
-    int PlayerState() const override { check(QStringLiteral("PlayerState")); return FakePlayer::PlayerState(); }
-    void NextTrack() override { check(QStringLiteral("NextTrack")); FakePlayer::NextTrack(); }
-    void Pause() override { check(QStringLiteral("Pause")); FakePlayer::Pause(); }
-    int SoundVolume() const override { check(QStringLiteral("SoundVolume")); return FakePlayer::SoundVolume(); }
+    int PlayerState() const override
+    {
+        check(QStringLiteral("PlayerState"));
+        return FakePlayer::PlayerState();
+    }
+    void NextTrack() override
+    {
+        check(QStringLiteral("NextTrack"));
+        FakePlayer::NextTrack();
+    }
+    void Pause() override
+    {
+        check(QStringLiteral("Pause"));
+        FakePlayer::Pause();
+    }
+    int SoundVolume() const override
+    {
+        check(QStringLiteral("SoundVolume"));
+        return FakePlayer::SoundVolume();
+    }
 
 private:
     void check(const QString& call) const
@@ -32,7 +49,8 @@ private:
 
 // The main window as the hotkeys see it, with a real tray menu (item 4 is the play/pause
 // item) and a log of what was asked.
-class RecordingActions : public HotKeyActions, public SysTrayOwner {
+class RecordingActions : public HotKeyActions, public SysTrayOwner
+{
 public:
     RecordingActions()
         : tray(shell, *this)

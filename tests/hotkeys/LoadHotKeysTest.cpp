@@ -8,7 +8,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 using Registration = FakeHotKeyRegistrar::Registration;
 constexpr int kCtrl = 2;
@@ -19,7 +20,8 @@ HotKeySettings defaults(bool enabled = true)
     return { enabled, "Ctrl", { "E", "Left", "Right", "Up", "Down", "P", "PageUp", "PageDn" } };
 }
 
-class LoadHotKeys : public testing::Test {
+class LoadHotKeys : public testing::Test
+{
 protected:
     FakeHotKeyRegistrar registrar;
     FakeDesktop desktop;
@@ -54,8 +56,7 @@ TEST_F(LoadHotKeys, AKeyTakenTwiceOrByAnotherProgramFailsOnlyItsIdWithOneMessage
     HotKeySettings settings = defaults();
     settings.keys[2] = "Left"; // next track on previous track's key
     hotKeys->LoadHotKeys(settings);
-    EXPECT_EQ(desktop.messages,
-        QStringList("Error registering hotkey usually caused by mapping the same key twice."));
+    EXPECT_EQ(desktop.messages, QStringList("Error registering hotkey usually caused by mapping the same key twice."));
     EXPECT_EQ(hotKeys->failures().keys(), QList<int>({ 3 })) << "the later id fails";
     EXPECT_EQ(registrar.live.size(), 7);
     registrar.press(kCtrl, 40);
@@ -128,7 +129,8 @@ TEST_F(LoadHotKeys, ShutdownAndDestructionUnregisterAndUnhook)
 }
 
 // The message box's nested event loop may end the program, destroying the registration.
-class DestroyingDesktop : public FakeDesktop {
+class DestroyingDesktop : public FakeDesktop
+{
 public:
     std::function<void()> onMessage;
     void messageBox(const QString& text) override
@@ -142,7 +144,7 @@ TEST(LoadHotKeysReentry, DestroyedDuringTheMessageBoxStopsThePass)
 {
     FakeHotKeyRegistrar registrar;
     DestroyingDesktop desktop;
-    auto hotKeys = std::make_unique<HotKeyRegistration>(registrar, desktop, [](int) { });
+    auto hotKeys = std::make_unique<HotKeyRegistration>(registrar, desktop, [](int) {});
     desktop.onMessage = [&] { hotKeys.reset(); };
     registrar.heldElsewhere.insert({ kCtrl, 37 });
     hotKeys->LoadHotKeys(defaults());

@@ -17,7 +17,8 @@
 
 // The real registrar on a real X server. Keys are sent with xdotool; Ctrl+Shift+F-keys are
 // used because the server keeps Ctrl+Alt+F-keys for itself and never delivers them.
-namespace {
+namespace
+{
 
 constexpr int kCtrlShift = HotKeyModifier::Control | HotKeyModifier::Shift;
 constexpr quint16 kX11CtrlShift = XCB_MOD_MASK_CONTROL | XCB_MOD_MASK_SHIFT;
@@ -28,7 +29,8 @@ constexpr int kVkF10 = 0x79;
 constexpr int kWaitMs = 5000;
 
 // A second X client, as another program holding keys would be.
-class OtherClient {
+class OtherClient
+{
 public:
     OtherClient()
         : m_connection(xcb_connect(nullptr, nullptr))
@@ -64,7 +66,8 @@ private:
     xcb_key_symbols_t* m_symbols = nullptr;
 };
 
-class X11HotKeys : public testing::Test {
+class X11HotKeys : public testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -14,7 +14,8 @@
 #include <cstdio>
 #include <memory>
 
-namespace {
+namespace
+{
 constexpr int kExitUsage = 2;
 
 std::optional<LibrarySourceKind> kindOf(const QString& name)
@@ -50,10 +51,11 @@ int main(int argc, char** argv)
     view.openPath = args[4];
     TransferOutcome outcome;
     if (exporting) {
-        outcome = ExtrasExport(library, view, ExportOptions { QStringLiteral("All"), true }, [] { return false; }).run();
+        outcome
+            = ExtrasExport(library, view, ExportOptions { QStringLiteral("All"), true }, [] { return false; }).run();
     } else {
-        ExtrasImport transfer(library, view, ImportOptions { true, true, true, QStringLiteral("Replace"), true },
-            [] { return false; });
+        ExtrasImport transfer(
+            library, view, ImportOptions { true, true, true, QStringLiteral("Replace"), true }, [] { return false; });
         transfer.setStore(library.get());
         outcome = transfer.run();
     }

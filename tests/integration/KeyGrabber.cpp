@@ -3,7 +3,6 @@
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
 
-
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -26,8 +25,8 @@ int main(int argc, char** argv)
     if (!codes || codes[0] == XCB_NO_SYMBOL)
         return 1;
     xcb_generic_error_t* error = xcb_request_check(connection,
-        xcb_grab_key_checked(connection, 1, root, XCB_MOD_MASK_CONTROL, codes[0], XCB_GRAB_MODE_ASYNC,
-            XCB_GRAB_MODE_ASYNC));
+        xcb_grab_key_checked(
+            connection, 1, root, XCB_MOD_MASK_CONTROL, codes[0], XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     if (error)
         return 1;
     std::printf("grabbed\n");

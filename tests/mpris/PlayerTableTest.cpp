@@ -50,8 +50,8 @@ protected:
         EXPECT_TRUE(fake.start());
         return connectTo(fake)->capabilities();
     }
-    PlayerCapabilities typical(const QString& suffix, const QString& identity,
-        const std::function<void(FakeMprisService&)>& prepare = {})
+    PlayerCapabilities typical(
+        const QString& suffix, const QString& identity, const std::function<void(FakeMprisService&)>& prepare = {})
     {
         FakeMprisService fake(bus().address(), suffix);
         fake.fillTypical();
@@ -68,11 +68,14 @@ TEST_F(PlayerTableTest, TheReadmeSaysWhatEachPlayerAllows)
                                    "Play counts | Library transfer |\n| --- | --- | --- | --- | --- | --- | --- |\n");
     table += row(QStringLiteral("Jukebox (built in)"), PlayerCapabilities {}, true);
     // The least a player must offer: play state, track, commands.
-    table += row(QStringLiteral("Any MPRIS player, at least"), typical("plain", "Any player", [](FakeMprisService& fake) {
-        fake.remove(FakeMprisService::kRoot, "CanRaise");
-        fake.remove(FakeMprisService::kRoot, "CanQuit");
-        fake.remove(FakeMprisService::kPlayer, "Shuffle");
-    }), false);
+    table += row(QStringLiteral("Any MPRIS player, at least"),
+        typical("plain", "Any player",
+            [](FakeMprisService& fake) {
+                fake.remove(FakeMprisService::kRoot, "CanRaise");
+                fake.remove(FakeMprisService::kRoot, "CanQuit");
+                fake.remove(FakeMprisService::kPlayer, "Shuffle");
+            }),
+        false);
     table += row(QStringLiteral("mpv with mpv-mpris"),
         typical("mpv", "mpv", [](FakeMprisService& fake) { fake.set(FakeMprisService::kRoot, "CanRaise", false); }),
         false);
@@ -80,17 +83,20 @@ TEST_F(PlayerTableTest, TheReadmeSaysWhatEachPlayerAllows)
 
     FakeRhythmDbService database(bus().address());
     ASSERT_TRUE(database.start());
-    table += row(QStringLiteral("Rhythmbox 3.4"), typical("rhythmbox", "Rhythmbox", [](FakeMprisService& fake) {
-        fake.setPlaylists({ { QDBusObjectPath("/org/gnome/Rhythmbox3/Playlist/1"), "Favourites", QString() } });
-        QVariantMap metadata = FakeMprisService::track("/org/gnome/Rhythmbox3/Track/1", "Song");
-        metadata["xesam:url"] = QStringLiteral("file:///music/song.ogg");
-        fake.set(FakeMprisService::kPlayer, "Metadata", metadata);
-    }), true);
+    table += row(QStringLiteral("Rhythmbox 3.4"),
+        typical("rhythmbox", "Rhythmbox",
+            [](FakeMprisService& fake) {
+                fake.setPlaylists({ { QDBusObjectPath("/org/gnome/Rhythmbox3/Playlist/1"), "Favourites", QString() } });
+                QVariantMap metadata = FakeMprisService::track("/org/gnome/Rhythmbox3/Track/1", "Song");
+                metadata["xesam:url"] = QStringLiteral("file:///music/song.ogg");
+                fake.set(FakeMprisService::kPlayer, "Metadata", metadata);
+            }),
+        true);
 
     for (const auto version : { FakeStrawberryService::WithRating, FakeStrawberryService::WithoutRating }) {
         FakeStrawberryService strawberry(bus().address(), version);
         table += row(version == FakeStrawberryService::WithRating ? QStringLiteral("Strawberry 1.0.19 and later")
-                                                                   : QStringLiteral("Strawberry 1.0.14 (Debian 12)"),
+                                                                  : QStringLiteral("Strawberry 1.0.14 (Debian 12)"),
             capabilitiesOf(strawberry), true);
     }
 

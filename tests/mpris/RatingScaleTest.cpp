@@ -35,8 +35,8 @@ TEST(RatingScaleTest, UserRatingKeepsStarsOnlyWhenExactlyOnAStep)
 {
     const std::pair<double, int> cases[] = { { 0.0, 0 }, { 0.2, 20 }, { 4 / 5.0, 80 }, { 0.6, 60 }, { 1.0, 100 },
         // Off the grid stays off it, even where plain rounding would land on a step.
-        { 0.5, 50 }, { 0.795, 79 }, { 0.999, 99 }, { 0.001, 1 },
-        { -0.4, 0 }, { 3.0, 100 }, { std::numeric_limits<double>::quiet_NaN(), 0 } };
+        { 0.5, 50 }, { 0.795, 79 }, { 0.999, 99 }, { 0.001, 1 }, { -0.4, 0 }, { 3.0, 100 },
+        { std::numeric_limits<double>::quiet_NaN(), 0 } };
     for (const auto& [unit, rating] : cases)
         EXPECT_EQ(RatingScale::fromUserRating(unit), rating) << unit;
 }

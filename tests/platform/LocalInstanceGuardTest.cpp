@@ -4,20 +4,22 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSysInfo>
 #include <QSignalSpy>
+#include <QSysInfo>
 #include <QTemporaryDir>
 #include <QUuid>
 
 #include <future>
 
-namespace {
+namespace
+{
 QString uniqueName()
 {
     return QStringLiteral("bolvin-test-") + QUuid::createUuid().toString(QUuid::Id128);
 }
 
-class LocalInstanceGuardTest : public testing::Test {
+class LocalInstanceGuardTest : public testing::Test
+{
 protected:
     void SetUp() override
     {

@@ -6,8 +6,10 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
-namespace {
-class QtSettingsStoreTest : public testing::Test {
+namespace
+{
+class QtSettingsStoreTest : public testing::Test
+{
 protected:
     void SetUp() override { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path()); }
     QString file() const { return m_config.filePath(QStringLiteral("Bolvin/Bolvin.conf")); }

@@ -6,7 +6,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-namespace {
+namespace
+{
 const QString kRun = QString::fromLatin1(kRunKey);
 
 QString readAll(const QString& path)

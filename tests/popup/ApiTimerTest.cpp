@@ -9,11 +9,11 @@
 #include <memory>
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
 // Runs the event loop until the predicate holds or five seconds pass.
-template <typename Predicate>
-bool processUntil(Predicate done)
+template <typename Predicate> bool processUntil(Predicate done)
 {
     QElapsedTimer elapsed;
     elapsed.start();

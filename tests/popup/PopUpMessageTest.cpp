@@ -4,7 +4,8 @@
 #include <QProgressBar>
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 
 using PopUpMessageTest = PopUpRig;
 

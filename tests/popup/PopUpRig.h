@@ -22,7 +22,8 @@
 
 // A pop-up collection on fake services: a 1280 × 800 screen at 96 dpi (15 twips a pixel),
 // a pointer off the screen and a clock that moves only when told.
-class PopUpRig : public testing::Test {
+class PopUpRig : public testing::Test
+{
 protected:
     ~PopUpRig() override
     {

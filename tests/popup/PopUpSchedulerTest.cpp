@@ -8,9 +8,11 @@
 
 #include <vector>
 
-namespace {
+namespace
+{
 
-class Scheduler : public PopUpRig {
+class Scheduler : public PopUpRig
+{
 protected:
     // The pop-up's Percent after each of count ticks, with the clock standing still.
     std::vector<int> percentsOver(PopUpMessage& popUp, int count)

@@ -7,15 +7,18 @@
 #include <QProgressBar>
 #include <QSignalSpy>
 
-namespace {
+namespace
+{
 
-class FixedFont : public PopUpFontSource {
+class FixedFont : public PopUpFontSource
+{
 public:
     QFont font;
     QFont messageFont() const override { return font; }
 };
 
-class PopUpWindow : public PopUpRig {
+class PopUpWindow : public PopUpRig
+{
 protected:
     QRect twips(const QWidget* control) const { return form->twipsRect(control); }
 

@@ -20,13 +20,13 @@
 
 // Real windows on a real X server: run with DISPLAY set and QT_QPA_PLATFORM "xcb;offscreen";
 // everywhere else these tests skip.
-namespace {
+namespace
+{
 
 using PopUps = std::vector<std::shared_ptr<PopUpMessage>>;
 
 // Runs the event loop until done() holds or limitMs pass.
-template <typename Predicate>
-bool runUntil(Predicate done, int limitMs = 10000)
+template <typename Predicate> bool runUntil(Predicate done, int limitMs = 10000)
 {
     QElapsedTimer elapsed;
     elapsed.start();
@@ -61,7 +61,8 @@ void screenshot(const QString& name)
 }
 
 // The font a user picks to read the title from afar.
-class LargeBold : public PopUpFontSource {
+class LargeBold : public PopUpFontSource
+{
 public:
     QFont messageFont() const override
     {
@@ -82,7 +83,8 @@ std::shared_ptr<PopUpMessage> titlePopUp(const QString& name)
     return popUp;
 }
 
-class OnXServer : public testing::Test {
+class OnXServer : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -114,10 +116,10 @@ TEST_F(OnXServer, EveryDirectionAndCornerStacksFlushWithItsEdgeWithoutOverlap)
     for (int direction = 0; direction <= 4; ++direction) {
         for (const bool top : { true, false }) {
             for (const bool left : { true, false }) {
-                const std::string combo = QStringLiteral("%1-%2-%3")
-                                              .arg(QLatin1String(names[direction]), top ? "top" : "bottom",
-                                                  left ? "left" : "right")
-                                              .toStdString();
+                const std::string combo
+                    = QStringLiteral("%1-%2-%3")
+                          .arg(QLatin1String(names[direction]), top ? "top" : "bottom", left ? "left" : "right")
+                          .toStdString();
                 popups.setPopUpDirection(direction);
                 popups.placeInCorner(top, left);
                 // The taller title between two plain ones: each takes its own room.

@@ -1,10 +1,10 @@
 #include "platform/screen/ModuleSoundPlayer.h"
-#include "platform/sound/QtSoundPlayer.h"
 #include "platform/screen/QtTranslucency.h"
 #include "platform/screen/QtWindowStacking.h"
 #include "platform/screen/modFunctions.h"
 #include "platform/screen/modSound.h"
 #include "platform/screen/modTranslucency.h"
+#include "platform/sound/QtSoundPlayer.h"
 
 #include "FakeCursor.h"
 #include "FakeScreen.h"
@@ -17,7 +17,8 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-namespace {
+namespace
+{
 
 TEST(Twips, RoundingFactorsAndWorkAreaEdges)
 {

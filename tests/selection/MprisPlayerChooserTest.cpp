@@ -14,11 +14,13 @@
 #include <algorithm>
 #include <memory>
 
-namespace {
+namespace
+{
 constexpr int kTimeoutMs = 300;
 constexpr int kSignalWaitMs = 3000;
 
-class MprisPlayerChooserTest : public testing::Test {
+class MprisPlayerChooserTest : public testing::Test
+{
 protected:
     void SetUp() override
     {
@@ -77,14 +79,14 @@ TEST_F(MprisPlayerChooserTest, FollowsPlayersAsTheyStartPlayingComeAndGo)
     EXPECT_EQ(chooser.activeService(), "org.mpris.MediaPlayer2." + other);
 
     const QString gamma = addPlayer("gamma", "Gamma", "Playing").service();
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return chooser.heard(gamma).contains("org.mpris.MediaPlayer2.Player"); }, kSignalWaitMs));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return chooser.heard(gamma).contains("org.mpris.MediaPlayer2.Player"); }, kSignalWaitMs));
     EXPECT_EQ(chooser.activeId(), other) << "the active one plays: it stays";
     EXPECT_EQ(chooser.players().size(), 3);
 
     active.clear();
-    m_players.erase(std::find_if(m_players.begin(), m_players.end(),
-        [&](const auto& fake) { return fake->service().endsWith(other); }));
+    m_players.erase(std::find_if(
+        m_players.begin(), m_players.end(), [&](const auto& fake) { return fake->service().endsWith(other); }));
     ASSERT_TRUE(active.wait(kSignalWaitMs));
     EXPECT_EQ(chooser.activeId(), "gamma") << "the one still playing follows";
 }

@@ -1,6 +1,6 @@
+#include "platform/tray/QtTrayShell.h"
 #include "FakeDesktop.h"
 #include "TrayTestSupport.h"
-#include "platform/tray/QtTrayShell.h"
 
 #include <QAction>
 #include <QMenu>
@@ -11,13 +11,15 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 constexpr IconId kIcon = 1;
 constexpr int kWaitMs = 2000;
 
 // Resolves one handle to a red picture.
-class IconDesktop : public FakeDesktop {
+class IconDesktop : public FakeDesktop
+{
 public:
     IconDesktop()
     {

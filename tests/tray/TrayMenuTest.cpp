@@ -8,9 +8,11 @@
 
 #include <stdexcept>
 
-namespace {
+namespace
+{
 
-class TrayMenu : public ::testing::Test {
+class TrayMenu : public ::testing::Test
+{
 protected:
     // Chooses action from the next menu the component opens, as the user would.
     void choose(QAction* action)

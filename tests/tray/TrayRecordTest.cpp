@@ -11,7 +11,8 @@
 
 #include <memory>
 
-namespace {
+namespace
+{
 
 QString letters(int n)
 {
@@ -21,7 +22,8 @@ QString letters(int n)
     return text;
 }
 
-class TrayRecord : public ::testing::Test {
+class TrayRecord : public ::testing::Test
+{
 protected:
     void load(quint32 version)
     {

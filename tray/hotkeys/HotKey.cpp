@@ -7,7 +7,8 @@
 #include <array>
 #include <utility>
 
-namespace {
+namespace
+{
 constexpr int kVkA = 0x41;
 constexpr int kVk0 = 0x30;
 constexpr int kVkF1 = 0x70;

@@ -11,7 +11,8 @@ class QComboBox;
 // are stored in the settings, and the codes the registrar takes.
 
 // Hotkey identifiers; each has its own key, all share one modifier.
-namespace HotKeyId {
+namespace HotKeyId
+{
 constexpr int PopUp = 1;
 constexpr int PreviousTrack = 2;
 constexpr int NextTrack = 3;

@@ -7,7 +7,8 @@ class TrayMenuArray;
 
 // What the hotkeys act on, provided by the main window. Any of these may throw; the
 // dispatcher ignores the error and goes on with its next step.
-class HotKeyActions {
+class HotKeyActions
+{
 public:
     virtual ~HotKeyActions() = default;
 

@@ -12,7 +12,8 @@
 #include <algorithm>
 #include <exception>
 
-namespace {
+namespace
+{
 constexpr int kVolumeStep = 5;
 constexpr int kFirstMenuItem = 1;
 const QString kPauseCaption = QStringLiteral("&Pause");

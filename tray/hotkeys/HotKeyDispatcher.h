@@ -4,7 +4,8 @@ class HotKeyActions;
 class PlayerApplication;
 
 // Performs the action of a pressed hotkey on the main window's behalf.
-class HotKeyDispatcher {
+class HotKeyDispatcher
+{
 public:
     // actions must outlive the dispatcher.
     explicit HotKeyDispatcher(HotKeyActions& actions);

@@ -15,15 +15,16 @@ class HotKeyRegistrar;
 // The main window's hotkeys: LoadHotKeys registers ids 1 to 8 from the options page and
 // hooks the registrar's presses to the hotkey handler; destruction undoes both. Owned by
 // the main window for the whole run; registrar and desktop must outlive it.
-class HotKeyRegistration : public QObject {
+class HotKeyRegistration : public QObject
+{
     Q_OBJECT
 public:
     static inline const QString kRegistrationError
         = QStringLiteral("Error registering hotkey usually caused by mapping the same key twice.");
 
     // hotKey receives the id of each pressed hotkey while the hook is in place.
-    HotKeyRegistration(HotKeyRegistrar& registrar, Desktop& desktop, std::function<void(int)> hotKey,
-        QObject* parent = nullptr);
+    HotKeyRegistration(
+        HotKeyRegistrar& registrar, Desktop& desktop, std::function<void(int)> hotKey, QObject* parent = nullptr);
     // As the window's destroy message: when hooked, removes the hook and unregisters ids
     // 1 to 8.
     ~HotKeyRegistration() override;
