@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config git dbus dbus-x11
+  cmake ninja-build g++ pkg-config git dbus dbus-x11 clang-format
   qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libfreeimage-dev libxcb-keysyms1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xdotool x11-utils imagemagick trayer python3

@@ -5,6 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
+scripts/format.sh --check
 
 scripts/build.sh default
 scripts/with-desktop.sh ctest --preset default
