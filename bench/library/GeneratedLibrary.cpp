@@ -1,7 +1,7 @@
 #include "GeneratedLibrary.h"
 
 #include "player/TrackTime.h"
-#include "player/simulated/MusicLibrary.h"
+#include "player/plist/MusicLibrary.h"
 #include "player/simulated/SimulatedPlayer.h"
 
 #include <QFile>

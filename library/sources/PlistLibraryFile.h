@@ -2,7 +2,7 @@
 
 #include "FileLibrary.h"
 
-#include "player/simulated/MusicLibrary.h"
+#include "player/plist/MusicLibrary.h"
 
 // A library property-list file ("iTunes Music Library.xml", the kind the simulated player
 // plays, or one copied from another computer) as a library source. Keys this program does

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "LibrarySaveHold.h"
-#include "MusicLibrary.h"
 #include "PlayOrder.h"
 #include "SimulatedWindow.h"
+#include "player/plist/MusicLibrary.h"
 
 #include "player/PlayerApplication.h"
 

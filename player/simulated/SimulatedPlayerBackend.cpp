@@ -1,6 +1,6 @@
 #include "SimulatedPlayerBackend.h"
 
-#include "FileCopy.h"
+#include "player/plist/FileCopy.h"
 
 #include <QBuffer>
 #include <QCryptographicHash>

@@ -1,6 +1,6 @@
 #include "SampleLibrary.h"
 
-#include "player/simulated/MusicLibrary.h"
+#include "player/plist/MusicLibrary.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

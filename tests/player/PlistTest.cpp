@@ -1,7 +1,7 @@
 #include "SampleLibrary.h"
 
-#include "player/simulated/PlistReader.h"
-#include "player/simulated/PlistWriter.h"
+#include "player/plist/PlistReader.h"
+#include "player/plist/PlistWriter.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

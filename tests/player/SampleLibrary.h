@@ -1,6 +1,6 @@
 #pragma once
 
-#include "player/simulated/MusicLibrary.h"
+#include "player/plist/MusicLibrary.h"
 #include "player/simulated/SimulatedPlayer.h"
 
 #include <QByteArray>

@@ -1,6 +1,6 @@
 #include "SourceTestFiles.h"
 
-#include "player/simulated/MusicLibrary.h"
+#include "player/plist/MusicLibrary.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -9,7 +9,7 @@
 #include "library/sources/FileLibrary.h"
 #include "library/sources/LibrarySourceKind.h"
 #include "player/PlayerPlaylist.h"
-#include "player/simulated/MusicLibrary.h"
+#include "player/plist/MusicLibrary.h"
 #include "player/simulated/SimulatedPlayer.h"
 
 #include <QRegularExpression>
