@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/QtTransferView.h"
+#include "QtTransferView.h"
 
 #include <functional>
 

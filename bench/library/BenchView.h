@@ -1,6 +1,6 @@
 #pragma once
 
-#include "library/QtTransferView.h"
+#include "app/options/QtTransferView.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "library/QtTransferView.h"
+#include "app/options/QtTransferView.h"
 #include "library/ExtrasExport.h"
 #include "library/ExtrasImport.h"
 

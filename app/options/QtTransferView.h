@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TransferView.h"
+#include "library/TransferView.h"
 
 #include <QElapsedTimer>
 #include <QPointer>
