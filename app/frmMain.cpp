@@ -232,7 +232,7 @@ QString frmMain::idleToolTip() const
 void frmMain::createPopups()
 {
     mobjPopups = std::make_unique<PopUpMessages>(
-        PopUpServices {}, advancedPage->scrPopUpWidth->value(), advancedPage->scrPopUpHeight->value());
+        m_services.popUps, advancedPage->scrPopUpWidth->value(), advancedPage->scrPopUpHeight->value());
     mobjPopups->setFontSource(this);
     connect(mobjPopups.get(), &PopUpMessages::PopupMessageClicked, this, &frmMain::mobjPopups_PopupMessageClicked);
     CreateDefaultPopUp();

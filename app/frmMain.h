@@ -2,6 +2,7 @@
 
 #include "player/PlayerCapabilities.h"
 #include "popup/PopUpFontSource.h"
+#include "popup/PopUpServices.h"
 #include "tray/SysTrayOwner.h"
 #include "tray/hotkeys/HotKeyActions.h"
 
@@ -50,6 +51,8 @@ struct AppServices {
     QString resourceDir;
     // The folder the program was started from.
     QString programDir;
+    // The screen, clock, sound and the rest that the pop-ups use.
+    PopUpServices popUps;
 };
 
 // The options window, hidden most of the time, and the program's controller for its whole

@@ -183,7 +183,7 @@ int main(int argc, char** argv)
     const std::unique_ptr<HotKeyRegistrar> hotKeys = HotKeyRegistrar::create();
 
     frmMain form({ desktop, instanceGuard, settings, *registry, *player, trayShell, *hotKeys, resources,
-        QApplication::applicationDirPath() });
+        QApplication::applicationDirPath(), PopUpServices::system() });
     form.setPlayerChooser(chooser.get());
     const std::unique_ptr<JukeboxWindow> jukebox = simulated ? std::make_unique<JukeboxWindow>(*simulated) : nullptr;
     QObject::connect(&form, &frmMain::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);

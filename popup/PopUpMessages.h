@@ -40,7 +40,7 @@ public:
     static constexpr int kDefaultMovementIndex = PopUpSettings::kMovementIndex.defaultValue;
 
     // XPos and YPos start at the work area's right edge less the width, and its bottom.
-    explicit PopUpMessages(PopUpServices services = {}, int messageWidth = kDefaultMessageSize,
+    explicit PopUpMessages(PopUpServices services, int messageWidth = kDefaultMessageSize,
         int messageHeight = kDefaultMessageSize, QObject* parent = nullptr);
     // Unloads the window of every pop-up still in the collection.
     ~PopUpMessages() override;

@@ -9,14 +9,19 @@
 
 class PopUpFontSource;
 
-// What the pop-up engine reads from and does to the outside world. None of them is owned;
-// each must outlive the engine. fonts may be nullptr: messages keep the window's font.
+// What the pop-up engine reads from and does to the outside world, handed to it by whoever
+// builds it. None of them is owned; each must outlive the engine. fonts may be nullptr:
+// messages keep the window's font.
 struct PopUpServices {
-    Screen* screen = &Screen::system();
-    Cursor* cursor = &Cursor::system();
-    Clock* clock = &Clock::system();
-    SoundPlayer* sound = &SoundPlayer::system();
-    Translucency* translucency = &Translucency::system();
-    WindowStacking* stacking = &WindowStacking::system();
+    Screen* screen = nullptr;
+    Cursor* cursor = nullptr;
+    Clock* clock = nullptr;
+    SoundPlayer* sound = nullptr;
+    Translucency* translucency = nullptr;
+    WindowStacking* stacking = nullptr;
     const PopUpFontSource* fonts = nullptr;
+
+    // The real screen, pointer, clock, sound, opacity and stacking, for the program's
+    // composition root.
+    static PopUpServices system();
 };

@@ -79,8 +79,9 @@ bool AppBenchRig::startPlayer()
 bool AppBenchRig::loadWindow()
 {
     PlayerBackend& backend = m_chosen ? *m_chosen : *m_backend;
-    m_form = std::make_unique<frmMain>(AppServices { m_desktop, m_guard, m_settings, m_registry, backend, *m_shell,
-        *m_hotKeys, QStringLiteral(BOLVIN_RESOURCE_DIR), QCoreApplication::applicationDirPath() });
+    m_form = std::make_unique<frmMain>(
+        AppServices { m_desktop, m_guard, m_settings, m_registry, backend, *m_shell, *m_hotKeys,
+            QStringLiteral(BOLVIN_RESOURCE_DIR), QCoreApplication::applicationDirPath(), PopUpServices::system() });
     if (!m_form->Form_Load() || !m_form->isConnected()) {
         m_error = QStringLiteral("the window did not connect to the player");
         return false;

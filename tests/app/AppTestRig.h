@@ -18,8 +18,8 @@ struct AppTestRig {
 
     frmMain& load()
     {
-        form = std::make_unique<frmMain>(AppServices {
-            desktop, guard, settings, registry, *playerBackend, shell, hotKeys, resourceDir, "/opt/bolvin" });
+        form = std::make_unique<frmMain>(AppServices { desktop, guard, settings, registry, *playerBackend, shell,
+            hotKeys, resourceDir, "/opt/bolvin", PopUpServices::system() });
         loaded = form->Form_Load();
         return *form;
     }

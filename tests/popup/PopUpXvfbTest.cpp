@@ -106,7 +106,7 @@ protected:
     }
 
     LargeBold fonts;
-    PopUpMessages popups { {}, 3000, 1200 }; // 200 × 80 pixels at 96 dpi
+    PopUpMessages popups { PopUpServices::system(), 3000, 1200 }; // 200 × 80 pixels at 96 dpi
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
 };
 
