@@ -15,8 +15,11 @@ RemoteArtwork::RemoteArtwork(QObject* parent)
 
 RemoteArtwork::~RemoteArtwork()
 {
-    if (m_reply)
+    // Nothing is announced from here: whoever listens may be going too.
+    if (m_reply) {
+        m_reply->disconnect(this);
         m_reply->abort();
+    }
 }
 
 std::optional<QByteArray> RemoteArtwork::take(const QString& url)
