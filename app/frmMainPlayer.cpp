@@ -358,6 +358,7 @@ void frmMain::objiTunesApp_OnAboutToPromptUserToQuitEvent()
     mbCancelImport = true;
     SetPlayPauseCaption(QStringLiteral("play"));
     DisconnectPlayer();
-    m_frmSysTray->myrating()->setEnabled(false);
+    // With no player the marks, "My Rating" and the tooltip no longer speak of its track.
+    RefreshRatingMarks();
     enablePlayerEntries(false);
 }
