@@ -18,8 +18,6 @@ class FakeTrayShell : public TrayShell
 public:
     static constexpr quint32 kNt50 = 0x0005;
     static constexpr quint32 kNt40 = 0x0004;
-    static constexpr quint32 kWindowsMe = 0x80005A04; // 4.90, non-NT
-    static constexpr quint32 kWindows98 = 0x80000A04; // 4.10, non-NT
 
     struct Command {
         int command;
