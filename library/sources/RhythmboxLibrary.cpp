@@ -92,7 +92,7 @@ bool RhythmboxLibrary::commitToRunningRhythmbox(QString* message)
     for (int position : changed) {
         const LibraryEntry& entry = entries()[std::size_t(position)];
         QString error;
-        if (!m_database->write(entry.location, valuesOf(position), &error)) {
+        if (!writeToRunningRhythmbox(entry.location, valuesOf(position), &error)) {
             // Over the bus there is no transaction: say exactly how far it got.
             *message = QStringLiteral("Rhythmbox did not take the new values for \"%1\": %2 %3 of %4 tracks before it "
                                       "were changed in Rhythmbox; the rest were not. Its library file was not touched.")
@@ -106,6 +106,35 @@ bool RhythmboxLibrary::commitToRunningRhythmbox(QString* message)
     clearChanges();
     m_wroteToRhythmbox = written > 0;
     return true;
+}
+
+bool RhythmboxLibrary::writeToRunningRhythmbox(
+    const QString& location, const RhythmdbFile::Values& values, QString* error) const
+{
+    const QVariantMap sent { { RhythmDbClient::kRating, RhythmDbClient::starsValue(values.stars) },
+        { RhythmDbClient::kPlayCount, RhythmDbClient::countValue(values.playCount) },
+        { RhythmDbClient::kLastPlayed, RhythmDbClient::countValue(values.lastPlayed) } };
+    const RhythmDbClient::Outcome outcome = m_database->write(location, sent);
+    switch (outcome.kind) {
+    case RhythmDbClient::Outcome::Done:
+        return true;
+    case RhythmDbClient::Outcome::NoEntry:
+        *error = QStringLiteral("Rhythmbox has no track at \"%1\" in its library.").arg(location);
+        return false;
+    case RhythmDbClient::Outcome::NoAnswer:
+        *error = QStringLiteral("Rhythmbox did not answer (%1).").arg(outcome.error.message());
+        return false;
+    case RhythmDbClient::Outcome::NotKept:
+        break;
+    }
+    const auto held = [&outcome](const QString& name) { return outcome.held.value(name, QVariant(0U)).toString(); };
+    *error
+        = QStringLiteral("Rhythmbox did not keep the values sent for \"%1\" (sent %2 stars, %3 plays, "
+                         "last played %4; it holds %5, %6, %7).")
+              .arg(location, sent.value(RhythmDbClient::kRating).toString(),
+                  sent.value(RhythmDbClient::kPlayCount).toString(), sent.value(RhythmDbClient::kLastPlayed).toString(),
+                  held(RhythmDbClient::kRating), held(RhythmDbClient::kPlayCount), held(RhythmDbClient::kLastPlayed));
+    return false;
 }
 
 QString RhythmboxLibrary::completionNote() const

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "FileLibrary.h"
-#include "RhythmDbClient.h"
 #include "RhythmdbFile.h"
+
+#include "player/rhythmdb/RhythmDbClient.h"
 
 #include <functional>
 #include <memory>
@@ -43,6 +44,8 @@ private:
         const RhythmdbFile& file, const std::vector<std::pair<int, RhythmdbFile::Values>>& changes, QString* error);
 
     bool commitToRunningRhythmbox(QString* message);
+    // Sends one song's values to the running Rhythmbox; false with *error in the user's words.
+    bool writeToRunningRhythmbox(const QString& location, const RhythmdbFile::Values& values, QString* error) const;
 
     std::optional<RhythmdbFile> m_file;
     std::shared_ptr<const RhythmDbClient> m_database;

@@ -6,47 +6,9 @@
 
 #include "player/PlayerError.h"
 
-#include "rhythmdbproxy.h"
-
 #include <climits>
 #include <cmath>
 #include <cstdint>
-
-namespace
-{
-const QString kRating = QStringLiteral("rating");
-const QString kPlayCount = QStringLiteral("play-count");
-const QString kLastPlayed = QStringLiteral("last-played");
-constexpr double kSameStars = 1e-6;
-
-// Rhythmbox sends numbers as d or u; anything else is no value.
-std::optional<double> number(const QVariant& value)
-{
-    const QMetaType type = value.metaType();
-    if (type != QMetaType::fromType<double>() && type != QMetaType::fromType<uint>()
-        && type != QMetaType::fromType<int>() && type != QMetaType::fromType<qulonglong>()
-        && type != QMetaType::fromType<qlonglong>())
-        return std::nullopt;
-    const double result = value.toDouble();
-    return std::isfinite(result) ? std::optional(result) : std::nullopt;
-}
-
-bool sameStars(const QVariant& sent, const QVariant& held)
-{
-    const auto stars = number(held);
-    return stars && std::abs(*stars - sent.toDouble()) < kSameStars;
-}
-
-bool sameCount(const QVariant& sent, const QVariant& held)
-{
-    const auto count = number(held);
-    return count && *count == double(sent.toUInt());
-}
-}
-
-const QString RhythmboxDatabase::kBusName = QStringLiteral("org.gnome.Rhythmbox3");
-const QString RhythmboxDatabase::kObjectPath = QStringLiteral("/org/gnome/Rhythmbox3/RhythmDB");
-const QString RhythmboxDatabase::kInterface = QStringLiteral("org.gnome.Rhythmbox3.RhythmDB");
 
 bool RhythmboxDatabase::isRhythmbox(const QString& service, const QString& identity)
 {
@@ -57,9 +19,11 @@ bool RhythmboxDatabase::isRhythmbox(const QString& service, const QString& ident
 
 std::unique_ptr<RhythmboxDatabase> RhythmboxDatabase::find(std::shared_ptr<const MprisConnection> link, QObject* parent)
 {
-    const auto description = DBusIntrospection::read(link->bus(), kBusName, kObjectPath, link->timeoutMs());
-    if (!description || !description->hasMethod(kInterface, QStringLiteral("GetEntryProperties"), QStringLiteral("s"))
-        || !description->hasMethod(kInterface, QStringLiteral("SetEntryProperties"), QStringLiteral("sa{sv}")))
+    const auto description
+        = DBusIntrospection::read(link->bus(), RhythmDbClient::kService, RhythmDbClient::kPath, link->timeoutMs());
+    const QString& interface = RhythmDbClient::kInterface;
+    if (!description || !description->hasMethod(interface, QStringLiteral("GetEntryProperties"), QStringLiteral("s"))
+        || !description->hasMethod(interface, QStringLiteral("SetEntryProperties"), QStringLiteral("sa{sv}")))
         return nullptr;
     return std::unique_ptr<RhythmboxDatabase>(new RhythmboxDatabase(std::move(link), parent));
 }
@@ -67,9 +31,8 @@ std::unique_ptr<RhythmboxDatabase> RhythmboxDatabase::find(std::shared_ptr<const
 RhythmboxDatabase::RhythmboxDatabase(std::shared_ptr<const MprisConnection> link, QObject* parent)
     : TrackWriter(parent)
     , m_link(std::move(link))
-    , m_proxy(std::make_unique<RhythmDbProxy>(kBusName, kObjectPath, m_link->bus()))
+    , m_client(m_link->bus(), m_link->timeoutMs())
 {
-    m_proxy->setTimeout(m_link->timeoutMs());
 }
 
 RhythmboxDatabase::~RhythmboxDatabase() = default;
@@ -86,11 +49,12 @@ PlayerAbility RhythmboxDatabase::playCountAbility() const
     return rateAbility();
 }
 
-QString RhythmboxDatabase::reason(const QDBusError& error, const QString& uri, const QString& action) const
+QString RhythmboxDatabase::reason(
+    const RhythmDbClient::Outcome& outcome, const QString& uri, const QString& action) const
 {
-    if (error.name() == QLatin1String("org.freedesktop.DBus.Error.FileNotFound"))
+    if (outcome.kind == RhythmDbClient::Outcome::NoEntry)
         return QStringLiteral("%1 has no track at %2 in its library.").arg(m_link->displayName(), uri);
-    return m_link->reason(error, action);
+    return m_link->reason(outcome.error, action);
 }
 
 QString RhythmboxDatabase::uriOf(const MprisMetadata& track) const
@@ -105,51 +69,50 @@ QString RhythmboxDatabase::uriOf(const MprisMetadata& track) const
 
 QVariantMap RhythmboxDatabase::entry(const QString& uri, const QString& action) const
 {
-    QDBusPendingReply<QVariantMap> reply = m_proxy->GetEntryProperties(uri);
-    reply.waitForFinished();
-    if (reply.isError())
-        throw PlayerError(reason(reply.error(), uri, action));
-    return reply.value();
+    RhythmDbClient::Outcome outcome;
+    const std::optional<QVariantMap> values = m_client.entry(uri, &outcome);
+    if (!values)
+        throw PlayerError(reason(outcome, uri, action));
+    return *values;
 }
 
-void RhythmboxDatabase::write(const MprisMetadata& track, const QString& name, const QVariant& value,
-    const QString& action, bool (*matches)(const QVariant& sent, const QVariant& held))
+void RhythmboxDatabase::write(
+    const MprisMetadata& track, const QString& name, const QVariant& value, const QString& action)
 {
     const QString uri = uriOf(track);
-    QDBusPendingReply<> reply = m_proxy->SetEntryProperties(uri, { { name, value } });
-    reply.waitForFinished();
-    if (reply.isError())
-        throw PlayerError(reason(reply.error(), uri, action));
-    // Zero is left out of an entry, so a missing value reads as zero.
-    const QVariant held = entry(uri, action).value(name, QVariant::fromValue(0u));
-    if (!matches(value, held))
+    const RhythmDbClient::Outcome outcome = m_client.write(uri, { { name, value } });
+    if (outcome.kind == RhythmDbClient::Outcome::NotKept)
         throw PlayerError(QStringLiteral("%1 did not keep the %2 it was sent.").arg(m_link->displayName(), name));
+    if (!outcome)
+        throw PlayerError(reason(outcome, uri, action));
     emit written();
 }
 
 void RhythmboxDatabase::rate(const MprisMetadata& track, int rating)
 {
-    write(track, kRating, RatingScale::toStars(rating), QStringLiteral("rate the track"), sameStars);
+    write(track, RhythmDbClient::kRating, RhythmDbClient::starsValue(RatingScale::toStars(rating)),
+        QStringLiteral("rate the track"));
 }
 
 void RhythmboxDatabase::setPlayCount(const MprisMetadata& track, int count)
 {
-    write(track, kPlayCount, uint(std::max(count, 0)), QStringLiteral("change the play count"), sameCount);
+    write(
+        track, RhythmDbClient::kPlayCount, RhythmDbClient::countValue(count), QStringLiteral("change the play count"));
 }
 
 void RhythmboxDatabase::setPlayedDate(const MprisMetadata& track, const QDateTime& date)
 {
-    const qint64 seconds = date.isValid() ? std::clamp<qint64>(date.toSecsSinceEpoch(), 0, UINT32_MAX) : 0;
-    write(track, kLastPlayed, uint(seconds), QStringLiteral("change the last played date"), sameCount);
+    write(track, RhythmDbClient::kLastPlayed, RhythmDbClient::countValue(date.isValid() ? date.toSecsSinceEpoch() : 0),
+        QStringLiteral("change the last played date"));
 }
 
 TrackStatistics RhythmboxDatabase::readBack(const MprisMetadata& track) const
 {
     const QString uri = uriOf(track);
     const QVariantMap values = entry(uri, QStringLiteral("describe the track"));
-    const double stars = number(values.value(kRating)).value_or(0.0);
-    const double count = number(values.value(kPlayCount)).value_or(0.0);
-    const double played = number(values.value(kLastPlayed)).value_or(0.0);
+    const double stars = RhythmDbClient::number(values.value(RhythmDbClient::kRating)).value_or(0.0);
+    const double count = RhythmDbClient::number(values.value(RhythmDbClient::kPlayCount)).value_or(0.0);
+    const double played = RhythmDbClient::number(values.value(RhythmDbClient::kLastPlayed)).value_or(0.0);
     TrackStatistics result;
     result.rating = RatingScale::fromStars(stars);
     result.playCount = int(std::clamp(count, 0.0, double(INT_MAX)));

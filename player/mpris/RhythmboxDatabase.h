@@ -2,13 +2,14 @@
 
 #include "TrackWriter.h"
 
+#include "player/rhythmdb/RhythmDbClient.h"
+
 #include <QDBusError>
 #include <QVariantMap>
 
 #include <memory>
 
 class MprisConnection;
-class RhythmDbProxy;
 
 // Rhythmbox's library database, which it offers on a bus name of its own beside its MPRIS
 // one: entries are keyed by their location URI (the MPRIS xesam:url) and carry "rating"
@@ -20,10 +21,6 @@ class RhythmboxDatabase : public TrackWriter
 {
     Q_OBJECT
 public:
-    static const QString kBusName;
-    static const QString kObjectPath;
-    static const QString kInterface;
-
     // True when the player's MPRIS bus name or identity says it is Rhythmbox.
     static bool isRhythmbox(const QString& service, const QString& identity);
     // The database of the Rhythmbox behind link; nullptr when nothing on the bus describes
@@ -51,11 +48,10 @@ private:
 
     QString uriOf(const MprisMetadata& track) const;
     QVariantMap entry(const QString& uri, const QString& action) const;
-    // Sends one property and reads it back; matches compares what was sent with what is held.
-    void write(const MprisMetadata& track, const QString& name, const QVariant& value, const QString& action,
-        bool (*matches)(const QVariant& sent, const QVariant& held));
-    QString reason(const QDBusError& error, const QString& uri, const QString& action) const;
+    // Sends one property and reads it back.
+    void write(const MprisMetadata& track, const QString& name, const QVariant& value, const QString& action);
+    QString reason(const RhythmDbClient::Outcome& outcome, const QString& uri, const QString& action) const;
 
     std::shared_ptr<const MprisConnection> m_link;
-    std::unique_ptr<RhythmDbProxy> m_proxy;
+    RhythmDbClient m_client;
 };
