@@ -60,10 +60,15 @@ stop
 echo "== a click on the icon shows the track pop-ups"
 printf '[StartUp]\nFirstRun=No\nPopUpWidth=4000\nPopUpHeight=2400\nShowDelay=10000\n' > "$HOME/.config/Bolvin/Bolvin.conf"
 start
+only_icon() { [ "$(xdotool search --onlyvisible --class bolvin 2>/dev/null | wc -l)" -eq 1 ]; }
 if wait_for 10 icon_window; then
-  # The icon and two pop-ups.
+  # The playing track shows at the start (the icon and two pop-ups); a click takes them away
+  # and the next brings them back.
+  wait_for 10 at_least_visible 3 || fail "the playing track did not show at the start"
+  click_icon_until 1 only_icon || fail "a click on the icon did not take the track pop-ups away"
   if click_icon_until 1 at_least_visible 3; then
     sleep 1
+    at_least_visible 3 || fail "the track pop-ups went away within a second"
     import -window root "$shots/track-popups.png" 2>/dev/null
   else
     fail "no track pop-ups after a click on the icon"
