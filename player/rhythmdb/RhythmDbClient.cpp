@@ -66,7 +66,8 @@ RhythmDbClient::Outcome RhythmDbClient::failed(const QDBusMessage& reply) const
 
 std::optional<QVariantMap> RhythmDbClient::entry(const QString& location, Outcome* outcome) const
 {
-    QDBusMessage get = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("GetEntryProperties"));
+    QDBusMessage get
+        = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("GetEntryProperties"));
     get << location;
     const QDBusMessage reply = m_bus.call(get, QDBus::Block, m_timeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
@@ -78,7 +79,8 @@ std::optional<QVariantMap> RhythmDbClient::entry(const QString& location, Outcom
 
 RhythmDbClient::Outcome RhythmDbClient::write(const QString& location, const QVariantMap& properties) const
 {
-    QDBusMessage set = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("SetEntryProperties"));
+    QDBusMessage set
+        = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("SetEntryProperties"));
     set << location << properties;
     const QDBusMessage reply = m_bus.call(set, QDBus::Block, m_timeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage)
