@@ -3,6 +3,10 @@
 #include "Branding.h"
 #include "Version.h"
 #include "WindowHelpers.h"
+#include "app/commands/GlobalHotKeys.h"
+#include "app/commands/TrayCommands.h"
+#include "app/link/PlayerLink.h"
+#include "app/notification/TrackNotification.h"
 #include "artwork/ShowPicServices.h"
 #include "artwork/frmShowPic.h"
 #include "options/AboutPage.h"
@@ -13,6 +17,7 @@
 #include "options/LibraryPage.h"
 #include "options/LibraryTransferView.h"
 #include "options/NotificationPage.h"
+#include "options/OptionGroup.h"
 #include "options/OptionSettings.h"
 #include "platform/autostart/Registry.h"
 #include "platform/desktop/Desktop.h"
@@ -28,6 +33,7 @@
 #include "tray/hotkeys/HotKey.h"
 #include "tray/hotkeys/HotKeyDispatcher.h"
 #include "tray/hotkeys/HotKeyRegistration.h"
+#include "tray/hotkeys/HotKeySettings.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -74,11 +80,6 @@ constexpr std::array<MenuEntry, 14> kTrayMenu { {
     { "&Exit", "close", false },
 } };
 
-QString versionText()
-{
-    return QStringLiteral("%1.%2.%3").arg(Version::Major).arg(Version::Minor).arg(Version::Revision);
-}
-
 }
 
 frmMain::frmMain(const AppServices& services, QWidget* parent)
@@ -86,6 +87,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     , m_services(services)
 {
     buildWindow();
+    createParts();
     m_optionSettings = std::make_unique<OptionSettings>(m_services.settings, m_services.desktop, *notificationPage,
         *fontPage, *hotKeysPage, *advancedPage, *libraryPage);
     connectOptionHandlers();
@@ -100,13 +102,6 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
 
 frmMain::~frmMain()
 {
-    // The player may outlive this window, or report while it goes: nothing here may hear it.
-    // Nor may the backend be asked anything: it may already be gone.
-    if (objiTunesApp)
-        objiTunesApp->disconnect(this);
-    objiTunesApp.reset();
-    if (mobjPopups)
-        mobjPopups->disconnect(this);
     // The artwork window was given this window's services, which do not outlive it.
     ignoringErrors([] { frmShowPic::unloadInstance(); });
 }
@@ -172,6 +167,82 @@ void frmMain::buildWindow()
     resize(m_visiblePart->sizeHint());
 }
 
+void frmMain::createParts()
+{
+    m_link = std::make_unique<PlayerLink>(
+        m_services.playerBackend, m_services.desktop, [this] { return m_frmSysTray.get(); });
+    connect(m_link.get(), &PlayerLink::changed, this, [this] {
+        if (!m_unloaded)
+            showLibraryAbility();
+    });
+    connect(m_link.get(), &PlayerLink::playerQuit, this, &frmMain::onPlayerQuit);
+    m_notification = std::make_unique<TrackNotification>(
+        *m_link, m_services.desktop, m_services.popUps, [this] { return trackPopUpOptions(); });
+    connect(m_notification.get(), &TrackNotification::timingInUse, this,
+        [this](int showDelay, int movementIndex, int scrollDelay) {
+            advancedPage->scrShowDelay->setValue(showDelay);
+            advancedPage->scrMovementIndex->setValue(movementIndex);
+            advancedPage->scrScrollDelay->setValue(scrollDelay);
+        });
+    const auto showWindow = [this] {
+        m_services.desktop.showWindow(this);
+        m_services.desktop.raiseWindow(this);
+    };
+    m_trayCommands = std::make_unique<TrayCommands>(*m_link, *m_notification, m_services.desktop,
+        TrayCommands::Window { showWindow, [this] { Unload(UnloadMode::FormCode); } });
+    m_hotKeys
+        = std::make_unique<GlobalHotKeys>(m_services.hotKeyRegistrar, m_services.desktop, *m_link, *m_notification);
+}
+
+TrackPopUpOptions frmMain::trackPopUpOptions() const
+{
+    const NotificationPage& page = *notificationPage;
+    TrackPopUpOptions options;
+    options.popTitle = page.chkPopTitle->isChecked();
+    options.popArt = page.chkPopArt->isChecked();
+    options.stickyTitle = page.chkStickyTitle->isChecked();
+    options.stickyArt = page.chkStickyArt->isChecked();
+    options.floatArt = page.chkFloatArt->isChecked();
+    options.stretchArt = page.chkStretchBkg->isChecked();
+    options.top = page.optYPos->selectedIndex() == 0;
+    options.left = page.optXPos->selectedIndex() == 0;
+    options.width = advancedPage->scrPopUpWidth->value();
+    options.height = advancedPage->scrPopUpHeight->value();
+    options.titleBackground = page.background(page.optBackGround->selectedIndex());
+    return options;
+}
+
+HotKeySettings frmMain::hotKeySettings() const
+{
+    HotKeySettings settings;
+    settings.enabled = hotKeysPage->chkEnableHotKey->isChecked();
+    settings.modifier = hotKeysPage->cboHotKeyMod->currentText();
+    const auto selectors = hotKeysPage->keySelectors();
+    for (std::size_t i = 0; i < selectors.size(); ++i)
+        settings.keys[i] = selectors[i]->currentText();
+    return settings;
+}
+
+PopUpMessages* frmMain::popups() const
+{
+    return m_notification->popups();
+}
+
+PopUpMessage* frmMain::artPopUp() const
+{
+    return m_notification->artPopUp();
+}
+
+PopUpMessage* frmMain::titlePopUp() const
+{
+    return m_notification->titlePopUp();
+}
+
+bool frmMain::isConnected() const
+{
+    return m_link->isConnected();
+}
+
 void frmMain::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
@@ -192,12 +263,11 @@ bool frmMain::Form_Load()
 
     m_services.desktop.hideWindow(this);
     createSysTray();
-    m_frmSysTray->SetToolTip(idleToolTip());
+    m_frmSysTray->SetToolTip(PlayerLink::idleToolTip());
     m_frmSysTray->SetIconHandle(m_services.desktop.loadIcon(QString::fromLatin1(kIconResource), kTrayIconSize));
     m_frmSysTray->myrating()->setEnabled(false);
     m_frmSysTray->playlists()->setEnabled(false);
 
-    mbConnected = false;
     FillKeyCombo(hotKeysPage->cboHotKeyMod, QStringLiteral("MOD"));
     for (QComboBox* selector : hotKeysPage->keySelectors())
         FillKeyCombo(selector, QStringLiteral("HOTKEY"));
@@ -207,14 +277,14 @@ bool frmMain::Form_Load()
     createPopups();
     LoadSettings();
     pushOptionsToPopups();
-    namePlayerEntries();
+    m_link->namePlayerEntries();
     showLibraryAbility();
-    CheckPlayerRunning(false);
+    m_link->CheckPlayerRunning(false);
 
-    aboutPage->lblAbout->setText(QStringLiteral("version ") + versionText());
+    aboutPage->lblAbout->setText(QStringLiteral("version ") + Version::text());
 
     if (m_services.settings.GetSetting(QStringLiteral("FirstRun"), QStringLiteral("Yes")) == QLatin1String("Yes")) {
-        CheckPlayerRunning(true);
+        m_link->CheckPlayerRunning(true);
         m_services.desktop.showWindow(this);
         m_services.desktop.raiseWindow(this);
         m_services.settings.SaveSetting(QStringLiteral("FirstRun"), QStringLiteral("No"));
@@ -223,18 +293,9 @@ bool frmMain::Form_Load()
     return true;
 }
 
-QString frmMain::idleToolTip() const
-{
-    return QStringLiteral("Bolvin %1 by Harnwick\r\n Right-click and select 'Show Bolvin' for options")
-        .arg(versionText());
-}
-
 void frmMain::createPopups()
 {
-    mobjPopups = std::make_unique<PopUpMessages>(
-        m_services.popUps, advancedPage->scrPopUpWidth->value(), advancedPage->scrPopUpHeight->value());
-    mobjPopups->setFontSource(this);
-    connect(mobjPopups.get(), &PopUpMessages::PopupMessageClicked, this, &frmMain::mobjPopups_PopupMessageClicked);
+    m_notification->createPopups(advancedPage->scrPopUpWidth->value(), advancedPage->scrPopUpHeight->value(), *this);
     CreateDefaultPopUp();
 }
 
@@ -255,12 +316,10 @@ void frmMain::checkTrayHost()
 
 void frmMain::createSysTray()
 {
-    m_frmSysTray = std::make_unique<frmSysTray>(m_services.trayShell, *this);
+    m_frmSysTray = std::make_unique<frmSysTray>(m_services.trayShell, *m_notification);
     for (const MenuEntry& entry : kTrayMenu)
         m_frmSysTray->AddMenuItem(QString::fromUtf8(entry.caption), QString::fromUtf8(entry.key), entry.isDefault);
-    connect(m_frmSysTray.get(), &frmSysTray::MenuClick, this, &frmMain::m_frmSysTray_MenuClick);
-    connect(m_frmSysTray.get(), &frmSysTray::SysTrayMouseDown, this, &frmMain::m_frmSysTray_SysTrayMouseDown);
-    connect(m_frmSysTray.get(), &frmSysTray::SysTrayDoubleClick, this, &frmMain::m_frmSysTray_SysTrayDoubleClick);
+    m_trayCommands->listenTo(*m_frmSysTray);
     attachPlayerMenu();
 }
 
@@ -277,8 +336,8 @@ void frmMain::attachPlayerMenu()
     // Owned by the tray menu, and gone with it.
     auto* players = new PlayerMenu(m_frmSysTray->mnuPopup(), *m_playerChooser, m_frmSysTray->mnuPopup());
     connect(players, &PlayerMenu::chosen, m_playerChooser, &PlayerChooser::pin);
-    connect(
-        m_playerChooser, &PlayerChooser::activeChanged, this, &frmMain::onActivePlayerChanged, Qt::UniqueConnection);
+    connect(m_playerChooser, &PlayerChooser::activeChanged, m_link.get(), &PlayerLink::onActivePlayerChanged,
+        Qt::UniqueConnection);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -316,7 +375,6 @@ void frmMain::Form_QueryUnload(bool& Cancel, UnloadMode UnloadMode)
     ignoringErrors([this] {
         if (!m_frmSysTray)
             return;
-        m_frmSysTray->disconnect(this);
         m_frmSysTray.reset();
     });
 }
@@ -324,12 +382,12 @@ void frmMain::Form_QueryUnload(bool& Cancel, UnloadMode UnloadMode)
 void frmMain::Form_Unload()
 {
     // The user's player outlives Bolvin; the built-in one ends with the process.
-    ignoringErrors([this] { DisconnectPlayer(); });
-    ignoringErrors([this] { UnloadHotKeys(); });
+    ignoringErrors([this] { m_link->DisconnectPlayer(); });
+    ignoringErrors([this] { m_hotKeys->UnloadHotKeys(hotKeysPage->chkEnableHotKey->isChecked()); });
     ignoringErrors([this] {
         demo->tmrAdd->stop();
         demo->tmrWorking->stop();
-        mobjPopups.reset();
+        m_notification->releasePopups();
         mobjDefaultPopUp.reset();
     });
     ignoringErrors([] { frmShowPic::unloadInstance(); });

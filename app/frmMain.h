@@ -1,10 +1,7 @@
 #pragma once
 
-#include "player/PlayerCapabilities.h"
 #include "popup/PopUpFontSource.h"
 #include "popup/PopUpServices.h"
-#include "tray/SysTrayOwner.h"
-#include "tray/hotkeys/HotKeyActions.h"
 
 #include <QWidget>
 
@@ -15,9 +12,8 @@ class AdvancedPage;
 class DemoHarness;
 class Desktop;
 class FontPage;
+class GlobalHotKeys;
 class HotKeyRegistrar;
-class HotKeyDispatcher;
-class HotKeyRegistration;
 class HotKeysPage;
 class InstanceGuard;
 class LibraryPage;
@@ -27,7 +23,7 @@ class OptionSettings;
 class PlayerApplication;
 class PlayerBackend;
 class PlayerChooser;
-class PlayerTrack;
+class PlayerLink;
 class PopUpMessage;
 class PopUpMessages;
 class QLabel;
@@ -35,7 +31,11 @@ class QPushButton;
 class QTabWidget;
 class Registry;
 class SettingsStore;
+class TrackNotification;
+class TrayCommands;
 class TrayShell;
+struct HotKeySettings;
+struct TrackPopUpOptions;
 class frmSysTray;
 
 // Everything outside the window that the program reaches through a narrow interface.
@@ -58,7 +58,7 @@ struct AppServices {
 // The options window, hidden most of the time, and the program's controller for its whole
 // run: it owns the tray component, the player link and the pop-up collection. Its controls
 // are the working copy of every setting.
-class frmMain : public QWidget, public SysTrayOwner, public PopUpFontSource, public HotKeyActions
+class frmMain : public QWidget, public PopUpFontSource
 {
     Q_OBJECT
 public:
@@ -82,31 +82,20 @@ public:
     void Unload(UnloadMode mode = UnloadMode::FormCode);
     bool isUnloaded() const { return m_unloaded; }
 
-    // Rates the current track (0, 20 … 100) and refreshes the marks; a failed write throws.
-    void updaterating(int rate) override;
-    // Checks the "My Rating" item of the current track's rating and returns its stars; no
-    // value without a track or for a rating off the star grid.
-    std::optional<int> RefreshRatingMarks() override;
-    // The current track's notification: the artwork and title pop-ups, the floating window,
-    // the shuffle mark and the tooltip.
-    void ShowTrackPopup() override;
     QFont messageFont() const override;
-
-    // HotKeyActions
-    PlayerApplication* hotKeyPlayer() override;
-    bool trackPopupsShowing() const override;
-    void closeTrackPopups() override;
-    TrayMenuArray* mnuSysTray() override;
 
     // Loads every stored setting into the controls, then registers the hotkeys.
     void LoadSettings();
 
     // For tests and the integration harness.
     frmSysTray* sysTray() const { return m_frmSysTray.get(); }
-    PopUpMessages* popups() const { return mobjPopups.get(); }
-    PopUpMessage* artPopUp() const { return mobjArtPopUp.get(); }
-    PopUpMessage* titlePopUp() const { return mobjTitlePopUp.get(); }
-    bool isConnected() const { return mbConnected; }
+    PlayerLink& link() const { return *m_link; }
+    TrackNotification& notification() const { return *m_notification; }
+    GlobalHotKeys& hotKeys() const { return *m_hotKeys; }
+    PopUpMessages* popups() const;
+    PopUpMessage* artPopUp() const;
+    PopUpMessage* titlePopUp() const;
+    bool isConnected() const;
     bool exportCancelled() const { return mbCancelExport; }
     bool importCancelled() const { return mbCancelImport; }
 
@@ -136,6 +125,11 @@ private:
     // frmMain.cpp: the window and the lifecycle.
     void buildWindow();
     void createSysTray();
+    void attachPlayerMenu();
+    // The player link, the track notification, the tray commands and the hotkeys.
+    void createParts();
+    HotKeySettings hotKeySettings() const;
+    TrackPopUpOptions trackPopUpOptions() const;
     // The pop-up collection and the demonstration pop-up, for the whole run.
     void createPopups();
     // Without a notification area the window is the only way in: it opens and says why.
@@ -145,11 +139,6 @@ private:
     void Minimize_Click();
     void Command2_Click();
     void chkStartup_Click();
-
-    // frmMainHotKeys.cpp: the global hotkeys.
-    void LoadHotKeys();
-    void UnloadHotKeys();
-    void HotKey(int wParm);
 
     // frmMainOptions.cpp: the controls that act at once, Save and Load Defaults.
     void connectOptionHandlers();
@@ -180,90 +169,29 @@ private:
     void pushOptionsToPopups();
     QString soundFile(const QString& name) const;
 
-    // frmMainPlayer.cpp: the player link and its events.
-    void CheckPlayerRunning(bool bStart);
-    // userAsked: a command of the user's is waiting, so the attempt and its failure are told.
-    void ConnectPlayer(bool userAsked);
-    // The attached player's name, or the one a connection would attach to.
-    QString playerName() const;
-    // No player could be attached: why, in the tooltip, and in a balloon when the user asked
-    // or the reason is new.
-    void tellNoPlayer(const QString& reason, bool userAsked);
-    void showShuffleMark();
-    // A player that answered late, or changed what it allows: what names it or depends on it follows.
-    void onPlayerDescribed();
-    // The cover of the track on show, which came after its title pop-up.
-    void onArtworkArrived();
-    // The entries that name the player say which one.
-    void namePlayerEntries();
-    void showRatingReason();
-    QString idleToolTip() const;
-    void DisconnectPlayer();
-    // Why the player just attached cannot be driven; empty when it can.
-    QString rejectionOf(PlayerApplication& player) const;
-    // The player object; throws PlayerError while there is none.
-    PlayerApplication& connectedPlayer() const;
-    void LoadPlaylists();
-    void SetPlayPauseCaption(const QString& sState);
-    // Disables the shuffle entry, then enables it when the player lets the current playlist shuffle.
-    void refreshShuffleEntry();
-    // Player entries follow the connection and what the player allows; a disallowed entry
-    // carries the reason as its tooltip.
-    void enablePlayerEntries(bool enabled);
-    void enableRatingMenu(bool playing);
-    // The old player's pop-ups go and the new one's track shows.
-    void onActivePlayerChanged();
-    void attachPlayerMenu();
-    void showLibraryAbility();
-    void objiTunesApp_OnPlayerPlayEvent();
-    void objiTunesApp_OnPlayerStopEvent();
-    void objiTunesApp_OnDatabaseChangedEvent();
-    void objiTunesApp_OnAboutToPromptUserToQuitEvent();
-    void mobjPopups_PopupMessageClicked(PopUpMessage* PopUp);
-
-    // frmMainTray.cpp: the tray menu commands.
-    void m_frmSysTray_MenuClick(int lIndex, const QString& sKey);
-    void m_frmSysTray_SysTrayMouseDown(int eButton);
-    void m_frmSysTray_SysTrayDoubleClick(int eButton);
-    void playPauseToggle(const QString& shownCaption);
-    void shuffleToggle();
-    void playPlaylist(const QString& sKey);
-
     // frmMainLibrary.cpp: export and import of the library's extras.
     void connectLibraryHandlers();
     std::unique_ptr<LibraryTransferView> transferView(bool forExport);
     void cmdStartBackup_Click();
     void cmdStartImport_Click();
-
-    // frmMainTrack.cpp: the track notification.
-    void placePopups();
-    void showArtworkPopUp(PlayerTrack& track);
-    QPixmap titleBackground() const;
+    void showLibraryAbility();
+    // The player is about to quit: transfers with it stop.
+    void onPlayerQuit();
 
     AppServices m_services;
     std::unique_ptr<OptionSettings> m_optionSettings;
     std::unique_ptr<frmSysTray> m_frmSysTray;
-    std::unique_ptr<HotKeyRegistration> m_hotKeyRegistration;
-    std::shared_ptr<PlayerApplication> objiTunesApp;
-    std::unique_ptr<PopUpMessages> mobjPopups;
+    std::unique_ptr<PlayerLink> m_link;
+    std::unique_ptr<TrackNotification> m_notification;
+    std::unique_ptr<TrayCommands> m_trayCommands;
+    std::unique_ptr<GlobalHotKeys> m_hotKeys;
     std::shared_ptr<PopUpMessage> mobjDefaultPopUp;
-    std::shared_ptr<PopUpMessage> mobjArtPopUp;
-    std::shared_ptr<PopUpMessage> mobjTitlePopUp;
-    std::unique_ptr<HotKeyDispatcher> m_hotKeyDispatcher;
-    bool mbDoubleClickBusy = false;
-    bool mbConnected = false;
-    bool mbPlaylistsEnabled = false;
-    PlayerCapabilities m_capabilities;
     PlayerChooser* m_playerChooser = nullptr;
-    QString m_toldNoPlayer;
     QLabel* m_noTrayNotice = nullptr;
     QString m_shownLibraryReason;
     bool mbCancelExport = false;
     bool mbCancelImport = false;
     bool mbShuttingDown = false;
-    // The last failed library write the user was told of, so that a retry that fails the
-    // same way is not told again.
-    QString m_toldWriteFailure;
     bool m_unloaded = false;
     int mLastFontIndex = 0;
     int mLastFontSizeIndex = 0;

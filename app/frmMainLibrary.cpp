@@ -1,5 +1,6 @@
 #include "frmMain.h"
 
+#include "app/link/PlayerLink.h"
 #include "library/ExtrasExport.h"
 #include "library/ExtrasImport.h"
 #include "library/HeldPlayerLibrary.h"
@@ -84,12 +85,12 @@ void frmMain::connectLibraryHandlers()
 void frmMain::showLibraryAbility()
 {
     LibraryPage& page = *libraryPage;
-    page.setPlayerName(playerName());
-    page.offerDefaultSource(m_capabilities.library.available);
+    const PlayerCapabilities& capabilities = m_link->capabilities();
+    page.setPlayerName(m_link->playerName());
+    page.offerDefaultSource(capabilities.library.available);
     // A library file does not need the player, nor what it allows.
-    const PlayerAbility library = page.selectedSource() == LibrarySourceKind::ConnectedPlayer
-        ? m_capabilities.library
-        : page.fileSourceAbility();
+    const PlayerAbility library
+        = page.selectedSource() == LibrarySourceKind::ConnectedPlayer ? capabilities.library : page.fileSourceAbility();
     for (QPushButton* start : { page.cmdStartBackup, page.cmdStartImport }) {
         start->setEnabled(library.available);
         start->setToolTip(library.reason);
@@ -108,16 +109,16 @@ std::unique_ptr<LibraryTransferView> frmMain::transferView(bool forExport)
         this, forExport ? LibraryTransferView::exportControls(page) : LibraryTransferView::importControls(page),
         [this](const QString& text) { m_services.desktop.messageBox(text); },
         [this](const QString& message, const QString& title, int icon, int timeoutMs) {
-            if (m_frmSysTray)
-                m_frmSysTray->ShowBalloonTip(message, title, icon, timeoutMs);
+            if (frmSysTray* tray = m_link->tray())
+                tray->ShowBalloonTip(message, title, icon, timeoutMs);
         });
 }
 
 void frmMain::cmdStartBackup_Click()
 {
     const auto library = chosenLibrary(*libraryPage, m_services.desktop, [this] {
-        CheckPlayerRunning(true);
-        return objiTunesApp;
+        m_link->CheckPlayerRunning(true);
+        return m_link->player();
     });
     if (!library)
         return;
@@ -133,8 +134,8 @@ void frmMain::cmdStartBackup_Click()
 void frmMain::cmdStartImport_Click()
 {
     const auto library = chosenLibrary(*libraryPage, m_services.desktop, [this] {
-        CheckPlayerRunning(true);
-        return objiTunesApp;
+        m_link->CheckPlayerRunning(true);
+        return m_link->player();
     });
     if (!library)
         return;
@@ -153,4 +154,10 @@ void frmMain::cmdStartImport_Click()
                 = std::make_unique<HeldPlayerLibrary>(std::move(hold), [this] { return m_unloaded || mbShuttingDown; });
     transfer.setStore(library->file ? static_cast<LibraryStore*>(library->file.get()) : held.get());
     transfer.run();
+}
+
+void frmMain::onPlayerQuit()
+{
+    mbCancelExport = true;
+    mbCancelImport = true;
 }

@@ -2,6 +2,9 @@
 
 #include "Branding.h"
 #include "Version.h"
+#include "app/commands/GlobalHotKeys.h"
+#include "app/link/PlayerLink.h"
+#include "app/notification/TrackNotification.h"
 #include "options/AboutPage.h"
 #include "options/AdvancedPage.h"
 #include "options/DemoHarness.h"
@@ -17,6 +20,7 @@
 #include "popup/PopUpMessage.h"
 #include "popup/PopUpMessages.h"
 #include "tray/frmSysTray.h"
+#include "tray/hotkeys/HotKeySettings.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -101,7 +105,7 @@ void frmMain::LoadSettings()
     if (const QStringList reset = m_optionSettings->resetKeys(); !reset.isEmpty())
         std::fprintf(stderr, "bolvin: settings reset to their defaults (the stored values were unusable): %s\n",
             qPrintable(reset.join(QStringLiteral(", "))));
-    LoadHotKeys();
+    m_hotKeys->LoadHotKeys(hotKeySettings());
 }
 
 void frmMain::btnSave_Click()
@@ -120,32 +124,32 @@ void frmMain::btnDefaults_Click()
 // connected; before that they do nothing, and the connection pushes every value.
 void frmMain::chkFading_Click()
 {
-    if (mobjPopups)
-        mobjPopups->setAllowFading(notificationPage->chkFading->isChecked());
+    if (m_notification->popups())
+        m_notification->popups()->setAllowFading(notificationPage->chkFading->isChecked());
 }
 
 void frmMain::scrShowDelay_Change()
 {
-    if (mobjPopups)
-        mobjPopups->setShowDelay(advancedPage->scrShowDelay->value());
+    if (m_notification->popups())
+        m_notification->popups()->setShowDelay(advancedPage->scrShowDelay->value());
 }
 
 void frmMain::scrMovementIndex_Change()
 {
-    if (mobjPopups)
-        mobjPopups->setMovementIndex(advancedPage->scrMovementIndex->value());
+    if (m_notification->popups())
+        m_notification->popups()->setMovementIndex(advancedPage->scrMovementIndex->value());
 }
 
 void frmMain::scrScrollDelay_Change()
 {
-    if (mobjPopups)
-        mobjPopups->setScrollDelay(advancedPage->scrScrollDelay->value());
+    if (m_notification->popups())
+        m_notification->popups()->setScrollDelay(advancedPage->scrScrollDelay->value());
 }
 
 void frmMain::optDirection_Click(int Index)
 {
-    if (mobjPopups)
-        mobjPopups->setPopUpDirection(Index);
+    if (m_notification->popups())
+        m_notification->popups()->setPopUpDirection(Index);
 }
 
 void frmMain::pushOptionsToPopups()
@@ -161,28 +165,7 @@ void frmMain::pushOptionsToPopups()
 
 void frmMain::chkEnablePlayLists_Click()
 {
-    if (!m_frmSysTray)
-        return;
-    // The submenu is never shown enabled and empty: what keeps it grey is its tooltip.
-    QString reason;
-    if (!advancedPage->chkEnablePlayLists->isChecked()) {
-        reason = QStringLiteral("Tick \"Enable Play Lists\" on the Advanced page to list them here.");
-    } else if (!objiTunesApp) {
-        m_frmSysTray->ClearPlayLists();
-        mbPlaylistsEnabled = false;
-        reason = QStringLiteral("No player is attached.");
-    } else if (!m_capabilities.playlists) {
-        reason = m_capabilities.playlists.reason;
-    } else {
-        if (!mbPlaylistsEnabled) {
-            ignoringErrors([this] { LoadPlaylists(); });
-            mbPlaylistsEnabled = true;
-        }
-        if (!m_frmSysTray->mnuPlayList().isVisible(0))
-            reason = playerName() + QStringLiteral(" has no playlists.");
-    }
-    m_frmSysTray->playlists()->setEnabled(reason.isEmpty());
-    m_frmSysTray->playlists()->setToolTip(reason);
+    m_link->showPlaylists(advancedPage->chkEnablePlayLists->isChecked());
 }
 
 void frmMain::cboFonts_Click()
@@ -259,11 +242,8 @@ QFont frmMain::messageFont() const
 
 void frmMain::Command3_Click()
 {
-    const QString text = QStringLiteral("Bolvin %1.%2.%3\r\n%4\r\n\r\n%5")
-                             .arg(Version::Major)
-                             .arg(Version::Minor)
-                             .arg(Version::Revision)
-                             .arg(QString::fromLatin1(kAuthorLine), QString::fromLatin1(kWebAddress));
+    const QString text = QStringLiteral("Bolvin %1\r\n%2\r\n\r\n%3")
+                             .arg(Version::text(), QString::fromLatin1(kAuthorLine), QString::fromLatin1(kWebAddress));
     m_services.desktop.messageBox(text);
 }
 
@@ -293,7 +273,7 @@ void frmMain::CreateDefaultPopUp()
 
 void frmMain::AddSamplePopUp()
 {
-    if (!mobjPopups)
+    if (!m_notification->popups())
         return;
     auto popUp = std::make_shared<PopUpMessage>();
     popUp->setCaption(QString::fromLatin1(kSampleVendor));
@@ -304,7 +284,7 @@ void frmMain::AddSamplePopUp()
     const int wav = demo->optWav->selectedIndex();
     if (wav >= 0)
         popUp->setWavFile(soundFile(QString::fromLatin1(sounds[wav])));
-    mobjPopups->Show(popUp);
+    m_notification->popups()->Show(popUp);
 }
 
 void frmMain::chkUseParent_Click()
@@ -314,10 +294,10 @@ void frmMain::chkUseParent_Click()
 
 void frmMain::SetPopUpParent(bool usePictureBox)
 {
-    if (!mobjPopups)
+    if (!m_notification->popups())
         return;
-    mobjPopups->setParentHandle(usePictureBox ? demo->picHolder : nullptr);
-    mobjPopups->placeInCorner(
+    m_notification->popups()->setParentHandle(usePictureBox ? demo->picHolder : nullptr);
+    m_notification->popups()->placeInCorner(
         notificationPage->optYPos->selectedIndex() == 0, notificationPage->optXPos->selectedIndex() == 0);
 }
 
@@ -331,9 +311,9 @@ void frmMain::chkAdd_Click()
 
 void frmMain::cmdShowDefault_Click()
 {
-    if (!mobjPopups || !mobjDefaultPopUp)
+    if (!m_notification->popups() || !mobjDefaultPopUp)
         return;
-    mobjPopups->Show(mobjDefaultPopUp);
+    m_notification->popups()->Show(mobjDefaultPopUp);
     demo->tmrWorking->start();
 }
 
@@ -356,24 +336,25 @@ void frmMain::tmrWorking_Timer()
 void frmMain::btnPreview_Click()
 {
     ignoringErrors([this] {
-        if (mobjPopups && mobjPopups->Count() >= 1)
-            closeTrackPopups();
+        if (m_notification->trackPopupsShowing())
+            m_notification->closeTrackPopups();
     });
     ignoringErrors([this] {
-        if (!objiTunesApp)
+        const std::shared_ptr<PlayerApplication> player = m_link->player();
+        if (!player)
             return;
         bool hasTrack = true;
         try {
-            objiTunesApp->CurrentTrack()->BitRate();
+            player->CurrentTrack()->BitRate();
         } catch (...) {
             hasTrack = false;
         }
         if (hasTrack) {
-            ShowTrackPopup();
+            m_notification->ShowTrackPopup();
             return;
         }
         // The play event that follows brings the notification.
-        const auto playlists = objiTunesApp->LibrarySource()->Playlists();
+        const auto playlists = player->LibrarySource()->Playlists();
         for (int i = 1; i <= playlists->Count(); ++i) {
             const auto playlist = playlists->Item(i);
             if (playlist->Name() == QLatin1String("Library")) {

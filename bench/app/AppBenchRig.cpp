@@ -1,6 +1,7 @@
 #include "AppBenchRig.h"
 
 #include "app/frmMain.h"
+#include "app/notification/TrackNotification.h"
 #include "platform/hotkeys/HotKeyRegistrar.h"
 #include "platform/tray/QtTrayShell.h"
 #include "player/simulated/SimulatedPlayer.h"
@@ -96,11 +97,11 @@ SimulatedPlayer& AppBenchRig::player()
 
 bool AppBenchRig::closeNotification(int timeoutMs)
 {
-    m_form->closeTrackPopups();
+    m_form->notification().closeTrackPopups();
     QTimer wake;
     wake.start(kWaitWakeMs);
     const QDeadlineTimer deadline(timeoutMs);
-    while (m_form->trackPopupsShowing() && !deadline.hasExpired())
+    while (m_form->notification().trackPopupsShowing() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
-    return !m_form->trackPopupsShowing();
+    return !m_form->notification().trackPopupsShowing();
 }

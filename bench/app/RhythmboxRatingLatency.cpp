@@ -8,10 +8,10 @@
 #include "AppBenchRig.h"
 #include "LatencyStats.h"
 
+#include "app/commands/GlobalHotKeys.h"
 #include "app/frmMain.h"
 #include "player/mpris/MprisPlayerBackend.h"
 #include "tray/hotkeys/HotKey.h"
-#include "tray/hotkeys/HotKeyDispatcher.h"
 
 #include <QApplication>
 #include <QDBusConnection>
@@ -162,10 +162,11 @@ int main(int argc, char** argv)
         AppBenchRig rig;
         MprisPlayerBackend backend(QStringLiteral("rhythmbox"));
         rig.usePlayer(backend);
-        if (rig.loadWindow() && rig.form().hotKeyPlayer() && rig.form().hotKeyPlayer()->capabilities().rate) {
+        if (rig.loadWindow() && rig.form().hotKeys().hotKeyPlayer()
+            && rig.form().hotKeys().hotKeyPlayer()->capabilities().rate) {
             QElapsedTimer clock;
             clock.start();
-            HotKeyDispatcher hotKeys(rig.form());
+            GlobalHotKeys& hotKeys = rig.form().hotKeys();
             std::vector<double> samples;
             int missed = 0;
             for (int i = 0; i < kPresses; ++i) {

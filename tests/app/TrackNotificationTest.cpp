@@ -22,7 +22,7 @@ namespace
 {
 // The main window on the simulated player over a private copy of the sample library;
 // time only moves when a test says so.
-class TrackNotification : public testing::Test, protected AppTestRig
+class TrackNotifying : public testing::Test, protected AppTestRig
 {
 protected:
     void SetUp() override
@@ -54,7 +54,7 @@ protected:
 };
 }
 
-TEST_F(TrackNotification, ATrackStartShowsItsCoverThenItsTitleAndNamesItInTheTooltip)
+TEST_F(TrackNotifying, ATrackStartShowsItsCoverThenItsTitleAndNamesItInTheTooltip)
 {
     goToTrack(1);
     PopUpMessages& popups = *form->popups();
@@ -84,7 +84,7 @@ TEST_F(TrackNotification, ATrackStartShowsItsCoverThenItsTitleAndNamesItInTheToo
     EXPECT_TRUE(title().message().startsWith("Tide Tables\r\n"));
 }
 
-TEST_F(TrackNotification, APngCoverIsConvertedAndShownFromTheBitmap)
+TEST_F(TrackNotifying, APngCoverIsConvertedAndShownFromTheBitmap)
 {
     goToTrack(10);
     EXPECT_TRUE(inTemp("Bolvin-artwork.png"));
@@ -93,7 +93,7 @@ TEST_F(TrackNotification, APngCoverIsConvertedAndShownFromTheBitmap)
     EXPECT_TRUE(form->artPopUp()->Visible());
 }
 
-TEST_F(TrackNotification, NoOrAnUnreadableCoverSkipsOnlyTheArtworkPopUpAndStarsFollowTheGrid)
+TEST_F(TrackNotifying, NoOrAnUnreadableCoverSkipsOnlyTheArtworkPopUpAndStarsFollowTheGrid)
 {
     // Skipping ahead leaves earlier notifications retracting; look at the latest only.
     goToTrack(5); // no cover, rated 20
@@ -120,7 +120,7 @@ TEST_F(TrackNotification, NoOrAnUnreadableCoverSkipsOnlyTheArtworkPopUpAndStarsF
     EXPECT_TRUE(title().message().startsWith("Harbour Lights\r\n"));
 }
 
-TEST_F(TrackNotification, WithBothPopUpsOffTheTooltipStillFollowsTheTrack)
+TEST_F(TrackNotifying, WithBothPopUpsOffTheTooltipStillFollowsTheTrack)
 {
     page().chkPopArt->setChecked(false);
     page().chkPopTitle->setChecked(false);
@@ -130,7 +130,7 @@ TEST_F(TrackNotification, WithBothPopUpsOffTheTooltipStillFollowsTheTrack)
     EXPECT_TRUE(tray().ratingItem(3)->isChecked());
 }
 
-TEST_F(TrackNotification, ThePopUpsStartFromTheChosenEdgeAndDirection)
+TEST_F(TrackNotifying, ThePopUpsStartFromTheChosenEdgeAndDirection)
 {
     PopUpMessages& popups = *form->popups();
     const int right = GetWorkAreaRight();
@@ -160,7 +160,7 @@ TEST_F(TrackNotification, ThePopUpsStartFromTheChosenEdgeAndDirection)
     }
 }
 
-TEST_F(TrackNotification, TheRatingMarkFollowsTheMenuThePlayerAndNoTrack)
+TEST_F(TrackNotifying, TheRatingMarkFollowsTheMenuThePlayerAndNoTrack)
 {
     goToTrack(1);
     tray().ratingItem(3)->trigger();
@@ -182,7 +182,7 @@ TEST_F(TrackNotification, TheRatingMarkFollowsTheMenuThePlayerAndNoTrack)
     EXPECT_EQ(tray().mnuSysTray().caption(7), "&Play");
 }
 
-TEST_F(TrackNotification, AnotherActivePlayerClosesThePopUpsAndShowsItsTrackThePlayerMenuFollows)
+TEST_F(TrackNotifying, AnotherActivePlayerClosesThePopUpsAndShowsItsTrackThePlayerMenuFollows)
 {
     FakePlayerChooser chooser;
     chooser.entries = { { "mpv", "mpv" }, { "vlc", "VLC & Co" }, { "mpv.instance7", "mpv" } };

@@ -1,4 +1,5 @@
 #include "AppTestRig.h"
+#include "app/notification/TrackNotification.h"
 #include "app/options/LibraryPage.h"
 #include "popup/PopUpMessages.h"
 #include "tray/frmSysTray.h"
@@ -22,7 +23,7 @@ QAction* entry(frmMain& main, const char* key)
     return nullptr;
 }
 
-class TrayCommands : public testing::Test, protected AppTestRig
+class TrayMenuCommands : public testing::Test, protected AppTestRig
 {
 protected:
     void SetUp() override
@@ -55,7 +56,7 @@ protected:
 };
 }
 
-TEST_F(TrayCommands, PlayPauseFollowsTheCaptionAndKeepsItsKey)
+TEST_F(TrayMenuCommands, PlayPauseFollowsTheCaptionAndKeepsItsKey)
 {
     player().calls.clear();
     click("Pause");
@@ -65,7 +66,7 @@ TEST_F(TrayCommands, PlayPauseFollowsTheCaptionAndKeepsItsKey)
     EXPECT_EQ(player().calls, QStringList({ "Play", "Pause" }));
 }
 
-TEST_F(TrayCommands, PlayChosenWhileDetachedPlaysEvenIfTheReattachedPlayerIsPlaying)
+TEST_F(TrayMenuCommands, PlayChosenWhileDetachedPlaysEvenIfTheReattachedPlayerIsPlaying)
 {
     emit player().OnAboutToPromptUserToQuitEvent();
     ASSERT_FALSE(form->isConnected());
@@ -77,7 +78,7 @@ TEST_F(TrayCommands, PlayChosenWhileDetachedPlaysEvenIfTheReattachedPlayerIsPlay
     EXPECT_EQ(entry(*form, "Pause")->text(), "&Pause");
 }
 
-TEST_F(TrayCommands, SongAndWindowCommandsReachThePlayer)
+TEST_F(TrayMenuCommands, SongAndWindowCommandsReachThePlayer)
 {
     player().calls.clear();
     click("Next Song");
@@ -91,7 +92,7 @@ TEST_F(TrayCommands, SongAndWindowCommandsReachThePlayer)
         QStringList({ "Minimized=1", "Minimized=0", "MiniPlayer=1", "Visible=1", "MiniPlayer=0", "Maximized=1" }));
 }
 
-TEST_F(TrayCommands, ShuffleTogglesItsMarkAndThePlaylist)
+TEST_F(TrayMenuCommands, ShuffleTogglesItsMarkAndThePlaylist)
 {
     const bool before = m_playlists[0]->Shuffle();
     click("Shuffle");
@@ -101,7 +102,7 @@ TEST_F(TrayCommands, ShuffleTogglesItsMarkAndThePlaylist)
     EXPECT_EQ(m_playlists[0]->Shuffle(), before);
 }
 
-TEST_F(TrayCommands, APlaylistEntryPlaysItAndMovesTheMarkUnlessItFails)
+TEST_F(TrayMenuCommands, APlaylistEntryPlaysItAndMovesTheMarkUnlessItFails)
 {
     form->LoadSettings(); // "Enable Play Lists" fills the submenu
     ASSERT_EQ(tray().mnuPlayList().count(), 3);
@@ -114,7 +115,7 @@ TEST_F(TrayCommands, APlaylistEntryPlaysItAndMovesTheMarkUnlessItFails)
     EXPECT_EQ(playlistMarks(), QList<bool>({ false, true, false }));
 }
 
-TEST_F(TrayCommands, ALeftClickTogglesTheNotificationOnlyWhilePlaying)
+TEST_F(TrayMenuCommands, ALeftClickTogglesTheNotificationOnlyWhilePlaying)
 {
     shell.notify(514); // left button up, player stopped
     EXPECT_EQ(form->popups()->Count(), 0);
@@ -126,7 +127,7 @@ TEST_F(TrayCommands, ALeftClickTogglesTheNotificationOnlyWhilePlaying)
     EXPECT_EQ(form->popups()->Count(), 0);
 }
 
-TEST_F(TrayCommands, ACommandWithNoPlayerToBeHadDoesNothingHarmful)
+TEST_F(TrayMenuCommands, ACommandWithNoPlayerToBeHadDoesNothingHarmful)
 {
     AppTestRig lonely;
     lonely.backend.running = QStringList();
@@ -168,7 +169,7 @@ TEST(TrayAbilities, WhatThePlayerDoesNotAllowIsDisabledWithItsReasonUntilItGoes)
     EXPECT_EQ(page.cmdStartImport->toolTip(), "mpv does not expose its library.");
     EXPECT_EQ(page.lblBackupTrackName->text(), "mpv does not expose its library.");
     rig.shell.commands.clear();
-    EXPECT_THROW(main.updaterating(60), PlayerError); // a rating hotkey says why it does nothing
+    EXPECT_THROW(main.notification().updaterating(60), PlayerError); // a rating hotkey says why it does nothing
     ASSERT_FALSE(rig.shell.commands.isEmpty());
     EXPECT_EQ(rig.shell.commands.last().record.infoText(), "mpv does not let other programs rate its tracks.");
 

@@ -1,10 +1,10 @@
-#include "frmMain.h"
+#include "TrayCommands.h"
 
+#include "app/link/PlayerLink.h"
+#include "app/notification/TrackNotification.h"
 #include "platform/desktop/Desktop.h"
 #include "player/IgnoringErrors.h"
 #include "player/PlayerApplication.h"
-#include "player/PlayerError.h"
-#include "popup/PopUpMessages.h"
 #include "tray/frmSysTray.h"
 
 namespace
@@ -12,22 +12,38 @@ namespace
 constexpr int kRightButton = 2;
 }
 
-void frmMain::m_frmSysTray_MenuClick(int lIndex, const QString& sKey)
+TrayCommands::TrayCommands(
+    PlayerLink& link, TrackNotification& notification, Desktop& desktop, Window window, QObject* parent)
+    : QObject(parent)
+    , m_link(link)
+    , m_notification(notification)
+    , m_desktop(desktop)
+    , m_window(std::move(window))
+{
+}
+
+void TrayCommands::listenTo(frmSysTray& tray)
+{
+    connect(&tray, &frmSysTray::MenuClick, this, &TrayCommands::m_frmSysTray_MenuClick);
+    connect(&tray, &frmSysTray::SysTrayMouseDown, this, &TrayCommands::m_frmSysTray_SysTrayMouseDown);
+    connect(&tray, &frmSysTray::SysTrayDoubleClick, this, &TrayCommands::m_frmSysTray_SysTrayDoubleClick);
+}
+
+void TrayCommands::m_frmSysTray_MenuClick(int lIndex, const QString& sKey)
 {
     // Reattaching the player below may change the play/pause caption; the user chose the
     // one the menu showed.
     QString shownCaption;
-    if (m_frmSysTray)
-        ignoringErrors([&] { shownCaption = m_frmSysTray->mnuSysTray().caption(lIndex); });
+    if (frmSysTray* tray = m_link.tray())
+        ignoringErrors([&] { shownCaption = tray->mnuSysTray().caption(lIndex); });
     if (sKey != QLatin1String("close"))
-        CheckPlayerRunning(true);
+        m_link.CheckPlayerRunning(true);
     // With no player to be had, the player commands have nothing to act on.
-    const auto onPlayer = [this](auto&& command) { ignoringErrors([&] { command(connectedPlayer()); }); };
+    const auto onPlayer = [this](auto&& command) { ignoringErrors([&] { command(m_link.connectedPlayer()); }); };
     if (sKey == QLatin1String("open")) {
-        m_services.desktop.showWindow(this);
-        m_services.desktop.raiseWindow(this);
+        m_window.show();
     } else if (sKey == QLatin1String("close")) {
-        Unload(UnloadMode::FormCode);
+        m_window.quit();
     } else if (sKey == QLatin1String("Next Song")) {
         onPlayer([](PlayerApplication& player) { player.NextTrack(); });
     } else if (sKey == QLatin1String("Previous Song")) {
@@ -51,52 +67,54 @@ void frmMain::m_frmSysTray_MenuClick(int lIndex, const QString& sKey)
     }
 }
 
-void frmMain::playPauseToggle(const QString& shownCaption)
+void TrayCommands::playPauseToggle(const QString& shownCaption)
 {
     // The command follows the caption, not the player's own state.
     const bool play = shownCaption == QLatin1String("&Play");
-    SetPlayPauseCaption(play ? QStringLiteral("pause") : QStringLiteral("play"));
-    ignoringErrors([&] { play ? connectedPlayer().Play() : connectedPlayer().Pause(); });
+    m_link.SetPlayPauseCaption(play ? QStringLiteral("pause") : QStringLiteral("play"));
+    ignoringErrors([&] { play ? m_link.connectedPlayer().Play() : m_link.connectedPlayer().Pause(); });
 }
 
-void frmMain::shuffleToggle()
+void TrayCommands::shuffleToggle()
 {
-    if (!m_frmSysTray)
+    frmSysTray* tray = m_link.tray();
+    if (!tray)
         return;
-    TrayMenuArray& items = m_frmSysTray->mnuSysTray();
+    TrayMenuArray& items = tray->mnuSysTray();
     for (int i = 1; i <= items.upperBound(); ++i) {
         if (items.caption(i) != QLatin1String("&Shuffle"))
             continue;
         const bool on = !items.isChecked(i);
-        ignoringErrors([&] { connectedPlayer().CurrentPlaylist()->SetShuffle(on); });
+        ignoringErrors([&] { m_link.connectedPlayer().CurrentPlaylist()->SetShuffle(on); });
         // The mark tells what the player did, which may not be what it was asked.
-        showShuffleMark();
+        m_link.showShuffleMark();
         return;
     }
 }
 
-void frmMain::playPlaylist(const QString& sKey)
+void TrayCommands::playPlaylist(const QString& sKey)
 {
     const int n = QString(sKey).remove(QStringLiteral("Playlist")).toInt();
     try {
-        connectedPlayer().LibrarySource()->Playlists()->Item(n)->PlayFirstTrack();
+        m_link.connectedPlayer().LibrarySource()->Playlists()->Item(n)->PlayFirstTrack();
     } catch (...) {
-        m_services.desktop.messageBox(QStringLiteral("Error loading playlist"));
+        m_desktop.messageBox(QStringLiteral("Error loading playlist"));
         return;
     }
-    if (!m_frmSysTray)
+    frmSysTray* tray = m_link.tray();
+    if (!tray)
         return;
-    TrayMenuArray& entries = m_frmSysTray->mnuPlayList();
+    TrayMenuArray& entries = tray->mnuPlayList();
     for (int i = 0; i <= entries.count(); ++i)
         ignoringErrors([&] { entries.setChecked(i, i == n - 1); });
 }
 
-void frmMain::m_frmSysTray_SysTrayDoubleClick(int /*eButton*/)
+void TrayCommands::m_frmSysTray_SysTrayDoubleClick(int /*eButton*/)
 {
     mbDoubleClickBusy = true;
-    CheckPlayerRunning(true);
+    m_link.CheckPlayerRunning(true);
     ignoringErrors([this] {
-        const auto window = connectedPlayer().BrowserWindow();
+        const auto window = m_link.connectedPlayer().BrowserWindow();
         window->SetVisible(true);
         window->SetMiniPlayer(false);
         window->SetMaximized(true);
@@ -106,18 +124,18 @@ void frmMain::m_frmSysTray_SysTrayDoubleClick(int /*eButton*/)
     mbDoubleClickBusy = false;
 }
 
-void frmMain::m_frmSysTray_SysTrayMouseDown(int eButton)
+void TrayCommands::m_frmSysTray_SysTrayMouseDown(int eButton)
 {
     if (eButton == kRightButton) {
-        ignoringErrors([this] { m_frmSysTray->ShowMenu(); });
+        ignoringErrors([this] { m_link.tray()->ShowMenu(); });
         return;
     }
     ignoringErrors([this] {
-        if (connectedPlayer().PlayerState() != PlayerApplication::Playing)
+        if (m_link.connectedPlayer().PlayerState() != PlayerApplication::Playing)
             return;
-        if (mobjPopups && mobjPopups->Count() >= 1)
-            closeTrackPopups();
+        if (m_notification.trackPopupsShowing())
+            m_notification.closeTrackPopups();
         else if (!mbDoubleClickBusy)
-            ShowTrackPopup();
+            m_notification.ShowTrackPopup();
     });
 }

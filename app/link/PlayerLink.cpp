@@ -1,21 +1,15 @@
-#include "frmMain.h"
+#include "PlayerLink.h"
 
-#include "Branding.h"
-#include "options/AdvancedPage.h"
-#include "options/LibraryPage.h"
+#include "Version.h"
+#include "app/Branding.h"
 #include "platform/desktop/Desktop.h"
 #include "player/IgnoringErrors.h"
+#include "player/PlayerApplication.h"
 #include "player/PlayerBackend.h"
 #include "player/PlayerError.h"
-#include "popup/PopUpMessage.h"
-#include "popup/PopUpMessages.h"
 #include "tray/frmSysTray.h"
 
 #include <QAction>
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QScrollBar>
 
 #include <algorithm>
 #include <array>
@@ -45,11 +39,6 @@ const PlayerAbility* abilityFor(const PlayerCapabilities& capabilities, const QS
     return nullptr;
 }
 
-QString title()
-{
-    return QString::fromLatin1(kProgramTitle);
-}
-
 // The first three characters of a version text as a number; text that is not one reads
 // as 0, which no supported player has.
 double versionNumber(const QString& version)
@@ -70,15 +59,43 @@ template <typename Visit> void forEachItem(frmSysTray* tray, Visit&& visit)
 }
 }
 
-void frmMain::CheckPlayerRunning(bool bStart)
+PlayerLink::PlayerLink(PlayerBackend& backend, Desktop& desktop, std::function<frmSysTray*()> tray, QObject* parent)
+    : QObject(parent)
+    , m_backend(backend)
+    , m_desktop(desktop)
+    , m_tray(std::move(tray))
+{
+}
+
+PlayerLink::~PlayerLink()
+{
+    // The player may outlive the program's windows, or report while they go: nothing here
+    // may hear it. Nor may the backend be asked anything: it may already be gone.
+    if (objiTunesApp)
+        objiTunesApp->disconnect(this);
+}
+
+QString PlayerLink::idleToolTip()
+{
+    return QStringLiteral("Bolvin %1 by Harnwick\r\n Right-click and select 'Show Bolvin' for options")
+        .arg(Version::text());
+}
+
+void PlayerLink::balloon(const QString& message) const
+{
+    if (frmSysTray* tray = m_tray())
+        tray->ShowBalloonTip(message, QString::fromLatin1(kProgramTitle), kInfoIcon, kBalloonTimeOutMs);
+}
+
+void PlayerLink::CheckPlayerRunning(bool bStart)
 {
     if (mbConnected)
         return;
-    const std::optional<QStringList> running = m_services.playerBackend.runningExecutables();
+    const std::optional<QStringList> running = m_backend.runningExecutables();
     if (!running)
         return;
     // A backend that names no player (a pinned one that is not running) matches none.
-    const QString wanted = m_services.playerBackend.executableName().toLower();
+    const QString wanted = m_backend.executableName().toLower();
     const bool found = !wanted.isEmpty() && std::any_of(running->begin(), running->end(), [&](const QString& name) {
         return name.toLower().contains(wanted);
     });
@@ -87,48 +104,46 @@ void frmMain::CheckPlayerRunning(bool bStart)
     enablePlayerEntries(mbConnected);
 }
 
-QString frmMain::playerName() const
+QString PlayerLink::playerName() const
 {
-    return objiTunesApp ? objiTunesApp->Identity() : m_services.playerBackend.identity();
+    return objiTunesApp ? objiTunesApp->Identity() : m_backend.identity();
 }
 
-void frmMain::ConnectPlayer(bool userAsked)
+void PlayerLink::listenTo(PlayerApplication& player)
+{
+    connect(&player, &PlayerApplication::OnPlayerPlayEvent, this, &PlayerLink::objiTunesApp_OnPlayerPlayEvent);
+    connect(&player, &PlayerApplication::OnPlayerStopEvent, this, &PlayerLink::objiTunesApp_OnPlayerStopEvent);
+    connect(&player, &PlayerApplication::OnDatabaseChangedEvent, this, &PlayerLink::ratingsChanged);
+    connect(&player, &PlayerApplication::OnAboutToPromptUserToQuitEvent, this,
+        &PlayerLink::objiTunesApp_OnAboutToPromptUserToQuitEvent);
+    connect(&player, &PlayerApplication::commandFailed, this, &PlayerLink::balloon);
+    connect(&player, &PlayerApplication::described, this, &PlayerLink::onPlayerDescribed);
+    connect(&player, &PlayerApplication::artworkArrived, this, &PlayerLink::artworkArrived);
+    connect(&player, &PlayerApplication::libraryWriteFailed, this, [this](const QString& why) {
+        if (why == m_toldWriteFailure)
+            return;
+        m_toldWriteFailure = why;
+        m_desktop.messageBox(playerName()
+            + QStringLiteral(" could not save its library: %1\nRatings and play counts changed since its last "
+                             "save stay with it, unsaved, and are lost when it ends.")
+                  .arg(why));
+    });
+}
+
+void PlayerLink::ConnectPlayer(bool userAsked)
 {
     // Only a command the user gave waits on the connection; a player found by itself is
     // attached without a word.
     if (userAsked)
-        m_frmSysTray->ShowBalloonTip(
-            QStringLiteral("Connecting to ") + playerName(), title(), kInfoIcon, kBalloonTimeOutMs);
+        balloon(QStringLiteral("Connecting to ") + playerName());
     if (!objiTunesApp) {
-        objiTunesApp = m_services.playerBackend.createApplication();
-        if (objiTunesApp) {
-            connect(objiTunesApp.get(), &PlayerApplication::OnPlayerPlayEvent, this,
-                &frmMain::objiTunesApp_OnPlayerPlayEvent);
-            connect(objiTunesApp.get(), &PlayerApplication::OnPlayerStopEvent, this,
-                &frmMain::objiTunesApp_OnPlayerStopEvent);
-            connect(objiTunesApp.get(), &PlayerApplication::OnDatabaseChangedEvent, this,
-                &frmMain::objiTunesApp_OnDatabaseChangedEvent);
-            connect(objiTunesApp.get(), &PlayerApplication::OnAboutToPromptUserToQuitEvent, this,
-                &frmMain::objiTunesApp_OnAboutToPromptUserToQuitEvent);
-            connect(objiTunesApp.get(), &PlayerApplication::commandFailed, this, [this](const QString& why) {
-                m_frmSysTray->ShowBalloonTip(why, title(), kInfoIcon, kBalloonTimeOutMs);
-            });
-            connect(objiTunesApp.get(), &PlayerApplication::described, this, &frmMain::onPlayerDescribed);
-            connect(objiTunesApp.get(), &PlayerApplication::artworkArrived, this, &frmMain::onArtworkArrived);
-            connect(objiTunesApp.get(), &PlayerApplication::libraryWriteFailed, this, [this](const QString& why) {
-                if (why == m_toldWriteFailure)
-                    return;
-                m_toldWriteFailure = why;
-                m_services.desktop.messageBox(playerName()
-                    + QStringLiteral(" could not save its library: %1\nRatings and play counts changed since its last "
-                                     "save stay with it, unsaved, and are lost when it ends.")
-                          .arg(why));
-            });
-        }
+        objiTunesApp = m_backend.createApplication();
+        if (objiTunesApp)
+            listenTo(*objiTunesApp);
     }
     // A player that cannot be had leaves the program unconnected; the next command tries again.
     if (!objiTunesApp) {
-        tellNoPlayer(m_services.playerBackend.lastError(), userAsked);
+        tellNoPlayer(m_backend.lastError(), userAsked);
         return;
     }
 
@@ -140,21 +155,22 @@ void frmMain::ConnectPlayer(bool userAsked)
     }
     m_toldNoPlayer.clear();
     m_capabilities = objiTunesApp->capabilities();
-    showLibraryAbility();
+    emit changed();
     namePlayerEntries();
-    m_frmSysTray->SetToolTip(idleToolTip());
+    frmSysTray* tray = m_tray();
+    tray->SetToolTip(idleToolTip());
     mbPlaylistsEnabled = false;
-    chkEnablePlayLists_Click();
+    showPlaylists(mbPlaylistsWanted);
 
-    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+    forEachItem(tray, [&](TrayMenuArray& items, int i) {
         if (items.caption(i) == QLatin1String("&Shuffle"))
-            m_frmSysTray->EnableMenuItem(i, false);
+            tray->EnableMenuItem(i, false);
     });
     bool playing = false;
     ignoringErrors([&] { playing = objiTunesApp->PlayerState() == PlayerApplication::Playing; });
     SetPlayPauseCaption(playing ? QStringLiteral("pause") : QStringLiteral("play"));
     if (!playing)
-        m_frmSysTray->myrating()->setEnabled(false);
+        tray->myrating()->setEnabled(false);
     showShuffleMark();
     mbConnected = true;
     // A player that is already playing shows its track now, not at the next one.
@@ -162,42 +178,42 @@ void frmMain::ConnectPlayer(bool userAsked)
         objiTunesApp_OnPlayerPlayEvent();
 }
 
-void frmMain::tellNoPlayer(const QString& reason, bool userAsked)
+void PlayerLink::tellNoPlayer(const QString& reason, bool userAsked)
 {
     const QString why = reason.isEmpty() ? QStringLiteral("%1 is not running.").arg(playerName()) : reason;
-    m_frmSysTray->SetToolTip(QStringLiteral("Bolvin\r\n") + why);
+    m_tray()->SetToolTip(QStringLiteral("Bolvin\r\n") + why);
     if (userAsked || why != m_toldNoPlayer)
-        m_frmSysTray->ShowBalloonTip(why, title(), kInfoIcon, kBalloonTimeOutMs);
+        balloon(why);
     m_toldNoPlayer = why;
 }
 
-void frmMain::onPlayerDescribed()
+void PlayerLink::onPlayerDescribed()
 {
     if (!mbConnected || !objiTunesApp)
         return;
     m_capabilities = objiTunesApp->capabilities();
     namePlayerEntries();
     enablePlayerEntries(true);
-    chkEnablePlayLists_Click();
+    showPlaylists(mbPlaylistsWanted);
     showShuffleMark();
-    showLibraryAbility();
+    emit changed();
 }
 
-void frmMain::showShuffleMark()
+void PlayerLink::showShuffleMark()
 {
     bool shuffle = false;
     ignoringErrors([&] { shuffle = connectedPlayer().CurrentPlaylist()->Shuffle(); });
-    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+    forEachItem(m_tray(), [&](TrayMenuArray& items, int i) {
         if (items.caption(i) == QLatin1String("&Shuffle"))
             items.setChecked(i, shuffle);
     });
 }
 
-void frmMain::namePlayerEntries()
+void PlayerLink::namePlayerEntries()
 {
     QString name = playerName();
     name.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+    forEachItem(m_tray(), [&](TrayMenuArray& items, int i) {
         const QString key = items.key(i);
         if (key == QLatin1String("Show iTunes"))
             items.setCaption(i, QStringLiteral("&Show ") + name);
@@ -208,21 +224,22 @@ void frmMain::namePlayerEntries()
     });
 }
 
-void frmMain::refreshShuffleEntry()
+void PlayerLink::refreshShuffleEntry()
 {
-    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+    frmSysTray* tray = m_tray();
+    forEachItem(tray, [&](TrayMenuArray& items, int i) {
         if (items.caption(i) != QLatin1String("&Shuffle"))
             return;
-        m_frmSysTray->EnableMenuItem(i, false);
-        m_frmSysTray->EnableMenuItem(
+        tray->EnableMenuItem(i, false);
+        tray->EnableMenuItem(
             i, m_capabilities.shuffle && connectedPlayer().CanSetShuffle(connectedPlayer().CurrentPlaylist()));
     });
 }
 
-QString frmMain::rejectionOf(PlayerApplication& player) const
+QString PlayerLink::rejectionOf(PlayerApplication& player) const
 {
-    if (!m_services.playerBackend.gatesOnVersion())
-        return m_services.playerBackend.rejectionReason(player);
+    if (!m_backend.gatesOnVersion())
+        return m_backend.rejectionReason(player);
     QString version;
     ignoringErrors([&] { version = player.Version(); });
     const double v = versionNumber(version);
@@ -234,106 +251,137 @@ QString frmMain::rejectionOf(PlayerApplication& player) const
         + QString::fromLatin1(kWebAddress);
 }
 
-void frmMain::DisconnectPlayer()
+void PlayerLink::DisconnectPlayer()
 {
     if (objiTunesApp)
         objiTunesApp->disconnect(this);
     objiTunesApp.reset();
     mbConnected = false;
     mbPlaylistsEnabled = false;
-    if (!m_unloaded)
-        chkEnablePlayLists_Click();
+    showPlaylists(mbPlaylistsWanted);
     // The next player may allow more; until one connects, nothing is known to be missing.
     m_capabilities = PlayerCapabilities {};
-    if (libraryPage)
-        showLibraryAbility();
+    emit changed();
 }
 
-PlayerApplication& frmMain::connectedPlayer() const
+PlayerApplication& PlayerLink::connectedPlayer() const
 {
     if (!objiTunesApp)
         throw PlayerError(QStringLiteral("No player"));
     return *objiTunesApp;
 }
 
-void frmMain::LoadPlaylists()
+void PlayerLink::showPlaylists(bool wanted)
 {
-    if (!m_frmSysTray)
+    mbPlaylistsWanted = wanted;
+    frmSysTray* tray = m_tray();
+    if (!tray)
         return;
-    m_frmSysTray->ClearPlayLists();
+    // The submenu is never shown enabled and empty: what keeps it grey is its tooltip.
+    QString reason;
+    if (!wanted) {
+        reason = QStringLiteral("Tick \"Enable Play Lists\" on the Advanced page to list them here.");
+    } else if (!objiTunesApp) {
+        tray->ClearPlayLists();
+        mbPlaylistsEnabled = false;
+        reason = QStringLiteral("No player is attached.");
+    } else if (!m_capabilities.playlists) {
+        reason = m_capabilities.playlists.reason;
+    } else {
+        if (!mbPlaylistsEnabled) {
+            ignoringErrors([this] { LoadPlaylists(); });
+            mbPlaylistsEnabled = true;
+        }
+        if (!tray->mnuPlayList().isVisible(0))
+            reason = playerName() + QStringLiteral(" has no playlists.");
+    }
+    tray->playlists()->setEnabled(reason.isEmpty());
+    tray->playlists()->setToolTip(reason);
+}
+
+void PlayerLink::LoadPlaylists()
+{
+    frmSysTray* tray = m_tray();
+    if (!tray)
+        return;
+    tray->ClearPlayLists();
     if (!objiTunesApp || !m_capabilities.playlists)
         return;
     const auto playlists = objiTunesApp->LibrarySource()->Playlists();
     const int count = playlists->Count();
     for (int i = 1; i <= count; ++i)
         ignoringErrors([&] {
-            m_frmSysTray->AddPlayList(QStringLiteral("&") + playlists->Item(i)->Name(),
+            tray->AddPlayList(QStringLiteral("&") + playlists->Item(i)->Name(),
                 QStringLiteral("Playlist") + QString::number(i), false);
         });
 }
 
-void frmMain::SetPlayPauseCaption(const QString& sState)
+void PlayerLink::SetPlayPauseCaption(const QString& sState)
 {
     const bool play = sState == QLatin1String("play");
     const QString from = play ? QStringLiteral("&Pause") : QStringLiteral("&Play");
     const QString to = play ? QStringLiteral("&Play") : QStringLiteral("&Pause");
-    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+    forEachItem(m_tray(), [&](TrayMenuArray& items, int i) {
         if (items.caption(i) == from)
             items.setCaption(i, to);
     });
 }
 
-void frmMain::enablePlayerEntries(bool enabled)
+void PlayerLink::enablePlayerEntries(bool enabled)
 {
+    frmSysTray* tray = m_tray();
     const QString noPlayer = m_toldNoPlayer.isEmpty() ? QStringLiteral("No player is attached.") : m_toldNoPlayer;
-    forEachItem(m_frmSysTray.get(), [&](TrayMenuArray& items, int i) {
+    forEachItem(tray, [&](TrayMenuArray& items, int i) {
         const QString key = items.key(i);
         const PlayerAbility* ability = abilityFor(m_capabilities, key);
         const bool allowed = !ability || *ability;
         const bool needsPlayer = std::any_of(kPlayerEntries.begin(), kPlayerEntries.end(),
             [&](const char* entry) { return key == QLatin1String(entry); });
         if (needsPlayer)
-            m_frmSysTray->EnableMenuItem(i, enabled && allowed);
+            tray->EnableMenuItem(i, enabled && allowed);
         else if (ability)
-            m_frmSysTray->EnableMenuItem(i, allowed);
+            tray->EnableMenuItem(i, allowed);
         if (ability || needsPlayer)
             items.action(i)->setToolTip(!allowed ? ability->reason : needsPlayer && !enabled ? noPlayer : QString());
     });
     showRatingReason();
 }
 
-void frmMain::showRatingReason()
+void PlayerLink::showRatingReason()
 {
+    frmSysTray* tray = m_tray();
+    if (!tray)
+        return;
     QString reason = m_capabilities.rate.reason;
-    if (reason.isEmpty() && !m_frmSysTray->myrating()->isEnabled())
+    if (reason.isEmpty() && !tray->myrating()->isEnabled())
         reason = mbConnected ? QStringLiteral("Rates the playing track; nothing is playing.")
                              : QStringLiteral("Rates the playing track; no player is attached.");
-    m_frmSysTray->myrating()->setToolTip(reason);
+    tray->myrating()->setToolTip(reason);
 }
 
-void frmMain::enableRatingMenu(bool playing)
+void PlayerLink::enableRatingMenu(bool playing)
 {
-    m_frmSysTray->myrating()->setEnabled(playing && m_capabilities.rate);
+    if (frmSysTray* tray = m_tray())
+        tray->myrating()->setEnabled(playing && m_capabilities.rate);
     showRatingReason();
 }
 
-void frmMain::objiTunesApp_OnPlayerPlayEvent()
+void PlayerLink::objiTunesApp_OnPlayerPlayEvent()
 {
     bool playing = false;
     ignoringErrors([&] { playing = objiTunesApp->PlayerState() == PlayerApplication::Playing; });
     if (playing) {
-        closeTrackPopups();
-        ignoringErrors([this] { ShowTrackPopup(); });
+        emit trackStarted();
         enableRatingMenu(true);
         SetPlayPauseCaption(QStringLiteral("pause"));
     }
     refreshShuffleEntry();
 }
 
-void frmMain::onActivePlayerChanged()
+void PlayerLink::onActivePlayerChanged()
 {
-    closeTrackPopups();
-    if (m_unloaded)
+    emit playerSetAside();
+    if (!m_tray())
         return;
     // A player that appears and starts playing is attached at once: that is the moment
     // the user expects its track to show.
@@ -341,24 +389,17 @@ void frmMain::onActivePlayerChanged()
     CheckPlayerRunning(false);
 }
 
-void frmMain::objiTunesApp_OnPlayerStopEvent()
+void PlayerLink::objiTunesApp_OnPlayerStopEvent()
 {
     enableRatingMenu(false);
     SetPlayPauseCaption(QStringLiteral("play"));
 }
 
-void frmMain::objiTunesApp_OnDatabaseChangedEvent()
+void PlayerLink::objiTunesApp_OnAboutToPromptUserToQuitEvent()
 {
-    RefreshRatingMarks();
-}
-
-void frmMain::objiTunesApp_OnAboutToPromptUserToQuitEvent()
-{
-    mbCancelExport = true;
-    mbCancelImport = true;
     SetPlayPauseCaption(QStringLiteral("play"));
     DisconnectPlayer();
     // With no player the marks, "My Rating" and the tooltip no longer speak of its track.
-    RefreshRatingMarks();
+    emit playerQuit();
     enablePlayerEntries(false);
 }
