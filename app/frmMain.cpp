@@ -92,7 +92,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
         *fontPage, *hotKeysPage, *advancedPage, *libraryPage);
     connectOptionHandlers();
     connectLibraryHandlers();
-    frmShowPic::installServices(ShowPicServices(m_services.settings, m_services.desktop));
+    frmShowPic::installServices(m_services.artwork);
     connect(&m_services.instanceGuard, &InstanceGuard::quitRequested, this, [this] { Unload(UnloadMode::FormCode); });
     connect(&m_services.instanceGuard, &InstanceGuard::showRequested, this, [this] {
         m_services.desktop.showWindow(this);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "artwork/ShowPicServices.h"
 #include "popup/PopUpFontSource.h"
 #include "popup/PopUpServices.h"
 
@@ -53,6 +54,8 @@ struct AppServices {
     QString programDir;
     // The screen, clock, sound and the rest that the pop-ups use.
     PopUpServices popUps;
+    // The screen, beep and printer of the floating artwork window.
+    ShowPicServices artwork;
 };
 
 // The options window, hidden most of the time, and the program's controller for its whole

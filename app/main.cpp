@@ -1,11 +1,14 @@
 #include "Resources.h"
 #include "app/jukebox/JukeboxWindow.h"
+#include "artwork/Beeper.h"
+#include "artwork/PicturePrinter.h"
 #include "frmMain.h"
 #include "platform/autostart/SystemRegistry.h"
 #include "platform/desktop/LocalInstanceGuard.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/desktop/SessionEnd.h"
 #include "platform/hotkeys/HotKeyRegistrar.h"
+#include "platform/screen/Screen.h"
 #include "platform/settings/QtSettingsStore.h"
 #include "platform/tray/QtTrayShell.h"
 #include "player/mpris/MprisPlayerBackend.h"
@@ -183,7 +186,8 @@ int main(int argc, char** argv)
     const std::unique_ptr<HotKeyRegistrar> hotKeys = HotKeyRegistrar::create();
 
     frmMain form({ desktop, instanceGuard, settings, *registry, *player, trayShell, *hotKeys, resources,
-        QApplication::applicationDirPath(), PopUpServices::system() });
+        QApplication::applicationDirPath(), PopUpServices::system(),
+        ShowPicServices(settings, desktop, Screen::system(), Beeper::system(), PicturePrinter::system()) });
     form.setPlayerChooser(chooser.get());
     const std::unique_ptr<JukeboxWindow> jukebox = simulated ? std::make_unique<JukeboxWindow>(*simulated) : nullptr;
     QObject::connect(&form, &frmMain::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);

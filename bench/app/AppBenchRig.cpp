@@ -2,7 +2,10 @@
 
 #include "app/frmMain.h"
 #include "app/notification/TrackNotification.h"
+#include "artwork/Beeper.h"
+#include "artwork/PicturePrinter.h"
 #include "platform/hotkeys/HotKeyRegistrar.h"
+#include "platform/screen/Screen.h"
 #include "platform/tray/QtTrayShell.h"
 #include "player/simulated/SimulatedPlayer.h"
 #include "player/simulated/SimulatedPlayerBackend.h"
@@ -82,7 +85,8 @@ bool AppBenchRig::loadWindow()
     PlayerBackend& backend = m_chosen ? *m_chosen : *m_backend;
     m_form = std::make_unique<frmMain>(
         AppServices { m_desktop, m_guard, m_settings, m_registry, backend, *m_shell, *m_hotKeys,
-            QStringLiteral(BOLVIN_RESOURCE_DIR), QCoreApplication::applicationDirPath(), PopUpServices::system() });
+            QStringLiteral(BOLVIN_RESOURCE_DIR), QCoreApplication::applicationDirPath(), PopUpServices::system(),
+            ShowPicServices(m_settings, m_desktop, Screen::system(), Beeper::system(), PicturePrinter::system()) });
     if (!m_form->Form_Load() || !m_form->isConnected()) {
         m_error = QStringLiteral("the window did not connect to the player");
         return false;

@@ -8,6 +8,9 @@
 #include "FakeSettingsStore.h"
 #include "FakeTrayShell.h"
 #include "app/frmMain.h"
+#include "artwork/Beeper.h"
+#include "artwork/PicturePrinter.h"
+#include "platform/screen/Screen.h"
 
 #include <memory>
 
@@ -19,7 +22,8 @@ struct AppTestRig {
     frmMain& load()
     {
         form = std::make_unique<frmMain>(AppServices { desktop, guard, settings, registry, *playerBackend, shell,
-            hotKeys, resourceDir, "/opt/bolvin", PopUpServices::system() });
+            hotKeys, resourceDir, "/opt/bolvin", PopUpServices::system(),
+            ShowPicServices(settings, desktop, Screen::system(), Beeper::system(), PicturePrinter::system()) });
         loaded = form->Form_Load();
         return *form;
     }
