@@ -28,14 +28,13 @@ constexpr std::array<const char*, 5> kPlayerEntries { "Minimize", "MiniPlayer", 
 // The ability a tray entry needs of the player; nullptr for entries every player allows.
 const PlayerAbility* abilityFor(const PlayerCapabilities& capabilities, const QString& key)
 {
-    if (key == QLatin1String("Show iTunes"))
-        return &capabilities.raise;
-    if (key == QLatin1String("Minimize"))
-        return &capabilities.minimize;
-    if (key == QLatin1String("MiniPlayer"))
-        return &capabilities.miniPlayer;
-    if (key == QLatin1String("Shuffle"))
-        return &capabilities.shuffle;
+    const std::array<std::pair<const char*, const PlayerAbility*>, 4> abilities {
+        { { "Show iTunes", &capabilities.raise }, { "Minimize", &capabilities.minimize },
+            { "MiniPlayer", &capabilities.miniPlayer }, { "Shuffle", &capabilities.shuffle } }
+    };
+    for (const auto& [entry, ability] : abilities)
+        if (key == QLatin1String(entry))
+            return ability;
     return nullptr;
 }
 
