@@ -46,7 +46,6 @@ TEST(QtTrayShell, AddModifyAndDeleteDriveOneIcon)
 {
     IconDesktop desktop;
     QtTrayShell shell(desktop);
-    EXPECT_EQ(shell.versionWord(), QSystemTrayIcon::supportsMessages() ? 5u : 4u) << "balloons only where Qt has them";
     EXPECT_FALSE(shell.notifyIcon(NotifyIcon::Modify, recordWith(NotifyIcon::FlagTip)));
     EXPECT_FALSE(shell.notifyIcon(NotifyIcon::Delete, recordWith(0)));
 
