@@ -136,18 +136,6 @@ TEST_F(ShowPicDesktopTest, HeldCtrlRightAcceleratesWithTheServersAutoRepeat)
     EXPECT_EQ(lefts[9] - lefts[0], 17 * kTwips);
 }
 
-TEST_F(ShowPicDesktopTest, LeftDragMovesTheWindow)
-{
-    frmShowPic& window = shown();
-    ASSERT_TRUE(waitForPosition(window, QPoint(100, 200)));
-    xdotool(QStringLiteral("mousemove 150 250 mousedown 1"));
-    QTest::qWait(100);
-    xdotool(QStringLiteral("mousemove 180 270"));
-    EXPECT_TRUE(waitForPosition(window, QPoint(130, 220)));
-    xdotool(QStringLiteral("mouseup 1"));
-    EXPECT_EQ(window.geometryTwips().topLeft(), QPoint(1950, 3300));
-}
-
 TEST_F(ShowPicDesktopTest, WindowAppearsAtTheStoredPlaceWithThePictureAndUnloadStoresItsPlace)
 {
     frmShowPic& window = shown(true);
