@@ -5,14 +5,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QTest>
 
 #include <algorithm>
 #include <memory>
@@ -24,16 +23,6 @@ namespace
 {
 
 using PopUps = std::vector<std::shared_ptr<PopUpMessage>>;
-
-// Runs the event loop until done() holds or limitMs pass.
-template <typename Predicate> bool runUntil(Predicate done, int limitMs = 10000)
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (!done() && elapsed.elapsed() < limitMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
 
 // The window's rectangle as the X server has it, not as Qt believes it is.
 QRect serverGeometry(const QWidget* window)
@@ -100,9 +89,10 @@ protected:
     {
         for (const auto& popUp : shown)
             popups.Show(popUp);
-        EXPECT_TRUE(runUntil([&] { return std::ranges::all_of(shown, [](auto& p) { return p->Percent() == 100; }); }));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return std::ranges::all_of(shown, [](auto& p) { return p->Percent() == 100; }); }, 10000));
         QGuiApplication::sync();
-        runUntil([] { return false; }, 100);
+        QTest::qWait(100);
     }
 
     LargeBold fonts;
