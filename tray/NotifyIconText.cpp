@@ -24,5 +24,5 @@ void CopyStringToBytes(QByteArray& field, const QString& text, int size)
 int FieldByteSize(bool supportsBalloon)
 {
     const int chars = supportsBalloon ? NotifyIcon::TipChars : NotifyIcon::TipCharsV1;
-    return chars * NotifyIconData::charWidth(true);
+    return chars * NotifyIcon::CharBytes;
 }

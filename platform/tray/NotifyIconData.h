@@ -24,7 +24,6 @@ constexpr quint32 FlagInfo = 16;
 
 // dwInfoFlags: the balloon icon in the low four bits, and the no-sound bit.
 constexpr quint32 InfoIconMask = 0x0F;
-constexpr quint32 InfoNone = 0;
 constexpr quint32 InfoInformation = 1;
 constexpr quint32 InfoWarning = 2;
 constexpr quint32 InfoError = 3;
@@ -35,25 +34,23 @@ constexpr quint32 CallbackMessage = 0x0200;
 // The shell interface version asked for when balloons are supported.
 constexpr quint32 ShellVersion = 3;
 
-// cbSize: wide and narrow records, with balloon fields (version 2) and without (version 1).
+// cbSize: the wide record with balloon fields (version 2) and without (version 1).
 constexpr quint32 SizeWide = 936;
-constexpr quint32 SizeNarrow = 488;
 constexpr quint32 SizeWideV1 = 152;
-constexpr quint32 SizeNarrowV1 = 88;
 
 // Text fields in characters. A version-1 record only has room for a 64-character tip.
 constexpr int TipChars = 128;
 constexpr int TipCharsV1 = 64;
 constexpr int InfoChars = 256;
 constexpr int InfoTitleChars = 64;
+// Bytes a character takes in a text field: one UTF-16 code unit.
+constexpr int CharBytes = 2;
 
 } // namespace NotifyIcon
 
-// One notification-icon record. Text fields are stored as the shell reads them: UTF-16LE
-// code units in a wide record, 8-bit code-page characters in a narrow one, always at their
-// full fixed size.
+// One notification-icon record, always the wide one. Text fields are stored as the shell
+// reads them: UTF-16LE code units, always at their full fixed size.
 struct NotifyIconData {
-    bool wide = true;
     quint32 cbSize = 0;
     quint32 uID = 0;
     quint32 uFlags = 0;
@@ -70,9 +67,6 @@ struct NotifyIconData {
 
     // A record with every number zero and every text field zero-filled at full size.
     static NotifyIconData wideRecord();
-    static NotifyIconData narrowRecord();
-
-    static int charWidth(bool wide) { return wide ? 2 : 1; }
 
     // Whether cbSize names a record without balloon fields.
     bool isVersion1() const;
@@ -83,7 +77,7 @@ struct NotifyIconData {
     QString infoText() const;
     QString infoTitleText() const;
 
-    // A text field of this record's kind read up to the first NUL (or its end when there is
+    // A text field read up to the first NUL (or its end when there is
     // none), looking at no more than maxBytes bytes; maxBytes < 0 reads the whole field.
     QString fieldText(const QByteArray& field, int maxBytes = -1) const;
 };

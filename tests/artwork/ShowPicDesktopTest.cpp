@@ -4,11 +4,10 @@
 
 #include "platform/screen/Screen.h"
 
-#include <QDir>
+#include "XServerView.h"
+
 #include <QGuiApplication>
 #include <QProcess>
-#include <QRegularExpression>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -32,24 +31,6 @@ QString xdotool(const QString& command)
         return {};
     }
     return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
-
-// Where the X server has the window, as opposed to where Qt believes it is.
-QPoint serverPosition(const QWidget& window)
-{
-    const QString output = xdotool(QStringLiteral("getwindowgeometry %1").arg(window.winId()));
-    const QRegularExpressionMatch match
-        = QRegularExpression(QStringLiteral("Position: (-?\\d+),(-?\\d+)")).match(output);
-    return match.hasMatch() ? QPoint(match.captured(1).toInt(), match.captured(2).toInt()) : QPoint(-9999, -9999);
-}
-
-QImage screenshot(const QString& name)
-{
-    const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
-    const QString folder = QStringLiteral(BOLVIN_SCREENSHOT_DIR);
-    QDir().mkpath(folder);
-    EXPECT_TRUE(shot.save(QDir(folder).filePath(name)));
-    return shot;
 }
 }
 
@@ -109,7 +90,7 @@ protected:
     }
     bool waitForPosition(const frmShowPic& window, const QPoint& expected)
     {
-        return QTest::qWaitFor([&] { return serverPosition(window) == expected; }, kWaitMs);
+        return QTest::qWaitFor([&] { return serverGeometry(window).topLeft() == expected; }, kWaitMs);
     }
 
     ShowPicServices realScreen { settings, desktop, Screen::system(), beeper, printer };
@@ -136,24 +117,12 @@ TEST_F(ShowPicDesktopTest, HeldCtrlRightAcceleratesWithTheServersAutoRepeat)
     EXPECT_EQ(lefts[9] - lefts[0], 17 * kTwips);
 }
 
-TEST_F(ShowPicDesktopTest, LeftDragMovesTheWindow)
-{
-    frmShowPic& window = shown();
-    ASSERT_TRUE(waitForPosition(window, QPoint(100, 200)));
-    xdotool(QStringLiteral("mousemove 150 250 mousedown 1"));
-    QTest::qWait(100);
-    xdotool(QStringLiteral("mousemove 180 270"));
-    EXPECT_TRUE(waitForPosition(window, QPoint(130, 220)));
-    xdotool(QStringLiteral("mouseup 1"));
-    EXPECT_EQ(window.geometryTwips().topLeft(), QPoint(1950, 3300));
-}
-
 TEST_F(ShowPicDesktopTest, WindowAppearsAtTheStoredPlaceWithThePictureAndUnloadStoresItsPlace)
 {
     frmShowPic& window = shown(true);
     EXPECT_TRUE(waitForPosition(window, QPoint(100, 200)));
     QTest::qWait(200); // let the server draw what the window painted
-    const QImage first = screenshot(QStringLiteral("artwork-window.png"));
+    const QImage first = screenshot(QStringLiteral("artwork-window"));
     EXPECT_EQ(first.pixelColor(100 + 2, 200 + 2), kCornerColour) << "the picture's corner mark";
     EXPECT_NE(first.pixelColor(100 - 2, 200 + 2), kCornerColour) << "the window starts at the mark";
     EXPECT_NE(first.pixelColor(100 + 170, 200 + 60), kPictureColour) << "the window is the picture's size";
@@ -166,7 +135,7 @@ TEST_F(ShowPicDesktopTest, WindowAppearsAtTheStoredPlaceWithThePictureAndUnloadS
     frmShowPic& next = shown();
     EXPECT_TRUE(waitForPosition(next, QPoint(98, 200)));
     QTest::qWait(200);
-    const QImage shot = screenshot(QStringLiteral("artwork-window-restored.png"));
+    const QImage shot = screenshot(QStringLiteral("artwork-window-restored"));
     EXPECT_EQ(shot.pixelColor(98 + 2, 200 + 2), kCornerColour);
     EXPECT_EQ(shot.pixelColor(98 + 80, 200 + 60), kPictureColour);
 }

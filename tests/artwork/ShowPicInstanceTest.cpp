@@ -15,21 +15,6 @@ protected:
     }
 };
 
-TEST_F(ShowPicInstanceTest, UnloadAtShutdownStoresAndTheNextWindowRestores)
-{
-    const QString path = writePicture(QSize(100, 80));
-    ASSERT_TRUE(frmShowPic::instance().showpicture(path));
-    frmShowPic::instance().show();
-    ctrlChord(&frmShowPic::instance(), Qt::Key_Down);
-    const QPointer<frmShowPic> first = &frmShowPic::instance();
-
-    frmShowPic::unloadInstance();
-    EXPECT_TRUE(first.isNull()) << "destroyed at once";
-    EXPECT_EQ(settings.values[QStringLiteral("Position")], QStringLiteral("600,615"));
-    ASSERT_TRUE(frmShowPic::instance().showpicture(path));
-    EXPECT_EQ(frmShowPic::instance().geometry().topLeft(), QPoint(40, 41));
-}
-
 TEST_F(ShowPicInstanceTest, MadeOnFirstUseAndAgainAfterADoubleClickOrAnEmptyPathUnloadedIt)
 {
     EXPECT_EQ(frmShowPic::loadedInstance(), nullptr);
@@ -45,4 +30,9 @@ TEST_F(ShowPicInstanceTest, MadeOnFirstUseAndAgainAfterADoubleClickOrAnEmptyPath
     frmShowPic::instance().showpicture(QString());
     EXPECT_EQ(beeper.beeps, 1);
     EXPECT_EQ(frmShowPic::loadedInstance(), nullptr);
+
+    // At shutdown no event loop is left to delete it later.
+    const QPointer<frmShowPic> last = &frmShowPic::instance();
+    frmShowPic::unloadInstance();
+    EXPECT_TRUE(last.isNull());
 }

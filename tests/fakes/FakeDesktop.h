@@ -27,11 +27,10 @@ public:
         iconsGiven << IconsGiven { window, big, small };
     }
     QStringList installedFonts() const override { return fonts; }
-    QFont systemFont() const override { return QFont(systemFamily, systemSize); }
+    QFont systemFont() const override { return QFont(systemFamily, 10); }
     QString closestInstalledFont(const QString&) const override { return systemFamily; }
     QString systemFamily = QStringLiteral("DejaVu Sans");
-    int systemSize = 10;
-    void openUrl(const QString& address) override { openedUrls << address; }
+    void openUrl(const QString&) override { }
     QString tempDir() const override
     {
         if (tempDirError)
@@ -51,5 +50,4 @@ public:
     int tempDirError = 0;
     QString temp = QStringLiteral("/tmp/");
     QStringList fonts { "Arial", "DejaVu Sans", "Liberation Serif" };
-    QStringList openedUrls;
 };

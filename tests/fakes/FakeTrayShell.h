@@ -29,7 +29,6 @@ public:
     };
 
     quint32 version = kNt50;
-    bool accept = true; // what notifyIcon answers
     QList<Command> commands;
     int foregroundCalls = 0;
     QList<Popup> popups;
@@ -41,7 +40,7 @@ public:
     bool notifyIcon(int command, const NotifyIconData& record) override
     {
         commands.append({ command, record });
-        return accept;
+        return true;
     }
 
     void setForegroundWindow() override { ++foregroundCalls; }

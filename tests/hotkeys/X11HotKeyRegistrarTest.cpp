@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QStandardPaths>
+#include <QTest>
 
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
@@ -84,13 +84,9 @@ protected:
         return xdotool.waitForFinished(kWaitMs) && xdotool.exitCode() == 0;
     }
 
-    // Processes events until the spy holds count signals or the bound passes.
     static bool waitFor(QSignalSpy& spy, int count)
     {
-        const QDeadlineTimer deadline(kWaitMs);
-        while (spy.count() < count && !deadline.hasExpired())
-            spy.wait(int(qMax<qint64>(1, deadline.remainingTime())));
-        return spy.count() >= count;
+        return QTest::qWaitFor([&] { return spy.count() >= count; }, kWaitMs);
     }
 
     static QList<int> ids(const QSignalSpy& spy)
@@ -104,20 +100,9 @@ protected:
     X11HotKeyRegistrar registrar;
 };
 
-TEST_F(X11HotKeys, APressDeliversItsId)
-{
-    EXPECT_TRUE(HotKeyRegistrar::create()->isAvailable()) << "the session's registrar is the X11 one";
-    QString error;
-    ASSERT_TRUE(registrar.registerHotKey(5, kCtrlShift, kVkF9, &error)) << error.toStdString();
-    QSignalSpy pressed(&registrar, &HotKeyRegistrar::hotKeyPressed);
-
-    ASSERT_TRUE(send("ctrl+shift+F9"));
-    ASSERT_TRUE(waitFor(pressed, 1));
-    EXPECT_EQ(ids(pressed), QList<int>({ 5 }));
-}
-
 TEST_F(X11HotKeys, LockStatesDoNotMatter)
 {
+    EXPECT_TRUE(HotKeyRegistrar::create()->isAvailable()) << "the session's registrar is the X11 one";
     ASSERT_TRUE(registrar.registerHotKey(1, kCtrlShift, kVkF9));
     QSignalSpy pressed(&registrar, &HotKeyRegistrar::hotKeyPressed);
 

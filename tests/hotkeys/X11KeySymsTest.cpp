@@ -24,9 +24,9 @@ TEST(X11KeySyms, EveryOfferedKeyNameReachesItsOwnKeysym)
     }
     EXPECT_EQ(keysyms.size(), KeyNames().size()) << "no two keys share a keysym";
 
-    const std::pair<const char*, quint32> named[] = { { "A", XK_a }, { "Z", XK_z }, { "0", XK_0 }, { "F10", XK_F10 },
-        { "Left", XK_Left }, { "Up", XK_Up }, { "Right", XK_Right }, { "Down", XK_Down }, { "PageUp", XK_Prior },
-        { "PageDn", XK_Next }, { "KeyPad+", XK_KP_Add }, { "KeyPad-", XK_KP_Subtract } };
+    // The integration run presses Prior, Next, Right and P; these are the others that differ.
+    const std::pair<const char*, quint32> named[]
+        = { { "A", XK_a }, { "0", XK_0 }, { "Up", XK_Up }, { "KeyPad+", XK_KP_Add }, { "KeyPad-", XK_KP_Subtract } };
     for (const auto& [name, keysym] : named)
         EXPECT_EQ(keysymForVirtualKey(KeyCodeFromName(QString::fromLatin1(name)).value_or(0)), keysym) << name;
 

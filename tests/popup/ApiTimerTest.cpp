@@ -3,24 +3,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QTest>
 
 #include <memory>
 #include <stdexcept>
 
 namespace
 {
-
-// Runs the event loop until the predicate holds or five seconds pass.
-template <typename Predicate> bool processUntil(Predicate done)
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (!done() && elapsed.elapsed() < 5000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    return done();
-}
 
 TEST(ApiTimer, TheRegistryLivesWhileAnyTimerRunsAndTicksReachOnlyLiveTimers)
 {
@@ -63,13 +52,13 @@ TEST(ApiTimer, PlatformTicksSurviveAThrowingHandlerAndOneThatDestroysItsTimer)
             throw std::runtime_error("handler failure");
     });
     timer.StartTimer(1);
-    EXPECT_TRUE(processUntil([&] { return refreshes >= 3; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return refreshes >= 3; }));
     timer.StopTimer();
 
     auto owned = std::make_unique<APITimer>();
     QObject::connect(owned.get(), &APITimer::Refresh, [&] { owned.reset(); });
     owned->StartTimer(1);
-    EXPECT_TRUE(processUntil([&] { return owned == nullptr; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return owned == nullptr; }));
     EXPECT_FALSE(TimerRegistryExists());
 }
 

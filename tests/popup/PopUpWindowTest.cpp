@@ -1,7 +1,8 @@
 #include "PopUpRig.h"
 
 #include "popup/CloseButtonPictures.h"
-#include "popup/PopUpFontSource.h"
+
+#include "FakeFontSource.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -10,19 +11,12 @@
 namespace
 {
 
-class FixedFont : public PopUpFontSource
-{
-public:
-    QFont font;
-    QFont messageFont() const override { return font; }
-};
-
 class PopUpWindow : public PopUpRig
 {
 protected:
     QRect twips(const QWidget* control) const { return form->twipsRect(control); }
 
-    FixedFont fonts;
+    FakeFontSource fonts;
     std::unique_ptr<frmPopUpMessage> form = std::make_unique<frmPopUpMessage>(15.0, 15.0, &fonts);
 };
 

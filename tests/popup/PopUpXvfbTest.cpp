@@ -1,18 +1,16 @@
-#include "popup/PopUpFontSource.h"
 #include "popup/PopUpMessage.h"
 #include "popup/PopUpMessages.h"
 #include "popup/frmPopUpMessage.h"
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QElapsedTimer>
+#include "FakeFontSource.h"
+#include "XServerView.h"
+
 #include <QGuiApplication>
 #include <QLabel>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QScreen>
+#include <QTest>
 
 #include <algorithm>
 #include <memory>
@@ -24,54 +22,6 @@ namespace
 {
 
 using PopUps = std::vector<std::shared_ptr<PopUpMessage>>;
-
-// Runs the event loop until done() holds or limitMs pass.
-template <typename Predicate> bool runUntil(Predicate done, int limitMs = 10000)
-{
-    QElapsedTimer elapsed;
-    elapsed.start();
-    while (!done() && elapsed.elapsed() < limitMs)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    return done();
-}
-
-// The window's rectangle as the X server has it, not as Qt believes it is.
-QRect serverGeometry(const QWidget* window)
-{
-    QProcess xwininfo;
-    xwininfo.start(QStringLiteral("xwininfo"), { QStringLiteral("-id"), QString::number(window->winId()) });
-    if (!xwininfo.waitForFinished(5000))
-        return {};
-    const QString text = QString::fromLocal8Bit(xwininfo.readAllStandardOutput());
-    const auto field = [&text](const char* name) {
-        const QRegularExpression pattern(QString::fromLatin1(name) + QStringLiteral(":\\s+(-?\\d+)"));
-        return pattern.match(text).captured(1).toInt();
-    };
-    return { field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"), field("Height") };
-}
-
-void screenshot(const QString& name)
-{
-    const QDir dir(QStringLiteral(BOLVIN_SCREENSHOT_DIR));
-    dir.mkpath(QStringLiteral("."));
-    QProcess import;
-    import.start(QStringLiteral("import"),
-        { QStringLiteral("-window"), QStringLiteral("root"), dir.filePath(name + QStringLiteral(".png")) });
-    EXPECT_TRUE(import.waitForFinished(10000));
-}
-
-// The font a user picks to read the title from afar.
-class LargeBold : public PopUpFontSource
-{
-public:
-    QFont messageFont() const override
-    {
-        QFont font;
-        font.setPointSize(14);
-        font.setBold(true);
-        return font;
-    }
-};
 
 // A track's title pop-up as the program fills it: five lines, the fourth empty.
 std::shared_ptr<PopUpMessage> titlePopUp(const QString& name)
@@ -90,6 +40,9 @@ protected:
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             GTEST_SKIP() << "needs an X display";
+        // The font a user picks to read the title from afar.
+        fonts.font.setPointSize(14);
+        fonts.font.setBold(true);
         popups.setFontSource(&fonts);
         popups.setMovementIndex(50);
         popups.setScrollDelay(10);
@@ -100,12 +53,13 @@ protected:
     {
         for (const auto& popUp : shown)
             popups.Show(popUp);
-        EXPECT_TRUE(runUntil([&] { return std::ranges::all_of(shown, [](auto& p) { return p->Percent() == 100; }); }));
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return std::ranges::all_of(shown, [](auto& p) { return p->Percent() == 100; }); }, 10000));
         QGuiApplication::sync();
-        runUntil([] { return false; }, 100);
+        QTest::qWait(100);
     }
 
-    LargeBold fonts;
+    FakeFontSource fonts;
     PopUpMessages popups { PopUpServices::system(), 3000, 1200 }; // 200 × 80 pixels at 96 dpi
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
 };
@@ -128,7 +82,7 @@ TEST_F(OnXServer, EveryDirectionAndCornerStacksFlushWithItsEdgeWithoutOverlap)
                 showAll(shown);
                 std::vector<QRect> rects;
                 for (const auto& popUp : shown)
-                    rects.push_back(serverGeometry(popUp->WindowHandle()));
+                    rects.push_back(serverGeometry(*popUp->WindowHandle()));
                 const QRect& first = rects.front();
                 const int edge[] = { first.bottom() - work.bottom(), first.top() - work.top(),
                     first.right() - work.right(), first.left() - work.left(), first.right() - work.right() };
@@ -159,7 +113,7 @@ TEST_F(OnXServer, AFiveLineTitleAt14PointBoldShowsEveryLineAndElidesTheLongOne)
     auto popUp = titlePopUp(name);
     popups.placeInCorner(false, false);
     showAll({ popUp });
-    const QRect rect = serverGeometry(popUp->WindowHandle());
+    const QRect rect = serverGeometry(*popUp->WindowHandle());
     screenshot(QStringLiteral("popup-title-14pt-bold"));
 
     const frmPopUpMessage* form = popUp->window();

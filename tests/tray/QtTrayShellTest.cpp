@@ -46,7 +46,6 @@ TEST(QtTrayShell, AddModifyAndDeleteDriveOneIcon)
 {
     IconDesktop desktop;
     QtTrayShell shell(desktop);
-    EXPECT_EQ(shell.versionWord(), QSystemTrayIcon::supportsMessages() ? 5u : 4u) << "balloons only where Qt has them";
     EXPECT_FALSE(shell.notifyIcon(NotifyIcon::Modify, recordWith(NotifyIcon::FlagTip)));
     EXPECT_FALSE(shell.notifyIcon(NotifyIcon::Delete, recordWith(0)));
 
@@ -110,8 +109,6 @@ TEST(QtTrayShell, ComponentRunsOverTheRealShell)
         tray.SetIconHandle(kIcon);
         EXPECT_EQ(shell.trayIcon()->toolTip(), QStringLiteral("Bolvin 1.0.143 by Harnwick"));
         EXPECT_TRUE(shell.trayIcon()->isVisible());
-        tray.ShowBalloonTip(QStringLiteral("Connecting to iTunes"), QStringLiteral("Bolvin"), 1, 5000);
-        tray.ShowBalloonTip(QString(QChar(u'\0')), QStringLiteral("Bolvin"), 1, 5000);
 
         // The real menu runs until closed; close it from inside its own loop.
         QAction* defaultSeen = nullptr;
@@ -119,13 +116,9 @@ TEST(QtTrayShell, ComponentRunsOverTheRealShell)
             defaultSeen = tray.mnuPopup()->defaultAction();
             tray.mnuPopup()->close();
         });
-        QTimer guard;
-        guard.setSingleShot(true);
-        QObject::connect(&guard, &QTimer::timeout, [&] { tray.mnuPopup()->close(); });
-        guard.start(kWaitMs);
+        QTimer::singleShot(kWaitMs, tray.mnuPopup(), &QMenu::close);
         tray.ShowMenu();
-        EXPECT_EQ(defaultSeen, tray.mnuSysTray().action(kDefaultItem));
-        EXPECT_EQ(defaultSeen->text(), QStringLiteral("&Show Bolvin"));
+        EXPECT_EQ(defaultSeen, tray.mnuSysTray().action(kDefaultItem)) << "shown in bold";
     }
     EXPECT_EQ(shell.trayIcon(), nullptr);
 }

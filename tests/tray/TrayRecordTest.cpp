@@ -70,7 +70,6 @@ TEST_F(TrayRecord, LoadSizesTheRecordByBalloonSupport)
         ASSERT_EQ(shell.commandCodes(), row.commands) << row.version;
         const NotifyIconData& added = shell.commands.at(0).record;
         EXPECT_EQ(added.cbSize, row.cbSize);
-        EXPECT_TRUE(added.wide);
         EXPECT_EQ(added.uFlags, 7u);
         EXPECT_EQ(added.uCallbackMessage, 0x0200u);
         EXPECT_EQ(added.uTimeoutOrVersion, row.shellVersion);
