@@ -238,11 +238,11 @@ TEST_F(OptionsWindow, SetPopUpParentStartsInTheBoxAndOnTheDesktopAtTheWorkAreaEd
     PopUpMessages& popups = *main.popups();
     main.demo->chkUseParent->setChecked(true);
     EXPECT_EQ(popups.ParentHandle(), main.demo->picHolder);
-    EXPECT_EQ(popups.XPos(), GetWindowWidthTwips(main.demo->picHolder) - popups.MessageWidth());
+    EXPECT_EQ(popups.XPos(), GetWindowWidthTwips(main.demo->picHolder, Screen::system()) - popups.MessageWidth());
     main.demo->chkUseParent->setChecked(false);
     EXPECT_EQ(popups.ParentHandle(), nullptr);
-    EXPECT_EQ(popups.XPos(), GetWorkAreaRight() - popups.MessageWidth());
-    EXPECT_EQ(popups.YPos(), GetWorkAreaBottom());
+    EXPECT_EQ(popups.XPos(), GetWorkAreaRight(Screen::system()) - popups.MessageWidth());
+    EXPECT_EQ(popups.YPos(), GetWorkAreaBottom(Screen::system()));
 }
 
 TEST_F(OptionsWindow, AboutSpeaksTheProgramsOwnWords)

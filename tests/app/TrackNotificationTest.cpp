@@ -133,8 +133,8 @@ TEST_F(TrackNotifying, WithBothPopUpsOffTheTooltipStillFollowsTheTrack)
 TEST_F(TrackNotifying, ThePopUpsStartFromTheChosenEdgeAndDirection)
 {
     PopUpMessages& popups = *form->popups();
-    const int right = GetWorkAreaRight();
-    const int bottom = GetWorkAreaBottom();
+    const int right = GetWorkAreaRight(Screen::system());
+    const int bottom = GetWorkAreaBottom(Screen::system());
     const int height = form->advancedPage->scrPopUpHeight->value();
     const int width = form->advancedPage->scrPopUpWidth->value();
     // Top or bottom, left or right, the direction; where it starts. The direction names the
