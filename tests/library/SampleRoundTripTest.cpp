@@ -32,12 +32,6 @@ QStringList extrasOf(PlayerApplication& player)
     return all;
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The bundled sample library exported in US English at UTC, checked in.
 QString goldenFile()
 {
@@ -102,9 +96,9 @@ TEST_F(SampleRoundTrip, ExportMatchesTheCheckedInFileByteForByte)
         QFile::remove(goldenFile());
         ASSERT_TRUE(QFile::copy(path, goldenFile()));
     }
-    const QByteArray expected = readAll(goldenFile());
+    const QByteArray expected = readFile(goldenFile());
     ASSERT_FALSE(expected.isEmpty()) << goldenFile().toStdString();
-    EXPECT_EQ(readAll(path), expected);
+    EXPECT_EQ(readFile(path), expected);
 }
 
 // In any locale: what was exported and comes back unchanged is not written; what changed
@@ -121,7 +115,7 @@ TEST_F(SampleRoundTrip, ExtrasComeBackInEveryLocaleAndModeAndNothingUnchangedIsW
         exportTo(path, locale);
         {
             const QByteArray bytes
-                = readAll(path).replace("<exportmode>All</exportmode>", "<exportmode>" + mode + "</exportmode>");
+                = readFile(path).replace("<exportmode>All</exportmode>", "<exportmode>" + mode + "</exportmode>");
             QFile file(path);
             ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         }
