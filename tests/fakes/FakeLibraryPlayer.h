@@ -3,6 +3,7 @@
 #include "FakePlayer.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QStringList>
 
 #include <memory>
@@ -27,6 +28,9 @@ struct FakeLibraryState {
     int searches = 0;
     // Every read and write counts down; at 0 the next one throws, as a player that vanished.
     long long callsLeft = -1;
+    // Search by a hash of whole names (as an index would) rather than by scanning.
+    bool indexedSearch = false;
+    QMultiHash<QString, int> nameIndex;
 
     void count()
     {
@@ -34,6 +38,12 @@ struct FakeLibraryState {
             throw PlayerError(QStringLiteral("The player stopped answering."));
         if (callsLeft > 0)
             --callsLeft;
+    }
+    void buildIndex()
+    {
+        nameIndex.clear();
+        for (int i = int(tracks.size()) - 1; i >= 0; --i)
+            nameIndex.insert(tracks[std::size_t(i)].name.toCaseFolded(), i);
     }
 };
 
@@ -87,6 +97,32 @@ private:
     int m_index;
 };
 
+// Tracks by index into the state, made on demand.
+class FakeTrackList : public PlayerTracks
+{
+public:
+    FakeTrackList(std::shared_ptr<FakeLibraryState> state, std::vector<int> indices)
+        : m_state(std::move(state))
+        , m_indices(std::move(indices))
+    {
+    }
+    int Count() const override
+    {
+        m_state->count();
+        return int(m_indices.size());
+    }
+    std::shared_ptr<PlayerTrack> Item(int index) const override
+    {
+        if (index < 1 || index > int(m_indices.size()))
+            throw PlayerError(QStringLiteral("No track %1").arg(index));
+        return std::make_shared<FakeLibraryTrack>(m_state, m_indices[std::size_t(index - 1)]);
+    }
+
+private:
+    std::shared_ptr<FakeLibraryState> m_state;
+    std::vector<int> m_indices;
+};
+
 class FakeLibraryPlaylist : public FakePlaylist
 {
 public:
@@ -96,29 +132,32 @@ public:
         , m_indices(std::move(indices))
     {
     }
-    std::shared_ptr<PlayerTracks> Tracks() const override { return tracksAt(m_indices); }
-    // Song names containing text, without regard to case; nullptr when nothing matches.
+    std::shared_ptr<PlayerTracks> Tracks() const override
+    {
+        return std::make_shared<FakeTrackList>(m_state, m_indices);
+    }
+    // Song names containing text, without regard to case; an indexed state finds whole names
+    // only. nullptr when nothing matches.
     std::shared_ptr<PlayerTracks> Search(const QString& text, int) const override
     {
         ++m_state->searches;
         m_state->count();
         std::vector<int> found;
-        for (const int i : m_indices) {
-            if (!text.isEmpty() && m_state->tracks[std::size_t(i)].name.contains(text, Qt::CaseInsensitive))
-                found.push_back(i);
+        if (m_state->indexedSearch) {
+            const auto hits = m_state->nameIndex.values(text.toCaseFolded());
+            found.assign(hits.begin(), hits.end());
+        } else if (!text.isEmpty()) {
+            for (const int i : m_indices) {
+                if (m_state->tracks[std::size_t(i)].name.contains(text, Qt::CaseInsensitive))
+                    found.push_back(i);
+            }
         }
-        return found.empty() ? nullptr : tracksAt(found);
+        if (found.empty())
+            return nullptr;
+        return std::make_shared<FakeTrackList>(m_state, std::move(found));
     }
 
 private:
-    std::shared_ptr<PlayerTracks> tracksAt(const std::vector<int>& indices) const
-    {
-        QList<std::shared_ptr<PlayerTrack>> tracks;
-        for (const int i : indices)
-            tracks << std::make_shared<FakeLibraryTrack>(m_state, i);
-        return std::make_shared<FakeCollection<PlayerTrack>>(std::move(tracks));
-    }
-
     std::shared_ptr<FakeLibraryState> m_state;
     std::vector<int> m_indices;
 };
