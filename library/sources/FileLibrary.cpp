@@ -2,7 +2,8 @@
 
 #include "ReplacingFile.h"
 
-#include <QDir>
+#include "player/plist/FileCopy.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -10,18 +11,6 @@ FileLibrary::FileLibrary(QString path)
     : m_path(std::move(path))
     , m_now([] { return QDateTime::currentDateTime(); })
 {
-}
-
-QString FileLibrary::backupName(const QString& file, const QDateTime& when)
-{
-    const QFileInfo info(file);
-    const QString stem = info.completeBaseName() + QStringLiteral(".before-import-")
-        + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
-    QString name = info.dir().filePath(stem + suffix);
-    for (int n = 2; QFileInfo::exists(name); ++n)
-        name = info.dir().filePath(QStringLiteral("%1-%2%3").arg(stem).arg(n).arg(suffix));
-    return name;
 }
 
 bool FileLibrary::commit(QString* message)
@@ -37,7 +26,7 @@ bool FileLibrary::commit(QString* message)
                        .arg(kind(), m_path);
         return false;
     }
-    m_backup = backupName(m_path, m_now());
+    m_backup = FileCopy::backupName(m_path, m_now());
     QString error;
     if (!copyTo(m_backup, &error)) {
         QFile::remove(m_backup);

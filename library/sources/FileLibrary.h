@@ -30,10 +30,6 @@ public:
     // The copy the last commit made; empty before one wrote anything.
     const QString& backupPath() const { return m_backup; }
 
-    // The copy's name beside file: "rhythmdb.xml" at 1 May 2026 09:05:03 gives
-    // "rhythmdb.before-import-20260501-090503.xml"; a number is added when that is taken.
-    static QString backupName(const QString& file, const QDateTime& when);
-
 protected:
     // How messages name the file: "Rhythmbox library".
     virtual QString kind() const = 0;

@@ -1,6 +1,9 @@
 #include "FileCopy.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <optional>
@@ -55,4 +58,16 @@ bool FileCopy::copy(const QString& source, const QString& target, QString* why)
         return false;
     }
     return writeFrom(in, target, in.permissions(), why);
+}
+
+QString FileCopy::backupName(const QString& file, const QDateTime& when)
+{
+    const QFileInfo info(file);
+    const QString stem = info.completeBaseName() + QStringLiteral(".before-import-")
+        + when.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
+    QString name = info.dir().filePath(stem + suffix);
+    for (int n = 2; QFileInfo::exists(name); ++n)
+        name = info.dir().filePath(QStringLiteral("%1-%2%3").arg(stem).arg(n).arg(suffix));
+    return name;
 }

@@ -243,12 +243,7 @@ QString MusicLibrary::backUp(const QDateTime& when)
         m_error = QStringLiteral("The music library \"%1\" is read-only.").arg(m_path);
         return QString();
     }
-    const QString stem = info.completeBaseName() + QStringLiteral(".before-import-")
-        + when.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString suffix = info.suffix().isEmpty() ? QString() : QStringLiteral(".") + info.suffix();
-    QString backup = info.dir().filePath(stem + suffix);
-    for (int n = 2; QFileInfo::exists(backup); ++n)
-        backup = info.dir().filePath(QStringLiteral("%1-%2%3").arg(stem).arg(n).arg(suffix));
+    const QString backup = FileCopy::backupName(m_path, when);
     QString why;
     if (!FileCopy::copy(m_path, backup, &why)) {
         m_error = QStringLiteral("No copy of the music library \"%1\" could be made beside it: %2.").arg(m_path, why);

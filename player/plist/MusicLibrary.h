@@ -41,9 +41,8 @@ public:
     // Reads path() again, dropping every change not saved; false as load().
     // On failure the library stays as it was.
     bool reload();
-    // Copies the file as it is on disk beside it, as
-    // "<name>.before-import-<yyyyMMdd-HHmmss>.<ext>" (local time of when), whole or not at
-    // all and with the file's permissions; the copy's path, or empty with errorString().
+    // Copies the file as it is on disk beside it, under FileCopy::backupName(), whole or not
+    // at all and with the file's permissions; the copy's path, or empty with errorString().
     QString backUp(const QDateTime& when);
 
     bool isModified() const { return m_modified; }

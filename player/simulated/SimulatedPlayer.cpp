@@ -15,9 +15,6 @@ namespace
 const QString defaultVersion = QStringLiteral("6.0.5.20");
 constexpr int defaultVolume = 50;
 constexpr int maxVolume = 100;
-// Long enough to gather a burst of changes (an import) into one write, short enough that
-// little is lost if the program is killed.
-constexpr int saveDelayMs = 2000;
 constexpr int tickIntervalMs = 250;
 // A track without a length still takes a moment, so advancing cannot spin.
 constexpr qint64 shortestTrackMs = 1000;
@@ -32,14 +29,17 @@ SimulatedPlayer::SimulatedPlayer(std::unique_ptr<MusicLibrary> library, QObject*
     , m_now([] { return QDateTime::currentDateTimeUtc(); })
     , m_random(QRandomGenerator::securelySeeded())
     , m_volume(defaultVolume)
+    , m_saver(*m_library)
 {
     for (int i = 0; i < int(m_library->playlists().size()); ++i)
         m_playlists.push_back(std::make_shared<SimulatedPlaylist>(this, i));
     m_shuffle.assign(m_playlists.size(), false);
 
-    m_saveTimer.setSingleShot(true);
-    m_saveTimer.setInterval(saveDelayMs);
-    connect(&m_saveTimer, &QTimer::timeout, this, &SimulatedPlayer::flush);
+    connect(&m_saver, &LibraryFileSaver::writeFailed, this, &PlayerApplication::libraryWriteFailed);
+    connect(&m_saver, &LibraryFileSaver::reloaded, this, [this] {
+        emit libraryReloaded();
+        emit OnDatabaseChangedEvent();
+    });
     m_tickTimer.setInterval(tickIntervalMs);
     connect(&m_tickTimer, &QTimer::timeout, this, &SimulatedPlayer::tick);
 }
@@ -234,23 +234,12 @@ void SimulatedPlayer::playLibraryAt(int position)
 
 bool SimulatedPlayer::flush()
 {
-    m_saveTimer.stop();
-    if (!m_library->isModified() || m_holds > 0)
-        return true;
-    if (!m_library->save()) {
-        m_saveError = m_library->errorString();
-        emit libraryWriteFailed(m_saveError);
-        return false;
-    }
-    m_saveError.clear();
-    return true;
+    return m_saver.flush();
 }
 
 LibrarySaveHold SimulatedPlayer::holdSaves()
 {
-    if (m_holds == 0)
-        flush();
-    ++m_holds;
+    m_saver.hold();
     return LibrarySaveHold(this);
 }
 
@@ -261,26 +250,7 @@ std::unique_ptr<LibraryWriteHold> SimulatedPlayer::holdLibraryWrites()
 
 bool SimulatedPlayer::endHold(bool keep)
 {
-    m_holds = std::max(m_holds - 1, 0);
-    if (!keep) {
-        if (!m_library->reload()) {
-            m_saveError = m_library->errorString();
-            return false;
-        }
-        emit libraryReloaded();
-        emit OnDatabaseChangedEvent();
-        return true;
-    }
-    if (m_holds > 0 || !m_library->isModified())
-        return true;
-    const QString backup = m_library->backUp(m_now());
-    if (backup.isEmpty()) {
-        m_saveError = m_library->errorString();
-        emit libraryWriteFailed(m_saveError);
-        return false;
-    }
-    m_lastBackup = backup;
-    return flush();
+    return m_saver.endHold(keep, m_now());
 }
 
 const LibraryTrack& SimulatedPlayer::libraryTrack(int track) const
@@ -347,8 +317,7 @@ std::shared_ptr<PlayerTrack> SimulatedPlayer::trackObject(int track) const
 
 void SimulatedPlayer::libraryChanged(int track)
 {
-    if (m_holds == 0 && !m_saveTimer.isActive())
-        m_saveTimer.start();
+    m_saver.changed();
     emit trackChanged(track);
     emit OnDatabaseChangedEvent();
 }

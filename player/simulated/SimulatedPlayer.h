@@ -1,5 +1,6 @@
 #pragma once
 
+#include "LibraryFileSaver.h"
 #include "LibrarySaveHold.h"
 #include "PlayOrder.h"
 #include "SimulatedWindow.h"
@@ -99,12 +100,12 @@ public:
     // after any failed write. A player destroyed under a hold leaves the file as before.
     [[nodiscard]] LibrarySaveHold holdSaves();
     std::unique_ptr<LibraryWriteHold> holdLibraryWrites() override;
-    bool savesHeld() const { return m_holds > 0; }
+    bool savesHeld() const { return m_saver.isHeld(); }
     // The copy made before the last batch was written; empty until one was.
-    QString lastBackup() const { return m_lastBackup; }
-    QString saveError() const { return m_saveError; }
+    QString lastBackup() const { return m_saver.lastBackup(); }
+    QString saveError() const { return m_saver.error(); }
     // How long after the first unsaved change the file is written.
-    void setSaveDelay(int ms) { m_saveTimer.setInterval(ms); }
+    void setSaveDelay(int ms) { m_saver.setDelay(ms); }
 
 signals:
     // Finer than the player events, for a view of this player: the current track became
@@ -159,10 +160,7 @@ private:
     PlayOrder m_order;
     qint64 m_position = 0;
 
-    QTimer m_saveTimer;
-    QString m_saveError;
-    int m_holds = 0;
-    QString m_lastBackup;
+    LibraryFileSaver m_saver;
     bool m_realTime = false;
     QTimer m_tickTimer;
     QElapsedTimer m_sinceTick;

@@ -7,9 +7,9 @@
 #include <functional>
 
 // A transfer view that answers the dialogs with set paths and records everything else, one
-// line per call ("busy", "idle", "max 12", "message Library export canceled", ...). Progress
-// values and status texts are counted and the last kept, not logged, so that a run over a
-// large library does not fill the log.
+// line per call ("busy", "idle", "max 12", "message Library export canceled", ...). Of the
+// progress values and status texts only the latest are kept, so that a run over a large
+// library does not fill the log.
 class FakeTransferView : public TransferView
 {
 public:
@@ -33,11 +33,7 @@ public:
         progressMaximum = maximum;
         calls << QStringLiteral("max %1").arg(maximum);
     }
-    void setProgressValue(int value) override
-    {
-        progressValue = value;
-        ++progressCalls;
-    }
+    void setProgressValue(int value) override { progressValue = value; }
     void setStatus(const QString& text) override
     {
         status = text;
@@ -70,7 +66,6 @@ public:
     bool busy = false;
     int progressMaximum = -1;
     int progressValue = -1;
-    int progressCalls = 0;
     QString status;
     // The latest status texts, oldest first.
     QStringList statuses;

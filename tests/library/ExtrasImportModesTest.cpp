@@ -177,7 +177,14 @@ TEST_F(SearchModeImport, SearchesTheFirstPlaylistOfTheSource)
 // library pass still handles its first track; or during the library pass; or in a search.
 TEST_F(ImportFixture, StopEndsTheImportAfterTheItemInHand)
 {
-    const std::vector<Element> elements = fiveTracksToRateUp();
+    // Five one-star tracks and a file rating each five stars, only the rating imported.
+    std::vector<Element> elements;
+    for (int i = 0; i < 5; ++i) {
+        addTrack(QStringLiteral("T%1").arg(i), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+        elements.push_back({ QStringLiteral("T%1").arg(i), "X", "100", "1", playedText, "1:00" });
+    }
+    rig.player.addLibrary();
+    options.importPlayCount = options.importLastPlayDate = false;
     const struct {
         const char* mode;
         int round;

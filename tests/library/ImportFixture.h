@@ -71,20 +71,6 @@ protected:
         rig.player.addLibrary();
     }
 
-    // Five one-star tracks "T0".."T4" in the library and a file rating each five stars, with
-    // only the rating imported: what the cancellation cases count writes against.
-    std::vector<Element> fiveTracksToRateUp()
-    {
-        std::vector<Element> elements;
-        for (int i = 0; i < 5; ++i) {
-            addTrack(QStringLiteral("T%1").arg(i), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
-            elements.push_back({ QStringLiteral("T%1").arg(i), "X", "100", "1", playedText, "1:00" });
-        }
-        rig.player.addLibrary();
-        options.importPlayCount = options.importLastPlayDate = false;
-        return elements;
-    }
-
     LibraryTestRig rig;
     ImportOptions options;
     const QDateTime played { QDate(2026, 12, 6), QTime(15, 45, 12) };

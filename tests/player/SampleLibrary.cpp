@@ -30,7 +30,12 @@ QString SampleLibrary::file() const
 
 QByteArray SampleLibrary::bytes() const
 {
-    QFile f(file());
+    return readFile(file());
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 

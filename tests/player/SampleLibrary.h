@@ -37,6 +37,9 @@ private:
     bool m_valid = false;
 };
 
+// The bytes of the file at path; empty when it cannot be read.
+QByteArray readFile(const QString& path);
+
 // Index into MusicLibrary::tracks() of the first track called name; -1 when none is.
 int trackNamed(const MusicLibrary& library, const QString& name);
 

@@ -11,12 +11,6 @@
 namespace
 {
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 std::shared_ptr<PlayerCollection<PlayerArtwork>> artworkOf(const SimulatedPlayer& player, const QString& name)
 {
     const int index = trackNamed(player.library(), name);
@@ -68,7 +62,7 @@ TEST(SimulatedArtwork, SaveArtworkToFileCopiesTheBytesAndOverwrites)
         old.write(QByteArray(100'000, 'x'));
     }
     artworkOf(*player, "日本語の歌")->Item(1)->SaveArtworkToFile(target);
-    EXPECT_EQ(readAll(target), readAll(QDir(sample.folder()).filePath("covers/yoake.png")));
+    EXPECT_EQ(readFile(target), readFile(QDir(sample.folder()).filePath("covers/yoake.png")));
 
     const QString nowhere = QDir(dir.path()).filePath("no/such/folder/cover.jpg");
     EXPECT_THROW(artworkOf(*player, "Harbour Lights")->Item(1)->SaveArtworkToFile(nowhere), PlayerError);

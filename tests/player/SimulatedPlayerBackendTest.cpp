@@ -105,9 +105,7 @@ TEST(SimulatedPlayerBackend, AUserLibraryIsPlayedFromAWorkingCopy)
     EXPECT_EQ(played.tracks().front().rating, 40);
     writeUserFile(userBytes + "\n");
     EXPECT_EQ(SimulatedPlayerBackend::workingLibraryFile(user.file()), copy);
-    QFile refreshed(copy);
-    ASSERT_TRUE(refreshed.open(QIODevice::ReadOnly));
-    EXPECT_EQ(refreshed.readAll(), userBytes + "\n");
+    EXPECT_EQ(readFile(copy), userBytes + "\n");
 
     EXPECT_TRUE(SimulatedPlayerBackend::workingLibraryFile(QDir(user.folder()).filePath("gone.xml"), &error).isEmpty());
     EXPECT_THAT(error.toStdString(), HasSubstr("could not be opened"));

@@ -29,12 +29,6 @@ QList<QByteArray> differingLines(const QByteArray& before, const QByteArray& aft
     return changed;
 }
 
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The sample library's player, on a fixed clock, and the file as it was before.
 class SimulatedPlayerPersistence : public testing::Test
 {
@@ -105,7 +99,7 @@ TEST(SimulatedPlayerWriteFailure, FailedTemporaryFileLeavesTheOldFileIntact)
     SampleLibrary sample;
     const QString path = QDir(dir.path()).filePath(QString(250, QLatin1Char('x')) + ".xml");
     ASSERT_TRUE(QFile::copy(sample.file(), path));
-    const QByteArray before = readAll(path);
+    const QByteArray before = readFile(path);
     auto library = std::make_unique<MusicLibrary>();
     ASSERT_TRUE(library->load(path)) << library->errorString().toStdString();
     SimulatedPlayer player(std::move(library));
@@ -114,7 +108,7 @@ TEST(SimulatedPlayerWriteFailure, FailedTemporaryFileLeavesTheOldFileIntact)
     EXPECT_FALSE(player.flush());
     EXPECT_EQ(failures.count(), 1);
     EXPECT_THAT(player.saveError().toStdString(), HasSubstr("could not be saved"));
-    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(readFile(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
@@ -138,7 +132,7 @@ TEST_F(SimulatedPlayerPersistence, AHeldBatchReachesTheFileInOneWriteAfterACopyO
     const QString stamp = fixedNow.toLocalTime().toString("yyyyMMdd-HHmmss");
     EXPECT_EQ(
         player->lastBackup(), QDir(sample.folder()).filePath("iTunes Music Library.before-import-" + stamp + ".xml"));
-    EXPECT_EQ(readAll(player->lastBackup()), atHold);
+    EXPECT_EQ(readFile(player->lastBackup()), atHold);
 
     // Dropped: the player reads its file again.
     const QByteArray written = sample.bytes();

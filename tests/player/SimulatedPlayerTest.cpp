@@ -75,16 +75,12 @@ TEST_F(SimulatedPlayerTest, TracksAdvanceWithTheSteppedClockAndCountAsPlayed)
     EXPECT_EQ(played.playCount, first.playCount + 1);
     EXPECT_EQ(played.playDate, fixedNow);
     EXPECT_EQ(m_player->position(), 0);
-}
 
-TEST_F(SimulatedPlayerTest, SpeedDividesTheWaitAndLeftoverTimeCarriesOn)
-{
+    // Speed divides the wait, and time left over from one track carries on into the next.
     m_player->setSpeed(60.0);
-    m_player->Play();
-    takeEvents();
-    m_player->advanceBy((libraryTrack(0, 0).totalTimeMs + libraryTrack(0, 1).totalTimeMs) / 60 + 1);
+    m_player->advanceBy((libraryTrack(0, 1).totalTimeMs + libraryTrack(0, 2).totalTimeMs) / 60 + 1);
     EXPECT_THAT(takeEvents(), ElementsAre("db", "play", "db", "play"));
-    EXPECT_EQ(currentName(), libraryTrack(0, 2).name);
+    EXPECT_EQ(currentName(), libraryTrack(0, 3).name);
 }
 
 TEST_F(SimulatedPlayerTest, PauseStopsTimeAndPlayResumesWhereItWas)
@@ -189,8 +185,6 @@ TEST_F(SimulatedPlayerTest, TrackFieldsReadAsThePlayerShowsThemAndChangesAreChec
     const auto first = tracks->Item(1);
     EXPECT_EQ(first->Time(), trackTimeText(libraryTrack(0, 0).totalTimeMs));
     EXPECT_EQ(first->PlayedDate(), libraryTrack(0, 0).playDate.toLocalTime());
-    for (const auto& [ms, text] : { std::pair { 225'999, "3:45" }, { 59'000, "0:59" }, { 3'723'000, "1:02:03" } })
-        EXPECT_EQ(trackTimeText(ms), text);
 
     first->SetRating(73);
     EXPECT_EQ(first->Rating(), 73);
@@ -200,17 +194,6 @@ TEST_F(SimulatedPlayerTest, TrackFieldsReadAsThePlayerShowsThemAndChangesAreChec
     first->SetPlayedDate(fixedNow.toLocalTime());
     EXPECT_EQ(first->PlayedDate(), fixedNow.toLocalTime());
     EXPECT_THAT(takeEvents(), ElementsAre("db", "db", "db"));
-}
-
-TEST_F(SimulatedPlayerTest, VolumeStaysWithinItsRangeAndTheWindowRemembersWhatItIsTold)
-{
-    m_player->SetSoundVolume(140);
-    EXPECT_EQ(m_player->SoundVolume(), 100);
-    m_player->SetSoundVolume(-5);
-    EXPECT_EQ(m_player->SoundVolume(), 0);
-    EXPECT_FALSE(m_player->browserWindow()->minimized().has_value());
-    m_player->Windows()->Item(1)->SetMinimized(true);
-    EXPECT_EQ(m_player->browserWindow()->minimized(), true);
 }
 
 TEST_F(SimulatedPlayerTest, RealTimeTickingDrivesTheSamePath)

@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 namespace
 {
 
@@ -33,11 +31,6 @@ const Kind rhythmbox { "Rhythmbox", "rhythmdb.xml", { { "4", 80 }, { "2.5", 60 }
     "A copy of the Rhythmbox library" };
 const Kind strawberry { "Strawberry", "strawberry.db", { { "0.6", 60 }, { "0.5", 50 } },
     "Strawberry shows the new values when it next loads those tracks. A copy" };
-
-void PrintTo(const Kind& kind, std::ostream* out)
-{
-    *out << kind.name;
-}
 
 // A library file of one kind in a private folder, opened on a fixed clock and, for
 // Rhythmbox, with no running Rhythmbox to talk to.
@@ -86,6 +79,12 @@ protected:
             }
         }
         return all;
+    }
+    // rating, playcount and lastplayed of the song titled title in a strawberry.db.
+    QString row(const QString& title) const
+    {
+        return SourceTestFiles::firstRow(
+            path, QStringLiteral("SELECT rating, playcount, lastplayed FROM songs WHERE title = ?"), { title });
     }
     // The copy a first write at the fixed time makes.
     QString copy() const
@@ -188,14 +187,16 @@ TEST_P(FileLibraryContract, AMissingOrForeignFileIsRefusedAndLeftAsItWas)
 INSTANTIATE_TEST_SUITE_P(Kinds, FileLibraryContract, testing::Values(rhythmbox, strawberry),
     [](const auto& info) { return std::string(info.param.name); });
 
-class RhythmboxLibraryTest : public LibraryFileRig
+template <const Kind& kindOf> class OneKind : public LibraryFileRig
 {
 protected:
-    RhythmboxLibraryTest()
-        : LibraryFileRig(rhythmbox)
+    OneKind()
+        : LibraryFileRig(kindOf)
     {
     }
 };
+using RhythmboxLibraryTest = OneKind<rhythmbox>;
+using StrawberryLibraryTest = OneKind<strawberry>;
 
 // Only the imported values change: not the byte-order mark, not a half star whose rating
 // was set to what it reads as. A second write in the same second keeps the first copy, and
@@ -247,8 +248,6 @@ TEST_F(RhythmboxLibraryTest, AFileThatIsNotAWellFormedRhythmboxLibraryIsRefusedU
         const char* said;
     } cases[] = {
         { "cut short", good.left(good.size() / 2), "Line " },
-        { "tags crossed", "<rhythmdb version=\"2.0\"><entry type=\"song\"><title>A</entry></title></rhythmdb>",
-            "Line 1" },
         { "external entity",
             "<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n"
             "<rhythmdb version=\"2.0\"><entry type=\"song\"><title>&x;</title></entry></rhythmdb>",
@@ -286,8 +285,9 @@ TEST_F(RhythmboxLibraryTest, WhileRhythmboxRunsTheValuesGoToItWithItsTypesAndThe
     QString message;
     ASSERT_TRUE(library->commit(&message)) << message.toStdString();
     EXPECT_EQ(rhythmbox.setTypes(), QStringList({ "last-played:u", "play-count:u", "rating:d" }));
-    EXPECT_EQ(rhythmbox.entry("file:///music/0.ogg").value("rating").toDouble(), 5.0);
-    EXPECT_EQ(rhythmbox.entry("file:///music/0.ogg").value("play-count").toUInt(), 7U);
+    const QVariantMap written = rhythmbox.entry("file:///music/0.ogg");
+    EXPECT_EQ(QStringList({ written.value("rating").toString(), written.value("play-count").toString() }),
+        QStringList({ "5", "7" }));
     EXPECT_TRUE(library->completionNote().startsWith("Rhythmbox was running"));
 
     // A track Rhythmbox does not have stops the rest, and the message says how far it got.
@@ -300,22 +300,6 @@ TEST_F(RhythmboxLibraryTest, WhileRhythmboxRunsTheValuesGoToItWithItsTypesAndThe
     EXPECT_EQ(SourceTestFiles::read(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no copy: the file is never touched";
 }
-
-class StrawberryLibraryTest : public LibraryFileRig
-{
-protected:
-    StrawberryLibraryTest()
-        : LibraryFileRig(strawberry)
-    {
-    }
-
-    // rating, playcount and lastplayed of the song titled title, as the file holds them.
-    QString row(const QString& title) const
-    {
-        return SourceTestFiles::firstRow(
-            path, QStringLiteral("SELECT rating, playcount, lastplayed FROM songs WHERE title = ?"), { title });
-    }
-};
 
 TEST_F(StrawberryLibraryTest, OnlyKnownSchemaVersionsAreReadAndAnyOtherIsLeftUntouched)
 {
@@ -351,7 +335,6 @@ TEST_F(StrawberryLibraryTest, ADamagedOrLockedLibraryIsCalledSoAndGivesNoSongs)
         ASSERT_TRUE(lock.exec(QStringLiteral("UPDATE songs SET playcount = 1")));
         EXPECT_FALSE(load(&error));
         EXPECT_TRUE(error.contains(QStringLiteral("is locked"))) << error.toStdString();
-        db.rollback();
         db.close();
     }
     QSqlDatabase::removeDatabase(QStringLiteral("locker"));
