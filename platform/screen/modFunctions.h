@@ -35,8 +35,7 @@ int GetWindowWidthTwips(const QWidget* hwnd, const Screen& screen);
 
 // True when the pointer is on the window, its right and bottom edge lines included.
 // False for nullptr.
-bool IsCursorOverWindow(
-    const QWidget* hwnd, const Screen& screen, const Cursor& cursor);
+bool IsCursorOverWindow(const QWidget* hwnd, const Screen& screen, const Cursor& cursor);
 
 // Puts the window in the topmost band without activating it.
 void MakeWindowTopMost(QWidget* hwnd, WindowStacking& stacking);
