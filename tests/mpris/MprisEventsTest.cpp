@@ -14,7 +14,6 @@ protected:
     void SetUp() override
     {
         MprisFixture::SetUp();
-        player().setProvisionalGrace(MprisPlayer::kProvisionalGraceMs);
         m_play = std::make_unique<QSignalSpy>(&player(), &PlayerApplication::OnPlayerPlayEvent);
         m_stop = std::make_unique<QSignalSpy>(&player(), &PlayerApplication::OnPlayerStopEvent);
         m_quit = std::make_unique<QSignalSpy>(&player(), &PlayerApplication::OnAboutToPromptUserToQuitEvent);
