@@ -85,8 +85,7 @@ private:
 // The players Bolvin rates through an interface of their own promise the same: a rating is
 // written in range and read back, and a player that cannot take one, hangs or goes costs a
 // bounded wait and an error.
-template <typename Flavour>
-class TrackWriterTest : public BusFixture
+template <typename Flavour> class TrackWriterTest : public BusFixture
 {
 protected:
     // The player as it will appear on the bus, with its rating interface or without.
@@ -111,11 +110,7 @@ private:
 };
 
 struct FlavourName {
-    template <typename Flavour>
-    static std::string GetName(int)
-    {
-        return Flavour::kName;
-    }
+    template <typename Flavour> static std::string GetName(int) { return Flavour::kName; }
 };
 using Flavours = testing::Types<Strawberry, Rhythmbox>;
 TYPED_TEST_SUITE(TrackWriterTest, Flavours, FlavourName);
