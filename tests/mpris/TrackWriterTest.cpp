@@ -66,7 +66,7 @@ public:
     FakeMprisService& player() { return m_player; }
     FakeRhythmDbService& database() { return m_database; }
     QVariant stored() const { return m_database.entry(kUri).value(QStringLiteral("rating")); }
-    qsizetype writes() const { return m_database.calls().size(); }
+    qsizetype writes() const { return m_database.callCount(); }
     void setUnresponsive(bool on) { m_database.setUnresponsive(on); }
     void vanishAfterNextSet() { m_database.vanishAfterNextSet(); }
     void setTrackUri(const QString& uri)

@@ -91,7 +91,7 @@ TEST_F(MprisPlayerChooserTest, APinnedPlayerIsWaitedForAttachedOnceAndPickedUpAg
     gamma.releaseName();
     ASSERT_TRUE(quit.wait(kEventWaitMs));
     EXPECT_TRUE(QTest::qWaitFor([&] { return backend.createApplication() == nullptr; }, kEventWaitMs));
-    ASSERT_TRUE(gamma.connection().registerService(gamma.service()));
+    ASSERT_TRUE(gamma.start());
     std::shared_ptr<PlayerApplication> second;
     EXPECT_TRUE(QTest::qWaitFor([&] { return (second = backend.createApplication()) != nullptr; }, kEventWaitMs));
     EXPECT_NE(second, first);
