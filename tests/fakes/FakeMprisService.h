@@ -136,7 +136,7 @@ public:
         QMutexLocker lock(&m_mutex);
         return m_calls;
     }
-    // Every message that reached the player, property reads included.
+    // Every message the player answered, property reads included.
     int received() const { return m_received; }
     // An introspection document to answer Introspect with; with none set, Introspect is
     // answered like any other method, with an empty reply.
@@ -155,8 +155,6 @@ public:
     }
     // The next property Set takes effect, but the player drops its bus name before answering.
     void vanishAfterNextSet() { m_vanishAfterSet = true; }
-    // While set, nothing is answered: the player hangs.
-    void setUnresponsive(bool on) { m_unresponsive = on; }
     // The next method call (not a property read) makes the player drop its bus name instead
     // of answering, as a player quitting mid-call does.
     void vanishOnNextCall() { m_vanishOnCall = true; }
@@ -165,8 +163,6 @@ private:
     void handle(const QDBusMessage& message, const QDBusConnection& connection) override
     {
         ++m_received;
-        if (m_unresponsive)
-            return;
         const QList<QVariant> args = message.arguments();
         QMutexLocker lock(&m_mutex);
         if (message.member() == QLatin1String("Introspect") && !m_introspection.isEmpty()) {
@@ -219,7 +215,6 @@ private:
     QList<FakeMprisPlaylist> m_playlists;
     QStringList m_calls;
     std::atomic<int> m_received { 0 };
-    std::atomic<bool> m_unresponsive { false };
     std::atomic<bool> m_vanishOnCall { false };
     std::atomic<bool> m_vanishAfterSet { false };
     QString m_introspection;

@@ -49,8 +49,6 @@ public:
         return m_setTypes;
     }
 
-    // While set, nothing is answered.
-    void setUnresponsive(bool on) { m_unresponsive = on; }
     // The next Set takes effect, but the database leaves the bus before answering it.
     void vanishAfterNextSet() { m_vanishAfterSet = true; }
     // Answers Introspect with nothing useful, as a different program on the name would.
@@ -66,8 +64,6 @@ private:
 
     void handle(const QDBusMessage& message, const QDBusConnection& connection) override
     {
-        if (m_unresponsive)
-            return;
         if (message.member() == QLatin1String("Introspect")) {
             connection.send(message.createReply(m_describes ? kDescription : QStringLiteral("<node/>")));
             return;
@@ -125,7 +121,6 @@ private:
     QHash<QString, QVariantMap> m_entries;
     QStringList m_setTypes;
     std::atomic<int> m_calls { 0 };
-    std::atomic<bool> m_unresponsive { false };
     std::atomic<bool> m_vanishAfterSet { false };
     std::atomic<bool> m_describes { true };
 };

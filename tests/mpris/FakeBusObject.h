@@ -5,6 +5,8 @@
 #include <QDBusVirtualObject>
 #include <QThread>
 
+#include <atomic>
+
 // One object of a fake service on a test's private bus. It answers from a thread of its
 // own, so the code under test may block on a call to it from the GUI thread. A derived fake
 // answers in handle(), on that thread, and calls stop() first thing in its destructor.
@@ -40,6 +42,8 @@ public:
     }
     void releaseName() { m_connection.unregisterService(m_service); }
     QString service() const { return m_service; }
+    // While set, nothing is answered: the service hangs.
+    void setUnresponsive(bool on) { m_unresponsive = on; }
 
 protected:
     // Answers a message that reached the object, on its thread.
@@ -70,7 +74,8 @@ private:
         QString introspect(const QString&) const override { return QString(); }
         bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
         {
-            m_owner.handle(message, connection);
+            if (!m_owner.m_unresponsive)
+                m_owner.handle(message, connection);
             return true;
         }
 
@@ -85,4 +90,5 @@ private:
     QThread m_thread;
     Handler* m_handler = nullptr;
     bool m_published = false;
+    std::atomic<bool> m_unresponsive { false };
 };

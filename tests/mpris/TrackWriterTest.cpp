@@ -1,5 +1,4 @@
 #include "FakeRhythmDbService.h"
-#include "FakeStrawberryService.h"
 #include "MprisFixture.h"
 
 #include <QElapsedTimer>
@@ -11,8 +10,10 @@ namespace
 
 const QString kUri = QStringLiteral("file:///music/Some%20Song.ogg");
 
-// Strawberry 1.0.19 and later: the rating is its player's Rating property, 0..1.
-class Strawberry
+// Strawberry as other programs see it: from 1.0.19 on its player interface has a writable
+// Rating (0..1), which it does not reflect in the published metadata; 1.0.14 has none. It
+// describes itself through introspection, as Qt's adaptors do.
+class Strawberry : public FakeMprisService
 {
 public:
     static constexpr const char* kName = "Strawberry";
@@ -24,23 +25,38 @@ public:
     static inline const QString kRefusalError = kRefusal;
 
     Strawberry(const QString& busAddress, bool withRating)
-        : m_player(busAddress, withRating ? FakeStrawberryService::WithRating : FakeStrawberryService::WithoutRating)
+        : FakeMprisService(busAddress, QStringLiteral("strawberry"))
     {
+        fillTypical();
+        set(kRoot, QStringLiteral("Identity"), QStringLiteral("Strawberry"));
+        QVariantMap metadata = track(QStringLiteral("/org/strawberrymusicplayer/strawberry/Track/1"), "Song");
+        metadata[QStringLiteral("xesam:useCount")] = 3;
+        set(kPlayer, QStringLiteral("Metadata"), metadata);
+        if (withRating)
+            set(kPlayer, QStringLiteral("Rating"), 0.0);
+        setIntrospection(description(withRating ? QStringLiteral("readwrite") : QString()));
     }
-    bool start() { return m_player.start(); }
-    FakeStrawberryService& player() { return m_player; }
-    QVariant stored() const { return m_player.get(FakeMprisService::kPlayer, QStringLiteral("Rating")); }
-    qsizetype writes() const { return m_player.calls().filter(QStringLiteral("Set Rating")).size(); }
-    void setUnresponsive(bool on) { m_player.setUnresponsive(on); }
-    void vanishAfterNextSet() { m_player.vanishAfterNextSet(); }
 
-private:
-    FakeStrawberryService m_player;
+    // The player interface's description; ratingAccess empty leaves Rating out. A child
+    // object's Rating is not the player's.
+    static QString description(const QString& ratingAccess)
+    {
+        const QString rating = QStringLiteral("<property name=\"Rating\" type=\"d\" access=\"%1\"/>");
+        return QStringLiteral("<node><interface name=\"org.mpris.MediaPlayer2.Player\"><method name=\"Next\"/>"
+                              "<property name=\"Volume\" type=\"d\" access=\"readwrite\"/>%1</interface>"
+                              "<node name=\"child\"><interface name=\"org.mpris.MediaPlayer2.Player\">%2"
+                              "</interface></node></node>")
+            .arg(ratingAccess.isEmpty() ? QString() : rating.arg(ratingAccess), rating.arg("readwrite"));
+    }
+
+    Strawberry& ratingService() { return *this; }
+    QVariant stored() const { return get(kPlayer, QStringLiteral("Rating")); }
+    qsizetype writes() const { return calls().filter(QStringLiteral("Set Rating")).size(); }
 };
 
 // Rhythmbox: the rating is in its library database, in stars, under a bus name of its own.
 // Without it, the name answers but does not describe the database.
-class Rhythmbox
+class Rhythmbox : public FakeMprisService
 {
 public:
     static constexpr const char* kName = "Rhythmbox";
@@ -51,32 +67,29 @@ public:
         = QStringLiteral("Rhythmbox does not let other programs change a track's rating.");
 
     Rhythmbox(const QString& busAddress, bool withDatabase)
-        : m_player(busAddress, QStringLiteral("rhythmbox"))
+        : FakeMprisService(busAddress, QStringLiteral("rhythmbox"))
         , m_database(busAddress)
     {
-        m_player.fillTypical();
-        m_player.set(FakeMprisService::kRoot, QStringLiteral("Identity"), QStringLiteral("Rhythmbox"));
+        fillTypical();
+        set(kRoot, QStringLiteral("Identity"), QStringLiteral("Rhythmbox"));
         setTrackUri(kUri);
         m_database.addEntry(kUri);
         m_database.setDescribesItself(withDatabase);
     }
-    bool start() { return m_database.start() && m_player.start(); }
-    FakeMprisService& player() { return m_player; }
-    FakeRhythmDbService& database() { return m_database; }
-    QVariant stored() const { return m_database.entry(kUri).value(QStringLiteral("rating")); }
-    qsizetype writes() const { return m_database.callCount(); }
-    void setUnresponsive(bool on) { m_database.setUnresponsive(on); }
-    void vanishAfterNextSet() { m_database.vanishAfterNextSet(); }
+    bool start() { return m_database.start() && FakeMprisService::start(); }
     void setTrackUri(const QString& uri)
     {
-        QVariantMap metadata = FakeMprisService::track(QStringLiteral("/org/gnome/Rhythmbox3/Track/7"), "Some Song");
+        QVariantMap metadata = track(QStringLiteral("/org/gnome/Rhythmbox3/Track/7"), "Some Song");
         if (!uri.isEmpty())
             metadata[QStringLiteral("xesam:url")] = uri;
-        m_player.set(FakeMprisService::kPlayer, QStringLiteral("Metadata"), metadata);
+        set(kPlayer, QStringLiteral("Metadata"), metadata);
     }
 
+    FakeRhythmDbService& ratingService() { return m_database; }
+    QVariant stored() const { return m_database.entry(kUri).value(QStringLiteral("rating")); }
+    qsizetype writes() const { return m_database.callCount(); }
+
 private:
-    FakeMprisService m_player;
     FakeRhythmDbService m_database;
 };
 
@@ -97,7 +110,7 @@ protected:
     {
         if (!m_player) {
             EXPECT_TRUE(flavour(rates).start());
-            m_player = connectTo(flavour().player());
+            m_player = connectTo(flavour());
         }
         return *m_player;
     }
@@ -153,13 +166,13 @@ TYPED_TEST(TrackWriterTest, WithoutItsRatingInterfaceRatingIsRefusedWithTheReaso
 TYPED_TEST(TrackWriterTest, AHungPlayerFailsInBoundedTimeAndIsHeardAgainOnceBack)
 {
     const auto track = this->player().CurrentTrack();
-    this->flavour().setUnresponsive(true);
+    this->flavour().ratingService().setUnresponsive(true);
     QElapsedTimer clock;
     clock.start();
     EXPECT_THROW(track->SetRating(20), PlayerError);
     EXPECT_THROW(track->Rating(), PlayerError);
     EXPECT_LT(clock.elapsed(), TypeParam::kHungTimeouts * BusFixture::kTimeoutMs);
-    this->flavour().setUnresponsive(false);
+    this->flavour().ratingService().setUnresponsive(false);
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return !throwsPlayerError([&] { track->Rating(); }); }, BusFixture::kEventWaitMs));
 }
@@ -167,7 +180,7 @@ TYPED_TEST(TrackWriterTest, AHungPlayerFailsInBoundedTimeAndIsHeardAgainOnceBack
 TYPED_TEST(TrackWriterTest, GoneBetweenTheWriteAndTheReadBackIsAFailedWrite)
 {
     const auto track = this->player().CurrentTrack();
-    this->flavour().vanishAfterNextSet();
+    this->flavour().ratingService().vanishAfterNextSet();
     EXPECT_THROW(track->SetRating(80), PlayerError);
     EXPECT_THROW(track->Rating(), PlayerError);
 }
@@ -183,14 +196,14 @@ TEST_F(StrawberryRatingTest, RatesOnlyTheTrackStillPlayingAndOnlyOnceItKeptTheRa
     EXPECT_EQ(track->PlayedCount(), 3);
     EXPECT_THROW(track->SetPlayedCount(4), PlayerError);
 
-    flavour().player().applySetsLate("Rating", 2);
+    flavour().applySetsLate("Rating", 2);
     EXPECT_NO_THROW(track->SetRating(40));
     EXPECT_EQ(track->Rating(), 40);
-    flavour().player().applySetsLate("Rating", 1000);
+    flavour().applySetsLate("Rating", 1000);
     EXPECT_THROW(track->SetRating(100), PlayerError);
     EXPECT_EQ(track->Rating(), 40);
 
-    flavour().player().set(FakeMprisService::kPlayer, "Metadata", FakeMprisService::track("/t/2", "Next Song"));
+    flavour().set(FakeMprisService::kPlayer, "Metadata", FakeMprisService::track("/t/2", "Next Song"));
     EXPECT_THROW(track->SetRating(100), PlayerError);
     EXPECT_EQ(flavour().writes(), 2);
     // The other track's rating is not this one's: the snapshot's own is all there is.
@@ -201,9 +214,9 @@ TEST_F(StrawberryRatingTest, OnlyAWritableRatingCountsAndWithoutADescriptionARea
 {
     player();
     for (const auto& [description, rates] :
-        { std::pair { FakeStrawberryService::description("read"), false }, { QString(), true } }) {
-        flavour().player().setIntrospection(description);
-        MprisPlayer fresh(bus().client(), flavour().player().service(), kTimeoutMs);
+        { std::pair { Strawberry::description("read"), false }, { QString(), true } }) {
+        flavour().setIntrospection(description);
+        MprisPlayer fresh(bus().client(), flavour().service(), kTimeoutMs);
         ASSERT_TRUE(answeredSoon(fresh));
         EXPECT_EQ(bool(fresh.capabilities().rate), rates) << description.toStdString();
     }
@@ -219,16 +232,17 @@ TEST_F(RhythmboxDatabaseTest, PlayCountAndDateGoAsUnsignedAndEveryValueIsReadFro
     track->SetPlayedCount(7);
     track->SetPlayedDate(played);
     track->SetPlayedCount(-3);
-    EXPECT_EQ(flavour().database().setTypes(), (QStringList { "play-count:u", "last-played:u", "play-count:u" }));
+    EXPECT_EQ(flavour().ratingService().setTypes(), (QStringList { "play-count:u", "last-played:u", "play-count:u" }));
     EXPECT_EQ(track->PlayedCount(), 0);
     EXPECT_EQ(track->PlayedDate().toUTC(), played);
 
     // Not the metadata's values, and half stars round up.
-    flavour().database().addEntry(kUri, { { "rating", 3.5 }, { "play-count", 12u }, { "last-played", 1700000000u } });
+    flavour().ratingService().addEntry(
+        kUri, { { "rating", 3.5 }, { "play-count", 12u }, { "last-played", 1700000000u } });
     EXPECT_EQ(track->Rating(), 80);
     EXPECT_EQ(track->PlayedCount(), 12);
     EXPECT_EQ(track->PlayedDate().toSecsSinceEpoch(), 1700000000);
-    flavour().database().addEntry(kUri, { { "rating", 2.4 } });
+    flavour().ratingService().addEntry(kUri, { { "rating", 2.4 } });
     EXPECT_EQ(track->Rating(), 40);
     EXPECT_FALSE(track->PlayedDate().isValid()) << "left out of the entry means never played";
 }
