@@ -57,15 +57,10 @@ TEST_F(MprisPlayerChooserTest, FollowsPlayersAsTheyStartPlayingComeAndGo)
     ASSERT_TRUE(active.wait(kEventWaitMs));
     EXPECT_EQ(chooser.activeService(), m_players[other]->service());
 
-    const QString gamma = addPlayer("gamma", "Gamma", "Playing").service();
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return chooser.heard(gamma).contains("org.mpris.MediaPlayer2.Player"); }, kEventWaitMs));
-    EXPECT_EQ(chooser.activeService(), m_players[other]->service()) << "the active one plays: it stays";
-
     active.clear();
     m_players.erase(m_players.begin() + other);
     ASSERT_TRUE(active.wait(kEventWaitMs));
-    EXPECT_EQ(chooser.activeId(), "gamma") << "the one still playing follows";
+    EXPECT_EQ(chooser.activeService(), m_players.front()->service()) << "the one left follows";
 }
 
 TEST_F(MprisPlayerChooserTest, APinnedPlayerIsWaitedForAttachedOnceAndPickedUpAgainAfterARestart)
@@ -150,10 +145,9 @@ TEST_F(MprisPlayerChooserTest, AHungPlayerNeverHoldsUpTheGuiThread)
     EXPECT_EQ(player->PlayerState(), PlayerApplication::Stopped);
     EXPECT_EQ(player->LibrarySource()->Playlists()->Count(), 0);
     EXPECT_FALSE(player->CanSetShuffle(player->CurrentPlaylist()));
-    player->Play();
-    player->Pause();
-    player->NextTrack();
-    player->PreviousTrack();
+    for (auto command :
+        { &MprisPlayer::Play, &MprisPlayer::Pause, &MprisPlayer::NextTrack, &MprisPlayer::PreviousTrack })
+        ((*player).*command)();
     player->SetSoundVolume(30);
     player->CurrentPlaylist()->SetShuffle(true);
     player->BrowserWindow()->SetVisible(true);
