@@ -23,8 +23,6 @@ public:
         m_handler = new Handler(*this);
         m_handler->moveToThread(&m_thread);
     }
-    FakeBusObject(const FakeBusObject&) = delete;
-    FakeBusObject& operator=(const FakeBusObject&) = delete;
     virtual ~FakeBusObject()
     {
         stop();
