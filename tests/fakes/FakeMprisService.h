@@ -22,7 +22,6 @@ struct FakeMprisPlaylist {
     QString icon;
 };
 Q_DECLARE_METATYPE(FakeMprisPlaylist)
-Q_DECLARE_METATYPE(QList<FakeMprisPlaylist>)
 
 inline QDBusArgument& operator<<(QDBusArgument& argument, const FakeMprisPlaylist& entry)
 {
@@ -90,12 +89,12 @@ public:
     }
 
     // Metadata with the common tags, all of the right types.
-    static QVariantMap track(const QString& id, const QString& title, const QStringList& artists = { "Artist" },
-        const QString& album = QStringLiteral("Album"))
+    static QVariantMap track(const QString& id, const QString& title)
     {
         return { { QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(id)) },
-            { QStringLiteral("xesam:title"), title }, { QStringLiteral("xesam:artist"), artists },
-            { QStringLiteral("xesam:album"), album }, { QStringLiteral("mpris:length"), qlonglong(185000000) } };
+            { QStringLiteral("xesam:title"), title }, { QStringLiteral("xesam:artist"), QStringList { "Artist" } },
+            { QStringLiteral("xesam:album"), QStringLiteral("Album") },
+            { QStringLiteral("mpris:length"), qlonglong(185000000) } };
     }
 
     void set(const QString& interface, const QString& name, const QVariant& value)
