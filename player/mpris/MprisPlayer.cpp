@@ -12,7 +12,6 @@
 #include "StrawberryRating.h"
 #include "TrackWriter.h"
 #include "player/ListCollection.h"
-
 #include "player/PlayerError.h"
 
 #include "dbuspropertiesproxy.h"
@@ -275,8 +274,7 @@ PlayerCapabilities MprisPlayer::capabilities() const
 
 QString MprisPlayer::knownStatus() const
 {
-    const auto status = m_link->known(MprisConnection::kPlayerInterface, kPlaybackStatus);
-    return status ? status->toString() : QString();
+    return m_link->known(MprisConnection::kPlayerInterface, kPlaybackStatus).value_or(QVariant()).toString();
 }
 
 std::optional<MprisMetadata> MprisPlayer::knownMetadata() const
@@ -384,8 +382,6 @@ void MprisPlayer::fetchLater(const QString& name)
 
 void MprisPlayer::onProvisionalExpired()
 {
-    if (m_link->vanished())
-        return;
     // The tags never came (a file without any): the file name is all there is.
     const auto metadata = knownMetadata();
     if (m_status == kPlaying && metadata && (m_playPending || metadata->identity() != m_trackIdentity))
@@ -400,9 +396,4 @@ void MprisPlayer::onServiceUnregistered()
     m_link->markVanished();
     m_provisionalTimer.stop();
     emit OnAboutToPromptUserToQuitEvent();
-}
-
-void MprisPlayer::setHttpTimeout(int ms)
-{
-    m_remoteArtwork->setTimeout(ms);
 }

@@ -88,9 +88,6 @@ public:
     // Reads the optional abilities live; never throws.
     PlayerCapabilities capabilities() const override;
 
-    void setHttpTimeout(int ms);
-    void setProvisionalGrace(int ms) { m_provisionalTimer.setInterval(ms); }
-
 private:
     void onKept(const QString& interface);
     void takeIdentity();

@@ -1,18 +1,15 @@
 #pragma once
 
+#include "../mpris/FakeBusObject.h"
+
 #include <QDBusArgument>
-#include <QDBusConnection>
-#include <QDBusConnectionInterface>
-#include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
-#include <QDBusVirtualObject>
 #include <QHash>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QStringList>
-#include <QThread>
 #include <QVariantMap>
 
 #include <atomic>
@@ -25,7 +22,6 @@ struct FakeMprisPlaylist {
     QString icon;
 };
 Q_DECLARE_METATYPE(FakeMprisPlaylist)
-Q_DECLARE_METATYPE(QList<FakeMprisPlaylist>)
 
 inline QDBusArgument& operator<<(QDBusArgument& argument, const FakeMprisPlaylist& entry)
 {
@@ -43,11 +39,10 @@ inline const QDBusArgument& operator>>(const QDBusArgument& argument, FakeMprisP
     return argument;
 }
 
-// A scriptable MPRIS player on a test's private bus. It answers from its own thread, so the
-// code under test may block on a call to it from the GUI thread. Properties hold raw values
-// and go out with exactly the D-Bus types the test put in (a malformed type too); a property
-// never set is missing and answered with an error, as a player without it does.
-class FakeMprisService
+// A scriptable MPRIS player on a test's private bus. Properties hold raw values and go out
+// with exactly the D-Bus types the test put in (a malformed type too); a property never set
+// is missing and answered with an error, as a player without it does.
+class FakeMprisService : public FakeBusObject
 {
 public:
     static inline const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
@@ -58,50 +53,21 @@ public:
 
     // suffix makes the bus name "org.mpris.MediaPlayer2.<suffix>".
     FakeMprisService(const QString& busAddress, const QString& suffix)
-        : m_service(QStringLiteral("org.mpris.MediaPlayer2.") + suffix)
-        , m_connectionName(QStringLiteral("fake-mpris-%1-%2").arg(suffix).arg(quintptr(this)))
-        , m_connection(QDBusConnection::connectToBus(busAddress, m_connectionName))
+        : FakeBusObject(busAddress, QStringLiteral("org.mpris.MediaPlayer2.") + suffix, kPath)
     {
         qDBusRegisterMetaType<FakeMprisPlaylist>();
         qDBusRegisterMetaType<QList<FakeMprisPlaylist>>();
-        m_thread.start();
-        m_handler = new Handler(*this);
-        m_handler->moveToThread(&m_thread);
     }
-
-    ~FakeMprisService()
-    {
-        m_connection.unregisterObject(kPath);
-        m_connection.unregisterService(m_service);
-        QMetaObject::invokeMethod(
-            m_handler, [handler = m_handler] { delete handler; }, Qt::BlockingQueuedConnection);
-        m_thread.quit();
-        m_thread.wait();
-        QDBusConnection::disconnectFromBus(m_connectionName);
-    }
-
-    // Publishes the object and takes the bus name; false when either fails.
-    bool start()
-    {
-        return m_connection.isConnected()
-            && m_connection.registerVirtualObject(kPath, m_handler, QDBusConnection::SingleNode)
-            && m_connection.registerService(m_service);
-    }
-
-    QString service() const { return m_service; }
-    QDBusConnection connection() const { return m_connection; }
+    ~FakeMprisService() override { stop(); }
 
     // A player that does a little of everything: playing, controllable, with a track.
     void fillTypical()
     {
-        set(kRoot, QStringLiteral("Identity"), QStringLiteral("Fake Player"));
-        set(kRoot, QStringLiteral("CanQuit"), true);
-        set(kRoot, QStringLiteral("CanRaise"), true);
-        set(kPlayer, QStringLiteral("PlaybackStatus"), QStringLiteral("Playing"));
-        set(kPlayer, QStringLiteral("CanControl"), true);
-        set(kPlayer, QStringLiteral("Volume"), 0.5);
-        set(kPlayer, QStringLiteral("Shuffle"), false);
-        set(kPlayer, QStringLiteral("Metadata"), track(QStringLiteral("/t/1"), QStringLiteral("First Song")));
+        QMutexLocker lock(&m_mutex);
+        m_properties[kRoot]
+            = { { "Identity", QStringLiteral("Fake Player") }, { "CanQuit", true }, { "CanRaise", true } };
+        m_properties[kPlayer] = { { "PlaybackStatus", QStringLiteral("Playing") }, { "CanControl", true },
+            { "Volume", 0.5 }, { "Shuffle", false }, { "Metadata", track("/t/1", "First Song") } };
     }
 
     // Exactly what MPRIS requires of every player, nothing optional: no Shuffle, LoopStatus,
@@ -123,12 +89,12 @@ public:
     }
 
     // Metadata with the common tags, all of the right types.
-    static QVariantMap track(const QString& id, const QString& title, const QStringList& artists = { "Artist" },
-        const QString& album = QStringLiteral("Album"))
+    static QVariantMap track(const QString& id, const QString& title)
     {
         return { { QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(id)) },
-            { QStringLiteral("xesam:title"), title }, { QStringLiteral("xesam:artist"), artists },
-            { QStringLiteral("xesam:album"), album }, { QStringLiteral("mpris:length"), qlonglong(185000000) } };
+            { QStringLiteral("xesam:title"), title }, { QStringLiteral("xesam:artist"), QStringList { "Artist" } },
+            { QStringLiteral("xesam:album"), QStringLiteral("Album") },
+            { QStringLiteral("mpris:length"), qlonglong(185000000) } };
     }
 
     void set(const QString& interface, const QString& name, const QVariant& value)
@@ -154,7 +120,7 @@ public:
             set(interface, it.key(), it.value());
         QDBusMessage signal = QDBusMessage::createSignal(kPath, kProperties, QStringLiteral("PropertiesChanged"));
         signal << interface << values << invalidated;
-        m_connection.send(signal);
+        connection().send(signal);
     }
     void setPlaylists(const QList<FakeMprisPlaylist>& playlists)
     {
@@ -169,7 +135,7 @@ public:
         QMutexLocker lock(&m_mutex);
         return m_calls;
     }
-    // Every message that reached the player, property reads included.
+    // Every message the player answered, property reads included.
     int received() const { return m_received; }
     // An introspection document to answer Introspect with; with none set, Introspect is
     // answered like any other method, with an empty reply.
@@ -188,111 +154,66 @@ public:
     }
     // The next property Set takes effect, but the player drops its bus name before answering.
     void vanishAfterNextSet() { m_vanishAfterSet = true; }
-    // While set, nothing is answered: the player hangs.
-    void setUnresponsive(bool on) { m_unresponsive = on; }
     // The next method call (not a property read) makes the player drop its bus name instead
     // of answering, as a player quitting mid-call does.
     void vanishOnNextCall() { m_vanishOnCall = true; }
-    void releaseName() { m_connection.unregisterService(m_service); }
 
 private:
-    class Handler : public QDBusVirtualObject
-    {
-    public:
-        explicit Handler(FakeMprisService& owner)
-            : m_owner(owner)
-        {
-        }
-        QString introspect(const QString&) const override { return QString(); }
-        bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
-        {
-            return m_owner.handle(message, connection);
-        }
-
-    private:
-        FakeMprisService& m_owner;
-    };
-
-    bool handle(const QDBusMessage& message, const QDBusConnection& connection)
+    void handle(const QDBusMessage& message, const QDBusConnection& connection) override
     {
         ++m_received;
-        if (m_unresponsive)
-            return true;
         const QList<QVariant> args = message.arguments();
-        if (message.member() == QLatin1String("Introspect")) {
-            QMutexLocker lock(&m_mutex);
-            if (!m_introspection.isEmpty()) {
-                connection.send(message.createReply(m_introspection));
-                return true;
-            }
-        }
-        if (message.interface() == kProperties)
-            return answerProperties(message, connection, args);
-        if (m_vanishOnCall.exchange(false)) {
+        QMutexLocker lock(&m_mutex);
+        if (message.member() == QLatin1String("Introspect") && !m_introspection.isEmpty()) {
+            connection.send(message.createReply(m_introspection));
+        } else if (message.interface() == kProperties) {
+            connection.send(answerProperties(message, args));
+        } else if (m_vanishOnCall.exchange(false)) {
             releaseName();
-            return true;
-        }
-        QString call = message.member();
-        if (!args.isEmpty() && args.first().canConvert<QDBusObjectPath>())
-            call += QLatin1Char(' ') + args.first().value<QDBusObjectPath>().path();
-        {
-            QMutexLocker lock(&m_mutex);
+        } else {
+            QString call = message.member();
+            if (!args.isEmpty() && args.first().canConvert<QDBusObjectPath>())
+                call += QLatin1Char(' ') + args.first().value<QDBusObjectPath>().path();
             m_calls.append(call);
+            connection.send(message.member() == QLatin1String("GetPlaylists")
+                    ? message.createReply(QVariant::fromValue(m_playlists))
+                    : message.createReply());
         }
-        if (message.member() == QLatin1String("GetPlaylists")) {
-            QMutexLocker lock(&m_mutex);
-            connection.send(message.createReply(QVariant::fromValue(m_playlists)));
-            return true;
-        }
-        connection.send(message.createReply());
-        return true;
     }
 
-    bool answerProperties(const QDBusMessage& message, const QDBusConnection& connection, const QList<QVariant>& args)
+    QDBusMessage answerProperties(const QDBusMessage& message, const QList<QVariant>& args)
     {
         const QString interface = args.value(0).toString();
         const QString name = args.value(1).toString();
-        QMutexLocker lock(&m_mutex);
         const QVariantMap properties = m_properties.value(interface);
-        if (message.member() == QLatin1String("GetAll")) {
-            connection.send(message.createReply(QVariant::fromValue(properties)));
-        } else if (!properties.contains(name)) {
-            connection.send(message.createErrorReply(
-                QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"), QStringLiteral("No such property")));
-        } else if (message.member() == QLatin1String("Get")) {
-            QVariant value = properties.value(name);
-            if (name == m_lateName && m_lateAnswers > 0) {
-                --m_lateAnswers;
-                value = m_lateValue;
-            }
-            connection.send(message.createReply(QVariant::fromValue(QDBusVariant(value))));
-        } else {
-            const QVariant value = args.value(2).value<QDBusVariant>().variant();
-            if (name == m_lateName) {
-                m_lateValue = properties.value(name);
-                m_lateAnswers = m_lateReads;
-            }
-            m_properties[interface][name] = value;
-            m_calls.append(QStringLiteral("Set %1 %2").arg(name, value.toString()));
-            // Gone before the caller hears back, so its next call cannot still reach us.
-            if (m_vanishAfterSet.exchange(false))
-                releaseName();
-            connection.send(message.createReply());
+        if (message.member() == QLatin1String("GetAll"))
+            return message.createReply(QVariant::fromValue(properties));
+        if (!properties.contains(name))
+            return message.createErrorReply(
+                QStringLiteral("org.freedesktop.DBus.Error.InvalidArgs"), QStringLiteral("No such property"));
+        if (message.member() == QLatin1String("Get")) {
+            const bool late = name == m_lateName && m_lateAnswers > 0;
+            m_lateAnswers -= late ? 1 : 0;
+            return message.createReply(QVariant::fromValue(QDBusVariant(late ? m_lateValue : properties.value(name))));
         }
-        return true;
+        const QVariant value = args.value(2).value<QDBusVariant>().variant();
+        if (name == m_lateName) {
+            m_lateValue = properties.value(name);
+            m_lateAnswers = m_lateReads;
+        }
+        m_properties[interface][name] = value;
+        m_calls.append(QStringLiteral("Set %1 %2").arg(name, value.toString()));
+        // Gone before the caller hears back, so its next call cannot still reach us.
+        if (m_vanishAfterSet.exchange(false))
+            releaseName();
+        return message.createReply();
     }
 
-    const QString m_service;
-    const QString m_connectionName;
-    QDBusConnection m_connection;
-    QThread m_thread;
-    Handler* m_handler = nullptr;
     mutable QMutex m_mutex;
     QHash<QString, QVariantMap> m_properties;
     QList<FakeMprisPlaylist> m_playlists;
     QStringList m_calls;
     std::atomic<int> m_received { 0 };
-    std::atomic<bool> m_unresponsive { false };
     std::atomic<bool> m_vanishOnCall { false };
     std::atomic<bool> m_vanishAfterSet { false };
     QString m_introspection;

@@ -1,9 +1,6 @@
 #include "MprisFixture.h"
 
-#include "player/PlayerError.h"
-
 #include <QElapsedTimer>
-#include <QTest>
 
 namespace
 {
@@ -14,11 +11,9 @@ protected:
     void SetUp() override
     {
         MprisFixture::SetUp();
-        player().setProvisionalGrace(MprisPlayer::kProvisionalGraceMs);
         m_play = std::make_unique<QSignalSpy>(&player(), &PlayerApplication::OnPlayerPlayEvent);
         m_stop = std::make_unique<QSignalSpy>(&player(), &PlayerApplication::OnPlayerStopEvent);
         m_quit = std::make_unique<QSignalSpy>(&player(), &PlayerApplication::OnAboutToPromptUserToQuitEvent);
-        m_database = std::make_unique<QSignalSpy>(&player(), &PlayerApplication::OnDatabaseChangedEvent);
     }
 
     void changeTrack(const QVariantMap& metadata)
@@ -32,9 +27,10 @@ protected:
     // Lets every signal already sent arrive, for tests asserting that nothing happened.
     void settle() { QTest::qWait(kQuietMs); }
 
-    std::unique_ptr<QSignalSpy> m_play, m_stop, m_quit, m_database;
+    std::unique_ptr<QSignalSpy> m_play, m_stop, m_quit;
 };
 
+// What mpv announces first: the file name as the title, no other tags.
 QVariantMap provisional(const QString& file)
 {
     return { { "mpris:trackid", QVariant::fromValue(QDBusObjectPath("/t/9")) },
@@ -45,7 +41,6 @@ TEST_F(MprisEventsTest, PauseAndResumeRaiseStopAndPlayAndATrackCuedWhilePausedNo
 {
     changeStatus("Paused");
     ASSERT_TRUE(m_stop->wait(kEventWaitMs));
-    fake().set(FakeMprisService::kPlayer, "PlaybackStatus", QStringLiteral("Paused"));
     changeTrack(FakeMprisService::track("/t/5", "Cued"));
     settle();
     EXPECT_EQ(m_play->count(), 0);
@@ -59,8 +54,9 @@ TEST_F(MprisEventsTest, PauseAndResumeRaiseStopAndPlayAndATrackCuedWhilePausedNo
     EXPECT_EQ(m_stop->count(), 2);
 }
 
-TEST_F(MprisEventsTest, NewTrackWhilePlayingRaisesOnePlay)
+TEST_F(MprisEventsTest, ANewTrackWhilePlayingRaisesOnePlayAndANewRatingADatabaseChange)
 {
+    QSignalSpy database(&player(), &PlayerApplication::OnDatabaseChangedEvent);
     changeTrack(FakeMprisService::track("/t/2", "Second Song"));
     ASSERT_TRUE(m_play->wait(kEventWaitMs));
     EXPECT_EQ(player().CurrentTrack()->Name(), "Second Song");
@@ -69,25 +65,25 @@ TEST_F(MprisEventsTest, NewTrackWhilePlayingRaisesOnePlay)
     same["mpris:length"] = qlonglong(1000);
     changeTrack(same);
     fake().change(FakeMprisService::kPlayer, { { "Volume", 0.3 } });
-    settle();
-    EXPECT_EQ(m_play->count(), 1);
+    same["xesam:userRating"] = 0.6;
+    changeTrack(same);
+    ASSERT_TRUE(database.wait(kEventWaitMs));
     // A new track announced without its tags: they are fetched, and it plays.
     fake().set(FakeMprisService::kPlayer, "Metadata", FakeMprisService::track("/t/3", "Third Song"));
     fake().change(FakeMprisService::kPlayer, {}, { "Metadata" });
     ASSERT_TRUE(m_play->wait(kEventWaitMs));
     EXPECT_EQ(player().CurrentTrack()->Name(), "Third Song");
+    EXPECT_EQ(m_play->count(), 2);
     EXPECT_EQ(m_stop->count(), 0);
 }
 
-TEST_F(MprisEventsTest, MpvsTwoSignalTrackChangeGivesOnePlayWithFinalTags)
+TEST_F(MprisEventsTest, MpvsTwoSignalTrackChangeGivesOnePlayWithFinalTagsAskingNothing)
 {
-    player();
     const int asked = fake().received();
     changeTrack(provisional("song.ogg"));
     QVariantMap tagged = provisional("song.ogg");
     tagged["xesam:title"] = QStringLiteral("Real Title");
     tagged["xesam:artist"] = QStringList { "Real Artist" };
-    fake().set(FakeMprisService::kPlayer, "Metadata", tagged);
     changeTrack(tagged);
     ASSERT_TRUE(m_play->wait(kEventWaitMs));
     // All a track notification reads, with nothing asked of mpv between its two signals.
@@ -103,8 +99,18 @@ TEST_F(MprisEventsTest, MpvsTwoSignalTrackChangeGivesOnePlayWithFinalTags)
     EXPECT_EQ(m_play->count(), 1);
 }
 
-TEST_F(MprisEventsTest, ProvisionalTrackWithoutTagsStillPlaysAfterTheGrace)
+TEST_F(MprisEventsTest, AProvisionalTrackWaitsForItsTagsOrPlaysAfterTheGraceWithout)
 {
+    changeStatus("Stopped");
+    ASSERT_TRUE(m_stop->wait(kEventWaitMs));
+    fake().change(FakeMprisService::kPlayer,
+        { { "PlaybackStatus", QStringLiteral("Playing") }, { "Metadata", provisional("next.ogg") } });
+    changeTrack(FakeMprisService::track("/t/9", "Next Title"));
+    ASSERT_TRUE(m_play->wait(kEventWaitMs));
+    settle();
+    EXPECT_EQ(m_play->count(), 1);
+    EXPECT_EQ(player().CurrentTrack()->Name(), "Next Title");
+
     QElapsedTimer clock;
     clock.start();
     changeTrack(provisional("untagged.ogg"));
@@ -112,31 +118,7 @@ TEST_F(MprisEventsTest, ProvisionalTrackWithoutTagsStillPlaysAfterTheGrace)
     EXPECT_GE(clock.elapsed(), MprisPlayer::kProvisionalGraceMs - 50);
     EXPECT_EQ(player().CurrentTrack()->Name(), "untagged.ogg");
     settle();
-    EXPECT_EQ(m_play->count(), 1);
-}
-
-TEST_F(MprisEventsTest, StartFromStoppedWithProvisionalTrackWaitsForTags)
-{
-    changeStatus("Stopped");
-    ASSERT_TRUE(m_stop->wait(kEventWaitMs));
-    fake().set(FakeMprisService::kPlayer, "Metadata", provisional("next.ogg"));
-    fake().change(FakeMprisService::kPlayer,
-        { { "PlaybackStatus", QStringLiteral("Playing") }, { "Metadata", provisional("next.ogg") } });
-    QVariantMap tagged = FakeMprisService::track("/t/9", "Next Title");
-    fake().set(FakeMprisService::kPlayer, "Metadata", tagged);
-    changeTrack(tagged);
-    ASSERT_TRUE(m_play->wait(kEventWaitMs));
-    settle();
-    EXPECT_EQ(m_play->count(), 1);
-}
-
-TEST_F(MprisEventsTest, NewRatingOfTheSameTrackIsADatabaseChange)
-{
-    QVariantMap rated = FakeMprisService::track("/t/1", "First Song");
-    rated["xesam:userRating"] = 0.6;
-    changeTrack(rated);
-    ASSERT_TRUE(m_database->wait(kEventWaitMs));
-    EXPECT_EQ(m_play->count(), 0);
+    EXPECT_EQ(m_play->count(), 2);
 }
 
 TEST_F(MprisEventsTest, MalformedSignalsAreIgnored)
@@ -144,15 +126,13 @@ TEST_F(MprisEventsTest, MalformedSignalsAreIgnored)
     fake().change(FakeMprisService::kPlayer, { { "Metadata", QStringLiteral("not a map") } });
     fake().change(FakeMprisService::kPlayer, { { "PlaybackStatus", 3 } });
     fake().change(QStringLiteral("org.example.Other"), { { "PlaybackStatus", QStringLiteral("Stopped") } });
-    // Still answering afterwards.
     changeStatus("Playing");
     settle();
     EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
-    EXPECT_EQ(m_play->count(), 0);
-    EXPECT_EQ(m_stop->count(), 0);
+    EXPECT_EQ(m_play->count() + m_stop->count(), 0);
 }
 
-TEST_F(MprisEventsTest, VanishingPlayerRaisesQuitAndThenEveryCallThrowsAtOnce)
+TEST_F(MprisEventsTest, AVanishingPlayerRaisesQuitAndThenEveryCallThrowsAtOnce)
 {
     // Gone in the middle of a call: the command neither throws nor hangs.
     fake().vanishOnNextCall();
@@ -173,7 +153,6 @@ TEST_F(MprisEventsTest, VanishingPlayerRaisesQuitAndThenEveryCallThrowsAtOnce)
 
 TEST_F(MprisEventsTest, AHungPlayerCostsItsCommandsAndNothingElse)
 {
-    player();
     QSignalSpy failed(&player(), &MprisPlayer::commandFailed);
     fake().setUnresponsive(true);
     QElapsedTimer clock;
@@ -184,7 +163,7 @@ TEST_F(MprisEventsTest, AHungPlayerCostsItsCommandsAndNothingElse)
     EXPECT_NO_THROW(player().NextTrack());
     EXPECT_LT(clock.elapsed(), kTimeoutMs);
     ASSERT_TRUE(failed.wait(kEventWaitMs));
-    EXPECT_NE(failed.constFirst().constFirst().toString().indexOf("did not answer in time"), -1);
+    EXPECT_TRUE(failed.constFirst().constFirst().toString().contains("did not answer in time"));
     EXPECT_FALSE(player().hasVanished());
     fake().setUnresponsive(false);
     player().NextTrack();

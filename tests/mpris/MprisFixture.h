@@ -3,6 +3,7 @@
 #include "FakeMprisService.h"
 #include "PrivateBus.h"
 
+#include "player/PlayerError.h"
 #include "player/mpris/MprisPlayer.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 // Lets a player just made hear its first answers, as it would before anyone used it.
@@ -17,6 +19,17 @@ inline bool answeredSoon(const MprisPlayer& player)
 {
     constexpr int kAnswerWaitMs = 3000;
     return QTest::qWaitFor([&] { return player.answered(); }, kAnswerWaitMs);
+}
+
+// For a read that fails until the player has heard something: whether it fails now.
+inline bool throwsPlayerError(const std::function<void()>& call)
+{
+    try {
+        call();
+        return false;
+    } catch (const PlayerError&) {
+        return true;
+    }
 }
 
 // A private bus of the test's own. Fakes and players a test keeps as members go before the

@@ -1,11 +1,7 @@
 #include "MprisFixture.h"
 
-#include "player/PlayerError.h"
-
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QUrl>
 
 namespace
@@ -13,13 +9,9 @@ namespace
 
 using MprisPlayerTest = MprisFixture;
 
-const QByteArray kPngBytes("\x89PNG\r\n\x1A\n-rest-of-picture", 24);
-
 TEST_F(MprisPlayerTest, ReadsStateAndTrackAndCommandsReachThePlayer)
 {
     EXPECT_EQ(player().identity(), "Fake Player");
-    EXPECT_EQ(player().Version(), "Fake Player");
-    EXPECT_TRUE(player().implementsPlayer());
     EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
     EXPECT_EQ(player().CurrentTrack()->Time(), "3:05");
     player().Play();
@@ -45,16 +37,7 @@ TEST_F(MprisPlayerTest, VolumeRoundTripsAsPercent)
     fake().change(FakeMprisService::kPlayer, { { "Volume", 1.3 } });
     EXPECT_TRUE(QTest::qWaitFor([&] { return player().SoundVolume() == 100; }, kEventWaitMs));
     fake().change(FakeMprisService::kPlayer, { { "Volume", QStringLiteral("loud") } });
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] {
-            try {
-                player().SoundVolume();
-                return false;
-            } catch (const PlayerError&) {
-                return true;
-            }
-        },
-        kEventWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return throwsPlayerError([&] { player().SoundVolume(); }); }, kEventWaitMs));
 }
 
 TEST_F(MprisPlayerTest, ShuffleRoundTripsWhenThePlayerOffersIt)
@@ -73,34 +56,7 @@ TEST_F(MprisPlayerTest, ShuffleRoundTripsWhenThePlayerOffersIt)
     EXPECT_TRUE(QTest::qWaitFor([&] { return playlist->Shuffle(); }, kEventWaitMs));
 }
 
-TEST_F(MprisPlayerTest, APlayerWithOnlyWhatMprisRequiresIsFullyUsable)
-{
-    FakeMprisService bare(bus().address(), "bare");
-    bare.fillRequired();
-    ASSERT_TRUE(bare.start());
-    MprisPlayer player(bus().client(), bare.service(), kTimeoutMs);
-    ASSERT_TRUE(answeredSoon(player));
-    EXPECT_EQ(player.Identity(), "Bare Player");
-    EXPECT_EQ(player.PlayerState(), PlayerApplication::Playing);
-    const auto track = player.CurrentTrack();
-    EXPECT_EQ(track->Name() + "|" + track->Artist() + "|" + track->Album() + "|" + track->Time(),
-        "Bare Song|Bare Artist||0:00");
-    EXPECT_EQ(track->Artwork()->Count(), 0);
-    EXPECT_FALSE(player.CurrentPlaylist()->Shuffle());
-    EXPECT_FALSE(player.CanSetShuffle(player.CurrentPlaylist()));
-    for (auto command :
-        { &MprisPlayer::Play, &MprisPlayer::Pause, &MprisPlayer::NextTrack, &MprisPlayer::PreviousTrack })
-        (player.*command)();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return bare.calls().size() == 4; }, kEventWaitMs));
-    EXPECT_EQ(bare.calls(), (QStringList { "Play", "Pause", "Next", "Previous" }));
-    const PlayerCapabilities caps = player.capabilities();
-    EXPECT_EQ(caps.shuffle.reason, "Bare Player has no shuffle setting.");
-    EXPECT_EQ(caps.raise.reason, "Bare Player cannot be brought to the front by other programs.");
-    EXPECT_FALSE(caps.playlists);
-    EXPECT_FALSE(caps.readStatistics);
-}
-
-TEST_F(MprisPlayerTest, MissingOptionalPropertiesNeitherHangNorCrash)
+TEST_F(MprisPlayerTest, MissingOptionalPropertiesNeitherHangNorCrashAndSayWhy)
 {
     for (const char* name : { "Identity", "CanQuit", "CanRaise" })
         fake().remove(FakeMprisService::kRoot, name);
@@ -115,23 +71,15 @@ TEST_F(MprisPlayerTest, MissingOptionalPropertiesNeitherHangNorCrash)
     EXPECT_THROW(player().BrowserWindow()->SetVisible(true), PlayerError);
     EXPECT_EQ(player().LibrarySource()->Playlists()->Count(), 0);
     const PlayerCapabilities caps = player().capabilities();
-    EXPECT_FALSE(caps.raise);
+    EXPECT_EQ(caps.shuffle.reason, "fake has no shuffle setting.");
+    EXPECT_EQ(caps.raise.reason, "fake cannot be brought to the front by other programs.");
     EXPECT_FALSE(caps.quit);
     EXPECT_FALSE(caps.playlists);
+    EXPECT_FALSE(caps.readStatistics);
     EXPECT_TRUE(fake().calls().isEmpty());
 }
 
-TEST_F(MprisPlayerTest, NoCurrentTrackThrows)
-{
-    fake().set(FakeMprisService::kPlayer, "Metadata", QVariantMap());
-    EXPECT_THROW(player().CurrentTrack(), PlayerError);
-    // A whole Metadata of the wrong type is no track either.
-    fake().change(FakeMprisService::kPlayer, { { "Metadata", QStringLiteral("garbage") } });
-    QTest::qWait(kQuietMs);
-    EXPECT_THROW(player().CurrentTrack(), PlayerError);
-}
-
-TEST_F(MprisPlayerTest, MalformedMetadataStillGivesATrack)
+TEST_F(MprisPlayerTest, MalformedMetadataStillGivesATrackAndNoneOrAWrongTypeNoTrack)
 {
     fake().set(FakeMprisService::kPlayer, "Metadata",
         QVariantMap { { "mpris:trackid", QStringLiteral("/not/an/object/path") }, { "xesam:title", 5 },
@@ -139,14 +87,19 @@ TEST_F(MprisPlayerTest, MalformedMetadataStillGivesATrack)
             { "mpris:length", QStringLiteral("long") }, { "xesam:userRating", QStringLiteral("high") },
             { "xesam:useCount", 2.0 }, { "xesam:lastUsed", 12 }, { "mpris:artUrl", 3 } });
     const auto track = player().CurrentTrack();
-    EXPECT_EQ(track->Name(), "");
-    EXPECT_EQ(track->Artist(), "Lonely Artist");
-    EXPECT_EQ(track->Album(), "Al");
-    EXPECT_EQ(track->Time(), "0:00");
+    EXPECT_EQ(
+        track->Name() + "|" + track->Artist() + "|" + track->Album() + "|" + track->Time(), "|Lonely Artist|Al|0:00");
     EXPECT_EQ(track->Rating(), 0);
     EXPECT_EQ(track->PlayedCount(), 2);
     EXPECT_FALSE(track->PlayedDate().isValid());
     EXPECT_EQ(track->Artwork()->Count(), 0);
+
+    fake().change(FakeMprisService::kPlayer, { { "Metadata", QVariantMap() } });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return throwsPlayerError([&] { player().CurrentTrack(); }); }, kEventWaitMs));
+    fake().change(FakeMprisService::kPlayer, { { "Metadata", FakeMprisService::track("/t/2", "Back") } });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !throwsPlayerError([&] { player().CurrentTrack(); }); }, kEventWaitMs));
+    fake().change(FakeMprisService::kPlayer, { { "Metadata", QStringLiteral("garbage") } });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return throwsPlayerError([&] { player().CurrentTrack(); }); }, kEventWaitMs));
 }
 
 TEST_F(MprisPlayerTest, RatingCountAndDateAreReadButNeverWritten)
@@ -164,7 +117,6 @@ TEST_F(MprisPlayerTest, RatingCountAndDateAreReadButNeverWritten)
     EXPECT_THROW(track->SetPlayedCount(1), PlayerError);
     EXPECT_THROW(track->SetPlayedDate(QDateTime::currentDateTime()), PlayerError);
     const PlayerCapabilities caps = player().capabilities();
-    EXPECT_FALSE(caps.rate);
     EXPECT_EQ(caps.rate.reason, "Fake Player does not let other programs rate its tracks.");
     EXPECT_FALSE(caps.writePlayCount);
     EXPECT_FALSE(caps.library);
@@ -172,20 +124,16 @@ TEST_F(MprisPlayerTest, RatingCountAndDateAreReadButNeverWritten)
     EXPECT_TRUE(caps.quit);
 }
 
-TEST_F(MprisPlayerTest, WindowDoesOnlyWhatMprisReaches)
+TEST_F(MprisPlayerTest, TheWindowCanOnlyBeShownAndStatesThatHoldAreFine)
 {
     const auto window = player().BrowserWindow();
     EXPECT_EQ(window->Name(), "Fake Player");
     EXPECT_EQ(player().Windows()->Count(), 1);
-    // States that already hold are fine, so a "show the player" sequence does not fail.
+    // So a "show the player" sequence does not fail.
     EXPECT_NO_THROW(window->SetMiniPlayer(false));
     EXPECT_NO_THROW(window->SetMinimized(false));
     EXPECT_THROW(window->SetMinimized(true), PlayerError);
-    EXPECT_THROW(window->SetMiniPlayer(true), PlayerError);
-    EXPECT_THROW(window->SetMaximized(true), PlayerError);
-    EXPECT_THROW(window->SetVisible(false), PlayerError);
     EXPECT_FALSE(player().capabilities().minimize);
-    EXPECT_FALSE(player().capabilities().miniPlayer);
 }
 
 TEST_F(MprisPlayerTest, PlaylistsComeFromThePlaylistsInterface)
@@ -203,39 +151,28 @@ TEST_F(MprisPlayerTest, PlaylistsComeFromThePlaylistsInterface)
     EXPECT_TRUE(player().capabilities().playlists);
     // The tracks behind a playlist are not exposed.
     EXPECT_THROW(playlists->Item(1)->Tracks(), PlayerError);
-    EXPECT_THROW(playlists->Item(1)->Search("x", PlayerPlaylist::SearchAll), PlayerError);
-    EXPECT_THROW(player().CurrentPlaylist()->PlayFirstTrack(), PlayerError);
 }
 
-TEST_F(MprisPlayerTest, ArtworkFromAFileOrADataUrlIsCopied)
+TEST_F(MprisPlayerTest, ArtworkFromAFileIsCopiedAndAMissingOneIsNone)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString cover = dir.filePath("cover.png");
-    QFile file(cover);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(kPngBytes);
+    const QByteArray png("\x89PNG\r\n\x1A\n-rest-of-picture", 24);
+    QFile file(dir.filePath("cover.png"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(png) == png.size());
     file.close();
     QVariantMap metadata = FakeMprisService::track("/t/3", "Covered");
-    metadata["mpris:artUrl"] = QUrl::fromLocalFile(cover).toString();
+    metadata["mpris:artUrl"] = QUrl::fromLocalFile(file.fileName()).toString();
     fake().set(FakeMprisService::kPlayer, "Metadata", metadata);
 
     const auto artwork = player().CurrentTrack()->Artwork();
     ASSERT_EQ(artwork->Count(), 1);
     EXPECT_EQ(artwork->Item(1)->Format(), PlayerArtwork::PNG);
-    const QString saved = dir.filePath("saved.bin");
-    artwork->Item(1)->SaveArtworkToFile(saved);
-    QFile copy(saved);
+    artwork->Item(1)->SaveArtworkToFile(dir.filePath("saved.bin"));
+    QFile copy(dir.filePath("saved.bin"));
     ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), kPngBytes);
+    EXPECT_EQ(copy.readAll(), png);
     EXPECT_THROW(artwork->Item(1)->SaveArtworkToFile(dir.filePath("no/such/dir/x")), PlayerError);
 
-    const QByteArray jpeg("\xFF\xD8\xFF\xE0 jpeg body", 14);
-    metadata["mpris:artUrl"] = QString("data:image/jpeg;base64," + jpeg.toBase64());
-    fake().change(FakeMprisService::kPlayer, { { "Metadata", metadata } });
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return player().CurrentTrack()->Artwork()->Item(1)->Format() == PlayerArtwork::JPEG; }, kEventWaitMs));
-    // A missing file is no artwork, not an error.
     metadata["mpris:artUrl"] = QStringLiteral("file:///no/such/cover.jpg");
     fake().change(FakeMprisService::kPlayer, { { "Metadata", metadata } });
     EXPECT_TRUE(QTest::qWaitFor([&] { return player().CurrentTrack()->Artwork()->Count() == 0; }, kEventWaitMs));

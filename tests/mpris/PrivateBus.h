@@ -19,26 +19,16 @@ public:
     // either fails within the bounded start-up.
     bool start(const QString& clientName)
     {
-        m_daemon.start(QStringLiteral("dbus-daemon"),
-            { QStringLiteral("--session"), QStringLiteral("--print-address"), QStringLiteral("--nofork") });
-        if (!m_daemon.waitForStarted(kStartTimeoutMs)) {
-            m_error = QStringLiteral("dbus-daemon did not start: ") + m_daemon.errorString();
-            return false;
-        }
-        while (!m_daemon.canReadLine()) {
-            if (!m_daemon.waitForReadyRead(kStartTimeoutMs)) {
-                m_error = QStringLiteral("dbus-daemon printed no address");
-                return false;
-            }
-        }
+        m_daemon.start(QStringLiteral("dbus-daemon"), { "--session", "--print-address", "--nofork" });
+        if (!m_daemon.waitForStarted(kStartTimeoutMs))
+            return fail(QStringLiteral("dbus-daemon did not start: ") + m_daemon.errorString());
+        while (!m_daemon.canReadLine())
+            if (!m_daemon.waitForReadyRead(kStartTimeoutMs))
+                return fail(QStringLiteral("dbus-daemon printed no address"));
         m_address = QString::fromUtf8(m_daemon.readLine()).trimmed();
         m_clientName = clientName;
         m_client = QDBusConnection::connectToBus(m_address, clientName);
-        if (!m_client.isConnected()) {
-            m_error = QStringLiteral("cannot connect to ") + m_address;
-            return false;
-        }
-        return true;
+        return m_client.isConnected() || fail(QStringLiteral("cannot connect to ") + m_address);
     }
 
     void stop()
@@ -57,6 +47,12 @@ public:
     QString error() const { return m_error; }
 
 private:
+    bool fail(const QString& error)
+    {
+        m_error = error;
+        return false;
+    }
+
     QProcess m_daemon;
     QString m_address;
     QString m_clientName;

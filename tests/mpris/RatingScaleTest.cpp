@@ -9,34 +9,27 @@
 namespace
 {
 
-TEST(RatingScaleTest, StarsAndFractionsLandOnTheStarGrid)
-{
-    EXPECT_EQ(RatingScale::fromStars(3.0), 60);
-    EXPECT_EQ(RatingScale::fromStars(2.5), 60);
-    EXPECT_EQ(RatingScale::fromStars(2.49), 40);
-    EXPECT_EQ(RatingScale::fromStars(7.0), 100);
-    EXPECT_EQ(RatingScale::fromStars(-1.0), 0);
-    EXPECT_EQ(RatingScale::fromStars(std::numeric_limits<double>::quiet_NaN()), 0);
-    EXPECT_DOUBLE_EQ(RatingScale::toStars(50), 2.5);
-    EXPECT_DOUBLE_EQ(RatingScale::toStars(140), 5.0);
-    EXPECT_DOUBLE_EQ(RatingScale::toStars(-20), 0.0);
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-    // Strawberry keeps a float: 0.6 comes back as 0.60000002.
-    EXPECT_EQ(RatingScale::fromUnit(double(0.6F)), 60);
-    EXPECT_EQ(RatingScale::fromUnit(0.7), 70) << "exact: off the star grid stays off it";
-    EXPECT_DOUBLE_EQ(RatingScale::toUnitOrUnrated(0), -1.0);
-    EXPECT_EQ(RatingScale::fromUnit(-1.0), 0);
-    EXPECT_EQ(RatingScale::fromUnit(1.5), 100);
+TEST(RatingScaleTest, StarsAndFractionsLandOnTheStarGridAndWriteClamped)
+{
+    for (const auto& [stars, rating] :
+        { std::pair { 3.0, 60 }, { 2.5, 60 }, { 2.49, 40 }, { 7.0, 100 }, { -1.0, 0 }, { kNaN, 0 } })
+        EXPECT_EQ(RatingScale::fromStars(stars), rating) << stars;
+    // Strawberry keeps a float: 0.6 comes back as 0.60000002. Off the star grid stays off it.
+    for (const auto& [unit, rating] : { std::pair { double(0.6F), 60 }, { 0.7, 70 }, { -1.0, 0 }, { 1.5, 100 } })
+        EXPECT_EQ(RatingScale::fromUnit(unit), rating) << unit;
+    for (const auto& [rating, stars] : { std::pair { 50, 2.5 }, { 140, 5.0 }, { -20, 0.0 } })
+        EXPECT_DOUBLE_EQ(RatingScale::toStars(rating), stars) << rating;
     EXPECT_DOUBLE_EQ(RatingScale::toUnit(80), 0.8);
-    EXPECT_DOUBLE_EQ(RatingScale::toUnit(0), 0.0);
+    EXPECT_DOUBLE_EQ(RatingScale::toUnitOrUnrated(0), -1.0);
 }
 
 TEST(RatingScaleTest, UserRatingKeepsStarsOnlyWhenExactlyOnAStep)
 {
     const std::pair<double, int> cases[] = { { 0.0, 0 }, { 0.2, 20 }, { 4 / 5.0, 80 }, { 0.6, 60 }, { 1.0, 100 },
         // Off the grid stays off it, even where plain rounding would land on a step.
-        { 0.5, 50 }, { 0.795, 79 }, { 0.999, 99 }, { 0.001, 1 }, { -0.4, 0 }, { 3.0, 100 },
-        { std::numeric_limits<double>::quiet_NaN(), 0 } };
+        { 0.5, 50 }, { 0.795, 79 }, { 0.999, 99 }, { 0.001, 1 }, { -0.4, 0 }, { 3.0, 100 }, { kNaN, 0 } };
     for (const auto& [unit, rating] : cases)
         EXPECT_EQ(RatingScale::fromUserRating(unit), rating) << unit;
 }

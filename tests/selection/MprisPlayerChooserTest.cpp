@@ -1,45 +1,29 @@
-#include "FakeMprisService.h"
-#include "PrivateBus.h"
+#include "MprisFixture.h"
 
 #include "player/mpris/MprisPlayerBackend.h"
 #include "player/selection/MprisPlayerChooser.h"
 
-#include <gtest/gtest.h>
-
 #include <QElapsedTimer>
-#include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 
 #include <algorithm>
-#include <memory>
 
 namespace
 {
-constexpr int kTimeoutMs = 300;
-constexpr int kSignalWaitMs = 3000;
 
-class MprisPlayerChooserTest : public testing::Test
+// The players on the bus, followed by the chooser, and the backend attaching to its choice
+// as Bolvin runs them.
+class MprisPlayerChooserTest : public BusFixture
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(m_bus.start(QStringLiteral("chooser-client-%1").arg(++s_clients))) << m_bus.error().toStdString();
-    }
-    void TearDown() override
-    {
-        m_players.clear();
-        m_bus.stop();
-    }
     FakeMprisService& addPlayer(const QString& suffix, const QString& identity, const QString& status)
     {
-        auto fake = std::make_unique<FakeMprisService>(m_bus.address(), suffix);
-        fake->fillTypical();
-        fake->set(FakeMprisService::kRoot, "Identity", identity);
-        fake->set(FakeMprisService::kPlayer, "PlaybackStatus", status);
-        EXPECT_TRUE(fake->start());
-        m_players.push_back(std::move(fake));
-        return *m_players.back();
+        auto& fake = *m_players.emplace_back(std::make_unique<FakeMprisService>(bus().address(), suffix));
+        fake.fillTypical();
+        fake.set(FakeMprisService::kRoot, "Identity", identity);
+        fake.set(FakeMprisService::kPlayer, "PlaybackStatus", status);
+        EXPECT_TRUE(fake.start());
+        return fake;
     }
     static QStringList names(const PlayerChooser& chooser)
     {
@@ -50,17 +34,14 @@ protected:
         return list;
     }
 
-    static inline int s_clients = 0;
-    PrivateBus m_bus;
     std::vector<std::unique_ptr<FakeMprisService>> m_players;
 };
-}
 
 TEST_F(MprisPlayerChooserTest, FollowsPlayersAsTheyStartPlayingComeAndGo)
 {
     addPlayer("alpha", "Alpha Player", "Paused");
-    FakeMprisService& beta = addPlayer("beta", "Beta Player", "Stopped");
-    MprisPlayerChooser chooser(m_bus.client(), kTimeoutMs);
+    addPlayer("beta", "Beta Player", "Stopped");
+    MprisPlayerChooser chooser(bus().client(), kTimeoutMs);
     // Listed at once by id, named when they answer.
     EXPECT_EQ(names(chooser), QStringList({ "alpha=alpha", "beta=beta" }));
     EXPECT_TRUE(QTest::qWaitFor(
@@ -68,81 +49,71 @@ TEST_F(MprisPlayerChooserTest, FollowsPlayersAsTheyStartPlayingComeAndGo)
             return names(chooser) == QStringList({ "alpha=Alpha Player", "beta=Beta Player" })
                 && !chooser.activeId().isEmpty();
         },
-        kSignalWaitMs));
+        kEventWaitMs));
 
     QSignalSpy active(&chooser, &PlayerChooser::activeChanged);
-    const QString other = chooser.activeId() == "alpha" ? "beta" : "alpha";
-    FakeMprisService& starter = other == "beta" ? beta : *m_players.front();
-    starter.change(FakeMprisService::kPlayer, { { "PlaybackStatus", QStringLiteral("Playing") } });
-    ASSERT_TRUE(active.wait(kSignalWaitMs));
-    EXPECT_EQ(chooser.activeId(), other);
-    EXPECT_EQ(chooser.activeService(), "org.mpris.MediaPlayer2." + other);
-
-    const QString gamma = addPlayer("gamma", "Gamma", "Playing").service();
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return chooser.heard(gamma).contains("org.mpris.MediaPlayer2.Player"); }, kSignalWaitMs));
-    EXPECT_EQ(chooser.activeId(), other) << "the active one plays: it stays";
-    EXPECT_EQ(chooser.players().size(), 3);
+    const int other = chooser.activeId() == "alpha" ? 1 : 0;
+    m_players[other]->change(FakeMprisService::kPlayer, { { "PlaybackStatus", QStringLiteral("Playing") } });
+    ASSERT_TRUE(active.wait(kEventWaitMs));
+    EXPECT_EQ(chooser.activeService(), m_players[other]->service());
 
     active.clear();
-    m_players.erase(std::find_if(
-        m_players.begin(), m_players.end(), [&](const auto& fake) { return fake->service().endsWith(other); }));
-    ASSERT_TRUE(active.wait(kSignalWaitMs));
-    EXPECT_EQ(chooser.activeId(), "gamma") << "the one still playing follows";
+    m_players.erase(m_players.begin() + other);
+    ASSERT_TRUE(active.wait(kEventWaitMs));
+    EXPECT_EQ(chooser.activeService(), m_players.front()->service()) << "the one left follows";
 }
 
-TEST_F(MprisPlayerChooserTest, APinnedPlayerHoldsAgainstOneThatStartsPlaying)
-{
-    addPlayer("alpha", "Alpha Player", "Paused");
-    FakeMprisService& beta = addPlayer("beta", "Beta Player", "Paused");
-    MprisPlayerChooser chooser(m_bus.client(), kTimeoutMs, "ALPHA");
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return chooser.activeId() == "alpha" && chooser.heard(beta.service()).size() == 3; }, kSignalWaitMs));
-    QSignalSpy players(&chooser, &PlayerChooser::playersChanged);
-    beta.change(FakeMprisService::kPlayer, { { "PlaybackStatus", QStringLiteral("Playing") } });
-    addPlayer("delta", "Delta", "Paused"); // a later event proves the first was handled
-    ASSERT_TRUE(players.wait(kSignalWaitMs));
-    EXPECT_EQ(chooser.activeId(), "alpha");
-
-    QSignalSpy active(&chooser, &PlayerChooser::activeChanged);
-    chooser.pin("beta");
-    EXPECT_EQ(active.count(), 1);
-    EXPECT_EQ(chooser.activeId(), "beta");
-}
-
-TEST_F(MprisPlayerChooserTest, APinnedPlayerThatIsNotRunningIsWaitedFor)
+TEST_F(MprisPlayerChooserTest, APinnedPlayerIsWaitedForAttachedOnceAndPickedUpAgainAfterARestart)
 {
     addPlayer("alpha", "Alpha Player", "Playing");
-    addPlayer("beta", "Beta Player", "Paused");
-    MprisPlayerChooser chooser(m_bus.client(), kTimeoutMs, "gamma");
-    MprisPlayerBackend backend("gamma", m_bus.client(), kTimeoutMs);
+    MprisPlayerChooser chooser(bus().client(), kTimeoutMs, "gamma");
+    MprisPlayerBackend backend(QString(), bus().client(), kTimeoutMs);
     backend.followChoice(chooser);
-    const QString wanted = backend.executableName();
-    const QStringList running = backend.runningExecutables().value_or(QStringList());
-    for (const QString& name : running)
-        EXPECT_FALSE(name.contains(wanted)) << name.toStdString();
+    EXPECT_EQ(backend.executableName(), "gamma");
     EXPECT_EQ(backend.lastError(), "Waiting for gamma to start.");
     EXPECT_EQ(backend.createApplication(), nullptr);
     EXPECT_EQ(backend.identity(), "gamma");
 
-    QSignalSpy active(&chooser, &PlayerChooser::activeChanged);
-    addPlayer("gamma", "Gamma Player", "Stopped");
-    ASSERT_TRUE(active.wait(kSignalWaitMs));
-    EXPECT_EQ(chooser.activeId(), "gamma");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return backend.identity() == "Gamma Player"; }, kSignalWaitMs));
-    const auto player = backend.createApplication();
-    ASSERT_TRUE(player);
-    EXPECT_EQ(player->Identity(), "Gamma Player");
+    FakeMprisService& gamma = addPlayer("gamma", "Gamma Player", "Playing");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return backend.identity() == "Gamma Player"; }, kEventWaitMs));
+    const auto first = backend.createApplication();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->Identity(), "Gamma Player");
     EXPECT_TRUE(backend.lastError().isEmpty());
+    EXPECT_EQ(backend.createApplication(), first);
+
+    QSignalSpy quit(first.get(), &PlayerApplication::OnAboutToPromptUserToQuitEvent);
+    gamma.releaseName();
+    ASSERT_TRUE(quit.wait(kEventWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return backend.createApplication() == nullptr; }, kEventWaitMs));
+    ASSERT_TRUE(gamma.start());
+    std::shared_ptr<PlayerApplication> second;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return (second = backend.createApplication()) != nullptr; }, kEventWaitMs));
+    EXPECT_NE(second, first);
+}
+
+TEST_F(MprisPlayerChooserTest, WithNoPlayerOrNoBusTheBackendSaysWhy)
+{
+    MprisPlayerChooser chooser(bus().client(), kTimeoutMs);
+    MprisPlayerBackend none(QString(), bus().client(), kTimeoutMs);
+    none.followChoice(chooser);
+    EXPECT_EQ(none.createApplication(), nullptr);
+    EXPECT_TRUE(none.lastError().startsWith("No media player is running."));
+    EXPECT_EQ(none.identity(), "your media player");
+
+    MprisPlayerBackend detached(QString(), QDBusConnection(QStringLiteral("never-connected")), kTimeoutMs);
+    EXPECT_FALSE(detached.runningExecutables().has_value());
+    EXPECT_EQ(detached.createApplication(), nullptr);
+    EXPECT_EQ(detached.lastError(), "Bolvin cannot reach the desktop's session bus, where media players are found.");
 }
 
 TEST_F(MprisPlayerChooserTest, AHungPlayerNeverHoldsUpTheGuiThread)
 {
     FakeMprisService& mpv = addPlayer("mpv", "mpv", "Playing");
-    MprisPlayerChooser chooser(m_bus.client(), kTimeoutMs);
-    MprisPlayerBackend backend(QString(), m_bus.client(), kTimeoutMs);
+    MprisPlayerChooser chooser(bus().client(), kTimeoutMs);
+    MprisPlayerBackend backend(QString(), bus().client(), kTimeoutMs);
     backend.followChoice(chooser);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser.activeName() == "mpv"; }, kSignalWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser.activeName() == "mpv"; }, kEventWaitMs));
 
     // The GUI thread's heartbeat: every stretch it is held up shows as a gap between ticks.
     constexpr int kTickMs = 15;
@@ -155,14 +126,14 @@ TEST_F(MprisPlayerChooserTest, AHungPlayerNeverHoldsUpTheGuiThread)
     sinceTick.start();
     heartbeat.start(kTickMs);
 
-    FakeMprisService hung(m_bus.address(), "hung");
+    FakeMprisService hung(bus().address(), "hung");
     hung.fillTypical();
     hung.setUnresponsive(true);
     ASSERT_TRUE(hung.start());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser.players().size() == 2; }, kSignalWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser.players().size() == 2; }, kEventWaitMs));
     chooser.pin("hung");
     // It takes part in the choice once it has let the timeout pass.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser.activeId() == "hung"; }, kSignalWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return chooser.activeId() == "hung"; }, kEventWaitMs));
     const auto player = std::dynamic_pointer_cast<MprisPlayer>(backend.createApplication());
     ASSERT_TRUE(player);
     EXPECT_EQ(player->busName(), hung.service());
@@ -174,20 +145,21 @@ TEST_F(MprisPlayerChooserTest, AHungPlayerNeverHoldsUpTheGuiThread)
     EXPECT_EQ(player->PlayerState(), PlayerApplication::Stopped);
     EXPECT_EQ(player->LibrarySource()->Playlists()->Count(), 0);
     EXPECT_FALSE(player->CanSetShuffle(player->CurrentPlaylist()));
-    player->Play();
-    player->Pause();
-    player->NextTrack();
-    player->PreviousTrack();
+    for (auto command :
+        { &MprisPlayer::Play, &MprisPlayer::Pause, &MprisPlayer::NextTrack, &MprisPlayer::PreviousTrack })
+        ((*player).*command)();
     player->SetSoundVolume(30);
     player->CurrentPlaylist()->SetShuffle(true);
     player->BrowserWindow()->SetVisible(true);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return failed.count() == 7; }, kSignalWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return failed.count() == 7; }, kEventWaitMs));
     EXPECT_EQ(names(chooser), QStringList({ "hung=hung", "mpv=mpv" })) << "listed by its bus name";
 
     // The other player is untouched by it.
     chooser.pin("mpv");
     backend.createApplication()->NextTrack();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return mpv.calls().contains("Next"); }, kSignalWaitMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return mpv.calls().contains("Next"); }, kEventWaitMs));
     heartbeat.stop();
     EXPECT_LT(longestGap, kLongestGapMs);
 }
+
+} // namespace
