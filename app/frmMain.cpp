@@ -9,12 +9,9 @@
 #include "options/AdvancedPage.h"
 #include "options/DemoHarness.h"
 #include "options/FontPage.h"
-#include "options/HotKeysPage.h"
 #include "options/LibraryPage.h"
-#include "options/LibraryTransferView.h"
-#include "options/NotificationPage.h"
-#include "options/OptionSettings.h"
-#include "platform/autostart/Registry.h"
+#include "options/LibraryTransfers.h"
+#include "options/OptionPages.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/desktop/InstanceGuard.h"
 #include "platform/settings/SettingsStore.h"
@@ -29,17 +26,14 @@
 #include "tray/hotkeys/HotKeyDispatcher.h"
 #include "tray/hotkeys/HotKeyRegistration.h"
 
-#include <QCheckBox>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -79,17 +73,49 @@ QString versionText()
     return QStringLiteral("%1.%2.%3").arg(Version::Major).arg(Version::Minor).arg(Version::Revision);
 }
 
+// Lets a label act as a clickable picture.
+class ClickFilter : public QObject
+{
+public:
+    ClickFilter(QObject* parent, std::function<void()> onClick)
+        : QObject(parent)
+        , m_onClick(std::move(onClick))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease
+            && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            m_onClick();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_onClick;
+};
+
 }
 
 frmMain::frmMain(const AppServices& services, QWidget* parent)
     : QWidget(parent)
     , m_services(services)
+    , m_options(new OptionPages({ m_services.settings, m_services.desktop, m_services.registry, m_services.resourceDir,
+                                    m_services.programDir },
+          optionsLinks()))
+    , notificationPage(&m_options->notification())
+    , hotKeysPage(&m_options->hotKeys())
+    , advancedPage(&m_options->advanced())
+    , libraryPage(&m_options->library())
+    , mbCancelExport(m_options->transfers().mbCancelExport())
+    , mbCancelImport(m_options->transfers().mbCancelImport())
 {
     buildWindow();
-    m_optionSettings = std::make_unique<OptionSettings>(m_services.settings, m_services.desktop, *notificationPage,
-        *fontPage, *hotKeysPage, *advancedPage, *libraryPage);
-    connectOptionHandlers();
-    connectLibraryHandlers();
+    connect(advancedPage, &AdvancedPage::playListsToggled, this, &frmMain::chkEnablePlayLists_Click);
+    connect(libraryPage, &LibraryPage::librarySourceChanged, this, &frmMain::showLibraryAbility);
     frmShowPic::installServices(ShowPicServices(m_services.settings, m_services.desktop));
     connect(&m_services.instanceGuard, &InstanceGuard::quitRequested, this, [this] { Unload(UnloadMode::FormCode); });
     connect(&m_services.instanceGuard, &InstanceGuard::showRequested, this, [this] {
@@ -124,27 +150,20 @@ void frmMain::buildWindow()
     m_noTrayNotice->setObjectName(QStringLiteral("lblNoTray"));
     m_noTrayNotice->setWordWrap(true);
     m_noTrayNotice->hide();
-    T = new QTabWidget(m_visiblePart);
-    T->setObjectName(QStringLiteral("T"));
-    notificationPage = new NotificationPage(resources.filePath(QStringLiteral("backgrounds")));
-    fontPage = new FontPage;
-    hotKeysPage = new HotKeysPage;
-    advancedPage = new AdvancedPage;
-    libraryPage = new LibraryPage;
-    aboutPage = new AboutPage(resources.filePath(QStringLiteral("logos/about.png")));
-    T->addTab(notificationPage, QStringLiteral("Notification  "));
-    T->addTab(fontPage, QStringLiteral("Font  "));
-    T->addTab(hotKeysPage, QStringLiteral("Hot Keys  "));
-    T->addTab(advancedPage, QStringLiteral("Advanced  "));
-    T->addTab(libraryPage, QStringLiteral("Library"));
-    T->addTab(aboutPage, QStringLiteral("About"));
+    m_options->setParent(m_visiblePart);
 
-    btnPreview = new QPushButton(QStringLiteral("Preview"), m_visiblePart);
-    btnSave = new QPushButton(QStringLiteral("Save"), m_visiblePart);
-    Picture1 = new QLabel(m_visiblePart);
+    auto* btnPreview = new QPushButton(QStringLiteral("Preview"), m_visiblePart);
+    auto* btnSave = new QPushButton(QStringLiteral("Save"), m_visiblePart);
+    auto* Picture1 = new QLabel(m_visiblePart);
     Picture1->setPixmap(QPixmap(resources.filePath(QStringLiteral("logos/weblink.png"))));
     Picture1->setCursor(Qt::PointingHandCursor);
     Picture1->setToolTip(QStringLiteral("Visit the Bolvin web site"));
+    btnPreview->setObjectName(QStringLiteral("btnPreview"));
+    btnSave->setObjectName(QStringLiteral("btnSave"));
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    connect(btnPreview, &QPushButton::clicked, m_options, &OptionPages::btnPreview_Click);
+    connect(btnSave, &QPushButton::clicked, m_options, &OptionPages::btnSave_Click);
+    Picture1->installEventFilter(new ClickFilter(Picture1, [this] { m_options->Picture1_Click(); }));
     Command2 = new QPushButton(QStringLiteral("Quit"), m_visiblePart);
     Minimize = new QPushButton(QStringLiteral("Hide"), m_visiblePart);
     connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
@@ -160,14 +179,15 @@ void frmMain::buildWindow()
     buttons->addWidget(Minimize);
     auto* layout = new QVBoxLayout(m_visiblePart);
     layout->addWidget(m_noTrayNotice);
-    layout->addWidget(T);
+    layout->addWidget(m_options);
     layout->addLayout(buttons);
 
     // Every page caption shows without scroll arrows.
-    T->setMinimumWidth(T->tabBar()->sizeHint().width() + T->tabBar()->height());
+    m_options->setMinimumWidth(m_options->tabBar()->sizeHint().width() + m_options->tabBar()->height());
 
     // The demonstration controls sit below the visible part; enlarging the window shows them.
-    demo = new DemoHarness(resources.filePath(QStringLiteral("logos")), this);
+    demo = new DemoHarness(
+        m_services.resourceDir, [this] { return mobjPopups.get(); }, *notificationPage, this);
     setMinimumSize(m_visiblePart->sizeHint());
     resize(m_visiblePart->sizeHint());
 }
@@ -198,20 +218,17 @@ bool frmMain::Form_Load()
     m_frmSysTray->playlists()->setEnabled(false);
 
     mbConnected = false;
-    FillKeyCombo(hotKeysPage->cboHotKeyMod, QStringLiteral("MOD"));
-    for (QComboBox* selector : hotKeysPage->keySelectors())
-        FillKeyCombo(selector, QStringLiteral("HOTKEY"));
-    FillFontSizes();
+    m_options->fillLists();
     // The settings come first, player or not: nothing may show or save a control that was
     // never loaded.
     createPopups();
     LoadSettings();
-    pushOptionsToPopups();
+    m_options->pushOptionsToPopups();
     namePlayerEntries();
     showLibraryAbility();
     CheckPlayerRunning(false);
 
-    aboutPage->lblAbout->setText(QStringLiteral("version ") + versionText());
+    m_options->about().showVersion(versionText());
 
     if (m_services.settings.GetSetting(QStringLiteral("FirstRun"), QStringLiteral("Yes")) == QLatin1String("Yes")) {
         CheckPlayerRunning(true);
@@ -231,11 +248,11 @@ QString frmMain::idleToolTip() const
 
 void frmMain::createPopups()
 {
-    mobjPopups = std::make_unique<PopUpMessages>(
-        m_services.popUps, advancedPage->scrPopUpWidth->value(), advancedPage->scrPopUpHeight->value());
+    mobjPopups
+        = std::make_unique<PopUpMessages>(m_services.popUps, advancedPage->popUpWidth(), advancedPage->popUpHeight());
     mobjPopups->setFontSource(this);
     connect(mobjPopups.get(), &PopUpMessages::PopupMessageClicked, this, &frmMain::mobjPopups_PopupMessageClicked);
-    CreateDefaultPopUp();
+    demo->CreateDefaultPopUp();
 }
 
 void frmMain::checkTrayHost()
@@ -327,10 +344,8 @@ void frmMain::Form_Unload()
     ignoringErrors([this] { DisconnectPlayer(); });
     ignoringErrors([this] { UnloadHotKeys(); });
     ignoringErrors([this] {
-        demo->tmrAdd->stop();
-        demo->tmrWorking->stop();
+        demo->unload();
         mobjPopups.reset();
-        mobjDefaultPopUp.reset();
     });
     ignoringErrors([] { frmShowPic::unloadInstance(); });
 }
@@ -345,14 +360,65 @@ void frmMain::Command2_Click()
     Unload(UnloadMode::FormCode);
 }
 
-void frmMain::chkStartup_Click()
+OptionsLinks frmMain::optionsLinks()
 {
-    Registry& registry = m_services.registry;
-    const bool ticked = advancedPage->chkStartup->isChecked();
-    if (ticked)
-        registry.SetRegistryString(Registry::LocalMachine, QString::fromLatin1(kRunKey), QStringLiteral("Bolvin"),
-            registry.runAtLogonCommand(m_services.programDir));
-    else
-        registry.DeleteRegistryValue(Registry::LocalMachine, QString::fromLatin1(kRunKey), QStringLiteral("Bolvin"));
-    m_services.settings.SaveSetting(QStringLiteral("Startup"), ticked ? QStringLiteral("1") : QStringLiteral("0"));
+    return OptionsLinks {
+        .popUps = [this] { return mobjPopups.get(); },
+        .player = [this] { return objiTunesApp; },
+        .connectPlayer =
+            [this] {
+                CheckPlayerRunning(true);
+                return objiTunesApp;
+            },
+        .showTrackPopup = [this] { ShowTrackPopup(); },
+        .closeTrackPopups = [this] { closeTrackPopups(); },
+        .balloon =
+            [this](const QString& message, const QString& title, int icon, int timeoutMs) {
+                if (m_frmSysTray)
+                    m_frmSysTray->ShowBalloonTip(message, title, icon, timeoutMs);
+            },
+        .shuttingDown = [this] { return m_unloaded || mbShuttingDown; },
+        .settingsLoaded = [this] { LoadHotKeys(); },
+    };
+}
+
+void frmMain::LoadSettings()
+{
+    m_options->LoadSettings();
+}
+
+QFont frmMain::messageFont() const
+{
+    return m_options->font().messageFont();
+}
+
+void frmMain::showLibraryAbility()
+{
+    libraryPage->showAbility(playerName(), m_capabilities.library);
+}
+
+void frmMain::chkEnablePlayLists_Click()
+{
+    if (!m_frmSysTray)
+        return;
+    // The submenu is never shown enabled and empty: what keeps it grey is its tooltip.
+    QString reason;
+    if (!advancedPage->playListsEnabled()) {
+        reason = QStringLiteral("Tick \"Enable Play Lists\" on the Advanced page to list them here.");
+    } else if (!objiTunesApp) {
+        m_frmSysTray->ClearPlayLists();
+        mbPlaylistsEnabled = false;
+        reason = QStringLiteral("No player is attached.");
+    } else if (!m_capabilities.playlists) {
+        reason = m_capabilities.playlists.reason;
+    } else {
+        if (!mbPlaylistsEnabled) {
+            ignoringErrors([this] { LoadPlaylists(); });
+            mbPlaylistsEnabled = true;
+        }
+        if (!m_frmSysTray->mnuPlayList().isVisible(0))
+            reason = playerName() + QStringLiteral(" has no playlists.");
+    }
+    m_frmSysTray->playlists()->setEnabled(reason.isEmpty());
+    m_frmSysTray->playlists()->setToolTip(reason);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "options/OptionsLinks.h"
 #include "player/PlayerCapabilities.h"
 #include "popup/PopUpFontSource.h"
 #include "popup/PopUpServices.h"
@@ -10,20 +11,17 @@
 
 #include <memory>
 
-class AboutPage;
 class AdvancedPage;
 class DemoHarness;
 class Desktop;
-class FontPage;
 class HotKeyRegistrar;
 class HotKeyDispatcher;
 class HotKeyRegistration;
 class HotKeysPage;
 class InstanceGuard;
 class LibraryPage;
-class LibraryTransferView;
 class NotificationPage;
-class OptionSettings;
+class OptionPages;
 class PlayerApplication;
 class PlayerBackend;
 class PlayerChooser;
@@ -32,7 +30,6 @@ class PopUpMessage;
 class PopUpMessages;
 class QLabel;
 class QPushButton;
-class QTabWidget;
 class Registry;
 class SettingsStore;
 class TrayShell;
@@ -90,6 +87,7 @@ public:
     // The current track's notification: the artwork and title pop-ups, the floating window,
     // the shuffle mark and the tooltip.
     void ShowTrackPopup() override;
+    // The Font page's choice.
     QFont messageFont() const override;
 
     // HotKeyActions
@@ -110,17 +108,6 @@ public:
     bool exportCancelled() const { return mbCancelExport; }
     bool importCancelled() const { return mbCancelImport; }
 
-    QTabWidget* T = nullptr;
-    NotificationPage* notificationPage = nullptr;
-    FontPage* fontPage = nullptr;
-    HotKeysPage* hotKeysPage = nullptr;
-    AdvancedPage* advancedPage = nullptr;
-    LibraryPage* libraryPage = nullptr;
-    AboutPage* aboutPage = nullptr;
-    DemoHarness* demo = nullptr;
-    QPushButton* btnPreview = nullptr;
-    QPushButton* btnSave = nullptr;
-    QLabel* Picture1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Minimize = nullptr;
 
@@ -144,41 +131,16 @@ private:
     void Form_Unload();
     void Minimize_Click();
     void Command2_Click();
-    void chkStartup_Click();
 
     // frmMainHotKeys.cpp: the global hotkeys.
     void LoadHotKeys();
     void UnloadHotKeys();
     void HotKey(int wParm);
 
-    // frmMainOptions.cpp: the controls that act at once, Save and Load Defaults.
-    void connectOptionHandlers();
-    void btnSave_Click();
-    void btnDefaults_Click();
-    void chkFading_Click();
-    void scrShowDelay_Change();
-    void scrMovementIndex_Change();
-    void scrScrollDelay_Change();
-    void optDirection_Click(int Index);
+    // The options pages, built by OptionPages; these read or follow them.
+    OptionsLinks optionsLinks();
+    // The tray's playlist submenu follows "Enable Play Lists" and the player.
     void chkEnablePlayLists_Click();
-    void cboFonts_Click();
-    void cboFontSize_Click();
-    void chkFontBold_Click();
-    void chkFontItalic_Click();
-    void btnPreview_Click();
-    void Command3_Click();
-    void Picture1_Click();
-    void chkUseParent_Click();
-    void chkAdd_Click();
-    void cmdShowDefault_Click();
-    void tmrWorking_Timer();
-    void FillFontSizes();
-    void UpdateFontPreview();
-    void CreateDefaultPopUp();
-    void AddSamplePopUp();
-    void SetPopUpParent(bool usePictureBox);
-    void pushOptionsToPopups();
-    QString soundFile(const QString& name) const;
 
     // frmMainPlayer.cpp: the player link and its events.
     void CheckPlayerRunning(bool bStart);
@@ -229,24 +191,23 @@ private:
     void shuffleToggle();
     void playPlaylist(const QString& sKey);
 
-    // frmMainLibrary.cpp: export and import of the library's extras.
-    void connectLibraryHandlers();
-    std::unique_ptr<LibraryTransferView> transferView(bool forExport);
-    void cmdStartBackup_Click();
-    void cmdStartImport_Click();
-
     // frmMainTrack.cpp: the track notification.
     void placePopups();
     void showArtworkPopUp(PlayerTrack& track);
     QPixmap titleBackground() const;
 
     AppServices m_services;
-    std::unique_ptr<OptionSettings> m_optionSettings;
+    // Owned by the window once laid out; the pointers below are its pages.
+    OptionPages* m_options;
+    NotificationPage* notificationPage;
+    HotKeysPage* hotKeysPage;
+    AdvancedPage* advancedPage;
+    LibraryPage* libraryPage;
+    DemoHarness* demo = nullptr;
     std::unique_ptr<frmSysTray> m_frmSysTray;
     std::unique_ptr<HotKeyRegistration> m_hotKeyRegistration;
     std::shared_ptr<PlayerApplication> objiTunesApp;
     std::unique_ptr<PopUpMessages> mobjPopups;
-    std::shared_ptr<PopUpMessage> mobjDefaultPopUp;
     std::shared_ptr<PopUpMessage> mobjArtPopUp;
     std::shared_ptr<PopUpMessage> mobjTitlePopUp;
     std::unique_ptr<HotKeyDispatcher> m_hotKeyDispatcher;
@@ -257,17 +218,13 @@ private:
     PlayerChooser* m_playerChooser = nullptr;
     QString m_toldNoPlayer;
     QLabel* m_noTrayNotice = nullptr;
-    QString m_shownLibraryReason;
-    bool mbCancelExport = false;
-    bool mbCancelImport = false;
+    // The library transfers' Stop requests.
+    bool& mbCancelExport;
+    bool& mbCancelImport;
     bool mbShuttingDown = false;
     // The last failed library write the user was told of, so that a retry that fails the
     // same way is not told again.
     QString m_toldWriteFailure;
     bool m_unloaded = false;
-    int mLastFontIndex = 0;
-    int mLastFontSizeIndex = 0;
-    bool mLastFontBold = false;
-    bool mLastFontItalic = false;
     QWidget* m_visiblePart = nullptr;
 };

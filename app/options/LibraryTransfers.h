@@ -1,0 +1,41 @@
+#pragma once
+
+#include "OptionsLinks.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+class LibraryPage;
+class LibraryTransferView;
+
+// The "Library" page's export and import: each runs to its end inside its Start click, the
+// page showing its progress, until it finishes or its Stop is pressed.
+class LibraryTransfers : public QObject
+{
+    Q_OBJECT
+public:
+    // exportMessages: whether a finished transfer also says so in a balloon.
+    LibraryTransfers(LibraryPage& page, Desktop& desktop, PlayerAccess connectPlayer, BalloonTip balloon,
+        std::function<bool()> exportMessages, std::function<bool()> shuttingDown);
+
+    // The Stop requests, which a running transfer checks between items; set too when the
+    // player quits or the program ends.
+    bool& mbCancelExport() { return m_cancelExport; }
+    bool& mbCancelImport() { return m_cancelImport; }
+
+private:
+    void cmdStartBackup_Click();
+    void cmdStartImport_Click();
+    std::unique_ptr<LibraryTransferView> transferView(bool forExport);
+
+    LibraryPage& m_page;
+    Desktop& m_desktop;
+    PlayerAccess m_connectPlayer;
+    BalloonTip m_balloon;
+    std::function<bool()> m_exportMessages;
+    std::function<bool()> m_shuttingDown;
+    bool m_cancelExport = false;
+    bool m_cancelImport = false;
+};

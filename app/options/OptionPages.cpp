@@ -1,0 +1,125 @@
+#include "OptionPages.h"
+
+#include "AboutPage.h"
+#include "AdvancedPage.h"
+#include "FontPage.h"
+#include "HotKeysPage.h"
+#include "LibraryPage.h"
+#include "LibraryTransfers.h"
+#include "NotificationPage.h"
+#include "OptionSettings.h"
+#include "app/Branding.h"
+#include "platform/desktop/Desktop.h"
+#include "player/IgnoringErrors.h"
+#include "player/PlayerApplication.h"
+#include "popup/PopUpMessages.h"
+
+#include <QDir>
+
+#include <cstdio>
+
+OptionPages::OptionPages(const OptionServices& services, OptionsLinks links, QWidget* parent)
+    : QTabWidget(parent)
+    , m_services(services)
+    , m_links(std::move(links))
+{
+    setObjectName(QStringLiteral("T"));
+    const QDir resources(m_services.resourceDir);
+    m_notification = new NotificationPage(resources.filePath(QStringLiteral("backgrounds")), m_links.popUps);
+    m_font = new FontPage;
+    m_hotKeys = new HotKeysPage;
+    m_advanced = new AdvancedPage(m_services, m_links.popUps);
+    m_library = new LibraryPage;
+    m_about = new AboutPage(resources.filePath(QStringLiteral("logos/about.png")), m_services.desktop);
+    addTab(m_notification, QStringLiteral("Notification  "));
+    addTab(m_font, QStringLiteral("Font  "));
+    addTab(m_hotKeys, QStringLiteral("Hot Keys  "));
+    addTab(m_advanced, QStringLiteral("Advanced  "));
+    addTab(m_library, QStringLiteral("Library"));
+    addTab(m_about, QStringLiteral("About"));
+
+    m_settings = std::make_unique<OptionSettings>(
+        m_services.settings, m_services.desktop, *m_notification, *m_font, *m_hotKeys, *m_advanced, *m_library);
+    m_transfers = new LibraryTransfers(
+        *m_library, m_services.desktop, m_links.connectPlayer, m_links.balloon,
+        [this] { return m_advanced->exportMessages(); }, m_links.shuttingDown);
+    connect(m_advanced, &AdvancedPage::defaultsRequested, this, &OptionPages::btnDefaults_Click);
+    connect(m_hotKeys, &HotKeysPage::changeRequested, this, &OptionPages::btnSave_Click);
+}
+
+OptionPages::~OptionPages() = default;
+
+void OptionPages::fillLists()
+{
+    m_hotKeys->fillKeys();
+    m_font->FillFontSizes();
+}
+
+void OptionPages::LoadSettings()
+{
+    m_settings->load();
+    if (const QStringList reset = m_settings->resetKeys(); !reset.isEmpty())
+        std::fprintf(stderr, "bolvin: settings reset to their defaults (the stored values were unusable): %s\n",
+            qPrintable(reset.join(QStringLiteral(", "))));
+    m_links.settingsLoaded();
+}
+
+void OptionPages::btnSave_Click()
+{
+    m_settings->save();
+    LoadSettings();
+}
+
+void OptionPages::btnDefaults_Click()
+{
+    m_settings->deleteAll();
+    LoadSettings();
+}
+
+void OptionPages::pushOptionsToPopups()
+{
+    m_notification->chkFading_Click();
+    m_advanced->scrShowDelay_Change();
+    m_advanced->scrMovementIndex_Change();
+    m_advanced->scrScrollDelay_Change();
+    const int direction = m_notification->direction();
+    if (direction >= 0)
+        m_notification->optDirection_Click(direction);
+}
+
+void OptionPages::Picture1_Click()
+{
+    m_services.desktop.openUrl(QString::fromLatin1(kWebAddress));
+}
+
+void OptionPages::btnPreview_Click()
+{
+    ignoringErrors([this] {
+        if (PopUpMessages* popUps = m_links.popUps(); popUps && popUps->Count() >= 1)
+            m_links.closeTrackPopups();
+    });
+    ignoringErrors([this] {
+        const std::shared_ptr<PlayerApplication> player = m_links.player();
+        if (!player)
+            return;
+        bool hasTrack = true;
+        try {
+            player->CurrentTrack()->BitRate();
+        } catch (...) {
+            hasTrack = false;
+        }
+        if (hasTrack) {
+            m_links.showTrackPopup();
+            return;
+        }
+        // The play event that follows brings the notification.
+        const auto playlists = player->LibrarySource()->Playlists();
+        for (int i = 1; i <= playlists->Count(); ++i) {
+            const auto playlist = playlists->Item(i);
+            if (playlist->Name() == QLatin1String("Library")) {
+                playlist->PlayFirstTrack();
+                break;
+            }
+        }
+    });
+}

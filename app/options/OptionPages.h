@@ -1,0 +1,61 @@
+#pragma once
+
+#include "OptionsLinks.h"
+
+#include <QTabWidget>
+
+#include <memory>
+
+class AboutPage;
+class AdvancedPage;
+class FontPage;
+class HotKeysPage;
+class LibraryPage;
+class LibraryTransfers;
+class NotificationPage;
+class OptionSettings;
+
+// The options window's pages, and what spans them: the settings load, Save and Load
+// Defaults, and the buttons beside the pages. The controls are the working copy of every
+// setting.
+class OptionPages : public QTabWidget
+{
+    Q_OBJECT
+public:
+    OptionPages(const OptionServices& services, OptionsLinks links, QWidget* parent = nullptr);
+    ~OptionPages() override;
+
+    // Fills the selectors whose entries never change; once, before the first load.
+    void fillLists();
+    // Loads every stored setting into the controls, then tells settingsLoaded.
+    void LoadSettings();
+    // Gives the pop-ups every value the pages hold for them.
+    void pushOptionsToPopups();
+    void btnSave_Click();
+    void btnDefaults_Click();
+    // Closes the track pop-ups on show, then shows the current track's; with no track, the
+    // library's first starts, and its play event brings them.
+    void btnPreview_Click();
+    // The web site's picture beside the pages.
+    void Picture1_Click();
+
+    NotificationPage& notification() const { return *m_notification; }
+    FontPage& font() const { return *m_font; }
+    HotKeysPage& hotKeys() const { return *m_hotKeys; }
+    AdvancedPage& advanced() const { return *m_advanced; }
+    LibraryPage& library() const { return *m_library; }
+    AboutPage& about() const { return *m_about; }
+    LibraryTransfers& transfers() const { return *m_transfers; }
+
+private:
+    OptionServices m_services;
+    OptionsLinks m_links;
+    NotificationPage* m_notification;
+    FontPage* m_font;
+    HotKeysPage* m_hotKeys;
+    AdvancedPage* m_advanced;
+    LibraryPage* m_library;
+    AboutPage* m_about;
+    LibraryTransfers* m_transfers;
+    std::unique_ptr<OptionSettings> m_settings;
+};
