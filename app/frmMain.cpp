@@ -31,7 +31,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTimer>
@@ -72,31 +71,6 @@ QString versionText()
 {
     return QStringLiteral("%1.%2.%3").arg(Version::Major).arg(Version::Minor).arg(Version::Revision);
 }
-
-// Lets a label act as a clickable picture.
-class ClickFilter : public QObject
-{
-public:
-    ClickFilter(QObject* parent, std::function<void()> onClick)
-        : QObject(parent)
-        , m_onClick(std::move(onClick))
-    {
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::MouseButtonRelease
-            && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-            m_onClick();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> m_onClick;
-};
 
 }
 
@@ -140,7 +114,6 @@ frmMain::~frmMain()
 void frmMain::buildWindow()
 {
     setWindowTitle(QStringLiteral("Bolvin"));
-    const QDir resources(m_services.resourceDir);
 
     m_visiblePart = new QWidget(this);
     m_noTrayNotice
@@ -152,28 +125,17 @@ void frmMain::buildWindow()
     m_noTrayNotice->hide();
     m_options->setParent(m_visiblePart);
 
-    auto* btnPreview = new QPushButton(QStringLiteral("Preview"), m_visiblePart);
-    auto* btnSave = new QPushButton(QStringLiteral("Save"), m_visiblePart);
-    auto* Picture1 = new QLabel(m_visiblePart);
-    Picture1->setPixmap(QPixmap(resources.filePath(QStringLiteral("logos/weblink.png"))));
-    Picture1->setCursor(Qt::PointingHandCursor);
-    Picture1->setToolTip(QStringLiteral("Visit the Bolvin web site"));
-    btnPreview->setObjectName(QStringLiteral("btnPreview"));
-    btnSave->setObjectName(QStringLiteral("btnSave"));
-    Picture1->setObjectName(QStringLiteral("Picture1"));
-    connect(btnPreview, &QPushButton::clicked, m_options, &OptionPages::btnPreview_Click);
-    connect(btnSave, &QPushButton::clicked, m_options, &OptionPages::btnSave_Click);
-    Picture1->installEventFilter(new ClickFilter(Picture1, [this] { m_options->Picture1_Click(); }));
+    const OptionPages::Buttons options = m_options->createButtons(m_visiblePart);
     Command2 = new QPushButton(QStringLiteral("Quit"), m_visiblePart);
     Minimize = new QPushButton(QStringLiteral("Hide"), m_visiblePart);
     connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
     connect(Minimize, &QPushButton::clicked, this, &frmMain::Minimize_Click);
 
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnPreview);
-    buttons->addWidget(btnSave);
+    buttons->addWidget(options.btnPreview);
+    buttons->addWidget(options.btnSave);
     buttons->addStretch();
-    buttons->addWidget(Picture1);
+    buttons->addWidget(options.Picture1);
     buttons->addStretch();
     buttons->addWidget(Command2);
     buttons->addWidget(Minimize);

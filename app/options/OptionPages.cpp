@@ -15,8 +15,39 @@
 #include "popup/PopUpMessages.h"
 
 #include <QDir>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
 
 #include <cstdio>
+
+namespace
+{
+// Lets a label act as a clickable picture.
+class ClickFilter : public QObject
+{
+public:
+    ClickFilter(QObject* parent, std::function<void()> onClick)
+        : QObject(parent)
+        , m_onClick(std::move(onClick))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease
+            && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            m_onClick();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> m_onClick;
+};
+}
 
 OptionPages::OptionPages(const OptionServices& services, OptionsLinks links, QWidget* parent)
     : QTabWidget(parent)
@@ -48,6 +79,21 @@ OptionPages::OptionPages(const OptionServices& services, OptionsLinks links, QWi
 }
 
 OptionPages::~OptionPages() = default;
+
+OptionPages::Buttons OptionPages::createButtons(QWidget* parent)
+{
+    Buttons buttons { new QPushButton(QStringLiteral("Preview"), parent),
+        new QPushButton(QStringLiteral("Save"), parent), new QLabel(parent) };
+    buttons.Picture1->setPixmap(QPixmap(QDir(m_services.resourceDir).filePath(QStringLiteral("logos/weblink.png"))));
+    buttons.Picture1->setCursor(Qt::PointingHandCursor);
+    buttons.Picture1->setToolTip(QStringLiteral("Visit the Bolvin web site"));
+    nameControls(
+        { { buttons.btnPreview, "btnPreview" }, { buttons.btnSave, "btnSave" }, { buttons.Picture1, "Picture1" } });
+    connect(buttons.btnPreview, &QPushButton::clicked, this, &OptionPages::btnPreview_Click);
+    connect(buttons.btnSave, &QPushButton::clicked, this, &OptionPages::btnSave_Click);
+    buttons.Picture1->installEventFilter(new ClickFilter(buttons.Picture1, [this] { Picture1_Click(); }));
+    return buttons;
+}
 
 void OptionPages::fillLists()
 {

@@ -14,6 +14,8 @@ class LibraryPage;
 class LibraryTransfers;
 class NotificationPage;
 class OptionSettings;
+class QLabel;
+class QPushButton;
 
 // The options window's pages, and what spans them: the settings load, Save and Load
 // Defaults, and the buttons beside the pages. The controls are the working copy of every
@@ -31,13 +33,15 @@ public:
     void LoadSettings();
     // Gives the pop-ups every value the pages hold for them.
     void pushOptionsToPopups();
-    void btnSave_Click();
-    void btnDefaults_Click();
-    // Closes the track pop-ups on show, then shows the current track's; with no track, the
-    // library's first starts, and its play event brings them.
-    void btnPreview_Click();
-    // The web site's picture beside the pages.
-    void Picture1_Click();
+
+    // The controls the window lays out in the row below the pages.
+    struct Buttons {
+        QPushButton* btnPreview;
+        QPushButton* btnSave;
+        // The web site's picture.
+        QLabel* Picture1;
+    };
+    Buttons createButtons(QWidget* parent);
 
     NotificationPage& notification() const { return *m_notification; }
     FontPage& font() const { return *m_font; }
@@ -48,6 +52,13 @@ public:
     LibraryTransfers& transfers() const { return *m_transfers; }
 
 private:
+    void btnSave_Click();
+    void btnDefaults_Click();
+    // Closes the track pop-ups on show, then shows the current track's; with no track, the
+    // library's first starts, and its play event brings them.
+    void btnPreview_Click();
+    void Picture1_Click();
+
     OptionServices m_services;
     OptionsLinks m_links;
     NotificationPage* m_notification;
