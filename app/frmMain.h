@@ -137,7 +137,7 @@ private:
     void UnloadHotKeys();
     void HotKey(int wParm);
 
-    // The options pages, built by OptionPages; these read or follow them.
+    // What the options pages reach of the rest of the program.
     OptionsLinks optionsLinks();
     // The tray's playlist submenu follows "Enable Play Lists" and the player.
     void chkEnablePlayLists_Click();

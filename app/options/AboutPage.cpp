@@ -1,6 +1,6 @@
 #include "AboutPage.h"
 
-#include "OptionsLinks.h"
+#include "ControlNames.h"
 #include "app/Branding.h"
 #include "platform/desktop/Desktop.h"
 

@@ -1,5 +1,6 @@
 #include "AdvancedPage.h"
 
+#include "ControlNames.h"
 #include "platform/autostart/Registry.h"
 #include "platform/settings/SettingsStore.h"
 #include "popup/PopUpMessages.h"

@@ -1,5 +1,6 @@
 #include "DemoHarness.h"
 
+#include "ControlNames.h"
 #include "NotificationPage.h"
 #include "OptionGroup.h"
 #include "player/IgnoringErrors.h"

@@ -1,6 +1,6 @@
 #include "FontPage.h"
 
-#include "OptionsLinks.h"
+#include "ControlNames.h"
 #include "player/IgnoringErrors.h"
 
 #include <QCheckBox>

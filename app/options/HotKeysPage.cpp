@@ -1,6 +1,6 @@
 #include "HotKeysPage.h"
 
-#include "OptionsLinks.h"
+#include "ControlNames.h"
 #include "tray/hotkeys/HotKey.h"
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #include "LibraryPage.h"
 
-#include "OptionsLinks.h"
+#include "ControlNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,5 +1,6 @@
 #include "NotificationPage.h"
 
+#include "ControlNames.h"
 #include "OptionGroup.h"
 #include "popup/PopUpMessages.h"
 

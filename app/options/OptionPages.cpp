@@ -2,6 +2,7 @@
 
 #include "AboutPage.h"
 #include "AdvancedPage.h"
+#include "ControlNames.h"
 #include "FontPage.h"
 #include "HotKeysPage.h"
 #include "LibraryPage.h"

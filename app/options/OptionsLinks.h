@@ -1,12 +1,9 @@
 #pragma once
 
-#include <QObject>
 #include <QString>
 
 #include <functional>
-#include <initializer_list>
 #include <memory>
-#include <utility>
 
 class Desktop;
 class PlayerApplication;
@@ -48,10 +45,3 @@ struct OptionsLinks {
     // After every settings load: what the settings drive outside the pages follows them.
     std::function<void()> settingsLoaded;
 };
-
-// Each control is named as its member is, which is how the settings and tests find it.
-inline void nameControls(std::initializer_list<std::pair<QObject*, const char*>> controls)
-{
-    for (const auto& [control, name] : controls)
-        control->setObjectName(QLatin1String(name));
-}
