@@ -80,10 +80,10 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     , m_options(new OptionPages({ m_services.settings, m_services.desktop, m_services.registry, m_services.resourceDir,
                                     m_services.programDir },
           optionsLinks()))
-    , notificationPage(&m_options->notification())
-    , hotKeysPage(&m_options->hotKeys())
-    , advancedPage(&m_options->advanced())
-    , libraryPage(&m_options->library())
+    , notificationPage(&m_options->notificationPage())
+    , hotKeysPage(&m_options->hotKeysPage())
+    , advancedPage(&m_options->advancedPage())
+    , libraryPage(&m_options->libraryPage())
     , mbCancelExport(m_options->transfers().mbCancelExport())
     , mbCancelImport(m_options->transfers().mbCancelImport())
 {
@@ -190,7 +190,7 @@ bool frmMain::Form_Load()
     showLibraryAbility();
     CheckPlayerRunning(false);
 
-    m_options->about().showVersion(versionText());
+    m_options->aboutPage().showVersion(versionText());
 
     if (m_services.settings.GetSetting(QStringLiteral("FirstRun"), QStringLiteral("Yes")) == QLatin1String("Yes")) {
         CheckPlayerRunning(true);
@@ -351,7 +351,7 @@ void frmMain::LoadSettings()
 
 QFont frmMain::messageFont() const
 {
-    return m_options->font().messageFont();
+    return m_options->fontPage().messageFont();
 }
 
 void frmMain::showLibraryAbility()

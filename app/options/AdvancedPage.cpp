@@ -89,7 +89,7 @@ int AdvancedPage::popUpHeight() const
     return scrPopUpHeight->value();
 }
 
-bool AdvancedPage::exportMessages() const
+bool AdvancedPage::completionMessageBox() const
 {
     return chkExportMsg->isChecked();
 }

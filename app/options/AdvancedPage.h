@@ -18,8 +18,8 @@ public:
 
     int popUpWidth() const;
     int popUpHeight() const;
-    // Whether a finished export or import says so in a pop-up.
-    bool exportMessages() const;
+    // Whether a finished export or import says so in a message box rather than a balloon.
+    bool completionMessageBox() const;
     bool playListsEnabled() const;
     // Shows the timings the pop-ups really use.
     void showPopUpTimings(int showDelay, int movementIndex, int scrollDelay);

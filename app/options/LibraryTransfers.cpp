@@ -65,13 +65,13 @@ std::optional<TransferLibrary> chosenLibrary(
 }
 
 LibraryTransfers::LibraryTransfers(LibraryPage& page, Desktop& desktop, PlayerAccess connectPlayer, BalloonTip balloon,
-    std::function<bool()> exportMessages, std::function<bool()> shuttingDown)
+    std::function<bool()> completionMessageBox, std::function<bool()> shuttingDown)
     : QObject(&page)
     , m_page(page)
     , m_desktop(desktop)
     , m_connectPlayer(std::move(connectPlayer))
     , m_balloon(std::move(balloon))
-    , m_exportMessages(std::move(exportMessages))
+    , m_completionMessageBox(std::move(completionMessageBox))
     , m_shuttingDown(std::move(shuttingDown))
 {
     page.prgBackup->setVisible(false);
@@ -98,7 +98,7 @@ void LibraryTransfers::cmdStartBackup_Click()
     m_cancelExport = false;
     const auto view = transferView(true);
     ExtrasExport transfer(library->source(), *view,
-        ExportOptions { m_page.cboExportMode->currentText(), m_exportMessages(), m_page.libraryName() },
+        ExportOptions { m_page.cboExportMode->currentText(), m_completionMessageBox(), m_page.libraryName() },
         [this] { return m_cancelExport; });
     transfer.run();
 }
@@ -112,7 +112,7 @@ void LibraryTransfers::cmdStartImport_Click()
     const auto view = transferView(false);
     ExtrasImport transfer(library->source(), *view,
         ImportOptions { m_page.chkImportRating->isChecked(), m_page.chkImportPlayCount->isChecked(),
-            m_page.chkImportLastPlayDate->isChecked(), m_page.cboPlayCount->currentText(), m_exportMessages(),
+            m_page.chkImportLastPlayDate->isChecked(), m_page.cboPlayCount->currentText(), m_completionMessageBox(),
             m_page.libraryName() },
         [this] { return m_cancelImport; });
     std::unique_ptr<HeldPlayerLibrary> held;

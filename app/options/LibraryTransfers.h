@@ -16,9 +16,9 @@ class LibraryTransfers : public QObject
 {
     Q_OBJECT
 public:
-    // exportMessages: whether a finished transfer also says so in a balloon.
+    // completionMessageBox: whether a finished transfer says so in a message box rather than a balloon.
     LibraryTransfers(LibraryPage& page, Desktop& desktop, PlayerAccess connectPlayer, BalloonTip balloon,
-        std::function<bool()> exportMessages, std::function<bool()> shuttingDown);
+        std::function<bool()> completionMessageBox, std::function<bool()> shuttingDown);
 
     // The Stop requests, which a running transfer checks between items; set too when the
     // player quits or the program ends.
@@ -34,7 +34,7 @@ private:
     Desktop& m_desktop;
     PlayerAccess m_connectPlayer;
     BalloonTip m_balloon;
-    std::function<bool()> m_exportMessages;
+    std::function<bool()> m_completionMessageBox;
     std::function<bool()> m_shuttingDown;
     bool m_cancelExport = false;
     bool m_cancelImport = false;

@@ -74,7 +74,7 @@ OptionPages::OptionPages(const OptionServices& services, OptionsLinks links, QWi
         m_services.settings, m_services.desktop, *m_notification, *m_font, *m_hotKeys, *m_advanced, *m_library);
     m_transfers = new LibraryTransfers(
         *m_library, m_services.desktop, m_links.connectPlayer, m_links.balloon,
-        [this] { return m_advanced->exportMessages(); }, m_links.shuttingDown);
+        [this] { return m_advanced->completionMessageBox(); }, m_links.shuttingDown);
     connect(m_advanced, &AdvancedPage::defaultsRequested, this, &OptionPages::btnDefaults_Click);
     connect(m_hotKeys, &HotKeysPage::changeRequested, this, &OptionPages::btnSave_Click);
 }

@@ -43,12 +43,12 @@ public:
     };
     Buttons createButtons(QWidget* parent);
 
-    NotificationPage& notification() const { return *m_notification; }
-    FontPage& font() const { return *m_font; }
-    HotKeysPage& hotKeys() const { return *m_hotKeys; }
-    AdvancedPage& advanced() const { return *m_advanced; }
-    LibraryPage& library() const { return *m_library; }
-    AboutPage& about() const { return *m_about; }
+    NotificationPage& notificationPage() const { return *m_notification; }
+    FontPage& fontPage() const { return *m_font; }
+    HotKeysPage& hotKeysPage() const { return *m_hotKeys; }
+    AdvancedPage& advancedPage() const { return *m_advanced; }
+    LibraryPage& libraryPage() const { return *m_library; }
+    AboutPage& aboutPage() const { return *m_about; }
     LibraryTransfers& transfers() const { return *m_transfers; }
 
 private:

@@ -20,6 +20,7 @@
 #include <variant>
 #include <vector>
 
+// A number setting and the control that holds it.
 struct OptionSettings::NumberControl {
     NumberSetting setting;
     std::variant<QCheckBox*, QScrollBar*> control;
