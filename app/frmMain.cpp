@@ -1,13 +1,11 @@
 #include "frmMain.h"
 
-#include "Branding.h"
 #include "Version.h"
 #include "WindowHelpers.h"
 #include "app/commands/GlobalHotKeys.h"
 #include "app/commands/TrayCommands.h"
 #include "app/link/PlayerLink.h"
 #include "app/notification/TrackNotification.h"
-#include "artwork/ShowPicServices.h"
 #include "artwork/frmShowPic.h"
 #include "options/AboutPage.h"
 #include "options/AdvancedPage.h"
@@ -15,37 +13,26 @@
 #include "options/FontPage.h"
 #include "options/HotKeysPage.h"
 #include "options/LibraryPage.h"
-#include "options/LibraryTransferView.h"
+#include "options/LibraryTransfers.h"
 #include "options/NotificationPage.h"
-#include "options/OptionGroup.h"
-#include "options/OptionSettings.h"
-#include "platform/autostart/Registry.h"
+#include "options/OptionPages.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/desktop/InstanceGuard.h"
 #include "platform/settings/SettingsStore.h"
 #include "player/IgnoringErrors.h"
-#include "player/PlayerApplication.h"
 #include "player/PlayerChooser.h"
-#include "popup/PopUpMessage.h"
 #include "popup/PopUpMessages.h"
 #include "tray/PlayerMenu.h"
 #include "tray/frmSysTray.h"
-#include "tray/hotkeys/HotKey.h"
-#include "tray/hotkeys/HotKeyDispatcher.h"
-#include "tray/hotkeys/HotKeyRegistration.h"
 #include "tray/hotkeys/HotKeySettings.h"
 
-#include <QCheckBox>
+#include <QAction>
 #include <QCloseEvent>
-#include <QComboBox>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTabBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -85,13 +72,12 @@ constexpr std::array<MenuEntry, 14> kTrayMenu { {
 frmMain::frmMain(const AppServices& services, QWidget* parent)
     : QWidget(parent)
     , m_services(services)
+    , m_options(new OptionPages({ m_services.settings, m_services.desktop, m_services.registry, m_services.resourceDir,
+                                    m_services.programDir },
+          optionsLinks()))
 {
-    buildWindow();
     createParts();
-    m_optionSettings = std::make_unique<OptionSettings>(m_services.settings, m_services.desktop, *notificationPage,
-        *fontPage, *hotKeysPage, *advancedPage, *libraryPage);
-    connectOptionHandlers();
-    connectLibraryHandlers();
+    buildWindow();
     frmShowPic::installServices(m_services.artwork);
     connect(&m_services.instanceGuard, &InstanceGuard::quitRequested, this, [this] { Unload(UnloadMode::FormCode); });
     connect(&m_services.instanceGuard, &InstanceGuard::showRequested, this, [this] {
@@ -106,67 +92,6 @@ frmMain::~frmMain()
     ignoringErrors([] { frmShowPic::unloadInstance(); });
 }
 
-void frmMain::buildWindow()
-{
-    setWindowTitle(QStringLiteral("Bolvin"));
-    const QDir resources(m_services.resourceDir);
-
-    m_visiblePart = new QWidget(this);
-    m_noTrayNotice
-        = new QLabel(QStringLiteral("Your desktop shows no notification area, so Bolvin has no tray icon. "
-                                    "Pop-ups and hotkeys still work; start Bolvin again to open this window."),
-            m_visiblePart);
-    m_noTrayNotice->setObjectName(QStringLiteral("lblNoTray"));
-    m_noTrayNotice->setWordWrap(true);
-    m_noTrayNotice->hide();
-    T = new QTabWidget(m_visiblePart);
-    T->setObjectName(QStringLiteral("T"));
-    notificationPage = new NotificationPage(resources.filePath(QStringLiteral("backgrounds")));
-    fontPage = new FontPage;
-    hotKeysPage = new HotKeysPage;
-    advancedPage = new AdvancedPage;
-    libraryPage = new LibraryPage;
-    aboutPage = new AboutPage(resources.filePath(QStringLiteral("logos/about.png")));
-    T->addTab(notificationPage, QStringLiteral("Notification  "));
-    T->addTab(fontPage, QStringLiteral("Font  "));
-    T->addTab(hotKeysPage, QStringLiteral("Hot Keys  "));
-    T->addTab(advancedPage, QStringLiteral("Advanced  "));
-    T->addTab(libraryPage, QStringLiteral("Library"));
-    T->addTab(aboutPage, QStringLiteral("About"));
-
-    btnPreview = new QPushButton(QStringLiteral("Preview"), m_visiblePart);
-    btnSave = new QPushButton(QStringLiteral("Save"), m_visiblePart);
-    Picture1 = new QLabel(m_visiblePart);
-    Picture1->setPixmap(QPixmap(resources.filePath(QStringLiteral("logos/weblink.png"))));
-    Picture1->setCursor(Qt::PointingHandCursor);
-    Picture1->setToolTip(QStringLiteral("Visit the Bolvin web site"));
-    Command2 = new QPushButton(QStringLiteral("Quit"), m_visiblePart);
-    Minimize = new QPushButton(QStringLiteral("Hide"), m_visiblePart);
-    connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
-    connect(Minimize, &QPushButton::clicked, this, &frmMain::Minimize_Click);
-
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(btnPreview);
-    buttons->addWidget(btnSave);
-    buttons->addStretch();
-    buttons->addWidget(Picture1);
-    buttons->addStretch();
-    buttons->addWidget(Command2);
-    buttons->addWidget(Minimize);
-    auto* layout = new QVBoxLayout(m_visiblePart);
-    layout->addWidget(m_noTrayNotice);
-    layout->addWidget(T);
-    layout->addLayout(buttons);
-
-    // Every page caption shows without scroll arrows.
-    T->setMinimumWidth(T->tabBar()->sizeHint().width() + T->tabBar()->height());
-
-    // The demonstration controls sit below the visible part; enlarging the window shows them.
-    demo = new DemoHarness(resources.filePath(QStringLiteral("logos")), this);
-    setMinimumSize(m_visiblePart->sizeHint());
-    resize(m_visiblePart->sizeHint());
-}
-
 void frmMain::createParts()
 {
     m_link = std::make_unique<PlayerLink>(
@@ -175,15 +100,11 @@ void frmMain::createParts()
         if (!m_unloaded)
             showLibraryAbility();
     });
-    connect(m_link.get(), &PlayerLink::playerQuit, this, &frmMain::onPlayerQuit);
+    connect(m_link.get(), &PlayerLink::playerQuit, this, [this] { m_options->transfers().cancel(); });
     m_notification = std::make_unique<TrackNotification>(
         *m_link, m_services.desktop, m_services.popUps, [this] { return trackPopUpOptions(); });
-    connect(m_notification.get(), &TrackNotification::timingInUse, this,
-        [this](int showDelay, int movementIndex, int scrollDelay) {
-            advancedPage->scrShowDelay->setValue(showDelay);
-            advancedPage->scrMovementIndex->setValue(movementIndex);
-            advancedPage->scrScrollDelay->setValue(scrollDelay);
-        });
+    connect(m_notification.get(), &TrackNotification::timingInUse, &m_options->advancedPage(),
+        &AdvancedPage::showPopUpTimings);
     const auto showWindow = [this] {
         m_services.desktop.showWindow(this);
         m_services.desktop.raiseWindow(this);
@@ -192,35 +113,43 @@ void frmMain::createParts()
         TrayCommands::Window { showWindow, [this] { Unload(UnloadMode::FormCode); } });
     m_hotKeys
         = std::make_unique<GlobalHotKeys>(m_services.hotKeyRegistrar, m_services.desktop, *m_link, *m_notification);
+
+    AdvancedPage& advanced = m_options->advancedPage();
+    connect(&advanced, &AdvancedPage::playListsToggled, this,
+        [this, &advanced] { m_link->showPlaylists(advanced.playListsEnabled()); });
+    connect(&m_options->libraryPage(), &LibraryPage::librarySourceChanged, this, &frmMain::showLibraryAbility);
+}
+
+OptionsLinks frmMain::optionsLinks()
+{
+    return OptionsLinks {
+        .popUps = [this] { return m_notification->popups(); },
+        .player = [this] { return m_link->player(); },
+        .connectPlayer =
+            [this] {
+                m_link->CheckPlayerRunning(true);
+                return m_link->player();
+            },
+        .showTrackPopup = [this] { m_notification->ShowTrackPopup(); },
+        .closeTrackPopups = [this] { m_notification->closeTrackPopups(); },
+        .balloon =
+            [this](const QString& message, const QString& title, int icon, int timeoutMs) {
+                if (m_frmSysTray)
+                    m_frmSysTray->ShowBalloonTip(message, title, icon, timeoutMs);
+            },
+        .shuttingDown = [this] { return m_unloaded || mbShuttingDown; },
+        .settingsLoaded = [this] { m_hotKeys->LoadHotKeys(m_options->hotKeysPage().hotKeySettings()); },
+    };
 }
 
 TrackPopUpOptions frmMain::trackPopUpOptions() const
 {
-    const NotificationPage& page = *notificationPage;
-    TrackPopUpOptions options;
-    options.popTitle = page.chkPopTitle->isChecked();
-    options.popArt = page.chkPopArt->isChecked();
-    options.stickyTitle = page.chkStickyTitle->isChecked();
-    options.stickyArt = page.chkStickyArt->isChecked();
-    options.floatArt = page.chkFloatArt->isChecked();
-    options.stretchArt = page.chkStretchBkg->isChecked();
-    options.top = page.optYPos->selectedIndex() == 0;
-    options.left = page.optXPos->selectedIndex() == 0;
-    options.width = advancedPage->scrPopUpWidth->value();
-    options.height = advancedPage->scrPopUpHeight->value();
-    options.titleBackground = page.background(page.optBackGround->selectedIndex());
-    return options;
-}
-
-HotKeySettings frmMain::hotKeySettings() const
-{
-    HotKeySettings settings;
-    settings.enabled = hotKeysPage->chkEnableHotKey->isChecked();
-    settings.modifier = hotKeysPage->cboHotKeyMod->currentText();
-    const auto selectors = hotKeysPage->keySelectors();
-    for (std::size_t i = 0; i < selectors.size(); ++i)
-        settings.keys[i] = selectors[i]->currentText();
-    return settings;
+    const NotificationPage& page = m_options->notificationPage();
+    const AdvancedPage& advanced = m_options->advancedPage();
+    const NotificationPage::TrackParts parts = page.trackParts();
+    return TrackPopUpOptions { parts.title, parts.art, parts.stickyTitle, parts.stickyArt, parts.floatArt,
+        parts.stretchArt, page.topEdge(), page.leftEdge(), advanced.popUpWidth(), advanced.popUpHeight(),
+        page.chosenBackground() };
 }
 
 PopUpMessages* frmMain::popups() const
@@ -241,6 +170,59 @@ PopUpMessage* frmMain::titlePopUp() const
 bool frmMain::isConnected() const
 {
     return m_link->isConnected();
+}
+
+bool frmMain::exportCancelled() const
+{
+    return m_options->transfers().mbCancelExport();
+}
+
+bool frmMain::importCancelled() const
+{
+    return m_options->transfers().mbCancelImport();
+}
+
+void frmMain::buildWindow()
+{
+    setWindowTitle(QStringLiteral("Bolvin"));
+
+    m_visiblePart = new QWidget(this);
+    m_noTrayNotice
+        = new QLabel(QStringLiteral("Your desktop shows no notification area, so Bolvin has no tray icon. "
+                                    "Pop-ups and hotkeys still work; start Bolvin again to open this window."),
+            m_visiblePart);
+    m_noTrayNotice->setObjectName(QStringLiteral("lblNoTray"));
+    m_noTrayNotice->setWordWrap(true);
+    m_noTrayNotice->hide();
+    m_options->setParent(m_visiblePart);
+
+    const OptionPages::Buttons options = m_options->createButtons(m_visiblePart);
+    Command2 = new QPushButton(QStringLiteral("Quit"), m_visiblePart);
+    Minimize = new QPushButton(QStringLiteral("Hide"), m_visiblePart);
+    connect(Command2, &QPushButton::clicked, this, &frmMain::Command2_Click);
+    connect(Minimize, &QPushButton::clicked, this, &frmMain::Minimize_Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(options.btnPreview);
+    buttons->addWidget(options.btnSave);
+    buttons->addStretch();
+    buttons->addWidget(options.Picture1);
+    buttons->addStretch();
+    buttons->addWidget(Command2);
+    buttons->addWidget(Minimize);
+    auto* layout = new QVBoxLayout(m_visiblePart);
+    layout->addWidget(m_noTrayNotice);
+    layout->addWidget(m_options);
+    layout->addLayout(buttons);
+
+    // Every page caption shows without scroll arrows.
+    m_options->setMinimumWidth(m_options->tabBar()->sizeHint().width() + m_options->tabBar()->height());
+
+    // The demonstration controls sit below the visible part; enlarging the window shows them.
+    demo = new DemoHarness(
+        m_services.resourceDir, [this] { return m_notification->popups(); }, m_options->notificationPage(), this);
+    setMinimumSize(m_visiblePart->sizeHint());
+    resize(m_visiblePart->sizeHint());
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
@@ -268,20 +250,17 @@ bool frmMain::Form_Load()
     m_frmSysTray->myrating()->setEnabled(false);
     m_frmSysTray->playlists()->setEnabled(false);
 
-    FillKeyCombo(hotKeysPage->cboHotKeyMod, QStringLiteral("MOD"));
-    for (QComboBox* selector : hotKeysPage->keySelectors())
-        FillKeyCombo(selector, QStringLiteral("HOTKEY"));
-    FillFontSizes();
+    m_options->fillLists();
     // The settings come first, player or not: nothing may show or save a control that was
     // never loaded.
     createPopups();
     LoadSettings();
-    pushOptionsToPopups();
+    m_options->pushOptionsToPopups();
     m_link->namePlayerEntries();
     showLibraryAbility();
     m_link->CheckPlayerRunning(false);
 
-    aboutPage->lblAbout->setText(QStringLiteral("version ") + Version::text());
+    m_options->aboutPage().showVersion(Version::text());
 
     if (m_services.settings.GetSetting(QStringLiteral("FirstRun"), QStringLiteral("Yes")) == QLatin1String("Yes")) {
         m_link->CheckPlayerRunning(true);
@@ -295,8 +274,9 @@ bool frmMain::Form_Load()
 
 void frmMain::createPopups()
 {
-    m_notification->createPopups(advancedPage->scrPopUpWidth->value(), advancedPage->scrPopUpHeight->value(), *this);
-    CreateDefaultPopUp();
+    const AdvancedPage& advanced = m_options->advancedPage();
+    m_notification->createPopups(advanced.popUpWidth(), advanced.popUpHeight(), *this);
+    demo->CreateDefaultPopUp();
 }
 
 void frmMain::checkTrayHost()
@@ -340,6 +320,21 @@ void frmMain::attachPlayerMenu()
         Qt::UniqueConnection);
 }
 
+void frmMain::LoadSettings()
+{
+    m_options->LoadSettings();
+}
+
+QFont frmMain::messageFont() const
+{
+    return m_options->fontPage().messageFont();
+}
+
+void frmMain::showLibraryAbility()
+{
+    m_options->libraryPage().showAbility(m_link->playerName(), m_link->capabilities().library);
+}
+
 void frmMain::closeEvent(QCloseEvent* event)
 {
     // The window is never destroyed by a close; only an unload ends the program. Only the
@@ -369,26 +364,19 @@ void frmMain::Form_QueryUnload(bool& Cancel, UnloadMode UnloadMode)
         Cancel = true;
         return;
     }
-    mbCancelExport = true;
-    mbCancelImport = true;
+    m_options->transfers().cancel();
     mbShuttingDown = true;
-    ignoringErrors([this] {
-        if (!m_frmSysTray)
-            return;
-        m_frmSysTray.reset();
-    });
+    ignoringErrors([this] { m_frmSysTray.reset(); });
 }
 
 void frmMain::Form_Unload()
 {
     // The user's player outlives Bolvin; the built-in one ends with the process.
     ignoringErrors([this] { m_link->DisconnectPlayer(); });
-    ignoringErrors([this] { m_hotKeys->UnloadHotKeys(hotKeysPage->chkEnableHotKey->isChecked()); });
+    ignoringErrors([this] { m_hotKeys->UnloadHotKeys(m_options->hotKeysPage().hotKeySettings().enabled); });
     ignoringErrors([this] {
-        demo->tmrAdd->stop();
-        demo->tmrWorking->stop();
+        demo->unload();
         m_notification->releasePopups();
-        mobjDefaultPopUp.reset();
     });
     ignoringErrors([] { frmShowPic::unloadInstance(); });
 }
@@ -401,16 +389,4 @@ void frmMain::Minimize_Click()
 void frmMain::Command2_Click()
 {
     Unload(UnloadMode::FormCode);
-}
-
-void frmMain::chkStartup_Click()
-{
-    Registry& registry = m_services.registry;
-    const bool ticked = advancedPage->chkStartup->isChecked();
-    if (ticked)
-        registry.SetRegistryString(Registry::LocalMachine, QString::fromLatin1(kRunKey), QStringLiteral("Bolvin"),
-            registry.runAtLogonCommand(m_services.programDir));
-    else
-        registry.DeleteRegistryValue(Registry::LocalMachine, QString::fromLatin1(kRunKey), QStringLiteral("Bolvin"));
-    m_services.settings.SaveSetting(QStringLiteral("Startup"), ticked ? QStringLiteral("1") : QStringLiteral("0"));
 }

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class Desktop;
 class QLabel;
 class QPushButton;
 
@@ -10,8 +11,14 @@ class AboutPage : public QWidget
 {
     Q_OBJECT
 public:
-    AboutPage(const QString& pictureFile, QWidget* parent = nullptr);
+    AboutPage(const QString& pictureFile, Desktop& desktop, QWidget* parent = nullptr);
 
+    void showVersion(const QString& version);
+
+private:
+    void Command3_Click();
+
+    Desktop& m_desktop;
     QLabel* picAbout;
     QLabel* lblAbout;
     QPushButton* Command3;

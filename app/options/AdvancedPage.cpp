@@ -1,5 +1,9 @@
 #include "AdvancedPage.h"
 
+#include "ControlNames.h"
+#include "platform/autostart/Registry.h"
+#include "platform/settings/SettingsStore.h"
+#include "popup/PopUpMessages.h"
 #include "popup/PopUpSettings.h"
 
 #include <QCheckBox>
@@ -15,8 +19,10 @@ namespace
 constexpr int kValueWidthChars = 6;
 }
 
-AdvancedPage::AdvancedPage(QWidget* parent)
+AdvancedPage::AdvancedPage(const OptionServices& services, PopUpsAccess popUpsAccess, QWidget* parent)
     : QWidget(parent)
+    , m_services(services)
+    , m_popUps(std::move(popUpsAccess))
 {
     auto* popUps = new QGroupBox(QStringLiteral("PopUps"));
     auto* grid = new QGridLayout(popUps);
@@ -60,4 +66,72 @@ AdvancedPage::AdvancedPage(QWidget* parent)
     layout->addWidget(btnDefaults, 0, Qt::AlignRight);
     layout->addWidget(misc);
     layout->addStretch();
+
+    nameControls({ { scrShowDelay, "scrShowDelay" }, { scrMovementIndex, "scrMovementIndex" },
+        { scrScrollDelay, "scrScrollDelay" }, { scrPopUpWidth, "scrPopUpWidth" }, { scrPopUpHeight, "scrPopUpHeight" },
+        { btnDefaults, "btnDefaults" }, { chkExportMsg, "chkExportMsg" }, { chkStartup, "chkStartup" },
+        { chkEnablePlayLists, "chkEnablePlayLists" } });
+    connect(scrShowDelay, &QScrollBar::valueChanged, this, &AdvancedPage::scrShowDelay_Change);
+    connect(scrMovementIndex, &QScrollBar::valueChanged, this, &AdvancedPage::scrMovementIndex_Change);
+    connect(scrScrollDelay, &QScrollBar::valueChanged, this, &AdvancedPage::scrScrollDelay_Change);
+    connect(chkEnablePlayLists, &QCheckBox::toggled, this, &AdvancedPage::playListsToggled);
+    connect(chkStartup, &QCheckBox::toggled, this, &AdvancedPage::chkStartup_Click);
+    connect(btnDefaults, &QPushButton::clicked, this, &AdvancedPage::defaultsRequested);
+}
+
+int AdvancedPage::popUpWidth() const
+{
+    return scrPopUpWidth->value();
+}
+
+int AdvancedPage::popUpHeight() const
+{
+    return scrPopUpHeight->value();
+}
+
+bool AdvancedPage::completionMessageBox() const
+{
+    return chkExportMsg->isChecked();
+}
+
+bool AdvancedPage::playListsEnabled() const
+{
+    return chkEnablePlayLists->isChecked();
+}
+
+void AdvancedPage::showPopUpTimings(int showDelay, int movementIndex, int scrollDelay)
+{
+    scrShowDelay->setValue(showDelay);
+    scrMovementIndex->setValue(movementIndex);
+    scrScrollDelay->setValue(scrollDelay);
+}
+
+void AdvancedPage::scrShowDelay_Change()
+{
+    if (PopUpMessages* popUps = m_popUps())
+        popUps->setShowDelay(scrShowDelay->value());
+}
+
+void AdvancedPage::scrMovementIndex_Change()
+{
+    if (PopUpMessages* popUps = m_popUps())
+        popUps->setMovementIndex(scrMovementIndex->value());
+}
+
+void AdvancedPage::scrScrollDelay_Change()
+{
+    if (PopUpMessages* popUps = m_popUps())
+        popUps->setScrollDelay(scrScrollDelay->value());
+}
+
+void AdvancedPage::chkStartup_Click()
+{
+    Registry& registry = m_services.registry;
+    const bool ticked = chkStartup->isChecked();
+    if (ticked)
+        registry.SetRegistryString(Registry::LocalMachine, QString::fromLatin1(kRunKey), QStringLiteral("Bolvin"),
+            registry.runAtLogonCommand(m_services.programDir));
+    else
+        registry.DeleteRegistryValue(Registry::LocalMachine, QString::fromLatin1(kRunKey), QStringLiteral("Bolvin"));
+    m_services.settings.SaveSetting(QStringLiteral("Startup"), ticked ? QStringLiteral("1") : QStringLiteral("0"));
 }

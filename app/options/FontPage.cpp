@@ -1,5 +1,8 @@
 #include "FontPage.h"
 
+#include "ControlNames.h"
+#include "player/IgnoringErrors.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -7,9 +10,13 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <array>
+
 namespace
 {
 constexpr int kSampleHeight = 120;
+constexpr std::array<int, 18> kFontSizes { 6, 7, 8, 9, 10, 11, 12, 14, 16, 18, 20, 22, 24, 26, 28, 36, 48, 72 };
+constexpr int kFallbackSizeEntry = 2;
 }
 
 FontPage::FontPage(QWidget* parent)
@@ -37,4 +44,80 @@ FontPage::FontPage(QWidget* parent)
     layout->addWidget(font);
     layout->addWidget(lblSample);
     layout->addStretch();
+
+    nameControls({ { cboFonts, "cboFonts" }, { cboFontSize, "cboFontSize" }, { chkFontBold, "chkFontBold" },
+        { chkFontItalic, "chkFontItalic" }, { lblSample, "lblSample" } });
+    connect(cboFonts, &QComboBox::currentIndexChanged, this, &FontPage::cboFonts_Click);
+    connect(cboFontSize, &QComboBox::currentIndexChanged, this, &FontPage::cboFontSize_Click);
+    connect(chkFontBold, &QCheckBox::toggled, this, &FontPage::chkFontBold_Click);
+    connect(chkFontItalic, &QCheckBox::toggled, this, &FontPage::chkFontItalic_Click);
+}
+
+void FontPage::cboFonts_Click()
+{
+    const int index = cboFonts->currentIndex();
+    if (index != mLastFontIndex) {
+        FillFontSizes();
+        UpdateFontPreview();
+    }
+    mLastFontIndex = index;
+}
+
+void FontPage::cboFontSize_Click()
+{
+    const int index = cboFontSize->currentIndex();
+    if (index != mLastFontSizeIndex)
+        UpdateFontPreview();
+    mLastFontSizeIndex = index;
+}
+
+void FontPage::chkFontBold_Click()
+{
+    const bool bold = chkFontBold->isChecked();
+    if (bold != mLastFontBold)
+        UpdateFontPreview();
+    mLastFontBold = bold;
+}
+
+void FontPage::chkFontItalic_Click()
+{
+    const bool italic = chkFontItalic->isChecked();
+    if (italic != mLastFontItalic)
+        UpdateFontPreview();
+    mLastFontItalic = italic;
+}
+
+void FontPage::FillFontSizes()
+{
+    const QSignalBlocker quiet(cboFontSize);
+    cboFontSize->clear();
+    for (const int size : kFontSizes)
+        cboFontSize->addItem(QString::number(size));
+    cboFontSize->setCurrentIndex(-1);
+    mLastFontSizeIndex = -1;
+}
+
+void FontPage::UpdateFontPreview()
+{
+    ignoringErrors([this] {
+        lblSample->setText(QStringLiteral("Preview font\r\n") + cboFonts->currentText());
+        if (cboFontSize->currentText().isEmpty()) {
+            const QSignalBlocker quiet(cboFontSize);
+            cboFontSize->setCurrentIndex(kFallbackSizeEntry);
+            mLastFontSizeIndex = kFallbackSizeEntry;
+        }
+        lblSample->setFont(messageFont());
+    });
+}
+
+QFont FontPage::messageFont() const
+{
+    QFont font(cboFonts->currentText());
+    bool ok = false;
+    const int size = cboFontSize->currentText().toInt(&ok);
+    if (ok && size > 0)
+        font.setPointSize(size);
+    font.setBold(chkFontBold->isChecked());
+    font.setItalic(chkFontItalic->isChecked());
+    return font;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QWidget>
 
 class QCheckBox;
@@ -13,9 +14,28 @@ class FontPage : public QWidget
 public:
     explicit FontPage(QWidget* parent = nullptr);
 
+    // The font the selectors name, which the pop-ups draw their messages in.
+    QFont messageFont() const;
+    // Refills the size list and leaves it with no selection, as an emptied list does.
+    void FillFontSizes();
+
+private:
+    friend class OptionSettings;
+
+    void cboFonts_Click();
+    void cboFontSize_Click();
+    void chkFontBold_Click();
+    void chkFontItalic_Click();
+    void UpdateFontPreview();
+
     QComboBox* cboFonts;
     QComboBox* cboFontSize;
     QCheckBox* chkFontBold;
     QCheckBox* chkFontItalic;
     QLabel* lblSample;
+    // The selectors' last values: a preview is redrawn only when one really changed.
+    int mLastFontIndex = 0;
+    int mLastFontSizeIndex = 0;
+    bool mLastFontBold = false;
+    bool mLastFontItalic = false;
 };

@@ -1,5 +1,8 @@
 #include "HotKeysPage.h"
 
+#include "ControlNames.h"
+#include "tray/hotkeys/HotKey.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFormLayout>
@@ -35,6 +38,31 @@ HotKeysPage::HotKeysPage(QWidget* parent)
     layout->addWidget(group);
     layout->addWidget(cmdChangeHotkey, 0, Qt::AlignRight);
     layout->addStretch();
+
+    nameControls({ { chkEnableHotKey, "chkEnableHotKey" }, { cboHotKeyMod, "cboHotKeyMod" }, { cboHotKey, "cboHotKey" },
+        { cboNextTrackKey, "cboNextTrackKey" }, { cboPreviousTrackKey, "cboPreviousTrackKey" },
+        { cboVolumeUpKey, "cboVolumeUpKey" }, { cboVolumeDownKey, "cboVolumeDownKey" }, { cboPauseKey, "cboPauseKey" },
+        { cboRatingUpKey, "cboRatingUpKey" }, { cboRatingDownKey, "cboRatingDownKey" },
+        { cmdChangeHotkey, "cmdChangeHotkey" } });
+    connect(cmdChangeHotkey, &QPushButton::clicked, this, &HotKeysPage::changeRequested);
+}
+
+HotKeySettings HotKeysPage::hotKeySettings() const
+{
+    HotKeySettings settings;
+    settings.enabled = chkEnableHotKey->isChecked();
+    settings.modifier = cboHotKeyMod->currentText();
+    const auto selectors = keySelectors();
+    for (std::size_t i = 0; i < selectors.size(); ++i)
+        settings.keys[i] = selectors[i]->currentText();
+    return settings;
+}
+
+void HotKeysPage::fillKeys()
+{
+    FillKeyCombo(cboHotKeyMod, QStringLiteral("MOD"));
+    for (QComboBox* selector : keySelectors())
+        FillKeyCombo(selector, QStringLiteral("HOTKEY"));
 }
 
 std::array<QComboBox*, 8> HotKeysPage::keySelectors() const

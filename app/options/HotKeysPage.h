@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tray/hotkeys/HotKeySettings.h"
+
 #include <QWidget>
 
 #include <array>
@@ -15,6 +17,20 @@ class HotKeysPage : public QWidget
 public:
     explicit HotKeysPage(QWidget* parent = nullptr);
 
+    // Fills the modifier and key selectors with what can be chosen.
+    void fillKeys();
+    // The eight key selectors in hotkey id order 1..8.
+    std::array<QComboBox*, 8> keySelectors() const;
+    // The keys as the selectors name them, for the registration.
+    HotKeySettings hotKeySettings() const;
+
+signals:
+    // "Change HotKeys": the settings are saved and the keys registered anew.
+    void changeRequested();
+
+private:
+    friend class OptionSettings;
+
     QCheckBox* chkEnableHotKey;
     QComboBox* cboHotKeyMod;
     QComboBox* cboHotKey;
@@ -26,7 +42,4 @@ public:
     QComboBox* cboRatingUpKey;
     QComboBox* cboRatingDownKey;
     QPushButton* cmdChangeHotkey;
-
-    // The eight key selectors in hotkey id order 1..8.
-    std::array<QComboBox*, 8> keySelectors() const;
 };

@@ -1,5 +1,7 @@
 #include "LibraryPage.h"
 
+#include "ControlNames.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -99,6 +101,14 @@ LibraryPage::LibraryPage(QWidget* parent)
     layout->addWidget(importBox);
     layout->addStretch();
     showLibraryName();
+
+    nameControls({ { cboLibrarySource, "cboLibrarySource" }, { cboExportMode, "cboExportMode" },
+        { cmdStartBackup, "cmdStartBackup" }, { cmdCancelBackup, "cmdCancelBackup" }, { prgBackup, "prgBackup" },
+        { lblBackupTrackName, "lblBackupTrackName" }, { cboPlayCount, "cboPlayCount" },
+        { chkImportRating, "chkImportRating" }, { chkImportPlayCount, "chkImportPlayCount" },
+        { chkImportLastPlayDate, "chkImportLastPlayDate" }, { cmdStartImport, "cmdStartImport" },
+        { cmdCancelImport, "cmdCancelImport" }, { prgImport, "prgImport" },
+        { lblImportTrackName, "lblImportTrackName" } });
 }
 
 LibrarySourceKind LibraryPage::selectedSource() const
@@ -196,4 +206,21 @@ void LibraryPage::showLibraryName()
     const QString name = libraryName();
     m_exportBox->setTitle(QStringLiteral("Export %1 extras").arg(name));
     m_importBox->setTitle(QStringLiteral("Import %1 extras").arg(name));
+}
+
+void LibraryPage::showAbility(const QString& playerName, const PlayerAbility& playerLibrary)
+{
+    setPlayerName(playerName);
+    offerDefaultSource(playerLibrary.available);
+    // A library file does not need the player, nor what it allows.
+    const PlayerAbility library
+        = selectedSource() == LibrarySourceKind::ConnectedPlayer ? playerLibrary : fileSourceAbility();
+    for (QPushButton* start : { cmdStartBackup, cmdStartImport }) {
+        start->setEnabled(library.available);
+        start->setToolTip(library.reason);
+    }
+    for (QLabel* status : { lblBackupTrackName, lblImportTrackName })
+        if (!library || status->text() == m_shownLibraryReason)
+            status->setText(library.reason);
+    m_shownLibraryReason = library.reason;
 }

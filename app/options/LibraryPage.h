@@ -39,8 +39,26 @@ public:
     void setPlayerName(const QString& name);
     // What the transfers work on, in words: the player's name, "Rhythmbox", "library file"…
     QString libraryName() const;
+    // Enables the transfers as the chosen library allows, saying why not on the page: a
+    // disabled button's tooltip is easy to miss. playerLibrary is what the connected player
+    // allows, used while it is the source.
+    void showAbility(const QString& playerName, const PlayerAbility& playerLibrary);
 
+    // Public while the source tests in library/ still reach it directly.
     QComboBox* cboLibrarySource;
+
+signals:
+    // Another source was selected, by the user or by offerDefaultSource().
+    void librarySourceChanged();
+
+private:
+    friend class OptionSettings;
+    friend class LibraryTransfers;
+    friend class LibraryTransferView;
+
+    void sourceActivated(int index);
+    void select(LibrarySourceKind kind);
+    void showLibraryName();
 
     QComboBox* cboExportMode;
     QPushButton* cmdStartBackup;
@@ -57,18 +75,11 @@ public:
     QProgressBar* prgImport;
     QLabel* lblImportTrackName;
 
-signals:
-    // Another source was selected, by the user or by offerDefaultSource().
-    void librarySourceChanged();
-
-private:
-    void sourceActivated(int index);
-    void select(LibrarySourceKind kind);
-    void showLibraryName();
-
     QGroupBox* m_exportBox = nullptr;
     QGroupBox* m_importBox = nullptr;
     QString m_playerName;
+    // The reason last shown in the status labels, replaced when the reason changes.
+    QString m_shownLibraryReason;
 
     QString m_chosenFile;
     int m_shownSource = 0;

@@ -1,6 +1,8 @@
 #include "NotificationPage.h"
 
+#include "ControlNames.h"
 #include "OptionGroup.h"
+#include "popup/PopUpMessages.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -32,12 +34,13 @@ QGroupBox* optionBox(const QString& title, OptionGroup* group, const QStringList
 }
 }
 
-NotificationPage::NotificationPage(const QString& backgroundDir, QWidget* parent)
+NotificationPage::NotificationPage(const QString& backgroundDir, PopUpsAccess popUps, QWidget* parent)
     : QWidget(parent)
     , optBackGround(new OptionGroup(this))
     , optDirection(new OptionGroup(this))
     , optYPos(new OptionGroup(this))
     , optXPos(new OptionGroup(this))
+    , m_popUps(std::move(popUps))
     , m_backgroundDir(backgroundDir)
 {
     auto* backgrounds = new QGroupBox(QStringLiteral("Text BackGrounds"));
@@ -94,6 +97,53 @@ NotificationPage::NotificationPage(const QString& backgroundDir, QWidget* parent
     m_yPosBox = yPos;
     m_xPosBox = xPos;
     connect(optDirection, &OptionGroup::Click, this, &NotificationPage::showImpliedPosition);
+
+    nameControls({ { optBackGround, "optBackGround" }, { optDirection, "optDirection" }, { chkPopTitle, "chkPopTitle" },
+        { chkPopArt, "chkPopArt" }, { chkStickyTitle, "chkStickyTitle" }, { chkStickyArt, "chkStickyArt" },
+        { chkFloatArt, "chkFloatArt" }, { chkStretchBkg, "chkStretchBkg" }, { chkFading, "chkFading" },
+        { optYPos, "optYPos" }, { optXPos, "optXPos" } });
+    connect(chkFading, &QCheckBox::toggled, this, &NotificationPage::chkFading_Click);
+    connect(optDirection, &OptionGroup::Click, this, &NotificationPage::optDirection_Click);
+}
+
+QPixmap NotificationPage::chosenBackground() const
+{
+    return background(optBackGround->selectedIndex());
+}
+
+NotificationPage::TrackParts NotificationPage::trackParts() const
+{
+    return { chkPopTitle->isChecked(), chkPopArt->isChecked(), chkStickyTitle->isChecked(), chkStickyArt->isChecked(),
+        chkFloatArt->isChecked(), chkStretchBkg->isChecked() };
+}
+
+bool NotificationPage::topEdge() const
+{
+    return optYPos->selectedIndex() == 0;
+}
+
+bool NotificationPage::leftEdge() const
+{
+    return optXPos->selectedIndex() == 0;
+}
+
+int NotificationPage::direction() const
+{
+    return optDirection->selectedIndex();
+}
+
+// The live handlers act on the pop-up collection, which exists only once start-up made it;
+// before that they do nothing, and start-up pushes every value.
+void NotificationPage::chkFading_Click()
+{
+    if (PopUpMessages* popUps = m_popUps())
+        popUps->setAllowFading(chkFading->isChecked());
+}
+
+void NotificationPage::optDirection_Click(int Index)
+{
+    if (PopUpMessages* popUps = m_popUps())
+        popUps->setPopUpDirection(Index);
 }
 
 QPixmap NotificationPage::background(int choice) const

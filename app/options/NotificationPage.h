@@ -1,5 +1,7 @@
 #pragma once
 
+#include "OptionsLinks.h"
+
 #include <QPixmap>
 #include <QWidget>
 
@@ -15,11 +17,38 @@ class NotificationPage : public QWidget
 {
     Q_OBJECT
 public:
-    NotificationPage(const QString& backgroundDir, QWidget* parent = nullptr);
+    NotificationPage(const QString& backgroundDir, PopUpsAccess popUps, QWidget* parent = nullptr);
 
     // The full picture a background choice gives the title pop-up, as its swatch shows it;
     // null for no choice.
     QPixmap background(int choice) const;
+    // The chosen background's full picture; null for none.
+    QPixmap chosenBackground() const;
+    // Which track pop-ups show, and how.
+    struct TrackParts {
+        bool title;
+        bool art;
+        bool stickyTitle;
+        bool stickyArt;
+        bool floatArt;
+        bool stretchArt;
+    };
+    TrackParts trackParts() const;
+    // The corner pop-ups start from.
+    bool topEdge() const;
+    bool leftEdge() const;
+
+    // Each gives its value to the pop-ups, if there are any yet.
+    void chkFading_Click();
+    void optDirection_Click(int Index);
+    // The direction that is on, or -1.
+    int direction() const;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    friend class OptionSettings;
 
     OptionGroup* optBackGround;
     std::array<QLabel*, 4> imgBack;
@@ -34,15 +63,12 @@ public:
     OptionGroup* optYPos;
     OptionGroup* optXPos;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
     // The direction names the edge pop-ups come from, which settles that axis's position.
     void showImpliedPosition(int direction);
     // Decoding the pictures waits until a pop-up or the page needs them: not at start-up.
     void loadBackgrounds() const;
 
+    PopUpsAccess m_popUps;
     QString m_backgroundDir;
     mutable std::optional<std::array<QPixmap, 4>> m_backgrounds;
     QWidget* m_yPosBox = nullptr;

@@ -20,27 +20,39 @@
 #include <variant>
 #include <vector>
 
-namespace
-{
 // A number setting and the control that holds it.
-struct NumberControl {
+struct OptionSettings::NumberControl {
     NumberSetting setting;
     std::variant<QCheckBox*, QScrollBar*> control;
 };
 
+struct OptionSettings::GroupSetting {
+    const char* key;
+    const char* defaultCaption;
+    OptionGroup* group;
+};
+
+struct OptionSettings::KeySetting {
+    const char* key;
+    const char* defaultName;
+    QComboBox* selector;
+};
+
+namespace
+{
 // A box's setting: off or on.
 constexpr NumberSetting box(const char* key, bool on = false)
 {
     return { key, on ? 1 : 0, 0, 1 };
 }
 
-int valueOf(const NumberControl& s)
+int valueOf(const OptionSettings::NumberControl& s)
 {
     if (auto* box = std::get_if<QCheckBox*>(&s.control))
         return (*box)->isChecked() ? 1 : 0;
     return std::get<QScrollBar*>(s.control)->value();
 }
-void setValue(const NumberControl& s, int value)
+void setValue(const OptionSettings::NumberControl& s, int value)
 {
     if (auto* box = std::get_if<QCheckBox*>(&s.control))
         (*box)->setChecked(value != 0);
@@ -90,10 +102,12 @@ OptionSettings::OptionSettings(SettingsStore& store, const Desktop& desktop, Not
 {
 }
 
-namespace
+std::vector<OptionSettings::NumberControl> OptionSettings::numberSettings() const
 {
-std::vector<NumberControl> numberSettings(NotificationPage& n, AdvancedPage& a, FontPage& f, HotKeysPage& h)
-{
+    NotificationPage& n = m_notification;
+    AdvancedPage& a = m_advanced;
+    FontPage& f = m_font;
+    HotKeysPage& h = m_hotKeys;
     // In load order.
     return {
         { box("ExportMsg"), a.chkExportMsg },
@@ -118,26 +132,16 @@ std::vector<NumberControl> numberSettings(NotificationPage& n, AdvancedPage& a, 
     };
 }
 
-struct GroupSetting {
-    const char* key;
-    const char* defaultCaption;
-    OptionGroup* group;
-};
-
-std::vector<GroupSetting> groupSettings(NotificationPage& n)
+std::vector<OptionSettings::GroupSetting> OptionSettings::groupSettings() const
 {
+    NotificationPage& n = m_notification;
     return { { "Direction", "Up", n.optDirection }, { "Background", "One", n.optBackGround },
         { "YPos", "Bottom", n.optYPos }, { "XPos", "Right", n.optXPos } };
 }
 
-struct KeySetting {
-    const char* key;
-    const char* defaultName;
-    QComboBox* selector;
-};
-
-std::vector<KeySetting> keySettings(HotKeysPage& h)
+std::vector<OptionSettings::KeySetting> OptionSettings::keySettings() const
 {
+    HotKeysPage& h = m_hotKeys;
     return { { "HotKeyMod", "Ctrl", h.cboHotKeyMod }, { "HotKey", "E", h.cboHotKey },
         { "NextTrackKey", "Right", h.cboNextTrackKey }, { "PreviousTrackKey", "Left", h.cboPreviousTrackKey },
         { "VolumeUpKey", "Up", h.cboVolumeUpKey }, { "VolumeDownKey", "Down", h.cboVolumeDownKey },
@@ -145,6 +149,8 @@ std::vector<KeySetting> keySettings(HotKeysPage& h)
         { "RatingDownKey", "PageDn", h.cboRatingDownKey } };
 }
 
+namespace
+{
 void fillOnce(QComboBox* selector, const QStringList& entries)
 {
     if (!selector->currentText().isEmpty())
@@ -171,7 +177,7 @@ void OptionSettings::load()
 
 void OptionSettings::loadNumbers()
 {
-    for (const NumberControl& number : numberSettings(m_notification, m_advanced, m_font, m_hotKeys))
+    for (const NumberControl& number : numberSettings())
         setValue(number, storedNumber(m_store, number.setting, m_reset));
 }
 
@@ -189,7 +195,7 @@ void OptionSettings::loadFontAndHotKeys()
             m_reset << kFontSizeKey;
         fontSize = desktopFont.pointSize();
     }
-    for (const KeySetting& key : keySettings(m_hotKeys)) {
+    for (const KeySetting& key : keySettings()) {
         const QString stored = m_store.GetSetting(QString::fromLatin1(key.key));
         if (!stored.isEmpty() && key.selector->findText(stored) >= 0) {
             SelectComboText(key.selector, stored);
@@ -216,7 +222,7 @@ void OptionSettings::loadFontAndHotKeys()
 
 void OptionSettings::loadOptionGroups()
 {
-    for (const GroupSetting& setting : groupSettings(m_notification)) {
+    for (const GroupSetting& setting : groupSettings()) {
         QString stored = m_store.GetSetting(QString::fromLatin1(setting.key));
         bool known = false;
         for (int i = 0; i < setting.group->count(); ++i)
@@ -238,16 +244,16 @@ void OptionSettings::loadOptionGroups()
 
 void OptionSettings::save()
 {
-    for (const NumberControl& number : numberSettings(m_notification, m_advanced, m_font, m_hotKeys))
+    for (const NumberControl& number : numberSettings())
         m_store.SaveSetting(QString::fromLatin1(number.setting.key), QString::number(valueOf(number)));
     m_store.SaveSetting(kFontKey, m_font.cboFonts->currentText());
     m_store.SaveSetting(kFontSizeKey, m_font.cboFontSize->currentText());
 
-    for (const KeySetting& key : keySettings(m_hotKeys))
+    for (const KeySetting& key : keySettings())
         if (!key.selector->currentText().isEmpty())
             m_store.SaveSetting(QString::fromLatin1(key.key), key.selector->currentText());
 
-    for (const GroupSetting& setting : groupSettings(m_notification)) {
+    for (const GroupSetting& setting : groupSettings()) {
         const int on = setting.group->selectedIndex();
         if (on >= 0)
             m_store.SaveSetting(QString::fromLatin1(setting.key), setting.group->caption(on));
@@ -257,11 +263,11 @@ void OptionSettings::save()
 void OptionSettings::deleteAll()
 {
     QStringList keys { kFontKey, kFontSizeKey };
-    for (const NumberControl& number : numberSettings(m_notification, m_advanced, m_font, m_hotKeys))
+    for (const NumberControl& number : numberSettings())
         keys << QString::fromLatin1(number.setting.key);
-    for (const KeySetting& key : keySettings(m_hotKeys))
+    for (const KeySetting& key : keySettings())
         keys << QString::fromLatin1(key.key);
-    for (const GroupSetting& group : groupSettings(m_notification))
+    for (const GroupSetting& group : groupSettings())
         keys << QString::fromLatin1(group.key);
     // Whether Bolvin starts with the session is the user's own choice, kept through defaults.
     for (const QString& key : keys)

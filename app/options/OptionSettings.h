@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 class AdvancedPage;
 class Desktop;
 class FontPage;
@@ -32,7 +34,15 @@ public:
     // The keys whose stored value the last load could not use, and so loaded as defaults.
     QStringList resetKeys() const { return m_reset; }
 
+    // A setting and the control that holds it, as OptionSettings.cpp declares them.
+    struct NumberControl;
+    struct GroupSetting;
+    struct KeySetting;
+
 private:
+    std::vector<NumberControl> numberSettings() const;
+    std::vector<GroupSetting> groupSettings() const;
+    std::vector<KeySetting> keySettings() const;
     void loadNumbers();
     void loadFontAndHotKeys();
     void loadOptionGroups();

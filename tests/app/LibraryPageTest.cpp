@@ -1,7 +1,7 @@
 #include "app/options/LibraryPage.h"
 #include "AppTestRig.h"
+#include "Controls.h"
 #include "SampleLibrary.h"
-#include "app/options/AdvancedPage.h"
 #include "app/options/LibraryTransferView.h"
 #include "player/simulated/SimulatedPlayerBackend.h"
 
@@ -28,26 +28,26 @@ TEST(LibraryPage, ATransferHoldsTheOtherOneAndItsOptionsWhileBusy)
         &page, LibraryTransferView::importControls(page), [&](const QString& text) { messages << text; },
         [&](const QString& message, const QString& title, int, int) { balloons << title + ": " + message; });
 
+    const auto widget = [&](const char* name) { return control<QWidget>(page, name); };
     view.setBusy(true);
-    EXPECT_TRUE(page.cmdStartImport->isHidden());
-    EXPECT_FALSE(page.cmdCancelImport->isHidden() || page.prgImport->isHidden());
-    EXPECT_FALSE(page.cmdStartBackup->isEnabled());
-    for (QWidget* option : std::initializer_list<QWidget*> {
-             page.cboPlayCount, page.chkImportRating, page.chkImportPlayCount, page.chkImportLastPlayDate })
-        EXPECT_FALSE(option->isEnabled());
-    EXPECT_TRUE(page.cboExportMode->isEnabled()) << "the export's own option stays";
+    EXPECT_TRUE(widget("cmdStartImport")->isHidden());
+    EXPECT_FALSE(widget("cmdCancelImport")->isHidden() || widget("prgImport")->isHidden());
+    EXPECT_FALSE(widget("cmdStartBackup")->isEnabled());
+    for (const char* option : { "cboPlayCount", "chkImportRating", "chkImportPlayCount", "chkImportLastPlayDate" })
+        EXPECT_FALSE(widget(option)->isEnabled()) << option;
+    EXPECT_TRUE(widget("cboExportMode")->isEnabled()) << "the export's own option stays";
 
     view.setProgressMaximum(36);
     view.setProgressValue(12);
     view.setStatus("Tide Tables");
-    EXPECT_EQ(page.prgImport->maximum(), 36);
-    EXPECT_EQ(page.prgImport->value(), 12);
-    EXPECT_EQ(page.lblImportTrackName->text(), "Tide Tables");
+    EXPECT_EQ(control<QProgressBar>(page, "prgImport")->maximum(), 36);
+    EXPECT_EQ(control<QProgressBar>(page, "prgImport")->value(), 12);
+    EXPECT_EQ(control<QLabel>(page, "lblImportTrackName")->text(), "Tide Tables");
 
     view.setBusy(false);
-    EXPECT_FALSE(page.cmdStartImport->isHidden());
-    EXPECT_TRUE(page.cmdCancelImport->isHidden() && page.prgImport->isHidden());
-    EXPECT_TRUE(page.cmdStartBackup->isEnabled() && page.chkImportRating->isEnabled());
+    EXPECT_FALSE(widget("cmdStartImport")->isHidden());
+    EXPECT_TRUE(widget("cmdCancelImport")->isHidden() && widget("prgImport")->isHidden());
+    EXPECT_TRUE(widget("cmdStartBackup")->isEnabled() && widget("chkImportRating")->isEnabled());
 
     view.messageBox("Import complete.");
     view.showBalloon("Import complete.", "Bolvin", 1, 5000);
@@ -60,11 +60,11 @@ TEST(LibraryPage, StartWithNoPlayerToBeHadSaysSoAndStaysIdle)
     AppTestRig rig;
     rig.backend.player = nullptr;
     frmMain& main = rig.load();
-    main.libraryPage->cmdStartBackup->click();
-    main.libraryPage->cmdStartImport->click();
+    control<QPushButton>(main, "cmdStartBackup")->click();
+    control<QPushButton>(main, "cmdStartImport")->click();
     EXPECT_EQ(rig.desktop.messages, QStringList({ "Fake Player is not running.", "Fake Player is not running." }));
-    EXPECT_FALSE(main.libraryPage->cmdStartBackup->isHidden());
-    EXPECT_TRUE(main.libraryPage->cmdCancelBackup->isHidden());
+    EXPECT_FALSE(control<QPushButton>(main, "cmdStartBackup")->isHidden());
+    EXPECT_TRUE(control<QPushButton>(main, "cmdCancelBackup")->isHidden());
 }
 
 namespace
@@ -94,11 +94,11 @@ TEST(LibraryPage, AnImportIntoTheJukeboxIsWrittenOnceAfterACopyAndAWriteThatFail
     AppTestRig rig;
     rig.playerBackend = &sim;
     frmMain& main = rig.load();
-    main.advancedPage->chkExportMsg->setChecked(true);
+    control<QCheckBox>(main, "chkExportMsg")->setChecked(true);
     QTemporaryDir elsewhere;
     const QString extras = elsewhere.filePath("extras.xml");
     answerFileDialog(extras);
-    main.libraryPage->cmdStartBackup->click();
+    control<QPushButton>(main, "cmdStartBackup")->click();
     ASSERT_TRUE(rig.desktop.messages.last().startsWith("Jukebox export complete"));
     QFile exported(extras);
     ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
@@ -108,7 +108,7 @@ TEST(LibraryPage, AnImportIntoTheJukeboxIsWrittenOnceAfterACopyAndAWriteThatFail
     exported.close();
 
     answerFileDialog(extras);
-    main.libraryPage->cmdStartImport->click();
+    control<QPushButton>(main, "cmdStartImport")->click();
     EXPECT_TRUE(rig.desktop.messages.last().startsWith("Bolvin import complete"))
         << rig.desktop.messages.last().toStdString();
     EXPECT_EQ(QDir(library.folder()).entryList({ "*before-import*" }).size(), 1) << "one dated copy, one write";
@@ -117,7 +117,7 @@ TEST(LibraryPage, AnImportIntoTheJukeboxIsWrittenOnceAfterACopyAndAWriteThatFail
     QDir(library.folder()).removeRecursively();
     rig.desktop.messages.clear();
     answerFileDialog(extras);
-    main.libraryPage->cmdStartImport->click();
+    control<QPushButton>(main, "cmdStartImport")->click();
     EXPECT_TRUE(rig.desktop.messages.join("\n").contains("could not")) << rig.desktop.messages.join("\n").toStdString();
     EXPECT_FALSE(rig.desktop.messages.join("\n").contains("complete"));
 }

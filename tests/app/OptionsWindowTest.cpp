@@ -1,11 +1,5 @@
 #include "AppTestRig.h"
-#include "app/options/AboutPage.h"
-#include "app/options/AdvancedPage.h"
-#include "app/options/DemoHarness.h"
-#include "app/options/FontPage.h"
-#include "app/options/HotKeysPage.h"
-#include "app/options/LibraryPage.h"
-#include "app/options/NotificationPage.h"
+#include "Controls.h"
 #include "app/options/OptionGroup.h"
 #include "platform/screen/modFunctions.h"
 #include "popup/PopUpMessages.h"
@@ -16,6 +10,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -32,11 +27,12 @@ protected:
         playerRuns();
         return load();
     }
-    NotificationPage& notification() { return *form->notificationPage; }
-    AdvancedPage& advanced() { return *form->advancedPage; }
-    FontPage& font() { return *form->fontPage; }
+    QCheckBox* box(const char* name) { return control<QCheckBox>(*form, name); }
+    QScrollBar* bar(const char* name) { return control<QScrollBar>(*form, name); }
+    QComboBox* combo(const char* name) { return control<QComboBox>(*form, name); }
+    OptionGroup* group(const char* name) { return control<OptionGroup>(*form, name); }
     QString stored(const char* key) { return settings.values.value(key, "<absent>"); }
-    void save() { form->btnSave->click(); }
+    void save() { control<QPushButton>(*form, "btnSave")->click(); }
 };
 }
 
@@ -44,19 +40,20 @@ TEST_F(OptionsWindow, AnEmptyStoreLoadsTheDefaultsAndWritesNothing)
 {
     frmMain& main = connectAndLoad();
     ASSERT_TRUE(main.isConnected());
-    EXPECT_TRUE(notification().chkPopArt->isChecked());
-    EXPECT_TRUE(notification().chkPopTitle->isChecked());
-    EXPECT_FALSE(advanced().chkStartup->isChecked());
-    EXPECT_EQ(font().cboFonts->currentText(), "DejaVu Sans") << "the desktop's own font";
-    QStringList keys { form->hotKeysPage->cboHotKeyMod->currentText() };
-    for (QComboBox* box : form->hotKeysPage->keySelectors())
-        keys << box->currentText();
+    EXPECT_TRUE(box("chkPopArt")->isChecked());
+    EXPECT_TRUE(box("chkPopTitle")->isChecked());
+    EXPECT_FALSE(box("chkStartup")->isChecked());
+    EXPECT_EQ(combo("cboFonts")->currentText(), "DejaVu Sans") << "the desktop's own font";
+    QStringList keys;
+    for (const char* name : { "cboHotKeyMod", "cboHotKey", "cboPreviousTrackKey", "cboNextTrackKey", "cboVolumeUpKey",
+             "cboVolumeDownKey", "cboPauseKey", "cboRatingUpKey", "cboRatingDownKey" })
+        keys << combo(name)->currentText();
     EXPECT_EQ(keys, QStringList({ "Ctrl", "E", "Left", "Right", "Up", "Down", "P", "PageUp", "PageDn" }));
     // Pop-ups come up from the bottom right corner.
-    EXPECT_EQ(notification().optYPos->caption(notification().optYPos->selectedIndex()), "Bottom");
-    EXPECT_EQ(notification().optXPos->caption(notification().optXPos->selectedIndex()), "Right");
+    EXPECT_EQ(group("optYPos")->caption(group("optYPos")->selectedIndex()), "Bottom");
+    EXPECT_EQ(group("optXPos")->caption(group("optXPos")->selectedIndex()), "Right");
     EXPECT_EQ(main.popups()->PopUpDirection(), 0);
-    EXPECT_EQ(main.popups()->ShowDelay(), advanced().scrShowDelay->value());
+    EXPECT_EQ(main.popups()->ShowDelay(), bar("scrShowDelay")->value());
 
     // Nothing is added to the session's start unasked.
     EXPECT_TRUE(registry.runValue().isEmpty());
@@ -68,8 +65,8 @@ TEST_F(OptionsWindow, TheHiddenBottomLeftDirectionLoadsActsAndSavesBack)
 {
     settings.values.insert("Direction", "BottomLeft");
     frmMain& main = connectAndLoad();
-    EXPECT_EQ(notification().optDirection->selectedIndex(), 4);
-    EXPECT_FALSE(notification().optDirection->option(4)->isVisibleTo(&main));
+    EXPECT_EQ(group("optDirection")->selectedIndex(), 4);
+    EXPECT_FALSE(group("optDirection")->option(4)->isVisibleTo(&main));
     EXPECT_EQ(main.popups()->PopUpDirection(), 4);
     save();
     EXPECT_EQ(stored("Direction"), "BottomLeft");
@@ -82,14 +79,13 @@ TEST_F(OptionsWindow, GarbageInTheStoreLoadsEachKeysDefault)
              { "PopUpWidth", "99999" }, { "Movement", "-5" }, { "Fading", "2" }, { "Scroll", " 200 " } })
         settings.values.insert(key, value);
     connectAndLoad();
-    for (OptionGroup* group :
-        { notification().optDirection, notification().optBackGround, notification().optYPos, notification().optXPos })
-        EXPECT_GE(group->selectedIndex(), 0) << "every group has a choice";
-    EXPECT_EQ(advanced().scrShowDelay->value(), 3000);
-    EXPECT_EQ(advanced().scrPopUpWidth->value(), 2000);
-    EXPECT_EQ(advanced().scrMovementIndex->value(), 5);
-    EXPECT_FALSE(notification().chkFading->isChecked());
-    EXPECT_EQ(advanced().scrScrollDelay->value(), 200) << "blanks around a number are read";
+    for (const char* name : { "optDirection", "optBackGround", "optYPos", "optXPos" })
+        EXPECT_GE(group(name)->selectedIndex(), 0) << "every group has a choice";
+    EXPECT_EQ(bar("scrShowDelay")->value(), 3000);
+    EXPECT_EQ(bar("scrPopUpWidth")->value(), 2000);
+    EXPECT_EQ(bar("scrMovementIndex")->value(), 5);
+    EXPECT_FALSE(box("chkFading")->isChecked());
+    EXPECT_EQ(bar("scrScrollDelay")->value(), 200) << "blanks around a number are read";
     save();
     EXPECT_EQ(stored("Direction"), "Up");
     EXPECT_EQ(stored("XPos"), "Right");
@@ -103,14 +99,14 @@ TEST_F(OptionsWindow, AFontThatIsNotInstalledBecomesTheOneTheDesktopDrawsInItsPl
     desktop.systemFamily = "Liberation Serif";
     settings.values.insert("Font", "Comic Neue");
     connectAndLoad();
-    EXPECT_EQ(font().cboFonts->currentText(), "Liberation Serif");
+    EXPECT_EQ(combo("cboFonts")->currentText(), "Liberation Serif");
 }
 
 TEST_F(OptionsWindow, AnEmptyHotkeySelectorKeepsTheStoredKey)
 {
     settings.values.insert("PauseKey", "Q");
     connectAndLoad();
-    form->hotKeysPage->cboPauseKey->setCurrentIndex(-1);
+    combo("cboPauseKey")->setCurrentIndex(-1);
     save();
     EXPECT_EQ(stored("PauseKey"), "Q");
 }
@@ -118,11 +114,11 @@ TEST_F(OptionsWindow, AnEmptyHotkeySelectorKeepsTheStoredKey)
 TEST_F(OptionsWindow, SaveActsAtOnceAndTheNextStartLoadsItBackWithoutAddingEntries)
 {
     frmMain& main = connectAndLoad();
-    notification().chkFading->setChecked(true);
-    notification().optDirection->setValue(2, true);
-    advanced().scrScrollDelay->setValue(200);
-    font().cboFontSize->setCurrentIndex(5);
-    form->hotKeysPage->cboHotKeyMod->setCurrentIndex(0);
+    box("chkFading")->setChecked(true);
+    group("optDirection")->setValue(2, true);
+    bar("scrScrollDelay")->setValue(200);
+    combo("cboFontSize")->setCurrentIndex(5);
+    combo("cboHotKeyMod")->setCurrentIndex(0);
     save();
     EXPECT_TRUE(main.popups()->AllowFading());
     EXPECT_EQ(main.popups()->PopUpDirection(), 2);
@@ -132,16 +128,16 @@ TEST_F(OptionsWindow, SaveActsAtOnceAndTheNextStartLoadsItBackWithoutAddingEntri
     restarted.settings = settings;
     restarted.playerRuns();
     frmMain& again = restarted.load();
-    EXPECT_TRUE(again.notificationPage->chkFading->isChecked());
-    EXPECT_EQ(again.notificationPage->optDirection->selectedIndex(), 2);
-    EXPECT_EQ(again.fontPage->cboFontSize->currentText(), "11");
-    EXPECT_EQ(again.hotKeysPage->cboHotKeyMod->currentText(), "Alt");
+    EXPECT_TRUE(control<QCheckBox>(again, "chkFading")->isChecked());
+    EXPECT_EQ(control<OptionGroup>(again, "optDirection")->selectedIndex(), 2);
+    EXPECT_EQ(control<QComboBox>(again, "cboFontSize")->currentText(), "11");
+    EXPECT_EQ(control<QComboBox>(again, "cboHotKeyMod")->currentText(), "Alt");
     EXPECT_EQ(again.popups()->ScrollDelay(), 200);
 
     save();
     save();
-    EXPECT_EQ(form->libraryPage->cboExportMode->count(), 5);
-    EXPECT_EQ(font().cboFonts->count(), desktop.fonts.size());
+    EXPECT_EQ(combo("cboExportMode")->count(), 5);
+    EXPECT_EQ(combo("cboFonts")->count(), desktop.fonts.size());
 }
 
 TEST_F(OptionsWindow, LoadDefaultsForgetsEverySettingButTheFirstRunTheArtworkPositionAndRunAtStartup)
@@ -149,20 +145,20 @@ TEST_F(OptionsWindow, LoadDefaultsForgetsEverySettingButTheFirstRunTheArtworkPos
     settings.values.insert("Position", "10,20");
     settings.values.insert("ShowDelay", "42");
     connectAndLoad();
-    advanced().chkStartup->setChecked(true);
+    box("chkStartup")->setChecked(true);
     EXPECT_EQ(registry.runValue(), "\"/opt/bolvin/bolvin\"");
     EXPECT_EQ(stored("Startup"), "1") << "stored at once";
-    advanced().btnDefaults->click();
-    EXPECT_EQ(advanced().scrShowDelay->value(), 3000);
+    control<QPushButton>(*form, "btnDefaults")->click();
+    EXPECT_EQ(bar("scrShowDelay")->value(), 3000);
     EXPECT_EQ(stored("ShowDelay"), "<absent>");
     EXPECT_EQ(stored("Position"), "10,20");
     EXPECT_EQ(stored("FirstRun"), "No");
-    EXPECT_TRUE(advanced().chkStartup->isChecked());
+    EXPECT_TRUE(box("chkStartup")->isChecked());
     EXPECT_EQ(registry.runValue(), "\"/opt/bolvin/bolvin\"");
 
     registry.writable = false;
-    advanced().chkStartup->setChecked(false);
-    EXPECT_FALSE(advanced().chkStartup->isChecked());
+    box("chkStartup")->setChecked(false);
+    EXPECT_FALSE(box("chkStartup")->isChecked());
     EXPECT_EQ(stored("Startup"), "0");
     EXPECT_EQ(registry.runValue(), "\"/opt/bolvin/bolvin\"") << "an unwritable place changes nothing else";
     EXPECT_TRUE(desktop.messages.isEmpty());
@@ -198,14 +194,14 @@ TEST_F(OptionsWindow, PlaylistsAreAddedOnceAndTheSubmenuFollowsTheBox)
     frmSysTray& tray = *main.sysTray();
     EXPECT_FALSE(tray.playlists()->isEnabled());
 
-    advanced().chkEnablePlayLists->setChecked(true);
+    box("chkEnablePlayLists")->setChecked(true);
     EXPECT_TRUE(tray.playlists()->isEnabled());
     ASSERT_EQ(tray.mnuPlayList().count(), 2);
     EXPECT_EQ(tray.mnuPlayList().caption(1), "&Road & Trip");
-    advanced().chkEnablePlayLists->setChecked(false);
+    box("chkEnablePlayLists")->setChecked(false);
     EXPECT_FALSE(tray.playlists()->isEnabled());
     EXPECT_FALSE(tray.playlists()->toolTip().isEmpty());
-    advanced().chkEnablePlayLists->setChecked(true);
+    box("chkEnablePlayLists")->setChecked(true);
     EXPECT_EQ(tray.mnuPlayList().count(), 2);
 
     // Another player's lists replace these; a player with none leaves the submenu grey.
@@ -220,26 +216,28 @@ TEST_F(OptionsWindow, PlaylistsAreAddedOnceAndTheSubmenuFollowsTheBox)
 TEST_F(OptionsWindow, TheFontPreviewFollowsTheSelectorsAndFallsBackToSizeEight)
 {
     connectAndLoad();
-    FontPage& page = font();
-    page.cboFontSize->setCurrentIndex(10);
-    page.cboFonts->setCurrentIndex(2);
-    EXPECT_EQ(page.cboFontSize->currentText(), "8") << "a refilled list falls back to entry 2";
-    EXPECT_EQ(page.lblSample->text(), "Preview font\r\nLiberation Serif");
-    EXPECT_EQ(page.lblSample->font().family(), "Liberation Serif");
-    page.chkFontBold->setChecked(true);
-    page.cboFontSize->setCurrentIndex(6);
-    EXPECT_TRUE(page.lblSample->font().bold());
-    EXPECT_EQ(page.lblSample->font().pointSize(), 12);
+    QComboBox* sizes = combo("cboFontSize");
+    QLabel* sample = control<QLabel>(*form, "lblSample");
+    sizes->setCurrentIndex(10);
+    combo("cboFonts")->setCurrentIndex(2);
+    EXPECT_EQ(sizes->currentText(), "8") << "a refilled list falls back to entry 2";
+    EXPECT_EQ(sample->text(), "Preview font\r\nLiberation Serif");
+    EXPECT_EQ(sample->font().family(), "Liberation Serif");
+    box("chkFontBold")->setChecked(true);
+    sizes->setCurrentIndex(6);
+    EXPECT_TRUE(sample->font().bold());
+    EXPECT_EQ(sample->font().pointSize(), 12);
 }
 
 TEST_F(OptionsWindow, SetPopUpParentStartsInTheBoxAndOnTheDesktopAtTheWorkAreaEdge)
 {
     frmMain& main = connectAndLoad();
     PopUpMessages& popups = *main.popups();
-    main.demo->chkUseParent->setChecked(true);
-    EXPECT_EQ(popups.ParentHandle(), main.demo->picHolder);
-    EXPECT_EQ(popups.XPos(), GetWindowWidthTwips(main.demo->picHolder, Screen::system()) - popups.MessageWidth());
-    main.demo->chkUseParent->setChecked(false);
+    QFrame* picHolder = control<QFrame>(main, "picHolder");
+    box("chkUseParent")->setChecked(true);
+    EXPECT_EQ(popups.ParentHandle(), picHolder);
+    EXPECT_EQ(popups.XPos(), GetWindowWidthTwips(picHolder, Screen::system()) - popups.MessageWidth());
+    box("chkUseParent")->setChecked(false);
     EXPECT_EQ(popups.ParentHandle(), nullptr);
     EXPECT_EQ(popups.XPos(), GetWorkAreaRight(Screen::system()) - popups.MessageWidth());
     EXPECT_EQ(popups.YPos(), GetWorkAreaBottom(Screen::system()));
@@ -248,7 +246,7 @@ TEST_F(OptionsWindow, SetPopUpParentStartsInTheBoxAndOnTheDesktopAtTheWorkAreaEd
 TEST_F(OptionsWindow, AboutSpeaksTheProgramsOwnWords)
 {
     frmMain& main = load();
-    main.aboutPage->Command3->click();
+    control<QPushButton>(main, "Command3")->click();
     ASSERT_EQ(desktop.messages.size(), 1);
     EXPECT_TRUE(desktop.messages[0].startsWith("Bolvin 1.0.143\r\n"));
     EXPECT_EQ(desktop.messages[0].split("\r\n").size(), 4);

@@ -1,8 +1,7 @@
 #include "AppTestRig.h"
+#include "Controls.h"
 #include "FakePlayerChooser.h"
 #include "SampleLibrary.h"
-#include "app/options/AdvancedPage.h"
-#include "app/options/NotificationPage.h"
 #include "app/options/OptionGroup.h"
 #include "platform/screen/modFunctions.h"
 #include "player/simulated/SimulatedPlayerBackend.h"
@@ -45,7 +44,8 @@ protected:
     }
     bool inTemp(const char* name) const { return QFile::exists(m_temp.filePath(name)); }
     frmSysTray& tray() { return *form->sysTray(); }
-    NotificationPage& page() { return *form->notificationPage; }
+    QCheckBox* box(const char* name) { return control<QCheckBox>(*form, name); }
+    OptionGroup* group(const char* name) { return control<OptionGroup>(*form, name); }
     PopUpMessage& title() { return *form->titlePopUp(); }
 
     SampleLibrary m_library;
@@ -122,8 +122,8 @@ TEST_F(TrackNotifying, NoOrAnUnreadableCoverSkipsOnlyTheArtworkPopUpAndStarsFoll
 
 TEST_F(TrackNotifying, WithBothPopUpsOffTheTooltipStillFollowsTheTrack)
 {
-    page().chkPopArt->setChecked(false);
-    page().chkPopTitle->setChecked(false);
+    box("chkPopArt")->setChecked(false);
+    box("chkPopTitle")->setChecked(false);
     goToTrack(3);
     EXPECT_EQ(form->popups()->Count(), 0);
     EXPECT_TRUE(tray().ToolTip().contains("Lantern Walk"));
@@ -135,8 +135,8 @@ TEST_F(TrackNotifying, ThePopUpsStartFromTheChosenEdgeAndDirection)
     PopUpMessages& popups = *form->popups();
     const int right = GetWorkAreaRight(Screen::system());
     const int bottom = GetWorkAreaBottom(Screen::system());
-    const int height = form->advancedPage->scrPopUpHeight->value();
-    const int width = form->advancedPage->scrPopUpWidth->value();
+    const int height = control<QScrollBar>(*form, "scrPopUpHeight")->value();
+    const int width = control<QScrollBar>(*form, "scrPopUpWidth")->value();
     // Top or bottom, left or right, the direction; where it starts. The direction names the
     // edge; the position on its own axis is ignored.
     const int cases[][5] = {
@@ -150,9 +150,9 @@ TEST_F(TrackNotifying, ThePopUpsStartFromTheChosenEdgeAndDirection)
         { 0, 0, 4, right, bottom - height },
     };
     for (const auto& [y, x, direction, xPos, yPos] : cases) {
-        page().optYPos->setValue(y, true);
-        page().optXPos->setValue(x, true);
-        page().optDirection->setValue(direction, true);
+        group("optYPos")->setValue(y, true);
+        group("optXPos")->setValue(x, true);
+        group("optDirection")->setValue(direction, true);
         goToTrack(2);
         EXPECT_EQ(popups.XPos(), xPos) << y << x << direction;
         EXPECT_EQ(popups.YPos(), yPos) << y << x << direction;

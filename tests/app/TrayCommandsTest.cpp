@@ -1,6 +1,6 @@
 #include "AppTestRig.h"
+#include "Controls.h"
 #include "app/notification/TrackNotification.h"
-#include "app/options/LibraryPage.h"
 #include "popup/PopUpMessages.h"
 #include "tray/frmSysTray.h"
 
@@ -163,11 +163,12 @@ TEST(TrayAbilities, WhatThePlayerDoesNotAllowIsDisabledWithItsReasonUntilItGoes)
         EXPECT_TRUE(entry(main, allowed)->isEnabled()) << allowed;
     EXPECT_FALSE(main.sysTray()->myrating()->isEnabled()) << "even while playing";
     EXPECT_EQ(main.sysTray()->myrating()->toolTip(), "mpv does not let other programs rate its tracks.");
-    LibraryPage& page = *main.libraryPage;
-    EXPECT_FALSE(page.cmdStartBackup->isEnabled());
-    EXPECT_FALSE(page.cmdStartImport->isEnabled());
-    EXPECT_EQ(page.cmdStartImport->toolTip(), "mpv does not expose its library.");
-    EXPECT_EQ(page.lblBackupTrackName->text(), "mpv does not expose its library.");
+    auto* startBackup = control<QPushButton>(main, "cmdStartBackup");
+    auto* backupStatus = control<QLabel>(main, "lblBackupTrackName");
+    EXPECT_FALSE(startBackup->isEnabled());
+    EXPECT_FALSE(control<QPushButton>(main, "cmdStartImport")->isEnabled());
+    EXPECT_EQ(control<QPushButton>(main, "cmdStartImport")->toolTip(), "mpv does not expose its library.");
+    EXPECT_EQ(backupStatus->text(), "mpv does not expose its library.");
     rig.shell.commands.clear();
     EXPECT_THROW(main.notification().updaterating(60), PlayerError); // a rating hotkey says why it does nothing
     ASSERT_FALSE(rig.shell.commands.isEmpty());
@@ -177,6 +178,6 @@ TEST(TrayAbilities, WhatThePlayerDoesNotAllowIsDisabledWithItsReasonUntilItGoes)
     EXPECT_TRUE(entry(main, "Show iTunes")->isEnabled());
     EXPECT_FALSE(entry(main, "Show iTunes")->toolTip().contains("cannot"));
     EXPECT_FALSE(entry(main, "Minimize")->isEnabled()) << "no player to minimise";
-    EXPECT_TRUE(page.cmdStartBackup->isEnabled());
-    EXPECT_TRUE(page.lblBackupTrackName->text().isEmpty());
+    EXPECT_TRUE(startBackup->isEnabled());
+    EXPECT_TRUE(backupStatus->text().isEmpty());
 }

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "OptionsLinks.h"
+
+#include <QTabWidget>
+
+#include <memory>
+
+class AboutPage;
+class AdvancedPage;
+class FontPage;
+class HotKeysPage;
+class LibraryPage;
+class LibraryTransfers;
+class NotificationPage;
+class OptionSettings;
+class QLabel;
+class QPushButton;
+
+// The options window's pages, and what spans them: the settings load, Save and Load
+// Defaults, and the buttons beside the pages. The controls are the working copy of every
+// setting.
+class OptionPages : public QTabWidget
+{
+    Q_OBJECT
+public:
+    OptionPages(const OptionServices& services, OptionsLinks links, QWidget* parent = nullptr);
+    ~OptionPages() override;
+
+    // Fills the selectors whose entries never change; once, before the first load.
+    void fillLists();
+    // Loads every stored setting into the controls, then tells settingsLoaded.
+    void LoadSettings();
+    // Gives the pop-ups every value the pages hold for them.
+    void pushOptionsToPopups();
+
+    // The controls the window lays out in the row below the pages.
+    struct Buttons {
+        QPushButton* btnPreview;
+        QPushButton* btnSave;
+        // The web site's picture.
+        QLabel* Picture1;
+    };
+    Buttons createButtons(QWidget* parent);
+
+    NotificationPage& notificationPage() const { return *m_notification; }
+    FontPage& fontPage() const { return *m_font; }
+    HotKeysPage& hotKeysPage() const { return *m_hotKeys; }
+    AdvancedPage& advancedPage() const { return *m_advanced; }
+    LibraryPage& libraryPage() const { return *m_library; }
+    AboutPage& aboutPage() const { return *m_about; }
+    LibraryTransfers& transfers() const { return *m_transfers; }
+
+private:
+    void btnSave_Click();
+    void btnDefaults_Click();
+    // Closes the track pop-ups on show, then shows the current track's; with no track, the
+    // library's first starts, and its play event brings them.
+    void btnPreview_Click();
+    void Picture1_Click();
+
+    OptionServices m_services;
+    OptionsLinks m_links;
+    NotificationPage* m_notification;
+    FontPage* m_font;
+    HotKeysPage* m_hotKeys;
+    AdvancedPage* m_advanced;
+    LibraryPage* m_library;
+    AboutPage* m_about;
+    LibraryTransfers* m_transfers;
+    std::unique_ptr<OptionSettings> m_settings;
+};
