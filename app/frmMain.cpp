@@ -12,16 +12,13 @@
 #include "options/DemoHarness.h"
 #include "options/FontPage.h"
 #include "options/HotKeysPage.h"
-#include "options/LibraryPage.h"
 #include "options/LibraryTransfers.h"
-#include "options/NotificationPage.h"
 #include "options/OptionPages.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/desktop/InstanceGuard.h"
 #include "platform/settings/SettingsStore.h"
 #include "player/IgnoringErrors.h"
 #include "player/PlayerChooser.h"
-#include "popup/PopUpMessages.h"
 #include "tray/PlayerMenu.h"
 #include "tray/frmSysTray.h"
 #include "tray/hotkeys/HotKeySettings.h"
@@ -36,39 +33,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <array>
-
-namespace
-{
-
-struct MenuEntry {
-    const char* caption;
-    const char* key;
-    bool isDefault;
-};
-
-// The tray menu in the order it is built (the entries naming the player are renamed after
-// it before the menu first shows); each flagged entry moves the default, so
-// "&Show Bolvin" ends up bold.
-constexpr std::array<MenuEntry, 14> kTrayMenu { {
-    { "-", "", false },
-    { "&Show iTunes", "Show iTunes", true },
-    { "&Minimize iTunes", "Minimize", true },
-    { "&iTunes MiniPlayer", "MiniPlayer", true },
-    { "-", "", false },
-    { "&Shuffle", "Shuffle", true },
-    { "-", "", false },
-    { "&Play", "Pause", true },
-    { "&Next Song", "Next Song", true },
-    { "&Previous Song", "Previous Song", true },
-    { "-", "", false },
-    { "&Show Bolvin", "open", true },
-    { "-", "", false },
-    { "&Exit", "close", false },
-} };
-
-}
-
 frmMain::frmMain(const AppServices& services, QWidget* parent)
     : QWidget(parent)
     , m_services(services)
@@ -80,10 +44,7 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
     buildWindow();
     frmShowPic::installServices(m_services.artwork);
     connect(&m_services.instanceGuard, &InstanceGuard::quitRequested, this, [this] { Unload(UnloadMode::FormCode); });
-    connect(&m_services.instanceGuard, &InstanceGuard::showRequested, this, [this] {
-        m_services.desktop.showWindow(this);
-        m_services.desktop.raiseWindow(this);
-    });
+    connect(&m_services.instanceGuard, &InstanceGuard::showRequested, this, &frmMain::showAndRaise);
 }
 
 frmMain::~frmMain()
@@ -96,28 +57,15 @@ void frmMain::createParts()
 {
     m_link = std::make_unique<PlayerLink>(
         m_services.playerBackend, m_services.desktop, [this] { return m_frmSysTray.get(); });
-    connect(m_link.get(), &PlayerLink::changed, this, [this] {
-        if (!m_unloaded)
-            showLibraryAbility();
-    });
-    connect(m_link.get(), &PlayerLink::playerQuit, this, [this] { m_options->transfers().cancel(); });
     m_notification = std::make_unique<TrackNotification>(
-        *m_link, m_services.desktop, m_services.popUps, [this] { return trackPopUpOptions(); });
+        *m_link, m_services.desktop, m_services.popUps, [this] { return m_options->trackPopUpOptions(); });
     connect(m_notification.get(), &TrackNotification::timingInUse, &m_options->advancedPage(),
         &AdvancedPage::showPopUpTimings);
-    const auto showWindow = [this] {
-        m_services.desktop.showWindow(this);
-        m_services.desktop.raiseWindow(this);
-    };
     m_trayCommands = std::make_unique<TrayCommands>(*m_link, *m_notification, m_services.desktop,
-        TrayCommands::Window { showWindow, [this] { Unload(UnloadMode::FormCode); } });
+        TrayCommands::Window { [this] { showAndRaise(); }, [this] { Unload(UnloadMode::FormCode); } });
     m_hotKeys
         = std::make_unique<GlobalHotKeys>(m_services.hotKeyRegistrar, m_services.desktop, *m_link, *m_notification);
-
-    AdvancedPage& advanced = m_options->advancedPage();
-    connect(&advanced, &AdvancedPage::playListsToggled, this,
-        [this, &advanced] { m_link->showPlaylists(advanced.playListsEnabled()); });
-    connect(&m_options->libraryPage(), &LibraryPage::librarySourceChanged, this, &frmMain::showLibraryAbility);
+    m_options->follow(*m_link);
 }
 
 OptionsLinks frmMain::optionsLinks()
@@ -140,46 +88,6 @@ OptionsLinks frmMain::optionsLinks()
         .shuttingDown = [this] { return m_unloaded || mbShuttingDown; },
         .settingsLoaded = [this] { m_hotKeys->LoadHotKeys(m_options->hotKeysPage().hotKeySettings()); },
     };
-}
-
-TrackPopUpOptions frmMain::trackPopUpOptions() const
-{
-    const NotificationPage& page = m_options->notificationPage();
-    const AdvancedPage& advanced = m_options->advancedPage();
-    const NotificationPage::TrackParts parts = page.trackParts();
-    return TrackPopUpOptions { parts.title, parts.art, parts.stickyTitle, parts.stickyArt, parts.floatArt,
-        parts.stretchArt, page.topEdge(), page.leftEdge(), advanced.popUpWidth(), advanced.popUpHeight(),
-        page.chosenBackground() };
-}
-
-PopUpMessages* frmMain::popups() const
-{
-    return m_notification->popups();
-}
-
-PopUpMessage* frmMain::artPopUp() const
-{
-    return m_notification->artPopUp();
-}
-
-PopUpMessage* frmMain::titlePopUp() const
-{
-    return m_notification->titlePopUp();
-}
-
-bool frmMain::isConnected() const
-{
-    return m_link->isConnected();
-}
-
-bool frmMain::exportCancelled() const
-{
-    return m_options->transfers().mbCancelExport();
-}
-
-bool frmMain::importCancelled() const
-{
-    return m_options->transfers().mbCancelImport();
 }
 
 void frmMain::buildWindow()
@@ -254,18 +162,17 @@ bool frmMain::Form_Load()
     // The settings come first, player or not: nothing may show or save a control that was
     // never loaded.
     createPopups();
-    LoadSettings();
+    m_options->LoadSettings();
     m_options->pushOptionsToPopups();
     m_link->namePlayerEntries();
-    showLibraryAbility();
+    m_options->showLibraryAbility();
     m_link->CheckPlayerRunning(false);
 
     m_options->aboutPage().showVersion(Version::text());
 
     if (m_services.settings.GetSetting(QStringLiteral("FirstRun"), QStringLiteral("Yes")) == QLatin1String("Yes")) {
         m_link->CheckPlayerRunning(true);
-        m_services.desktop.showWindow(this);
-        m_services.desktop.raiseWindow(this);
+        showAndRaise();
         m_services.settings.SaveSetting(QStringLiteral("FirstRun"), QStringLiteral("No"));
     }
     checkTrayHost();
@@ -289,17 +196,14 @@ void frmMain::checkTrayHost()
         m_noTrayNotice->show();
         setMinimumSize(m_visiblePart->sizeHint());
         resize(size().expandedTo(m_visiblePart->sizeHint()));
-        m_services.desktop.showWindow(this);
-        m_services.desktop.raiseWindow(this);
+        showAndRaise();
     });
 }
 
 void frmMain::createSysTray()
 {
     m_frmSysTray = std::make_unique<frmSysTray>(m_services.trayShell, *m_notification);
-    for (const MenuEntry& entry : kTrayMenu)
-        m_frmSysTray->AddMenuItem(QString::fromUtf8(entry.caption), QString::fromUtf8(entry.key), entry.isDefault);
-    m_trayCommands->listenTo(*m_frmSysTray);
+    m_trayCommands->attachTo(*m_frmSysTray);
     attachPlayerMenu();
 }
 
@@ -320,19 +224,9 @@ void frmMain::attachPlayerMenu()
         Qt::UniqueConnection);
 }
 
-void frmMain::LoadSettings()
-{
-    m_options->LoadSettings();
-}
-
 QFont frmMain::messageFont() const
 {
     return m_options->fontPage().messageFont();
-}
-
-void frmMain::showLibraryAbility()
-{
-    m_options->libraryPage().showAbility(m_link->playerName(), m_link->capabilities().library);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -379,6 +273,12 @@ void frmMain::Form_Unload()
         m_notification->releasePopups();
     });
     ignoringErrors([] { frmShowPic::unloadInstance(); });
+}
+
+void frmMain::showAndRaise()
+{
+    m_services.desktop.showWindow(this);
+    m_services.desktop.raiseWindow(this);
 }
 
 void frmMain::Minimize_Click()

@@ -1,53 +1,23 @@
 #pragma once
 
-#include "artwork/ShowPicServices.h"
+#include "AppServices.h"
 #include "options/OptionsLinks.h"
 #include "popup/PopUpFontSource.h"
-#include "popup/PopUpServices.h"
 
 #include <QWidget>
 
 #include <memory>
 
 class DemoHarness;
-class Desktop;
 class GlobalHotKeys;
-class HotKeyRegistrar;
-class InstanceGuard;
 class OptionPages;
-class PlayerBackend;
 class PlayerChooser;
 class PlayerLink;
-class PopUpMessage;
-class PopUpMessages;
 class QLabel;
 class QPushButton;
-class Registry;
-class SettingsStore;
 class TrackNotification;
 class TrayCommands;
-class TrayShell;
 class frmSysTray;
-struct TrackPopUpOptions;
-
-// Everything outside the window that the program reaches through a narrow interface.
-struct AppServices {
-    Desktop& desktop;
-    InstanceGuard& instanceGuard;
-    SettingsStore& settings;
-    Registry& registry;
-    PlayerBackend& playerBackend;
-    TrayShell& trayShell;
-    HotKeyRegistrar& hotKeyRegistrar;
-    // Where icons, backgrounds, logos and sounds are.
-    QString resourceDir;
-    // The folder the program was started from.
-    QString programDir;
-    // The screen, clock, sound and the rest that the pop-ups use.
-    PopUpServices popUps;
-    // The screen, beep and printer of the floating artwork window.
-    ShowPicServices artwork;
-};
 
 // The options window, hidden most of the time, and the owner of the program's parts for its
 // whole run: the tray component, the player link, the track notification, the tray commands
@@ -78,20 +48,13 @@ public:
 
     // The Font page's choice.
     QFont messageFont() const override;
-    // Loads every stored setting into the controls, then registers the hotkeys.
-    void LoadSettings();
 
     // For tests and the integration harness.
     frmSysTray* sysTray() const { return m_frmSysTray.get(); }
     PlayerLink& link() const { return *m_link; }
     TrackNotification& notification() const { return *m_notification; }
     GlobalHotKeys& hotKeys() const { return *m_hotKeys; }
-    PopUpMessages* popups() const;
-    PopUpMessage* artPopUp() const;
-    PopUpMessage* titlePopUp() const;
-    bool isConnected() const;
-    bool exportCancelled() const;
-    bool importCancelled() const;
+    OptionPages& options() const { return *m_options; }
 
 signals:
     // The shutdown has run; the process may end.
@@ -107,16 +70,15 @@ private:
     void createParts();
     // What the options pages reach of the rest of the program.
     OptionsLinks optionsLinks();
-    TrackPopUpOptions trackPopUpOptions() const;
     void createSysTray();
     void attachPlayerMenu();
     // The pop-up collection and the demonstration pop-up, for the whole run.
     void createPopups();
     // Without a notification area the window is the only way in: it opens and says why.
     void checkTrayHost();
-    void showLibraryAbility();
     void Form_QueryUnload(bool& Cancel, UnloadMode UnloadMode);
     void Form_Unload();
+    void showAndRaise();
     void Minimize_Click();
     void Command2_Click();
 

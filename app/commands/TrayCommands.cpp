@@ -10,6 +10,32 @@
 namespace
 {
 constexpr int kRightButton = 2;
+
+struct MenuEntry {
+    const char* caption;
+    const char* key;
+    bool isDefault;
+};
+
+// The tray menu in the order it is built (the entries naming the player are renamed after
+// it before the menu first shows); each flagged entry moves the default, so
+// "&Show Bolvin" ends up bold.
+constexpr std::array<MenuEntry, 14> kTrayMenu { {
+    { "-", "", false },
+    { "&Show iTunes", "Show iTunes", true },
+    { "&Minimize iTunes", "Minimize", true },
+    { "&iTunes MiniPlayer", "MiniPlayer", true },
+    { "-", "", false },
+    { "&Shuffle", "Shuffle", true },
+    { "-", "", false },
+    { "&Play", "Pause", true },
+    { "&Next Song", "Next Song", true },
+    { "&Previous Song", "Previous Song", true },
+    { "-", "", false },
+    { "&Show Bolvin", "open", true },
+    { "-", "", false },
+    { "&Exit", "close", false },
+} };
 }
 
 TrayCommands::TrayCommands(
@@ -22,8 +48,10 @@ TrayCommands::TrayCommands(
 {
 }
 
-void TrayCommands::listenTo(frmSysTray& tray)
+void TrayCommands::attachTo(frmSysTray& tray)
 {
+    for (const MenuEntry& entry : kTrayMenu)
+        tray.AddMenuItem(QString::fromUtf8(entry.caption), QString::fromUtf8(entry.key), entry.isDefault);
     connect(&tray, &frmSysTray::MenuClick, this, &TrayCommands::m_frmSysTray_MenuClick);
     connect(&tray, &frmSysTray::SysTrayMouseDown, this, &TrayCommands::m_frmSysTray_SysTrayMouseDown);
     connect(&tray, &frmSysTray::SysTrayDoubleClick, this, &TrayCommands::m_frmSysTray_SysTrayDoubleClick);

@@ -22,8 +22,9 @@ public:
     TrayCommands(
         PlayerLink& link, TrackNotification& notification, Desktop& desktop, Window window, QObject* parent = nullptr);
 
-    // Listens to the tray component; it lives as long as this or shorter.
-    void listenTo(frmSysTray& tray);
+    // Fills the tray component's menu with the entries these commands answer, and listens
+    // to it; it lives as long as this or shorter.
+    void attachTo(frmSysTray& tray);
 
     void m_frmSysTray_MenuClick(int lIndex, const QString& sKey);
     void m_frmSysTray_SysTrayMouseDown(int eButton);

@@ -24,7 +24,11 @@ public:
     // player quits or the program ends.
     bool mbCancelExport() const { return m_cancelExport; }
     bool mbCancelImport() const { return m_cancelImport; }
-    void cancel() { m_cancelExport = m_cancelImport = true; }
+    void cancel()
+    {
+        m_cancelExport = true;
+        m_cancelImport = true;
+    }
 
 private:
     void cmdStartBackup_Click();

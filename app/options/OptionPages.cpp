@@ -10,6 +10,7 @@
 #include "NotificationPage.h"
 #include "OptionSettings.h"
 #include "app/Branding.h"
+#include "app/link/PlayerLink.h"
 #include "platform/desktop/Desktop.h"
 #include "player/IgnoringErrors.h"
 #include "player/PlayerApplication.h"
@@ -169,4 +170,28 @@ void OptionPages::btnPreview_Click()
             }
         }
     });
+}
+
+TrackPopUpOptions OptionPages::trackPopUpOptions() const
+{
+    const NotificationPage::TrackParts parts = m_notification->trackParts();
+    return TrackPopUpOptions { parts.title, parts.art, parts.stickyTitle, parts.stickyArt, parts.floatArt,
+        parts.stretchArt, m_notification->topEdge(), m_notification->leftEdge(), m_advanced->popUpWidth(),
+        m_advanced->popUpHeight(), m_notification->chosenBackground() };
+}
+
+void OptionPages::follow(PlayerLink& link)
+{
+    m_link = &link;
+    connect(&link, &PlayerLink::changed, this, &OptionPages::showLibraryAbility);
+    connect(m_library, &LibraryPage::librarySourceChanged, this, &OptionPages::showLibraryAbility);
+    connect(&link, &PlayerLink::playerQuit, m_transfers, &LibraryTransfers::cancel);
+    connect(m_advanced, &AdvancedPage::playListsToggled, &link,
+        [this, &link] { link.showPlaylists(m_advanced->playListsEnabled()); });
+}
+
+void OptionPages::showLibraryAbility()
+{
+    if (m_link)
+        m_library->showAbility(m_link->playerName(), m_link->capabilities().library);
 }

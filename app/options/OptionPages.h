@@ -1,6 +1,7 @@
 #pragma once
 
 #include "OptionsLinks.h"
+#include "app/notification/TrackPopUpOptions.h"
 
 #include <QTabWidget>
 
@@ -12,6 +13,7 @@ class FontPage;
 class HotKeysPage;
 class LibraryPage;
 class LibraryTransfers;
+class PlayerLink;
 class NotificationPage;
 class OptionSettings;
 class QLabel;
@@ -33,6 +35,13 @@ public:
     void LoadSettings();
     // Gives the pop-ups every value the pages hold for them.
     void pushOptionsToPopups();
+    // The pages that depend on the player follow it: the library's source, the transfers,
+    // the playlist submenu.
+    void follow(PlayerLink& link);
+    // The Library page says whether the chosen library can be transferred, and why not.
+    void showLibraryAbility();
+    // What the pages say about a track's pop-ups, now.
+    TrackPopUpOptions trackPopUpOptions() const;
 
     // The controls the window lays out in the row below the pages.
     struct Buttons {
@@ -68,5 +77,6 @@ private:
     LibraryPage* m_library;
     AboutPage* m_about;
     LibraryTransfers* m_transfers;
+    PlayerLink* m_link = nullptr;
     std::unique_ptr<OptionSettings> m_settings;
 };

@@ -1,6 +1,7 @@
 #include "AppBenchRig.h"
 
 #include "app/frmMain.h"
+#include "app/link/PlayerLink.h"
 #include "app/notification/TrackNotification.h"
 #include "artwork/Beeper.h"
 #include "artwork/PicturePrinter.h"
@@ -87,7 +88,7 @@ bool AppBenchRig::loadWindow()
         AppServices { m_desktop, m_guard, m_settings, m_registry, backend, *m_shell, *m_hotKeys,
             QStringLiteral(BOLVIN_RESOURCE_DIR), QCoreApplication::applicationDirPath(), PopUpServices::system(),
             ShowPicServices(m_settings, m_desktop, Screen::system(), Beeper::system(), PicturePrinter::system()) });
-    if (!m_form->Form_Load() || !m_form->isConnected()) {
+    if (!m_form->Form_Load() || !m_form->link().isConnected()) {
         m_error = QStringLiteral("the window did not connect to the player");
         return false;
     }

@@ -10,6 +10,7 @@
 #include "MetadataWatch.h"
 
 #include "app/frmMain.h"
+#include "app/notification/TrackNotification.h"
 #include "player/mpris/MprisPlayerBackend.h"
 #include "popup/PopUpMessage.h"
 
@@ -101,7 +102,7 @@ protected:
     {
         if (event->type() != QEvent::Expose || m_exposedAt >= 0)
             return false;
-        const PopUpMessage* title = m_form.titlePopUp();
+        const PopUpMessage* title = m_form.notification().titlePopUp();
         const QWidget* widget = title ? title->WindowHandle() : nullptr;
         auto* window = qobject_cast<QWindow*>(object);
         if (widget && window && window == widget->windowHandle() && window->isExposed()) {

@@ -9,6 +9,7 @@
 #include "LatencyStats.h"
 
 #include "app/frmMain.h"
+#include "app/notification/TrackNotification.h"
 #include "player/PlayerArtwork.h"
 #include "player/simulated/SimulatedPlayer.h"
 #include "popup/PopUpMessage.h"
@@ -129,7 +130,7 @@ int main(int argc, char** argv)
         playAt = -1;
         rig.player().NextTrack();
         const qint64 handledAt = clock.nsecsElapsed();
-        const PopUpMessage* title = rig.form().titlePopUp();
+        const PopUpMessage* title = rig.form().notification().titlePopUp();
         const QWidget* window = title ? title->WindowHandle() : nullptr;
         if (playAt < 0 || !window) {
             ++missed;

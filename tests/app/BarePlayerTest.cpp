@@ -23,11 +23,11 @@ TEST(BarePlayer, GetsItsPopUpTooltipAndCommandsAndOutlivesExit)
     rig.playerBackend = &backend;
     frmMain& main = rig.load();
 
-    ASSERT_TRUE(main.isConnected());
+    ASSERT_TRUE(main.link().isConnected());
     // Attached at once, described as soon as it answers: what plays shows then.
-    QTRY_VERIFY_WITH_TIMEOUT(main.titlePopUp() != nullptr, 5000);
-    EXPECT_EQ(main.titlePopUp()->Caption(), "Bare Player");
-    EXPECT_TRUE(main.titlePopUp()->message().startsWith("Bare Song\r\nBare Artist\r\n"));
+    QTRY_VERIFY_WITH_TIMEOUT(main.notification().titlePopUp() != nullptr, 5000);
+    EXPECT_EQ(main.notification().titlePopUp()->Caption(), "Bare Player");
+    EXPECT_TRUE(main.notification().titlePopUp()->message().startsWith("Bare Song\r\nBare Artist\r\n"));
     EXPECT_TRUE(main.sysTray()->ToolTip().contains("Bare Song"));
     TrayMenuArray& items = main.sysTray()->mnuSysTray();
     for (int i = 1; i <= items.upperBound(); ++i) {

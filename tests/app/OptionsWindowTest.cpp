@@ -39,7 +39,7 @@ protected:
 TEST_F(OptionsWindow, AnEmptyStoreLoadsTheDefaultsAndWritesNothing)
 {
     frmMain& main = connectAndLoad();
-    ASSERT_TRUE(main.isConnected());
+    ASSERT_TRUE(main.link().isConnected());
     EXPECT_TRUE(box("chkPopArt")->isChecked());
     EXPECT_TRUE(box("chkPopTitle")->isChecked());
     EXPECT_FALSE(box("chkStartup")->isChecked());
@@ -52,8 +52,8 @@ TEST_F(OptionsWindow, AnEmptyStoreLoadsTheDefaultsAndWritesNothing)
     // Pop-ups come up from the bottom right corner.
     EXPECT_EQ(group("optYPos")->caption(group("optYPos")->selectedIndex()), "Bottom");
     EXPECT_EQ(group("optXPos")->caption(group("optXPos")->selectedIndex()), "Right");
-    EXPECT_EQ(main.popups()->PopUpDirection(), 0);
-    EXPECT_EQ(main.popups()->ShowDelay(), bar("scrShowDelay")->value());
+    EXPECT_EQ(main.notification().popups()->PopUpDirection(), 0);
+    EXPECT_EQ(main.notification().popups()->ShowDelay(), bar("scrShowDelay")->value());
 
     // Nothing is added to the session's start unasked.
     EXPECT_TRUE(registry.runValue().isEmpty());
@@ -67,7 +67,7 @@ TEST_F(OptionsWindow, TheHiddenBottomLeftDirectionLoadsActsAndSavesBack)
     frmMain& main = connectAndLoad();
     EXPECT_EQ(group("optDirection")->selectedIndex(), 4);
     EXPECT_FALSE(group("optDirection")->option(4)->isVisibleTo(&main));
-    EXPECT_EQ(main.popups()->PopUpDirection(), 4);
+    EXPECT_EQ(main.notification().popups()->PopUpDirection(), 4);
     save();
     EXPECT_EQ(stored("Direction"), "BottomLeft");
 }
@@ -120,9 +120,9 @@ TEST_F(OptionsWindow, SaveActsAtOnceAndTheNextStartLoadsItBackWithoutAddingEntri
     combo("cboFontSize")->setCurrentIndex(5);
     combo("cboHotKeyMod")->setCurrentIndex(0);
     save();
-    EXPECT_TRUE(main.popups()->AllowFading());
-    EXPECT_EQ(main.popups()->PopUpDirection(), 2);
-    EXPECT_EQ(main.popups()->ScrollDelay(), 200);
+    EXPECT_TRUE(main.notification().popups()->AllowFading());
+    EXPECT_EQ(main.notification().popups()->PopUpDirection(), 2);
+    EXPECT_EQ(main.notification().popups()->ScrollDelay(), 200);
 
     AppTestRig restarted;
     restarted.settings = settings;
@@ -132,7 +132,7 @@ TEST_F(OptionsWindow, SaveActsAtOnceAndTheNextStartLoadsItBackWithoutAddingEntri
     EXPECT_EQ(control<OptionGroup>(again, "optDirection")->selectedIndex(), 2);
     EXPECT_EQ(control<QComboBox>(again, "cboFontSize")->currentText(), "11");
     EXPECT_EQ(control<QComboBox>(again, "cboHotKeyMod")->currentText(), "Alt");
-    EXPECT_EQ(again.popups()->ScrollDelay(), 200);
+    EXPECT_EQ(again.notification().popups()->ScrollDelay(), 200);
 
     save();
     save();
@@ -172,11 +172,11 @@ TEST_F(OptionsWindow, WithNoPlayerTheSettingsAreLoadedAppliedAndSavedBackUnchang
         settings.values.insert(key, value);
     const auto before = settings.values;
     frmMain& main = load();
-    ASSERT_FALSE(main.isConnected());
-    ASSERT_NE(main.popups(), nullptr);
-    EXPECT_TRUE(main.popups()->AllowFading());
-    EXPECT_EQ(main.popups()->PopUpDirection(), 3);
-    EXPECT_EQ(main.popups()->MovementIndex(), 40);
+    ASSERT_FALSE(main.link().isConnected());
+    ASSERT_NE(main.notification().popups(), nullptr);
+    EXPECT_TRUE(main.notification().popups()->AllowFading());
+    EXPECT_EQ(main.notification().popups()->PopUpDirection(), 3);
+    EXPECT_EQ(main.notification().popups()->MovementIndex(), 40);
     EXPECT_EQ(hotKeys.live.size(), 8) << "hotkeys are registered at start, player or not";
     save();
     for (auto stored = before.cbegin(); stored != before.cend(); ++stored)
@@ -208,7 +208,7 @@ TEST_F(OptionsWindow, PlaylistsAreAddedOnceAndTheSubmenuFollowsTheBox)
     source->playlists->items.clear();
     backend.player->OnAboutToPromptUserToQuitEvent();
     tray.mnuSysTray().action(11)->trigger();
-    ASSERT_TRUE(main.isConnected());
+    ASSERT_TRUE(main.link().isConnected());
     EXPECT_FALSE(tray.playlists()->isEnabled());
     EXPECT_FALSE(tray.mnuPlayList().isVisible(0));
 }
@@ -232,7 +232,7 @@ TEST_F(OptionsWindow, TheFontPreviewFollowsTheSelectorsAndFallsBackToSizeEight)
 TEST_F(OptionsWindow, SetPopUpParentStartsInTheBoxAndOnTheDesktopAtTheWorkAreaEdge)
 {
     frmMain& main = connectAndLoad();
-    PopUpMessages& popups = *main.popups();
+    PopUpMessages& popups = *main.notification().popups();
     QFrame* picHolder = control<QFrame>(main, "picHolder");
     box("chkUseParent")->setChecked(true);
     EXPECT_EQ(popups.ParentHandle(), picHolder);

@@ -32,7 +32,7 @@ protected:
         desktop.temp = m_temp.path() + "/";
         resourceDir = QStringLiteral(BOLVIN_RESOURCE_DIR);
         load();
-        ASSERT_TRUE(form->isConnected());
+        ASSERT_TRUE(form->link().isConnected());
     }
     SimulatedPlayer& player() { return *m_sim.player(); }
     void goToTrack(int position)
@@ -46,7 +46,7 @@ protected:
     frmSysTray& tray() { return *form->sysTray(); }
     QCheckBox* box(const char* name) { return control<QCheckBox>(*form, name); }
     OptionGroup* group(const char* name) { return control<OptionGroup>(*form, name); }
-    PopUpMessage& title() { return *form->titlePopUp(); }
+    PopUpMessage& title() { return *form->notification().titlePopUp(); }
 
     SampleLibrary m_library;
     QTemporaryDir m_temp;
@@ -57,14 +57,14 @@ protected:
 TEST_F(TrackNotifying, ATrackStartShowsItsCoverThenItsTitleAndNamesItInTheTooltip)
 {
     goToTrack(1);
-    PopUpMessages& popups = *form->popups();
+    PopUpMessages& popups = *form->notification().popups();
     ASSERT_EQ(popups.Count(), 2);
-    EXPECT_EQ(popups.Item(1).get(), form->artPopUp()) << "the artwork pop-up is always shown first";
-    EXPECT_EQ(popups.Item(2).get(), form->titlePopUp());
+    EXPECT_EQ(popups.Item(1).get(), form->notification().artPopUp()) << "the artwork pop-up is always shown first";
+    EXPECT_EQ(popups.Item(2).get(), form->notification().titlePopUp());
 
     // The cover is shown whole, in its own aspect, and a click on it opens the artwork window.
     EXPECT_TRUE(inTemp("Bolvin-artwork.jpg"));
-    const PopUpMessage& art = *form->artPopUp();
+    const PopUpMessage& art = *form->notification().artPopUp();
     EXPECT_TRUE(art.NoBkStretch());
     EXPECT_TRUE(art.Clickable());
     ASSERT_FALSE(art.Background().isNull());
@@ -78,7 +78,7 @@ TEST_F(TrackNotifying, ATrackStartShowsItsCoverThenItsTitleAndNamesItInTheToolti
     EXPECT_EQ(tray().mnuSysTray().caption(7), "&Pause");
 
     // A new track retracts the previous notification.
-    PopUpMessage* oldTitle = form->titlePopUp();
+    PopUpMessage* oldTitle = form->notification().titlePopUp();
     player().NextTrack();
     EXPECT_TRUE(oldTitle->CloseRequested());
     EXPECT_TRUE(title().message().startsWith("Tide Tables\r\n"));
@@ -89,15 +89,15 @@ TEST_F(TrackNotifying, APngCoverIsConvertedAndShownFromTheBitmap)
     goToTrack(10);
     EXPECT_TRUE(inTemp("Bolvin-artwork.png"));
     EXPECT_TRUE(inTemp("Bolvin-artwork.bmp"));
-    EXPECT_FALSE(form->artPopUp()->Background().isNull());
-    EXPECT_TRUE(form->artPopUp()->Visible());
+    EXPECT_FALSE(form->notification().artPopUp()->Background().isNull());
+    EXPECT_TRUE(form->notification().artPopUp()->Visible());
 }
 
 TEST_F(TrackNotifying, NoOrAnUnreadableCoverSkipsOnlyTheArtworkPopUpAndStarsFollowTheGrid)
 {
     // Skipping ahead leaves earlier notifications retracting; look at the latest only.
     goToTrack(5); // no cover, rated 20
-    EXPECT_FALSE(form->artPopUp()->Visible());
+    EXPECT_FALSE(form->notification().artPopUp()->Visible());
     EXPECT_TRUE(title().Visible());
     EXPECT_TRUE(title().message().endsWith("\r\n\r\n* "));
     EXPECT_TRUE(tray().ratingItem(1)->isChecked());
@@ -115,7 +115,7 @@ TEST_F(TrackNotifying, NoOrAnUnreadableCoverSkipsOnlyTheArtworkPopUpAndStarsFoll
     cover.write(QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(64, 'x')); // a JPEG in name only
     cover.close();
     goToTrack(1);
-    EXPECT_FALSE(form->artPopUp()->Visible());
+    EXPECT_FALSE(form->notification().artPopUp()->Visible());
     EXPECT_TRUE(title().Visible());
     EXPECT_TRUE(title().message().startsWith("Harbour Lights\r\n"));
 }
@@ -125,14 +125,14 @@ TEST_F(TrackNotifying, WithBothPopUpsOffTheTooltipStillFollowsTheTrack)
     box("chkPopArt")->setChecked(false);
     box("chkPopTitle")->setChecked(false);
     goToTrack(3);
-    EXPECT_EQ(form->popups()->Count(), 0);
+    EXPECT_EQ(form->notification().popups()->Count(), 0);
     EXPECT_TRUE(tray().ToolTip().contains("Lantern Walk"));
     EXPECT_TRUE(tray().ratingItem(3)->isChecked());
 }
 
 TEST_F(TrackNotifying, ThePopUpsStartFromTheChosenEdgeAndDirection)
 {
-    PopUpMessages& popups = *form->popups();
+    PopUpMessages& popups = *form->notification().popups();
     const int right = GetWorkAreaRight(Screen::system());
     const int bottom = GetWorkAreaBottom(Screen::system());
     const int height = control<QScrollBar>(*form, "scrPopUpHeight")->value();
@@ -174,7 +174,7 @@ TEST_F(TrackNotifying, TheRatingMarkFollowsTheMenuThePlayerAndNoTrack)
 
     // A player that quits leaves no mark, no rating entry and no track in the tooltip.
     player().Quit();
-    EXPECT_FALSE(form->isConnected());
+    EXPECT_FALSE(form->link().isConnected());
     for (int stars = 0; stars <= 5; ++stars)
         EXPECT_FALSE(tray().ratingItem(stars)->isChecked());
     EXPECT_EQ(tray().ToolTip(), "Bolvin by Harnwick");
@@ -203,8 +203,8 @@ TEST_F(TrackNotifying, AnotherActivePlayerClosesThePopUpsAndShowsItsTrackThePlay
     EXPECT_EQ(chooser.pins, QStringList({ "vlc" }));
     EXPECT_TRUE(players->actions()[1]->isChecked());
     EXPECT_FALSE(players->actions()[0]->isChecked());
-    ASSERT_TRUE(form->isConnected());
-    PopUpMessages& popups = *form->popups();
+    ASSERT_TRUE(form->link().isConnected());
+    PopUpMessages& popups = *form->notification().popups();
     for (int i = 1; i <= popups.Count(); ++i)
         EXPECT_EQ(popups.Item(i)->CloseRequested(), i <= popups.Count() - 2)
             << "the old pop-ups closing, the new track's showing: " << i;

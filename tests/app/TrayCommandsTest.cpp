@@ -69,11 +69,11 @@ TEST_F(TrayMenuCommands, PlayPauseFollowsTheCaptionAndKeepsItsKey)
 TEST_F(TrayMenuCommands, PlayChosenWhileDetachedPlaysEvenIfTheReattachedPlayerIsPlaying)
 {
     emit player().OnAboutToPromptUserToQuitEvent();
-    ASSERT_FALSE(form->isConnected());
+    ASSERT_FALSE(form->link().isConnected());
     player().state = PlayerApplication::Playing; // back, and playing on its own
     player().calls.clear();
     click("Pause"); // the menu shows "&Play"
-    EXPECT_TRUE(form->isConnected());
+    EXPECT_TRUE(form->link().isConnected());
     EXPECT_EQ(player().calls, QStringList({ "Play" }));
     EXPECT_EQ(entry(*form, "Pause")->text(), "&Pause");
 }
@@ -104,7 +104,7 @@ TEST_F(TrayMenuCommands, ShuffleTogglesItsMarkAndThePlaylist)
 
 TEST_F(TrayMenuCommands, APlaylistEntryPlaysItAndMovesTheMarkUnlessItFails)
 {
-    form->LoadSettings(); // "Enable Play Lists" fills the submenu
+    form->options().LoadSettings(); // "Enable Play Lists" fills the submenu
     ASSERT_EQ(tray().mnuPlayList().count(), 3);
     tray().mnuPlayList().action(1)->trigger();
     EXPECT_EQ(static_cast<FakePlaylist&>(*m_playlists[1]).played, 1);
@@ -118,13 +118,13 @@ TEST_F(TrayMenuCommands, APlaylistEntryPlaysItAndMovesTheMarkUnlessItFails)
 TEST_F(TrayMenuCommands, ALeftClickTogglesTheNotificationOnlyWhilePlaying)
 {
     shell.notify(514); // left button up, player stopped
-    EXPECT_EQ(form->popups()->Count(), 0);
+    EXPECT_EQ(form->notification().popups()->Count(), 0);
     EXPECT_TRUE(shell.popups.isEmpty());
 
     player().state = PlayerApplication::Playing;
     shell.notify(516); // right button down opens the menu, never a notification
     EXPECT_EQ(shell.popups.size(), 1);
-    EXPECT_EQ(form->popups()->Count(), 0);
+    EXPECT_EQ(form->notification().popups()->Count(), 0);
 }
 
 TEST_F(TrayMenuCommands, ACommandWithNoPlayerToBeHadDoesNothingHarmful)
@@ -136,7 +136,7 @@ TEST_F(TrayMenuCommands, ACommandWithNoPlayerToBeHadDoesNothingHarmful)
     for (const char* key :
         { "Next Song", "Previous Song", "Pause", "Minimize", "MiniPlayer", "Show iTunes", "Shuffle" })
         entry(main, key)->trigger();
-    EXPECT_FALSE(main.isConnected());
+    EXPECT_FALSE(main.link().isConnected());
     EXPECT_TRUE(lonely.desktop.messages.isEmpty());
 }
 
@@ -153,7 +153,7 @@ TEST(TrayAbilities, WhatThePlayerDoesNotAllowIsDisabledWithItsReasonUntilItGoes)
     player.abilities.rate = PlayerAbility::no("mpv does not let other programs rate its tracks.");
     player.abilities.library = PlayerAbility::no("mpv does not expose its library.");
     frmMain& main = rig.load();
-    ASSERT_TRUE(main.isConnected());
+    ASSERT_TRUE(main.link().isConnected());
     emit player.OnPlayerPlayEvent();
 
     EXPECT_FALSE(entry(main, "Minimize")->isEnabled());

@@ -52,7 +52,7 @@ TEST_F(frmMainLifecycle, StartUpBuildsTheTrayHiddenAndUnconnectedWhenNoPlayerRun
     EXPECT_FALSE(tray().myrating()->isEnabled() || tray().playlists()->isEnabled());
     EXPECT_EQ(main.findChild<QLabel*>("lblAbout")->text(), "version 1.0.143");
 
-    EXPECT_FALSE(main.isConnected());
+    EXPECT_FALSE(main.link().isConnected());
     EXPECT_EQ(backend.created, 0) << "start-up must not start the player";
     for (const char* entry :
         { "&Minimize Fake Player", "&Fake Player MiniPlayer", "&Shuffle", "&Next Song", "&Previous Song" }) {
@@ -79,7 +79,7 @@ TEST_F(frmMainLifecycle, ARunningPlayerIsFoundByItsExecutableNameAndConnected)
     playerRuns();
     backend.player->state = PlayerApplication::Playing;
     load();
-    EXPECT_TRUE(form->isConnected());
+    EXPECT_TRUE(form->link().isConnected());
     EXPECT_EQ(backend.created, 1);
     EXPECT_EQ(tray().mnuSysTray().caption(7), "&Pause");
     EXPECT_TRUE(entryEnabled("&Next Song"));
@@ -104,7 +104,7 @@ TEST_F(frmMainLifecycle, TheFirstRunStartsThePlayerShowsTheWindowAndIsRemembered
     EXPECT_TRUE(main.isVisible());
     EXPECT_EQ(desktop.raised, QList<QWidget*>({ &main }));
     EXPECT_EQ(backend.created, 1);
-    EXPECT_TRUE(main.isConnected());
+    EXPECT_TRUE(main.link().isConnected());
     EXPECT_EQ(settings.values.value("FirstRun"), "No");
 }
 
@@ -137,8 +137,8 @@ TEST_F(frmMainLifecycle, ExitFromTheTrayMenuShutsDownAndLeavesTheUsersPlayerRunn
     EXPECT_EQ(shell.commandCodes().last(), kDelete);
     EXPECT_TRUE(backend.player->calls.isEmpty());
     EXPECT_EQ(backend.created, 1) << "\"close\" must not touch the player link";
-    EXPECT_TRUE(main.exportCancelled() && main.importCancelled());
-    EXPECT_FALSE(main.isConnected());
+    EXPECT_TRUE(main.options().transfers().mbCancelExport() && main.options().transfers().mbCancelImport());
+    EXPECT_FALSE(main.link().isConnected());
     main.Unload();
     EXPECT_EQ(unloaded.count(), 1) << "a second unload does nothing";
 }
@@ -158,15 +158,15 @@ TEST_F(frmMainLifecycle, APlayerThatQuitsIsReleasedAndItsEntriesDisabled)
     backend.player->state = PlayerApplication::Playing;
     frmMain& main = load();
     backend.player->Quit();
-    EXPECT_FALSE(main.isConnected());
+    EXPECT_FALSE(main.link().isConnected());
     EXPECT_EQ(tray().mnuSysTray().caption(7), "&Play");
     EXPECT_FALSE(entryEnabled("&Next Song"));
     EXPECT_FALSE(tray().myrating()->isEnabled());
-    EXPECT_TRUE(main.exportCancelled());
+    EXPECT_TRUE(main.options().transfers().mbCancelExport());
 
     // Any menu command other than Exit reconnects on demand.
     tray().mnuSysTray().action(11)->trigger();
-    EXPECT_TRUE(main.isConnected());
+    EXPECT_TRUE(main.link().isConnected());
     EXPECT_TRUE(entryEnabled("&Next Song"));
 }
 
@@ -174,7 +174,7 @@ TEST_F(frmMainLifecycle, ProcessListThatCannotBeTakenChangesNothing)
 {
     backend.running.reset();
     load();
-    EXPECT_FALSE(form->isConnected());
+    EXPECT_FALSE(form->link().isConnected());
     EXPECT_EQ(backend.created, 0);
 }
 
@@ -185,7 +185,7 @@ TEST_F(frmMainLifecycle, ThePlayerVersionGateAcceptsFiveOneToSixFourAndSaysWhyNo
         AppTestRig rig;
         rig.playerRuns();
         rig.backend.player->version = version;
-        EXPECT_EQ(rig.load().isConnected(), accepted) << version;
+        EXPECT_EQ(rig.load().link().isConnected(), accepted) << version;
         QString lastBalloon;
         for (const auto& command : rig.shell.commands)
             if (command.record.uFlags == NotifyIcon::FlagInfo)
