@@ -6,11 +6,6 @@
 #include <QLabel>
 #include <QTest>
 
-#include <vector>
-
-namespace
-{
-
 class Scheduler : public PopUpRig
 {
 protected:
@@ -33,28 +28,17 @@ protected:
         EXPECT_EQ(popUp->Percent(), 100);
         return popUp;
     }
-    std::vector<std::shared_ptr<PopUpMessage>> showMany(int count, const QString& wav = QString())
-    {
-        std::vector<std::shared_ptr<PopUpMessage>> shown;
-        for (int i = 0; i < count; ++i) {
-            shown.push_back(makePopUp(wav));
-            popups->Show(shown.back());
-        }
-        return shown;
-    }
 };
 
-TEST_F(Scheduler, GrowsStaysAndShrinksByTheMovementIndex)
+TEST_F(Scheduler, GrowsStaysAndShrinksByTheMovementIndexAndShowsAgainFromZero)
 {
     popups->setMovementIndex(30);
     popups->setScrollDelay(45);
     EXPECT_FALSE(TimerRegistryExists()) << "an idle engine starts no timer";
     auto popUp = makePopUp(QStringLiteral("type.wav"));
-    const qint64 shownAt = clock.now();
     popups->Show(popUp);
     EXPECT_EQ(popUp->Percent(), 30) << "the first step at once";
     EXPECT_TRUE(popUp->window()->isVisible()) << "mapped before the first ScrollDelay";
-    EXPECT_EQ(clock.now(), shownAt);
     EXPECT_EQ(popups->SchedulerInterval(), 45);
     popups->setScrollDelay(30);
     EXPECT_EQ(popups->SchedulerInterval(), 30) << "a running scheduler takes the new interval";
@@ -70,6 +54,12 @@ TEST_F(Scheduler, GrowsStaysAndShrinksByTheMovementIndex)
     EXPECT_FALSE(popups->IsSchedulerRunning());
     EXPECT_EQ(sound.played.size(), 1) << "the sound plays on the first tick only";
 
+    popups->setMovementIndex(50);
+    popups->Show(popUp);
+    EXPECT_EQ(popUp->Percent(), 50) << "a finished pop-up starts again from 0";
+    EXPECT_FALSE(popUp->FullyShown());
+    EXPECT_FALSE(popUp->CloseRequested());
+
     // The collection starts at the work area's bottom-right corner.
     screen.area = QRect(0, 0, 1280, 770);
     PopUpMessages engine(services(), 3000, 2000);
@@ -80,8 +70,7 @@ TEST_F(Scheduler, GrowsStaysAndShrinksByTheMovementIndex)
 // Every direction and corner is placed on a real X server (PopUpXvfbTest); here, the steps.
 TEST_F(Scheduler, WhileGrowingEachTakesOnlyTheRoomOfItsExtentFromAFlooredAnchor)
 {
-    // 30% is 36 pixels.
-    popups->setMovementIndex(30);
+    popups->setMovementIndex(30); // 36 pixels
     popups->setXPos(9000 + 7); // not on a pixel: the edge is floored
     popups->setYPos(9000 + 7);
     const auto shown = showMany(2);
@@ -130,7 +119,7 @@ TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeOfTheArea)
     hosted.setPopUpDirection(1);
     hosted.setXPos(0);
     hosted.setYPos(0);
-    std::vector<std::shared_ptr<PopUpMessage>> shown { makePopUp(), makePopUp(), makePopUp() };
+    const PopUps shown { makePopUp(), makePopUp(), makePopUp() };
     for (const auto& popUp : shown)
         hosted.Show(popUp);
     EXPECT_EQ(shown[1]->Percent(), 5);
@@ -145,24 +134,9 @@ TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeOfTheArea)
     EXPECT_EQ(shown[2]->Percent(), 0);
 }
 
-TEST_F(Scheduler, ARemovalDuringThePassLetsTheNextOneMoveOnTheSameTick)
+TEST_F(Scheduler, ShowingAShownOneRetractsItAndTheOneBehindMovesOnInTheSamePass)
 {
     popups->setMovementIndex(50);
-    auto first = makePopUp();
-    auto second = makePopUp();
-    popups->Show(first);
-    popups->Show(second);
-    first->ClosePopUp();
-    ticks(); // first retracts and ends, second is fully out
-    EXPECT_FALSE(first->Visible()) << "finished and unloaded in the pass";
-    EXPECT_EQ(second->Percent(), 100) << "the pass went on after the removal";
-    EXPECT_EQ(second->window()->geometry().bottom() + 1, FloorToPixelY(popups->YPos(), screen) / 15)
-        << "and closed the gap at once";
-    EXPECT_EQ(popups->Count(), 1);
-}
-
-TEST_F(Scheduler, ShowingAShownOneRetractsItAndAZeroSizeSkipsATick)
-{
     const auto shown = showMany(2);
     EXPECT_EQ(popups->Item(3), nullptr);
     popups->Show(shown[0]);
@@ -173,37 +147,19 @@ TEST_F(Scheduler, ShowingAShownOneRetractsItAndAZeroSizeSkipsATick)
     // A zero size ends the tick without dividing by it; the next one starts afresh.
     popups->setMessageHeight(0);
     ticks();
-    EXPECT_EQ(shown[1]->Percent(), 5);
+    EXPECT_EQ(shown[1]->Percent(), 50);
     popups->setMessageHeight(1800);
     ticks();
-    EXPECT_EQ(shown[1]->Percent(), 10);
+    EXPECT_FALSE(shown[0]->Visible()) << "finished and unloaded in the pass";
+    EXPECT_EQ(shown[1]->Percent(), 100) << "the pass went on after the removal";
+    EXPECT_EQ(shown[1]->window()->geometry().bottom() + 1, FloorToPixelY(popups->YPos(), screen) / 15)
+        << "and closed the gap at once";
+    EXPECT_EQ(popups->Count(), 1);
 }
 
-TEST_F(Scheduler, HoveringHoldsAndLeavingGivesHalfTheDelay)
+TEST_F(Scheduler, HoveringStickyAndUnfinishedProgressPopUpsHold)
 {
-    auto popUp = showFully(makePopUp());
-    const qint64 shown = popUp->ShownTick();
-    cursor.at = popUp->window()->geometry().center();
-    clock.advance(1000);
-    popups->AnimatePopups();
-    EXPECT_EQ(popUp->ShownTick(), shown) << "a short hover does not shorten the delay";
-    for (int second = 0; second < 10; ++second) {
-        clock.advance(1000);
-        popups->AnimatePopups();
-    }
-    EXPECT_EQ(popUp->Percent(), 100);
-
-    cursor.at = QPoint(-1000, -1000);
-    clock.advance(1500);
-    popups->AnimatePopups();
-    EXPECT_EQ(popUp->Percent(), 100) << "half the delay after leaving";
-    clock.advance(1);
-    popups->AnimatePopups();
-    EXPECT_EQ(popUp->Percent(), 50);
-}
-
-TEST_F(Scheduler, StickyAndUnfinishedProgressPopUpsHold)
-{
+    auto hovered = showFully(makePopUp());
     auto sticky = makePopUp();
     sticky->setSticky(true);
     auto working = makePopUp();
@@ -211,24 +167,30 @@ TEST_F(Scheduler, StickyAndUnfinishedProgressPopUpsHold)
     working->setValue(99);
     showFully(sticky);
     showFully(working);
-    clock.advance(60000);
-    ticks(5);
-    EXPECT_EQ(sticky->Percent(), 100);
-    EXPECT_EQ(working->Percent(), 100);
+    const qint64 shown = hovered->ShownTick();
+    cursor.at = hovered->window()->geometry().center();
+    ticks(1, 1000);
+    EXPECT_EQ(hovered->ShownTick(), shown) << "a short hover does not shorten the delay";
+    ticks(60, 1000);
+    for (const auto& popUp : { hovered, sticky, working })
+        EXPECT_EQ(popUp->Percent(), 100);
 
+    cursor.at = QPoint(-1000, -1000);
     working->setValue(100);
     sticky->ClosePopUp();
-    ticks();
+    ticks(1, 1500);
+    EXPECT_EQ(hovered->Percent(), 100) << "half the delay after leaving";
     EXPECT_EQ(working->Percent(), 50);
     EXPECT_EQ(sticky->Percent(), 50);
+    ticks(1, 1);
+    EXPECT_EQ(hovered->Percent(), 50);
 }
 
 TEST_F(Scheduler, ClosingRetractsFromWhereItIsAndAWaitingOneEndsSilently)
 {
     popups->setMovementIndex(30);
     popups->setYPos(2000); // room for one
-    auto growing = makePopUp();
-    popups->Show(growing);
+    auto growing = showMany(1).front();
     ticks();
     growing->ClosePopUp();
     ticks();
@@ -247,8 +209,7 @@ TEST_F(Scheduler, ALeftDragDetachesAPopUpWhichIsThenLeftAloneButStillCounted)
 {
     popups->setShowDelay(0);
     auto dragged = showFully(makePopUp());
-    auto other = makePopUp();
-    popups->Show(other);
+    auto other = showMany(1).front();
     QLabel* message = dragged->window()->lblMessage();
     const auto drag = [message](QPoint to, Qt::MouseButton button) {
         sendMouse(message, QEvent::MouseButtonPress, { 2, 2 }, button, button);
@@ -281,8 +242,7 @@ TEST_F(Scheduler, ALeftDragDetachesAPopUpWhichIsThenLeftAloneButStillCounted)
 TEST_F(Scheduler, FadingFollowsThePercentWhileAllowedAndOnlyWhenItChanged)
 {
     popups->setAllowFading(true);
-    auto popUp = makePopUp();
-    popups->Show(popUp);
+    auto popUp = showMany(1).front();
     ticks();
     ASSERT_EQ(translucency.calls.size(), 2);
     EXPECT_EQ(translucency.calls.back(), qMakePair(static_cast<QWidget*>(popUp->WindowHandle()), 26));
@@ -306,14 +266,11 @@ TEST_F(Scheduler, TheRealTimerRunsAPopUpOutAndStops)
     popups->setScrollDelay(1);
     popups->setMovementIndex(100);
     popups->setShowDelay(0);
-    auto popUp = makePopUp();
-    popups->Show(popUp);
+    showMany(1);
     ASSERT_TRUE(QTest::qWaitFor([&] {
         clock.advance(1);
         return popups->Count() == 0;
     }));
     EXPECT_FALSE(popups->IsSchedulerRunning());
     EXPECT_FALSE(TimerRegistryExists()) << "the registry holds the only platform timer";
-}
-
 }
