@@ -8,9 +8,6 @@
 #include <memory>
 #include <stdexcept>
 
-namespace
-{
-
 TEST(ApiTimer, TheRegistryLivesWhileAnyTimerRunsAndTicksReachOnlyLiveTimers)
 {
     ASSERT_FALSE(TimerRegistryExists());
@@ -60,6 +57,4 @@ TEST(ApiTimer, PlatformTicksSurviveAThrowingHandlerAndOneThatDestroysItsTimer)
     owned->StartTimer(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return owned == nullptr; }));
     EXPECT_FALSE(TimerRegistryExists());
-}
-
 }

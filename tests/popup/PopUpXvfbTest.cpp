@@ -18,9 +18,6 @@
 
 // Real windows on a real X server: run with DISPLAY set and QT_QPA_PLATFORM "xcb;offscreen";
 // everywhere else these tests skip.
-namespace
-{
-
 using PopUps = std::vector<std::shared_ptr<PopUpMessage>>;
 
 // A track's title pop-up as the program fills it: five lines, the fourth empty.
@@ -67,43 +64,41 @@ protected:
 TEST_F(OnXServer, EveryDirectionAndCornerStacksFlushWithItsEdgeWithoutOverlap)
 {
     const char* const names[] = { "up", "down", "left", "right", "bottomleft" };
-    for (int direction = 0; direction <= 4; ++direction) {
-        for (const bool top : { true, false }) {
-            for (const bool left : { true, false }) {
-                const std::string combo
-                    = QStringLiteral("%1-%2-%3")
-                          .arg(QLatin1String(names[direction]), top ? "top" : "bottom", left ? "left" : "right")
-                          .toStdString();
-                popups.setPopUpDirection(direction);
-                popups.placeInCorner(top, left);
-                // The taller title between two plain ones: each takes its own room.
-                const PopUps shown { std::make_shared<PopUpMessage>(), titlePopUp(QStringLiteral("Title")),
-                    std::make_shared<PopUpMessage>() };
-                showAll(shown);
-                std::vector<QRect> rects;
-                for (const auto& popUp : shown)
-                    rects.push_back(serverGeometry(*popUp->WindowHandle()));
-                const QRect& first = rects.front();
-                const int edge[] = { first.bottom() - work.bottom(), first.top() - work.top(),
-                    first.right() - work.right(), first.left() - work.left(), first.right() - work.right() };
-                EXPECT_EQ(edge[direction], 0) << combo << ": flush with the edge it comes from";
-                for (std::size_t i = 0; i < rects.size(); ++i) {
-                    const QRect& r = rects[i];
-                    const int corner = direction <= 1
-                        ? (left ? r.left() - work.left() : r.right() - work.right())
-                        : (top && direction != 4 ? r.top() - work.top() : r.bottom() - work.bottom());
-                    EXPECT_EQ(corner, 0) << combo << " pop-up " << i << ": in its corner";
-                    EXPECT_TRUE(work.contains(r)) << combo << " pop-up " << i;
-                    EXPECT_GE(r.height(), 80) << combo;
-                    for (std::size_t j = 0; j < i; ++j)
-                        EXPECT_FALSE(r.intersects(rects[j])) << combo << " " << i << " over " << j;
-                }
-                if (top != left || direction == 4)
-                    screenshot(QStringLiteral("popups-") + QString::fromStdString(combo));
-                for (const auto& popUp : shown)
-                    popUp->UnloadWindow();
-            }
+    for (int combo = 0; combo < 5 * 4; ++combo) {
+        const int direction = combo / 4;
+        const bool top = combo & 2;
+        const bool left = combo & 1;
+        const QString name = QStringLiteral("popups-%1-%2-%3")
+                                 .arg(QLatin1String(names[direction]), top ? "top" : "bottom", left ? "left" : "right");
+        SCOPED_TRACE(name.toStdString());
+        popups.setPopUpDirection(direction);
+        popups.placeInCorner(top, left);
+        // The taller title between two plain ones: each takes its own room.
+        const PopUps shown { std::make_shared<PopUpMessage>(), titlePopUp(QStringLiteral("Title")),
+            std::make_shared<PopUpMessage>() };
+        showAll(shown);
+        std::vector<QRect> rects;
+        for (const auto& popUp : shown)
+            rects.push_back(serverGeometry(*popUp->WindowHandle()));
+        const QRect& first = rects.front();
+        const int edge[] = { first.bottom() - work.bottom(), first.top() - work.top(), first.right() - work.right(),
+            first.left() - work.left(), first.right() - work.right() };
+        EXPECT_EQ(edge[direction], 0) << "flush with the edge it comes from";
+        for (std::size_t i = 0; i < rects.size(); ++i) {
+            const QRect& r = rects[i];
+            const int corner = direction <= 1
+                ? (left ? r.left() - work.left() : r.right() - work.right())
+                : (top && direction != 4 ? r.top() - work.top() : r.bottom() - work.bottom());
+            EXPECT_EQ(corner, 0) << "pop-up " << i << ": in its corner";
+            EXPECT_TRUE(work.contains(r)) << "pop-up " << i;
+            EXPECT_GE(r.height(), 80);
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(r.intersects(rects[j])) << i << " over " << j;
         }
+        if (top != left || direction == 4)
+            screenshot(name);
+        for (const auto& popUp : shown)
+            popUp->UnloadWindow();
     }
 }
 
@@ -155,6 +150,4 @@ TEST_F(OnXServer, HostedPopUpsStackInsideTheirParentWindow)
         for (const auto& popUp : shown)
             popUp->UnloadWindow();
     }
-}
-
 }

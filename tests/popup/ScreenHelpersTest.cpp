@@ -17,9 +17,6 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-namespace
-{
-
 TEST(Twips, RoundingFactorsAndWorkAreaEdges)
 {
     for (const auto& [value, rounded] : { std::pair { 0.5, 0 }, { 1.5, 2 }, { 2.5, 2 }, { -1.5, -2 }, { 2.5001, 3 } })
@@ -130,6 +127,4 @@ TEST(Sounds, OnlyExistingWaveFilesPlayAndTheNewCutsOffTheOld)
     EXPECT_FALSE(module.isLoaded()) << "loaded before the first sound";
     module.playFile(first);
     EXPECT_TRUE(module.isLoaded());
-}
-
 }
