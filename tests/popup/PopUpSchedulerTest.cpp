@@ -79,13 +79,14 @@ TEST_F(Scheduler, WhileGrowingEachTakesOnlyTheRoomOfItsExtentFromAFlooredAnchor)
     EXPECT_EQ(shown[0]->window()->picHolder()->pos(), QPoint(0, 0)) << "content docked to the moving edge";
 }
 
-TEST_F(Scheduler, ExtraPopUpsWaitSilentlyUntilThereIsRoom)
+TEST_F(Scheduler, ExtraPopUpsWaitSilentlyUntilThereIsRoomAndClosingRetractsFromWhereItIs)
 {
     popups->setYPos(3000);
     popups->setMessageHeight(1200);
     popups->setMovementIndex(50);
     popups->setShowDelay(0);
-    const auto shown = showMany(3, QStringLiteral("email.wav"));
+    const auto shown = showMany(4, QStringLiteral("email.wav"));
+    shown[3]->ClosePopUp();
     ticks();
     EXPECT_EQ(shown[1]->Percent(), 100);
     EXPECT_EQ(shown[2]->Percent(), 0);
@@ -94,7 +95,12 @@ TEST_F(Scheduler, ExtraPopUpsWaitSilentlyUntilThereIsRoom)
     ticks(3); // the first two retract: 50, then 0 and gone; then the third starts
     EXPECT_FALSE(shown[0]->Visible());
     EXPECT_EQ(shown[2]->Percent(), 50);
+    EXPECT_FALSE(shown[3]->Visible()) << "closed while waiting: ends unheard";
     EXPECT_EQ(sound.played.size(), 3);
+    shown[2]->ClosePopUp();
+    ticks();
+    EXPECT_EQ(shown[2]->Percent(), 0) << "retracts from where it is";
+    EXPECT_FALSE(shown[2]->Visible());
 }
 
 TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeOfTheArea)
@@ -184,25 +190,6 @@ TEST_F(Scheduler, HoveringStickyAndUnfinishedProgressPopUpsHold)
     EXPECT_EQ(sticky->Percent(), 50);
     ticks(1, 1);
     EXPECT_EQ(hovered->Percent(), 50);
-}
-
-TEST_F(Scheduler, ClosingRetractsFromWhereItIsAndAWaitingOneEndsSilently)
-{
-    popups->setMovementIndex(30);
-    popups->setYPos(2000); // room for one
-    auto growing = showMany(1).front();
-    ticks();
-    growing->ClosePopUp();
-    ticks();
-    EXPECT_EQ(growing->Percent(), 30);
-
-    auto waiting = makePopUp(QStringLiteral("online.wav"));
-    popups->Show(waiting);
-    waiting->ClosePopUp();
-    ticks(2);
-    EXPECT_FALSE(waiting->Visible());
-    EXPECT_FALSE(growing->Visible());
-    EXPECT_TRUE(sound.played.isEmpty());
 }
 
 TEST_F(Scheduler, ALeftDragDetachesAPopUpWhichIsThenLeftAloneButStillCounted)

@@ -125,7 +125,7 @@ TEST_F(PopUpWindow, CloseButtonShowsItsPressedPictureAndClosesOnceOnAClick)
 
 using PopUpMessageTest = PopUpRig;
 
-TEST_F(PopUpMessageTest, CreatesAHiddenWindowCollapsedAtTheAnchorWithItsContent)
+TEST_F(PopUpMessageTest, CreatesAHiddenWindowCollapsedAtTheAnchorThatItsFirstPlacementShowsOnTopWithoutActivating)
 {
     auto popUp = makePopUp();
     popUp->setForeColor(0x0000FF); // red as 0x00BBGGRR
@@ -148,6 +148,13 @@ TEST_F(PopUpMessageTest, CreatesAHiddenWindowCollapsedAtTheAnchorWithItsContent)
     EXPECT_EQ(form->prgBar()->value(), 0) << "a value from before Show stays behind";
     popUp->setValue(55);
     EXPECT_EQ(form->prgBar()->value(), 55);
+    popUp->PlaceWindow(1500, 3000, 4500, 900);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->isActiveWindow());
+    EXPECT_EQ(form->geometry(), QRect(100, 200, 300, 60));
+    popUp->PlaceWindow(1500, 2700, 4500, 1200);
+    EXPECT_EQ(stacking.raised, QList<QWidget*> { form }) << "only the first placement raises";
+    EXPECT_EQ(form->geometry(), QRect(100, 180, 300, 80));
 
     auto sideways = makePopUp();
     popups->setPopUpDirection(2);
@@ -155,19 +162,6 @@ TEST_F(PopUpMessageTest, CreatesAHiddenWindowCollapsedAtTheAnchorWithItsContent)
     EXPECT_EQ(sideways->window()->geometry(), QRect(200, 600, 0, 120));
     EXPECT_EQ(sideways->window()->lblMessage()->cursor().shape(), Qt::ArrowCursor);
     EXPECT_TRUE(sideways->window()->prgBar()->isHidden());
-}
-
-TEST_F(PopUpMessageTest, FirstPlacementShowsOnTopWithoutActivating)
-{
-    auto popUp = showMany(1).front();
-    popUp->PlaceWindow(1500, 3000, 4500, 900);
-    frmPopUpMessage* form = popUp->window();
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_FALSE(form->isActiveWindow());
-    EXPECT_EQ(form->geometry(), QRect(100, 200, 300, 60));
-    popUp->PlaceWindow(1500, 2700, 4500, 1200);
-    EXPECT_EQ(stacking.raised, QList<QWidget*> { form }) << "only the first placement raises";
-    EXPECT_EQ(form->geometry(), QRect(100, 180, 300, 80));
 }
 
 TEST_F(PopUpMessageTest, OnlyClickablePopUpsReportClicksAnywhereButTheCloseButtonAndAllRetract)

@@ -17,15 +17,30 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-TEST(Twips, RoundingFactorsAndWorkAreaEdges)
+TEST(Twips, RoundingFactorsWorkAreaEdgesWindowSizesAndTheCursorOnTheEdges)
 {
     for (const auto& [value, rounded] : { std::pair { 0.5, 0 }, { 1.5, 2 }, { 2.5, 2 }, { -1.5, -2 }, { 2.5001, 3 } })
         EXPECT_EQ(RoundHalfEven(value), rounded) << value;
 
     FakeScreen screen;
+    FakeCursor cursor;
+    QWidget window;
+    screen.pinned.insert(&window, QRect(100, 50, 300, 120)); // right edge 400, bottom 170
+    EXPECT_EQ(GetWindowWidthTwips(&window, screen), 4500);
+    EXPECT_EQ(GetWindowHeightTwips(&window, screen), 1800);
+    // Both corners are inside; a pixel beyond any edge is not.
+    for (const auto& [x, y, over] : { std::tuple { 100, 50, true }, { 400, 170, true }, { 401, 100, false },
+             { 250, 171, false }, { 99, 100, false }, { 250, 49, false } }) {
+        cursor.at = QPoint(x, y);
+        EXPECT_EQ(IsCursorOverWindow(&window, screen, cursor), over) << x << "," << y;
+    }
+    EXPECT_FALSE(IsCursorOverWindow(nullptr, screen, cursor));
+
     screen.area = QRect(40, 0, 1240, 770); // panels on the left and at the bottom
     EXPECT_EQ(GetWorkAreaRight(screen), 1280 * 15);
     EXPECT_EQ(GetWorkAreaBottom(screen), 770 * 15);
+    EXPECT_EQ(GetWindowWidthTwips(nullptr, screen), 1280 * 15) << "no window: the desktop";
+    EXPECT_EQ(GetWindowHeightTwips(nullptr, screen), 770 * 15);
     EXPECT_EQ(FloorToPixelY(3014, screen), 3000);
     EXPECT_EQ(TwipsToPixelsY(7, screen), 0);
     EXPECT_EQ(TwipsToPixelsY(8, screen), 1);
@@ -37,26 +52,6 @@ TEST(Twips, RoundingFactorsAndWorkAreaEdges)
     EXPECT_EQ(GetWorkAreaRight(screen), 758);
     screen.dpiX = 0;
     EXPECT_DOUBLE_EQ(TwipsPerPixelX(screen), 15.0) << "a screen without DPI counts as 96";
-}
-
-TEST(Twips, WindowSizesTheDesktopStandInAndTheCursorOnTheEdges)
-{
-    FakeScreen screen;
-    FakeCursor cursor;
-    QWidget window;
-    screen.pinned.insert(&window, QRect(100, 50, 300, 120)); // right edge 400, bottom 170
-    EXPECT_EQ(GetWindowWidthTwips(&window, screen), 4500);
-    EXPECT_EQ(GetWindowHeightTwips(&window, screen), 1800);
-    EXPECT_EQ(GetWindowWidthTwips(nullptr, screen), GetWorkAreaRight(screen));
-    EXPECT_EQ(GetWindowHeightTwips(nullptr, screen), GetWorkAreaBottom(screen));
-
-    // Both corners are inside; a pixel beyond any edge is not.
-    for (const auto& [x, y, over] : { std::tuple { 100, 50, true }, { 400, 170, true }, { 401, 100, false },
-             { 250, 171, false }, { 99, 100, false }, { 250, 49, false } }) {
-        cursor.at = QPoint(x, y);
-        EXPECT_EQ(IsCursorOverWindow(&window, screen, cursor), over) << x << "," << y;
-    }
-    EXPECT_FALSE(IsCursorOverWindow(nullptr, screen, cursor));
 
     QtWindowStacking stacking;
     MakeWindowTopMost(&window, stacking);
