@@ -82,7 +82,6 @@ TEST_F(ShowPicDesktopTest, TheWindowAppearsAtTheStoredPlaceStoresItsPlaceAndAcce
     frmShowPic::unloadInstance();
     EXPECT_EQ(settings.values[kPosition], QStringLiteral("1470,3000"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
     // Pressing and releasing Shift with Ctrl held brings the repeat count back to 0; the
     // held Right then repeats as X11 does it, in release and press pairs.
     RightPressProbe probe(shown(QPoint(98, 200)));

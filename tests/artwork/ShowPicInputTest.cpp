@@ -26,14 +26,12 @@ TEST_F(ShowPicInputTest, OnlyALeftDragMovesTheWindowWithTheGrabbedPoint)
     mouse(label, QEvent::MouseMove, QPointF(40, 40), Qt::NoButton, Qt::MiddleButton);
     mouse(label, QEvent::MouseMove, QPointF(40, 40), Qt::NoButton, Qt::LeftButton | Qt::RightButton);
     EXPECT_EQ(window().geometry().topLeft(), QPoint(200, 100));
-
     mouse(label, QEvent::MouseButtonPress, QPointF(10, 10), Qt::LeftButton, Qt::LeftButton);
     mouse(label, QEvent::MouseMove, QPointF(25, 18), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(window().geometry().topLeft(), QPoint(215, 108));
     // The window followed, so the cursor is back over the grabbed point plus the new motion.
     mouse(label, QEvent::MouseMove, QPointF(7, 10), Qt::NoButton, Qt::LeftButton);
     EXPECT_EQ(window().geometryTwips().topLeft(), QPoint(3180, 1620));
-
     // A wide picture is first panned.
     ASSERT_TRUE(window().showpicture(writePicture(QSize(1400, 100), QStringLiteral("wide.png"))));
     ASSERT_EQ(window().pictureOffsetTwips().x(), -2820);
@@ -54,7 +52,6 @@ TEST_F(ShowPicInputTest, CtrlArrowsMoveOnePixelUnlessLockedCtrlTAndNChangeTheBan
     QKeyEvent plain(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
     QApplication::sendEvent(&window(), &plain);
     EXPECT_EQ(window().geometry().topLeft(), QPoint(200, 99)) << "one pixel a Ctrl+arrow, nothing plain";
-
     ctrlChord(Qt::Key_L);
     ASSERT_TRUE(window().isLocked());
     ctrlChord(Qt::Key_Right);
@@ -63,14 +60,12 @@ TEST_F(ShowPicInputTest, CtrlArrowsMoveOnePixelUnlessLockedCtrlTAndNChangeTheBan
     EXPECT_EQ(window().geometry().topLeft(), QPoint(200, 99)) << "locked";
     EXPECT_EQ(unloaded.count(), 0);
     ctrlChord(Qt::Key_U);
-
     ctrlChord(Qt::Key_T);
     EXPECT_TRUE(window().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     ctrlChord(Qt::Key_N);
     EXPECT_FALSE(window().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(window().isVisible()) << "changing the band does not hide the window";
     EXPECT_EQ(window().geometry().topLeft(), QPoint(200, 99));
-
     ctrlChord(Qt::Key_Right);
     doubleClick(window());
     EXPECT_EQ(unloaded.count(), 1);
@@ -87,7 +82,6 @@ TEST_F(ShowPicInputTest, TheCtrlKeyDownCountsAndRepeatReleasesDoNotResetTheSpeed
         press(Qt::Key_Right, i > 0);
     EXPECT_EQ(window().geometry().left(), 200 + 19) << "counts 2 to 10: 1+1+2+2+2+2+3+3+3";
     release(Qt::Key_Right);
-
     press(Qt::Key_Control);
     for (int i = 0; i < 8; ++i) {
         press(Qt::Key_Right, i > 0);
@@ -96,7 +90,6 @@ TEST_F(ShowPicInputTest, TheCtrlKeyDownCountsAndRepeatReleasesDoNotResetTheSpeed
     EXPECT_EQ(window().speed(), 3);
     release(Qt::Key_Right);
     EXPECT_EQ(window().repeatCount(), 0);
-
     // Unmarked releases sharing their time stamp with the press that follows are repeats too.
     const int left = window().geometry().left();
     press(Qt::Key_Control);
@@ -108,7 +101,6 @@ TEST_F(ShowPicInputTest, TheCtrlKeyDownCountsAndRepeatReleasesDoNotResetTheSpeed
     }
     key(QEvent::KeyPress, Qt::Key_Right, false, time);
     EXPECT_EQ(window().geometry().left(), left + 19);
-
     // A release at another time than the next press was the user's.
     key(QEvent::KeyRelease, Qt::Key_Right, false, time + 300);
     key(QEvent::KeyPress, Qt::Key_Right, false, time + 500);
@@ -131,16 +123,13 @@ TEST(ShowPicDrag, AnOversizedPictureIsCentredAndPansUntilAnEdgeShowsThenMovesThe
     EXPECT_EQ(panOversizedAxis(kCentred, 3000), (AxisPlacement { 3000, kScreenTwips, 0, 20000 }))
         << "the step that would pull the edge in sets it at 0 and moves the window by the whole step";
     EXPECT_EQ(panOversizedAxis(kCentred, -300), (AxisPlacement { 0, kScreenTwips, -2620, 20000 }));
-
     AxisPlacement moved = kCentred;
     moved.windowPos = -500;
     EXPECT_EQ(panOversizedAxis(moved, 200), (AxisPlacement { -300, kScreenTwips, -2320, 20000 }))
         << "a window off the screen moves back before any panning";
-
     const AxisPlacement atRightEdge { 0, kScreenTwips, kScreenTwips - 20000, 20000 };
     EXPECT_EQ(panOversizedAxis(atRightEdge, -300), (AxisPlacement { -300, kScreenTwips, kScreenTwips - 20000, 20000 }));
     EXPECT_EQ(panOversizedAxis(atRightEdge, 0), atRightEdge);
-
     const AxisPlacement fitting { 9000, 2250, 0, 2250 };
     const Placement widthOnly = dragBy({ kCentred, fitting }, 100, -45, true, false);
     EXPECT_EQ(widthOnly.x.pictureOffset, -2220);

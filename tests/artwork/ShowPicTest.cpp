@@ -57,7 +57,6 @@ TEST_F(ShowPicTest, AQuotedPathIsShownUnquotedAndAnEmptyOneBeepsAndUnloadsStorin
     frmShowPic fresh(services());
     EXPECT_FALSE(fresh.showpicture(QString()));
     EXPECT_EQ(settings.values[kPosition], QStringLiteral("4500,4500"));
-
     const QString path = writePicture(QSize(64, 48), QStringLiteral("with space.png"));
     ASSERT_TRUE(window().showpicture(QLatin1Char('"') + path + QLatin1Char('"')));
     EXPECT_EQ(window().picturePath(), path);
@@ -82,7 +81,6 @@ TEST_F(ShowPicTest, CorruptOrMissingPicturesStopSilently)
         EXPECT_FALSE(fresh.showpicture(path)) << path.toStdString();
         EXPECT_TRUE(fresh.picture().isNull());
     }
-
     ASSERT_TRUE(window().showpicture(good));
     window().show();
     EXPECT_FALSE(window().showpicture(corrupt));
@@ -104,11 +102,9 @@ TEST_F(ShowPicTest, TheProgramWideWindowIsMadeOnFirstUseAndAgainAfterADoubleClic
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
     EXPECT_TRUE(frmShowPic::instance().picture().isNull()) << "a new window";
-
     frmShowPic::instance().showpicture(QString());
     EXPECT_EQ(beeper.beeps, 1);
     EXPECT_EQ(frmShowPic::loadedInstance(), nullptr);
-
     // At shutdown no event loop is left to delete it later.
     const QPointer<frmShowPic> last = &frmShowPic::instance();
     frmShowPic::unloadInstance();
@@ -138,14 +134,12 @@ TEST_F(ShowPicMenuTest, RightClickOpensTheMenuWithMarksFromTheStateAndEntriesTog
     menu()->hide();
     entry(1)->trigger();
     EXPECT_FALSE(window().isLocked());
-
     entry(0)->trigger();
     ASSERT_TRUE(window().showpicture(writePicture(QSize(90, 90), QStringLiteral("next.png"))));
     EXPECT_TRUE(window().windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << "the next picture keeps the band";
     entry(0)->trigger();
     EXPECT_FALSE(window().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(window().isVisible());
-
     ctrlChord(Qt::Key_Right);
     entry(4)->trigger();
     EXPECT_FALSE(window().isVisible());
@@ -162,13 +156,11 @@ TEST_F(ShowPicMenuTest, CopyAndPrintHandOverThePictureAtItsOwnSize)
     const QImage copied = QGuiApplication::clipboard()->image();
     ASSERT_EQ(copied.size(), QSize(80, 60));
     EXPECT_EQ(copied.pixelColor(0, 0), kCornerColour);
-
     entry(3)->trigger();
     ASSERT_EQ(printer.jobs.size(), 1);
     EXPECT_EQ(printer.jobs[0].picture.size(), QSize(80, 60));
     EXPECT_EQ(printer.jobs[0].sizeTwips, QSize(80 * kTwips, 60 * kTwips));
     EXPECT_TRUE(desktop.messages.isEmpty());
-
     printer.result = PicturePrinter::Result::NoPrinter;
     entry(3)->trigger();
     printer.result = PicturePrinter::Result::Failed;

@@ -45,7 +45,6 @@ TEST_F(Scheduler, GrowsStaysAndShrinksByTheMovementIndexAndShowsAgainFromZero)
     EXPECT_EQ(popups->SchedulerInterval(), 45);
     popups->setScrollDelay(30);
     EXPECT_EQ(popups->SchedulerInterval(), 30) << "a running scheduler takes the new interval";
-
     EXPECT_EQ(percentsOver(*popUp, 3), (std::vector<int> { 60, 90, 100 }));
     EXPECT_EQ(popUp->ShownTick(), clock.now());
     clock.advance(popups->ShowDelay());
@@ -56,13 +55,11 @@ TEST_F(Scheduler, GrowsStaysAndShrinksByTheMovementIndexAndShowsAgainFromZero)
     EXPECT_EQ(popups->Count(), 0);
     EXPECT_FALSE(popups->IsSchedulerRunning());
     EXPECT_EQ(sound.played.size(), 1) << "the sound plays on the first tick only";
-
     popups->setMovementIndex(50);
     popups->Show(popUp);
     EXPECT_EQ(popUp->Percent(), 50) << "a finished pop-up starts again from 0";
     EXPECT_FALSE(popUp->FullyShown());
     EXPECT_FALSE(popUp->CloseRequested());
-
     // The collection starts at the work area's bottom-right corner.
     screen.area = QRect(0, 0, 1280, 770);
     PopUpMessages engine(services(), 3000, 2000);
@@ -120,7 +117,6 @@ TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeOfTheArea)
     popups->placeInCorner(true, true);
     ticks();
     EXPECT_EQ(tooWide[0]->window()->geometry().topLeft(), QPoint(50, 40));
-
     QWidget host;
     screen.pinned.insert(&host, QRect(0, 0, 400, 200)); // 6000 × 3000 twips
     PopUpMessages hosted(services(), 4500, 1200);
@@ -135,7 +131,6 @@ TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeOfTheArea)
     EXPECT_EQ(shown[2]->Percent(), 0) << "3000 / 1200: two fit";
     EXPECT_EQ(shown[0]->window()->parentWidget(), &host);
     EXPECT_FALSE(shown[0]->window()->isWindow());
-
     hosted.setPopUpDirection(3);
     hosted.setMessageWidth(2500); // 6000 / 2500: two fit
     hosted.AnimatePopups();
@@ -152,7 +147,6 @@ TEST_F(Scheduler, ShowingAShownOneRetractsItAndTheOneBehindMovesOnInTheSamePass)
     popups->Show(nullptr);
     EXPECT_EQ(popups->Count(), 2);
     EXPECT_TRUE(shown[0]->CloseRequested());
-
     // A zero size ends the tick without dividing by it; the next one starts afresh.
     popups->setMessageHeight(0);
     ticks();
@@ -183,7 +177,6 @@ TEST_F(Scheduler, HoveringStickyAndUnfinishedProgressPopUpsHold)
     ticks(60, 1000);
     for (const auto& popUp : { hovered, sticky, working })
         EXPECT_EQ(popUp->Percent(), 100);
-
     cursor.at = QPoint(-1000, -1000);
     working->setValue(100);
     sticky->ClosePopUp();
@@ -216,7 +209,6 @@ TEST_F(Scheduler, ALeftDragDetachesAPopUpWhichIsThenLeftAloneButStillCounted)
     sendMouse(message, QEvent::MouseButtonRelease, { 70, 40 }, Qt::LeftButton, Qt::NoButton);
     const QRect droppedAt = dragged->window()->geometry();
     EXPECT_EQ(droppedAt.topLeft(), before + QPoint(30, 10)) << "the window follows the pointer";
-
     ticks();
     EXPECT_EQ(other->window()->geometry().bottom() + 1, 800) << "the dragged one takes no room";
     clock.advance(10000);
@@ -239,7 +231,6 @@ TEST_F(Scheduler, FadingFollowsThePercentWhileAllowedAndOnlyWhenItChanged)
     popups->setAllowFading(false);
     ticks();
     EXPECT_EQ(translucency.calls.size(), 2);
-
     for (const auto& [percent, alpha] : { std::pair { 15, 38 }, { 50, 128 }, { 90, 230 }, { 100, 255 }, { 0, 0 } }) {
         popUp->setPercent(percent);
         translucency.calls.clear();
@@ -281,7 +272,6 @@ TEST(ApiTimer, TheRegistryLivesWhileAnyTimerRunsAndTicksReachOnlyLiveTimers)
     TimerCallback(nullptr, 0, id, 0);
     TimerCallback(nullptr, 0, id + 1000, 0);
     EXPECT_EQ(refreshes, 1) << "an unknown id does nothing";
-
     first->StopTimer();
     first->StopTimer();
     TimerCallback(nullptr, 0, id, 0);
@@ -308,7 +298,6 @@ TEST(ApiTimer, PlatformTicksSurviveAThrowingHandlerAndOneThatDestroysItsTimer)
     timer.StartTimer(1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return refreshes >= 3; }));
     timer.StopTimer();
-
     auto owned = std::make_unique<APITimer>();
     QObject::connect(owned.get(), &APITimer::Refresh, [&] { owned.reset(); });
     owned->StartTimer(1);

@@ -34,7 +34,6 @@ TEST_F(PopUpWindow, CentresTheMessageInsideTheBorderInTheChosenFont)
         << "pixels follow the twips";
     EXPECT_EQ(form->lblMessage()->font().pointSize(), 14);
     EXPECT_TRUE(form->lblMessage()->font().bold());
-
     // A shown progress bar: the message is centred in the room above it.
     form->prgBar()->setProperty("tag", QStringLiteral("true"));
     form->ResizeControls(1800, 4500, false);
@@ -54,7 +53,6 @@ TEST_F(PopUpWindow, SizeCaptionsKeepTheBackgroundAspectAndALogoMovesTheCaption)
     form->lblCaption()->setText(QStringLiteral("200,400"));
     form->ResizeControls(2000, 2000, true);
     EXPECT_EQ(twips(form->imgBackground()), QRect(0, 500, 2000, 1000)) << "a wide cover shows whole";
-
     // A malformed size caption ends the layout there: later controls stay.
     const QRect border = twips(form->shpBorder());
     for (const char* caption : { "nonsense", "0,400", "300;400" }) {
@@ -63,7 +61,6 @@ TEST_F(PopUpWindow, SizeCaptionsKeepTheBackgroundAspectAndALogoMovesTheCaption)
         EXPECT_EQ(twips(form->picHolder()), QRect(0, 0, 6000, 3000)) << caption;
         EXPECT_EQ(twips(form->shpBorder()), border) << caption;
     }
-
     QPixmap logo(60, 40); // 900 × 600 twips
     logo.fill(Qt::red);
     form->setLogoPicture(logo);
@@ -109,13 +106,11 @@ TEST_F(PopUpWindow, CloseButtonShowsItsPressedPictureAndClosesOnceOnAClick)
     sendMouse(button, QEvent::MouseButtonRelease, { 40, 40 }, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(button->pixmap().toImage(), form->imgUp()->pixmap().toImage());
     EXPECT_EQ(closing.count(), 0) << "released off the button: no click";
-
     click(button);
     EXPECT_TRUE(form->IsUnloaded());
     form->Unload();
     form->close();
     EXPECT_EQ(closing.count(), 1) << "Closing is raised once";
-
     frmPopUpMessage closed(15.0, 15.0);
     QSignalSpy closedClosing(&closed, &frmPopUpMessage::Closing);
     closed.show();
@@ -136,7 +131,6 @@ TEST_F(PopUpMessageTest, CreatesAHiddenWindowCollapsedAtTheAnchorThatItsFirstPla
     popups->setXPos(3000);
     popups->setYPos(9000);
     popUp->CreateWindow(*popups);
-
     frmPopUpMessage* form = popUp->window();
     EXPECT_FALSE(form->isVisible()) << "the first placement shows it";
     EXPECT_EQ(form->geometry(), QRect(200, 600, 300, 0));
@@ -155,7 +149,6 @@ TEST_F(PopUpMessageTest, CreatesAHiddenWindowCollapsedAtTheAnchorThatItsFirstPla
     popUp->PlaceWindow(1500, 2700, 4500, 1200);
     EXPECT_EQ(stacking.raised, QList<QWidget*> { form }) << "only the first placement raises";
     EXPECT_EQ(form->geometry(), QRect(100, 180, 300, 80));
-
     auto sideways = makePopUp();
     popups->setPopUpDirection(2);
     sideways->CreateWindow(*popups);
@@ -176,7 +169,6 @@ TEST_F(PopUpMessageTest, OnlyClickablePopUpsReportClicksAnywhereButTheCloseButto
     EXPECT_EQ(clicked.count(), 0);
     EXPECT_TRUE(shown[0]->CloseRequested());
     EXPECT_TRUE(shown[0]->Visible()) << "retracting is the scheduler's job";
-
     frmPopUpMessage* form = shown[1]->window();
     click(form->lblMessage(), Qt::RightButton);
     EXPECT_EQ(clicked.count(), 0) << "only the left button clicks";
@@ -212,7 +204,6 @@ TEST_F(PopUpMessageTest, GoingAwayTakesTheWindowsAlong)
     QPointer<QWidget> window = kept->WindowHandle();
     popups.reset();
     EXPECT_FALSE(kept->Visible());
-
     auto orphan = makePopUp();
     PopUpMessages other(services(), 4500, 1800);
     other.Show(orphan);

@@ -97,7 +97,6 @@ TEST_F(OnXServer, EveryDirectionAndCornerStacksFlushWithItsEdgeWithoutOverlapSho
         }
         if (top != left || direction == 4)
             screenshot(name);
-
         // Every line inside the window: the label holds all of them and the window all of it.
         const frmPopUpMessage* form = shown[0]->window();
         const QLabel* message = form->lblMessage();

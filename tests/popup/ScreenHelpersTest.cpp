@@ -21,7 +21,6 @@ TEST(Twips, RoundingFactorsWorkAreaEdgesWindowSizesAndTheCursorOnTheEdges)
 {
     for (const auto& [value, rounded] : { std::pair { 0.5, 0 }, { 1.5, 2 }, { 2.5, 2 }, { -1.5, -2 }, { 2.5001, 3 } })
         EXPECT_EQ(RoundHalfEven(value), rounded) << value;
-
     FakeScreen screen;
     FakeCursor cursor;
     QWidget window;
@@ -35,7 +34,6 @@ TEST(Twips, RoundingFactorsWorkAreaEdgesWindowSizesAndTheCursorOnTheEdges)
         EXPECT_EQ(IsCursorOverWindow(&window, screen, cursor), over) << x << "," << y;
     }
     EXPECT_FALSE(IsCursorOverWindow(nullptr, screen, cursor));
-
     screen.area = QRect(40, 0, 1240, 770); // panels on the left and at the bottom
     EXPECT_EQ(GetWorkAreaRight(screen), 1280 * 15);
     EXPECT_EQ(GetWorkAreaBottom(screen), 770 * 15);
@@ -44,7 +42,6 @@ TEST(Twips, RoundingFactorsWorkAreaEdgesWindowSizesAndTheCursorOnTheEdges)
     EXPECT_EQ(FloorToPixelY(3014, screen), 3000);
     EXPECT_EQ(TwipsToPixelsY(7, screen), 0);
     EXPECT_EQ(TwipsToPixelsY(8, screen), 1);
-
     screen.dpiX = 192; // 7.5 twips a pixel: 101 × 7.5 = 757.5 rounds to the even 758
     screen.dpiY = 120;
     EXPECT_DOUBLE_EQ(TwipsPerPixelY(screen), 12.0);
@@ -52,7 +49,6 @@ TEST(Twips, RoundingFactorsWorkAreaEdgesWindowSizesAndTheCursorOnTheEdges)
     EXPECT_EQ(GetWorkAreaRight(screen), 758);
     screen.dpiX = 0;
     EXPECT_DOUBLE_EQ(TwipsPerPixelX(screen), 15.0) << "a screen without DPI counts as 96";
-
     QtWindowStacking stacking;
     MakeWindowTopMost(&window, stacking);
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -72,14 +68,12 @@ TEST(Translucency, GoesToTheTopVisibleAncestorWhereSupported)
     EXPECT_EQ(fake.calls, (QList<QPair<QWidget*, int>> { { &top, 128 } }));
     middle->hide();
     EXPECT_EQ(GetTopVisibleAncestor(child), child) << "the chain breaks at a hidden parent";
-
     fake.accept = false;
     EXPECT_FALSE(SetTranslucency(child, 10, fake)) << "a refusal is reported";
     fake.supported = false;
     fake.calls.clear();
     EXPECT_FALSE(SetTranslucency(child, 10, fake));
     EXPECT_TRUE(fake.calls.isEmpty()) << "without support the window is left untouched";
-
     QtTranslucency qt;
     EXPECT_TRUE(qt.setOpacity(&top, 255));
     EXPECT_DOUBLE_EQ(top.windowOpacity(), 1.0);
@@ -99,13 +93,11 @@ TEST(Sounds, OnlyExistingWaveFilesPlayAndTheNewCutsOffTheOld)
         "RIFF\x26\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0data\x02\0\0\0\0\0", 46);
     const QString first = makeFile("first.wav", wave);
     const QString second = makeFile("second.wav", wave);
-
     FakeSoundPlayer fake;
     PlayWaveFile(QString(), fake);
     PlayWaveFile(dir.filePath(QStringLiteral("missing.wav")), fake);
     PlayWaveFile(first, fake);
     EXPECT_EQ(fake.played, QStringList { first });
-
     QtSoundPlayer player;
     player.playFile(first);
     player.playFile(second);
@@ -113,7 +105,6 @@ TEST(Sounds, OnlyExistingWaveFilesPlayAndTheNewCutsOffTheOld)
     player.playFile(makeFile("text.wav", "not a wave"));
     player.playFile(makeFile("empty.wav", QByteArray()));
     EXPECT_EQ(player.source(), QUrl::fromLocalFile(second)) << "what is not a wave file is not played";
-
     // The program plays through the module, found where the program would look for it.
     ModuleSoundPlayer missing({ dir.path() });
     missing.playFile(first);
