@@ -182,7 +182,7 @@ TEST_F(PopUpMessageTest, OnlyClickablePopUpsReportClicksAnywhereButTheCloseButto
     EXPECT_EQ(clicked.count(), 3);
 }
 
-TEST_F(PopUpMessageTest, TheCloseButtonRemovesAtOnceAndTheOneBehindClosesTheGap)
+TEST_F(PopUpMessageTest, TheCloseButtonRemovesAtOnceTheOneBehindClosesTheGapAndACollectionTakesItsWindowsAlong)
 {
     popups->setMovementIndex(100);
     const auto shown = showMany(2);
@@ -196,10 +196,7 @@ TEST_F(PopUpMessageTest, TheCloseButtonRemovesAtOnceAndTheOneBehindClosesTheGap)
     click(shown[1]->window()->imgClose());
     EXPECT_EQ(popups->Count(), 0);
     EXPECT_FALSE(popups->IsSchedulerRunning()) << "an empty collection stops the scheduler";
-}
-
-TEST_F(PopUpMessageTest, GoingAwayTakesTheWindowsAlong)
-{
+    // A collection going away takes the windows along.
     auto kept = showMany(1).front();
     QPointer<QWidget> window = kept->WindowHandle();
     popups.reset();
