@@ -117,6 +117,7 @@ TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeOfTheArea)
     popups->placeInCorner(true, true);
     ticks();
     EXPECT_EQ(tooWide[0]->window()->geometry().topLeft(), QPoint(50, 40));
+    // A collection in a window measures the window.
     QWidget host;
     screen.pinned.insert(&host, QRect(0, 0, 400, 200)); // 6000 × 3000 twips
     PopUpMessages hosted(services(), 4500, 1200);
