@@ -11,48 +11,30 @@
 #include <QStandardPaths>
 #include <QTest>
 
-namespace
-{
 constexpr int kWaitMs = 5000;
 const QColor kPictureColour(200, 60, 40);
 
-// Runs xdotool with space-separated arguments and returns its output; empty with a failure
-// message when it fails.
-QString xdotool(const QString& command)
+void xdotool(const QString& command)
 {
-    const QStringList arguments = command.split(QLatin1Char(' '));
-    QProcess process;
-    process.start(QStringLiteral("xdotool"), arguments);
-    if (!process.waitForFinished(kWaitMs) || process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
-        process.kill();
-        process.waitForFinished(kWaitMs);
-        ADD_FAILURE() << "xdotool " << command.toStdString()
-                      << " failed: " << process.readAllStandardError().toStdString();
-        return {};
-    }
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
+    EXPECT_EQ(QProcess::execute(QStringLiteral("xdotool"), command.split(QLatin1Char(' '))), 0)
+        << "xdotool " << command.toStdString();
 }
 
 // Records the window's left edge, in twips, before each Right key-down it handles.
-class RightPressProbe : public QObject
-{
-public:
+struct RightPressProbe : QObject {
     explicit RightPressProbe(frmShowPic& window)
-        : m_window(window)
+        : window(window)
     {
         window.installEventFilter(this);
     }
     bool eventFilter(QObject*, QEvent* event) override
     {
         if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Right)
-            lefts << m_window.geometryTwips().left();
+            lefts << window.geometryTwips().left();
         return false;
     }
+    frmShowPic& window;
     QList<int> lefts;
-
-private:
-    frmShowPic& m_window;
 };
 
 class ShowPicDesktopTest : public ShowPicFixture
@@ -64,78 +46,51 @@ protected:
             GTEST_SKIP() << "needs an X display: run under scripts/with-desktop.sh";
         if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             GTEST_SKIP() << "needs xdotool";
-        frmShowPic::installServices(realScreen);
-        settings.values[QStringLiteral("Position")] = QStringLiteral("1500,3000"); // 100, 200 pixels
-        m_picture = writePicture(QSize(160, 120), QStringLiteral("cover.png"), kPictureColour);
-    }
-    void TearDown() override
-    {
-        frmShowPic::unloadInstance();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        frmShowPic::installServices({ settings, desktop, Screen::system(), beeper, printer });
+        settings.values[kPosition] = QStringLiteral("1500,3000"); // 100, 200 pixels
     }
 
-    // Loads the picture into the program-wide window, shows it and waits until it is mapped,
-    // and focused when asked.
-    frmShowPic& shown(bool focused = false)
+    // Loads the picture into the program-wide window, shows it and waits until it is mapped at
+    // the place expected and focused.
+    frmShowPic& shown(const QPoint& expected)
     {
         frmShowPic& window = frmShowPic::instance();
-        EXPECT_TRUE(window.showpicture(m_picture));
+        EXPECT_TRUE(window.showpicture(writePicture(QSize(160, 120), QStringLiteral("cover.png"), kPictureColour)));
         window.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&window, kWaitMs));
-        if (focused) {
-            window.activateWindow();
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&window, kWaitMs));
-        }
+        window.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window, kWaitMs));
+        EXPECT_TRUE(waitForPosition(window, expected));
         return window;
     }
     bool waitForPosition(const frmShowPic& window, const QPoint& expected)
     {
         return QTest::qWaitFor([&] { return serverGeometry(window).topLeft() == expected; }, kWaitMs);
     }
-
-    ShowPicServices realScreen { settings, desktop, Screen::system(), beeper, printer };
-    QString m_picture;
 };
 
-TEST_F(ShowPicDesktopTest, HeldCtrlRightAcceleratesWithTheServersAutoRepeat)
+TEST_F(ShowPicDesktopTest, TheWindowAppearsAtTheStoredPlaceStoresItsPlaceAndAcceleratesOnTheServersAutoRepeat)
 {
-    frmShowPic& window = shown(true);
-    RightPressProbe probe(window);
-    const QList<int>& lefts = probe.lefts;
-
+    frmShowPic& first = shown(QPoint(100, 200));
+    QTest::qWait(200); // let the server draw what the window painted
+    const QImage shot = screenshot(QStringLiteral("artwork-window"));
+    EXPECT_EQ(shot.pixelColor(100 + 2, 200 + 2), kCornerColour) << "the picture's corner mark";
+    EXPECT_EQ(shot.pixelColor(100 + 80, 200 + 60), kPictureColour) << "the picture fills the window";
+    EXPECT_NE(shot.pixelColor(100 - 2, 200 + 2), kCornerColour) << "the window starts at the mark";
+    EXPECT_NE(shot.pixelColor(100 + 170, 200 + 60), kPictureColour) << "the window is the picture's size";
+    xdotool(QStringLiteral("key --repeat 2 ctrl+Left"));
+    ASSERT_TRUE(waitForPosition(first, QPoint(98, 200))) << "one pixel a Ctrl+Left";
+    frmShowPic::unloadInstance();
+    EXPECT_EQ(settings.values[kPosition], QStringLiteral("1470,3000"));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // Pressing and releasing Shift with Ctrl held brings the repeat count back to 0; the
     // held Right then repeats as X11 does it, in release and press pairs.
+    RightPressProbe probe(shown(QPoint(98, 200)));
     xdotool(QStringLiteral("keydown ctrl keydown shift keyup shift keydown Right"));
-    const bool repeated = QTest::qWaitFor([&] { return lefts.size() >= 10; }, kWaitMs);
+    const bool repeated = QTest::qWaitFor([&] { return probe.lefts.size() >= 10; }, kWaitMs);
     xdotool(QStringLiteral("keyup Right keyup ctrl"));
-    ASSERT_TRUE(repeated) << "key-downs seen: " << lefts.size();
-
+    ASSERT_TRUE(repeated) << "key-downs seen: " << probe.lefts.size();
     QList<int> steps;
     for (int i = 0; i < 9; ++i)
-        steps << (lefts[i + 1] - lefts[i]) / kTwips;
+        steps << (probe.lefts[i + 1] - probe.lefts[i]) / kTwips;
     EXPECT_EQ(steps, (QList<int> { 1, 1, 1, 2, 2, 2, 2, 3, 3 }));
-    EXPECT_EQ(lefts[9] - lefts[0], 17 * kTwips);
-}
-
-TEST_F(ShowPicDesktopTest, WindowAppearsAtTheStoredPlaceWithThePictureAndUnloadStoresItsPlace)
-{
-    frmShowPic& window = shown(true);
-    EXPECT_TRUE(waitForPosition(window, QPoint(100, 200)));
-    QTest::qWait(200); // let the server draw what the window painted
-    const QImage first = screenshot(QStringLiteral("artwork-window"));
-    EXPECT_EQ(first.pixelColor(100 + 2, 200 + 2), kCornerColour) << "the picture's corner mark";
-    EXPECT_NE(first.pixelColor(100 - 2, 200 + 2), kCornerColour) << "the window starts at the mark";
-    EXPECT_NE(first.pixelColor(100 + 170, 200 + 60), kPictureColour) << "the window is the picture's size";
-    xdotool(QStringLiteral("key --repeat 2 ctrl+Left"));
-    ASSERT_TRUE(waitForPosition(window, QPoint(98, 200))) << "one pixel a Ctrl+Left";
-    frmShowPic::unloadInstance();
-    EXPECT_EQ(settings.values[QStringLiteral("Position")], QStringLiteral("1470,3000"));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-
-    frmShowPic& next = shown();
-    EXPECT_TRUE(waitForPosition(next, QPoint(98, 200)));
-    QTest::qWait(200);
-    const QImage shot = screenshot(QStringLiteral("artwork-window-restored"));
-    EXPECT_EQ(shot.pixelColor(98 + 2, 200 + 2), kCornerColour);
-    EXPECT_EQ(shot.pixelColor(98 + 80, 200 + 60), kPictureColour);
 }

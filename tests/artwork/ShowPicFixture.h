@@ -12,9 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QColor>
 #include <QFile>
-#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -30,20 +28,25 @@ protected:
     static constexpr int kTwips = 15;
     static constexpr int kScreenWidth = 1024;
     static constexpr int kScreenHeight = 768;
+    // The mark in a test picture's top-left corner, so a picture's orientation shows.
+    static inline const QColor kCornerColour { 250, 220, 0 };
+    static inline const QString kPosition = QStringLiteral("Position");
 
     ShowPicFixture() { screen.area = QRect(0, 0, kScreenWidth, kScreenHeight); }
+    void TearDown() override
+    {
+        frmShowPic::unloadInstance();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     ShowPicServices services() { return { settings, desktop, screen, beeper, printer }; }
-
     frmShowPic& window()
     {
         if (!m_window)
             m_window = std::make_unique<frmShowPic>(services());
         return *m_window;
     }
-
-    // The mark in a test picture's top-left corner, so a picture's orientation shows.
-    static inline const QColor kCornerColour { 250, 220, 0 };
+    QLabel* picture1(frmShowPic& target) { return target.findChild<QLabel*>(QStringLiteral("Picture1")); }
 
     // Writes a PNG picture of the given size in pixels: one colour with an 8-pixel corner mark.
     QString writePicture(
@@ -56,7 +59,6 @@ protected:
         EXPECT_TRUE(image.save(path, "PNG")) << path.toStdString();
         return path;
     }
-
     QString writeBytes(const QString& name, const QByteArray& bytes)
     {
         QFile file(m_dir.filePath(name));
@@ -64,39 +66,40 @@ protected:
         return file.fileName();
     }
 
-    QLabel* picture1(frmShowPic& target) { return target.findChild<QLabel*>(QStringLiteral("Picture1")); }
-
     void mouse(QWidget* target, QEvent::Type type, QPointF at, Qt::MouseButton button, Qt::MouseButtons buttons)
     {
         QMouseEvent event(type, at, target->mapToGlobal(at), button, buttons, Qt::NoModifier);
         QApplication::sendEvent(target, &event);
     }
-
-    // A left-button drag on the picture from one of its points to another.
-    void drag(frmShowPic& target, const QPointF& from, const QPointF& to)
+    void doubleClick(frmShowPic& target)
     {
-        QLabel* label = picture1(target);
+        mouse(picture1(target), QEvent::MouseButtonDblClick, QPointF(10, 10), Qt::LeftButton, Qt::LeftButton);
+    }
+    // A left-button drag on the picture from one of its points to another.
+    void drag(const QPointF& from, const QPointF& to)
+    {
+        QLabel* label = picture1(window());
         mouse(label, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
         mouse(label, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
         mouse(label, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
     }
 
-    // A key event with Ctrl held (but for the Ctrl key's own press).
-    void key(QWidget* target, QEvent::Type type, int code, bool autoRepeat = false, ulong time = 0)
+    // A key event to the window with Ctrl held (but for the Ctrl key's own press).
+    void key(QEvent::Type type, int code, bool autoRepeat = false, ulong time = 0)
     {
         QKeyEvent event(type, code, code == Qt::Key_Control ? Qt::NoModifier : Qt::ControlModifier, {}, autoRepeat);
         event.setTimestamp(time);
-        QApplication::sendEvent(target, &event);
+        QApplication::sendEvent(&window(), &event);
     }
-    void press(QWidget* target, int code, bool repeat = false) { key(target, QEvent::KeyPress, code, repeat); }
-    void release(QWidget* target, int code, bool repeat = false) { key(target, QEvent::KeyRelease, code, repeat); }
+    void press(int code, bool repeat = false) { key(QEvent::KeyPress, code, repeat); }
+    void release(int code, bool repeat = false) { key(QEvent::KeyRelease, code, repeat); }
     // Ctrl with another key pressed and released, as a user types it.
-    void ctrlChord(QWidget* target, int code)
+    void ctrlChord(int code)
     {
-        press(target, Qt::Key_Control);
-        press(target, code);
-        release(target, code);
-        release(target, Qt::Key_Control);
+        press(Qt::Key_Control);
+        press(code);
+        release(code);
+        release(Qt::Key_Control);
     }
 
     FakeSettingsStore settings;

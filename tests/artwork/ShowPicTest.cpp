@@ -1,12 +1,15 @@
-// showpicture's steps and what an unload stores.
+// showpicture's steps, what an unload stores, the program-wide window and the right-click menu.
 #include "ShowPicFixture.h"
 
-#include <QSignalSpy>
+#include "artwork/QtPicturePrinter.h"
 
-namespace
-{
-const QString kPosition = QStringLiteral("Position");
-}
+#include <QAction>
+#include <QClipboard>
+#include <QMenu>
+#include <QPointer>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QSignalSpy>
 
 using ShowPicTest = ShowPicFixture;
 
@@ -31,64 +34,143 @@ TEST_F(ShowPicTest, APictureGoesToTheStoredPlaceOrSpansTheScreenAndAnUnloadStore
         { "1500,3000", { 50, 50 }, { 1500, 3000, 750, 750 }, {}, "1500,3000" },
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "none");
         settings.values.remove(kPosition);
         if (c.stored)
             settings.values[kPosition] = QString::fromLatin1(c.stored);
-        ASSERT_TRUE(window().showpicture(writePicture(c.pixels))) << c.stored;
-        EXPECT_EQ(window().geometryTwips(), c.window) << c.stored;
-        EXPECT_EQ(window().pictureOffsetTwips(), c.offset) << c.stored;
-        EXPECT_EQ(picture1(window())->geometry(), QRect(c.offset / kTwips, c.pixels)) << c.stored;
+        ASSERT_TRUE(window().showpicture(writePicture(c.pixels)));
+        EXPECT_EQ(window().geometryTwips(), c.window);
+        EXPECT_EQ(window().pictureOffsetTwips(), c.offset);
+        EXPECT_EQ(picture1(window())->geometry(), QRect(c.offset / kTwips, c.pixels));
         EXPECT_FALSE(window().isVisible()) << "callers show the window";
         settings.values.remove(kPosition);
         window().Unload();
-        EXPECT_EQ(settings.values.value(kPosition), QString::fromLatin1(c.storedAfter)) << c.stored;
+        EXPECT_EQ(settings.values.value(kPosition), QString::fromLatin1(c.storedAfter));
     }
     EXPECT_TRUE(window().windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_EQ(window().geometry(), QRect(100, 200, 50, 50));
 }
 
-TEST_F(ShowPicTest, QuotedPathIsShownUnquoted)
-{
-    const QString path = writePicture(QSize(64, 48), QStringLiteral("with space.png"));
-    ASSERT_TRUE(window().showpicture(QLatin1Char('"') + path + QLatin1Char('"')));
-    EXPECT_EQ(window().picturePath(), path);
-    EXPECT_EQ(window().geometry().size(), QSize(64, 48));
-}
-
-TEST_F(ShowPicTest, EmptyPathBeepsAndUnloadsStoringOnlyAPlacedWindow)
+TEST_F(ShowPicTest, AQuotedPathIsShownUnquotedAnEmptyOneBeepsAndUnloadsAndABadPictureStopsSilently)
 {
     settings.values[kPosition] = QStringLiteral("4500,4500");
     frmShowPic fresh(services());
     EXPECT_FALSE(fresh.showpicture(QString()));
     EXPECT_EQ(settings.values[kPosition], QStringLiteral("4500,4500"));
-
-    ASSERT_TRUE(window().showpicture(writePicture(QSize(100, 100))));
+    const QString path = writePicture(QSize(64, 48), QStringLiteral("with space.png"));
+    ASSERT_TRUE(window().showpicture(QLatin1Char('"') + path + QLatin1Char('"')));
+    EXPECT_EQ(window().picturePath(), path);
+    EXPECT_EQ(window().geometry().size(), QSize(64, 48));
     window().show();
     QSignalSpy unloaded(&window(), &frmShowPic::unloaded);
     EXPECT_FALSE(window().showpicture(QString()));
     EXPECT_EQ(beeper.beeps, 2);
     EXPECT_EQ(unloaded.count(), 1);
     EXPECT_FALSE(window().isVisible());
-}
-
-TEST_F(ShowPicTest, CorruptOrMissingPicturesStopSilently)
-{
+    // Corrupt or missing pictures stop silently.
     const QString good = writePicture(QSize(120, 90));
     QFile file(good);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString corrupt = writeBytes(QStringLiteral("corrupt.png"), file.readAll().left(40));
     const QString garbage = writeBytes(QStringLiteral("garbage.jpg"), QByteArray(500, '\x5a'));
-    for (const QString& path : { corrupt, garbage, QStringLiteral("/nonexistent/cover.jpg") }) {
-        frmShowPic fresh(services());
-        EXPECT_FALSE(fresh.showpicture(path)) << path.toStdString();
-        EXPECT_TRUE(fresh.picture().isNull());
+    for (const QString& bad : { corrupt, garbage, QStringLiteral("/nonexistent/cover.jpg") }) {
+        frmShowPic other(services());
+        EXPECT_FALSE(other.showpicture(bad)) << bad.toStdString();
+        EXPECT_TRUE(other.picture().isNull());
     }
-
     ASSERT_TRUE(window().showpicture(good));
     window().show();
     EXPECT_FALSE(window().showpicture(corrupt));
     EXPECT_TRUE(window().isVisible()) << "a window showing a picture keeps it";
     EXPECT_EQ(window().picturePath(), good);
     EXPECT_TRUE(desktop.messages.isEmpty());
-    EXPECT_EQ(beeper.beeps, 0);
+    EXPECT_EQ(beeper.beeps, 2) << "no more beeps";
+}
+
+TEST_F(ShowPicTest, TheProgramWideWindowIsMadeOnFirstUseAndAgainAfterADoubleClickOrAnEmptyPathUnloadedIt)
+{
+    frmShowPic::installServices(services());
+    EXPECT_EQ(frmShowPic::loadedInstance(), nullptr);
+    const QPointer<frmShowPic> first = &frmShowPic::instance();
+    EXPECT_EQ(frmShowPic::loadedInstance(), first.data());
+    ASSERT_TRUE(first->showpicture(writePicture(QSize(100, 80))));
+    doubleClick(*first);
+    EXPECT_EQ(frmShowPic::loadedInstance(), nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+    EXPECT_TRUE(frmShowPic::instance().picture().isNull()) << "a new window";
+    frmShowPic::instance().showpicture(QString());
+    EXPECT_EQ(beeper.beeps, 1);
+    EXPECT_EQ(frmShowPic::loadedInstance(), nullptr);
+    // At shutdown no event loop is left to delete it later.
+    const QPointer<frmShowPic> last = &frmShowPic::instance();
+    frmShowPic::unloadInstance();
+    EXPECT_TRUE(last.isNull());
+}
+
+TEST_F(ShowPicTest, RightClickOpensTheMenuWhoseEntriesToggleTheMarksCloseWithoutUnloadingCopyAndPrint)
+{
+    ASSERT_TRUE(window().showpicture(writePicture(QSize(80, 60))));
+    window().show();
+    QMenu* menu = window().findChild<QMenu*>(QStringLiteral("mnpopup"));
+    const auto entry = [menu](int index) { return menu->actions().at(index); };
+    QSignalSpy unloaded(&window(), &frmShowPic::unloaded);
+    ctrlChord(Qt::Key_L);
+    mouse(picture1(window()), QEvent::MouseButtonPress, QPointF(5, 5), Qt::RightButton, Qt::RightButton);
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_TRUE(entry(1)->isChecked());
+    EXPECT_FALSE(entry(0)->isChecked());
+    menu->hide();
+    entry(1)->trigger();
+    EXPECT_FALSE(window().isLocked());
+    entry(0)->trigger();
+    ASSERT_TRUE(window().showpicture(writePicture(QSize(90, 90), QStringLiteral("next.png"))));
+    EXPECT_TRUE(window().windowFlags().testFlag(Qt::WindowStaysOnTopHint)) << "the next picture keeps the band";
+    entry(0)->trigger();
+    EXPECT_FALSE(window().windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(window().isVisible());
+    ctrlChord(Qt::Key_Right);
+    entry(4)->trigger();
+    EXPECT_FALSE(window().isVisible());
+    EXPECT_EQ(unloaded.count(), 0);
+    EXPECT_FALSE(settings.values.contains(kPosition)) << "closing stores nothing";
+    window().show();
+    EXPECT_EQ(window().geometryTwips().left(), 600 + kTwips) << "the window kept its place";
+    // Copy and Print hand over the picture at its own size.
+    QGuiApplication::clipboard()->clear();
+    entry(2)->trigger();
+    const QImage copied = QGuiApplication::clipboard()->image();
+    ASSERT_EQ(copied.size(), QSize(90, 90));
+    EXPECT_EQ(copied.pixelColor(0, 0), kCornerColour);
+    entry(3)->trigger();
+    ASSERT_EQ(printer.jobs.size(), 1);
+    EXPECT_EQ(printer.jobs[0].picture.size(), QSize(90, 90));
+    EXPECT_EQ(printer.jobs[0].sizeTwips, QSize(90 * kTwips, 90 * kTwips));
+    EXPECT_TRUE(desktop.messages.isEmpty());
+    printer.result = PicturePrinter::Result::NoPrinter;
+    entry(3)->trigger();
+    printer.result = PicturePrinter::Result::Failed;
+    entry(3)->trigger();
+    ASSERT_EQ(desktop.messages.size(), 2);
+    EXPECT_TRUE(desktop.messages[0].contains(QStringLiteral("no default printer")));
+    EXPECT_TRUE(desktop.messages[1].contains(QStringLiteral("could not be printed")));
+}
+
+TEST(QtPicturePrinter, PrintsOnePageWithThePictureOrSaysThereIsNoPrinter)
+{
+    QTemporaryDir dir;
+    QPrinter pdf;
+    pdf.setOutputFormat(QPrinter::PdfFormat);
+    pdf.setOutputFileName(dir.filePath(QStringLiteral("cover.pdf")));
+    QPixmap picture(120, 90);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(QtPicturePrinter::printOn(pdf, picture, QSize(1800, 1350)));
+    QFile written(pdf.outputFileName());
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray bytes = written.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page\n"), 1);
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        EXPECT_EQ(QtPicturePrinter().print(picture, QSize(150, 150)), PicturePrinter::Result::NoPrinter);
+    }
 }

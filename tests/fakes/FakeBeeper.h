@@ -7,6 +7,5 @@ class FakeBeeper : public Beeper
 {
 public:
     int beeps = 0;
-
     void beep() override { ++beeps; }
 };

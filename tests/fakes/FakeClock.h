@@ -7,7 +7,6 @@ class FakeClock : public Clock
 {
 public:
     qint64 ticks = 1000000;
-
     qint64 now() const override { return ticks; }
     void advance(qint64 ms) { ticks += ms; }
 };

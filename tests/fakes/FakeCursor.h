@@ -7,6 +7,5 @@ class FakeCursor : public Cursor
 {
 public:
     QPoint at { -10000, -10000 };
-
     QPoint pos() const override { return at; }
 };

@@ -7,6 +7,5 @@ class FakeFontSource : public PopUpFontSource
 {
 public:
     QFont font;
-
     QFont messageFont() const override { return font; }
 };

@@ -16,7 +16,6 @@ public:
     };
     Result result = Result::Printed;
     QList<Job> jobs;
-
     Result print(const QPixmap& picture, const QSize& sizeTwips) override
     {
         jobs.append({ picture, sizeTwips });

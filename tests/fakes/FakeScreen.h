@@ -14,7 +14,6 @@ public:
     double dpiX = 96.0;
     double dpiY = 96.0;
     QHash<const QWidget*, QRect> pinned;
-
     QRect workArea() const override { return area; }
     double logicalDpiX() const override { return dpiX; }
     double logicalDpiY() const override { return dpiY; }
@@ -22,8 +21,6 @@ public:
     {
         if (!window)
             return {};
-        if (const auto found = pinned.constFind(window); found != pinned.cend())
-            return *found;
-        return { window->mapToGlobal(QPoint(0, 0)), window->size() };
+        return pinned.value(window, QRect(window->mapToGlobal(QPoint(0, 0)), window->size()));
     }
 };

@@ -9,6 +9,5 @@ class FakeSoundPlayer : public SoundPlayer
 {
 public:
     QStringList played;
-
     void playFile(const QString& path) override { played.append(path); }
 };

@@ -6,7 +6,6 @@
 #include <QPair>
 
 class QWidget;
-
 // Records opacity requests; can pretend the window system has no translucency.
 class FakeTranslucency : public Translucency
 {
@@ -14,7 +13,6 @@ public:
     bool supported = true;
     bool accept = true;
     QList<QPair<QWidget*, int>> calls;
-
     bool isLayeringSupported() const override { return supported; }
     bool setOpacity(QWidget* window, quint8 alpha) override
     {

@@ -10,7 +10,6 @@ class FakeWindowStacking : public WindowStacking
 {
 public:
     QList<QWidget*> raised;
-
     void makeTopMost(QWidget* window) override
     {
         if (!window)

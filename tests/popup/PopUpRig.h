@@ -19,6 +19,9 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <vector>
+
+using PopUps = std::vector<std::shared_ptr<PopUpMessage>>;
 
 // A pop-up collection on fake services: a 1280 × 800 screen at 96 dpi (15 twips a pixel),
 // a pointer off the screen and a clock that moves only when told.
@@ -47,12 +50,21 @@ protected:
         }
         return popUp;
     }
+    PopUps showMany(int count, const QString& wav = QString())
+    {
+        PopUps shown;
+        for (int i = 0; i < count; ++i) {
+            shown.push_back(makePopUp(wav));
+            popups->Show(shown.back());
+        }
+        return shown;
+    }
 
-    // Scheduler ticks, each a ScrollDelay later.
-    void ticks(int count = 1)
+    // Scheduler ticks, each a ScrollDelay later unless told how far apart.
+    void ticks(int count = 1, qint64 apart = 0)
     {
         for (int i = 0; i < count; ++i) {
-            clock.advance(popups->ScrollDelay());
+            clock.advance(apart ? apart : popups->ScrollDelay());
             popups->AnimatePopups();
         }
     }
@@ -62,10 +74,10 @@ protected:
         QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
         QCoreApplication::sendEvent(target, &event);
     }
-    static void click(QWidget* target)
+    static void click(QWidget* target, Qt::MouseButton button = Qt::LeftButton)
     {
-        sendMouse(target, QEvent::MouseButtonPress, { 2, 2 }, Qt::LeftButton, Qt::LeftButton);
-        sendMouse(target, QEvent::MouseButtonRelease, { 2, 2 }, Qt::LeftButton, Qt::NoButton);
+        sendMouse(target, QEvent::MouseButtonPress, { 2, 2 }, button, button);
+        sendMouse(target, QEvent::MouseButtonRelease, { 2, 2 }, button, Qt::NoButton);
     }
 
     QTemporaryDir wavDir;

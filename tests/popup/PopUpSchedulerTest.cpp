@@ -1,15 +1,13 @@
 #include "PopUpRig.h"
 
 #include "platform/screen/modFunctions.h"
+#include "popup/APITimer.h"
 #include "popup/modTimers.h"
 
 #include <QLabel>
 #include <QTest>
 
-#include <vector>
-
-namespace
-{
+#include <stdexcept>
 
 class Scheduler : public PopUpRig
 {
@@ -33,32 +31,20 @@ protected:
         EXPECT_EQ(popUp->Percent(), 100);
         return popUp;
     }
-    std::vector<std::shared_ptr<PopUpMessage>> showMany(int count, const QString& wav = QString())
-    {
-        std::vector<std::shared_ptr<PopUpMessage>> shown;
-        for (int i = 0; i < count; ++i) {
-            shown.push_back(makePopUp(wav));
-            popups->Show(shown.back());
-        }
-        return shown;
-    }
 };
 
-TEST_F(Scheduler, GrowsStaysAndShrinksByTheMovementIndex)
+TEST_F(Scheduler, GrowsStaysAndShrinksByTheMovementIndexAndShowsAgainFromZero)
 {
     popups->setMovementIndex(30);
     popups->setScrollDelay(45);
     EXPECT_FALSE(TimerRegistryExists()) << "an idle engine starts no timer";
     auto popUp = makePopUp(QStringLiteral("type.wav"));
-    const qint64 shownAt = clock.now();
     popups->Show(popUp);
     EXPECT_EQ(popUp->Percent(), 30) << "the first step at once";
     EXPECT_TRUE(popUp->window()->isVisible()) << "mapped before the first ScrollDelay";
-    EXPECT_EQ(clock.now(), shownAt);
     EXPECT_EQ(popups->SchedulerInterval(), 45);
     popups->setScrollDelay(30);
     EXPECT_EQ(popups->SchedulerInterval(), 30) << "a running scheduler takes the new interval";
-
     EXPECT_EQ(percentsOver(*popUp, 3), (std::vector<int> { 60, 90, 100 }));
     EXPECT_EQ(popUp->ShownTick(), clock.now());
     clock.advance(popups->ShowDelay());
@@ -69,7 +55,11 @@ TEST_F(Scheduler, GrowsStaysAndShrinksByTheMovementIndex)
     EXPECT_EQ(popups->Count(), 0);
     EXPECT_FALSE(popups->IsSchedulerRunning());
     EXPECT_EQ(sound.played.size(), 1) << "the sound plays on the first tick only";
-
+    popups->setMovementIndex(50);
+    popups->Show(popUp);
+    EXPECT_EQ(popUp->Percent(), 50) << "a finished pop-up starts again from 0";
+    EXPECT_FALSE(popUp->FullyShown());
+    EXPECT_FALSE(popUp->CloseRequested());
     // The collection starts at the work area's bottom-right corner.
     screen.area = QRect(0, 0, 1280, 770);
     PopUpMessages engine(services(), 3000, 2000);
@@ -80,8 +70,7 @@ TEST_F(Scheduler, GrowsStaysAndShrinksByTheMovementIndex)
 // Every direction and corner is placed on a real X server (PopUpXvfbTest); here, the steps.
 TEST_F(Scheduler, WhileGrowingEachTakesOnlyTheRoomOfItsExtentFromAFlooredAnchor)
 {
-    // 30% is 36 pixels.
-    popups->setMovementIndex(30);
+    popups->setMovementIndex(30); // 36 pixels
     popups->setXPos(9000 + 7); // not on a pixel: the edge is floored
     popups->setYPos(9000 + 7);
     const auto shown = showMany(2);
@@ -90,13 +79,14 @@ TEST_F(Scheduler, WhileGrowingEachTakesOnlyTheRoomOfItsExtentFromAFlooredAnchor)
     EXPECT_EQ(shown[0]->window()->picHolder()->pos(), QPoint(0, 0)) << "content docked to the moving edge";
 }
 
-TEST_F(Scheduler, ExtraPopUpsWaitSilentlyUntilThereIsRoom)
+TEST_F(Scheduler, ExtraPopUpsWaitSilentlyUntilThereIsRoomAndClosingRetractsFromWhereItIs)
 {
     popups->setYPos(3000);
     popups->setMessageHeight(1200);
     popups->setMovementIndex(50);
     popups->setShowDelay(0);
-    const auto shown = showMany(3, QStringLiteral("email.wav"));
+    const auto shown = showMany(4, QStringLiteral("email.wav"));
+    shown[3]->ClosePopUp();
     ticks();
     EXPECT_EQ(shown[1]->Percent(), 100);
     EXPECT_EQ(shown[2]->Percent(), 0);
@@ -105,7 +95,12 @@ TEST_F(Scheduler, ExtraPopUpsWaitSilentlyUntilThereIsRoom)
     ticks(3); // the first two retract: 50, then 0 and gone; then the third starts
     EXPECT_FALSE(shown[0]->Visible());
     EXPECT_EQ(shown[2]->Percent(), 50);
+    EXPECT_FALSE(shown[3]->Visible()) << "closed while waiting: ends unheard";
     EXPECT_EQ(sound.played.size(), 3);
+    shown[2]->ClosePopUp();
+    ticks();
+    EXPECT_EQ(shown[2]->Percent(), 0) << "retracts from where it is";
+    EXPECT_FALSE(shown[2]->Visible());
 }
 
 TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeOfTheArea)
@@ -122,7 +117,7 @@ TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeOfTheArea)
     popups->placeInCorner(true, true);
     ticks();
     EXPECT_EQ(tooWide[0]->window()->geometry().topLeft(), QPoint(50, 40));
-
+    // A collection in a window measures the window.
     QWidget host;
     screen.pinned.insert(&host, QRect(0, 0, 400, 200)); // 6000 × 3000 twips
     PopUpMessages hosted(services(), 4500, 1200);
@@ -130,14 +125,13 @@ TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeOfTheArea)
     hosted.setPopUpDirection(1);
     hosted.setXPos(0);
     hosted.setYPos(0);
-    std::vector<std::shared_ptr<PopUpMessage>> shown { makePopUp(), makePopUp(), makePopUp() };
+    const PopUps shown { makePopUp(), makePopUp(), makePopUp() };
     for (const auto& popUp : shown)
         hosted.Show(popUp);
     EXPECT_EQ(shown[1]->Percent(), 5);
     EXPECT_EQ(shown[2]->Percent(), 0) << "3000 / 1200: two fit";
     EXPECT_EQ(shown[0]->window()->parentWidget(), &host);
     EXPECT_FALSE(shown[0]->window()->isWindow());
-
     hosted.setPopUpDirection(3);
     hosted.setMessageWidth(2500); // 6000 / 2500: two fit
     hosted.AnimatePopups();
@@ -145,65 +139,31 @@ TEST_F(Scheduler, CapacityIsMeasuredToTheFarEdgeOfTheArea)
     EXPECT_EQ(shown[2]->Percent(), 0);
 }
 
-TEST_F(Scheduler, ARemovalDuringThePassLetsTheNextOneMoveOnTheSameTick)
+TEST_F(Scheduler, ShowingAShownOneRetractsItAndTheOneBehindMovesOnInTheSamePass)
 {
     popups->setMovementIndex(50);
-    auto first = makePopUp();
-    auto second = makePopUp();
-    popups->Show(first);
-    popups->Show(second);
-    first->ClosePopUp();
-    ticks(); // first retracts and ends, second is fully out
-    EXPECT_FALSE(first->Visible()) << "finished and unloaded in the pass";
-    EXPECT_EQ(second->Percent(), 100) << "the pass went on after the removal";
-    EXPECT_EQ(second->window()->geometry().bottom() + 1, FloorToPixelY(popups->YPos(), screen) / 15)
-        << "and closed the gap at once";
-    EXPECT_EQ(popups->Count(), 1);
-}
-
-TEST_F(Scheduler, ShowingAShownOneRetractsItAndAZeroSizeSkipsATick)
-{
     const auto shown = showMany(2);
     EXPECT_EQ(popups->Item(3), nullptr);
     popups->Show(shown[0]);
     popups->Show(nullptr);
     EXPECT_EQ(popups->Count(), 2);
     EXPECT_TRUE(shown[0]->CloseRequested());
-
     // A zero size ends the tick without dividing by it; the next one starts afresh.
     popups->setMessageHeight(0);
     ticks();
-    EXPECT_EQ(shown[1]->Percent(), 5);
+    EXPECT_EQ(shown[1]->Percent(), 50);
     popups->setMessageHeight(1800);
     ticks();
-    EXPECT_EQ(shown[1]->Percent(), 10);
+    EXPECT_FALSE(shown[0]->Visible()) << "finished and unloaded in the pass";
+    EXPECT_EQ(shown[1]->Percent(), 100) << "the pass went on after the removal";
+    EXPECT_EQ(shown[1]->window()->geometry().bottom() + 1, FloorToPixelY(popups->YPos(), screen) / 15)
+        << "and closed the gap at once";
+    EXPECT_EQ(popups->Count(), 1);
 }
 
-TEST_F(Scheduler, HoveringHoldsAndLeavingGivesHalfTheDelay)
+TEST_F(Scheduler, HoveringStickyAndUnfinishedProgressPopUpsHold)
 {
-    auto popUp = showFully(makePopUp());
-    const qint64 shown = popUp->ShownTick();
-    cursor.at = popUp->window()->geometry().center();
-    clock.advance(1000);
-    popups->AnimatePopups();
-    EXPECT_EQ(popUp->ShownTick(), shown) << "a short hover does not shorten the delay";
-    for (int second = 0; second < 10; ++second) {
-        clock.advance(1000);
-        popups->AnimatePopups();
-    }
-    EXPECT_EQ(popUp->Percent(), 100);
-
-    cursor.at = QPoint(-1000, -1000);
-    clock.advance(1500);
-    popups->AnimatePopups();
-    EXPECT_EQ(popUp->Percent(), 100) << "half the delay after leaving";
-    clock.advance(1);
-    popups->AnimatePopups();
-    EXPECT_EQ(popUp->Percent(), 50);
-}
-
-TEST_F(Scheduler, StickyAndUnfinishedProgressPopUpsHold)
-{
+    auto hovered = showFully(makePopUp());
     auto sticky = makePopUp();
     sticky->setSticky(true);
     auto working = makePopUp();
@@ -211,44 +171,29 @@ TEST_F(Scheduler, StickyAndUnfinishedProgressPopUpsHold)
     working->setValue(99);
     showFully(sticky);
     showFully(working);
-    clock.advance(60000);
-    ticks(5);
-    EXPECT_EQ(sticky->Percent(), 100);
-    EXPECT_EQ(working->Percent(), 100);
-
+    const qint64 shown = hovered->ShownTick();
+    cursor.at = hovered->window()->geometry().center();
+    ticks(1, 1000);
+    EXPECT_EQ(hovered->ShownTick(), shown) << "a short hover does not shorten the delay";
+    ticks(60, 1000);
+    for (const auto& popUp : { hovered, sticky, working })
+        EXPECT_EQ(popUp->Percent(), 100);
+    cursor.at = QPoint(-1000, -1000);
     working->setValue(100);
     sticky->ClosePopUp();
-    ticks();
+    ticks(1, 1500);
+    EXPECT_EQ(hovered->Percent(), 100) << "half the delay after leaving";
     EXPECT_EQ(working->Percent(), 50);
     EXPECT_EQ(sticky->Percent(), 50);
-}
-
-TEST_F(Scheduler, ClosingRetractsFromWhereItIsAndAWaitingOneEndsSilently)
-{
-    popups->setMovementIndex(30);
-    popups->setYPos(2000); // room for one
-    auto growing = makePopUp();
-    popups->Show(growing);
-    ticks();
-    growing->ClosePopUp();
-    ticks();
-    EXPECT_EQ(growing->Percent(), 30);
-
-    auto waiting = makePopUp(QStringLiteral("online.wav"));
-    popups->Show(waiting);
-    waiting->ClosePopUp();
-    ticks(2);
-    EXPECT_FALSE(waiting->Visible());
-    EXPECT_FALSE(growing->Visible());
-    EXPECT_TRUE(sound.played.isEmpty());
+    ticks(1, 1);
+    EXPECT_EQ(hovered->Percent(), 50);
 }
 
 TEST_F(Scheduler, ALeftDragDetachesAPopUpWhichIsThenLeftAloneButStillCounted)
 {
     popups->setShowDelay(0);
     auto dragged = showFully(makePopUp());
-    auto other = makePopUp();
-    popups->Show(other);
+    auto other = showMany(1).front();
     QLabel* message = dragged->window()->lblMessage();
     const auto drag = [message](QPoint to, Qt::MouseButton button) {
         sendMouse(message, QEvent::MouseButtonPress, { 2, 2 }, button, button);
@@ -265,7 +210,6 @@ TEST_F(Scheduler, ALeftDragDetachesAPopUpWhichIsThenLeftAloneButStillCounted)
     sendMouse(message, QEvent::MouseButtonRelease, { 70, 40 }, Qt::LeftButton, Qt::NoButton);
     const QRect droppedAt = dragged->window()->geometry();
     EXPECT_EQ(droppedAt.topLeft(), before + QPoint(30, 10)) << "the window follows the pointer";
-
     ticks();
     EXPECT_EQ(other->window()->geometry().bottom() + 1, 800) << "the dragged one takes no room";
     clock.advance(10000);
@@ -281,15 +225,13 @@ TEST_F(Scheduler, ALeftDragDetachesAPopUpWhichIsThenLeftAloneButStillCounted)
 TEST_F(Scheduler, FadingFollowsThePercentWhileAllowedAndOnlyWhenItChanged)
 {
     popups->setAllowFading(true);
-    auto popUp = makePopUp();
-    popups->Show(popUp);
+    auto popUp = showMany(1).front();
     ticks();
     ASSERT_EQ(translucency.calls.size(), 2);
     EXPECT_EQ(translucency.calls.back(), qMakePair(static_cast<QWidget*>(popUp->WindowHandle()), 26));
     popups->setAllowFading(false);
     ticks();
     EXPECT_EQ(translucency.calls.size(), 2);
-
     for (const auto& [percent, alpha] : { std::pair { 15, 38 }, { 50, 128 }, { 90, 230 }, { 100, 255 }, { 0, 0 } }) {
         popUp->setPercent(percent);
         translucency.calls.clear();
@@ -306,8 +248,7 @@ TEST_F(Scheduler, TheRealTimerRunsAPopUpOutAndStops)
     popups->setScrollDelay(1);
     popups->setMovementIndex(100);
     popups->setShowDelay(0);
-    auto popUp = makePopUp();
-    popups->Show(popUp);
+    showMany(1);
     ASSERT_TRUE(QTest::qWaitFor([&] {
         clock.advance(1);
         return popups->Count() == 0;
@@ -316,4 +257,51 @@ TEST_F(Scheduler, TheRealTimerRunsAPopUpOutAndStops)
     EXPECT_FALSE(TimerRegistryExists()) << "the registry holds the only platform timer";
 }
 
+TEST(ApiTimer, TheRegistryLivesWhileAnyTimerRunsAndTicksReachOnlyLiveTimers)
+{
+    ASSERT_FALSE(TimerRegistryExists());
+    int refreshes = 0;
+    auto first = std::make_unique<APITimer>();
+    QObject::connect(first.get(), &APITimer::Refresh, [&] { ++refreshes; });
+    APITimer second;
+    first->StartTimer(40);
+    second.StartTimer(70);
+    const int id = first->TimerID();
+    EXPECT_NE(id, second.TimerID());
+    first->StartTimer(500);
+    EXPECT_EQ(ApiTimerInterval(*first), 40) << "a running timer keeps its interval";
+    TimerCallback(nullptr, 0, id, 0);
+    TimerCallback(nullptr, 0, id + 1000, 0);
+    EXPECT_EQ(refreshes, 1) << "an unknown id does nothing";
+    first->StopTimer();
+    first->StopTimer();
+    TimerCallback(nullptr, 0, id, 0);
+    EXPECT_TRUE(TimerRegistryExists()) << "one timer still runs";
+    second.StopTimer();
+    EXPECT_FALSE(TimerRegistryExists());
+    first->StartTimer(500);
+    EXPECT_EQ(ApiTimerInterval(*first), 500) << "a new start creates a new registry";
+    const int again = first->TimerID();
+    first.reset();
+    EXPECT_FALSE(TimerRegistryExists()) << "destruction stops the timer";
+    TimerCallback(nullptr, 0, again, 0);
+    EXPECT_EQ(refreshes, 1) << "late ticks do nothing";
+}
+
+TEST(ApiTimer, PlatformTicksSurviveAThrowingHandlerAndOneThatDestroysItsTimer)
+{
+    APITimer timer;
+    int refreshes = 0;
+    QObject::connect(&timer, &APITimer::Refresh, [&] {
+        if (++refreshes == 1)
+            throw std::runtime_error("handler failure");
+    });
+    timer.StartTimer(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return refreshes >= 3; }));
+    timer.StopTimer();
+    auto owned = std::make_unique<APITimer>();
+    QObject::connect(owned.get(), &APITimer::Refresh, [&] { owned.reset(); });
+    owned->StartTimer(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return owned == nullptr; }));
+    EXPECT_FALSE(TimerRegistryExists());
 }

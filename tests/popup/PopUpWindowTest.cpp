@@ -8,9 +8,6 @@
 #include <QProgressBar>
 #include <QSignalSpy>
 
-namespace
-{
-
 class PopUpWindow : public PopUpRig
 {
 protected:
@@ -37,7 +34,6 @@ TEST_F(PopUpWindow, CentresTheMessageInsideTheBorderInTheChosenFont)
         << "pixels follow the twips";
     EXPECT_EQ(form->lblMessage()->font().pointSize(), 14);
     EXPECT_TRUE(form->lblMessage()->font().bold());
-
     // A shown progress bar: the message is centred in the room above it.
     form->prgBar()->setProperty("tag", QStringLiteral("true"));
     form->ResizeControls(1800, 4500, false);
@@ -57,7 +53,6 @@ TEST_F(PopUpWindow, SizeCaptionsKeepTheBackgroundAspectAndALogoMovesTheCaption)
     form->lblCaption()->setText(QStringLiteral("200,400"));
     form->ResizeControls(2000, 2000, true);
     EXPECT_EQ(twips(form->imgBackground()), QRect(0, 500, 2000, 1000)) << "a wide cover shows whole";
-
     // A malformed size caption ends the layout there: later controls stay.
     const QRect border = twips(form->shpBorder());
     for (const char* caption : { "nonsense", "0,400", "300;400" }) {
@@ -66,7 +61,6 @@ TEST_F(PopUpWindow, SizeCaptionsKeepTheBackgroundAspectAndALogoMovesTheCaption)
         EXPECT_EQ(twips(form->picHolder()), QRect(0, 0, 6000, 3000)) << caption;
         EXPECT_EQ(twips(form->shpBorder()), border) << caption;
     }
-
     QPixmap logo(60, 40); // 900 × 600 twips
     logo.fill(Qt::red);
     form->setLogoPicture(logo);
@@ -112,13 +106,11 @@ TEST_F(PopUpWindow, CloseButtonShowsItsPressedPictureAndClosesOnceOnAClick)
     sendMouse(button, QEvent::MouseButtonRelease, { 40, 40 }, Qt::LeftButton, Qt::NoButton);
     EXPECT_EQ(button->pixmap().toImage(), form->imgUp()->pixmap().toImage());
     EXPECT_EQ(closing.count(), 0) << "released off the button: no click";
-
     click(button);
     EXPECT_TRUE(form->IsUnloaded());
     form->Unload();
     form->close();
     EXPECT_EQ(closing.count(), 1) << "Closing is raised once";
-
     frmPopUpMessage closed(15.0, 15.0);
     QSignalSpy closedClosing(&closed, &frmPopUpMessage::Closing);
     closed.show();
@@ -126,4 +118,96 @@ TEST_F(PopUpWindow, CloseButtonShowsItsPressedPictureAndClosesOnceOnAClick)
     EXPECT_EQ(closedClosing.count(), 1) << "closing the window unloads it";
 }
 
+using PopUpMessageTest = PopUpRig;
+
+TEST_F(PopUpMessageTest, CreatesAHiddenWindowCollapsedAtTheAnchorThatItsFirstPlacementShowsOnTopWithoutActivating)
+{
+    auto popUp = makePopUp();
+    popUp->setForeColor(0x0000FF); // red as 0x00BBGGRR
+    popUp->setBackColor(0x00FF00);
+    popUp->setClickable(true);
+    popUp->setProgressBar(true);
+    popUp->setValue(40);
+    popups->setXPos(3000);
+    popups->setYPos(9000);
+    popUp->CreateWindow(*popups);
+    frmPopUpMessage* form = popUp->window();
+    EXPECT_FALSE(form->isVisible()) << "the first placement shows it";
+    EXPECT_EQ(form->geometry(), QRect(200, 600, 300, 0));
+    EXPECT_EQ(form->lblMessage()->text(), QStringLiteral("Message"));
+    EXPECT_EQ(form->lblMessage()->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(form->palette().color(QPalette::Window), QColor(Qt::green));
+    EXPECT_EQ(form->lblMessage()->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(form->twipsRect(form->picHolder()), QRect(0, 0, 4500, 1800)) << "laid out at full size";
+    EXPECT_EQ(form->prgBar()->value(), 0) << "a value from before Show stays behind";
+    popUp->setValue(55);
+    EXPECT_EQ(form->prgBar()->value(), 55);
+    popUp->PlaceWindow(1500, 3000, 4500, 900);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(form->isActiveWindow());
+    EXPECT_EQ(form->geometry(), QRect(100, 200, 300, 60));
+    popUp->PlaceWindow(1500, 2700, 4500, 1200);
+    EXPECT_EQ(stacking.raised, QList<QWidget*> { form }) << "only the first placement raises";
+    EXPECT_EQ(form->geometry(), QRect(100, 180, 300, 80));
+    auto sideways = makePopUp();
+    popups->setPopUpDirection(2);
+    sideways->CreateWindow(*popups);
+    EXPECT_EQ(sideways->window()->geometry(), QRect(200, 600, 0, 120));
+    EXPECT_EQ(sideways->window()->lblMessage()->cursor().shape(), Qt::ArrowCursor);
+    EXPECT_TRUE(sideways->window()->prgBar()->isHidden());
+}
+
+TEST_F(PopUpMessageTest, OnlyClickablePopUpsReportClicksAnywhereButTheCloseButtonAndAllRetract)
+{
+    QSignalSpy clicked(popups.get(), &PopUpMessages::PopupMessageClicked);
+    const PopUps shown { makePopUp(), makePopUp() };
+    shown[1]->setClickable(true);
+    for (const auto& popUp : shown)
+        popups->Show(popUp);
+    click(shown[0]->window()->lblMessage());
+    click(shown[0]->window()->lblCaption());
+    EXPECT_EQ(clicked.count(), 0);
+    EXPECT_TRUE(shown[0]->CloseRequested());
+    EXPECT_TRUE(shown[0]->Visible()) << "retracting is the scheduler's job";
+    frmPopUpMessage* form = shown[1]->window();
+    click(form->lblMessage(), Qt::RightButton);
+    EXPECT_EQ(clicked.count(), 0) << "only the left button clicks";
+    for (QWidget* part :
+        std::initializer_list<QWidget*> { form->lblMessage(), form->imgBackground(), form->lblCaption() })
+        click(part);
+    ASSERT_EQ(clicked.count(), 3);
+    EXPECT_EQ(clicked.front().front().value<PopUpMessage*>(), shown[1].get());
+    EXPECT_TRUE(shown[1]->CloseRequested());
+    click(form->imgClose());
+    EXPECT_EQ(clicked.count(), 3);
+}
+
+TEST_F(PopUpMessageTest, TheCloseButtonRemovesAtOnceTheOneBehindClosesTheGapAndACollectionTakesItsWindowsAlong)
+{
+    popups->setMovementIndex(100);
+    const auto shown = showMany(2);
+    ticks();
+    EXPECT_EQ(shown[1]->window()->y(), 800 - 240);
+    click(shown[0]->window()->imgClose());
+    EXPECT_FALSE(shown[0]->Visible());
+    EXPECT_EQ(popups->Item(1), shown[1]);
+    ticks();
+    EXPECT_EQ(shown[1]->window()->y(), 800 - 120) << "on the next tick";
+    click(shown[1]->window()->imgClose());
+    EXPECT_EQ(popups->Count(), 0);
+    EXPECT_FALSE(popups->IsSchedulerRunning()) << "an empty collection stops the scheduler";
+    // A collection going away takes the windows along.
+    auto kept = showMany(1).front();
+    QPointer<QWidget> window = kept->WindowHandle();
+    popups.reset();
+    EXPECT_FALSE(kept->Visible());
+    auto orphan = makePopUp();
+    PopUpMessages other(services(), 4500, 1800);
+    other.Show(orphan);
+    QPointer<QWidget> orphanWindow = orphan->WindowHandle();
+    other.RemovePopUp(*orphan);
+    orphan.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(window.isNull());
+    EXPECT_TRUE(orphanWindow.isNull()) << "a pop-up destroyed with a window unloads it";
 }

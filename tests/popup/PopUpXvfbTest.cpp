@@ -18,9 +18,6 @@
 
 // Real windows on a real X server: run with DISPLAY set and QT_QPA_PLATFORM "xcb;offscreen";
 // everywhere else these tests skip.
-namespace
-{
-
 using PopUps = std::vector<std::shared_ptr<PopUpMessage>>;
 
 // A track's title pop-up as the program fills it: five lines, the fourth empty.
@@ -40,7 +37,6 @@ protected:
     {
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             GTEST_SKIP() << "needs an X display";
-        // The font a user picks to read the title from afar.
         fonts.font.setPointSize(14);
         fonts.font.setBold(true);
         popups.setFontSource(&fonts);
@@ -64,72 +60,59 @@ protected:
     const QRect work = QGuiApplication::primaryScreen()->availableGeometry();
 };
 
-TEST_F(OnXServer, EveryDirectionAndCornerStacksFlushWithItsEdgeWithoutOverlap)
+// A five-line title at 14 point bold first, two plain pop-ups after it: each takes its own room.
+TEST_F(OnXServer, EveryDirectionAndCornerStacksFlushWithItsEdgeWithoutOverlapShowingEveryTitleLine)
 {
+    const QString title = QStringLiteral("A Title Far Too Long For Any Pop-Up Of This Width To Show Whole");
     const char* const names[] = { "up", "down", "left", "right", "bottomleft" };
-    for (int direction = 0; direction <= 4; ++direction) {
-        for (const bool top : { true, false }) {
-            for (const bool left : { true, false }) {
-                const std::string combo
-                    = QStringLiteral("%1-%2-%3")
-                          .arg(QLatin1String(names[direction]), top ? "top" : "bottom", left ? "left" : "right")
-                          .toStdString();
-                popups.setPopUpDirection(direction);
-                popups.placeInCorner(top, left);
-                // The taller title between two plain ones: each takes its own room.
-                const PopUps shown { std::make_shared<PopUpMessage>(), titlePopUp(QStringLiteral("Title")),
-                    std::make_shared<PopUpMessage>() };
-                showAll(shown);
-                std::vector<QRect> rects;
-                for (const auto& popUp : shown)
-                    rects.push_back(serverGeometry(*popUp->WindowHandle()));
-                const QRect& first = rects.front();
-                const int edge[] = { first.bottom() - work.bottom(), first.top() - work.top(),
-                    first.right() - work.right(), first.left() - work.left(), first.right() - work.right() };
-                EXPECT_EQ(edge[direction], 0) << combo << ": flush with the edge it comes from";
-                for (std::size_t i = 0; i < rects.size(); ++i) {
-                    const QRect& r = rects[i];
-                    const int corner = direction <= 1
-                        ? (left ? r.left() - work.left() : r.right() - work.right())
-                        : (top && direction != 4 ? r.top() - work.top() : r.bottom() - work.bottom());
-                    EXPECT_EQ(corner, 0) << combo << " pop-up " << i << ": in its corner";
-                    EXPECT_TRUE(work.contains(r)) << combo << " pop-up " << i;
-                    EXPECT_GE(r.height(), 80) << combo;
-                    for (std::size_t j = 0; j < i; ++j)
-                        EXPECT_FALSE(r.intersects(rects[j])) << combo << " " << i << " over " << j;
-                }
-                if (top != left || direction == 4)
-                    screenshot(QStringLiteral("popups-") + QString::fromStdString(combo));
-                for (const auto& popUp : shown)
-                    popUp->UnloadWindow();
-            }
+    for (int combo = 0; combo < 5 * 4; ++combo) {
+        const int direction = combo / 4;
+        const bool top = combo & 2;
+        const bool left = combo & 1;
+        const QString name = QStringLiteral("popups-%1-%2-%3")
+                                 .arg(QLatin1String(names[direction]), top ? "top" : "bottom", left ? "left" : "right");
+        SCOPED_TRACE(name.toStdString());
+        popups.setPopUpDirection(direction);
+        popups.placeInCorner(top, left);
+        const PopUps shown { titlePopUp(title), std::make_shared<PopUpMessage>(), std::make_shared<PopUpMessage>() };
+        showAll(shown);
+        std::vector<QRect> rects;
+        for (const auto& popUp : shown)
+            rects.push_back(serverGeometry(*popUp->WindowHandle()));
+        const QRect& first = rects.front();
+        const int edge[] = { first.bottom() - work.bottom(), first.top() - work.top(), first.right() - work.right(),
+            first.left() - work.left(), first.right() - work.right() };
+        EXPECT_EQ(edge[direction], 0) << "flush with the edge it comes from";
+        EXPECT_GT(first.height(), 80) << "the title grown beyond the configured height";
+        for (std::size_t i = 0; i < rects.size(); ++i) {
+            const QRect& r = rects[i];
+            const int corner = direction <= 1
+                ? (left ? r.left() - work.left() : r.right() - work.right())
+                : (top && direction != 4 ? r.top() - work.top() : r.bottom() - work.bottom());
+            EXPECT_EQ(corner, 0) << "pop-up " << i << ": in its corner";
+            EXPECT_TRUE(work.contains(r)) << "pop-up " << i;
+            EXPECT_GE(r.height(), 80);
+            for (std::size_t j = 0; j < i; ++j)
+                EXPECT_FALSE(r.intersects(rects[j])) << i << " over " << j;
         }
+        if (top != left || direction == 4)
+            screenshot(name);
+        // Every line inside the window: the label holds all of them and the window all of it.
+        const frmPopUpMessage* form = shown[0]->window();
+        const QLabel* message = form->lblMessage();
+        const QRect label(message->mapTo(form, QPoint(0, 0)), message->size());
+        EXPECT_TRUE(form->rect().contains(label)) << "label " << label.y() << "+" << label.height();
+        EXPECT_GE(label.height(), message->sizeHint().height());
+        const QStringList lines = message->text().split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 5);
+        EXPECT_TRUE(lines[0].endsWith(QChar(0x2026)) && title.startsWith(lines[0].chopped(1)))
+            << lines[0].toStdString();
+        EXPECT_EQ(lines[1], QStringLiteral("The Artist"));
+        for (const QString& line : lines)
+            EXPECT_LE(message->fontMetrics().horizontalAdvance(line), label.width()) << line.toStdString();
+        for (const auto& popUp : shown)
+            popUp->UnloadWindow();
     }
-}
-
-TEST_F(OnXServer, AFiveLineTitleAt14PointBoldShowsEveryLineAndElidesTheLongOne)
-{
-    const QString name = QStringLiteral("A Title Far Too Long For Any Pop-Up Of This Width To Show Whole");
-    auto popUp = titlePopUp(name);
-    popups.placeInCorner(false, false);
-    showAll({ popUp });
-    const QRect rect = serverGeometry(*popUp->WindowHandle());
-    screenshot(QStringLiteral("popup-title-14pt-bold"));
-
-    const frmPopUpMessage* form = popUp->window();
-    const QLabel* message = form->lblMessage();
-    EXPECT_GT(rect.height(), 80) << "grown beyond the configured height";
-    EXPECT_EQ(rect.bottom(), work.bottom());
-    // Every line inside the window: the label holds all of them and the window all of it.
-    const QRect label(message->mapTo(form, QPoint(0, 0)), message->size());
-    EXPECT_TRUE(form->rect().contains(label)) << "label " << label.y() << "+" << label.height();
-    EXPECT_GE(label.height(), message->sizeHint().height());
-    const QStringList lines = message->text().split(QLatin1Char('\n'));
-    ASSERT_EQ(lines.size(), 5);
-    EXPECT_TRUE(lines[0].endsWith(QChar(0x2026)) && name.startsWith(lines[0].chopped(1))) << lines[0].toStdString();
-    EXPECT_EQ(lines[1], QStringLiteral("The Artist"));
-    for (const QString& line : lines)
-        EXPECT_LE(message->fontMetrics().horizontalAdvance(line), label.width()) << line.toStdString();
 }
 
 TEST_F(OnXServer, HostedPopUpsStackInsideTheirParentWindow)
@@ -155,6 +138,4 @@ TEST_F(OnXServer, HostedPopUpsStackInsideTheirParentWindow)
         for (const auto& popUp : shown)
             popUp->UnloadWindow();
     }
-}
-
 }

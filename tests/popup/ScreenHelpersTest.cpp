@@ -17,42 +17,16 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
-namespace
-{
-
-TEST(Twips, RoundingFactorsAndWorkAreaEdges)
+TEST(Twips, RoundingFactorsWorkAreaEdgesWindowSizesAndTheCursorOnTheEdges)
 {
     for (const auto& [value, rounded] : { std::pair { 0.5, 0 }, { 1.5, 2 }, { 2.5, 2 }, { -1.5, -2 }, { 2.5001, 3 } })
         EXPECT_EQ(RoundHalfEven(value), rounded) << value;
-
-    FakeScreen screen;
-    screen.area = QRect(40, 0, 1240, 770); // panels on the left and at the bottom
-    EXPECT_EQ(GetWorkAreaRight(screen), 1280 * 15);
-    EXPECT_EQ(GetWorkAreaBottom(screen), 770 * 15);
-    EXPECT_EQ(FloorToPixelY(3014, screen), 3000);
-    EXPECT_EQ(TwipsToPixelsY(7, screen), 0);
-    EXPECT_EQ(TwipsToPixelsY(8, screen), 1);
-
-    screen.dpiX = 192; // 7.5 twips a pixel: 101 × 7.5 = 757.5 rounds to the even 758
-    screen.dpiY = 120;
-    EXPECT_DOUBLE_EQ(TwipsPerPixelY(screen), 12.0);
-    screen.area = QRect(0, 0, 101, 10);
-    EXPECT_EQ(GetWorkAreaRight(screen), 758);
-    screen.dpiX = 0;
-    EXPECT_DOUBLE_EQ(TwipsPerPixelX(screen), 15.0) << "a screen without DPI counts as 96";
-}
-
-TEST(Twips, WindowSizesTheDesktopStandInAndTheCursorOnTheEdges)
-{
     FakeScreen screen;
     FakeCursor cursor;
     QWidget window;
     screen.pinned.insert(&window, QRect(100, 50, 300, 120)); // right edge 400, bottom 170
     EXPECT_EQ(GetWindowWidthTwips(&window, screen), 4500);
     EXPECT_EQ(GetWindowHeightTwips(&window, screen), 1800);
-    EXPECT_EQ(GetWindowWidthTwips(nullptr, screen), GetWorkAreaRight(screen));
-    EXPECT_EQ(GetWindowHeightTwips(nullptr, screen), GetWorkAreaBottom(screen));
-
     // Both corners are inside; a pixel beyond any edge is not.
     for (const auto& [x, y, over] : { std::tuple { 100, 50, true }, { 400, 170, true }, { 401, 100, false },
              { 250, 171, false }, { 99, 100, false }, { 250, 49, false } }) {
@@ -60,7 +34,21 @@ TEST(Twips, WindowSizesTheDesktopStandInAndTheCursorOnTheEdges)
         EXPECT_EQ(IsCursorOverWindow(&window, screen, cursor), over) << x << "," << y;
     }
     EXPECT_FALSE(IsCursorOverWindow(nullptr, screen, cursor));
-
+    screen.area = QRect(40, 0, 1240, 770); // panels on the left and at the bottom
+    EXPECT_EQ(GetWorkAreaRight(screen), 1280 * 15);
+    EXPECT_EQ(GetWorkAreaBottom(screen), 770 * 15);
+    EXPECT_EQ(GetWindowWidthTwips(nullptr, screen), 1280 * 15) << "no window: the desktop";
+    EXPECT_EQ(GetWindowHeightTwips(nullptr, screen), 770 * 15);
+    EXPECT_EQ(FloorToPixelY(3014, screen), 3000);
+    EXPECT_EQ(TwipsToPixelsY(7, screen), 0);
+    EXPECT_EQ(TwipsToPixelsY(8, screen), 1);
+    screen.dpiX = 192; // 7.5 twips a pixel: 101 × 7.5 = 757.5 rounds to the even 758
+    screen.dpiY = 120;
+    EXPECT_DOUBLE_EQ(TwipsPerPixelY(screen), 12.0);
+    screen.area = QRect(0, 0, 101, 10);
+    EXPECT_EQ(GetWorkAreaRight(screen), 758);
+    screen.dpiX = 0;
+    EXPECT_DOUBLE_EQ(TwipsPerPixelX(screen), 15.0) << "a screen without DPI counts as 96";
     QtWindowStacking stacking;
     MakeWindowTopMost(&window, stacking);
     EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
@@ -80,14 +68,12 @@ TEST(Translucency, GoesToTheTopVisibleAncestorWhereSupported)
     EXPECT_EQ(fake.calls, (QList<QPair<QWidget*, int>> { { &top, 128 } }));
     middle->hide();
     EXPECT_EQ(GetTopVisibleAncestor(child), child) << "the chain breaks at a hidden parent";
-
     fake.accept = false;
     EXPECT_FALSE(SetTranslucency(child, 10, fake)) << "a refusal is reported";
     fake.supported = false;
     fake.calls.clear();
     EXPECT_FALSE(SetTranslucency(child, 10, fake));
     EXPECT_TRUE(fake.calls.isEmpty()) << "without support the window is left untouched";
-
     QtTranslucency qt;
     EXPECT_TRUE(qt.setOpacity(&top, 255));
     EXPECT_DOUBLE_EQ(top.windowOpacity(), 1.0);
@@ -107,13 +93,11 @@ TEST(Sounds, OnlyExistingWaveFilesPlayAndTheNewCutsOffTheOld)
         "RIFF\x26\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x80\x3e\0\0\x02\0\x10\0data\x02\0\0\0\0\0", 46);
     const QString first = makeFile("first.wav", wave);
     const QString second = makeFile("second.wav", wave);
-
     FakeSoundPlayer fake;
     PlayWaveFile(QString(), fake);
     PlayWaveFile(dir.filePath(QStringLiteral("missing.wav")), fake);
     PlayWaveFile(first, fake);
     EXPECT_EQ(fake.played, QStringList { first });
-
     QtSoundPlayer player;
     player.playFile(first);
     player.playFile(second);
@@ -121,7 +105,6 @@ TEST(Sounds, OnlyExistingWaveFilesPlayAndTheNewCutsOffTheOld)
     player.playFile(makeFile("text.wav", "not a wave"));
     player.playFile(makeFile("empty.wav", QByteArray()));
     EXPECT_EQ(player.source(), QUrl::fromLocalFile(second)) << "what is not a wave file is not played";
-
     // The program plays through the module, found where the program would look for it.
     ModuleSoundPlayer missing({ dir.path() });
     missing.playFile(first);
@@ -130,6 +113,4 @@ TEST(Sounds, OnlyExistingWaveFilesPlayAndTheNewCutsOffTheOld)
     EXPECT_FALSE(module.isLoaded()) << "loaded before the first sound";
     module.playFile(first);
     EXPECT_TRUE(module.isLoaded());
-}
-
 }
