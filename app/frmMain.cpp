@@ -6,7 +6,7 @@
 #include "app/commands/TrayCommands.h"
 #include "app/link/PlayerLink.h"
 #include "app/notification/TrackNotification.h"
-#include "artwork/frmShowPic.h"
+#include "artwork/ArtworkWindow.h"
 #include "options/AboutPage.h"
 #include "options/AdvancedPage.h"
 #include "options/DemoHarness.h"
@@ -42,23 +42,19 @@ frmMain::frmMain(const AppServices& services, QWidget* parent)
 {
     createParts();
     buildWindow();
-    frmShowPic::installServices(m_services.artwork);
     connect(&m_services.instanceGuard, &InstanceGuard::quitRequested, this, [this] { Unload(UnloadMode::FormCode); });
     connect(&m_services.instanceGuard, &InstanceGuard::showRequested, this, &frmMain::showAndRaise);
 }
 
-frmMain::~frmMain()
-{
-    // The artwork window was given this window's services, which do not outlive it.
-    ignoringErrors([] { frmShowPic::unloadInstance(); });
-}
+frmMain::~frmMain() = default;
 
 void frmMain::createParts()
 {
+    m_artwork = std::make_unique<ArtworkWindow>(m_services.artwork);
     m_link = std::make_unique<PlayerLink>(
         m_services.playerBackend, m_services.desktop, [this] { return m_frmSysTray.get(); });
     m_notification = std::make_unique<TrackNotification>(
-        *m_link, m_services.desktop, m_services.popUps, [this] { return m_options->trackPopUpOptions(); });
+        *m_link, m_services.desktop, m_services.popUps, *m_artwork, [this] { return m_options->trackPopUpOptions(); });
     connect(m_notification.get(), &TrackNotification::timingInUse, &m_options->advancedPage(),
         &AdvancedPage::showPopUpTimings);
     m_trayCommands = std::make_unique<TrayCommands>(*m_link, *m_notification, m_services.desktop,
@@ -272,7 +268,7 @@ void frmMain::Form_Unload()
         demo->unload();
         m_notification->releasePopups();
     });
-    ignoringErrors([] { frmShowPic::unloadInstance(); });
+    ignoringErrors([this] { m_artwork->unloadInstance(); });
 }
 
 void frmMain::showAndRaise()

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class ArtworkWindow;
 class DemoHarness;
 class GlobalHotKeys;
 class OptionPages;
@@ -85,6 +86,7 @@ private:
     AppServices m_services;
     // Owned by the window once laid out.
     OptionPages* m_options;
+    std::unique_ptr<ArtworkWindow> m_artwork;
     std::unique_ptr<PlayerLink> m_link;
     std::unique_ptr<TrackNotification> m_notification;
     std::unique_ptr<TrayCommands> m_trayCommands;

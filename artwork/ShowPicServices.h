@@ -9,8 +9,6 @@ class SettingsStore;
 // What the artwork window needs from outside: where its position is stored, message boxes,
 // the screen, a beep and a printer. The services must outlive every window made with them.
 struct ShowPicServices {
-    // The screen, beep and printer default to the real ones.
-    ShowPicServices(SettingsStore& settings, Desktop& desktop);
     ShowPicServices(SettingsStore& settings, Desktop& desktop, Screen& screen, Beeper& beeper, PicturePrinter& printer);
 
     SettingsStore* settings;

@@ -33,18 +33,6 @@ public:
     static constexpr quint16 kOversizeWidth = 1;
     static constexpr quint16 kOversizeHeight = 2;
 
-    // The program's one artwork window. installServices is called once at start-up by the
-    // main window (tests install fakes); a later call applies to the next window made.
-    static void installServices(const ShowPicServices& services);
-    // The window, created hidden on first use and again after it has been unloaded. Throws
-    // std::logic_error when no services were installed.
-    static frmShowPic& instance();
-    // The window when it is loaded, nullptr otherwise.
-    static frmShowPic* loadedInstance();
-    // Unloads and destroys the window when it is loaded (storing its position as Unload
-    // does). The main window calls it at shutdown.
-    static void unloadInstance();
-
     explicit frmShowPic(const ShowPicServices& services, QWidget* parent = nullptr);
     ~frmShowPic() override;
 

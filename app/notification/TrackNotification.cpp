@@ -3,6 +3,7 @@
 #include "app/WindowHelpers.h"
 #include "app/link/PlayerLink.h"
 #include "artwork/ArtworkConversion.h"
+#include "artwork/ArtworkWindow.h"
 #include "artwork/frmShowPic.h"
 #include "platform/screen/modFunctions.h"
 #include "player/IgnoringErrors.h"
@@ -34,11 +35,12 @@ QString artworkExtension(int format)
 }
 
 TrackNotification::TrackNotification(PlayerLink& link, Desktop& desktop, const PopUpServices& popUps,
-    std::function<TrackPopUpOptions()> options, QObject* parent)
+    ArtworkWindow& artwork, std::function<TrackPopUpOptions()> options, QObject* parent)
     : QObject(parent)
     , m_link(link)
     , m_desktop(desktop)
     , m_popUpServices(popUps)
+    , m_artwork(artwork)
     , m_options(std::move(options))
 {
     connect(&link, &PlayerLink::trackStarted, this, &TrackNotification::showNewTrack);
@@ -123,7 +125,7 @@ void TrackNotification::ShowTrackPopup()
     const std::shared_ptr<PlayerApplication>& player = m_link.player();
     if (!player || !mobjPopups)
         throw PlayerError(QStringLiteral("Not connected"));
-    if (frmShowPic* floating = frmShowPic::loadedInstance())
+    if (frmShowPic* floating = m_artwork.loadedInstance())
         floating->WriteRegistry();
     const TrackPopUpOptions options = m_options();
     placePopups(options);
@@ -154,7 +156,7 @@ void TrackNotification::ShowTrackPopup()
         mobjPopups->Show(mobjTitlePopUp);
 
     if (options.floatArt)
-        ignoringErrors([] { frmShowPic::instance().show(); });
+        ignoringErrors([this] { m_artwork.instance().show(); });
     if (frmSysTray* tray = m_link.tray())
         tray->SetToolTip(QStringLiteral("Bolvin by Harnwick\r\n") + name + QStringLiteral("\r\n") + artist
             + QStringLiteral("\r\n") + album);
@@ -181,7 +183,7 @@ void TrackNotification::showArtworkPopUp(PlayerTrack& track, const TrackPopUpOpt
     bool ok = !picture.isNull();
     if (ok) {
         ignoringErrors([&] {
-            frmShowPic& floating = frmShowPic::instance();
+            frmShowPic& floating = m_artwork.instance();
             ok = floating.showpicture(QLatin1Char('"') + path + QLatin1Char('"'));
         });
     }
@@ -230,8 +232,8 @@ void TrackNotification::closeTrackPopups()
 
 void TrackNotification::mobjPopups_PopupMessageClicked(PopUpMessage* /*PopUp*/)
 {
-    ignoringErrors([] {
-        if (frmShowPic* floating = frmShowPic::loadedInstance())
+    ignoringErrors([this] {
+        if (frmShowPic* floating = m_artwork.loadedInstance())
             floating->show();
     });
 }

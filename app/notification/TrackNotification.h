@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+class ArtworkWindow;
 class Desktop;
 class PlayerLink;
 class PlayerTrack;
@@ -24,7 +25,7 @@ class TrackNotification : public QObject, public SysTrayOwner
 {
     Q_OBJECT
 public:
-    TrackNotification(PlayerLink& link, Desktop& desktop, const PopUpServices& popUps,
+    TrackNotification(PlayerLink& link, Desktop& desktop, const PopUpServices& popUps, ArtworkWindow& artwork,
         std::function<TrackPopUpOptions()> options, QObject* parent = nullptr);
     ~TrackNotification() override;
 
@@ -63,6 +64,7 @@ private:
     PlayerLink& m_link;
     Desktop& m_desktop;
     PopUpServices m_popUpServices;
+    ArtworkWindow& m_artwork;
     std::function<TrackPopUpOptions()> m_options;
     std::unique_ptr<PopUpMessages> mobjPopups;
     std::shared_ptr<PopUpMessage> mobjArtPopUp;

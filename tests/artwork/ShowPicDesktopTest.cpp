@@ -46,7 +46,7 @@ protected:
             GTEST_SKIP() << "needs an X display: run under scripts/with-desktop.sh";
         if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty())
             GTEST_SKIP() << "needs xdotool";
-        frmShowPic::installServices({ settings, desktop, Screen::system(), beeper, printer });
+        artwork.emplace(ShowPicServices { settings, desktop, Screen::system(), beeper, printer });
         settings.values[kPosition] = QStringLiteral("1500,3000"); // 100, 200 pixels
     }
 
@@ -54,7 +54,7 @@ protected:
     // the place expected and focused.
     frmShowPic& shown(const QPoint& expected)
     {
-        frmShowPic& window = frmShowPic::instance();
+        frmShowPic& window = artwork->instance();
         EXPECT_TRUE(window.showpicture(writePicture(QSize(160, 120), QStringLiteral("cover.png"), kPictureColour)));
         window.show();
         window.activateWindow();
@@ -79,7 +79,7 @@ TEST_F(ShowPicDesktopTest, TheWindowAppearsAtTheStoredPlaceStoresItsPlaceAndAcce
     EXPECT_NE(shot.pixelColor(100 + 170, 200 + 60), kPictureColour) << "the window is the picture's size";
     xdotool(QStringLiteral("key --repeat 2 ctrl+Left"));
     ASSERT_TRUE(waitForPosition(first, QPoint(98, 200))) << "one pixel a Ctrl+Left";
-    frmShowPic::unloadInstance();
+    artwork->unloadInstance();
     EXPECT_EQ(settings.values[kPosition], QStringLiteral("1470,3000"));
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // Pressing and releasing Shift with Ctrl held brings the repeat count back to 0; the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "artwork/ArtworkWindow.h"
 #include "artwork/ShowPicServices.h"
 #include "artwork/frmShowPic.h"
 
@@ -20,6 +21,7 @@
 #include <QTemporaryDir>
 
 #include <memory>
+#include <optional>
 
 // A 1024 × 768 screen at 96 dpi: 15 twips a pixel, 15360 × 11520 twips.
 class ShowPicFixture : public testing::Test
@@ -35,7 +37,7 @@ protected:
     ShowPicFixture() { screen.area = QRect(0, 0, kScreenWidth, kScreenHeight); }
     void TearDown() override
     {
-        frmShowPic::unloadInstance();
+        artwork->unloadInstance();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
@@ -107,6 +109,8 @@ protected:
     FakeScreen screen;
     FakeBeeper beeper;
     FakePicturePrinter printer;
+    // The program's window, over these fakes; a test may give it other services.
+    std::optional<ArtworkWindow> artwork { std::in_place, services() };
 
 private:
     QTemporaryDir m_dir;

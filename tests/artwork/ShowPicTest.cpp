@@ -89,22 +89,21 @@ TEST_F(ShowPicTest, AQuotedPathIsShownUnquotedAnEmptyOneBeepsAndUnloadsAndABadPi
 
 TEST_F(ShowPicTest, TheProgramWideWindowIsMadeOnFirstUseAndAgainAfterADoubleClickOrAnEmptyPathUnloadedIt)
 {
-    frmShowPic::installServices(services());
-    EXPECT_EQ(frmShowPic::loadedInstance(), nullptr);
-    const QPointer<frmShowPic> first = &frmShowPic::instance();
-    EXPECT_EQ(frmShowPic::loadedInstance(), first.data());
+    EXPECT_EQ(artwork->loadedInstance(), nullptr);
+    const QPointer<frmShowPic> first = &artwork->instance();
+    EXPECT_EQ(artwork->loadedInstance(), first.data());
     ASSERT_TRUE(first->showpicture(writePicture(QSize(100, 80))));
     doubleClick(*first);
-    EXPECT_EQ(frmShowPic::loadedInstance(), nullptr);
+    EXPECT_EQ(artwork->loadedInstance(), nullptr);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
-    EXPECT_TRUE(frmShowPic::instance().picture().isNull()) << "a new window";
-    frmShowPic::instance().showpicture(QString());
+    EXPECT_TRUE(artwork->instance().picture().isNull()) << "a new window";
+    artwork->instance().showpicture(QString());
     EXPECT_EQ(beeper.beeps, 1);
-    EXPECT_EQ(frmShowPic::loadedInstance(), nullptr);
+    EXPECT_EQ(artwork->loadedInstance(), nullptr);
     // At shutdown no event loop is left to delete it later.
-    const QPointer<frmShowPic> last = &frmShowPic::instance();
-    frmShowPic::unloadInstance();
+    const QPointer<frmShowPic> last = &artwork->instance();
+    artwork->unloadInstance();
     EXPECT_TRUE(last.isNull());
 }
 
