@@ -17,6 +17,22 @@ inline void PrintTo(const QString& text, std::ostream* out)
     *out << '"' << text.toStdString() << '"';
 }
 
+// "name rating count date" of every track of the source's first playlist.
+inline QStringList extrasOf(const PlayerSource& source)
+{
+    const auto tracks = source.Playlists()->Item(1)->Tracks();
+    QStringList all;
+    for (int i = 1; i <= tracks->Count(); ++i) {
+        const auto t = tracks->Item(i);
+        all << QStringLiteral("%1 %2 %3 %4")
+                   .arg(t->Name())
+                   .arg(t->Rating())
+                   .arg(t->PlayedCount())
+                   .arg(t->PlayedDate().toString(Qt::ISODate));
+    }
+    return all;
+}
+
 // A fake player and view, a private folder for files, and US English dates.
 struct LibraryTestRig {
     FakeLibraryPlayer player;

@@ -30,7 +30,7 @@ QString stateOf(const QString& path)
         return std::accumulate(library.tracks().begin(), library.tracks().end(), QString(),
             [](const QString& all, const LibraryTrack& track) { return all + QString::number(track.rating); });
     if (path.endsWith(QStringLiteral(".db")))
-        return SourceTestFiles::firstRow(path, QStringLiteral("SELECT group_concat(rating), count(*) FROM songs"));
+        return SourceTestFiles::runSql(path, { QStringLiteral("SELECT group_concat(rating), count(*) FROM songs") });
     return QString::fromUtf8(SourceTestFiles::read(path));
 }
 
