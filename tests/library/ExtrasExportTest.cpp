@@ -31,7 +31,7 @@ protected:
         written = exporter.tracksWritten();
         return outcome;
     }
-    QByteArray file() const { return LibraryTestRig::read(rig.view.savePath); }
+    QByteArray file() const { return LibraryFiles::read(rig.view.savePath); }
 
     LibraryTestRig rig;
     QDateTime now { QDate(2026, 12, 6), QTime(0, 10) };
@@ -161,7 +161,7 @@ TEST_F(ExtrasExportTest, APlayerThatFailsMidwayLeavesTheOldFileAsItWas)
     for (int i = 0; i < 10; ++i)
         rig.addTrack({ QStringLiteral("T%1").arg(i), QStringLiteral("A"), 0, 0, QDateTime(), QStringLiteral("1:00") });
     rig.player.addLibrary();
-    LibraryTestRig::write(rig.view.savePath, "old contents");
+    LibraryFiles::write(rig.view.savePath, "old contents");
     rig.player.state->callsLeft = 20;
 
     EXPECT_EQ(exportWith(QStringLiteral("All")), TransferOutcome::Failed);

@@ -122,7 +122,7 @@ TEST_F(ExtrasImportTest, AWideFileIsRefusedWithinAMemoryLimit)
     GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";
 #endif
     addLibrary({ { "x" } });
-    LibraryTestRig::write(rig.view.openPath,
+    LibraryFiles::write(rig.view.openPath,
         "<library><exportmode>All</exportmode>" + QByteArray("<track/>").repeated(80 << 16) + "</library>");
     QFile status(QStringLiteral("/proc/self/status"));
     ASSERT_TRUE(status.open(QIODevice::ReadOnly));

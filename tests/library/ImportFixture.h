@@ -53,7 +53,7 @@ protected:
 
     TransferOutcome importFile(const QByteArray& bytes)
     {
-        LibraryTestRig::write(rig.view.openPath, bytes);
+        LibraryFiles::write(rig.view.openPath, bytes);
         ExtrasImport importer(rig.player.LibrarySource(), rig.view, options, [this] { return rig.cancel; });
         importer.setLocale(rig.us);
         const TransferOutcome outcome = importer.run();

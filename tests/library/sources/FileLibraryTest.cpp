@@ -1,4 +1,4 @@
-#include "../LibraryTestRig.h"
+#include "../LibraryFiles.h"
 #include "SourceTestFiles.h"
 
 #include "FakeRhythmDbService.h"
@@ -9,6 +9,7 @@
 #include "player/PlayerPlaylist.h"
 
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -78,7 +79,7 @@ protected:
     QStringList extras(const QString& file = QString())
     {
         const auto library = load(nullptr, file);
-        return library ? extrasOf(*library) : QStringList();
+        return library ? LibraryFiles::extrasOf(*library) : QStringList();
     }
     // rating, playcount and lastplayed of the song titled title in a strawberry.db.
     QString row(const QString& title) const
@@ -122,7 +123,7 @@ TEST_P(FileLibraryContract, ReadsSongsOnTheTransferScaleWithLeftOutFieldsAsZero)
     ASSERT_EQ(all->Tracks()->Count(), int(songs.size())) << "songs only: a radio station is no track";
     const auto whole = all->Tracks()->Item(1);
     EXPECT_EQ(QStringList({ whole->Name(), whole->Artist(), whole->Time() }), QStringList({ "Whole", "A", "4:05" }));
-    EXPECT_EQ(extrasOf(*library).mid(0, 2),
+    EXPECT_EQ(LibraryFiles::extrasOf(*library).mid(0, 2),
         QStringList({ QStringLiteral("Whole %1 3 ").arg(kind.ratings[0].second)
                 + QDateTime::fromSecsSinceEpoch(1700000000).toString(Qt::ISODate),
             "Bare 0 0 " }));

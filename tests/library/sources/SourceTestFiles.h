@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QByteArray>
+#include "../LibraryFiles.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QString>
-#include <QStringList>
 #include <QUuid>
 #include <QVariant>
 
@@ -23,6 +21,9 @@
 // benchmark.
 namespace SourceTestFiles
 {
+
+using LibraryFiles::read;
+using LibraryFiles::write;
 
 struct Song {
     QString title;
@@ -72,12 +73,6 @@ inline QByteArray jukeboxPlist(const std::vector<Song>& songs)
     return xml + "</dict></dict></plist>\n";
 }
 
-inline QByteArray read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // "640 1 4": a file's permission bits in octal, its owner and its group.
 inline QString modeAndOwner(const QString& path)
 {
@@ -96,12 +91,6 @@ inline QString setModeAndOwner(const QString& path, mode_t mode)
         (void)::chown(QFile::encodeName(path).constData(), 1, 4);
     ::chmod(QFile::encodeName(path).constData(), mode);
     return modeAndOwner(path);
-}
-
-inline bool write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // Runs statements on the SQLite file at path in one transaction; the first row the last one
