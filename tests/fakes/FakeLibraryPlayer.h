@@ -97,34 +97,12 @@ private:
     int m_index;
 };
 
-// Tracks by index into the state, made on demand.
-class FakeTrackList : public PlayerTracks
-{
-public:
-    FakeTrackList(std::shared_ptr<FakeLibraryState> state, std::vector<int> indices)
-        : m_state(std::move(state))
-        , m_indices(std::move(indices))
-    {
-    }
-    int Count() const override { return int(m_indices.size()); }
-    std::shared_ptr<PlayerTrack> Item(int index) const override
-    {
-        if (index < 1 || index > Count())
-            throw PlayerError(QStringLiteral("No track %1").arg(index));
-        return std::make_shared<FakeLibraryTrack>(m_state, m_indices[std::size_t(index - 1)]);
-    }
-
-private:
-    std::shared_ptr<FakeLibraryState> m_state;
-    std::vector<int> m_indices;
-};
-
 class FakeLibraryPlaylist : public FakePlaylist
 {
 public:
     FakeLibraryPlaylist(QString name, std::shared_ptr<FakeLibraryState> state, std::vector<int> indices)
         : FakePlaylist(std::move(name), int(indices.size()))
-        , m_tracks(std::make_shared<FakeTrackList>(state, indices))
+        , m_tracks(tracksOf(state, indices))
         , m_state(std::move(state))
         , m_indices(std::move(indices))
     {
@@ -145,11 +123,20 @@ public:
                     found.push_back(i);
             }
         }
-        return found.empty() ? nullptr : std::make_shared<FakeTrackList>(m_state, std::move(found));
+        return found.empty() ? nullptr : tracksOf(m_state, found);
     }
 
 private:
-    std::shared_ptr<FakeTrackList> m_tracks;
+    static std::shared_ptr<PlayerTracks> tracksOf(
+        const std::shared_ptr<FakeLibraryState>& state, const std::vector<int>& indices)
+    {
+        auto tracks = std::make_shared<FakeCollection<PlayerTrack>>();
+        for (const int i : indices)
+            tracks->items << std::make_shared<FakeLibraryTrack>(state, i);
+        return tracks;
+    }
+
+    std::shared_ptr<PlayerTracks> m_tracks;
     std::shared_ptr<FakeLibraryState> m_state;
     std::vector<int> m_indices;
 };

@@ -253,7 +253,8 @@ TEST_F(RhythmboxLibraryTest, AFileThatIsNotAWellFormedRhythmboxLibraryIsRefusedU
     }
 }
 
-TEST_F(RhythmboxLibraryTest, WhileRhythmboxRunsTheValuesGoToItWithItsTypesAndTheFileStaysAsItWas)
+// While Rhythmbox runs the values go to it, never to the file.
+TEST_F(RhythmboxLibraryTest, WhileRhythmboxRunsATrackItLacksStopsTheRestAndTheFileStaysAsItWas)
 {
     PrivateBus bus;
     ASSERT_TRUE(bus.start(QStringLiteral("rhythmbox-library-client"))) << bus.error().toStdString();
@@ -266,20 +267,12 @@ TEST_F(RhythmboxLibraryTest, WhileRhythmboxRunsTheValuesGoToItWithItsTypesAndThe
     ASSERT_TRUE(library);
     static_cast<RhythmboxLibrary&>(*library).setDatabase(std::make_shared<RhythmDbClient>(bus.client(), 300));
 
-    set(*library, 1, 100, 7);
-    ASSERT_TRUE(library->commit(&message)) << message.toStdString();
-    EXPECT_EQ(rhythmbox.setTypes(), QStringList({ "last-played:u", "play-count:u", "rating:d" }));
-    const QVariantMap written = rhythmbox.entry("file:///music/0.ogg");
-    EXPECT_EQ(QStringList({ written.value("rating").toString(), written.value("play-count").toString() }),
-        QStringList({ "5", "7" }));
-    EXPECT_TRUE(library->completionNote().startsWith("Rhythmbox was running"));
-
     // A track Rhythmbox does not have stops the rest, and the message says how far it got.
     for (int i = 1; i <= 3; ++i)
-        set(*library, i, 20 + 20 * i);
+        set(*library, i, 40 + 20 * i);
     EXPECT_FALSE(library->commit(&message));
     EXPECT_TRUE(message.contains("\"B\"") && message.contains("1 of 3 tracks")) << message.toStdString();
-    EXPECT_EQ(rhythmbox.entry("file:///music/0.ogg").value("rating").toDouble(), 2.0);
+    EXPECT_EQ(rhythmbox.entry("file:///music/0.ogg").value("rating").toDouble(), 3.0);
     EXPECT_EQ(SourceTestFiles::read(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no copy: the file is never touched";
 }
