@@ -120,16 +120,15 @@ TEST_P(FileLibraryContract, ReadsSongsOnTheTransferScaleWithLeftOutFieldsAsZero)
     ASSERT_TRUE(library);
     const auto all = library->Playlists()->Item(1);
     EXPECT_EQ(all->Name(), QStringLiteral("Library"));
-    ASSERT_EQ(all->Tracks()->Count(), int(songs.size())) << "songs only: a radio station is no track";
+    QStringList expected = { QStringLiteral("Whole %1 3 ").arg(kind.ratings[0].second)
+            + QDateTime::fromSecsSinceEpoch(1700000000).toString(Qt::ISODate),
+        "Bare 0 0 " };
+    for (const auto& [text, rating] : kind.ratings)
+        expected << QStringLiteral("%1 %2 0 ").arg(QString::fromLatin1(text)).arg(rating);
+    EXPECT_EQ(LibraryFiles::extrasOf(*library), expected) << "songs only: a radio station is no track";
     const auto whole = all->Tracks()->Item(1);
-    EXPECT_EQ(QStringList({ whole->Name(), whole->Artist(), whole->Time() }), QStringList({ "Whole", "A", "4:05" }));
-    EXPECT_EQ(LibraryFiles::extrasOf(*library).mid(0, 2),
-        QStringList({ QStringLiteral("Whole %1 3 ").arg(kind.ratings[0].second)
-                + QDateTime::fromSecsSinceEpoch(1700000000).toString(Qt::ISODate),
-            "Bare 0 0 " }));
-    EXPECT_EQ(all->Tracks()->Item(2)->Time(), QStringLiteral("1:00:00"));
-    for (std::size_t i = 0; i < kind.ratings.size(); ++i)
-        EXPECT_EQ(all->Tracks()->Item(int(i) + 3)->Rating(), kind.ratings[i].second) << kind.ratings[i].first;
+    EXPECT_EQ(QStringList({ whole->Name(), whole->Artist(), whole->Time(), all->Tracks()->Item(2)->Time() }),
+        QStringList({ "Whole", "A", "4:05", "1:00:00" }));
 
     // Whole names, without regard to case.
     const auto found = all->Search(QStringLiteral("wHOLE"), PlayerPlaylist::SearchSongNames);
