@@ -64,18 +64,18 @@ TEST_F(ExtrasImportTest, CompletionGoesToABalloonOrAMessageBoxAndSaysWhenNothing
     addLibrary({ { "A" } });
     EXPECT_EQ(importElements(QStringLiteral("All"), {}), TransferOutcome::Completed);
     EXPECT_EQ(rig.view.calls,
-        QStringList({ QStringLiteral("busy"), QStringLiteral("max 1"), QStringLiteral("max 0"), QStringLiteral("max 1"),
-            QStringLiteral("balloon Nothing was imported: no track of the file matches a track of the library by "
-                           "name, duration and artist.|Bolvin|1|5000"),
-            QStringLiteral("idle") }));
+        QStringList({ "busy", "max 1", "max 0", "max 1",
+            "balloon Nothing was imported: no track of the file matches a track of the library by name, duration and "
+            "artist.|Bolvin|1|5000",
+            "idle" }));
     EXPECT_EQ(rig.view.status, QStringLiteral("Nothing imported"));
 
     options.completionMessageBox = true;
     EXPECT_EQ(importElements(QStringLiteral("Week"), { { "A", "X", "20", "1", playedText, "1:00" } }),
         TransferOutcome::Completed);
-    EXPECT_EQ(rig.view.messages, QStringList { QStringLiteral("Bolvin import complete") });
+    EXPECT_EQ(rig.view.messages, QStringList { "Bolvin import complete" });
     EXPECT_EQ(rig.view.statuses.mid(rig.view.statuses.size() - 2),
-        QStringList({ QStringLiteral("Loading XML..."), QStringLiteral("Library import complete") }));
+        QStringList({ "Loading XML...", "Library import complete" }));
 }
 
 TEST_F(ExtrasImportTest, ValuesTheFileCannotGiveStayAndAreCounted)
@@ -95,20 +95,17 @@ TEST_F(ExtrasImportTest, ValuesTheFileCannotGiveStayAndAreCounted)
             "SetPlayedDate 1 2026-12-07T00:00:00", "SetRating 2 60", "SetPlayedCount 2 5",
             "SetPlayedDate 3 2026-12-07T00:00:00" }));
     EXPECT_EQ(rig.view.balloons,
-        QStringList {
-            QStringLiteral("Bolvin import complete. 4 tracks were skipped: a value in the file could not be used "
-                           "(the first: the rating \"four\" of \"A\").") });
+        QStringList { "Bolvin import complete. 4 tracks were skipped: a value in the file could not be used (the "
+                      "first: the rating \"four\" of \"A\")." });
 }
 
 TEST_F(ExtrasImportTest, AHugeNameIsAClearNoMatch)
 {
     addLibrary({ { "x", "X", 20, 1, "3:00" } });
-    const QByteArray huge(10 * 1024 * 1024, 'x');
+    const QString huge(10 * 1024 * 1024, QLatin1Char('x'));
     for (const char* mode : { "All", "Week" }) {
-        const QByteArray bytes = QByteArray("<library><exportmode>") + mode + "</exportmode><track><name>" + huge
-            + "</name><artist>Y</artist><rating>100</rating><playedcount>3</playedcount><playeddate>"
-            + playedText.toLatin1() + "</playeddate><time>3:00</time></track></library>";
-        EXPECT_EQ(importFile(bytes), TransferOutcome::Completed) << mode;
+        EXPECT_EQ(importElements(mode, { { huge, "Y", "100", "3", playedText, "3:00" } }), TransferOutcome::Completed)
+            << mode;
         EXPECT_TRUE(writes().isEmpty());
         EXPECT_EQ(rig.view.status, QStringLiteral("Nothing imported"));
     }
