@@ -11,7 +11,6 @@
 
 #include <csignal>
 #include <numeric>
-#include <sys/types.h>
 
 namespace
 {

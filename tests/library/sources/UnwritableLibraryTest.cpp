@@ -8,7 +8,6 @@
 #include "library/HeldPlayerLibrary.h"
 #include "library/sources/FileLibrary.h"
 #include "library/sources/LibrarySourceKind.h"
-#include "player/PlayerPlaylist.h"
 #include "player/plist/MusicLibrary.h"
 #include "player/simulated/SimulatedPlayer.h"
 
