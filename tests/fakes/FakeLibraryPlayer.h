@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <numeric>
 #include <vector>
 
 // The values of one track of a FakeLibraryPlayer.
@@ -32,12 +33,13 @@ struct FakeLibraryState {
     bool indexedSearch = false;
     QMultiHash<QString, int> nameIndex;
 
-    void count()
+    FakeTrackData& track(int index)
     {
         if (callsLeft == 0)
             throw PlayerError(QStringLiteral("The player stopped answering."));
         if (callsLeft > 0)
             --callsLeft;
+        return tracks.at(std::size_t(index));
     }
     void buildIndex()
     {
@@ -64,21 +66,19 @@ public:
         if (rating < 0 || rating > 100)
             throw PlayerError(QStringLiteral("Bad rating"));
         data().rating = rating;
-        m_state->writes << QStringLiteral("SetRating %1 %2").arg(m_index).arg(rating);
+        log(QStringLiteral("SetRating"), QString::number(rating));
     }
     int PlayedCount() const override { return data().playedCount; }
     void SetPlayedCount(int count) override
     {
         data().playedCount = count;
-        m_state->writes << QStringLiteral("SetPlayedCount %1 %2").arg(m_index).arg(count);
+        log(QStringLiteral("SetPlayedCount"), QString::number(count));
     }
     QDateTime PlayedDate() const override { return data().playedDate; }
     void SetPlayedDate(const QDateTime& date) override
     {
         data().playedDate = date;
-        m_state->writes << QStringLiteral("SetPlayedDate %1 %2")
-                               .arg(m_index)
-                               .arg(date.isValid() ? date.toString(Qt::ISODate) : QStringLiteral("never"));
+        log(QStringLiteral("SetPlayedDate"), date.isValid() ? date.toString(Qt::ISODate) : QStringLiteral("never"));
     }
     QString Time() const override { return data().time; }
     int BitRate() const override { return 128; }
@@ -88,39 +88,13 @@ public:
     }
 
 private:
-    FakeTrackData& data() const
+    FakeTrackData& data() const { return m_state->track(m_index); }
+    void log(const QString& call, const QString& value) const
     {
-        m_state->count();
-        return m_state->tracks.at(std::size_t(m_index));
+        m_state->writes << QStringLiteral("%1 %2 %3").arg(call).arg(m_index).arg(value);
     }
     std::shared_ptr<FakeLibraryState> m_state;
     int m_index;
-};
-
-// Tracks by index into the state, made on demand.
-class FakeTrackList : public PlayerTracks
-{
-public:
-    FakeTrackList(std::shared_ptr<FakeLibraryState> state, std::vector<int> indices)
-        : m_state(std::move(state))
-        , m_indices(std::move(indices))
-    {
-    }
-    int Count() const override
-    {
-        m_state->count();
-        return int(m_indices.size());
-    }
-    std::shared_ptr<PlayerTrack> Item(int index) const override
-    {
-        if (index < 1 || index > int(m_indices.size()))
-            throw PlayerError(QStringLiteral("No track %1").arg(index));
-        return std::make_shared<FakeLibraryTrack>(m_state, m_indices[std::size_t(index - 1)]);
-    }
-
-private:
-    std::shared_ptr<FakeLibraryState> m_state;
-    std::vector<int> m_indices;
 };
 
 class FakeLibraryPlaylist : public FakePlaylist
@@ -128,20 +102,17 @@ class FakeLibraryPlaylist : public FakePlaylist
 public:
     FakeLibraryPlaylist(QString name, std::shared_ptr<FakeLibraryState> state, std::vector<int> indices)
         : FakePlaylist(std::move(name), int(indices.size()))
+        , m_tracks(tracksOf(state, indices))
         , m_state(std::move(state))
         , m_indices(std::move(indices))
     {
     }
-    std::shared_ptr<PlayerTracks> Tracks() const override
-    {
-        return std::make_shared<FakeTrackList>(m_state, m_indices);
-    }
+    std::shared_ptr<PlayerTracks> Tracks() const override { return m_tracks; }
     // Song names containing text, without regard to case; an indexed state finds whole names
     // only. nullptr when nothing matches.
     std::shared_ptr<PlayerTracks> Search(const QString& text, int) const override
     {
         ++m_state->searches;
-        m_state->count();
         std::vector<int> found;
         if (m_state->indexedSearch) {
             const auto hits = m_state->nameIndex.values(text.toCaseFolded());
@@ -152,12 +123,20 @@ public:
                     found.push_back(i);
             }
         }
-        if (found.empty())
-            return nullptr;
-        return std::make_shared<FakeTrackList>(m_state, std::move(found));
+        return found.empty() ? nullptr : tracksOf(m_state, found);
     }
 
 private:
+    static std::shared_ptr<PlayerTracks> tracksOf(
+        const std::shared_ptr<FakeLibraryState>& state, const std::vector<int>& indices)
+    {
+        auto tracks = std::make_shared<FakeCollection<PlayerTrack>>();
+        for (const int i : indices)
+            tracks->items << std::make_shared<FakeLibraryTrack>(state, i);
+        return tracks;
+    }
+
+    std::shared_ptr<PlayerTracks> m_tracks;
     std::shared_ptr<FakeLibraryState> m_state;
     std::vector<int> m_indices;
 };
@@ -177,8 +156,7 @@ public:
     void addLibrary()
     {
         std::vector<int> all(state->tracks.size());
-        for (std::size_t i = 0; i < all.size(); ++i)
-            all[i] = int(i);
+        std::iota(all.begin(), all.end(), 0);
         addPlaylist(QStringLiteral("Library"), std::move(all));
     }
     FakeTrackData& track(int index) { return state->tracks.at(std::size_t(index)); }

@@ -38,7 +38,7 @@ public:
     {
         status = text;
         statuses << text;
-        if (statuses.size() > maxStatuses)
+        if (statuses.size() > 64)
             statuses.removeFirst();
     }
     void messageBox(const QString& text) override
@@ -53,12 +53,11 @@ public:
     }
     void processEvents() override
     {
-        ++eventRounds;
         if (onEvents)
-            onEvents(eventRounds);
+            onEvents(++eventRounds);
+        else
+            ++eventRounds;
     }
-
-    static constexpr qsizetype maxStatuses = 64;
 
     QString savePath;
     QString openPath;
@@ -67,8 +66,7 @@ public:
     int progressMaximum = -1;
     int progressValue = -1;
     QString status;
-    // The latest status texts, oldest first.
-    QStringList statuses;
+    QStringList statuses; // the latest 64, oldest first
     QStringList messages;
     QStringList balloons;
     QStringList calls;

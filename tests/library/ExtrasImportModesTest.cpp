@@ -6,57 +6,43 @@ namespace
 using MapModeImport = ImportFixture;
 using SearchModeImport = ImportFixture;
 
+// Another artist's song of that name is not this one; keys ignore case and the first of
+// two that differ only in case wins.
 TEST_F(MapModeImport, RestoresChangedTracksAndLeavesUnchangedOnesUnwritten)
 {
-    addTrack(QStringLiteral("Same"), QStringLiteral("X"), 80, 3, QStringLiteral("2:00"));
-    addTrack(QStringLiteral("Changed"), QStringLiteral("X"), 20, 3, QStringLiteral("2:00"));
-    addTrack(QStringLiteral("Other artist"), QStringLiteral("Z"), 80, 3, QStringLiteral("2:00"));
-    addTrack(QStringLiteral("Not in file"), QStringLiteral("X"), 0, 0, QStringLiteral("2:00"));
-    rig.player.addLibrary();
+    addLibrary(
+        { { "Same", "X", 80, 3, "2:00" }, { "Changed", "X", 20, 3, "2:00" }, { "Other artist", "Z", 80, 3, "2:00" },
+            { "Not in file", "X", 0, 0, "2:00" }, { "Hello", "X", 20, 1, "3:00" }, { "hello", "X", 20, 1, "3:01" } });
     options.playCountMode = QStringLiteral("Replace");
 
-    EXPECT_EQ(importElements(QStringLiteral("All"),
-                  { { "Same", "X", "80", "3", playedText, "2:00" }, { "Changed", "X", "100", "7", "12/1/2026", "2:00" },
-                      { "Other artist", "X", "100", "3", playedText, "2:00" },
-                      { "Changed", "X", "0", "0", "12/2/2026", "9:99" } }),
-        TransferOutcome::Completed);
-    EXPECT_EQ(rig.player.state->writes,
-        QStringList({ "SetRating 1 100", "SetPlayedCount 1 7", "SetPlayedDate 1 2026-12-01T00:00:00" }))
-        << "another artist's song of that name is not this one";
-    EXPECT_EQ(updated, 1);
-    EXPECT_EQ(skipped, 0);
-    EXPECT_EQ(rig.view.statuses.mid(rig.view.statuses.size() - 3),
-        QStringList({ "Searching for changes...", "Changed imported", "Library import complete" }));
-    EXPECT_EQ(rig.view.progressMaximum, 4);
-    EXPECT_EQ(rig.view.progressValue, 4);
-    EXPECT_EQ(rig.view.eventRounds, 12) << "after every element and every library track of both walks";
-    EXPECT_EQ(rig.player.state->searches, 0);
-}
-
-TEST_F(MapModeImport, KeysIgnoreCaseAndTheFirstDuplicateWins)
-{
-    addTrack(QStringLiteral("Hello"), QStringLiteral("X"), 20, 1, QStringLiteral("3:00"));
-    addTrack(QStringLiteral("hello"), QStringLiteral("X"), 20, 1, QStringLiteral("3:01"));
-    rig.player.addLibrary();
-    options.importPlayCount = options.importLastPlayDate = false;
     EXPECT_EQ(
         importElements(QStringLiteral("All"),
-            { { "hElLo", "x", "60", "1", playedText, "3:00" }, { "Hello", "X", "100", "1", playedText, "3:00" } }),
+            { { "Same", "X", "80", "3", playedText, "2:00" }, { "Changed", "X", "100", "7", "12/1/2026", "2:00" },
+                { "Other artist", "X", "100", "3", playedText, "2:00" },
+                { "Changed", "X", "0", "0", "12/2/2026", "9:99" }, { "hElLo", "x", "60", "1", playedText, "3:00" },
+                { "Hello", "X", "100", "1", playedText, "3:00" } }),
         TransferOutcome::Completed);
-    EXPECT_EQ(rig.player.state->writes, QStringList({ "SetRating 0 60" }));
+    EXPECT_EQ(writes(),
+        QStringList({ "SetRating 1 100", "SetPlayedCount 1 7", "SetPlayedDate 1 2026-12-01T00:00:00", "SetRating 4 60",
+            "SetPlayedCount 4 1", "SetPlayedDate 4 2026-12-06T15:45:12" }));
+    EXPECT_EQ(updated, 2);
+    EXPECT_EQ(skipped, 0);
+    EXPECT_EQ(rig.view.statuses.mid(rig.view.statuses.size() - 4),
+        QStringList({ "Searching for changes...", "Changed imported", "Hello imported", "Library import complete" }));
+    EXPECT_EQ(rig.view.progressMaximum, 6);
+    EXPECT_EQ(rig.view.progressValue, 6);
+    EXPECT_EQ(rig.view.eventRounds, 18) << "after every element and every library track of both walks";
+    EXPECT_EQ(rig.player.state->searches, 0);
 }
 
 // Both modes: the artist tells songs of one name and duration apart; what still matches
 // more than one track changes none of them.
 TEST_F(ImportFixture, SongsSharingANameAndDurationAreNeverSwapped)
 {
-    addTrack(QStringLiteral("Twin"), QStringLiteral("Art H"), 20, 1, QStringLiteral("4:20"));
-    addTrack(QStringLiteral("Twin"), QStringLiteral("Art I"), 100, 50, QStringLiteral("4:20"));
-    addTrack(QStringLiteral("Intro"), QStringLiteral("Art H"), 20, 1, QStringLiteral("1:00"));
-    addTrack(QStringLiteral("Intro"), QStringLiteral("Art H"), 60, 3, QStringLiteral("1:00"));
-    addTrack(QStringLiteral("Solo"), QString(), 20, 1, QStringLiteral("2:00"));
-    rig.player.addLibrary();
-    options.importPlayCount = options.importLastPlayDate = false;
+    addLibrary(
+        { { "Twin", "Art H", 20, 1, "4:20" }, { "Twin", "Art I", 100, 50, "4:20" }, { "Intro", "Art H", 20, 1, "1:00" },
+            { "Intro", "Art H", 60, 3, "1:00" }, { "Solo", QString(), 20, 1, "2:00" } });
+    ratingOnly();
     const std::vector<Element> unchanged = { { "Twin", "Art H", "20", "1", playedText, "4:20" },
         { "Twin", "Art I", "100", "50", playedText, "4:20" }, { "Intro", "Art H", "20", "1", playedText, "1:00" },
         { "Intro", "Art H", "60", "3", playedText, "1:00" } };
@@ -64,12 +50,11 @@ TEST_F(ImportFixture, SongsSharingANameAndDurationAreNeverSwapped)
     changed[1].rating = QStringLiteral("80");
     changed.push_back({ "Solo", "Art S", "60", "1", playedText, "2:00" });
     for (const QString& mode : { QStringLiteral("All"), QStringLiteral("Week") }) {
-        rig.player.state->writes.clear();
-        rig.view.balloons.clear();
+        writes().clear();
         EXPECT_EQ(importElements(mode, unchanged), TransferOutcome::Completed);
-        EXPECT_TRUE(rig.player.state->writes.isEmpty()) << mode.toStdString();
+        EXPECT_TRUE(writes().isEmpty()) << mode.toStdString();
         EXPECT_EQ(importElements(mode, changed), TransferOutcome::Completed);
-        EXPECT_EQ(rig.player.state->writes.join(QLatin1Char(',')), QStringLiteral("SetRating 1 80,SetRating 4 60"))
+        EXPECT_EQ(writes(), QStringList({ "SetRating 1 80", "SetRating 4 60" }))
             << "a side that names no artist matches any; " << mode.toStdString();
         EXPECT_EQ(rig.view.balloons.last(),
             QStringLiteral("Bolvin import complete. %1 tracks were left unchanged: their name and duration match "
@@ -81,30 +66,52 @@ TEST_F(ImportFixture, SongsSharingANameAndDurationAreNeverSwapped)
     }
 }
 
-TEST_F(MapModeImport, TheBoxesSayWhatIsWrittenAndIncrementAddsOnePlayWhateverTheFileHolds)
+// The boxes say what is written, in both modes; increment adds one play whatever the file
+// holds, and a value an element does not carry stays as it is.
+TEST_F(ImportFixture, TheBoxesAndTheElementsSayWhatIsWritten)
 {
-    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 41, QStringLiteral("1:00"));
-    rig.player.addLibrary();
-    options.importRating = options.importLastPlayDate = false;
-    for (const char* writes : { "SetPlayedCount 0 42", "" }) {
-        rig.player.state->writes.clear();
-        EXPECT_EQ(importElements(QStringLiteral("All"), { { "A", "X", "100", "900", "12/1/2026", "1:00" } }),
+    const struct {
+        const char* mode;
+        bool rating, count, date;
+        const char* countMode;
+        QStringList writes;
+    } cases[] = {
+        { "All", false, true, false, "Increment", { "SetPlayedCount 0 2" } },
+        { "All", false, false, false, "Increment", {} },
+        { "All", true, true, true, "Replace",
+            { "SetRating 0 100", "SetPlayedCount 0 9", "SetPlayedDate 0 2026-12-01T00:00:00", "SetRating 2 60" } },
+        { "Week", true, true, true, "Replace",
+            { "SetRating 0 100", "SetPlayedCount 0 9", "SetPlayedDate 0 2026-12-01T00:00:00", "SetRating 2 60" } },
+    };
+    addLibrary({ { "A" }, { "B" }, { "C" } });
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + " " + c.countMode);
+        writes().clear();
+        options.importRating = c.rating;
+        options.importPlayCount = c.count;
+        options.importLastPlayDate = c.date;
+        options.playCountMode = QString::fromLatin1(c.countMode);
+        EXPECT_EQ(importElements(QString::fromLatin1(c.mode),
+                      { { "A", "X", "100", "9", "12/1/2026", "1:00" }, { "B", {}, {}, {}, {}, "1:00" },
+                          { "C", {}, "60", {}, {}, "1:00" } }),
             TransferOutcome::Completed);
-        EXPECT_EQ(rig.player.state->writes.join(QLatin1Char(',')), QString::fromLatin1(writes));
-        options.importPlayCount = false;
+        EXPECT_EQ(writes(), c.writes);
+        EXPECT_EQ(skipped, 0);
+        rig.player.track(0) = { "A", "X", 20, 1, played, "1:00" };
+        rig.player.track(2).rating = 20;
     }
 }
 
 // An artist holding ".spl." once opened a box for it and every artist-less track after it.
 TEST_F(MapModeImport, OneOddFileGivesOneMessage)
 {
+    std::vector<Track> tracks = { { "A", "Dot.spl.Com" } };
     std::vector<Element> elements = { { "A", "Dot.spl.Com", "100", "1", playedText, "1:00" } };
-    addTrack(QStringLiteral("A"), QStringLiteral("Dot.spl.Com"), 20, 1, QStringLiteral("1:00"));
     for (int i = 0; i < 30; ++i) {
-        addTrack(QStringLiteral("T%1").arg(i), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+        tracks.push_back({ QStringLiteral("T%1").arg(i) });
         elements.push_back({ QStringLiteral("T%1").arg(i), {}, "x", {}, {}, "1:00" });
     }
-    rig.player.addLibrary();
+    addLibrary(tracks);
     options.completionMessageBox = true;
     EXPECT_EQ(importElements(QStringLiteral("All"), elements), TransferOutcome::Completed);
     EXPECT_EQ(rig.view.messages,
@@ -114,96 +121,62 @@ TEST_F(MapModeImport, OneOddFileGivesOneMessage)
     EXPECT_EQ(rig.view.eventRounds, 31 * 3) << "Stop is reachable after every item";
 }
 
-TEST_F(ImportFixture, AValueAnElementDoesNotCarryStaysAsItIs)
-{
-    addLibrary({ "A", "B", "C" });
-    options.playCountMode = QStringLiteral("Replace");
-    for (const QString& mode : { QStringLiteral("All"), QStringLiteral("Week") }) {
-        rig.player.state->writes.clear();
-        EXPECT_EQ(importElements(mode,
-                      { { "A", "X", "100", "9", "12/1/2026", "1:00" }, { "B", {}, {}, {}, {}, "1:00" },
-                          { "C", {}, "60", {}, {}, "1:00" } }),
-            TransferOutcome::Completed);
-        EXPECT_EQ(rig.player.state->writes.mid(3), QStringList { "SetRating 2 60" }) << mode.toStdString();
-        EXPECT_EQ(skipped, 0);
-        rig.player.track(0) = { "A", "X", 20, 1, played, "1:00" };
-        rig.player.track(2).rating = 20;
-    }
-}
-
+// A file without an export mode is matched by search too, in the first playlist of the
+// source; an unchanged track is not written, even with every box checked.
 TEST_F(SearchModeImport, SearchesOncePerElementAndMatchesExactly)
 {
-    addTrack(QStringLiteral("Rain"), QStringLiteral("X"), 20, 1, QStringLiteral("4:00"));
-    addTrack(QStringLiteral("rain"), QStringLiteral("X"), 20, 1, QStringLiteral("4:00"));
-    addTrack(QStringLiteral("Rain"), QStringLiteral("X"), 20, 1, QStringLiteral("4:01"));
-    addTrack(QStringLiteral("Rainbow"), QStringLiteral("X"), 20, 1, QStringLiteral("4:00"));
-    addTrack(QStringLiteral("Rain"), QStringLiteral("Y"), 20, 1, QStringLiteral("4:00"));
-    rig.player.addLibrary();
-    options.importPlayCount = options.importLastPlayDate = false;
-
-    // A file without an export mode is matched by search too.
+    rig.addTrack({ "Rain", "X", 20, 1, played, "4:00" });
+    rig.player.addPlaylist(QStringLiteral("Music"), { 1, 2, 3, 4, 5 });
+    addLibrary({ { "Rain", "X", 20, 1, "4:00" }, { "rain", "X", 20, 1, "4:00" }, { "Rain", "X", 20, 1, "4:01" },
+        { "Rainbow", "X", 20, 1, "4:00" }, { "Rain", "Y", 20, 1, "4:00" } });
+    ratingOnly();
     EXPECT_EQ(importElements(QString(),
                   { { "Rain", "X", "100", "1", playedText, "4:00" }, { "Sun", "X", "100", "1", playedText, "4:00" } }),
         TransferOutcome::Completed);
     EXPECT_EQ(rig.player.state->searches, 2);
-    EXPECT_EQ(rig.player.state->writes, QStringList({ "SetRating 0 100" }));
+    EXPECT_EQ(writes(), QStringList({ "SetRating 1 100" }));
     EXPECT_EQ(rig.view.statuses.mid(rig.view.statuses.size() - 2),
         QStringList({ "Rain imported", "Library import complete" }));
     EXPECT_EQ(rig.view.progressMaximum, 2);
     EXPECT_EQ(rig.view.progressValue, 1) << "the element's 0-based position";
 
-    // An unchanged track is not written, even with every box checked.
-    rig.player.state->writes.clear();
+    writes().clear();
     options.importPlayCount = options.importLastPlayDate = true;
     EXPECT_EQ(importElements(QStringLiteral("Day"), { { "Rain", "X", "100", "1", playedText, "4:00" } }),
         TransferOutcome::Completed);
-    EXPECT_TRUE(rig.player.state->writes.isEmpty());
+    EXPECT_TRUE(writes().isEmpty());
     EXPECT_EQ(updated, 0);
-}
-
-TEST_F(SearchModeImport, SearchesTheFirstPlaylistOfTheSource)
-{
-    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
-    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
-    rig.player.addPlaylist(QStringLiteral("Music"), { 1 });
-    rig.player.addLibrary();
-    options.importPlayCount = options.importLastPlayDate = false;
-    EXPECT_EQ(importElements(QStringLiteral("Month"), { { "A", "X", "100", "1", playedText, "1:00" } }),
-        TransferOutcome::Completed);
-    EXPECT_EQ(rig.player.state->writes, QStringList { "SetRating 1 100" });
 }
 
 // Stop ends the import after the item in hand: in "All" mode while the file is read, the
 // library pass still handles its first track; or during the library pass; or in a search.
 TEST_F(ImportFixture, StopEndsTheImportAfterTheItemInHand)
 {
-    // Five one-star tracks and a file rating each five stars, only the rating imported.
     std::vector<Element> elements;
-    for (int i = 0; i < 5; ++i) {
-        addTrack(QStringLiteral("T%1").arg(i), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+    for (int i = 0; i < 5; ++i)
         elements.push_back({ QStringLiteral("T%1").arg(i), "X", "100", "1", playedText, "1:00" });
-    }
-    rig.player.addLibrary();
-    options.importPlayCount = options.importLastPlayDate = false;
+    addLibrary({ { "T0" }, { "T1" }, { "T2" }, { "T3" }, { "T4" } });
+    ratingOnly();
     const struct {
         const char* mode;
         int round;
         int written;
     } cases[] = { { "All", 1, 1 }, { "All", 12, 2 }, { "Year", 2, 3 } };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.round);
         rig.cancel = false;
         rig.view.eventRounds = 0;
         rig.view.onEvents = [&](int round) { rig.cancel = rig.cancel || round == c.round; };
-        rig.player.state->writes.clear();
+        writes().clear();
         rig.player.state->searches = 0;
         rig.view.messages.clear();
         for (int i = 0; i < 5; ++i)
             rig.player.track(i).rating = 20;
         EXPECT_EQ(importElements(QString::fromLatin1(c.mode), elements), TransferOutcome::Cancelled);
-        QStringList writes;
+        QStringList expected;
         for (int i = 0; i < c.written; ++i)
-            writes << QStringLiteral("SetRating %1 100").arg(i);
-        EXPECT_EQ(rig.player.state->writes, writes) << c.mode << " " << c.round;
+            expected << QStringLiteral("SetRating %1 100").arg(i);
+        EXPECT_EQ(writes(), expected);
         EXPECT_EQ(rig.player.state->searches, c.mode[0] == 'Y' ? 3 : 0);
         EXPECT_EQ(rig.view.messages, QStringList { "Library import canceled" });
         EXPECT_TRUE(rig.view.status.isEmpty());

@@ -10,65 +10,77 @@ namespace
 
 using ExtrasImportTest = ImportFixture;
 
-TEST_F(ExtrasImportTest, AFileThatDoesNotParseChangesNothingAndShowsTheReason)
+// A file that does not parse, a player that stops answering midway or a library without a
+// "Library" playlist: one message saying why, and the view idle again.
+TEST_F(ExtrasImportTest, AFailedImportShowsTheReasonAndEndsIdle)
 {
-    addLibrary({ "A" });
-    const QByteArray good = fileOf(QStringLiteral("All"), { { "A", "X", "100", "9", playedText, "1:00" } });
-    // Damage after the first, valid track: nothing may have been written for it.
-    for (const QByteArray& bad : { good.left(good.size() - 5), QByteArray(), QByteArray("<library><track></library>"),
-             QByteArray("<!DOCTYPE library SYSTEM \"http://example.com/x.dtd\">") + good.mid(45) }) {
+    std::vector<Track> tracks;
+    std::vector<Element> elements;
+    for (int i = 0; i < 10; ++i) {
+        tracks.push_back({ QStringLiteral("T%1").arg(i) });
+        elements.push_back({ QStringLiteral("T%1").arg(i), "X", "40", "2", playedText, "1:00" });
+    }
+    addLibrary(tracks);
+    const QByteArray good = fileOf(QStringLiteral("All"), elements);
+    const auto expectFailure = [&](const QByteArray& file, const QString& saying) {
         rig.view.messages.clear();
-        EXPECT_EQ(importFile(bad), TransferOutcome::Failed);
+        EXPECT_EQ(importFile(file), TransferOutcome::Failed);
         ASSERT_EQ(rig.view.messages.size(), 1);
-        EXPECT_TRUE(rig.view.messages[0].startsWith(QStringLiteral("Error: ")) && rig.view.messages[0].size() > 7)
+        EXPECT_TRUE(rig.view.messages[0].startsWith(saying) && rig.view.messages[0].size() > saying.size())
             << rig.view.messages[0].toStdString();
-        EXPECT_TRUE(rig.player.state->writes.isEmpty());
         EXPECT_TRUE(rig.view.status.isEmpty());
         EXPECT_EQ(rig.view.calls.last(), QStringLiteral("idle"));
-    }
+        EXPECT_FALSE(rig.view.busy);
+    };
+    // Damage after the first, valid track: nothing may have been written for it.
+    for (const QByteArray& bad : { good.left(good.size() - 5), QByteArray(), QByteArray("<library><track></library>"),
+             QByteArray("<!DOCTYPE library SYSTEM \"http://example.com/x.dtd\">") + good.mid(45) })
+        expectFailure(bad, QStringLiteral("Error: "));
+    EXPECT_TRUE(writes().isEmpty());
+
+    rig.player.state->callsLeft = 30;
+    expectFailure(good, QStringLiteral("Library import stopped: The player stopped answering."));
+
+    rig.player.state->callsLeft = -1;
+    writes().clear();
+    rig.player.source->playlists->items[0] = std::make_shared<FakePlaylist>(QStringLiteral("Music"));
+    expectFailure(good, QStringLiteral("The player's library has no playlist named \"Library\""));
+    EXPECT_TRUE(writes().isEmpty());
 }
 
-TEST_F(ExtrasImportTest, ACancelledDialogOrALibraryWithoutALibraryPlaylistChangesNothing)
+TEST_F(ExtrasImportTest, ACancelledDialogChangesNothing)
 {
-    addTrack(QStringLiteral("A"), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
-    rig.player.addPlaylist(QStringLiteral("Music"), { 0 });
-    const QByteArray file = fileOf(QStringLiteral("Week"), { { "A", "Y", "100", "9", playedText, "1:00" } });
+    addLibrary({ { "A" } });
     rig.view.openPath.clear();
-    EXPECT_EQ(importFile(file), TransferOutcome::NoFile);
+    EXPECT_EQ(importElements(QStringLiteral("Week"), { { "A", "Y", "100", "9", playedText, "1:00" } }),
+        TransferOutcome::NoFile);
     EXPECT_TRUE(rig.view.calls.isEmpty());
     EXPECT_EQ(rig.view.lastRequest.title, QStringLiteral("Import Your Data"));
     EXPECT_EQ(rig.view.lastRequest.filter, QStringLiteral("XML Files (*.xml)"));
-
-    rig.view.openPath = rig.path();
-    EXPECT_EQ(importFile(file), TransferOutcome::Failed);
-    ASSERT_EQ(rig.view.messages.size(), 1);
-    EXPECT_TRUE(rig.view.messages[0].contains(QStringLiteral("\"Library\"")));
-    EXPECT_TRUE(rig.player.state->writes.isEmpty());
-    EXPECT_FALSE(rig.view.busy);
 }
 
 TEST_F(ExtrasImportTest, CompletionGoesToABalloonOrAMessageBoxAndSaysWhenNothingMatched)
 {
-    addLibrary({ "A" });
+    addLibrary({ { "A" } });
     EXPECT_EQ(importElements(QStringLiteral("All"), {}), TransferOutcome::Completed);
     EXPECT_EQ(rig.view.calls,
-        QStringList({ QStringLiteral("busy"), QStringLiteral("max 1"), QStringLiteral("max 0"), QStringLiteral("max 1"),
-            QStringLiteral("balloon Nothing was imported: no track of the file matches a track of the library by "
-                           "name, duration and artist.|Bolvin|1|5000"),
-            QStringLiteral("idle") }));
+        QStringList({ "busy", "max 1", "max 0", "max 1",
+            "balloon Nothing was imported: no track of the file matches a track of the library by name, duration and "
+            "artist.|Bolvin|1|5000",
+            "idle" }));
     EXPECT_EQ(rig.view.status, QStringLiteral("Nothing imported"));
 
     options.completionMessageBox = true;
     EXPECT_EQ(importElements(QStringLiteral("Week"), { { "A", "X", "20", "1", playedText, "1:00" } }),
         TransferOutcome::Completed);
-    EXPECT_EQ(rig.view.messages, QStringList { QStringLiteral("Bolvin import complete") });
+    EXPECT_EQ(rig.view.messages, QStringList { "Bolvin import complete" });
     EXPECT_EQ(rig.view.statuses.mid(rig.view.statuses.size() - 2),
-        QStringList({ QStringLiteral("Loading XML..."), QStringLiteral("Library import complete") }));
+        QStringList({ "Loading XML...", "Library import complete" }));
 }
 
 TEST_F(ExtrasImportTest, ValuesTheFileCannotGiveStayAndAreCounted)
 {
-    addLibrary({ "A", "B", "C", "D" });
+    addLibrary({ { "A" }, { "B" }, { "C" }, { "D" } });
     options.playCountMode = QStringLiteral("Replace");
     EXPECT_EQ(
         importElements(QStringLiteral("All"),
@@ -78,44 +90,23 @@ TEST_F(ExtrasImportTest, ValuesTheFileCannotGiveStayAndAreCounted)
     EXPECT_EQ(skipped, 4);
     EXPECT_EQ(updated, 4);
     // The rest of each element is imported; the player refuses a rating over 100: not sent.
-    EXPECT_EQ(rig.player.state->writes,
+    EXPECT_EQ(writes(),
         QStringList({ "SetPlayedCount 0 5", "SetPlayedDate 0 2026-12-07T00:00:00", "SetRating 1 60",
             "SetPlayedDate 1 2026-12-07T00:00:00", "SetRating 2 60", "SetPlayedCount 2 5",
             "SetPlayedDate 3 2026-12-07T00:00:00" }));
     EXPECT_EQ(rig.view.balloons,
-        QStringList {
-            QStringLiteral("Bolvin import complete. 4 tracks were skipped: a value in the file could not be used "
-                           "(the first: the rating \"four\" of \"A\").") });
-}
-
-TEST_F(ExtrasImportTest, APlayerThatFailsMidwayEndsTheImportIdle)
-{
-    std::vector<Element> elements;
-    for (int i = 0; i < 10; ++i) {
-        addTrack(QStringLiteral("T%1").arg(i), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
-        elements.push_back({ QStringLiteral("T%1").arg(i), "X", "40", "2", playedText, "1:00" });
-    }
-    rig.player.addLibrary();
-    rig.player.state->callsLeft = 30;
-    EXPECT_EQ(importElements(QStringLiteral("All"), elements), TransferOutcome::Failed);
-    ASSERT_EQ(rig.view.messages.size(), 1);
-    EXPECT_TRUE(
-        rig.view.messages[0].startsWith(QStringLiteral("Library import stopped: The player stopped answering.")));
-    EXPECT_TRUE(rig.view.status.isEmpty());
-    EXPECT_EQ(rig.view.calls.last(), QStringLiteral("idle"));
+        QStringList { "Bolvin import complete. 4 tracks were skipped: a value in the file could not be used (the "
+                      "first: the rating \"four\" of \"A\")." });
 }
 
 TEST_F(ExtrasImportTest, AHugeNameIsAClearNoMatch)
 {
-    addTrack(QStringLiteral("x"), QStringLiteral("X"), 20, 1, QStringLiteral("3:00"));
-    rig.player.addLibrary();
-    const QByteArray huge(10 * 1024 * 1024, 'x');
+    addLibrary({ { "x", "X", 20, 1, "3:00" } });
+    const QString huge(10 * 1024 * 1024, QLatin1Char('x'));
     for (const char* mode : { "All", "Week" }) {
-        const QByteArray bytes = QByteArray("<library><exportmode>") + mode + "</exportmode><track><name>" + huge
-            + "</name><artist>Y</artist><rating>100</rating><playedcount>3</playedcount><playeddate>"
-            + playedText.toLatin1() + "</playeddate><time>3:00</time></track></library>";
-        EXPECT_EQ(importFile(bytes), TransferOutcome::Completed) << mode;
-        EXPECT_TRUE(rig.player.state->writes.isEmpty());
+        EXPECT_EQ(importElements(mode, { { huge, "Y", "100", "3", playedText, "3:00" } }), TransferOutcome::Completed)
+            << mode;
+        EXPECT_TRUE(writes().isEmpty());
         EXPECT_EQ(rig.view.status, QStringLiteral("Nothing imported"));
     }
 }
@@ -127,17 +118,9 @@ TEST_F(ExtrasImportTest, AWideFileIsRefusedWithinAMemoryLimit)
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "AddressSanitizer reserves more address space than any limit allows";
 #endif
-    addTrack(QStringLiteral("x"), QStringLiteral("X"), 20, 1, QStringLiteral("3:00"));
-    rig.player.addLibrary();
-    {
-        QFile file(rig.view.openPath);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("<library><exportmode>All</exportmode>");
-        const QByteArray block = QByteArray("<track/>").repeated(1 << 16);
-        for (int i = 0; i < 80; ++i)
-            file.write(block);
-        file.write("</library>");
-    }
+    addLibrary({ { "x" } });
+    LibraryFiles::write(rig.view.openPath,
+        "<library><exportmode>All</exportmode>" + QByteArray("<track/>").repeated(80 << 16) + "</library>");
     QFile status(QStringLiteral("/proc/self/status"));
     ASSERT_TRUE(status.open(QIODevice::ReadOnly));
     const QByteArray text = status.readAll();
@@ -163,7 +146,7 @@ TEST_F(ExtrasImportTest, AWideFileIsRefusedWithinAMemoryLimit)
         FAIL() << "the import did not end within two minutes";
     }
     EXPECT_TRUE(WIFEXITED(result) && WEXITSTATUS(result) == 0) << "status " << result;
-    EXPECT_TRUE(rig.player.state->writes.isEmpty());
+    EXPECT_TRUE(writes().isEmpty());
 }
 
 } // namespace

@@ -10,15 +10,10 @@
 namespace
 {
 
-constexpr qint64 budgetMs = 3000;
-constexpr int maxRounds = 20000;
-constexpr quint32 seed = 20261206;
-
 const QByteArray seedFile = "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\r\n<library>\r\n"
                             "     <exportmode>All</exportmode>\r\n     <track>\r\n"
                             "          <name>Tom &amp; Jerry &#12354;</name>\r\n"
                             "          <artist>A\xE9</artist>\r\n          <rating>80</rating>\r\n"
-                            "          <playedcount>3</playedcount>\r\n"
                             "          <playeddate>12/6/2026 3:45:12 PM</playeddate>\r\n"
                             "          <time>3:45</time>\r\n     </track>\r\n</library>\r\n";
 
@@ -26,10 +21,11 @@ const QList<QByteArray> dictionary = { "<track>", "</track>", "<name>", "</name>
     "<!DOCTYPE l [<!ENTITY a \"b\">]>", "&a;", "<![CDATA[", "]]>", "<?xml version=\"1.0\" encoding=\"utf-16\"?>",
     "<exportmode>", "\xFF\xFE", "\0", "<a:b xmlns:a=\"u\">", "/>" };
 
+// One to eight edits: a byte changed, bytes cut, a dictionary word or a piece of the input
+// put in, or the rest cut off.
 QByteArray mutate(QByteArray input, QRandomGenerator& random)
 {
-    const int edits = 1 + int(random.bounded(8));
-    for (int e = 0; e < edits; ++e) {
+    for (int edits = 1 + int(random.bounded(8)); edits > 0; --edits) {
         const int at = input.isEmpty() ? 0 : int(random.bounded(int(input.size())));
         switch (random.bounded(5)) {
         case 0:
@@ -47,7 +43,6 @@ QByteArray mutate(QByteArray input, QRandomGenerator& random)
             break;
         default:
             input.truncate(at);
-            break;
         }
     }
     return input;
@@ -55,27 +50,18 @@ QByteArray mutate(QByteArray input, QRandomGenerator& random)
 
 TEST(ExtrasReaderMutation, AnyInputGivesADocumentOrAReason)
 {
-    QRandomGenerator random(seed);
+    QRandomGenerator random(20261206);
     QElapsedTimer timer;
     timer.start();
     QByteArray input = seedFile;
     int rounds = 0;
-    int parsed = 0;
-    for (; rounds < maxRounds && timer.elapsed() < budgetMs; ++rounds) {
+    for (; rounds < 20000 && timer.elapsed() < 3000; ++rounds) {
         // Mostly grow from the last input, sometimes start again from the seed.
-        input = mutate(random.bounded(4) == 0 ? seedFile : input, random);
-        if (input.size() > 1 << 16)
-            input = seedFile;
+        input = mutate(random.bounded(4) == 0 || input.size() > 1 << 16 ? seedFile : input, random);
         QString error;
-        const auto document = ExtrasFileReader::read(input, &error);
-        if (document)
-            ++parsed;
-        else
-            ASSERT_FALSE(error.isEmpty()) << "round " << rounds;
+        ASSERT_TRUE(ExtrasFileReader::read(input, &error) || !error.isEmpty()) << "round " << rounds;
     }
     EXPECT_GT(rounds, 100);
-    RecordProperty("rounds", rounds);
-    RecordProperty("parsed", parsed);
 }
 
 } // namespace

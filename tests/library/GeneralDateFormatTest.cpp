@@ -7,11 +7,9 @@ namespace
 
 const QDateTime afternoon(QDate(2026, 12, 6), QTime(15, 45, 12));
 
-class GeneralDateRoundTrip : public testing::TestWithParam<const char*>
-{
-};
+using GeneralDateRoundTrip = testing::TestWithParam<const char*>;
 
-TEST_P(GeneralDateRoundTrip, WritesAndReadsBackEveryForm)
+TEST_P(GeneralDateRoundTrip, WritesAndReadsBackEveryFormAndTheUsEnglishOne)
 {
     const GeneralDateFormat format { QLocale(QString::fromLatin1(GetParam())) };
     for (const QDateTime& when : { afternoon, QDateTime(QDate(1999, 1, 31), QTime(9, 5, 7)),
@@ -29,11 +27,8 @@ TEST_P(GeneralDateRoundTrip, WritesAndReadsBackEveryForm)
     const auto never = format.fromText(zero);
     ASSERT_TRUE(never);
     EXPECT_FALSE(never->isValid());
-}
 
-TEST_P(GeneralDateRoundTrip, ReadsTheUsEnglishFormOfTheOriginalProgram)
-{
-    const GeneralDateFormat format { QLocale(QString::fromLatin1(GetParam())) };
+    // The US English form of the original program reads in every locale.
     EXPECT_EQ(format.fromText(QStringLiteral("12/6/2026 3:45:12 PM")), afternoon);
     EXPECT_EQ(format.fromText(QStringLiteral("12/6/2026")), QDateTime(QDate(2026, 12, 6), QTime(0, 0)));
     EXPECT_EQ(format.fromText(QStringLiteral("12:00:00 AM")), QDateTime());

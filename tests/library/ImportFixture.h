@@ -18,6 +18,14 @@ protected:
         QString date;
         QString time;
     };
+    // A library track, played on 6 December 2026 at 15:45:12, written "12/6/2026 3:45:12 PM".
+    struct Track {
+        QString name;
+        QString artist = QStringLiteral("X");
+        int rating = 20;
+        int count = 1;
+        QString time = QStringLiteral("1:00");
+    };
 
     static QByteArray fileOf(const QString& mode, const std::vector<Element>& elements)
     {
@@ -45,7 +53,7 @@ protected:
 
     TransferOutcome importFile(const QByteArray& bytes)
     {
-        LibraryTestRig::write(rig.view.openPath, bytes);
+        LibraryFiles::write(rig.view.openPath, bytes);
         ExtrasImport importer(rig.player.LibrarySource(), rig.view, options, [this] { return rig.cancel; });
         importer.setLocale(rig.us);
         const TransferOutcome outcome = importer.run();
@@ -58,18 +66,16 @@ protected:
         return importFile(fileOf(mode, elements));
     }
 
-    // A track played on 6 December 2026 at 15:45:12, written "12/6/2026 3:45:12 PM".
-    int addTrack(const QString& name, const QString& artist, int rating, int count, const QString& time)
+    // The tracks, then the library playlist of them all.
+    void addLibrary(const std::vector<Track>& tracks)
     {
-        return rig.addTrack({ name, artist, rating, count, played, time });
-    }
-    // One-star tracks by "X" of a minute each, then the library playlist of them all.
-    void addLibrary(std::initializer_list<const char*> names)
-    {
-        for (const char* name : names)
-            addTrack(QString::fromUtf8(name), QStringLiteral("X"), 20, 1, QStringLiteral("1:00"));
+        for (const Track& t : tracks)
+            rig.addTrack({ t.name, t.artist, t.rating, t.count, played, t.time });
         rig.player.addLibrary();
     }
+    // Only the rating is imported.
+    void ratingOnly() { options.importPlayCount = options.importLastPlayDate = false; }
+    QStringList& writes() { return rig.player.state->writes; }
 
     LibraryTestRig rig;
     ImportOptions options;

@@ -2,10 +2,9 @@
 
 #include "FakeLibraryPlayer.h"
 #include "FakeTransferView.h"
+#include "LibraryFiles.h"
 
-#include <QByteArray>
 #include <QDir>
-#include <QFile>
 #include <QLocale>
 #include <QTemporaryDir>
 
@@ -31,17 +30,5 @@ struct LibraryTestRig {
     {
         player.state->tracks.push_back(std::move(data));
         return int(player.state->tracks.size()) - 1;
-    }
-
-    static QByteArray read(const QString& file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
-    static void write(const QString& file, const QByteArray& bytes)
-    {
-        QFile f(file);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
     }
 };

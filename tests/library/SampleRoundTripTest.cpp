@@ -1,14 +1,13 @@
 #include "SampleLibrary.h"
 
 #include "FakeTransferView.h"
+#include "LibraryFiles.h"
 
 #include "library/ExtrasExport.h"
 #include "library/ExtrasImport.h"
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <ctime>
@@ -16,27 +15,8 @@
 namespace
 {
 
-// "name rating count date" of every track of the library playlist.
-QStringList extrasOf(PlayerApplication& player)
-{
-    const auto tracks = player.LibrarySource()->Playlists()->Item(1)->Tracks();
-    QStringList all;
-    for (int i = 1; i <= tracks->Count(); ++i) {
-        const auto t = tracks->Item(i);
-        all << QStringLiteral("%1 %2 %3 %4")
-                   .arg(t->Name())
-                   .arg(t->Rating())
-                   .arg(t->PlayedCount())
-                   .arg(t->PlayedDate().toString(Qt::ISODate));
-    }
-    return all;
-}
-
 // The bundled sample library exported in US English at UTC, checked in.
-QString goldenFile()
-{
-    return QStringLiteral(LIBRARY_TEST_DATA_DIR "/sample-library-export.xml");
-}
+const QString goldenFile = QStringLiteral(LIBRARY_TEST_DATA_DIR "/sample-library-export.xml");
 
 class SampleRoundTrip : public testing::Test
 {
@@ -67,65 +47,56 @@ protected:
         ASSERT_EQ(importer.run(), TransferOutcome::Completed);
         EXPECT_EQ(importer.tracksSkipped(), 0);
     }
-    // Changes a few tracks the way listening and rating would.
-    void disturb()
-    {
-        const auto tracks = player->LibrarySource()->Playlists()->Item(1)->Tracks();
-        ASSERT_GE(tracks->Count(), 4);
-        tracks->Item(1)->SetRating(0);
-        tracks->Item(2)->SetPlayedCount(99);
-        tracks->Item(3)->SetPlayedDate(QDateTime(QDate(2026, 12, 6), QTime(8, 0)));
-        tracks->Item(4)->SetPlayedDate(QDateTime());
-        tracks->Item(4)->SetRating(20);
-    }
 
     SampleLibrary sample;
     std::unique_ptr<SimulatedPlayer> player = sample.player();
     FakeTransferView view;
     QTemporaryDir dir;
+    const QString path = QDir(dir.path()).filePath(QStringLiteral("extras.xml"));
     const QLocale us { QLocale::English, QLocale::UnitedStates };
 };
 
 TEST_F(SampleRoundTrip, ExportMatchesTheCheckedInFileByteForByte)
 {
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("sample.xml"));
     exportTo(path, us);
     // After a deliberate change of the format, LIBRARY_UPDATE_GOLDEN=1 rewrites the file;
     // review its diff before committing it.
     if (qEnvironmentVariableIsSet("LIBRARY_UPDATE_GOLDEN")) {
-        QFile::remove(goldenFile());
-        ASSERT_TRUE(QFile::copy(path, goldenFile()));
+        QFile::remove(goldenFile);
+        ASSERT_TRUE(QFile::copy(path, goldenFile));
     }
-    const QByteArray expected = readFile(goldenFile());
-    ASSERT_FALSE(expected.isEmpty()) << goldenFile().toStdString();
-    EXPECT_EQ(readFile(path), expected);
+    const QByteArray expected = LibraryFiles::read(goldenFile);
+    ASSERT_NE(expected, "<missing>") << goldenFile.toStdString();
+    EXPECT_EQ(LibraryFiles::read(path), expected);
 }
 
 // In any locale: what was exported and comes back unchanged is not written; what changed
-// since comes back as it was, matched by map ("All") or, under another mode name, by search.
+// since (as listening and rating would) comes back as it was, matched by map ("All") or,
+// under another mode name, by search.
 TEST_F(SampleRoundTrip, ExtrasComeBackInEveryLocaleAndModeAndNothingUnchangedIsWritten)
 {
-    const QStringList original = extrasOf(*player);
+    const QStringList original = LibraryFiles::extrasOf(*player->LibrarySource());
     int changes = 0;
     QObject::connect(player.get(), &PlayerApplication::OnDatabaseChangedEvent, [&] { ++changes; });
     const std::pair<QLocale, QByteArray> cases[] = { { us, "All" }, { us, "Week" },
         { QLocale(QLocale::German, QLocale::Germany), "All" }, { QLocale(QLocale::Japanese, QLocale::Japan), "Year" } };
     for (const auto& [locale, mode] : cases) {
-        const QString path = QDir(dir.path()).filePath(locale.name() + QStringLiteral(".xml"));
+        SCOPED_TRACE(locale.name().toStdString() + " " + mode.toStdString());
         exportTo(path, locale);
-        {
-            const QByteArray bytes
-                = readFile(path).replace("<exportmode>All</exportmode>", "<exportmode>" + mode + "</exportmode>");
-            QFile file(path);
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        }
+        LibraryFiles::write(path,
+            LibraryFiles::read(path).replace("<exportmode>All</exportmode>", "<exportmode>" + mode + "</exportmode>"));
         changes = 0;
         importFrom(path, locale);
-        EXPECT_EQ(changes, 0) << locale.name().toStdString() << " " << mode.toStdString();
-        disturb();
-        ASSERT_NE(extrasOf(*player), original);
+        EXPECT_EQ(changes, 0);
+        const auto tracks = player->LibrarySource()->Playlists()->Item(1)->Tracks();
+        tracks->Item(1)->SetRating(0);
+        tracks->Item(2)->SetPlayedCount(99);
+        tracks->Item(3)->SetPlayedDate(QDateTime(QDate(2026, 12, 6), QTime(8, 0)));
+        tracks->Item(4)->SetPlayedDate(QDateTime());
+        tracks->Item(4)->SetRating(20);
+        ASSERT_NE(LibraryFiles::extrasOf(*player->LibrarySource()), original);
         importFrom(path, locale);
-        EXPECT_EQ(extrasOf(*player), original) << locale.name().toStdString() << " " << mode.toStdString();
+        EXPECT_EQ(LibraryFiles::extrasOf(*player->LibrarySource()), original);
     }
 }
 

@@ -1,3 +1,4 @@
+#include "../LibraryFiles.h"
 #include "SourceTestFiles.h"
 
 #include "FakeRhythmDbService.h"
@@ -11,6 +12,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace
 {
@@ -61,30 +64,28 @@ protected:
         QString why;
         return library->load(error ? error : &why) ? std::move(library) : nullptr;
     }
-    static std::shared_ptr<PlayerTrack> track(FileLibrary& library, int i)
+    // Sets what is given of track i.
+    static void set(FileLibrary& library, int i, std::optional<int> rating, std::optional<int> count = {},
+        std::optional<QDateTime> date = {})
     {
-        return library.Playlists()->Item(1)->Tracks()->Item(i);
+        const auto track = library.Playlists()->Item(1)->Tracks()->Item(i);
+        if (rating)
+            track->SetRating(*rating);
+        if (count)
+            track->SetPlayedCount(*count);
+        if (date)
+            track->SetPlayedDate(*date);
     }
-    // "rating count date" of every track, as the transfer reads them.
     QStringList extras(const QString& file = QString())
     {
-        QStringList all;
-        if (const auto library = load(nullptr, file)) {
-            for (int i = 1; i <= library->Playlists()->Item(1)->Tracks()->Count(); ++i) {
-                const auto t = track(*library, i);
-                all << QStringLiteral("%1 %2 %3")
-                           .arg(t->Rating())
-                           .arg(t->PlayedCount())
-                           .arg(t->PlayedDate().toString(Qt::ISODate));
-            }
-        }
-        return all;
+        const auto library = load(nullptr, file);
+        return library ? LibraryFiles::extrasOf(*library) : QStringList();
     }
     // rating, playcount and lastplayed of the song titled title in a strawberry.db.
     QString row(const QString& title) const
     {
-        return SourceTestFiles::firstRow(
-            path, QStringLiteral("SELECT rating, playcount, lastplayed FROM songs WHERE title = ?"), { title });
+        return SourceTestFiles::runSql(
+            path, { QStringLiteral("SELECT rating, playcount, lastplayed FROM songs WHERE title = '%1'").arg(title) });
     }
     // The copy a first write at the fixed time makes.
     QString copy() const
@@ -97,6 +98,7 @@ protected:
     const Kind& kind;
     QTemporaryDir dir;
     const QString path = QDir(dir.path()).filePath(QString::fromLatin1(kind.file));
+    QString message;
 };
 
 class FileLibraryContract : public LibraryFileRig, public testing::WithParamInterface<Kind>
@@ -118,18 +120,15 @@ TEST_P(FileLibraryContract, ReadsSongsOnTheTransferScaleWithLeftOutFieldsAsZero)
     ASSERT_TRUE(library);
     const auto all = library->Playlists()->Item(1);
     EXPECT_EQ(all->Name(), QStringLiteral("Library"));
-    ASSERT_EQ(all->Tracks()->Count(), int(songs.size())) << "songs only: a radio station is no track";
+    QStringList expected = { QStringLiteral("Whole %1 3 ").arg(kind.ratings[0].second)
+            + QDateTime::fromSecsSinceEpoch(1700000000).toString(Qt::ISODate),
+        "Bare 0 0 " };
+    for (const auto& [text, rating] : kind.ratings)
+        expected << QStringLiteral("%1 %2 0 ").arg(QString::fromLatin1(text)).arg(rating);
+    EXPECT_EQ(LibraryFiles::extrasOf(*library), expected) << "songs only: a radio station is no track";
     const auto whole = all->Tracks()->Item(1);
-    EXPECT_EQ(QStringList({ whole->Name(), whole->Artist(), whole->Time() }), QStringList({ "Whole", "A", "4:05" }));
-    EXPECT_EQ(whole->PlayedCount(), 3);
-    EXPECT_EQ(whole->PlayedDate(), QDateTime::fromSecsSinceEpoch(1700000000));
-    const auto bare = all->Tracks()->Item(2);
-    EXPECT_EQ(bare->Rating(), 0);
-    EXPECT_EQ(bare->PlayedCount(), 0);
-    EXPECT_FALSE(bare->PlayedDate().isValid());
-    EXPECT_EQ(bare->Time(), QStringLiteral("1:00:00"));
-    for (std::size_t i = 0; i < kind.ratings.size(); ++i)
-        EXPECT_EQ(all->Tracks()->Item(int(i) + 3)->Rating(), kind.ratings[i].second) << kind.ratings[i].first;
+    EXPECT_EQ(QStringList({ whole->Name(), whole->Artist(), whole->Time(), all->Tracks()->Item(2)->Time() }),
+        QStringList({ "Whole", "A", "4:05", "1:00:00" }));
 
     // Whole names, without regard to case.
     const auto found = all->Search(QStringLiteral("wHOLE"), PlayerPlaylist::SearchSongNames);
@@ -145,18 +144,14 @@ TEST_P(FileLibraryContract, AWriteKeepsADatedCopyOfTheOldFileWithItsModeAndOwner
     make({ { "Rated", "A", 200, kind.ratings[0].first, 3, 1700000000 }, { "Unrated", "B" } });
     const auto library = load();
     ASSERT_TRUE(library);
-    QString message;
     ASSERT_TRUE(library->commit(&message));
     EXPECT_TRUE(library->backupPath().isEmpty());
     EXPECT_TRUE(library->completionNote().isEmpty());
 
     const QStringList before = extras();
     const QString modes = SourceTestFiles::setModeAndOwner(path, 0640);
-    track(*library, 1)->SetRating(0);
-    track(*library, 1)->SetPlayedDate(QDateTime());
-    track(*library, 2)->SetRating(80);
-    track(*library, 2)->SetPlayedCount(4);
-    track(*library, 2)->SetPlayedDate(QDateTime::fromSecsSinceEpoch(1800000000));
+    set(*library, 1, 0, {}, QDateTime());
+    set(*library, 2, 80, 4, QDateTime::fromSecsSinceEpoch(1800000000));
     ASSERT_TRUE(library->commit(&message)) << message.toStdString();
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
         QStringList({ QFileInfo(copy()).fileName(), kind.file }));
@@ -166,8 +161,9 @@ TEST_P(FileLibraryContract, AWriteKeepsADatedCopyOfTheOldFileWithItsModeAndOwner
     EXPECT_TRUE(library->completionNote().contains(copy()));
     EXPECT_EQ(SourceTestFiles::modeAndOwner(path), modes);
     EXPECT_EQ(SourceTestFiles::modeAndOwner(copy()), modes);
-    EXPECT_EQ(
-        extras(), QStringList({ "0 3 ", "80 4 " + QDateTime::fromSecsSinceEpoch(1800000000).toString(Qt::ISODate) }));
+    EXPECT_EQ(extras(),
+        QStringList(
+            { "Rated 0 3 ", "Unrated 80 4 " + QDateTime::fromSecsSinceEpoch(1800000000).toString(Qt::ISODate) }));
     EXPECT_EQ(extras(copy()), before);
 }
 
@@ -209,13 +205,9 @@ TEST_F(RhythmboxLibraryTest, AWriteChangesTheExtrasElementsAndNothingElse)
     SourceTestFiles::write(path, before);
     const auto library = load();
     ASSERT_TRUE(library);
-    track(*library, 1)->SetRating(100);
-    track(*library, 1)->SetPlayedCount(7);
-    track(*library, 2)->SetRating(0);
-    track(*library, 2)->SetPlayedDate(QDateTime());
-    track(*library, 3)->SetRating(40);
-    track(*library, 3)->SetPlayedCount(4);
-    QString message;
+    set(*library, 1, 100, 7);
+    set(*library, 2, 0, {}, QDateTime());
+    set(*library, 3, 40, 4);
     ASSERT_TRUE(library->commit(&message)) << message.toStdString();
 
     QByteArray expected = before;
@@ -230,7 +222,7 @@ TEST_F(RhythmboxLibraryTest, AWriteChangesTheExtrasElementsAndNothingElse)
     EXPECT_EQ(SourceTestFiles::read(copy()), before);
 
     const QString readOnly = SourceTestFiles::setModeAndOwner(path, 0444);
-    track(*library, 1)->SetRating(80);
+    set(*library, 1, 80);
     if (::geteuid() != 0)
         return;
     ASSERT_TRUE(library->commit(&message));
@@ -242,32 +234,26 @@ TEST_F(RhythmboxLibraryTest, AWriteChangesTheExtrasElementsAndNothingElse)
 TEST_F(RhythmboxLibraryTest, AFileThatIsNotAWellFormedRhythmboxLibraryIsRefusedUntouched)
 {
     const QByteArray good = SourceTestFiles::rhythmdb({ { "A", "X", 100, "2" } });
-    const struct {
-        const char* what;
-        QByteArray bytes;
-        const char* said;
-    } cases[] = {
-        { "cut short", good.left(good.size() / 2), "Line " },
-        { "external entity",
-            "<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n"
-            "<rhythmdb version=\"2.0\"><entry type=\"song\"><title>&x;</title></entry></rhythmdb>",
+    const std::pair<QByteArray, const char*> cases[] = {
+        { good.left(good.size() / 2), "Line " },
+        { "<?xml version=\"1.0\"?>\n<!DOCTYPE r [<!ENTITY x SYSTEM \"file:///etc/passwd\">]>\n"
+          "<rhythmdb version=\"2.0\"><entry type=\"song\"><title>&x;</title></entry></rhythmdb>",
             "DTD" },
-        { "other version", "<rhythmdb version=\"1.8\"></rhythmdb>", "1.8" },
-        { "other root", "<plist version=\"1.0\"></plist>", "not a Rhythmbox library" },
-        { "not UTF-8", "<rhythmdb version=\"2.0\"><entry type=\"song\"><title>\xff\xfe</title></entry></rhythmdb>",
-            "UTF-8" },
+        { "<rhythmdb version=\"1.8\"></rhythmdb>", "1.8" },
+        { "<plist version=\"1.0\"></plist>", "not a Rhythmbox library" },
+        { "<rhythmdb version=\"2.0\"><entry type=\"song\"><title>\xff\xfe</title></entry></rhythmdb>", "UTF-8" },
     };
-    for (const auto& c : cases) {
-        SourceTestFiles::write(path, c.bytes);
+    for (const auto& [bytes, said] : cases) {
+        SourceTestFiles::write(path, bytes);
         QString error;
-        EXPECT_FALSE(load(&error)) << c.what;
-        EXPECT_TRUE(error.contains(path) && error.contains(QString::fromLatin1(c.said)))
-            << c.what << ": " << error.toStdString();
-        EXPECT_EQ(SourceTestFiles::read(path), c.bytes) << c.what;
+        EXPECT_FALSE(load(&error)) << said;
+        EXPECT_TRUE(error.contains(path) && error.contains(QString::fromLatin1(said))) << error.toStdString();
+        EXPECT_EQ(SourceTestFiles::read(path), bytes) << said;
     }
 }
 
-TEST_F(RhythmboxLibraryTest, WhileRhythmboxRunsTheValuesGoToItWithItsTypesAndTheFileStaysAsItWas)
+// While Rhythmbox runs the values go to it, never to the file.
+TEST_F(RhythmboxLibraryTest, WhileRhythmboxRunsATrackItLacksStopsTheRestAndTheFileStaysAsItWas)
 {
     PrivateBus bus;
     ASSERT_TRUE(bus.start(QStringLiteral("rhythmbox-library-client"))) << bus.error().toStdString();
@@ -280,23 +266,12 @@ TEST_F(RhythmboxLibraryTest, WhileRhythmboxRunsTheValuesGoToItWithItsTypesAndThe
     ASSERT_TRUE(library);
     static_cast<RhythmboxLibrary&>(*library).setDatabase(std::make_shared<RhythmDbClient>(bus.client(), 300));
 
-    track(*library, 1)->SetRating(100);
-    track(*library, 1)->SetPlayedCount(7);
-    QString message;
-    ASSERT_TRUE(library->commit(&message)) << message.toStdString();
-    EXPECT_EQ(rhythmbox.setTypes(), QStringList({ "last-played:u", "play-count:u", "rating:d" }));
-    const QVariantMap written = rhythmbox.entry("file:///music/0.ogg");
-    EXPECT_EQ(QStringList({ written.value("rating").toString(), written.value("play-count").toString() }),
-        QStringList({ "5", "7" }));
-    EXPECT_TRUE(library->completionNote().startsWith("Rhythmbox was running"));
-
     // A track Rhythmbox does not have stops the rest, and the message says how far it got.
-    track(*library, 1)->SetRating(40);
-    track(*library, 2)->SetRating(60);
-    track(*library, 3)->SetRating(80);
+    for (int i = 1; i <= 3; ++i)
+        set(*library, i, 40 + 20 * i);
     EXPECT_FALSE(library->commit(&message));
     EXPECT_TRUE(message.contains("\"B\"") && message.contains("1 of 3 tracks")) << message.toStdString();
-    EXPECT_EQ(rhythmbox.entry("file:///music/0.ogg").value("rating").toDouble(), 2.0);
+    EXPECT_EQ(rhythmbox.entry("file:///music/0.ogg").value("rating").toDouble(), 3.0);
     EXPECT_EQ(SourceTestFiles::read(path), before);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no copy: the file is never touched";
 }
@@ -352,44 +327,34 @@ TEST_F(StrawberryLibraryTest, ADamagedOrLockedLibraryIsCalledSoAndGivesNoSongs)
 
 // Strawberry's own scale, -1 for unrated and never played; a rating not imported stays as
 // it was, off the star grid too; a song whose file has gone is not in Strawberry's
-// collection view, nor here.
-TEST_F(StrawberryLibraryTest, AWriteStoresStrawberrysScale)
+// collection view, nor here. A write that fails part of the way changes nothing.
+TEST_F(StrawberryLibraryTest, AWriteStoresStrawberrysScaleOrNothing)
 {
     make({ { "Rated", "A", 200, "0.6", 3, 1700000000 }, { "Unrated", "B" }, { "Between", "D", 200, "0.55", 1, 5 },
         { "Gone", "E", 10, "1", 9 } });
     SourceTestFiles::runSql(path, { QStringLiteral("UPDATE songs SET unavailable = 1 WHERE title = 'Gone'") });
-    const auto library = load();
+    auto library = load();
     ASSERT_TRUE(library);
     ASSERT_EQ(library->Playlists()->Item(1)->Tracks()->Count(), 3);
-    track(*library, 1)->SetRating(0);
-    track(*library, 1)->SetPlayedDate(QDateTime());
-    track(*library, 2)->SetRating(80);
-    track(*library, 3)->SetPlayedCount(2);
-    QString message;
+    set(*library, 1, 0, {}, QDateTime());
+    set(*library, 2, 80);
+    set(*library, 3, {}, 2);
     ASSERT_TRUE(library->commit(&message)) << message.toStdString();
-    EXPECT_EQ(row(QStringLiteral("Rated")), QStringLiteral("-1 3 -1"));
-    EXPECT_EQ(row(QStringLiteral("Unrated")), QStringLiteral("0.8 0 -1"));
-    EXPECT_EQ(row(QStringLiteral("Between")), QStringLiteral("0.55 2 5"));
-}
+    const QStringList written = { "-1 3 -1", "0.8 0 -1", "0.55 2 5" };
+    EXPECT_EQ(QStringList({ row("Rated"), row("Unrated"), row("Between") }), written);
 
-TEST_F(StrawberryLibraryTest, AFailedWriteChangesNothingAndSaysWhereTheCopyIs)
-{
-    make({ { "A", "X", 200, "0.2" }, { "B", "Y", 200, "0.2" } });
-    // The second song's update fails after the first one's succeeded.
     ASSERT_EQ(SourceTestFiles::runSql(path,
-                  { QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON songs WHEN old.title = 'B' "
+                  { QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON songs WHEN old.title = 'Between' "
                                    "BEGIN SELECT RAISE(ABORT, 'refused'); END") }),
         QString());
-    const auto library = load();
+    library = load();
     ASSERT_TRUE(library);
-    track(*library, 1)->SetRating(100);
-    track(*library, 2)->SetRating(100);
-    QString message;
+    set(*library, 1, 100);
+    set(*library, 3, 100);
     EXPECT_FALSE(library->commit(&message));
     EXPECT_TRUE(message.contains(QStringLiteral("was not changed"))) << message.toStdString();
     EXPECT_TRUE(message.contains(library->backupPath())) << message.toStdString();
-    EXPECT_EQ(row(QStringLiteral("A")), QStringLiteral("0.2 0 -1"));
-    EXPECT_EQ(row(QStringLiteral("B")), QStringLiteral("0.2 0 -1"));
+    EXPECT_EQ(QStringList({ row("Rated"), row("Unrated"), row("Between") }), written);
 }
 
 } // namespace

@@ -12,75 +12,53 @@
 
 #include <cstdio>
 
-namespace
-{
-
-// Each round is a batch under the player's write hold, as an import is, with the periodic
-// save given every chance to write in the middle.
-int rewriteJukebox(const QString& path, bool once)
-{
-    auto library = std::make_unique<MusicLibrary>();
-    if (!library->load(path))
-        return 1;
-    SimulatedPlayer player(std::move(library));
-    player.setSaveDelay(1);
-    std::printf("ready\n");
-    std::fflush(stdout);
-    const auto tracks = player.LibrarySource()->Playlists()->Item(1)->Tracks();
-    for (int round = 0;; ++round) {
-        LibrarySaveHold hold = player.holdSaves();
-        for (int i = 1; i <= tracks->Count(); ++i) {
-            tracks->Item(i)->SetRating(round % 2 ? 100 : 20);
-            if (i % 50 == 0)
-                QCoreApplication::processEvents();
-        }
-        if (!hold.release())
-            return 1;
-        if (once)
-            return 0;
-        QFile::remove(hold.backupPath());
-    }
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2)
         return 2;
-    if (args.at(1).endsWith(QStringLiteral("Jukebox.xml")))
-        return rewriteJukebox(args.at(1), args.contains(QStringLiteral("--once")));
-    std::unique_ptr<FileLibrary> file;
-    if (args.at(1).endsWith(QStringLiteral(".db"))) {
-        file = std::make_unique<StrawberryLibrary>(args.at(1));
+    const QString path = args.at(1);
+    std::unique_ptr<SimulatedPlayer> player;
+    std::shared_ptr<FileLibrary> file;
+    if (path.endsWith(QStringLiteral("Jukebox.xml"))) {
+        auto library = std::make_unique<MusicLibrary>();
+        if (!library->load(path))
+            return 1;
+        player = std::make_unique<SimulatedPlayer>(std::move(library));
+        player->setSaveDelay(1);
+    } else if (path.endsWith(QStringLiteral(".db"))) {
+        file = std::make_shared<StrawberryLibrary>(path);
     } else {
-        auto rhythmbox = std::make_unique<RhythmboxLibrary>(args.at(1));
+        auto rhythmbox = std::make_shared<RhythmboxLibrary>(path);
         rhythmbox->setDatabase(std::make_shared<RhythmDbClient>(QDBusConnection(QStringLiteral("no bus"))));
-        file = std::move(rhythmbox);
+        file = rhythmbox;
     }
-    FileLibrary& library = *file;
     QString error;
-    if (!library.load(&error)) {
+    if (file && !file->load(&error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
         return 1;
     }
+    const std::shared_ptr<PlayerSource> source = player ? player->LibrarySource() : file;
     std::printf("ready\n");
     std::fflush(stdout);
-    const bool once = args.contains(QStringLiteral("--once"));
     for (int round = 0;; ++round) {
-        const int rating = round % 2 ? 100 : 20;
-        const auto tracks = library.Playlists()->Item(1)->Tracks();
-        for (int i = 1; i <= tracks->Count(); ++i)
-            tracks->Item(i)->SetRating(rating);
-        if (!library.commit(&error)) {
-            std::fprintf(stderr, "%s\n", qPrintable(error));
+        // The Jukebox's round is a batch under its write hold, as an import is, with the
+        // periodic save given every chance to write in the middle.
+        LibrarySaveHold hold = player ? player->holdSaves() : LibrarySaveHold();
+        const auto tracks = source->Playlists()->Item(1)->Tracks();
+        for (int i = 1; i <= tracks->Count(); ++i) {
+            tracks->Item(i)->SetRating(round % 2 ? 100 : 20);
+            if (i % 50 == 0)
+                QCoreApplication::processEvents();
+        }
+        if (player ? !hold.release() : !file->commit(&error)) {
+            std::fprintf(stderr, "%s\n", qPrintable(player ? player->saveError() : error));
             return 1;
         }
-        if (once)
+        if (args.contains(QStringLiteral("--once")))
             return 0;
         // Only the newest copy is worth its space here.
-        QFile::remove(library.backupPath());
+        QFile::remove(player ? hold.backupPath() : file->backupPath());
     }
 }

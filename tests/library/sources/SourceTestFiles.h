@@ -1,15 +1,14 @@
 #pragma once
 
-#include <QByteArray>
+#include "../LibraryFiles.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QString>
-#include <QStringList>
 #include <QUuid>
 #include <QVariant>
 
@@ -22,6 +21,9 @@
 // benchmark.
 namespace SourceTestFiles
 {
+
+using LibraryFiles::read;
+using LibraryFiles::write;
 
 struct Song {
     QString title;
@@ -71,12 +73,6 @@ inline QByteArray jukeboxPlist(const std::vector<Song>& songs)
     return xml + "</dict></dict></plist>\n";
 }
 
-inline QByteArray read(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
 // "640 1 4": a file's permission bits in octal, its owner and its group.
 inline QString modeAndOwner(const QString& path)
 {
@@ -97,17 +93,12 @@ inline QString setModeAndOwner(const QString& path, mode_t mode)
     return modeAndOwner(path);
 }
 
-inline bool write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// Runs statements on the SQLite file at path; "" when all ran, else the first error.
+// Runs statements on the SQLite file at path in one transaction; the first row the last one
+// gives, its values joined by spaces, or the first error.
 inline QString runSql(const QString& path, const QStringList& statements)
 {
     const QString name = QUuid::createUuid().toString();
-    QString error;
+    QStringList row;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
         db.setDatabaseName(path);
@@ -117,33 +108,16 @@ inline QString runSql(const QString& path, const QStringList& statements)
         QSqlQuery query(db);
         for (const QString& statement : statements) {
             if (!statement.trimmed().isEmpty() && !query.exec(statement)) {
-                error = query.lastError().text() + QStringLiteral(" in ") + statement;
+                row = QStringList { query.lastError().text() + QStringLiteral(" in ") + statement };
                 break;
             }
         }
+        if (row.isEmpty() && query.isSelect() && query.next())
+            for (int i = 0; i < query.record().count(); ++i)
+                row << query.value(i).toString();
+        query.finish();
         db.commit();
         db.close();
-    }
-    QSqlDatabase::removeDatabase(name);
-    return error;
-}
-
-// The first row a query of the SQLite file at path gives, its values joined by spaces.
-inline QString firstRow(const QString& path, const QString& sql, const QVariantList& values = {})
-{
-    const QString name = QUuid::createUuid().toString();
-    QStringList row;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        db.setDatabaseName(path);
-        QSqlQuery query(db);
-        if (db.open() && query.prepare(sql)) {
-            for (const QVariant& value : values)
-                query.addBindValue(value);
-            if (query.exec() && query.next())
-                for (int i = 0; i < query.record().count(); ++i)
-                    row << query.value(i).toString();
-        }
     }
     QSqlDatabase::removeDatabase(name);
     return row.join(QLatin1Char(' '));
@@ -152,15 +126,9 @@ inline QString firstRow(const QString& path, const QString& sql, const QVariantL
 // A strawberry.db of the given schema version holding songs; rating "" is unrated (-1).
 inline QString strawberryDb(const QString& path, const QString& schemaFile, int version, const std::vector<Song>& songs)
 {
-    QStringList statements;
-    QString schema = QString::fromUtf8(read(schemaFile));
-    for (const QString& statement : schema.split(QLatin1Char(';'))) {
-        QStringList lines;
-        for (const QString& line : statement.split(QLatin1Char('\n')))
-            if (!line.trimmed().startsWith(QStringLiteral("--")))
-                lines << line;
-        statements << lines.join(QLatin1Char('\n'));
-    }
+    QStringList statements = QString::fromUtf8(read(schemaFile))
+                                 .remove(QRegularExpression(QStringLiteral("--[^\n]*")))
+                                 .split(QLatin1Char(';'));
     statements << QStringLiteral("INSERT INTO schema_version (version) VALUES (%1)").arg(version);
     int n = 0;
     for (const Song& song : songs) {

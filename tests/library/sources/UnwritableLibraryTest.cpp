@@ -8,7 +8,6 @@
 #include "library/HeldPlayerLibrary.h"
 #include "library/sources/FileLibrary.h"
 #include "library/sources/LibrarySourceKind.h"
-#include "player/PlayerPlaylist.h"
 #include "player/plist/MusicLibrary.h"
 #include "player/simulated/SimulatedPlayer.h"
 
@@ -42,7 +41,8 @@ void PrintTo(const Route& route, std::ostream* out)
     *out << route.name;
 }
 
-enum class Unwritable { File, Folder };
+enum class Unwritable { Nothing, File, Folder };
+const char* const unwritableNames[] = { "Writable", "ReadOnlyFile", "ReadOnlyFolder" };
 
 // The library in its own folder, the extras file beside it.
 class UnwritableLibraryTest : public testing::TestWithParam<std::tuple<Route, Unwritable>>
@@ -56,12 +56,12 @@ protected:
         std::shared_ptr<LibraryStore> store;
         std::shared_ptr<SimulatedPlayer> player;
     };
-    Open open() const
+    Open open(const QString& file) const
     {
         Open library;
         if (route.kind == LibrarySourceKind::ConnectedPlayer) {
             auto music = std::make_unique<MusicLibrary>();
-            EXPECT_TRUE(music->load(path)) << music->errorString().toStdString();
+            EXPECT_TRUE(music->load(file)) << music->errorString().toStdString();
             library.player = std::make_shared<SimulatedPlayer>(std::move(music));
             library.source = library.player->LibrarySource();
             library.store
@@ -69,19 +69,19 @@ protected:
             return library;
         }
         QString error;
-        std::shared_ptr<FileLibrary> opened = LibrarySources::open(route.kind, path, &error);
+        std::shared_ptr<FileLibrary> opened = LibrarySources::open(route.kind, file, &error);
         EXPECT_TRUE(opened) << error.toStdString();
         library.source = opened;
         library.store = opened;
         return library;
     }
-
     // The library's extras exported, with every play count changed.
     void writeChangedExtras()
     {
         view.savePath = QDir(dir.path()).filePath(QStringLiteral("extras.xml"));
-        ASSERT_EQ(ExtrasExport(open().source, view, ExportOptions { QStringLiteral("All"), true }, [] { return false; })
-                      .run(),
+        ASSERT_EQ(
+            ExtrasExport(open(path).source, view, ExportOptions { QStringLiteral("All"), true }, [] { return false; })
+                .run(),
             TransferOutcome::Completed);
         QString text = QString::fromUtf8(SourceTestFiles::read(view.savePath));
         text.replace(QRegularExpression(QStringLiteral("<playedcount>\\d*</playedcount>")),
@@ -92,6 +92,7 @@ protected:
     }
 
     const Route route = std::get<0>(GetParam());
+    const Unwritable unwritable = std::get<1>(GetParam());
     QTemporaryDir dir;
     const QString folder = QDir(dir.path()).filePath(QStringLiteral("library"));
     const QString path = QDir(folder).filePath(QString::fromLatin1(route.file));
@@ -99,50 +100,61 @@ protected:
 };
 
 // A library that may not be written says so in one message, names no completion, and is
-// left byte for byte as it was with nothing beside it, on every route.
+// left byte for byte as it was with nothing beside it, on every route. One that may takes
+// the values back and keeps a copy of what it held.
 TEST_P(UnwritableLibraryTest, AnImportIntoItSaysSoAndChangesNothing)
 {
     ASSERT_EQ(
         SourceTestFiles::makeLibrary(path, { { "One", "A", 200, "4", 3 }, { "Two", "B", 61, "2", 1 } }), QString());
     const QByteArray before = SourceTestFiles::read(path);
-    const auto entries = [this] {
-        return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(' ').toStdString();
-    };
-    const std::string entriesBefore = entries();
+    const auto entries
+        = [this] { return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+    const QStringList entriesBefore = entries();
+    const QStringList extrasBefore = LibraryFiles::extrasOf(*open(path).source);
 
     UnprivilegedUser nobody(dir.path());
-    if (!nobody.isUnprivileged())
+    if (!nobody.isUnprivileged() && unwritable != Unwritable::Nothing)
         GTEST_SKIP() << "running as root, with no unprivileged user that can reach a folder here";
     writeChangedExtras();
-    if (std::get<1>(GetParam()) == Unwritable::File)
+    if (unwritable == Unwritable::File)
         QFile::setPermissions(path, QFile::ReadOwner);
-    else
+    else if (unwritable == Unwritable::Folder)
         QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
 
     {
         // The player ends holding the values it could not write, and writes nothing then either.
-        Open library = open();
+        Open library = open(path);
         ImportOptions options;
         options.playCountMode = QStringLiteral("Replace");
         options.completionMessageBox = true;
         ExtrasImport importer(library.source, view, options, [] { return false; });
         importer.setStore(library.store.get());
         view.messages.clear();
-        EXPECT_EQ(importer.run(), TransferOutcome::Failed);
+        EXPECT_EQ(
+            importer.run(), unwritable == Unwritable::Nothing ? TransferOutcome::Completed : TransferOutcome::Failed);
         ASSERT_EQ(view.messages.size(), 1) << view.messages.join(QLatin1Char('\n')).toStdString();
-        EXPECT_TRUE(view.messages[0].contains(QLatin1String(route.saying))) << view.messages[0].toStdString();
-        EXPECT_FALSE(view.messages[0].contains(QStringLiteral("complete"))) << view.messages[0].toStdString();
+        EXPECT_EQ(view.messages[0].contains(QLatin1String(route.saying)), unwritable != Unwritable::Nothing)
+            << view.messages[0].toStdString();
+        EXPECT_EQ(view.messages[0].contains(QStringLiteral("complete")), unwritable == Unwritable::Nothing)
+            << view.messages[0].toStdString();
     }
-    EXPECT_EQ(SourceTestFiles::read(path), before);
-    EXPECT_EQ(entries(), entriesBefore);
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (unwritable != Unwritable::Nothing) {
+        EXPECT_EQ(SourceTestFiles::read(path), before);
+        EXPECT_EQ(entries(), entriesBefore);
+        return;
+    }
+    EXPECT_TRUE(LibraryFiles::extrasOf(*open(path).source).join(' ').contains(QStringLiteral(" 777 ")));
+    const QStringList copies = entries().filter(QStringLiteral("before-import"));
+    ASSERT_EQ(copies.size(), 1) << entries().join(' ').toStdString();
+    EXPECT_EQ(LibraryFiles::extrasOf(*open(QDir(folder).filePath(copies[0])).source), extrasBefore);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryRoute, UnwritableLibraryTest,
-    testing::Combine(testing::ValuesIn(routes), testing::Values(Unwritable::File, Unwritable::Folder)),
+    testing::Combine(
+        testing::ValuesIn(routes), testing::Values(Unwritable::Nothing, Unwritable::File, Unwritable::Folder)),
     [](const auto& info) {
-        return std::string(std::get<0>(info.param).name)
-            + (std::get<1>(info.param) == Unwritable::File ? "ReadOnlyFile" : "ReadOnlyFolder");
+        return std::string(std::get<0>(info.param).name) + unwritableNames[int(std::get<1>(info.param))];
     });
 
 } // namespace
