@@ -16,10 +16,7 @@ namespace
 
 QString letters(int n)
 {
-    QString text;
-    for (int i = 0; i < n; ++i)
-        text.append(QChar(u'a' + i % 26));
-    return text;
+    return QString::fromLatin1(QByteArray("abcdefghijklmnopqrstuvwxyz").repeated(12).left(n));
 }
 
 class TrayRecord : public ::testing::Test
@@ -33,6 +30,7 @@ protected:
         tray = std::make_unique<frmSysTray>(shell, owner);
     }
     qsizetype callsSince(qsizetype before) const { return shell.commands.size() - before; }
+    const NotifyIconData& last() const { return shell.last().record; }
 
     FakeTrayShell shell;
     RecordingOwner owner;
@@ -88,8 +86,8 @@ TEST_F(TrayRecord, UnloadAndARefusedCloseDeleteTheIconWithTheRecordInUse)
     tray->SetToolTip(QStringLiteral("tip"));
     tray.reset();
     EXPECT_EQ(shell.last().command, NotifyIcon::Delete);
-    EXPECT_EQ(shell.last().record.uID, shell.commands.at(0).record.uID);
-    EXPECT_EQ(shell.last().record.tipText(), QStringLiteral("tip"));
+    EXPECT_EQ(last().uID, shell.commands.at(0).record.uID);
+    EXPECT_EQ(last().tipText(), QStringLiteral("tip"));
 }
 
 TEST_F(TrayRecord, TooltipIsCutToTheFieldAndEmptyKeepsThePrevious)
@@ -97,15 +95,15 @@ TEST_F(TrayRecord, TooltipIsCutToTheFieldAndEmptyKeepsThePrevious)
     load(FakeTrayShell::kNt50);
     tray->SetToolTip(letters(300));
     EXPECT_EQ(shell.last().command, NotifyIcon::Modify);
-    EXPECT_EQ(shell.last().record.uFlags, 4u);
-    EXPECT_EQ(shell.last().record.tipText(), letters(127));
+    EXPECT_EQ(last().uFlags, 4u);
+    EXPECT_EQ(last().tipText(), letters(127));
     EXPECT_EQ(tray->ToolTip(), letters(127));
     tray->SetToolTip(QString());
     EXPECT_EQ(tray->ToolTip(), letters(127));
 
     load(FakeTrayShell::kNt40);
     tray->SetToolTip(letters(300));
-    EXPECT_EQ(shell.last().record.tipText(), letters(63));
+    EXPECT_EQ(last().tipText(), letters(63));
     const qsizetype before = shell.commands.size();
     tray->ShowBalloonTip(QStringLiteral("Connecting to iTunes"), QStringLiteral("Bolvin"), 1, 5000);
     EXPECT_EQ(callsSince(before), 0) << "no balloons where Qt cannot show them";
@@ -115,33 +113,28 @@ TEST_F(TrayRecord, BalloonAsksTenSecondsWithoutSoundCutsItsTextsAndNulTakesItDow
 {
     load(FakeTrayShell::kNt50);
     tray->ShowBalloonTip(letters(300), letters(100), 1, 5000);
-    const NotifyIconData& shown = shell.last().record;
     EXPECT_EQ(shell.last().command, NotifyIcon::Modify);
-    EXPECT_EQ(shown.uFlags, 16u);
-    EXPECT_EQ(shown.uTimeoutOrVersion, 10000u);
-    EXPECT_EQ(shown.dwInfoFlags, 1u | 16u);
-    EXPECT_EQ(shown.infoText(), letters(255));
-    EXPECT_EQ(shown.infoTitleText(), letters(63));
+    EXPECT_EQ(last().uFlags, 16u);
+    EXPECT_EQ(last().uTimeoutOrVersion, 10000u);
+    EXPECT_EQ(last().dwInfoFlags, 1u | 16u);
+    EXPECT_EQ(last().infoText(), letters(255));
+    EXPECT_EQ(last().infoTitleText(), letters(63));
 
     tray->ShowBalloonTip(QString(QChar(u'\0')), QStringLiteral("Bolvin"), 1, 5000);
-    EXPECT_EQ(shell.last().record.infoText(), QString());
+    EXPECT_EQ(last().infoText(), QString());
     tray->ShowBalloonTip(QStringLiteral("Export finished"));
-    EXPECT_EQ(shell.last().record.infoText(), QStringLiteral("Export finished"));
-    EXPECT_EQ(shell.last().record.infoTitleText(), QStringLiteral("Bolvin")) << "an empty title keeps the last";
-    EXPECT_EQ(shell.last().record.dwInfoFlags, 16u);
-}
+    EXPECT_EQ(last().infoText(), QStringLiteral("Export finished"));
+    EXPECT_EQ(last().infoTitleText(), QStringLiteral("Bolvin")) << "an empty title keeps the last";
+    EXPECT_EQ(last().dwInfoFlags, 16u);
 
-TEST_F(TrayRecord, OnlyANewIconHandleCallsTheShell)
-{
-    load(FakeTrayShell::kNt50);
     const qsizetype before = shell.commands.size();
     tray->SetIconHandle(0);
-    EXPECT_EQ(callsSince(before), 0);
+    EXPECT_EQ(callsSince(before), 0) << "only a new icon handle calls the shell";
     tray->SetIconHandle(7);
     tray->SetIconHandle(7);
     EXPECT_EQ(callsSince(before), 1);
-    EXPECT_EQ(shell.last().record.uFlags, 2u);
-    EXPECT_EQ(shell.last().record.hIcon, 7u);
+    EXPECT_EQ(last().uFlags, 2u);
+    EXPECT_EQ(last().hIcon, 7u);
 }
 
 TEST_F(TrayRecord, QtClicksAndBalloonClicksBecomeTheComponentsEvents)
@@ -157,13 +150,9 @@ TEST_F(TrayRecord, QtClicksAndBalloonClicksBecomeTheComponentsEvents)
              QSystemTrayIcon::MiddleClick })
         for (const int code : notificationCodesFor(reason))
             shell.notify(code);
-    ASSERT_EQ(down.size(), 2);
-    EXPECT_EQ(down.at(0).at(0).toInt(), 1);
-    EXPECT_EQ(down.at(1).at(0).toInt(), 2);
-    ASSERT_EQ(up.size(), 1) << "a left click acts on release only";
-    EXPECT_EQ(up.at(0).at(0).toInt(), 2);
-    ASSERT_EQ(dbl.size(), 1);
-    EXPECT_EQ(dbl.at(0).at(0).toInt(), 1);
+    EXPECT_EQ(down, QList<QVariantList>({ { 1 }, { 2 } }));
+    EXPECT_EQ(up, QList<QVariantList>({ { 2 } })) << "a left click acts on release only";
+    EXPECT_EQ(dbl, QList<QVariantList>({ { 1 } }));
 
     for (const int code : { 1029, 0, 512, 513, 518, 1026, 1030 })
         shell.notify(code);
