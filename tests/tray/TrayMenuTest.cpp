@@ -87,7 +87,7 @@ TEST_F(TrayMenu, ShowMenuPassesTheDefaultAndRemovalShiftsCaptionsAndKeysButNotSt
     tray.ShowMenu();
     EXPECT_EQ(shell.foregroundCalls, 1);
     ASSERT_EQ(shell.popups.size(), 1);
-    EXPECT_EQ(shell.popups.at(0).defaultItem, items.action(kDefaultItem));
+    EXPECT_EQ(shell.popups.at(0), items.action(kDefaultItem));
     EXPECT_EQ(clicks.size(), 0);
 
     tray.EnableMenuItem(2, false);
@@ -101,7 +101,7 @@ TEST_F(TrayMenu, ShowMenuPassesTheDefaultAndRemovalShiftsCaptionsAndKeysButNotSt
 
     tray.RemoveMenuItem(1);
     tray.ShowMenu();
-    EXPECT_EQ(shell.popups.last().defaultItem, nullptr) << "a default left past the end";
+    EXPECT_EQ(shell.popups.last(), nullptr) << "a default left past the end";
 
     // Element 0 is never removed, only emptied.
     tray.RemoveMenuItem(0);
