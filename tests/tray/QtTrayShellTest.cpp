@@ -72,9 +72,7 @@ TEST(QtTrayShell, ActivationsArriveAsCodesAfterTheEventAndAReceiverMayDeleteTheS
     emit shell->trayIcon()->activated(QSystemTrayIcon::Context);
     EXPECT_EQ(codes.size(), 0);
     ASSERT_TRUE(codes.wait(kWaitMs));
-    ASSERT_EQ(codes.size(), 2);
-    EXPECT_EQ(codes.at(0).at(0).toInt(), 516);
-    EXPECT_EQ(codes.at(1).at(0).toInt(), 517);
+    EXPECT_EQ(codes, QList<QVariantList>({ { 516 }, { 517 } }));
     emit shell->trayIcon()->messageClicked();
     ASSERT_TRUE(codes.wait(kWaitMs));
     EXPECT_EQ(codes.last().at(0).toInt(), 1029);
@@ -96,10 +94,8 @@ TEST(QtTrayShell, ComponentRunsOverTheRealShell)
     {
         frmSysTray tray(shell, owner);
         fillMenu(tray);
-        tray.SetToolTip(QStringLiteral("Bolvin 1.0.143 by Harnwick"));
         tray.SetIconHandle(kIcon);
         ASSERT_NE(shell.trayIcon(), nullptr);
-        EXPECT_EQ(shell.trayIcon()->toolTip(), QStringLiteral("Bolvin 1.0.143 by Harnwick"));
         EXPECT_TRUE(shell.trayIcon()->isVisible());
 
         // The real menu runs until closed; close it from inside its own loop.

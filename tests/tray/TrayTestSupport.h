@@ -4,8 +4,6 @@
 #include "tray/SysTrayOwner.h"
 #include "tray/frmSysTray.h"
 
-#include <QList>
-
 #include <functional>
 
 struct RecordingOwner : SysTrayOwner {
@@ -19,9 +17,8 @@ struct RecordingOwner : SysTrayOwner {
     }
 };
 
-// A main menu filled as an owner fills one (the owner's own entries are checked with the
-// main window): element 0 a separator, every item but Exit flagged default, so the default
-// ends on "&Show Bolvin" (4).
+// A main menu as an owner fills one: element 0 a separator, every item but Exit flagged
+// default, so the default ends on "&Show Bolvin" (4).
 inline void fillMenu(frmSysTray& tray)
 {
     tray.AddMenuItem(QStringLiteral("-"));
