@@ -53,30 +53,17 @@ protected:
     QSignalSpy clicks { tray.get(), &frmSysTray::MenuClick }; // until the next load()
 };
 
-TEST_F(SysTray, StartsWithTheSubmenusAndOneHiddenElementThatTheFirstAddReuses)
+TEST_F(SysTray, TheFirstAddShowsTheHiddenElementACaptionDecidesASeparatorAndBadIndexesAreIgnored)
 {
-    ASSERT_EQ(tray->mnuPopup()->actions().size(), 3);
+    ASSERT_EQ(tray->mnuPopup()->actions().size(), 3) << "the submenus and one hidden element";
     EXPECT_EQ(tray->ratingItem(6), nullptr);
     EXPECT_FALSE(items().isVisible(0));
-
-    EXPECT_EQ(tray->AddMenuItem(QStringLiteral("&Exit"), QStringLiteral("close")), 0);
-    EXPECT_EQ(tray->AddMenuItem(QStringLiteral("x")), 1);
-    EXPECT_TRUE(items().isVisible(0));
-    EXPECT_EQ(tray->AddPlayList(QStringLiteral("&Music"), QStringLiteral("Playlist1")), 0);
-    EXPECT_EQ(tray->AddPlayList(QStringLiteral("&Movies"), QStringLiteral("Playlist2")), 1);
-    EXPECT_EQ(tray->playlists()->menu()->actions().size(), 2);
-    tray->ClearPlayLists();
-    EXPECT_EQ(tray->AddPlayList(QStringLiteral("&Music"), QStringLiteral("Playlist1")), 0);
-}
-
-TEST_F(SysTray, ACaptionDecidesASeparatorFlaggedItemsMoveTheDefaultAndBadIndexesAreIgnored)
-{
     fillMenu(*tray);
     ASSERT_EQ(items().count(), kMenuItems);
+    EXPECT_TRUE(items().isVisible(0));
     EXPECT_EQ(items().key(1), QStringLiteral("Pause"));
     for (int i = 0; i < kMenuItems; ++i)
         EXPECT_EQ(items().action(i)->isSeparator(), items().caption(i) == QStringLiteral("-")) << i;
-    EXPECT_EQ(tray->DefaultMenuIndex(), kDefaultItem);
     EXPECT_EQ(tray->mnuPopup()->actions().size(), 2 + kMenuItems);
 
     EXPECT_THROW(items().caption(kMenuItems), std::out_of_range);
