@@ -1,13 +1,10 @@
 #include "platform/tray/QtTrayShell.h"
 #include "FakeDesktop.h"
-#include "TrayTestSupport.h"
+#include "platform/tray/NotifyIconData.h"
 
-#include <QAction>
-#include <QMenu>
 #include <QPixmap>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -83,24 +80,6 @@ TEST(QtTrayShell, ActivationsArriveAsCodesAfterTheEventAndAReceiverMayDeleteTheS
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_TRUE(shell.isNull());
     EXPECT_EQ(codes.size(), 4);
-}
-
-TEST(QtTrayShell, TheRealMenuShowsTheComponentsDefaultItemInBold)
-{
-    IconDesktop desktop;
-    QtTrayShell shell(desktop);
-    RecordingOwner owner;
-    frmSysTray tray(shell, owner);
-    fillMenu(tray);
-    // The real menu runs until closed; close it from inside its own loop.
-    QAction* defaultSeen = nullptr;
-    QTimer::singleShot(0, [&] {
-        defaultSeen = tray.mnuPopup()->defaultAction();
-        tray.mnuPopup()->close();
-    });
-    QTimer::singleShot(kWaitMs, tray.mnuPopup(), &QMenu::close);
-    tray.ShowMenu();
-    EXPECT_EQ(defaultSeen, tray.mnuSysTray().action(kDefaultItem));
 }
 
 } // namespace

@@ -1,20 +1,51 @@
-#include "TrayTestSupport.h"
+#include "FakeDesktop.h"
+#include "FakeTrayShell.h"
+#include "platform/tray/QtTrayShell.h"
 #include "platform/tray/TrayActivation.h"
 #include "tray/NotifyIconText.h"
+#include "tray/SysTrayOwner.h"
+#include "tray/frmSysTray.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QSignalSpy>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <stdexcept>
 
 namespace
 {
+
+struct RecordingOwner : SysTrayOwner {
+    QList<int> ratings;
+    std::function<void(int)> onRate;
+    void updaterating(int rating) override
+    {
+        ratings.append(rating);
+        if (onRate)
+            onRate(rating);
+    }
+};
+
+// A main menu as an owner fills one: element 0 a separator, every item but Exit flagged
+// default, so the default ends on "&Show Bolvin" (4).
+void fillMenu(frmSysTray& tray)
+{
+    tray.AddMenuItem(QStringLiteral("-"));
+    tray.AddMenuItem(QStringLiteral("&Play"), QStringLiteral("Pause"), true);
+    tray.AddMenuItem(QStringLiteral("&Next Song"), QStringLiteral("Next Song"), true);
+    tray.AddMenuItem(QStringLiteral("-"));
+    tray.AddMenuItem(QStringLiteral("&Show Bolvin"), QStringLiteral("open"), true);
+    tray.AddMenuItem(QStringLiteral("&Exit"), QStringLiteral("close"));
+}
+constexpr int kMenuItems = 6;
+constexpr int kDefaultItem = 4;
 
 QString letters(int n)
 {
@@ -253,6 +284,24 @@ TEST_F(SysTray, QtClicksAndBalloonClicksBecomeTheComponentsEvents)
         shell.notify(code);
     EXPECT_EQ(balloon.size(), 1);
     EXPECT_EQ(down.size() + up.size() + dbl.size(), 4) << "other codes raise nothing";
+}
+
+TEST(SysTrayOverQtShell, TheRealMenuShowsTheDefaultItemInBold)
+{
+    FakeDesktop desktop;
+    QtTrayShell shell(desktop);
+    RecordingOwner owner;
+    frmSysTray tray(shell, owner);
+    fillMenu(tray);
+    // The real menu runs until closed; close it from inside its own loop.
+    QAction* defaultSeen = nullptr;
+    QTimer::singleShot(0, [&] {
+        defaultSeen = tray.mnuPopup()->defaultAction();
+        tray.mnuPopup()->close();
+    });
+    QTimer::singleShot(2000, tray.mnuPopup(), &QMenu::close); // should the first close miss
+    tray.ShowMenu();
+    EXPECT_EQ(defaultSeen, tray.mnuSysTray().action(kDefaultItem));
 }
 
 } // namespace
