@@ -5,12 +5,19 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 // Records what the program asked of the desktop; shows and hides windows for real so tests
-// can look at visibility.
+// can look at visibility. onMessage runs inside a message box, as its nested loop would.
 class FakeDesktop : public Desktop
 {
 public:
-    void messageBox(const QString& text) override { messages << text; }
+    void messageBox(const QString& text) override
+    {
+        messages << text;
+        if (onMessage)
+            onMessage();
+    }
     void showWindow(QWidget* window) override { window->show(); }
     void hideWindow(QWidget* window) override { window->hide(); }
     void raiseWindow(QWidget* window) override { raised << window; }
@@ -29,7 +36,6 @@ public:
     QStringList installedFonts() const override { return fonts; }
     QFont systemFont() const override { return QFont(systemFamily, 10); }
     QString closestInstalledFont(const QString&) const override { return systemFamily; }
-    QString systemFamily = QStringLiteral("DejaVu Sans");
     void openUrl(const QString&) override { }
     QString tempDir() const override
     {
@@ -44,10 +50,12 @@ public:
         IconId small;
     };
     QStringList messages;
+    std::function<void()> onMessage;
     QList<QWidget*> raised;
     QStringList iconKeys;
     QList<IconsGiven> iconsGiven;
     int tempDirError = 0;
     QString temp = QStringLiteral("/tmp/");
+    QString systemFamily = QStringLiteral("DejaVu Sans");
     QStringList fonts { "Arial", "DejaVu Sans", "Liberation Serif" };
 };

@@ -57,22 +57,16 @@ public:
         live.remove(id);
     }
 
-    // A press of a combination: delivered only when a live id holds it, as the system would.
-    bool press(int modifiers, int virtualKey)
+    // Delivered only to the live id holding the combination (at most one), as the system would.
+    void press(int modifiers, int virtualKey)
     {
-        // A copy: the receiver may register anew while the signal runs.
-        const QList<Registration> current = live.values();
-        for (const Registration& r : current) {
-            if (r.modifiers == modifiers && r.virtualKey == virtualKey) {
+        for (const Registration& r : live.values()) { // a copy: the receiver may register anew
+            if (r.modifiers == modifiers && r.virtualKey == virtualKey)
                 emit hotKeyPressed(r.id);
-                return true;
-            }
         }
-        return false;
     }
 
-    // How many receivers the press signal has: the hooks in place. receivers() takes the
-    // signal in its coded text form, a '2' before the signature.
+    // The hooks in place: receivers() takes the signal in its coded text form, a '2' first.
     int hooks() const
     {
         return receivers(QMetaMethod::fromSignal(&HotKeyRegistrar::hotKeyPressed).methodSignature().prepend('2'));

@@ -10,9 +10,8 @@ class FakeRegistry : public Registry
 public:
     void SetRegistryString(Root hKey, const QString& KeyName, const QString& ValueName, const QString& value) override
     {
-        if (!writable)
-            return;
-        values.insert(path(hKey, KeyName, ValueName), value);
+        if (writable)
+            values.insert(path(hKey, KeyName, ValueName), value);
     }
     bool DeleteRegistryValue(Root hKey, const QString& KeyName, const QString& ValueName) override
     {

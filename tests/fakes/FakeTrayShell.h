@@ -11,8 +11,9 @@
 #include <utility>
 
 // A recording TrayShell: every notify-icon command with a copy of its record, foreground
-// calls and pop-up menus. popupMenu "chooses" the action set in nextChoice (triggering it,
-// as the real menu does before it closes); notify() plays the shell's notification.
+// calls and the default item of each pop-up menu. popupMenu "chooses" the action set in
+// nextChoice (triggering it, as the real menu does before it closes); notify() plays the
+// shell's notification.
 class FakeTrayShell : public TrayShell
 {
 public:
@@ -23,33 +24,26 @@ public:
         int command;
         NotifyIconData record;
     };
-    struct Popup {
-        QMenu* menu;
-        QAction* defaultItem;
-    };
 
     quint32 version = kNt50;
+    bool available = true;
     QList<Command> commands;
     int foregroundCalls = 0;
-    QList<Popup> popups;
+    QList<QAction*> popups; // each menu's default item
     QPointer<QAction> nextChoice;
     bool menuOpen = false; // true while popupMenu runs
 
     quint32 versionWord() const override { return version; }
-
+    bool isAvailable() const override { return available; }
     bool notifyIcon(int command, const NotifyIconData& record) override
     {
         commands.append({ command, record });
         return true;
     }
-
     void setForegroundWindow() override { ++foregroundCalls; }
-    bool isAvailable() const override { return available; }
-    bool available = true;
-
     QAction* popupMenu(QMenu* menu, QAction* defaultItem) override
     {
-        popups.append({ menu, defaultItem });
+        popups.append(defaultItem);
         menu->setDefaultAction(defaultItem);
         QAction* chosen = std::exchange(nextChoice, nullptr);
         menuOpen = true;
@@ -60,7 +54,6 @@ public:
     }
 
     void notify(int code) { emit notification(code); }
-
     const Command& last() const { return commands.constLast(); }
     QList<int> commandCodes() const
     {

@@ -14,7 +14,6 @@ namespace
 using Registration = FakeHotKeyRegistrar::Registration;
 constexpr int kCtrl = 2;
 
-// The default page: "Ctrl" with "E", "Left", "Right", "Up", "Down", "P", "PageUp", "PageDn".
 HotKeySettings defaults(bool enabled = true)
 {
     return { enabled, "Ctrl", { "E", "Left", "Right", "Up", "Down", "P", "PageUp", "PageDn" } };
@@ -42,7 +41,6 @@ TEST_F(LoadHotKeys, RegistersIdsOneToEightOnceHoweverOftenApplied)
     HotKeySettings swapped = defaults();
     std::swap(swapped.keys[1], swapped.keys[2]);
     hotKeys->LoadHotKeys(swapped);
-    EXPECT_EQ(registrar.live.size(), 8);
     EXPECT_EQ(registrar.live[2].virtualKey, 39);
     EXPECT_EQ(registrar.hooks(), 1);
     EXPECT_TRUE(desktop.messages.isEmpty());
@@ -69,21 +67,17 @@ TEST_F(LoadHotKeys, AKeyTakenTwiceOrByAnotherProgramFailsOnlyItsIdWithOneMessage
     EXPECT_EQ(registrar.live.keys(), QList<int>({ 2, 3, 4, 5, 6, 7, 8 }));
 }
 
-TEST_F(LoadHotKeys, DisabledOrUnknownSettingsRegisterNothingOfTheirs)
+TEST_F(LoadHotKeys, UnknownKeysAreSkippedQuietlyAndTheModifierGivesTheCode)
 {
-    hotKeys->LoadHotKeys(defaults());
-    hotKeys->LoadHotKeys(defaults(false));
-    EXPECT_TRUE(registrar.live.isEmpty());
-    EXPECT_FALSE(hotKeys->isHooked());
-    EXPECT_EQ(registrar.hooks(), 0);
-    emit registrar.hotKeyPressed(1);
-    EXPECT_TRUE(pressed.isEmpty());
-
     HotKeySettings settings = defaults();
     settings.keys[0] = "";
     settings.keys[5] = "Esc";
-    hotKeys->LoadHotKeys(settings);
-    EXPECT_EQ(registrar.live.keys(), QList<int>({ 2, 3, 4, 5, 7, 8 })) << "unknown keys are skipped quietly";
+    for (const auto& [name, code] : { std::pair { "Win", 8 }, { "Alt", 1 }, { "Shift", 4 } }) {
+        settings.modifier = name;
+        hotKeys->LoadHotKeys(settings);
+        EXPECT_EQ(registrar.live.keys(), QList<int>({ 2, 3, 4, 5, 7, 8 })) << name;
+        EXPECT_EQ(registrar.live[8].modifiers, code) << name;
+    }
 
     registrar.attempts.clear();
     settings.modifier = "";
@@ -92,13 +86,20 @@ TEST_F(LoadHotKeys, DisabledOrUnknownSettingsRegisterNothingOfTheirs)
     EXPECT_TRUE(desktop.messages.isEmpty());
 }
 
-TEST_F(LoadHotKeys, ModifierNamesGiveTheirCodesStoredWinIncluded)
+TEST_F(LoadHotKeys, DisablingUnhookingAndDestructionReleaseEverything)
 {
-    HotKeySettings settings = defaults();
-    for (const auto& [name, code] : { std::pair { "Win", 8 }, { "Alt", 1 }, { "Shift", 4 } }) {
-        settings.modifier = name;
-        hotKeys->LoadHotKeys(settings);
-        EXPECT_EQ(registrar.live[8].modifiers, code) << name;
+    const std::function<void()> releases[] = {
+        [&] { hotKeys->LoadHotKeys(defaults(false)); },
+        [&] { hotKeys->Unhook(); },
+        [&] { hotKeys.reset(); },
+    };
+    for (const auto& release : releases) {
+        hotKeys->LoadHotKeys(defaults());
+        release();
+        EXPECT_TRUE(registrar.live.isEmpty());
+        EXPECT_EQ(registrar.hooks(), 0);
+        emit registrar.hotKeyPressed(1);
+        EXPECT_TRUE(pressed.isEmpty());
     }
 }
 
@@ -115,36 +116,9 @@ TEST_F(LoadHotKeys, AnUnavailableSessionIsToldOnceAndShowsNoMessageBoxes)
     EXPECT_TRUE(desktop.messages.isEmpty());
 }
 
-TEST_F(LoadHotKeys, ShutdownAndDestructionUnregisterAndUnhook)
-{
-    hotKeys->LoadHotKeys(defaults());
-    hotKeys->Unhook();
-    EXPECT_TRUE(registrar.live.isEmpty());
-    EXPECT_EQ(registrar.hooks(), 0);
-
-    hotKeys->LoadHotKeys(defaults());
-    hotKeys.reset();
-    EXPECT_TRUE(registrar.live.isEmpty());
-    EXPECT_EQ(registrar.hooks(), 0);
-}
-
 // The message box's nested event loop may end the program, destroying the registration.
-class DestroyingDesktop : public FakeDesktop
+TEST_F(LoadHotKeys, DestroyedDuringTheMessageBoxStopsThePass)
 {
-public:
-    std::function<void()> onMessage;
-    void messageBox(const QString& text) override
-    {
-        FakeDesktop::messageBox(text);
-        onMessage();
-    }
-};
-
-TEST(LoadHotKeysReentry, DestroyedDuringTheMessageBoxStopsThePass)
-{
-    FakeHotKeyRegistrar registrar;
-    DestroyingDesktop desktop;
-    auto hotKeys = std::make_unique<HotKeyRegistration>(registrar, desktop, [](int) {});
     desktop.onMessage = [&] { hotKeys.reset(); };
     registrar.heldElsewhere.insert({ kCtrl, 37 });
     hotKeys->LoadHotKeys(defaults());

@@ -6,29 +6,12 @@
 #include <QTemporaryDir>
 #include <QUuid>
 
-namespace
-{
-QString uniqueName()
-{
-    return QStringLiteral("bolvin-test-") + QUuid::createUuid().toString(QUuid::Id128);
-}
-
-class LocalInstanceGuardTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        // The guard keeps its lock and socket in the runtime folder.
-        qputenv("XDG_RUNTIME_DIR", m_runtime.path().toLocal8Bit());
-    }
-    QTemporaryDir m_runtime;
-};
-}
-
 // A stale lock taken over and a quit request answered are run by the lifecycle integration test.
-TEST_F(LocalInstanceGuardTest, OnlyTheFirstGuardRunsAndTheLockGoesWithIt)
+TEST(LocalInstanceGuardTest, OnlyTheFirstGuardRunsAndTheLockGoesWithIt)
 {
-    const QString name = uniqueName();
+    QTemporaryDir runtime; // where the guard keeps its lock and socket
+    qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
+    const QString name = QStringLiteral("bolvin-test-") + QUuid::createUuid().toString(QUuid::Id128);
     EXPECT_FALSE(LocalInstanceGuard::requestQuit(name, 200)) << "nobody to answer";
     {
         LocalInstanceGuard first(name);

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 namespace
@@ -12,8 +12,8 @@ class QtSettingsStoreTest : public testing::Test
 {
 protected:
     void SetUp() override { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_config.path()); }
-    QString file() const { return m_config.filePath(QStringLiteral("Bolvin/Bolvin.conf")); }
     QTemporaryDir m_config;
+    QFile m_ini { m_config.filePath(QStringLiteral("Bolvin/Bolvin.conf")) };
 };
 }
 
@@ -27,9 +27,8 @@ TEST_F(QtSettingsStoreTest, StoresTextUnderTheStartUpSectionAndReadsDefaultsForA
     QtSettingsStore reopened;
     EXPECT_EQ(reopened.GetSetting("FirstRun", "Yes"), "No");
     EXPECT_EQ(reopened.GetSetting("Font"), QString::fromUtf8("Noto Sans CJK 日本"));
-    QFile ini(file());
-    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(ini.readAll().contains("[StartUp]"));
+    ASSERT_TRUE(m_ini.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(m_ini.readAll().contains("[StartUp]"));
 
     reopened.DeleteSetting("FirstRun");
     reopened.DeleteSetting("NeverThere");
@@ -38,11 +37,9 @@ TEST_F(QtSettingsStoreTest, StoresTextUnderTheStartUpSectionAndReadsDefaultsForA
 
 TEST_F(QtSettingsStoreTest, GarbageInTheFileReadsAsDefaults)
 {
-    QDir().mkpath(m_config.filePath("Bolvin"));
-    QFile ini(file());
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("\x01\x02garbage\n[StartUp\nFirstRun=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xff)\n[StartUp]\nList=a, b\n");
-    ini.close();
+    ASSERT_TRUE(QDir().mkpath(m_config.filePath("Bolvin")) && m_ini.open(QIODevice::WriteOnly));
+    m_ini.write("\x01\x02garbage\n[StartUp\nFirstRun=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\xff)\n[StartUp]\nList=a, b\n");
+    m_ini.close();
 
     QtSettingsStore store;
     EXPECT_EQ(store.GetSetting("Missing", "dflt"), "dflt");

@@ -10,49 +10,45 @@ namespace
 {
 const QString kRun = QString::fromLatin1(kRunKey);
 
-QString readAll(const QString& path)
+class XdgAutostartRegistryTest : public testing::Test
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
+protected:
+    QTemporaryDir m_config;
+    const QString m_folder = m_config.filePath("autostart");
+    XdgAutostartRegistry registry { m_folder };
+};
 }
 
-TEST(XdgAutostartRegistry, TheRunValueIsAnAutostartEntryThatComesAndGoes)
+TEST_F(XdgAutostartRegistryTest, TheRunValueIsAQuotedAutostartEntryThatComesAndGoes)
 {
-    QTemporaryDir config;
-    XdgAutostartRegistry registry(config.filePath("autostart"));
     const QString command = registry.runAtLogonCommand("/opt/my apps/bolvin-1.0");
     EXPECT_EQ(command, "\"/opt/my apps/bolvin-1.0/bolvin\"");
+    EXPECT_EQ(registry.runAtLogonCommand("/home/a\"b/$HOME/`x`"), "\"/home/a\\\"b/\\$HOME/\\`x\\`/bolvin\"")
+        << "what an Exec line would otherwise interpret is quoted";
 
     registry.SetRegistryString(Registry::LocalMachine, kRun, "Bolvin", command);
-    const QString entry = readAll(config.filePath("autostart/bolvin.desktop"));
-    EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
-    EXPECT_TRUE(entry.contains("\nExec=\"/opt/my apps/bolvin-1.0/bolvin\"\n"));
-    EXPECT_TRUE(entry.contains("\nType=Application\n"));
+    QFile entry(m_folder + "/bolvin.desktop");
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(entry.readAll());
+    EXPECT_TRUE(text.startsWith("[Desktop Entry]\n"));
+    EXPECT_TRUE(text.contains("\nExec=\"/opt/my apps/bolvin-1.0/bolvin\"\n"));
+    EXPECT_TRUE(text.contains("\nType=Application\n"));
 
     EXPECT_TRUE(registry.DeleteRegistryValue(Registry::LocalMachine, kRun, "Bolvin"));
-    EXPECT_FALSE(QFile::exists(config.filePath("autostart/bolvin.desktop")));
+    EXPECT_FALSE(entry.exists());
     EXPECT_FALSE(registry.DeleteRegistryValue(Registry::LocalMachine, kRun, "Bolvin")) << "nothing left to delete";
 }
 
-TEST(XdgAutostartRegistry, QuotesWhatAnExecLineWouldOtherwiseInterpret)
+TEST_F(XdgAutostartRegistryTest, OtherKeysAndAnUnwritableFolderChangeNothing)
 {
-    XdgAutostartRegistry registry("/nonexistent");
-    EXPECT_EQ(registry.runAtLogonCommand("/home/a\"b/$HOME/`x`"), "\"/home/a\\\"b/\\$HOME/\\`x\\`/bolvin\"");
-}
-
-TEST(XdgAutostartRegistry, OtherKeysAndAnUnwritableFolderChangeNothing)
-{
-    QTemporaryDir config;
-    XdgAutostartRegistry registry(config.filePath("autostart"));
     registry.SetRegistryString(Registry::LocalMachine, "Software\\Other", "Bolvin", "x");
-    EXPECT_FALSE(QDir(config.filePath("autostart")).exists());
+    EXPECT_FALSE(QDir(m_folder).exists());
 
     // A file where the folder should be: nothing can be written there.
-    QFile blocker(config.filePath("autostart"));
+    QFile blocker(m_folder);
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     registry.SetRegistryString(Registry::LocalMachine, kRun, "Bolvin", "\"/opt/bolvin\"");
-    EXPECT_TRUE(QFileInfo(config.filePath("autostart")).isFile());
+    EXPECT_TRUE(QFileInfo(m_folder).isFile());
     EXPECT_FALSE(registry.DeleteRegistryValue(Registry::LocalMachine, kRun, "Bolvin"));
 }
