@@ -1,5 +1,7 @@
 #include "PlayerLink.h"
 
+#include "PlayerVersion.h"
+
 #include "Version.h"
 #include "app/Branding.h"
 #include "platform/desktop/Desktop.h"
@@ -18,8 +20,6 @@ namespace
 {
 constexpr int kInfoIcon = 1;
 constexpr int kBalloonTimeOutMs = 5000;
-constexpr double kOldestVersion = 5.1;
-constexpr double kNewestVersion = 6.4;
 
 // The entries, by key, that act on the player and so wait for one to be attached.
 constexpr std::array<const char*, 5> kPlayerEntries { "Minimize", "MiniPlayer", "Shuffle", "Next Song",
@@ -36,15 +36,6 @@ const PlayerAbility* abilityFor(const PlayerCapabilities& capabilities, const QS
         if (key == QLatin1String(entry))
             return ability;
     return nullptr;
-}
-
-// The first three characters of a version text as a number; text that is not one reads
-// as 0, which no supported player has.
-double versionNumber(const QString& version)
-{
-    bool ok = false;
-    const double value = version.left(3).toDouble(&ok);
-    return ok ? value : 0.0;
 }
 
 // Walks the main tray items from index 1, skipping any that fails.
@@ -241,13 +232,7 @@ QString PlayerLink::rejectionOf(PlayerApplication& player) const
         return m_backend.rejectionReason(player);
     QString version;
     ignoringErrors([&] { version = player.Version(); });
-    const double v = versionNumber(version);
-    if (v >= kOldestVersion && v <= kNewestVersion)
-        return QString();
-    return playerName() + QLatin1Char(' ') + version
-        + QStringLiteral(
-            " is not compatible with this version of Bolvin.\r\nDownload the latest version of Bolvin from ")
-        + QString::fromLatin1(kWebAddress);
+    return versionRejection(playerName(), version);
 }
 
 void PlayerLink::DisconnectPlayer()
