@@ -8,8 +8,6 @@
 #include <QDBusVariant>
 #include <QHash>
 #include <QMutex>
-#include <QMutexLocker>
-#include <QStringList>
 #include <QVariantMap>
 
 #include <atomic>
@@ -45,15 +43,13 @@ inline const QDBusArgument& operator>>(const QDBusArgument& argument, FakeMprisP
 class FakeMprisService : public FakeBusObject
 {
 public:
-    static inline const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
     static inline const QString kRoot = QStringLiteral("org.mpris.MediaPlayer2");
     static inline const QString kPlayer = QStringLiteral("org.mpris.MediaPlayer2.Player");
     static inline const QString kPlaylists = QStringLiteral("org.mpris.MediaPlayer2.Playlists");
     static inline const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 
-    // suffix makes the bus name "org.mpris.MediaPlayer2.<suffix>".
     FakeMprisService(const QString& busAddress, const QString& suffix)
-        : FakeBusObject(busAddress, QStringLiteral("org.mpris.MediaPlayer2.") + suffix, kPath)
+        : FakeBusObject(busAddress, kRoot + QLatin1Char('.') + suffix, QStringLiteral("/org/mpris/MediaPlayer2"))
     {
         qDBusRegisterMetaType<FakeMprisPlaylist>();
         qDBusRegisterMetaType<QList<FakeMprisPlaylist>>();
@@ -88,7 +84,6 @@ public:
                     { "xesam:artist", QStringList { "Bare Artist" } } } } };
     }
 
-    // Metadata with the common tags, all of the right types.
     static QVariantMap track(const QString& id, const QString& title)
     {
         return { { QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(id)) },
@@ -118,7 +113,8 @@ public:
     {
         for (auto it = values.begin(); it != values.end(); ++it)
             set(interface, it.key(), it.value());
-        QDBusMessage signal = QDBusMessage::createSignal(kPath, kProperties, QStringLiteral("PropertiesChanged"));
+        QDBusMessage signal
+            = QDBusMessage::createSignal(QStringLiteral("/org/mpris/MediaPlayer2"), kProperties, "PropertiesChanged");
         signal << interface << values << invalidated;
         connection().send(signal);
     }
@@ -135,7 +131,7 @@ public:
         QMutexLocker lock(&m_mutex);
         return m_calls;
     }
-    // Every message the player answered, property reads included.
+    // Property reads included.
     int received() const { return m_received; }
     // An introspection document to answer Introspect with; with none set, Introspect is
     // answered like any other method, with an empty reply.

@@ -7,8 +7,6 @@
 #include <QDBusVariant>
 #include <QHash>
 #include <QMutex>
-#include <QMutexLocker>
-#include <QStringList>
 #include <QVariantMap>
 
 #include <atomic>
@@ -96,11 +94,7 @@ private:
             map.endMapEntry();
             const QString type = signatureOf(value.variant());
             m_setTypes += name + QLatin1Char(':') + type;
-            const bool count = name == QLatin1String("play-count") || name == QLatin1String("last-played");
-            if (type
-                == (name == QLatin1String("rating") ? QStringLiteral("d")
-                        : count                     ? QStringLiteral("u")
-                                                    : QString()))
+            if (kTypes.value(name) == type)
                 stored.insert(name, value.variant());
         }
         map.endMap();
@@ -110,6 +104,8 @@ private:
         connection.send(message.createReply());
     }
 
+    static inline const QHash<QString, QString> kTypes { { "rating", "d" }, { "play-count", "u" },
+        { "last-played", "u" } };
     static inline const QString kDescription
         = QStringLiteral("<node><interface name=\"org.gnome.Rhythmbox3.RhythmDB\">"
                          "<method name=\"GetEntryProperties\"><arg name=\"uri\" type=\"s\"/>"

@@ -9,16 +9,24 @@ namespace
 
 using MprisPlayerTest = MprisFixture;
 
-TEST_F(MprisPlayerTest, ReadsStateAndTrackAndCommandsReachThePlayer)
+TEST_F(MprisPlayerTest, ReadsStateAndTrackAndCommandsReachThePlayerWhoseWindowCanOnlyBeShown)
 {
     EXPECT_EQ(player().identity(), "Fake Player");
     EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
     EXPECT_EQ(player().CurrentTrack()->Time(), "3:05");
+    const auto window = player().BrowserWindow();
+    EXPECT_EQ(window->Name(), "Fake Player");
+    EXPECT_EQ(player().Windows()->Count(), 1);
+    // States that already hold are fine, so a "show the player" sequence does not fail.
+    EXPECT_NO_THROW(window->SetMiniPlayer(false));
+    EXPECT_NO_THROW(window->SetMinimized(false));
+    EXPECT_THROW(window->SetMinimized(true), PlayerError);
+    EXPECT_FALSE(player().capabilities().minimize);
     player().Play();
     player().Pause();
     player().NextTrack();
     player().PreviousTrack();
-    player().BrowserWindow()->SetVisible(true);
+    window->SetVisible(true);
     player().Quit();
     EXPECT_TRUE(QTest::qWaitFor([&] { return fake().calls().size() == 6; }, kEventWaitMs));
     EXPECT_EQ(fake().calls(), (QStringList { "Play", "Pause", "Next", "Previous", "Raise", "Quit" }));
@@ -124,18 +132,6 @@ TEST_F(MprisPlayerTest, RatingCountAndDateAreReadButNeverWritten)
     EXPECT_TRUE(caps.quit);
 }
 
-TEST_F(MprisPlayerTest, TheWindowCanOnlyBeShownAndStatesThatHoldAreFine)
-{
-    const auto window = player().BrowserWindow();
-    EXPECT_EQ(window->Name(), "Fake Player");
-    EXPECT_EQ(player().Windows()->Count(), 1);
-    // So a "show the player" sequence does not fail.
-    EXPECT_NO_THROW(window->SetMiniPlayer(false));
-    EXPECT_NO_THROW(window->SetMinimized(false));
-    EXPECT_THROW(window->SetMinimized(true), PlayerError);
-    EXPECT_FALSE(player().capabilities().minimize);
-}
-
 TEST_F(MprisPlayerTest, PlaylistsComeFromThePlaylistsInterface)
 {
     fake().setPlaylists({ { QDBusObjectPath("/p/1"), "Morning", "" }, { QDBusObjectPath("/p/2"), "Evening", "" } });
@@ -158,8 +154,7 @@ TEST_F(MprisPlayerTest, ArtworkFromAFileIsCopiedAndAMissingOneIsNone)
     QTemporaryDir dir;
     const QByteArray png("\x89PNG\r\n\x1A\n-rest-of-picture", 24);
     QFile file(dir.filePath("cover.png"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(png) == png.size());
-    file.close();
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(png) == png.size() && file.flush());
     QVariantMap metadata = FakeMprisService::track("/t/3", "Covered");
     metadata["mpris:artUrl"] = QUrl::fromLocalFile(file.fileName()).toString();
     fake().set(FakeMprisService::kPlayer, "Metadata", metadata);

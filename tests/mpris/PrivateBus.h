@@ -10,9 +10,6 @@ class PrivateBus
 public:
     static constexpr int kStartTimeoutMs = 5000;
 
-    PrivateBus() = default;
-    PrivateBus(const PrivateBus&) = delete;
-    PrivateBus& operator=(const PrivateBus&) = delete;
     ~PrivateBus() { stop(); }
 
     // Starts the daemon and connects a client under clientName; false with error() when

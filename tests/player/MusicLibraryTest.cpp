@@ -1,11 +1,6 @@
 #include "SampleLibrary.h"
 
-#include "player/plist/MusicLibrary.h"
-
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <QDir>
 
 using testing::ElementsAre;
 using testing::HasSubstr;

@@ -3,8 +3,11 @@
 #include "player/plist/MusicLibrary.h"
 #include "player/simulated/SimulatedPlayer.h"
 
-#include <QByteArray>
-#include <QString>
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -39,6 +42,9 @@ private:
 
 // The bytes of the file at path; empty when it cannot be read.
 QByteArray readFile(const QString& path);
+
+// The moment the tests' clocks stand still at.
+inline const QDateTime fixedNow(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC);
 
 // Index into MusicLibrary::tracks() of the first track called name; -1 when none is.
 int trackNamed(const MusicLibrary& library, const QString& name);

@@ -3,11 +3,6 @@
 #include "player/PlayerError.h"
 #include "player/simulated/SimulatedArtwork.h"
 
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-
 namespace
 {
 

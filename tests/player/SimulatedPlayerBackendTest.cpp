@@ -3,10 +3,7 @@
 #include "player/simulated/SimulatedPlayerBackend.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 using testing::ElementsAre;
@@ -50,24 +47,23 @@ TEST(SimulatedPlayerBackend, UserLibraryIsACopyMadeOnce)
     QStandardPaths::setTestModeEnabled(true);
     const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     ASSERT_FALSE(appData.isEmpty());
-    QDir(QDir(appData).filePath("library")).removeRecursively();
+    QDir library(QDir(appData).filePath("library"));
+    library.removeRecursively();
 
     const QString copy = SimulatedPlayerBackend::userLibraryFile(SampleLibrary::bundledFolder());
-    ASSERT_EQ(copy, QDir(appData).filePath("library/iTunes Music Library.xml"));
-    EXPECT_TRUE(QFile::exists(QDir(appData).filePath("library/covers/thalassa.bmp")));
-    {
-        QFile file(copy);
-        ASSERT_TRUE(file.open(QIODevice::Append));
-        file.write("<!-- the user's own -->\n");
-    }
-    const qint64 changedSize = QFileInfo(copy).size();
+    ASSERT_EQ(copy, library.filePath("iTunes Music Library.xml"));
+    EXPECT_TRUE(QFile::exists(library.filePath("covers/thalassa.bmp")));
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::Append) && file.write("<!-- the user's own -->\n") > 0);
+    file.close();
+    const QByteArray changed = readFile(copy);
     EXPECT_EQ(SimulatedPlayerBackend::userLibraryFile(SampleLibrary::bundledFolder()), copy);
-    EXPECT_EQ(QFileInfo(copy).size(), changedSize);
+    EXPECT_EQ(readFile(copy), changed);
 
     QTemporaryDir empty;
-    QDir(QDir(appData).filePath("library")).removeRecursively();
+    library.removeRecursively();
     EXPECT_TRUE(SimulatedPlayerBackend::userLibraryFile(empty.path()).isEmpty());
-    QDir(QDir(appData).filePath("library")).removeRecursively();
+    library.removeRecursively();
 }
 
 TEST(SimulatedPlayerBackend, AUserLibraryIsPlayedFromAWorkingCopy)

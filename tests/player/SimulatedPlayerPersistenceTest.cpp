@@ -1,12 +1,7 @@
 #include "SampleLibrary.h"
 
-#include "player/simulated/SimulatedPlayer.h"
-
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -14,8 +9,6 @@ using testing::HasSubstr;
 
 namespace
 {
-
-const QDateTime fixedNow(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC);
 
 QList<QByteArray> differingLines(const QByteArray& before, const QByteArray& after)
 {

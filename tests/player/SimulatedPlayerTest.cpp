@@ -2,10 +2,8 @@
 
 #include "player/PlayerError.h"
 #include "player/TrackTime.h"
-#include "player/simulated/SimulatedPlayer.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <QTest>
 
@@ -16,8 +14,6 @@ using testing::IsEmpty;
 
 namespace
 {
-
-const QDateTime fixedNow(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC);
 
 // The sample library's player on a fixed clock, with its events logged by name.
 class SimulatedPlayerTest : public testing::Test

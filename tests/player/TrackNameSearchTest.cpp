@@ -1,7 +1,5 @@
 #include "SampleLibrary.h"
 
-#include <gtest/gtest.h>
-
 #include <QRandomGenerator>
 
 #include <algorithm>
