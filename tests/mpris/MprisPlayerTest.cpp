@@ -32,7 +32,7 @@ TEST_F(MprisPlayerTest, ReadsStateAndTrackAndCommandsReachThePlayerWhoseWindowCa
     EXPECT_EQ(fake().calls(), (QStringList { "Play", "Pause", "Next", "Previous", "Raise", "Quit" }));
 }
 
-TEST_F(MprisPlayerTest, VolumeRoundTripsAsPercent)
+TEST_F(MprisPlayerTest, VolumeRoundTripsAsPercentAndShuffleAsThePlayerHasIt)
 {
     EXPECT_EQ(player().SoundVolume(), 50);
     player().SetSoundVolume(25);
@@ -46,10 +46,7 @@ TEST_F(MprisPlayerTest, VolumeRoundTripsAsPercent)
     EXPECT_TRUE(QTest::qWaitFor([&] { return player().SoundVolume() == 100; }, kEventWaitMs));
     fake().change(FakeMprisService::kPlayer, { { "Volume", QStringLiteral("loud") } });
     EXPECT_TRUE(QTest::qWaitFor([&] { return throwsPlayerError([&] { player().SoundVolume(); }); }, kEventWaitMs));
-}
 
-TEST_F(MprisPlayerTest, ShuffleRoundTripsWhenThePlayerOffersIt)
-{
     const auto playlist = player().CurrentPlaylist();
     EXPECT_TRUE(player().CanSetShuffle(playlist));
     EXPECT_FALSE(playlist->Shuffle());

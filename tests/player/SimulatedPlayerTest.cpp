@@ -79,7 +79,7 @@ TEST_F(SimulatedPlayerTest, TracksAdvanceWithTheSteppedClockAndCountAsPlayed)
     EXPECT_EQ(currentName(), libraryTrack(0, 3).name);
 }
 
-TEST_F(SimulatedPlayerTest, PauseStopsTimeAndPlayResumesWhereItWas)
+TEST_F(SimulatedPlayerTest, PauseStopsTimeNextAndPreviousWrapAroundAndQuitEndsItAll)
 {
     m_player->Play();
     m_player->advanceBy(1000);
@@ -92,15 +92,12 @@ TEST_F(SimulatedPlayerTest, PauseStopsTimeAndPlayResumesWhereItWas)
     EXPECT_THAT(takeEvents(), ElementsAre("play", "stop", "play"));
     EXPECT_EQ(currentName(), libraryTrack(0, 0).name);
     EXPECT_EQ(m_player->position(), 1000);
-}
 
-TEST_F(SimulatedPlayerTest, NextAndPreviousAnnounceOnlyWhilePlayingAndWrapAround)
-{
-    m_player->cueFirstTrack();
+    SCOPED_TRACE("next and previous announce only while playing");
+    m_player->Pause();
     m_player->NextTrack();
     EXPECT_EQ(currentName(), libraryTrack(0, 1).name);
-    EXPECT_THAT(takeEvents(), IsEmpty());
-
+    EXPECT_THAT(takeEvents(), ElementsAre("stop"));
     m_player->Play();
     m_player->PreviousTrack();
     m_player->PreviousTrack();
@@ -108,12 +105,9 @@ TEST_F(SimulatedPlayerTest, NextAndPreviousAnnounceOnlyWhilePlayingAndWrapAround
     EXPECT_EQ(currentName(), libraryTrack(0, 35).name);
     m_player->NextTrack();
     EXPECT_EQ(currentName(), libraryTrack(0, 0).name);
-}
-
-TEST_F(SimulatedPlayerTest, QuitAnnouncesAndThenNothingAnswers)
-{
-    m_player->Play();
     takeEvents();
+
+    SCOPED_TRACE("quit announces, and then nothing answers");
     QString nameDuringQuit;
     QObject::connect(m_player.get(), &PlayerApplication::OnAboutToPromptUserToQuitEvent,
         [this, &nameDuringQuit] { nameDuringQuit = currentName(); });

@@ -45,12 +45,6 @@ void expectIndexedMatchesScan(const MusicLibrary& library)
     }
 }
 
-QByteArray trackEntry(int id, const QString& name)
-{
-    return "<key>" + QByteArray::number(id) + "</key><dict><key>Track ID</key><integer>" + QByteArray::number(id)
-        + "</integer><key>Name</key><string>" + name.toHtmlEscaped().toUtf8() + "</string></dict>\n";
-}
-
 QByteArray playlistEntry(const QString& name, const std::vector<int>& ids)
 {
     QByteArray items;
@@ -64,11 +58,9 @@ QByteArray playlistEntry(const QString& name, const std::vector<int>& ids)
 // the Basic Multilingual Plane; a shuffled playlist that lists some tracks twice.
 QByteArray generatedLibrary(int count)
 {
-    const QStringList odd { QStringLiteral("Love"), QStringLiteral("Glove"), QStringLiteral("GLOVES"),
-        QString::fromUtf8("Straße"), QStringLiteral("STRASSE"), QString::fromUtf8("Σίσυφος"),
-        QString::fromUtf8("ΣΊΣΥΦΟΣ"), QString::fromUtf8("\u212Aelvin"), QStringLiteral("kelvin"),
-        QString::fromUtf8("İstanbul"), QString::fromUtf8("𐐀𐐁 Deseret"), QString::fromUtf8("𐐨𐐩 deseret"),
-        QStringLiteral("aaaaaa"), QStringLiteral("aa") };
+    const QStringList odd = QString::fromUtf8("Love|Glove|GLOVES|Straße|STRASSE|Σίσυφος|ΣΊΣΥΦΟΣ|\u212Aelvin|kelvin|"
+                                              "İstanbul|𐐀𐐁 Deseret|𐐨𐐩 deseret|aaaaaa|aa")
+                                .split(QLatin1Char('|'));
     QRandomGenerator random(7);
     QByteArray tracks;
     std::vector<int> shuffled;
@@ -76,7 +68,9 @@ QByteArray generatedLibrary(int count)
         const QString name = i < odd.size() ? odd[i]
             : i % 5 == 0                    ? QStringLiteral("SONG %1").arg(i / 2)
                                             : QStringLiteral("Song %1").arg(i / 2);
-        tracks += trackEntry(i + 1, name);
+        const QByteArray id = QByteArray::number(i + 1);
+        tracks += "<key>" + id + "</key><dict><key>Track ID</key><integer>" + id + "</integer><key>Name</key><string>"
+            + name.toHtmlEscaped().toUtf8() + "</string></dict>\n";
         shuffled.push_back(i + 1);
     }
     std::shuffle(shuffled.begin(), shuffled.end(), random);
