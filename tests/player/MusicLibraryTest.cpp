@@ -63,7 +63,7 @@ TEST(MusicLibrarySample, ReadsWhatTheFileHoldsExactly)
     EXPECT_EQ(library->tracks().front().artworkFile, QDir(sample.folder()).filePath("covers/harbour-lights.jpg"));
 }
 
-TEST(MusicLibraryPlaylists, LibraryComesFirstWhereverItIsInTheFileAndIsMadeWhenMissing)
+TEST(MusicLibraryPlaylists, LibraryComesFirstWhereverItIsInTheFileAndIsMadeWhenMissingAndErrorsSaySo)
 {
     QTemporaryDir dir;
     MusicLibrary library;
@@ -86,12 +86,8 @@ TEST(MusicLibraryPlaylists, LibraryComesFirstWhereverItIsInTheFileAndIsMadeWhenM
     ASSERT_TRUE(bare.load(SampleLibrary::writeFile(dir, twoTrackLibrary(""))));
     EXPECT_THAT(playlistNames(bare), ElementsAre("Library"));
     EXPECT_THAT(*bare.playlists()[0].tracks, ElementsAre(0, 1));
-}
 
-TEST(MusicLibraryErrors, SayWhatIsWrongInASentence)
-{
-    QTemporaryDir dir;
-    MusicLibrary library;
+    // What is wrong, in a sentence.
     EXPECT_FALSE(library.load(QDir(dir.path()).filePath("absent.xml")));
     EXPECT_THAT(library.errorString().toStdString(), HasSubstr("could not be opened"));
 

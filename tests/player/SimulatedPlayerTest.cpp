@@ -123,33 +123,28 @@ TEST_F(SimulatedPlayerTest, PauseStopsTimeNextAndPreviousWrapAroundAndQuitEndsIt
     EXPECT_THAT(takeEvents(), IsEmpty());
 }
 
-TEST_F(SimulatedPlayerTest, PlayFirstTrackSwitchesPlaylistAndRefusesAnEmptyOne)
-{
-    playlist(2)->PlayFirstTrack();
-    EXPECT_EQ(m_player->CurrentPlaylist()->Name(), "Road Trip");
-    EXPECT_EQ(currentName(), libraryTrack(1, 0).name);
-    EXPECT_THAT(takeEvents(), ElementsAre("play"));
-
-    const auto empty = playlist(4);
-    EXPECT_THROW(empty->PlayFirstTrack(), PlayerError);
-    EXPECT_THROW(empty->Tracks()->Item(1), PlayerError);
-    EXPECT_EQ(m_player->CurrentPlaylist()->Name(), "Road Trip");
-}
-
-TEST_F(SimulatedPlayerTest, ShuffleIsPerPlaylistAndPlaysEveryTrackOncePerRound)
+TEST_F(SimulatedPlayerTest, PlayFirstTrackSwitchesPlaylistShufflesPerPlaylistAndRefusesAnEmptyOne)
 {
     EXPECT_TRUE(m_player->CanSetShuffle(m_player->CurrentPlaylist()));
     const auto roadTrip = playlist(2);
     roadTrip->SetShuffle(true);
     EXPECT_FALSE(playlist(1)->Shuffle());
     roadTrip->PlayFirstTrack();
+    EXPECT_EQ(m_player->CurrentPlaylist()->Name(), "Road Trip");
     EXPECT_EQ(currentName(), libraryTrack(1, 0).name);
+    EXPECT_THAT(takeEvents(), ElementsAre("play"));
+    // Every track once per round.
     std::set<QString> heard { currentName() };
     for (int i = 1; i < roadTrip->Tracks()->Count(); ++i) {
         m_player->NextTrack();
         heard.insert(currentName());
     }
     EXPECT_EQ(int(heard.size()), roadTrip->Tracks()->Count());
+
+    const auto empty = playlist(4);
+    EXPECT_THROW(empty->PlayFirstTrack(), PlayerError);
+    EXPECT_THROW(empty->Tracks()->Item(1), PlayerError);
+    EXPECT_EQ(m_player->CurrentPlaylist()->Name(), "Road Trip");
 }
 
 TEST_F(SimulatedPlayerTest, SearchIsCaseInsensitiveInTheFieldsAsked)
