@@ -10,7 +10,7 @@ using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::IsEmpty;
 
-TEST(SimulatedPlayerBackend, RunsFromCreationUntilQuitAndStartsPlayingWhenAsked)
+TEST(SimulatedPlayerBackend, RunsFromCreationUntilQuitStartsPlayingWhenAskedAndExplainsALibraryThatDoesNotLoad)
 {
     SampleLibrary sample;
     SimulatedPlayerBackend backend(sample.file(), 10.0);
@@ -30,10 +30,8 @@ TEST(SimulatedPlayerBackend, RunsFromCreationUntilQuitAndStartsPlayingWhenAsked)
     EXPECT_NE(backend.createApplication(), app);
     EXPECT_EQ(backend.player()->PlayerState(), 1);
     EXPECT_DOUBLE_EQ(backend.player()->speed(), 10.0);
-}
 
-TEST(SimulatedPlayerBackend, ALibraryThatDoesNotLoadIsExplained)
-{
+    // A library that does not load is explained.
     QTemporaryDir dir;
     SimulatedPlayerBackend damaged(SampleLibrary::writeFile(dir, "<plist version=\"1.0\">\n<dict>\n<key>Tracks"), 1.0);
     EXPECT_FALSE(damaged.start(true));
