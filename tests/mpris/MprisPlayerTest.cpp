@@ -107,12 +107,17 @@ TEST_F(MprisPlayerTest, MalformedMetadataStillGivesATrackAndNoneOrAWrongTypeNoTr
     EXPECT_TRUE(QTest::qWaitFor([&] { return throwsPlayerError([&] { player().CurrentTrack(); }); }, kEventWaitMs));
 }
 
-TEST_F(MprisPlayerTest, RatingCountAndDateAreReadButNeverWritten)
+TEST_F(MprisPlayerTest, RatingCountAndDateAreReadButNeverWrittenAndArtworkFromAFileIsCopied)
 {
+    QTemporaryDir dir;
+    const QByteArray png("\x89PNG\r\n\x1A\n-rest-of-picture", 24);
+    QFile file(dir.filePath("cover.png"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(png) == png.size() && file.flush());
     QVariantMap metadata = FakeMprisService::track("/t/2", "Rated");
     metadata["xesam:userRating"] = 0.8;
     metadata["xesam:useCount"] = 7;
     metadata["xesam:lastUsed"] = QStringLiteral("2023-01-02T03:04:05+00:00");
+    metadata["mpris:artUrl"] = QUrl::fromLocalFile(file.fileName()).toString();
     fake().set(FakeMprisService::kPlayer, "Metadata", metadata);
     const auto track = player().CurrentTrack();
     EXPECT_EQ(track->Rating(), 80);
@@ -127,6 +132,19 @@ TEST_F(MprisPlayerTest, RatingCountAndDateAreReadButNeverWritten)
     EXPECT_FALSE(caps.library);
     EXPECT_TRUE(caps.raise);
     EXPECT_TRUE(caps.quit);
+
+    const auto artwork = track->Artwork();
+    ASSERT_EQ(artwork->Count(), 1);
+    EXPECT_EQ(artwork->Item(1)->Format(), PlayerArtwork::PNG);
+    artwork->Item(1)->SaveArtworkToFile(dir.filePath("saved.bin"));
+    QFile copy(dir.filePath("saved.bin"));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), png);
+    EXPECT_THROW(artwork->Item(1)->SaveArtworkToFile(dir.filePath("no/such/dir/x")), PlayerError);
+    // A missing one is none.
+    metadata["mpris:artUrl"] = QStringLiteral("file:///no/such/cover.jpg");
+    fake().change(FakeMprisService::kPlayer, { { "Metadata", metadata } });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player().CurrentTrack()->Artwork()->Count() == 0; }, kEventWaitMs));
 }
 
 TEST_F(MprisPlayerTest, PlaylistsComeFromThePlaylistsInterface)
@@ -144,30 +162,6 @@ TEST_F(MprisPlayerTest, PlaylistsComeFromThePlaylistsInterface)
     EXPECT_TRUE(player().capabilities().playlists);
     // The tracks behind a playlist are not exposed.
     EXPECT_THROW(playlists->Item(1)->Tracks(), PlayerError);
-}
-
-TEST_F(MprisPlayerTest, ArtworkFromAFileIsCopiedAndAMissingOneIsNone)
-{
-    QTemporaryDir dir;
-    const QByteArray png("\x89PNG\r\n\x1A\n-rest-of-picture", 24);
-    QFile file(dir.filePath("cover.png"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(png) == png.size() && file.flush());
-    QVariantMap metadata = FakeMprisService::track("/t/3", "Covered");
-    metadata["mpris:artUrl"] = QUrl::fromLocalFile(file.fileName()).toString();
-    fake().set(FakeMprisService::kPlayer, "Metadata", metadata);
-
-    const auto artwork = player().CurrentTrack()->Artwork();
-    ASSERT_EQ(artwork->Count(), 1);
-    EXPECT_EQ(artwork->Item(1)->Format(), PlayerArtwork::PNG);
-    artwork->Item(1)->SaveArtworkToFile(dir.filePath("saved.bin"));
-    QFile copy(dir.filePath("saved.bin"));
-    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), png);
-    EXPECT_THROW(artwork->Item(1)->SaveArtworkToFile(dir.filePath("no/such/dir/x")), PlayerError);
-
-    metadata["mpris:artUrl"] = QStringLiteral("file:///no/such/cover.jpg");
-    fake().change(FakeMprisService::kPlayer, { { "Metadata", metadata } });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return player().CurrentTrack()->Artwork()->Count() == 0; }, kEventWaitMs));
 }
 
 } // namespace

@@ -173,7 +173,7 @@ TYPED_TEST(TrackWriterTest, AHungOrVanishingPlayerFailsInBoundedTimeAndIsHeardAg
 
 using StrawberryRatingTest = TrackWriterTest<Strawberry>;
 
-TEST_F(StrawberryRatingTest, RatesOnlyTheTrackStillPlayingAndOnlyOnceItKeptTheRating)
+TEST_F(StrawberryRatingTest, RatesOnlyTheTrackStillPlayingOnceItKeptTheRatingAndOnlyWhenTheRatingIsWritable)
 {
     const PlayerCapabilities caps = player().capabilities();
     EXPECT_FALSE(caps.writePlayCount);
@@ -194,11 +194,8 @@ TEST_F(StrawberryRatingTest, RatesOnlyTheTrackStillPlayingAndOnlyOnceItKeptTheRa
     EXPECT_EQ(flavour().writes(), 2);
     // The other track's rating is not this one's: the snapshot's own is all there is.
     EXPECT_EQ(track->Rating(), 0);
-}
 
-TEST_F(StrawberryRatingTest, OnlyAWritableRatingCountsAndWithoutADescriptionAReadableOneIsEnough)
-{
-    player();
+    // Only a writable rating counts, and without a description a readable one is enough.
     for (const auto& [description, rates] :
         { std::pair { Strawberry::description("read"), false }, { QString(), true } }) {
         flavour().setIntrospection(description);
