@@ -28,9 +28,9 @@ std::unique_ptr<SimulatedPlayer> SampleLibrary::player() const
     return player;
 }
 
-QString SampleLibrary::writeFile(const QTemporaryDir& dir, const QByteArray& text)
+QString SampleLibrary::writeFile(const QString& folder, const QByteArray& text)
 {
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("iTunes Music Library.xml"));
+    const QString path = QDir(folder).filePath(QStringLiteral("iTunes Music Library.xml"));
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(text);

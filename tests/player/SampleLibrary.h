@@ -39,8 +39,8 @@ public:
 
     // The path of the bundled, read-only original.
     static QString bundledFolder() { return QStringLiteral(BOLVIN_SAMPLE_LIBRARY_DIR); }
-    // Writes text as a library file into a temporary folder and returns its path.
-    static QString writeFile(const QTemporaryDir& dir, const QByteArray& text);
+    // Writes text as the library file of folder and returns its path.
+    static QString writeFile(const QString& folder, const QByteArray& text);
 
 private:
     QTemporaryDir m_dir;

@@ -33,7 +33,8 @@ TEST(SimulatedPlayerBackend, RunsFromCreationUntilQuitStartsPlayingWhenAskedAndE
 
     // A library that does not load is explained.
     QTemporaryDir dir;
-    SimulatedPlayerBackend damaged(SampleLibrary::writeFile(dir, "<plist version=\"1.0\">\n<dict>\n<key>Tracks"), 1.0);
+    SimulatedPlayerBackend damaged(
+        SampleLibrary::writeFile(dir.path(), "<plist version=\"1.0\">\n<dict>\n<key>Tracks"), 1.0);
     EXPECT_FALSE(damaged.start(true));
     EXPECT_THAT(damaged.lastError().toStdString(), HasSubstr("is damaged"));
     EXPECT_THAT(*damaged.runningExecutables(), IsEmpty());
@@ -70,12 +71,7 @@ TEST(SimulatedPlayerBackend, AUserLibraryIsPlayedFromAWorkingCopy)
     SampleLibrary user;
     // Written by another program: its own character references, which a save would respell.
     const QByteArray userBytes = user.bytes().replace("Mo &amp; the Crisps", "Mo &#38; the Crisps");
-    const auto writeUserFile = [&](const QByteArray& bytes) {
-        QFile file(user.file());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    };
-    writeUserFile(userBytes);
+    SampleLibrary::writeFile(user.folder(), userBytes);
 
     QString error;
     const QString copy = SimulatedPlayerBackend::workingLibraryFile(user.file(), &error);
@@ -97,7 +93,7 @@ TEST(SimulatedPlayerBackend, AUserLibraryIsPlayedFromAWorkingCopy)
     MusicLibrary played;
     ASSERT_TRUE(played.load(copy));
     EXPECT_EQ(played.tracks().front().rating, 40);
-    writeUserFile(userBytes + "\n");
+    SampleLibrary::writeFile(user.folder(), userBytes + "\n");
     EXPECT_EQ(SimulatedPlayerBackend::workingLibraryFile(user.file()), copy);
     EXPECT_EQ(readFile(copy), userBytes + "\n");
 

@@ -87,7 +87,7 @@ TEST(TrackNameSearch, IndexedFindsWhatAScanFinds)
 
     QTemporaryDir dir;
     MusicLibrary library;
-    ASSERT_TRUE(library.load(SampleLibrary::writeFile(dir, generatedLibrary(400))))
+    ASSERT_TRUE(library.load(SampleLibrary::writeFile(dir.path(), generatedLibrary(400))))
         << library.errorString().toStdString();
     ASSERT_EQ(library.playlists().size(), 3u);
     expectIndexedMatchesScan(library);
