@@ -43,13 +43,14 @@ inline const QDBusArgument& operator>>(const QDBusArgument& argument, FakeMprisP
 class FakeMprisService : public FakeBusObject
 {
 public:
+    static inline const QString kPath = QStringLiteral("/org/mpris/MediaPlayer2");
     static inline const QString kRoot = QStringLiteral("org.mpris.MediaPlayer2");
     static inline const QString kPlayer = QStringLiteral("org.mpris.MediaPlayer2.Player");
     static inline const QString kPlaylists = QStringLiteral("org.mpris.MediaPlayer2.Playlists");
     static inline const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 
     FakeMprisService(const QString& busAddress, const QString& suffix)
-        : FakeBusObject(busAddress, kRoot + QLatin1Char('.') + suffix, QStringLiteral("/org/mpris/MediaPlayer2"))
+        : FakeBusObject(busAddress, kRoot + QLatin1Char('.') + suffix, kPath)
     {
         qDBusRegisterMetaType<FakeMprisPlaylist>();
         qDBusRegisterMetaType<QList<FakeMprisPlaylist>>();
@@ -113,8 +114,7 @@ public:
     {
         for (auto it = values.begin(); it != values.end(); ++it)
             set(interface, it.key(), it.value());
-        QDBusMessage signal
-            = QDBusMessage::createSignal(QStringLiteral("/org/mpris/MediaPlayer2"), kProperties, "PropertiesChanged");
+        QDBusMessage signal = QDBusMessage::createSignal(kPath, kProperties, QStringLiteral("PropertiesChanged"));
         signal << interface << values << invalidated;
         connection().send(signal);
     }
@@ -131,7 +131,7 @@ public:
         QMutexLocker lock(&m_mutex);
         return m_calls;
     }
-    // Property reads included.
+    // Every message the player answered, property reads included.
     int received() const { return m_received; }
     // An introspection document to answer Introspect with; with none set, Introspect is
     // answered like any other method, with an empty reply.
