@@ -8,8 +8,6 @@
 #include <QDBusVariant>
 #include <QHash>
 #include <QMutex>
-#include <QMutexLocker>
-#include <QStringList>
 #include <QVariantMap>
 
 #include <atomic>
@@ -51,9 +49,8 @@ public:
     static inline const QString kPlaylists = QStringLiteral("org.mpris.MediaPlayer2.Playlists");
     static inline const QString kProperties = QStringLiteral("org.freedesktop.DBus.Properties");
 
-    // suffix makes the bus name "org.mpris.MediaPlayer2.<suffix>".
     FakeMprisService(const QString& busAddress, const QString& suffix)
-        : FakeBusObject(busAddress, QStringLiteral("org.mpris.MediaPlayer2.") + suffix, kPath)
+        : FakeBusObject(busAddress, kRoot + QLatin1Char('.') + suffix, kPath)
     {
         qDBusRegisterMetaType<FakeMprisPlaylist>();
         qDBusRegisterMetaType<QList<FakeMprisPlaylist>>();
@@ -88,7 +85,6 @@ public:
                     { "xesam:artist", QStringList { "Bare Artist" } } } } };
     }
 
-    // Metadata with the common tags, all of the right types.
     static QVariantMap track(const QString& id, const QString& title)
     {
         return { { QStringLiteral("mpris:trackid"), QVariant::fromValue(QDBusObjectPath(id)) },

@@ -11,13 +11,9 @@ public:
     void pin(const QString& id) override
     {
         pins << id;
-        makeActive(id);
-        emit pinned(id);
-    }
-    void makeActive(const QString& id)
-    {
         active = id;
         emit activeChanged();
+        emit pinned(id);
     }
 
     QList<Entry> entries;

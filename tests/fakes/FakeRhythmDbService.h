@@ -7,8 +7,6 @@
 #include <QDBusVariant>
 #include <QHash>
 #include <QMutex>
-#include <QMutexLocker>
-#include <QStringList>
 #include <QVariantMap>
 
 #include <atomic>
@@ -41,7 +39,7 @@ public:
     }
     // Calls that reached the database, introspection aside.
     int callCount() const { return m_calls; }
-    // The D-Bus type of every value every Set carried, in order ("rating:d"), so a test can
+    // The D-Bus type of every value every Set carried ("rating:d"), Set by Set, so a test can
     // tell a double from an int32 that prints the same.
     QStringList setTypes() const
     {
@@ -86,30 +84,22 @@ private:
             connection.send(message.createReply(QVariant::fromValue(shown)));
             return;
         }
-        const QDBusArgument map = args.value(1).value<QDBusArgument>();
-        map.beginMap();
-        while (!map.atEnd()) {
-            QString name;
-            QDBusVariant value;
-            map.beginMapEntry();
-            map >> name >> value;
-            map.endMapEntry();
-            const QString type = signatureOf(value.variant());
-            m_setTypes += name + QLatin1Char(':') + type;
-            const bool count = name == QLatin1String("play-count") || name == QLatin1String("last-played");
-            if (type
-                == (name == QLatin1String("rating") ? QStringLiteral("d")
-                        : count                     ? QStringLiteral("u")
-                                                    : QString()))
-                stored.insert(name, value.variant());
+        // Recorded in name order, not in the order the values arrived.
+        const QVariantMap values = qdbus_cast<QVariantMap>(args.value(1));
+        for (auto it = values.cbegin(); it != values.cend(); ++it) {
+            const QString type = signatureOf(it.value());
+            m_setTypes += it.key() + QLatin1Char(':') + type;
+            if (kTypes.value(it.key()) == type)
+                stored.insert(it.key(), it.value());
         }
-        map.endMap();
         // Gone before the caller hears back, so its read-back cannot still reach us.
         if (m_vanishAfterSet.exchange(false))
             releaseName();
         connection.send(message.createReply());
     }
 
+    static inline const QHash<QString, QString> kTypes { { "rating", "d" }, { "play-count", "u" },
+        { "last-played", "u" } };
     static inline const QString kDescription
         = QStringLiteral("<node><interface name=\"org.gnome.Rhythmbox3.RhythmDB\">"
                          "<method name=\"GetEntryProperties\"><arg name=\"uri\" type=\"s\"/>"

@@ -37,8 +37,16 @@ QVariantMap provisional(const QString& file)
         { "xesam:url", QString("file:///music/" + file) }, { "xesam:title", file } };
 }
 
-TEST_F(MprisEventsTest, PauseAndResumeRaiseStopAndPlayAndATrackCuedWhilePausedNothing)
+TEST_F(MprisEventsTest, PauseAndResumeRaiseStopAndPlayAndATrackCuedWhilePausedOrMalformedSignalsNothing)
 {
+    fake().change(FakeMprisService::kPlayer, { { "Metadata", QStringLiteral("not a map") } });
+    fake().change(FakeMprisService::kPlayer, { { "PlaybackStatus", 3 } });
+    fake().change(QStringLiteral("org.example.Other"), { { "PlaybackStatus", QStringLiteral("Stopped") } });
+    changeStatus("Playing");
+    settle();
+    EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
+    EXPECT_EQ(m_play->count() + m_stop->count(), 0);
+
     changeStatus("Paused");
     ASSERT_TRUE(m_stop->wait(kEventWaitMs));
     changeTrack(FakeMprisService::track("/t/5", "Cued"));
@@ -77,7 +85,7 @@ TEST_F(MprisEventsTest, ANewTrackWhilePlayingRaisesOnePlayAndANewRatingADatabase
     EXPECT_EQ(m_stop->count(), 0);
 }
 
-TEST_F(MprisEventsTest, MpvsTwoSignalTrackChangeGivesOnePlayWithFinalTagsAskingNothing)
+TEST_F(MprisEventsTest, AProvisionalTrackWaitsForItsTagsAskingNothingOrPlaysAfterTheGraceWithout)
 {
     const int asked = fake().received();
     changeTrack(provisional("song.ogg"));
@@ -97,10 +105,8 @@ TEST_F(MprisEventsTest, MpvsTwoSignalTrackChangeGivesOnePlayWithFinalTagsAskingN
     EXPECT_EQ(fake().received(), asked);
     settle();
     EXPECT_EQ(m_play->count(), 1);
-}
 
-TEST_F(MprisEventsTest, AProvisionalTrackWaitsForItsTagsOrPlaysAfterTheGraceWithout)
-{
+    // Starting to play with a provisional track waits for its tags too.
     changeStatus("Stopped");
     ASSERT_TRUE(m_stop->wait(kEventWaitMs));
     fake().change(FakeMprisService::kPlayer,
@@ -108,8 +114,9 @@ TEST_F(MprisEventsTest, AProvisionalTrackWaitsForItsTagsOrPlaysAfterTheGraceWith
     changeTrack(FakeMprisService::track("/t/9", "Next Title"));
     ASSERT_TRUE(m_play->wait(kEventWaitMs));
     settle();
-    EXPECT_EQ(m_play->count(), 1);
+    EXPECT_EQ(m_play->count(), 2);
     EXPECT_EQ(player().CurrentTrack()->Name(), "Next Title");
+    // With none, it plays after the grace.
 
     QElapsedTimer clock;
     clock.start();
@@ -118,40 +125,10 @@ TEST_F(MprisEventsTest, AProvisionalTrackWaitsForItsTagsOrPlaysAfterTheGraceWith
     EXPECT_GE(clock.elapsed(), MprisPlayer::kProvisionalGraceMs - 50);
     EXPECT_EQ(player().CurrentTrack()->Name(), "untagged.ogg");
     settle();
-    EXPECT_EQ(m_play->count(), 2);
+    EXPECT_EQ(m_play->count(), 3);
 }
 
-TEST_F(MprisEventsTest, MalformedSignalsAreIgnored)
-{
-    fake().change(FakeMprisService::kPlayer, { { "Metadata", QStringLiteral("not a map") } });
-    fake().change(FakeMprisService::kPlayer, { { "PlaybackStatus", 3 } });
-    fake().change(QStringLiteral("org.example.Other"), { { "PlaybackStatus", QStringLiteral("Stopped") } });
-    changeStatus("Playing");
-    settle();
-    EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
-    EXPECT_EQ(m_play->count() + m_stop->count(), 0);
-}
-
-TEST_F(MprisEventsTest, AVanishingPlayerRaisesQuitAndThenEveryCallThrowsAtOnce)
-{
-    // Gone in the middle of a call: the command neither throws nor hangs.
-    fake().vanishOnNextCall();
-    EXPECT_NO_THROW(player().NextTrack());
-    ASSERT_TRUE(m_quit->wait(kEventWaitMs));
-    EXPECT_TRUE(player().hasVanished());
-    QElapsedTimer clock;
-    clock.start();
-    EXPECT_THROW(player().PlayerState(), PlayerError);
-    EXPECT_THROW(player().NextTrack(), PlayerError);
-    EXPECT_THROW(player().CurrentTrack(), PlayerError);
-    EXPECT_THROW(player().CurrentPlaylist(), PlayerError);
-    EXPECT_LT(clock.elapsed(), kTimeoutMs);
-    EXPECT_FALSE(player().capabilities().raise);
-    settle();
-    EXPECT_EQ(m_quit->count(), 1);
-}
-
-TEST_F(MprisEventsTest, AHungPlayerCostsItsCommandsAndNothingElse)
+TEST_F(MprisEventsTest, AHungPlayerCostsItsCommandsAndNothingElseAndAVanishingOneRaisesQuitThenEveryCallThrows)
 {
     QSignalSpy failed(&player(), &MprisPlayer::commandFailed);
     fake().setUnresponsive(true);
@@ -168,6 +145,21 @@ TEST_F(MprisEventsTest, AHungPlayerCostsItsCommandsAndNothingElse)
     fake().setUnresponsive(false);
     player().NextTrack();
     EXPECT_TRUE(QTest::qWaitFor([&] { return fake().calls().contains("Next"); }, kEventWaitMs));
+
+    // Gone in the middle of a call: the command neither throws nor hangs.
+    fake().vanishOnNextCall();
+    EXPECT_NO_THROW(player().NextTrack());
+    ASSERT_TRUE(m_quit->wait(kEventWaitMs));
+    EXPECT_TRUE(player().hasVanished());
+    clock.restart();
+    EXPECT_THROW(player().PlayerState(), PlayerError);
+    EXPECT_THROW(player().NextTrack(), PlayerError);
+    EXPECT_THROW(player().CurrentTrack(), PlayerError);
+    EXPECT_THROW(player().CurrentPlaylist(), PlayerError);
+    EXPECT_LT(clock.elapsed(), kTimeoutMs);
+    EXPECT_FALSE(player().capabilities().raise);
+    settle();
+    EXPECT_EQ(m_quit->count(), 1);
 }
 
 } // namespace

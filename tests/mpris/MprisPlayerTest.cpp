@@ -9,22 +9,30 @@ namespace
 
 using MprisPlayerTest = MprisFixture;
 
-TEST_F(MprisPlayerTest, ReadsStateAndTrackAndCommandsReachThePlayer)
+TEST_F(MprisPlayerTest, ReadsStateAndTrackAndCommandsReachThePlayerWhoseWindowCanOnlyBeShown)
 {
     EXPECT_EQ(player().identity(), "Fake Player");
     EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
     EXPECT_EQ(player().CurrentTrack()->Time(), "3:05");
+    const auto window = player().BrowserWindow();
+    EXPECT_EQ(window->Name(), "Fake Player");
+    EXPECT_EQ(player().Windows()->Count(), 1);
+    // States that already hold are fine, so a "show the player" sequence does not fail.
+    EXPECT_NO_THROW(window->SetMiniPlayer(false));
+    EXPECT_NO_THROW(window->SetMinimized(false));
+    EXPECT_THROW(window->SetMinimized(true), PlayerError);
+    EXPECT_FALSE(player().capabilities().minimize);
     player().Play();
     player().Pause();
     player().NextTrack();
     player().PreviousTrack();
-    player().BrowserWindow()->SetVisible(true);
+    window->SetVisible(true);
     player().Quit();
     EXPECT_TRUE(QTest::qWaitFor([&] { return fake().calls().size() == 6; }, kEventWaitMs));
     EXPECT_EQ(fake().calls(), (QStringList { "Play", "Pause", "Next", "Previous", "Raise", "Quit" }));
 }
 
-TEST_F(MprisPlayerTest, VolumeRoundTripsAsPercent)
+TEST_F(MprisPlayerTest, VolumeRoundTripsAsPercentAndShuffleAsThePlayerHasIt)
 {
     EXPECT_EQ(player().SoundVolume(), 50);
     player().SetSoundVolume(25);
@@ -39,10 +47,7 @@ TEST_F(MprisPlayerTest, VolumeRoundTripsAsPercent)
     EXPECT_TRUE(QTest::qWaitFor([&] { return player().SoundVolume() == 100; }, kEventWaitMs));
     fake().change(FakeMprisService::kPlayer, { { "Volume", QStringLiteral("loud") } });
     EXPECT_TRUE(QTest::qWaitFor([&] { return throwsPlayerError([&] { player().SoundVolume(); }); }, kEventWaitMs));
-}
 
-TEST_F(MprisPlayerTest, ShuffleRoundTripsWhenThePlayerOffersIt)
-{
     const auto playlist = player().CurrentPlaylist();
     EXPECT_TRUE(player().CanSetShuffle(playlist));
     EXPECT_FALSE(playlist->Shuffle());
@@ -103,12 +108,17 @@ TEST_F(MprisPlayerTest, MalformedMetadataStillGivesATrackAndNoneOrAWrongTypeNoTr
     EXPECT_TRUE(QTest::qWaitFor([&] { return throwsPlayerError([&] { player().CurrentTrack(); }); }, kEventWaitMs));
 }
 
-TEST_F(MprisPlayerTest, RatingCountAndDateAreReadButNeverWritten)
+TEST_F(MprisPlayerTest, RatingCountAndDateAreReadButNeverWrittenAndArtworkFromAFileIsCopied)
 {
+    QTemporaryDir dir;
+    const QByteArray png("\x89PNG\r\n\x1A\n-rest-of-picture", 24);
+    QFile file(dir.filePath("cover.png"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(png) == png.size() && file.flush());
     QVariantMap metadata = FakeMprisService::track("/t/2", "Rated");
     metadata["xesam:userRating"] = 0.8;
     metadata["xesam:useCount"] = 7;
     metadata["xesam:lastUsed"] = QStringLiteral("2023-01-02T03:04:05+00:00");
+    metadata["mpris:artUrl"] = QUrl::fromLocalFile(file.fileName()).toString();
     fake().set(FakeMprisService::kPlayer, "Metadata", metadata);
     const auto track = player().CurrentTrack();
     EXPECT_EQ(track->Rating(), 80);
@@ -123,18 +133,19 @@ TEST_F(MprisPlayerTest, RatingCountAndDateAreReadButNeverWritten)
     EXPECT_FALSE(caps.library);
     EXPECT_TRUE(caps.raise);
     EXPECT_TRUE(caps.quit);
-}
 
-TEST_F(MprisPlayerTest, TheWindowCanOnlyBeShownAndStatesThatHoldAreFine)
-{
-    const auto window = player().BrowserWindow();
-    EXPECT_EQ(window->Name(), "Fake Player");
-    EXPECT_EQ(player().Windows()->Count(), 1);
-    // So a "show the player" sequence does not fail.
-    EXPECT_NO_THROW(window->SetMiniPlayer(false));
-    EXPECT_NO_THROW(window->SetMinimized(false));
-    EXPECT_THROW(window->SetMinimized(true), PlayerError);
-    EXPECT_FALSE(player().capabilities().minimize);
+    const auto artwork = track->Artwork();
+    ASSERT_EQ(artwork->Count(), 1);
+    EXPECT_EQ(artwork->Item(1)->Format(), PlayerArtwork::PNG);
+    artwork->Item(1)->SaveArtworkToFile(dir.filePath("saved.bin"));
+    QFile copy(dir.filePath("saved.bin"));
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), png);
+    EXPECT_THROW(artwork->Item(1)->SaveArtworkToFile(dir.filePath("no/such/dir/x")), PlayerError);
+    // A missing one is none.
+    metadata["mpris:artUrl"] = QStringLiteral("file:///no/such/cover.jpg");
+    fake().change(FakeMprisService::kPlayer, { { "Metadata", metadata } });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return player().CurrentTrack()->Artwork()->Count() == 0; }, kEventWaitMs));
 }
 
 TEST_F(MprisPlayerTest, PlaylistsComeFromThePlaylistsInterface)
@@ -152,31 +163,6 @@ TEST_F(MprisPlayerTest, PlaylistsComeFromThePlaylistsInterface)
     EXPECT_TRUE(player().capabilities().playlists);
     // The tracks behind a playlist are not exposed.
     EXPECT_THROW(playlists->Item(1)->Tracks(), PlayerError);
-}
-
-TEST_F(MprisPlayerTest, ArtworkFromAFileIsCopiedAndAMissingOneIsNone)
-{
-    QTemporaryDir dir;
-    const QByteArray png("\x89PNG\r\n\x1A\n-rest-of-picture", 24);
-    QFile file(dir.filePath("cover.png"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(png) == png.size());
-    file.close();
-    QVariantMap metadata = FakeMprisService::track("/t/3", "Covered");
-    metadata["mpris:artUrl"] = QUrl::fromLocalFile(file.fileName()).toString();
-    fake().set(FakeMprisService::kPlayer, "Metadata", metadata);
-
-    const auto artwork = player().CurrentTrack()->Artwork();
-    ASSERT_EQ(artwork->Count(), 1);
-    EXPECT_EQ(artwork->Item(1)->Format(), PlayerArtwork::PNG);
-    artwork->Item(1)->SaveArtworkToFile(dir.filePath("saved.bin"));
-    QFile copy(dir.filePath("saved.bin"));
-    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
-    EXPECT_EQ(copy.readAll(), png);
-    EXPECT_THROW(artwork->Item(1)->SaveArtworkToFile(dir.filePath("no/such/dir/x")), PlayerError);
-
-    metadata["mpris:artUrl"] = QStringLiteral("file:///no/such/cover.jpg");
-    fake().change(FakeMprisService::kPlayer, { { "Metadata", metadata } });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return player().CurrentTrack()->Artwork()->Count() == 0; }, kEventWaitMs));
 }
 
 } // namespace

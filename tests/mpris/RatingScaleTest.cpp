@@ -11,7 +11,7 @@ namespace
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-TEST(RatingScaleTest, StarsAndFractionsLandOnTheStarGridAndWriteClamped)
+TEST(RatingScaleTest, StarsFractionsAndUserRatingsLandOnTheStarGridOrStayOffItAndWriteClamped)
 {
     for (const auto& [stars, rating] :
         { std::pair { 3.0, 60 }, { 2.5, 60 }, { 2.49, 40 }, { 7.0, 100 }, { -1.0, 0 }, { kNaN, 0 } })
@@ -23,10 +23,7 @@ TEST(RatingScaleTest, StarsAndFractionsLandOnTheStarGridAndWriteClamped)
         EXPECT_DOUBLE_EQ(RatingScale::toStars(rating), stars) << rating;
     EXPECT_DOUBLE_EQ(RatingScale::toUnit(80), 0.8);
     EXPECT_DOUBLE_EQ(RatingScale::toUnitOrUnrated(0), -1.0);
-}
-
-TEST(RatingScaleTest, UserRatingKeepsStarsOnlyWhenExactlyOnAStep)
-{
+    // A user rating keeps stars only when exactly on a step.
     const std::pair<double, int> cases[] = { { 0.0, 0 }, { 0.2, 20 }, { 4 / 5.0, 80 }, { 0.6, 60 }, { 1.0, 100 },
         // Off the grid stays off it, even where plain rounding would land on a step.
         { 0.5, 50 }, { 0.795, 79 }, { 0.999, 99 }, { 0.001, 1 }, { -0.4, 0 }, { 3.0, 100 }, { kNaN, 0 } };

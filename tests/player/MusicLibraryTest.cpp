@@ -1,11 +1,6 @@
 #include "SampleLibrary.h"
 
-#include "player/plist/MusicLibrary.h"
-
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
-
-#include <QDir>
 
 using testing::ElementsAre;
 using testing::HasSubstr;
@@ -68,11 +63,11 @@ TEST(MusicLibrarySample, ReadsWhatTheFileHoldsExactly)
     EXPECT_EQ(library->tracks().front().artworkFile, QDir(sample.folder()).filePath("covers/harbour-lights.jpg"));
 }
 
-TEST(MusicLibraryPlaylists, LibraryComesFirstWhereverItIsInTheFileAndIsMadeWhenMissing)
+TEST(MusicLibraryPlaylists, LibraryComesFirstWhereverItIsInTheFileAndIsMadeWhenMissingAndErrorsSaySo)
 {
     QTemporaryDir dir;
     MusicLibrary library;
-    ASSERT_TRUE(library.load(SampleLibrary::writeFile(dir, twoTrackLibrary(R"(	<key>Playlists</key>
+    ASSERT_TRUE(library.load(SampleLibrary::writeFile(dir.path(), twoTrackLibrary(R"(	<key>Playlists</key>
 	<array>
 		<dict><key>Name</key><string>Mix</string><key>Playlist Items</key><array>
 			<dict><key>Track ID</key><integer>9</integer></dict></array></dict>
@@ -88,22 +83,19 @@ TEST(MusicLibraryPlaylists, LibraryComesFirstWhereverItIsInTheFileAndIsMadeWhenM
 
     // Without one, a "Library" of all tracks is made.
     MusicLibrary bare;
-    ASSERT_TRUE(bare.load(SampleLibrary::writeFile(dir, twoTrackLibrary(""))));
+    ASSERT_TRUE(bare.load(SampleLibrary::writeFile(dir.path(), twoTrackLibrary(""))));
     EXPECT_THAT(playlistNames(bare), ElementsAre("Library"));
     EXPECT_THAT(*bare.playlists()[0].tracks, ElementsAre(0, 1));
-}
 
-TEST(MusicLibraryErrors, SayWhatIsWrongInASentence)
-{
-    QTemporaryDir dir;
-    MusicLibrary library;
+    // What is wrong, in a sentence.
     EXPECT_FALSE(library.load(QDir(dir.path()).filePath("absent.xml")));
     EXPECT_THAT(library.errorString().toStdString(), HasSubstr("could not be opened"));
 
-    EXPECT_FALSE(library.load(SampleLibrary::writeFile(dir, "<plist version=\"1.0\"><dict></dict></plist>")));
+    EXPECT_FALSE(library.load(SampleLibrary::writeFile(dir.path(), "<plist version=\"1.0\"><dict></dict></plist>")));
     EXPECT_THAT(library.errorString().toStdString(), HasSubstr("is not a music library"));
 
-    EXPECT_FALSE(library.load(SampleLibrary::writeFile(dir, "<plist version=\"1.0\">\n<dict>\n<key>Tracks</key>\n")));
+    EXPECT_FALSE(
+        library.load(SampleLibrary::writeFile(dir.path(), "<plist version=\"1.0\">\n<dict>\n<key>Tracks</key>\n")));
     EXPECT_THAT(library.errorString().toStdString(), HasSubstr("is damaged"));
     EXPECT_THAT(library.errorString().toStdString(), HasSubstr("Line 4"));
 }

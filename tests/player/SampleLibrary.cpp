@@ -1,10 +1,6 @@
 #include "SampleLibrary.h"
 
-#include <gtest/gtest.h>
-
-#include <QDir>
 #include <QDirIterator>
-#include <QFile>
 
 SampleLibrary::SampleLibrary()
 {
@@ -16,27 +12,6 @@ SampleLibrary::SampleLibrary()
         const QString to = QDir(m_dir.path()).filePath(source.relativeFilePath(from));
         m_valid = QDir().mkpath(QFileInfo(to).absolutePath()) && QFile::copy(from, to);
     }
-}
-
-QString SampleLibrary::bundledFolder()
-{
-    return QStringLiteral(BOLVIN_SAMPLE_LIBRARY_DIR);
-}
-
-QString SampleLibrary::file() const
-{
-    return QDir(m_dir.path()).filePath(QStringLiteral("iTunes Music Library.xml"));
-}
-
-QByteArray SampleLibrary::bytes() const
-{
-    return readFile(file());
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 std::unique_ptr<MusicLibrary> SampleLibrary::load() const
@@ -53,20 +28,11 @@ std::unique_ptr<SimulatedPlayer> SampleLibrary::player() const
     return player;
 }
 
-QString SampleLibrary::writeFile(const QTemporaryDir& dir, const QByteArray& text)
+QString SampleLibrary::writeFile(const QString& folder, const QByteArray& text)
 {
-    const QString path = QDir(dir.path()).filePath(QStringLiteral("iTunes Music Library.xml"));
+    const QString path = QDir(folder).filePath(QStringLiteral("iTunes Music Library.xml"));
     QFile f(path);
     if (f.open(QIODevice::WriteOnly))
         f.write(text);
     return path;
-}
-
-int trackNamed(const MusicLibrary& library, const QString& name)
-{
-    for (int i = 0; i < int(library.tracks().size()); ++i) {
-        if (library.tracks()[std::size_t(i)].name == name)
-            return i;
-    }
-    return -1;
 }

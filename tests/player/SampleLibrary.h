@@ -3,12 +3,22 @@
 #include "player/plist/MusicLibrary.h"
 #include "player/simulated/SimulatedPlayer.h"
 
-#include <QByteArray>
-#include <QString>
+#include <gtest/gtest.h>
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <memory>
 #include <ostream>
+
+// The bytes of the file at path; empty when it cannot be read.
+inline QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 // A private copy of the bundled sample library (xml and covers) in a temporary folder, so a
 // test may write to it freely.
@@ -19,8 +29,8 @@ public:
 
     bool isValid() const { return m_valid; }
     QString folder() const { return m_dir.path(); }
-    QString file() const;
-    QByteArray bytes() const;
+    QString file() const { return QDir(m_dir.path()).filePath(QStringLiteral("iTunes Music Library.xml")); }
+    QByteArray bytes() const { return readFile(file()); }
 
     // A freshly loaded library of the copy; fails the test when it does not load.
     std::unique_ptr<MusicLibrary> load() const;
@@ -28,20 +38,26 @@ public:
     std::unique_ptr<SimulatedPlayer> player() const;
 
     // The path of the bundled, read-only original.
-    static QString bundledFolder();
-    // Writes text as a library file into a temporary folder and returns its path.
-    static QString writeFile(const QTemporaryDir& dir, const QByteArray& text);
+    static QString bundledFolder() { return QStringLiteral(BOLVIN_SAMPLE_LIBRARY_DIR); }
+    // Writes text as the library file of folder and returns its path.
+    static QString writeFile(const QString& folder, const QByteArray& text);
 
 private:
     QTemporaryDir m_dir;
     bool m_valid = false;
 };
 
-// The bytes of the file at path; empty when it cannot be read.
-QByteArray readFile(const QString& path);
+// The moment the tests' clocks stand still at.
+inline const QDateTime fixedNow(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC);
 
 // Index into MusicLibrary::tracks() of the first track called name; -1 when none is.
-int trackNamed(const MusicLibrary& library, const QString& name);
+inline int trackNamed(const MusicLibrary& library, const QString& name)
+{
+    for (int i = 0; i < int(library.tracks().size()); ++i)
+        if (library.tracks()[std::size_t(i)].name == name)
+            return i;
+    return -1;
+}
 
 // Readable failure messages for Qt text.
 inline void PrintTo(const QString& text, std::ostream* out)

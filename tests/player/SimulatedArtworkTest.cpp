@@ -3,11 +3,6 @@
 #include "player/PlayerError.h"
 #include "player/simulated/SimulatedArtwork.h"
 
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-
 namespace
 {
 
@@ -36,7 +31,7 @@ TEST(SimulatedArtwork, FormatComesFromTheMagicBytes)
     EXPECT_EQ(SimulatedArtwork(disguised).Format(), PlayerArtwork::JPEG);
 }
 
-TEST(SimulatedArtwork, SampleTracksCarryEachFormatOrNone)
+TEST(SimulatedArtwork, SampleTracksCarryEachFormatOrNoneAndSavingCopiesTheBytesOverAnOldFile)
 {
     SampleLibrary sample;
     const auto player = sample.player();
@@ -48,12 +43,7 @@ TEST(SimulatedArtwork, SampleTracksCarryEachFormatOrNone)
     EXPECT_EQ(artworkOf(*player, "Last Ferry Home")->Count(), 0);
     EXPECT_EQ(artworkOf(*player, "Crunch Time")->Count(), 0);
     EXPECT_THROW(artworkOf(*player, "Dust in Sunlight")->Item(1), PlayerError);
-}
 
-TEST(SimulatedArtwork, SaveArtworkToFileCopiesTheBytesAndOverwrites)
-{
-    SampleLibrary sample;
-    const auto player = sample.player();
     QTemporaryDir dir;
     const QString target = QDir(dir.path()).filePath("Bolvin-artwork.png");
     {

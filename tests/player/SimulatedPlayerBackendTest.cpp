@@ -3,17 +3,14 @@
 #include "player/simulated/SimulatedPlayerBackend.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 using testing::ElementsAre;
 using testing::HasSubstr;
 using testing::IsEmpty;
 
-TEST(SimulatedPlayerBackend, RunsFromCreationUntilQuitAndStartsPlayingWhenAsked)
+TEST(SimulatedPlayerBackend, RunsFromCreationUntilQuitStartsPlayingWhenAskedAndExplainsALibraryThatDoesNotLoad)
 {
     SampleLibrary sample;
     SimulatedPlayerBackend backend(sample.file(), 10.0);
@@ -33,12 +30,11 @@ TEST(SimulatedPlayerBackend, RunsFromCreationUntilQuitAndStartsPlayingWhenAsked)
     EXPECT_NE(backend.createApplication(), app);
     EXPECT_EQ(backend.player()->PlayerState(), 1);
     EXPECT_DOUBLE_EQ(backend.player()->speed(), 10.0);
-}
 
-TEST(SimulatedPlayerBackend, ALibraryThatDoesNotLoadIsExplained)
-{
+    // A library that does not load is explained.
     QTemporaryDir dir;
-    SimulatedPlayerBackend damaged(SampleLibrary::writeFile(dir, "<plist version=\"1.0\">\n<dict>\n<key>Tracks"), 1.0);
+    SimulatedPlayerBackend damaged(
+        SampleLibrary::writeFile(dir.path(), "<plist version=\"1.0\">\n<dict>\n<key>Tracks"), 1.0);
     EXPECT_FALSE(damaged.start(true));
     EXPECT_THAT(damaged.lastError().toStdString(), HasSubstr("is damaged"));
     EXPECT_THAT(*damaged.runningExecutables(), IsEmpty());
@@ -50,24 +46,23 @@ TEST(SimulatedPlayerBackend, UserLibraryIsACopyMadeOnce)
     QStandardPaths::setTestModeEnabled(true);
     const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     ASSERT_FALSE(appData.isEmpty());
-    QDir(QDir(appData).filePath("library")).removeRecursively();
+    QDir library(QDir(appData).filePath("library"));
+    library.removeRecursively();
 
     const QString copy = SimulatedPlayerBackend::userLibraryFile(SampleLibrary::bundledFolder());
-    ASSERT_EQ(copy, QDir(appData).filePath("library/iTunes Music Library.xml"));
-    EXPECT_TRUE(QFile::exists(QDir(appData).filePath("library/covers/thalassa.bmp")));
-    {
-        QFile file(copy);
-        ASSERT_TRUE(file.open(QIODevice::Append));
-        file.write("<!-- the user's own -->\n");
-    }
-    const qint64 changedSize = QFileInfo(copy).size();
+    ASSERT_EQ(copy, library.filePath("iTunes Music Library.xml"));
+    EXPECT_TRUE(QFile::exists(library.filePath("covers/thalassa.bmp")));
+    QFile file(copy);
+    ASSERT_TRUE(file.open(QIODevice::Append) && file.write("<!-- the user's own -->\n") > 0);
+    file.close();
+    const QByteArray changed = readFile(copy);
     EXPECT_EQ(SimulatedPlayerBackend::userLibraryFile(SampleLibrary::bundledFolder()), copy);
-    EXPECT_EQ(QFileInfo(copy).size(), changedSize);
+    EXPECT_EQ(readFile(copy), changed);
 
     QTemporaryDir empty;
-    QDir(QDir(appData).filePath("library")).removeRecursively();
+    library.removeRecursively();
     EXPECT_TRUE(SimulatedPlayerBackend::userLibraryFile(empty.path()).isEmpty());
-    QDir(QDir(appData).filePath("library")).removeRecursively();
+    library.removeRecursively();
 }
 
 TEST(SimulatedPlayerBackend, AUserLibraryIsPlayedFromAWorkingCopy)
@@ -76,12 +71,7 @@ TEST(SimulatedPlayerBackend, AUserLibraryIsPlayedFromAWorkingCopy)
     SampleLibrary user;
     // Written by another program: its own character references, which a save would respell.
     const QByteArray userBytes = user.bytes().replace("Mo &amp; the Crisps", "Mo &#38; the Crisps");
-    const auto writeUserFile = [&](const QByteArray& bytes) {
-        QFile file(user.file());
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(bytes);
-    };
-    writeUserFile(userBytes);
+    SampleLibrary::writeFile(user.folder(), userBytes);
 
     QString error;
     const QString copy = SimulatedPlayerBackend::workingLibraryFile(user.file(), &error);
@@ -103,7 +93,7 @@ TEST(SimulatedPlayerBackend, AUserLibraryIsPlayedFromAWorkingCopy)
     MusicLibrary played;
     ASSERT_TRUE(played.load(copy));
     EXPECT_EQ(played.tracks().front().rating, 40);
-    writeUserFile(userBytes + "\n");
+    SampleLibrary::writeFile(user.folder(), userBytes + "\n");
     EXPECT_EQ(SimulatedPlayerBackend::workingLibraryFile(user.file()), copy);
     EXPECT_EQ(readFile(copy), userBytes + "\n");
 

@@ -2,10 +2,8 @@
 
 #include "player/PlayerError.h"
 #include "player/TrackTime.h"
-#include "player/simulated/SimulatedPlayer.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 #include <QTest>
 
@@ -16,8 +14,6 @@ using testing::IsEmpty;
 
 namespace
 {
-
-const QDateTime fixedNow(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC);
 
 // The sample library's player on a fixed clock, with its events logged by name.
 class SimulatedPlayerTest : public testing::Test
@@ -83,7 +79,7 @@ TEST_F(SimulatedPlayerTest, TracksAdvanceWithTheSteppedClockAndCountAsPlayed)
     EXPECT_EQ(currentName(), libraryTrack(0, 3).name);
 }
 
-TEST_F(SimulatedPlayerTest, PauseStopsTimeAndPlayResumesWhereItWas)
+TEST_F(SimulatedPlayerTest, PauseStopsTimeNextAndPreviousWrapAroundAndQuitEndsItAll)
 {
     m_player->Play();
     m_player->advanceBy(1000);
@@ -96,15 +92,12 @@ TEST_F(SimulatedPlayerTest, PauseStopsTimeAndPlayResumesWhereItWas)
     EXPECT_THAT(takeEvents(), ElementsAre("play", "stop", "play"));
     EXPECT_EQ(currentName(), libraryTrack(0, 0).name);
     EXPECT_EQ(m_player->position(), 1000);
-}
 
-TEST_F(SimulatedPlayerTest, NextAndPreviousAnnounceOnlyWhilePlayingAndWrapAround)
-{
-    m_player->cueFirstTrack();
+    SCOPED_TRACE("next and previous announce only while playing");
+    m_player->Pause();
     m_player->NextTrack();
     EXPECT_EQ(currentName(), libraryTrack(0, 1).name);
-    EXPECT_THAT(takeEvents(), IsEmpty());
-
+    EXPECT_THAT(takeEvents(), ElementsAre("stop"));
     m_player->Play();
     m_player->PreviousTrack();
     m_player->PreviousTrack();
@@ -112,12 +105,9 @@ TEST_F(SimulatedPlayerTest, NextAndPreviousAnnounceOnlyWhilePlayingAndWrapAround
     EXPECT_EQ(currentName(), libraryTrack(0, 35).name);
     m_player->NextTrack();
     EXPECT_EQ(currentName(), libraryTrack(0, 0).name);
-}
-
-TEST_F(SimulatedPlayerTest, QuitAnnouncesAndThenNothingAnswers)
-{
-    m_player->Play();
     takeEvents();
+
+    SCOPED_TRACE("quit announces, and then nothing answers");
     QString nameDuringQuit;
     QObject::connect(m_player.get(), &PlayerApplication::OnAboutToPromptUserToQuitEvent,
         [this, &nameDuringQuit] { nameDuringQuit = currentName(); });
@@ -133,12 +123,23 @@ TEST_F(SimulatedPlayerTest, QuitAnnouncesAndThenNothingAnswers)
     EXPECT_THAT(takeEvents(), IsEmpty());
 }
 
-TEST_F(SimulatedPlayerTest, PlayFirstTrackSwitchesPlaylistAndRefusesAnEmptyOne)
+TEST_F(SimulatedPlayerTest, PlayFirstTrackSwitchesPlaylistShufflesPerPlaylistAndRefusesAnEmptyOne)
 {
-    playlist(2)->PlayFirstTrack();
+    EXPECT_TRUE(m_player->CanSetShuffle(m_player->CurrentPlaylist()));
+    const auto roadTrip = playlist(2);
+    roadTrip->SetShuffle(true);
+    EXPECT_FALSE(playlist(1)->Shuffle());
+    roadTrip->PlayFirstTrack();
     EXPECT_EQ(m_player->CurrentPlaylist()->Name(), "Road Trip");
     EXPECT_EQ(currentName(), libraryTrack(1, 0).name);
     EXPECT_THAT(takeEvents(), ElementsAre("play"));
+    // Every track once per round.
+    std::set<QString> heard { currentName() };
+    for (int i = 1; i < roadTrip->Tracks()->Count(); ++i) {
+        m_player->NextTrack();
+        heard.insert(currentName());
+    }
+    EXPECT_EQ(int(heard.size()), roadTrip->Tracks()->Count());
 
     const auto empty = playlist(4);
     EXPECT_THROW(empty->PlayFirstTrack(), PlayerError);
@@ -146,37 +147,7 @@ TEST_F(SimulatedPlayerTest, PlayFirstTrackSwitchesPlaylistAndRefusesAnEmptyOne)
     EXPECT_EQ(m_player->CurrentPlaylist()->Name(), "Road Trip");
 }
 
-TEST_F(SimulatedPlayerTest, ShuffleIsPerPlaylistAndPlaysEveryTrackOncePerRound)
-{
-    EXPECT_TRUE(m_player->CanSetShuffle(m_player->CurrentPlaylist()));
-    const auto roadTrip = playlist(2);
-    roadTrip->SetShuffle(true);
-    EXPECT_FALSE(playlist(1)->Shuffle());
-    roadTrip->PlayFirstTrack();
-    EXPECT_EQ(currentName(), libraryTrack(1, 0).name);
-    std::set<QString> heard { currentName() };
-    for (int i = 1; i < roadTrip->Tracks()->Count(); ++i) {
-        m_player->NextTrack();
-        heard.insert(currentName());
-    }
-    EXPECT_EQ(int(heard.size()), roadTrip->Tracks()->Count());
-}
-
-TEST_F(SimulatedPlayerTest, SearchIsCaseInsensitiveInTheFieldsAsked)
-{
-    const auto library = playlist(1);
-    const auto crisps = library->Search("CRISPS", PlayerPlaylist::SearchArtists);
-    ASSERT_NE(crisps, nullptr);
-    EXPECT_EQ(crisps->Count(), 4);
-    EXPECT_EQ(crisps->Item(1)->Artist(), "Mo & the Crisps");
-    EXPECT_EQ(library->Search("crisps", PlayerPlaylist::SearchSongNames), nullptr);
-    EXPECT_EQ(library->Search("", PlayerPlaylist::SearchAll), nullptr);
-    EXPECT_EQ(library->Search("русский вальс", PlayerPlaylist::SearchSongNames)->Item(1)->Name(), "Русский Вальс");
-    EXPECT_EQ(library->Search("less < MORE", PlayerPlaylist::SearchSongNames)->Item(1)->Name(), "Less < More");
-    EXPECT_EQ(library->Search("salt & vinegar", PlayerPlaylist::SearchAlbums)->Count(), 4);
-}
-
-TEST_F(SimulatedPlayerTest, TrackFieldsReadAsThePlayerShowsThemAndChangesAreChecked)
+TEST_F(SimulatedPlayerTest, TrackFieldsReadAsThePlayerShowsThemChangesAreCheckedAndSearchIgnoresCase)
 {
     const auto tracks = playlist(1)->Tracks();
     ASSERT_EQ(tracks->Count(), 36);
@@ -194,6 +165,18 @@ TEST_F(SimulatedPlayerTest, TrackFieldsReadAsThePlayerShowsThemAndChangesAreChec
     first->SetPlayedDate(fixedNow.toLocalTime());
     EXPECT_EQ(first->PlayedDate(), fixedNow.toLocalTime());
     EXPECT_THAT(takeEvents(), ElementsAre("db", "db", "db"));
+
+    // Search is case-insensitive in the fields asked.
+    const auto library = playlist(1);
+    const auto crisps = library->Search("CRISPS", PlayerPlaylist::SearchArtists);
+    ASSERT_NE(crisps, nullptr);
+    EXPECT_EQ(crisps->Count(), 4);
+    EXPECT_EQ(crisps->Item(1)->Artist(), "Mo & the Crisps");
+    EXPECT_EQ(library->Search("crisps", PlayerPlaylist::SearchSongNames), nullptr);
+    EXPECT_EQ(library->Search("", PlayerPlaylist::SearchAll), nullptr);
+    EXPECT_EQ(library->Search("русский вальс", PlayerPlaylist::SearchSongNames)->Item(1)->Name(), "Русский Вальс");
+    EXPECT_EQ(library->Search("less < MORE", PlayerPlaylist::SearchSongNames)->Item(1)->Name(), "Less < More");
+    EXPECT_EQ(library->Search("salt & vinegar", PlayerPlaylist::SearchAlbums)->Count(), 4);
 }
 
 TEST_F(SimulatedPlayerTest, RealTimeTickingDrivesTheSamePath)

@@ -1,7 +1,5 @@
 #include "SampleLibrary.h"
 
-#include <gtest/gtest.h>
-
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -24,33 +22,20 @@ std::vector<int> scanned(const MusicLibrary& library, int playlist, const QStrin
     return found;
 }
 
-// Whole names, their other cases, pieces of them and texts no name holds.
-QStringList queriesFor(const MusicLibrary& library)
+// Whole names, their other cases, pieces of them and texts no name holds, in every playlist.
+void expectIndexedMatchesScan(const MusicLibrary& library)
 {
-    QStringList queries { QString(), QStringLiteral("a"), QStringLiteral("zz"), QStringLiteral("no such song"),
-        QStringLiteral("SS"), QStringLiteral("ss"), QString::fromUtf8("ẞ"), QString::fromUtf8("\u212A") };
+    QStringList queries = QString::fromUtf8("|a|zz|no such song|SS|ss|ẞ|\u212A").split(QLatin1Char('|'));
     for (const LibraryTrack& track : library.tracks()) {
         const QString& name = track.name;
         queries << name << name.toUpper() << name.toLower() << name.left(3) << name.mid(1, 4) << name.right(2)
                 << name + QStringLiteral("x");
     }
-    return queries;
-}
-
-void expectIndexedMatchesScan(const MusicLibrary& library)
-{
-    const QStringList queries = queriesFor(library);
     for (int p = 0; p < int(library.playlists().size()); ++p) {
         for (const QString& text : queries)
             ASSERT_EQ(library.tracksNamed(p, text), scanned(library, p, text))
                 << "playlist " << p << " " << text.toStdString();
     }
-}
-
-QByteArray trackEntry(int id, const QString& name)
-{
-    return "<key>" + QByteArray::number(id) + "</key><dict><key>Track ID</key><integer>" + QByteArray::number(id)
-        + "</integer><key>Name</key><string>" + name.toHtmlEscaped().toUtf8() + "</string></dict>\n";
 }
 
 QByteArray playlistEntry(const QString& name, const std::vector<int>& ids)
@@ -66,11 +51,9 @@ QByteArray playlistEntry(const QString& name, const std::vector<int>& ids)
 // the Basic Multilingual Plane; a shuffled playlist that lists some tracks twice.
 QByteArray generatedLibrary(int count)
 {
-    const QStringList odd { QStringLiteral("Love"), QStringLiteral("Glove"), QStringLiteral("GLOVES"),
-        QString::fromUtf8("Straße"), QStringLiteral("STRASSE"), QString::fromUtf8("Σίσυφος"),
-        QString::fromUtf8("ΣΊΣΥΦΟΣ"), QString::fromUtf8("\u212Aelvin"), QStringLiteral("kelvin"),
-        QString::fromUtf8("İstanbul"), QString::fromUtf8("𐐀𐐁 Deseret"), QString::fromUtf8("𐐨𐐩 deseret"),
-        QStringLiteral("aaaaaa"), QStringLiteral("aa") };
+    const QStringList odd = QString::fromUtf8("Love|Glove|GLOVES|Straße|STRASSE|Σίσυφος|ΣΊΣΥΦΟΣ|\u212Aelvin|kelvin|"
+                                              "İstanbul|𐐀𐐁 Deseret|𐐨𐐩 deseret|aaaaaa|aa")
+                                .split(QLatin1Char('|'));
     QRandomGenerator random(7);
     QByteArray tracks;
     std::vector<int> shuffled;
@@ -78,7 +61,9 @@ QByteArray generatedLibrary(int count)
         const QString name = i < odd.size() ? odd[i]
             : i % 5 == 0                    ? QStringLiteral("SONG %1").arg(i / 2)
                                             : QStringLiteral("Song %1").arg(i / 2);
-        tracks += trackEntry(i + 1, name);
+        const QByteArray id = QByteArray::number(i + 1);
+        tracks += "<key>" + id + "</key><dict><key>Track ID</key><integer>" + id + "</integer><key>Name</key><string>"
+            + name.toHtmlEscaped().toUtf8() + "</string></dict>\n";
         shuffled.push_back(i + 1);
     }
     std::shuffle(shuffled.begin(), shuffled.end(), random);
@@ -102,7 +87,7 @@ TEST(TrackNameSearch, IndexedFindsWhatAScanFinds)
 
     QTemporaryDir dir;
     MusicLibrary library;
-    ASSERT_TRUE(library.load(SampleLibrary::writeFile(dir, generatedLibrary(400))))
+    ASSERT_TRUE(library.load(SampleLibrary::writeFile(dir.path(), generatedLibrary(400))))
         << library.errorString().toStdString();
     ASSERT_EQ(library.playlists().size(), 3u);
     expectIndexedMatchesScan(library);

@@ -63,8 +63,20 @@ TEST_F(MprisPlayerChooserTest, FollowsPlayersAsTheyStartPlayingComeAndGo)
     EXPECT_EQ(chooser.activeService(), m_players.front()->service()) << "the one left follows";
 }
 
-TEST_F(MprisPlayerChooserTest, APinnedPlayerIsWaitedForAttachedOnceAndPickedUpAgainAfterARestart)
+TEST_F(MprisPlayerChooserTest, WithoutAPlayerTheBackendSaysWhyAndAPinnedOneIsAttachedOnceAndAgainAfterARestart)
 {
+    MprisPlayerChooser unpinned(bus().client(), kTimeoutMs);
+    MprisPlayerBackend none(QString(), bus().client(), kTimeoutMs);
+    none.followChoice(unpinned);
+    EXPECT_EQ(none.createApplication(), nullptr);
+    EXPECT_TRUE(none.lastError().startsWith("No media player is running."));
+    EXPECT_EQ(none.identity(), "your media player");
+
+    MprisPlayerBackend detached(QString(), QDBusConnection(QStringLiteral("never-connected")), kTimeoutMs);
+    EXPECT_FALSE(detached.runningExecutables().has_value());
+    EXPECT_EQ(detached.createApplication(), nullptr);
+    EXPECT_EQ(detached.lastError(), "Bolvin cannot reach the desktop's session bus, where media players are found.");
+
     addPlayer("alpha", "Alpha Player", "Playing");
     MprisPlayerChooser chooser(bus().client(), kTimeoutMs, "gamma");
     MprisPlayerBackend backend(QString(), bus().client(), kTimeoutMs);
@@ -90,21 +102,6 @@ TEST_F(MprisPlayerChooserTest, APinnedPlayerIsWaitedForAttachedOnceAndPickedUpAg
     std::shared_ptr<PlayerApplication> second;
     EXPECT_TRUE(QTest::qWaitFor([&] { return (second = backend.createApplication()) != nullptr; }, kEventWaitMs));
     EXPECT_NE(second, first);
-}
-
-TEST_F(MprisPlayerChooserTest, WithNoPlayerOrNoBusTheBackendSaysWhy)
-{
-    MprisPlayerChooser chooser(bus().client(), kTimeoutMs);
-    MprisPlayerBackend none(QString(), bus().client(), kTimeoutMs);
-    none.followChoice(chooser);
-    EXPECT_EQ(none.createApplication(), nullptr);
-    EXPECT_TRUE(none.lastError().startsWith("No media player is running."));
-    EXPECT_EQ(none.identity(), "your media player");
-
-    MprisPlayerBackend detached(QString(), QDBusConnection(QStringLiteral("never-connected")), kTimeoutMs);
-    EXPECT_FALSE(detached.runningExecutables().has_value());
-    EXPECT_EQ(detached.createApplication(), nullptr);
-    EXPECT_EQ(detached.lastError(), "Bolvin cannot reach the desktop's session bus, where media players are found.");
 }
 
 TEST_F(MprisPlayerChooserTest, AHungPlayerNeverHoldsUpTheGuiThread)
