@@ -11,8 +11,9 @@ const QString kIntrospectable = QStringLiteral("org.freedesktop.DBus.Introspecta
 std::optional<DBusIntrospection> DBusIntrospection::read(
     const QDBusConnection& bus, const QString& service, const QString& path, int timeoutMs)
 {
-    const QDBusMessage call
-        = QDBusMessage::createMethodCall(service, path, kIntrospectable, QStringLiteral("Introspect"));
+    QDBusMessage call = QDBusMessage::createMethodCall(service, path, kIntrospectable, QStringLiteral("Introspect"));
+    // Looking at what a service offers never starts it.
+    call.setAutoStartService(false);
     const QDBusMessage reply = bus.call(call, QDBus::Block, timeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().size() != 1
         || reply.arguments().first().metaType() != QMetaType::fromType<QString>())

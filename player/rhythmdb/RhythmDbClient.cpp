@@ -69,6 +69,8 @@ std::optional<QVariantMap> RhythmDbClient::entry(const QString& location, Outcom
     QDBusMessage get
         = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("GetEntryProperties"));
     get << location;
+    // Asking must not start a Rhythmbox the user quit: the bus would, for this name.
+    get.setAutoStartService(false);
     const QDBusMessage reply = m_bus.call(get, QDBus::Block, m_timeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
         *outcome = failed(reply);
@@ -82,6 +84,7 @@ RhythmDbClient::Outcome RhythmDbClient::write(const QString& location, const QVa
     QDBusMessage set
         = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("SetEntryProperties"));
     set << location << properties;
+    set.setAutoStartService(false);
     const QDBusMessage reply = m_bus.call(set, QDBus::Block, m_timeoutMs);
     if (reply.type() != QDBusMessage::ReplyMessage)
         return failed(reply);

@@ -14,12 +14,15 @@ public:
     ~PrivateBus() { stop(); }
 
     // Starts the daemon and connects a client under clientName; false with error() when
-    // either fails within the bounded start-up.
-    bool start(const QString& clientName)
+    // either fails within the bounded start-up. The bus starts services only from serviceDir.
+    bool start(const QString& clientName, const QString& serviceDir = QString())
     {
         // A session bus without the session's service files: a call to a name nobody owns fails
         // at once instead of starting a real Rhythmbox (or playerctld) on the test's display.
-        if (!m_config.open() || m_config.write(kConfig) < 0 || !m_config.flush())
+        QByteArray config(kConfig);
+        if (!serviceDir.isEmpty())
+            config.replace("</busconfig>", "<servicedir>" + serviceDir.toUtf8() + "</servicedir></busconfig>");
+        if (!m_config.open() || m_config.write(config) < 0 || !m_config.flush())
             return fail(QStringLiteral("cannot write the bus configuration"));
         m_daemon.start(
             QStringLiteral("dbus-daemon"), { "--config-file=" + m_config.fileName(), "--print-address", "--nofork" });

@@ -3,7 +3,12 @@
 
 #include <gmock/gmock.h>
 
+#include "player/rhythmdb/RhythmDbClient.h"
+
 #include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
 
 #include <utility>
 
@@ -242,6 +247,27 @@ TEST_F(RhythmboxDatabaseTest, ATrackNotInTheLibraryOrWithoutALocationIsAFailedRe
     EXPECT_THROW(player().CurrentTrack()->SetRating(20), PlayerError);
     flavour().setTrackUri(QString());
     EXPECT_THROW(player().CurrentTrack()->SetRating(20), PlayerError);
+}
+
+TEST(RhythmDbClientTest, AskingNeverStartsRhythmbox)
+{
+    // The bus would start Rhythmbox for a call to its name, and a Rhythmbox the user quit
+    // would come back at the next rating.
+    QTemporaryDir services;
+    const QString started = services.filePath("started");
+    QFile service(services.filePath("org.gnome.Rhythmbox3.service"));
+    ASSERT_TRUE(service.open(QIODevice::WriteOnly));
+    service.write(
+        QString("[D-BUS Service]\nName=org.gnome.Rhythmbox3\nExec=/usr/bin/touch %1\n").arg(started).toUtf8());
+    service.close();
+    PrivateBus bus;
+    ASSERT_TRUE(bus.start("rhythmdb-no-start", services.path())) << bus.error().toStdString();
+    const RhythmDbClient client(bus.client(), 1000);
+    RhythmDbClient::Outcome outcome;
+    EXPECT_FALSE(client.entry("file:///a.ogg", &outcome));
+    EXPECT_FALSE(client.write("file:///a.ogg", { { "rating", RhythmDbClient::starsValue(3) } }));
+    QTest::qWait(200);
+    EXPECT_FALSE(QFile::exists(started));
 }
 
 } // namespace
