@@ -41,12 +41,10 @@ TEST(QtTrayShell, AddModifyAndDeleteDriveOneIcon)
     ASSERT_NE(shell.trayIcon(), nullptr);
     EXPECT_EQ(shell.trayIcon()->toolTip(), QStringLiteral("tip"));
     EXPECT_FALSE(shell.trayIcon()->isVisible()) << "no picture yet";
-
     record.uFlags = NotifyIcon::FlagIcon;
     record.hIcon = kIcon;
     EXPECT_TRUE(shell.notifyIcon(NotifyIcon::Modify, record));
     EXPECT_TRUE(shell.trayIcon()->isVisible());
-
     EXPECT_TRUE(shell.notifyIcon(NotifyIcon::Delete, record));
     EXPECT_EQ(shell.trayIcon(), nullptr);
 }
@@ -57,7 +55,6 @@ TEST(QtTrayShell, ActivationsArriveAsCodesAfterTheEventAndAReceiverMayDeleteTheS
     QPointer<QtTrayShell> shell = new QtTrayShell(desktop);
     ASSERT_TRUE(shell->notifyIcon(NotifyIcon::Add, recordWith(7)));
     QSignalSpy codes(shell.data(), &TrayShell::notification);
-
     emit shell->trayIcon()->activated(QSystemTrayIcon::Context);
     EXPECT_EQ(codes.size(), 0);
     ASSERT_TRUE(codes.wait(kWaitMs));
@@ -65,7 +62,6 @@ TEST(QtTrayShell, ActivationsArriveAsCodesAfterTheEventAndAReceiverMayDeleteTheS
     emit shell->trayIcon()->messageClicked();
     ASSERT_TRUE(codes.wait(kWaitMs));
     EXPECT_EQ(codes.last().at(0).toInt(), 1029);
-
     // The right press opens the menu, whose Exit ends the program before the release is due.
     QObject::connect(shell, &TrayShell::notification, [&] { delete shell.data(); });
     emit shell->trayIcon()->activated(QSystemTrayIcon::Context);

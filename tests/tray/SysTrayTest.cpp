@@ -91,7 +91,6 @@ TEST_F(SysTray, TheFirstAddShowsTheHiddenElementACaptionDecidesASeparatorAndBadI
     EXPECT_EQ(items().key(1), QStringLiteral("Pause"));
     for (int i = 0; i < kMenuItems; ++i)
         EXPECT_EQ(items().action(i)->isSeparator(), items().caption(i) == QStringLiteral("-")) << i;
-
     tray->EnableMenuItem(-1, false);
     EXPECT_EQ(tray->RemoveMenuItem(kMenuItems), 0);
     EXPECT_EQ(items().count(), kMenuItems);
@@ -99,7 +98,6 @@ TEST_F(SysTray, TheFirstAddShowsTheHiddenElementACaptionDecidesASeparatorAndBadI
         tray->SetDefaultMenuIndex(set);
         EXPECT_EQ(tray->DefaultMenuIndex(), read) << set;
     }
-
     items().setCaption(0, QStringLiteral("&Back"));
     EXPECT_FALSE(items().action(0)->isSeparator());
     items().setCaption(2, QStringLiteral("-"));
@@ -114,7 +112,6 @@ TEST_F(SysTray, ShowMenuPassesTheDefaultAndRemovalShiftsCaptionsAndKeysButNotSta
     ASSERT_EQ(shell.popups.size(), 1);
     EXPECT_EQ(shell.popups.at(0), items().action(kDefaultItem));
     EXPECT_EQ(clicks.size(), 0);
-
     tray->EnableMenuItem(2, false);
     EXPECT_EQ(tray->RemoveMenuItem(2), 0);
     EXPECT_EQ(captions(), QStringList({ "-", "&Play", "-", "&Show Bolvin", "&Exit" }));
@@ -122,11 +119,9 @@ TEST_F(SysTray, ShowMenuPassesTheDefaultAndRemovalShiftsCaptionsAndKeysButNotSta
     EXPECT_FALSE(items().isEnabled(2));
     choose(items().action(4));
     EXPECT_EQ(clicks.at(0).at(1).toString(), QStringLiteral("close")) << "the old place reports its new key";
-
     tray->RemoveMenuItem(1);
     tray->ShowMenu();
     EXPECT_EQ(shell.popups.last(), nullptr) << "a default left past the end";
-
     // Element 0 is never removed, only emptied.
     tray->RemoveMenuItem(0);
     EXPECT_EQ(captions(), QStringList({ "", "-", "&Show Bolvin", "&Exit" }));
@@ -140,14 +135,12 @@ TEST_F(SysTray, ClicksCarryIndexAndKeyAfterTheMenuHasClosed)
     QList<bool> openAtClick;
     QObject::connect(tray.get(), &frmSysTray::MenuClick, [&] { openAtClick.append(shell.menuOpen); });
     owner.onRate = [&](int) { openAtClick.append(shell.menuOpen); };
-
     items().setChecked(1, true);
     choose(items().action(1));
     choose(items().action(2));
     choose(tray->mnuPlayList().action(2));
     for (int n = 0; n <= 5; ++n)
         choose(tray->ratingItem(n));
-
     ASSERT_EQ(clicks.size(), 3) << "rating items rate without an event";
     EXPECT_EQ(clicks.at(1), QVariantList({ 2, QStringLiteral("Next Song") }));
     EXPECT_EQ(clicks.at(2), QVariantList({ 2, QStringLiteral("Playlist3") }));
@@ -164,7 +157,6 @@ TEST_F(SysTray, UnloadAndARefusedCloseDeleteTheIcon)
     QCoreApplication::sendEvent(tray->mnuPopup()->parentWidget(), &close);
     EXPECT_FALSE(close.isAccepted());
     EXPECT_EQ(shell.last().command, NotifyIcon::Delete);
-
     load(FakeTrayShell::kNt50);
     tray.reset();
     EXPECT_EQ(shell.last().command, NotifyIcon::Delete);
@@ -177,28 +169,24 @@ TEST_F(SysTray, TipAndBalloonAreCutToTheirFieldsAskTenSilentSecondsAndOnlyANewIc
     EXPECT_EQ(tray->ToolTip(), letters(127));
     tray->SetToolTip(QString());
     EXPECT_EQ(tray->ToolTip(), letters(127));
-
     load(FakeTrayShell::kNt40);
     tray->SetToolTip(letters(300));
     EXPECT_EQ(last().tipText(), letters(63));
     shell.commands.clear();
     tray->ShowBalloonTip(QStringLiteral("Connecting to iTunes"), QStringLiteral("Bolvin"), 1, 5000);
     EXPECT_TRUE(shell.commands.isEmpty()) << "no balloons where Qt cannot show them";
-
     load(FakeTrayShell::kNt50);
     tray->ShowBalloonTip(letters(300), letters(100), 1, 5000);
     EXPECT_EQ(last().uTimeoutOrVersion, 10000u);
     EXPECT_EQ(last().dwInfoFlags, 1u | 16u);
     EXPECT_EQ(last().infoText(), letters(255));
     EXPECT_EQ(last().infoTitleText(), letters(63));
-
     tray->ShowBalloonTip(QString(QChar(u'\0')), QStringLiteral("Bolvin"), 1, 5000);
     EXPECT_EQ(last().infoText(), QString());
     tray->ShowBalloonTip(QStringLiteral("Export finished"));
     EXPECT_EQ(last().infoText(), QStringLiteral("Export finished"));
     EXPECT_EQ(last().infoTitleText(), QStringLiteral("Bolvin")) << "an empty title keeps the last";
     EXPECT_EQ(last().dwInfoFlags, 16u);
-
     shell.commands.clear();
     tray->SetIconHandle(0);
     EXPECT_TRUE(shell.commands.isEmpty()) << "only a new icon handle calls the shell";
@@ -214,7 +202,6 @@ TEST_F(SysTray, QtClicksAndBalloonClicksBecomeTheComponentsEvents)
     QSignalSpy up(tray.get(), &frmSysTray::SysTrayMouseUp);
     QSignalSpy dbl(tray.get(), &frmSysTray::SysTrayDoubleClick);
     QSignalSpy balloon(tray.get(), &frmSysTray::BalloonClicked);
-
     // Qt reports a left click once; it must act as the shell's completed click.
     for (const auto reason : { QSystemTrayIcon::Trigger, QSystemTrayIcon::Context, QSystemTrayIcon::DoubleClick,
              QSystemTrayIcon::MiddleClick })
@@ -223,7 +210,6 @@ TEST_F(SysTray, QtClicksAndBalloonClicksBecomeTheComponentsEvents)
     EXPECT_EQ(down, QList<QVariantList>({ { 1 }, { 2 } }));
     EXPECT_EQ(up, QList<QVariantList>({ { 2 } })) << "a left click acts on release only";
     EXPECT_EQ(dbl, QList<QVariantList>({ { 1 } }));
-
     for (const int code : { 1029, 0, 512, 513, 518, 1026, 1030 })
         shell.notify(code);
     EXPECT_EQ(balloon.size(), 1);
