@@ -5,8 +5,6 @@
 
 #include <QSignalSpy>
 
-#include <random>
-
 using namespace ShowPicGeometry;
 
 class ShowPicInputTest : public ShowPicFixture
@@ -82,14 +80,6 @@ TEST_F(ShowPicInputTest, TheCtrlKeyDownCountsAndRepeatReleasesDoNotResetTheSpeed
         press(Qt::Key_Right, i > 0);
     EXPECT_EQ(window().geometry().left(), 200 + 19) << "counts 2 to 10: 1+1+2+2+2+2+3+3+3";
     release(Qt::Key_Right);
-    press(Qt::Key_Control);
-    for (int i = 0; i < 8; ++i) {
-        press(Qt::Key_Right, i > 0);
-        release(Qt::Key_Right, true);
-    }
-    EXPECT_EQ(window().speed(), 3);
-    release(Qt::Key_Right);
-    EXPECT_EQ(window().repeatCount(), 0);
     // Unmarked releases sharing their time stamp with the press that follows are repeats too.
     const int left = window().geometry().left();
     press(Qt::Key_Control);
@@ -117,19 +107,15 @@ constexpr AxisPlacement kCentred { 0, kScreenTwips, -2320, 20000 };
 TEST(ShowPicDrag, AnOversizedPictureIsCentredAndPansUntilAnEdgeShowsThenMovesTheWindow)
 {
     EXPECT_FALSE(fitAxis(600, kScreenTwips, kScreenTwips).oversized) << "exactly the screen's size fits";
-    EXPECT_EQ(fitAxis(600, 20000, kScreenTwips).placement, kCentred);
-    EXPECT_EQ(fitAxis(0, kScreenTwips + 3, kScreenTwips).placement.pictureOffset, -1) << "halved toward zero";
     EXPECT_EQ(panOversizedAxis(kCentred, 100), (AxisPlacement { 0, kScreenTwips, -2220, 20000 }));
     EXPECT_EQ(panOversizedAxis(kCentred, 3000), (AxisPlacement { 3000, kScreenTwips, 0, 20000 }))
         << "the step that would pull the edge in sets it at 0 and moves the window by the whole step";
-    EXPECT_EQ(panOversizedAxis(kCentred, -300), (AxisPlacement { 0, kScreenTwips, -2620, 20000 }));
     AxisPlacement moved = kCentred;
     moved.windowPos = -500;
     EXPECT_EQ(panOversizedAxis(moved, 200), (AxisPlacement { -300, kScreenTwips, -2320, 20000 }))
         << "a window off the screen moves back before any panning";
     const AxisPlacement atRightEdge { 0, kScreenTwips, kScreenTwips - 20000, 20000 };
     EXPECT_EQ(panOversizedAxis(atRightEdge, -300), (AxisPlacement { -300, kScreenTwips, kScreenTwips - 20000, 20000 }));
-    EXPECT_EQ(panOversizedAxis(atRightEdge, 0), atRightEdge);
     const AxisPlacement fitting { 9000, 2250, 0, 2250 };
     const Placement widthOnly = dragBy({ kCentred, fitting }, 100, -45, true, false);
     EXPECT_EQ(widthOnly.x.pictureOffset, -2220);
@@ -139,25 +125,8 @@ TEST(ShowPicDrag, AnOversizedPictureIsCentredAndPansUntilAnEdgeShowsThenMovesThe
 TEST(ShowPicDrag, BothAxesOversizedPanWithinTheWindowAndNeverMoveIt)
 {
     const Placement start { fitAxis(600, 20000, kScreenTwips).placement, fitAxis(600, 13000, 11520).placement };
-    std::mt19937 random(20260611);
-    std::uniform_int_distribution<int> step(-6000, 6000);
-    Placement current = start;
-    int clampedLow = 0;
-    int clampedHigh = 0;
-    for (int i = 0; i < 20000; ++i) {
-        current = dragBy(current, step(random), step(random), true, true);
-        for (const AxisPlacement& axis : { current.x, current.y }) {
-            ASSERT_EQ(axis.windowPos, 0) << "step " << i;
-            ASSERT_LE(axis.pictureOffset, 0) << "step " << i;
-            ASSERT_GE(axis.pictureOffset + axis.pictureSize, axis.windowSize) << "step " << i;
-            clampedLow += axis.pictureOffset == axis.windowSize - axis.pictureSize;
-            clampedHigh += axis.pictureOffset == 0;
-        }
-        ASSERT_EQ(current.x.windowSize, start.x.windowSize);
-        ASSERT_EQ(current.y.windowSize, start.y.windowSize);
-    }
-    // The sequence reached both ends, so the bounds were really tested.
-    EXPECT_GT(clampedLow, 0);
-    EXPECT_GT(clampedHigh, 0);
     EXPECT_EQ(dragBy(start, 300, -200, true, true).x.pictureOffset, -2020) << "inside the bounds it follows";
+    const Placement far = dragBy(start, 9000, -9000, true, true);
+    EXPECT_EQ(far.x, (AxisPlacement { 0, kScreenTwips, 0, 20000 }));
+    EXPECT_EQ(far.y, (AxisPlacement { 0, 11520, 11520 - 13000, 13000 }));
 }

@@ -4,7 +4,6 @@
 
 #include <QList>
 #include <QMap>
-#include <QMetaMethod>
 #include <QPair>
 #include <QSet>
 
@@ -17,14 +16,12 @@ public:
         int id;
         int modifiers;
         int virtualKey;
-        bool operator==(const Registration&) const = default;
     };
     using Combination = QPair<int, int>; // modifiers, virtual key
 
     bool available = true;
     QSet<Combination> heldElsewhere;
     QList<Registration> attempts; // every registerHotKey call, in order
-    QList<int> unregistered; // every unregisterHotKey call, in order
     QMap<int, Registration> live; // what is registered now, by id
 
     bool isAvailable() const override { return available; }
@@ -51,11 +48,7 @@ public:
         return true;
     }
 
-    void unregisterHotKey(int id) override
-    {
-        unregistered.append(id);
-        live.remove(id);
-    }
+    void unregisterHotKey(int id) override { live.remove(id); }
 
     // Delivered only to the live id holding the combination (at most one), as the system would.
     void press(int modifiers, int virtualKey)
@@ -64,11 +57,5 @@ public:
             if (r.modifiers == modifiers && r.virtualKey == virtualKey)
                 emit hotKeyPressed(r.id);
         }
-    }
-
-    // The hooks in place: receivers() takes the signal in its coded text form, a '2' first.
-    int hooks() const
-    {
-        return receivers(QMetaMethod::fromSignal(&HotKeyRegistrar::hotKeyPressed).methodSignature().prepend('2'));
     }
 };

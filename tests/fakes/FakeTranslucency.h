@@ -11,12 +11,11 @@ class FakeTranslucency : public Translucency
 {
 public:
     bool supported = true;
-    bool accept = true;
     QList<QPair<QWidget*, int>> calls;
     bool isLayeringSupported() const override { return supported; }
     bool setOpacity(QWidget* window, quint8 alpha) override
     {
         calls.append({ window, int(alpha) });
-        return accept;
+        return true;
     }
 };

@@ -10,10 +10,9 @@
 
 #include <utility>
 
-// A recording TrayShell: every notify-icon command with a copy of its record, foreground
-// calls and the default item of each pop-up menu. popupMenu "chooses" the action set in
-// nextChoice (triggering it, as the real menu does before it closes); notify() plays the
-// shell's notification.
+// A recording TrayShell: every notify-icon command with a copy of its record and the default item of each pop-up menu.
+// popupMenu "chooses" the action set in nextChoice (triggering it, as the real menu does before it closes); notify()
+// plays the shell's notification.
 class FakeTrayShell : public TrayShell
 {
 public:
@@ -28,7 +27,6 @@ public:
     quint32 version = kNt50;
     bool available = true;
     QList<Command> commands;
-    int foregroundCalls = 0;
     QList<QAction*> popups; // each menu's default item
     QPointer<QAction> nextChoice;
     bool menuOpen = false; // true while popupMenu runs
@@ -40,7 +38,7 @@ public:
         commands.append({ command, record });
         return true;
     }
-    void setForegroundWindow() override { ++foregroundCalls; }
+    void setForegroundWindow() override { }
     QAction* popupMenu(QMenu* menu, QAction* defaultItem) override
     {
         popups.append(defaultItem);

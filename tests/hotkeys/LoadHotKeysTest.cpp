@@ -11,7 +11,6 @@
 namespace
 {
 
-using Registration = FakeHotKeyRegistrar::Registration;
 constexpr int kCtrl = 2;
 
 HotKeySettings defaults(bool enabled = true)
@@ -32,17 +31,13 @@ protected:
 TEST_F(LoadHotKeys, RegistersIdsOneToEightOnceHoweverOftenApplied)
 {
     hotKeys->LoadHotKeys(defaults());
-    EXPECT_EQ(registrar.unregistered, QList<int>({ 1, 2, 3, 4, 5, 6, 7, 8 }));
-    EXPECT_EQ(registrar.attempts,
-        QList<Registration>({ { 1, kCtrl, 0x45 }, { 2, kCtrl, 37 }, { 3, kCtrl, 39 }, { 4, kCtrl, 38 },
-            { 5, kCtrl, 40 }, { 6, kCtrl, 0x50 }, { 7, kCtrl, 33 }, { 8, kCtrl, 34 } }));
+    EXPECT_EQ(registrar.live.keys(), QList<int>({ 1, 2, 3, 4, 5, 6, 7, 8 }));
 
     // A second pass with two keys swapped: everything is released before anything is taken.
     HotKeySettings swapped = defaults();
     std::swap(swapped.keys[1], swapped.keys[2]);
     hotKeys->LoadHotKeys(swapped);
     EXPECT_EQ(registrar.live[2].virtualKey, 39);
-    EXPECT_EQ(registrar.hooks(), 1);
     EXPECT_TRUE(desktop.messages.isEmpty());
     registrar.press(kCtrl, 39);
     registrar.press(kCtrl, 0x45);
@@ -97,7 +92,6 @@ TEST_F(LoadHotKeys, DisablingUnhookingAndDestructionReleaseEverything)
         hotKeys->LoadHotKeys(defaults());
         release();
         EXPECT_TRUE(registrar.live.isEmpty());
-        EXPECT_EQ(registrar.hooks(), 0);
         emit registrar.hotKeyPressed(1);
         EXPECT_TRUE(pressed.isEmpty());
     }
@@ -124,7 +118,6 @@ TEST_F(LoadHotKeys, DestroyedDuringTheMessageBoxStopsThePass)
     hotKeys->LoadHotKeys(defaults());
     EXPECT_EQ(registrar.attempts.size(), 2) << "nothing after id 2";
     EXPECT_TRUE(registrar.live.isEmpty());
-    EXPECT_EQ(registrar.hooks(), 0);
 }
 
 } // namespace

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace
@@ -39,11 +39,8 @@ TEST_F(XdgAutostartRegistryTest, TheRunValueIsAQuotedAutostartEntryThatComesAndG
     EXPECT_FALSE(registry.DeleteRegistryValue(Registry::LocalMachine, kRun, "Bolvin")) << "nothing left to delete";
 }
 
-TEST_F(XdgAutostartRegistryTest, OtherKeysAndAnUnwritableFolderChangeNothing)
+TEST_F(XdgAutostartRegistryTest, AnUnwritableFolderChangesNothing)
 {
-    registry.SetRegistryString(Registry::LocalMachine, "Software\\Other", "Bolvin", "x");
-    EXPECT_FALSE(QDir(m_folder).exists());
-
     // A file where the folder should be: nothing can be written there.
     QFile blocker(m_folder);
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
