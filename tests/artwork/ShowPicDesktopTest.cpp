@@ -50,7 +50,7 @@ protected:
         settings.values[kPosition] = QStringLiteral("1500,3000"); // 100, 200 pixels
     }
 
-    // Loads the picture into the program-wide window, shows it and waits until it is mapped at
+    // Loads the picture into the artwork window, shows it and waits until it is mapped at
     // the place expected and focused.
     frmShowPic& shown(const QPoint& expected)
     {

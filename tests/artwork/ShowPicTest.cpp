@@ -1,4 +1,4 @@
-// showpicture's steps, what an unload stores, the program-wide window and the right-click menu.
+// showpicture's steps, what an unload stores, the one artwork window and the right-click menu.
 #include "ShowPicFixture.h"
 
 #include "artwork/QtPicturePrinter.h"
@@ -86,7 +86,7 @@ TEST_F(ShowPicTest, AQuotedPathIsShownUnquotedAnEmptyOneBeepsAndUnloadsAndABadPi
     EXPECT_EQ(beeper.beeps, 2) << "no more beeps";
 }
 
-TEST_F(ShowPicTest, TheProgramWideWindowIsMadeOnFirstUseAndAgainAfterADoubleClickOrAnEmptyPathUnloadedIt)
+TEST_F(ShowPicTest, TheArtworkWindowIsMadeOnFirstUseAndAgainAfterADoubleClickOrAnEmptyPathUnloadedIt)
 {
     EXPECT_EQ(artwork->loadedInstance(), nullptr);
     const QPointer<frmShowPic> first = &artwork->instance();

@@ -29,32 +29,17 @@ public:
         return static_cast<IconId>(iconKeys.indexOf(key) + 1);
     }
     QIcon icon(IconId) const override { return QIcon(); }
-    void setWindowIcons(QWidget* window, IconId big, IconId small) override
-    {
-        iconsGiven << IconsGiven { window, big, small };
-    }
+    void setWindowIcons(QWidget*, IconId, IconId) override { }
     QStringList installedFonts() const override { return fonts; }
     QFont systemFont() const override { return QFont(systemFamily, 10); }
     QString closestInstalledFont(const QString&) const override { return systemFamily; }
     void openUrl(const QString&) override { }
-    QString tempDir() const override
-    {
-        if (tempDirError)
-            throw PlatformError(QStringLiteral("no temp"), tempDirError);
-        return temp;
-    }
+    QString tempDir() const override { return temp; }
 
-    struct IconsGiven {
-        QWidget* window;
-        IconId big;
-        IconId small;
-    };
     QStringList messages;
     std::function<void()> onMessage;
     QList<QWidget*> raised;
     QStringList iconKeys;
-    QList<IconsGiven> iconsGiven;
-    int tempDirError = 0;
     QString temp = QStringLiteral("/tmp/");
     QString systemFamily = QStringLiteral("DejaVu Sans");
     QStringList fonts { "Arial", "DejaVu Sans", "Liberation Serif" };
