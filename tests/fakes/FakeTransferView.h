@@ -28,11 +28,7 @@ public:
         busy = on;
         calls << (on ? QStringLiteral("busy") : QStringLiteral("idle"));
     }
-    void setProgressMaximum(int maximum) override
-    {
-        progressMaximum = maximum;
-        calls << QStringLiteral("max %1").arg(maximum);
-    }
+    void setProgressMaximum(int maximum) override { calls << QStringLiteral("max %1").arg(maximum); }
     void setProgressValue(int value) override { progressValue = value; }
     void setStatus(const QString& text) override
     {
@@ -63,7 +59,6 @@ public:
     QString openPath;
     FileDialogRequest lastRequest;
     bool busy = false;
-    int progressMaximum = -1;
     int progressValue = -1;
     QString status;
     QStringList statuses; // the latest 64, oldest first

@@ -63,11 +63,10 @@ TEST_F(ExtrasImportTest, CompletionGoesToABalloonOrAMessageBoxAndSaysWhenNothing
 {
     addLibrary({ { "A" } });
     EXPECT_EQ(importElements(QStringLiteral("All"), {}), TransferOutcome::Completed);
-    EXPECT_EQ(rig.view.calls,
-        QStringList({ "busy", "max 1", "max 0", "max 1",
-            "balloon Nothing was imported: no track of the file matches a track of the library by name, duration and "
-            "artist.|Bolvin|1|5000",
-            "idle" }));
+    EXPECT_EQ(rig.view.calls.filter(QStringLiteral("balloon")),
+        QStringList { "balloon Nothing was imported: no track of the file matches a track of the library by name, "
+                      "duration and artist.|Bolvin|1|5000" });
+    EXPECT_FALSE(rig.view.busy);
     EXPECT_EQ(rig.view.status, QStringLiteral("Nothing imported"));
 
     options.completionMessageBox = true;
