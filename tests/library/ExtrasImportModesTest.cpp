@@ -72,11 +72,9 @@ TEST_F(ImportFixture, TheBoxesAndTheElementsSayWhatIsWritten)
         const char* countMode;
         QStringList writes;
     } cases[] = {
-        { "All", false, true, false, "Increment", { "SetPlayedCount 0 2" } },
+        { "Week", false, true, false, "Increment", { "SetPlayedCount 0 2" } },
         { "All", false, false, false, "Increment", {} },
         { "All", true, true, true, "Replace",
-            { "SetRating 0 100", "SetPlayedCount 0 9", "SetPlayedDate 0 2026-12-01T00:00:00", "SetRating 2 60" } },
-        { "Week", true, true, true, "Replace",
             { "SetRating 0 100", "SetPlayedCount 0 9", "SetPlayedDate 0 2026-12-01T00:00:00", "SetRating 2 60" } },
     };
     addLibrary({ { "A" }, { "B" }, { "C" } });
