@@ -1,4 +1,3 @@
-#include "../LibraryFiles.h"
 #include "SourceTestFiles.h"
 
 #include "FakeRhythmDbService.h"
