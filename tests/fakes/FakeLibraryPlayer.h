@@ -26,7 +26,6 @@ struct FakeLibraryState {
     std::vector<FakeTrackData> tracks;
     // "SetRating 2 80", "SetPlayedCount 2 7", "SetPlayedDate 2 <ISO date or never>".
     QStringList writes;
-    int searches = 0;
     // Every read and write counts down; at 0 the next one throws, as a player that vanished.
     long long callsLeft = -1;
     // Search by a hash of whole names (as an index would) rather than by scanning.
@@ -112,7 +111,6 @@ public:
     // only. nullptr when nothing matches.
     std::shared_ptr<PlayerTracks> Search(const QString& text, int) const override
     {
-        ++m_state->searches;
         std::vector<int> found;
         if (m_state->indexedSearch) {
             const auto hits = m_state->nameIndex.values(text.toCaseFolded());

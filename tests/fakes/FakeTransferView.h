@@ -7,39 +7,24 @@
 #include <functional>
 
 // A transfer view that answers the dialogs with set paths and records everything else, one
-// line per call ("busy", "idle", "max 12", "message Library export canceled", ...). Of the
-// progress values and status texts only the latest are kept, so that a run over a large
-// library does not fill the log.
+// line per call ("busy", "idle", "max 12", "message Library export canceled", ...). Progress
+// and status texts are kept apart, so that a run over a large library does not fill that log.
 class FakeTransferView : public TransferView
 {
 public:
-    QString saveFileName(const FileDialogRequest& request) override
-    {
-        lastRequest = request;
-        return savePath;
-    }
-    QString openFileName(const FileDialogRequest& request) override
-    {
-        lastRequest = request;
-        return openPath;
-    }
+    QString saveFileName(const FileDialogRequest&) override { return savePath; }
+    QString openFileName(const FileDialogRequest&) override { return openPath; }
     void setBusy(bool on) override
     {
         busy = on;
         calls << (on ? QStringLiteral("busy") : QStringLiteral("idle"));
     }
-    void setProgressMaximum(int maximum) override
-    {
-        progressMaximum = maximum;
-        calls << QStringLiteral("max %1").arg(maximum);
-    }
+    void setProgressMaximum(int maximum) override { calls << QStringLiteral("max %1").arg(maximum); }
     void setProgressValue(int value) override { progressValue = value; }
     void setStatus(const QString& text) override
     {
         status = text;
         statuses << text;
-        if (statuses.size() > 64)
-            statuses.removeFirst();
     }
     void messageBox(const QString& text) override
     {
@@ -61,12 +46,10 @@ public:
 
     QString savePath;
     QString openPath;
-    FileDialogRequest lastRequest;
     bool busy = false;
-    int progressMaximum = -1;
     int progressValue = -1;
     QString status;
-    QStringList statuses; // the latest 64, oldest first
+    QStringList statuses;
     QStringList messages;
     QStringList balloons;
     QStringList calls;

