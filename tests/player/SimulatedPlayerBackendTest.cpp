@@ -58,10 +58,6 @@ TEST(SimulatedPlayerBackend, UserLibraryIsACopyMadeOnce)
     const QByteArray changed = readFile(copy);
     EXPECT_EQ(SimulatedPlayerBackend::userLibraryFile(SampleLibrary::bundledFolder()), copy);
     EXPECT_EQ(readFile(copy), changed);
-
-    QTemporaryDir empty;
-    library.removeRecursively();
-    EXPECT_TRUE(SimulatedPlayerBackend::userLibraryFile(empty.path()).isEmpty());
     library.removeRecursively();
 }
 
