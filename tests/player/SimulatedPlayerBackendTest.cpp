@@ -29,7 +29,6 @@ TEST(SimulatedPlayerBackend, RunsFromCreationUntilQuitStartsPlayingWhenAskedAndE
     ASSERT_TRUE(backend.start(true));
     EXPECT_NE(backend.createApplication(), app);
     EXPECT_EQ(backend.player()->PlayerState(), 1);
-    EXPECT_DOUBLE_EQ(backend.player()->speed(), 10.0);
 
     // A library that does not load is explained.
     QTemporaryDir dir;
