@@ -39,13 +39,6 @@ public:
     }
     // Calls that reached the database, introspection aside.
     int callCount() const { return m_calls; }
-    // The D-Bus type of every value every Set carried ("rating:d"), Set by Set, so a test can
-    // tell a double from an int32 that prints the same.
-    QStringList setTypes() const
-    {
-        QMutexLocker lock(&m_mutex);
-        return m_setTypes;
-    }
 
     // The next Set takes effect, but the database leaves the bus before answering it.
     void vanishAfterNextSet() { m_vanishAfterSet = true; }
@@ -84,12 +77,9 @@ private:
             connection.send(message.createReply(QVariant::fromValue(shown)));
             return;
         }
-        // Recorded in name order, not in the order the values arrived.
         const QVariantMap values = qdbus_cast<QVariantMap>(args.value(1));
         for (auto it = values.cbegin(); it != values.cend(); ++it) {
-            const QString type = signatureOf(it.value());
-            m_setTypes += it.key() + QLatin1Char(':') + type;
-            if (kTypes.value(it.key()) == type)
+            if (kTypes.value(it.key()) == signatureOf(it.value()))
                 stored.insert(it.key(), it.value());
         }
         // Gone before the caller hears back, so its read-back cannot still reach us.
@@ -109,7 +99,6 @@ private:
 
     mutable QMutex m_mutex;
     QHash<QString, QVariantMap> m_entries;
-    QStringList m_setTypes;
     std::atomic<int> m_calls { 0 };
     std::atomic<bool> m_vanishAfterSet { false };
     std::atomic<bool> m_describes { true };

@@ -29,8 +29,7 @@ public:
         QDBusConnection::disconnectFromBus(m_connectionName);
     }
 
-    // Publishes the object and takes the bus name, again after the name was dropped; false
-    // when either fails.
+    // Publishes the object and takes the bus name, again after releaseName(); false on failure.
     bool start()
     {
         if (!m_published)

@@ -54,7 +54,6 @@ TEST_F(MprisEventsTest, PauseAndResumeRaiseStopAndPlayAndATrackCuedWhilePausedOr
     EXPECT_EQ(m_play->count(), 0);
     changeStatus("Playing");
     ASSERT_TRUE(m_play->wait(kEventWaitMs));
-    EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
     changeStatus("Stopped");
     ASSERT_TRUE(m_stop->wait(kEventWaitMs));
     settle();
@@ -154,8 +153,6 @@ TEST_F(MprisEventsTest, AHungPlayerCostsItsCommandsAndNothingElseAndAVanishingOn
     clock.restart();
     EXPECT_THROW(player().PlayerState(), PlayerError);
     EXPECT_THROW(player().NextTrack(), PlayerError);
-    EXPECT_THROW(player().CurrentTrack(), PlayerError);
-    EXPECT_THROW(player().CurrentPlaylist(), PlayerError);
     EXPECT_LT(clock.elapsed(), kTimeoutMs);
     EXPECT_FALSE(player().capabilities().raise);
     settle();

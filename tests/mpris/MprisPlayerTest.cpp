@@ -16,7 +16,6 @@ TEST_F(MprisPlayerTest, ReadsStateAndTrackAndCommandsReachThePlayerWhoseWindowCa
     EXPECT_EQ(player().CurrentTrack()->Time(), "3:05");
     const auto window = player().BrowserWindow();
     EXPECT_EQ(window->Name(), "Fake Player");
-    EXPECT_EQ(player().Windows()->Count(), 1);
     // States that already hold are fine, so a "show the player" sequence does not fail.
     EXPECT_NO_THROW(window->SetMiniPlayer(false));
     EXPECT_NO_THROW(window->SetMinimized(false));
@@ -156,7 +155,6 @@ TEST_F(MprisPlayerTest, PlaylistsComeFromThePlaylistsInterface)
     ASSERT_EQ(playlists->Count(), 2);
     EXPECT_EQ(playlists->Item(1)->Name(), "Morning");
     EXPECT_EQ(playlists->Item(2)->Name(), "Evening");
-    EXPECT_THROW(playlists->Item(3), PlayerError);
     playlists->Item(2)->PlayFirstTrack();
     EXPECT_TRUE(QTest::qWaitFor([&] { return fake().calls().size() == 2; }, kEventWaitMs));
     EXPECT_EQ(fake().calls(), (QStringList { "GetPlaylists", "ActivatePlaylist /p/2" }));

@@ -1,5 +1,4 @@
 #include "player/RatingScale.h"
-#include "player/mpris/DBusIntrospection.h"
 
 #include <gtest/gtest.h>
 
@@ -29,24 +28,6 @@ TEST(RatingScaleTest, StarsFractionsAndUserRatingsLandOnTheStarGridOrStayOffItAn
         { 0.5, 50 }, { 0.795, 79 }, { 0.999, 99 }, { 0.001, 1 }, { -0.4, 0 }, { 3.0, 100 }, { kNaN, 0 } };
     for (const auto& [unit, rating] : cases)
         EXPECT_EQ(RatingScale::fromUserRating(unit), rating) << unit;
-}
-
-TEST(DBusIntrospectionTest, ReadsOnlyTheObjectsOwnInterfaces)
-{
-    const auto description = DBusIntrospection::parse(
-        "<node><interface name='a.B'><method name='Set'><arg type='s'/><arg type='a{sv}' direction='in'/>"
-        "<arg type='b' direction='out'/></method><property name='P' type='d' access='readwrite'/>"
-        "<property name='R' type='d' access='read'/></interface>"
-        "<node name='kid'><interface name='c.D'/></node></node>");
-    ASSERT_TRUE(description);
-    EXPECT_TRUE(description->hasMethod("a.B", "Set", "sa{sv}"));
-    EXPECT_FALSE(description->hasMethod("a.B", "Set", "s"));
-    EXPECT_TRUE(description->hasWritableProperty("a.B", "P", "d"));
-    EXPECT_FALSE(description->hasWritableProperty("a.B", "P", "i"));
-    EXPECT_FALSE(description->hasWritableProperty("a.B", "R", "d"));
-    EXPECT_FALSE(description->hasInterface("c.D"));
-    EXPECT_FALSE(DBusIntrospection::parse(""));
-    EXPECT_FALSE(DBusIntrospection::parse("<node><interface"));
 }
 
 } // namespace

@@ -17,9 +17,8 @@ namespace
 
 const QString kUri = QStringLiteral("file:///music/Some%20Song.ogg");
 
-// Strawberry as other programs see it: from 1.0.19 on its player interface has a writable
-// Rating (0..1), which it does not reflect in the published metadata; 1.0.14 has none. It
-// describes itself through introspection, as Qt's adaptors do.
+// Strawberry as other programs see it: from 1.0.19 a writable Rating (0..1) on its player
+// interface, not shown in its metadata; 1.0.14 has none. It describes itself by introspection.
 class Strawberry : public FakeMprisService
 {
 public:
@@ -94,9 +93,8 @@ private:
     FakeRhythmDbService m_database;
 };
 
-// The players Bolvin rates through an interface of their own promise the same: a rating is
-// written in range and read back, and a player that cannot take one, hangs or goes costs a
-// bounded wait and an error.
+// Players rated through an interface of their own promise the same: a rating written in range
+// and read back, and for a player that cannot take one, hangs or goes, a bounded wait and an error.
 template <typename Flavour> class TrackWriterTest : public BusFixture
 {
 protected:
@@ -221,10 +219,11 @@ TEST_F(RhythmboxDatabaseTest, PlayCountAndDateGoAsUnsignedAndEveryValueIsReadFro
     EXPECT_TRUE(player().capabilities().writePlayCount);
     const auto track = player().CurrentTrack();
     const QDateTime played(QDate(2024, 5, 6), QTime(7, 8, 9), Qt::UTC);
+    // Rhythmbox ignores a value of another type, so the read-back shows the type sent.
     track->SetPlayedCount(7);
+    EXPECT_EQ(track->PlayedCount(), 7);
     track->SetPlayedDate(played);
     track->SetPlayedCount(-3);
-    EXPECT_EQ(flavour().ratingService().setTypes(), (QStringList { "play-count:u", "last-played:u", "play-count:u" }));
     EXPECT_EQ(track->PlayedCount(), 0);
     EXPECT_EQ(track->PlayedDate().toUTC(), played);
 

@@ -29,7 +29,6 @@ TEST(SimulatedPlayerBackend, RunsFromCreationUntilQuitStartsPlayingWhenAskedAndE
     ASSERT_TRUE(backend.start(true));
     EXPECT_NE(backend.createApplication(), app);
     EXPECT_EQ(backend.player()->PlayerState(), 1);
-    EXPECT_DOUBLE_EQ(backend.player()->speed(), 10.0);
 
     // A library that does not load is explained.
     QTemporaryDir dir;
@@ -58,10 +57,6 @@ TEST(SimulatedPlayerBackend, UserLibraryIsACopyMadeOnce)
     const QByteArray changed = readFile(copy);
     EXPECT_EQ(SimulatedPlayerBackend::userLibraryFile(SampleLibrary::bundledFolder()), copy);
     EXPECT_EQ(readFile(copy), changed);
-
-    QTemporaryDir empty;
-    library.removeRecursively();
-    EXPECT_TRUE(SimulatedPlayerBackend::userLibraryFile(empty.path()).isEmpty());
     library.removeRecursively();
 }
 

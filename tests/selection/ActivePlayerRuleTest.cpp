@@ -2,22 +2,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(ActivePlayerRule, APlayerThatStartsPlayingTakesOverAndKeepsItAfterStopping)
-{
-    ActivePlayerRule rule;
-    EXPECT_TRUE(rule.active().isEmpty());
-    EXPECT_TRUE(rule.appeared("mpv", false));
-    EXPECT_FALSE(rule.appeared("vlc", false));
-    EXPECT_EQ(rule.active(), "mpv") << "with none playing, the first found";
-
-    EXPECT_TRUE(rule.statusChanged("vlc", true));
-    EXPECT_EQ(rule.active(), "vlc");
-    EXPECT_FALSE(rule.statusChanged("vlc", false));
-    EXPECT_EQ(rule.active(), "vlc") << "a player that stops stays active";
-    EXPECT_TRUE(rule.statusChanged("mpv", true));
-    EXPECT_EQ(rule.active(), "mpv");
-}
-
 TEST(ActivePlayerRule, WhileTheActivePlayerPlaysAnotherStartingDoesNotTakeOver)
 {
     ActivePlayerRule rule;
