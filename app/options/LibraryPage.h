@@ -44,9 +44,6 @@ public:
     // allows, used while it is the source.
     void showAbility(const QString& playerName, const PlayerAbility& playerLibrary);
 
-    // Public while the source tests in library/ still reach it directly.
-    QComboBox* cboLibrarySource;
-
 signals:
     // Another source was selected, by the user or by offerDefaultSource().
     void librarySourceChanged();
@@ -55,6 +52,8 @@ private:
     friend class OptionSettings;
     friend class LibraryTransfers;
     friend class LibraryTransferView;
+
+    QComboBox* cboLibrarySource;
 
     void sourceActivated(int index);
     void select(LibrarySourceKind kind);

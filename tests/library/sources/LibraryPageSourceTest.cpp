@@ -25,9 +25,10 @@ protected:
     QString data(const QString& name) const { return QDir(dir.path()).filePath(name); }
     void choose(LibrarySourceKind kind)
     {
-        const int index = page.cboLibrarySource->findData(int(kind));
-        page.cboLibrarySource->setCurrentIndex(index);
-        emit page.cboLibrarySource->activated(index);
+        QComboBox* sources = page.findChild<QComboBox*>("cboLibrarySource");
+        const int index = sources->findData(int(kind));
+        sources->setCurrentIndex(index);
+        emit sources->activated(index);
     }
 
     QTemporaryDir dir;
@@ -69,7 +70,8 @@ TEST_F(LibraryPageSourceTest, ALibraryFileIsAskedForAndACancelKeepsTheSourceInUs
     choose(LibrarySourceKind::File);
     EXPECT_EQ(page.selectedSource(), LibrarySourceKind::File);
     EXPECT_EQ(page.sourcePath(), chosen);
-    EXPECT_EQ(page.cboLibrarySource->currentText(), QStringLiteral("Library file: Copied Library.xml"));
+    EXPECT_EQ(page.findChild<QComboBox*>("cboLibrarySource")->currentText(),
+        QStringLiteral("Library file: Copied Library.xml"));
     EXPECT_FALSE(page.fileSourceAbility()) << "not there yet";
     SourceTestFiles::write(chosen, "<plist/>");
     EXPECT_TRUE(page.fileSourceAbility());
