@@ -25,6 +25,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
@@ -36,12 +37,11 @@
 frmMain::frmMain(const AppServices& services, QWidget* parent)
     : QWidget(parent)
     , m_services(services)
-    , m_options(new OptionPages({ m_services.settings, m_services.desktop, m_services.registry, m_services.resourceDir,
-                                    m_services.programDir },
-          optionsLinks()))
+    , m_backgrounds(QDir(m_services.resourceDir).filePath(QStringLiteral("backgrounds")))
+    , m_stored(m_services.settings, m_services.desktop, m_backgrounds)
 {
+    setWindowTitle(QStringLiteral("Bolvin"));
     createParts();
-    buildWindow();
     connect(&m_services.instanceGuard, &InstanceGuard::quitRequested, this, [this] { Unload(UnloadMode::FormCode); });
     connect(&m_services.instanceGuard, &InstanceGuard::showRequested, this, &frmMain::showAndRaise);
 }
@@ -53,15 +53,24 @@ void frmMain::createParts()
     m_artwork = std::make_unique<ArtworkWindow>(m_services.artwork);
     m_link = std::make_unique<PlayerLink>(
         m_services.playerBackend, m_services.desktop, [this] { return m_frmSysTray.get(); });
-    m_notification = std::make_unique<TrackNotification>(
-        *m_link, m_services.desktop, m_services.popUps, *m_artwork, [this] { return m_options->trackPopUpOptions(); });
-    connect(m_notification.get(), &TrackNotification::timingInUse, &m_options->advancedPage(),
-        &AdvancedPage::showPopUpTimings);
+    m_notification = std::make_unique<TrackNotification>(*m_link, m_services.desktop, m_services.popUps, *m_artwork,
+        [this] { return m_options ? m_options->trackPopUpOptions() : m_stored.trackPopUpOptions(); });
     m_trayCommands = std::make_unique<TrayCommands>(*m_link, *m_notification, m_services.desktop,
         TrayCommands::Window { [this] { showAndRaise(); }, [this] { Unload(UnloadMode::FormCode); } });
     m_hotKeys
         = std::make_unique<GlobalHotKeys>(m_services.hotKeyRegistrar, m_services.desktop, *m_link, *m_notification);
-    m_options->follow(*m_link);
+}
+
+OptionPages& frmMain::options()
+{
+    if (!m_options)
+        buildWindow();
+    return *m_options;
+}
+
+HotKeySettings frmMain::hotKeySettings() const
+{
+    return m_options ? m_options->hotKeysPage().hotKeySettings() : m_stored.hotKeySettings();
 }
 
 OptionsLinks frmMain::optionsLinks()
@@ -82,13 +91,18 @@ OptionsLinks frmMain::optionsLinks()
                     m_frmSysTray->ShowBalloonTip(message, title, icon, timeoutMs);
             },
         .shuttingDown = [this] { return m_unloaded || mbShuttingDown; },
-        .settingsLoaded = [this] { m_hotKeys->LoadHotKeys(m_options->hotKeysPage().hotKeySettings()); },
+        .settingsLoaded = [this] { m_hotKeys->LoadHotKeys(hotKeySettings()); },
     };
 }
 
 void frmMain::buildWindow()
 {
-    setWindowTitle(QStringLiteral("Bolvin"));
+    m_options = new OptionPages(
+        { m_services.settings, m_services.desktop, m_services.registry, m_services.resourceDir, m_services.programDir },
+        optionsLinks(), m_backgrounds);
+    m_options->follow(*m_link);
+    connect(m_notification.get(), &TrackNotification::timingInUse, &m_options->advancedPage(),
+        &AdvancedPage::showPopUpTimings);
 
     m_visiblePart = new QWidget(this);
     m_noTrayNotice
@@ -127,11 +141,20 @@ void frmMain::buildWindow()
         m_services.resourceDir, [this] { return m_notification->popups(); }, m_options->notificationPage(), this);
     setMinimumSize(m_visiblePart->sizeHint());
     resize(m_visiblePart->sizeHint());
+
+    m_options->fillLists();
+    m_options->load();
+    m_options->showLibraryAbility();
+    m_options->aboutPage().showVersion(Version::text());
+    if (m_notification->popups())
+        demo->CreateDefaultPopUp();
 }
 
 void frmMain::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    if (!m_visiblePart)
+        return;
     const int visibleHeight = m_visiblePart->sizeHint().height();
     m_visiblePart->setGeometry(0, 0, width(), visibleHeight);
     demo->setGeometry(0, visibleHeight, width(), demo->sizeHint().height());
@@ -154,17 +177,14 @@ bool frmMain::Form_Load()
     m_frmSysTray->myrating()->setEnabled(false);
     m_frmSysTray->playlists()->setEnabled(false);
 
-    m_options->fillLists();
-    // The settings come first, player or not: nothing may show or save a control that was
-    // never loaded.
+    // The settings come first, player or not. The window's pages are built only when it
+    // opens; until then the program runs on the stored settings.
     createPopups();
-    m_options->LoadSettings();
-    m_options->pushOptionsToPopups();
+    m_stored.pushTo(*m_notification->popups());
+    m_hotKeys->LoadHotKeys(hotKeySettings());
+    m_link->showPlaylists(m_stored.playListsEnabled());
     m_link->namePlayerEntries();
-    m_options->showLibraryAbility();
     m_link->CheckPlayerRunning(false);
-
-    m_options->aboutPage().showVersion(Version::text());
 
     if (m_services.settings.GetSetting(QStringLiteral("FirstRun"), QStringLiteral("Yes")) == QLatin1String("Yes")) {
         m_link->CheckPlayerRunning(true);
@@ -177,9 +197,9 @@ bool frmMain::Form_Load()
 
 void frmMain::createPopups()
 {
-    const AdvancedPage& advanced = m_options->advancedPage();
-    m_notification->createPopups(advanced.popUpWidth(), advanced.popUpHeight(), *this);
-    demo->CreateDefaultPopUp();
+    const SettingsStore& stored = m_services.settings;
+    m_notification->createPopups(StoredOptions::number(stored, PopUpSettings::kWidth),
+        StoredOptions::number(stored, PopUpSettings::kHeight), *this);
 }
 
 void frmMain::checkTrayHost()
@@ -189,6 +209,7 @@ void frmMain::checkTrayHost()
     QTimer::singleShot(kTrayHostGraceMs, this, [this] {
         if (m_unloaded || m_services.trayShell.isAvailable())
             return;
+        options();
         m_noTrayNotice->show();
         setMinimumSize(m_visiblePart->sizeHint());
         resize(size().expandedTo(m_visiblePart->sizeHint()));
@@ -222,7 +243,7 @@ void frmMain::attachPlayerMenu()
 
 QFont frmMain::messageFont() const
 {
-    return m_options->fontPage().messageFont();
+    return m_options ? m_options->fontPage().messageFont() : m_stored.messageFont();
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -254,7 +275,8 @@ void frmMain::Form_QueryUnload(bool& Cancel, UnloadMode UnloadMode)
         Cancel = true;
         return;
     }
-    m_options->transfers().cancel();
+    if (m_options)
+        m_options->transfers().cancel();
     mbShuttingDown = true;
     ignoringErrors([this] { m_frmSysTray.reset(); });
 }
@@ -263,9 +285,10 @@ void frmMain::Form_Unload()
 {
     // The user's player outlives Bolvin; the built-in one ends with the process.
     ignoringErrors([this] { m_link->DisconnectPlayer(); });
-    ignoringErrors([this] { m_hotKeys->UnloadHotKeys(m_options->hotKeysPage().hotKeySettings().enabled); });
+    ignoringErrors([this] { m_hotKeys->UnloadHotKeys(hotKeySettings().enabled); });
     ignoringErrors([this] {
-        demo->unload();
+        if (demo)
+            demo->unload();
         m_notification->releasePopups();
     });
     ignoringErrors([this] { m_artwork->unloadInstance(); });
@@ -273,6 +296,7 @@ void frmMain::Form_Unload()
 
 void frmMain::showAndRaise()
 {
+    options();
     m_services.desktop.showWindow(this);
     m_services.desktop.raiseWindow(this);
 }

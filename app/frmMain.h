@@ -1,7 +1,9 @@
 #pragma once
 
 #include "AppServices.h"
+#include "options/BackgroundPictures.h"
 #include "options/OptionsLinks.h"
+#include "options/StoredOptions.h"
 #include "popup/PopUpFontSource.h"
 
 #include <QWidget>
@@ -22,7 +24,8 @@ class frmSysTray;
 
 // The options window, hidden most of the time, and the owner of the program's parts for its
 // whole run: the tray component, the player link, the track notification, the tray commands
-// and the hotkeys. Its pages' controls are the working copy of every setting.
+// and the hotkeys. Its pages are built when it first opens, and their controls are then the
+// working copy of every setting; until then the program runs on the stored settings.
 class frmMain : public QWidget, public PopUpFontSource
 {
     Q_OBJECT
@@ -55,7 +58,8 @@ public:
     PlayerLink& link() const { return *m_link; }
     TrackNotification& notification() const { return *m_notification; }
     GlobalHotKeys& hotKeys() const { return *m_hotKeys; }
-    OptionPages& options() const { return *m_options; }
+    // The options window's pages, built at the first call: the window opens rarely.
+    OptionPages& options();
 
 signals:
     // The shutdown has run; the process may end.
@@ -67,6 +71,8 @@ protected:
 
 private:
     void buildWindow();
+    // The Hot Keys page's, or the stored ones while it is not built.
+    HotKeySettings hotKeySettings() const;
     // The player link, the track notification, the tray commands and the hotkeys.
     void createParts();
     // What the options pages reach of the rest of the program.
@@ -84,8 +90,10 @@ private:
     void Command2_Click();
 
     AppServices m_services;
-    // Owned by the window once laid out.
-    OptionPages* m_options;
+    BackgroundPictures m_backgrounds;
+    StoredOptions m_stored;
+    // Owned by the window once laid out; null until it is built.
+    OptionPages* m_options = nullptr;
     std::unique_ptr<ArtworkWindow> m_artwork;
     std::unique_ptr<PlayerLink> m_link;
     std::unique_ptr<TrackNotification> m_notification;

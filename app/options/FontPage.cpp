@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include <array>
+#include <cstdlib>
 
 namespace
 {
@@ -112,12 +113,25 @@ void FontPage::UpdateFontPreview()
 
 QFont FontPage::messageFont() const
 {
-    QFont font(cboFonts->currentText());
-    bool ok = false;
-    const int size = cboFontSize->currentText().toInt(&ok);
-    if (ok && size > 0)
-        font.setPointSize(size);
-    font.setBold(chkFontBold->isChecked());
-    font.setItalic(chkFontItalic->isChecked());
+    return messageFont(cboFonts->currentText(), cboFontSize->currentText().toInt(), chkFontBold->isChecked(),
+        chkFontItalic->isChecked());
+}
+
+QFont FontPage::messageFont(const QString& family, int pointSize, bool bold, bool italic)
+{
+    QFont font(family);
+    if (pointSize > 0)
+        font.setPointSize(pointSize);
+    font.setBold(bold);
+    font.setItalic(italic);
     return font;
+}
+
+int FontPage::nearestListedSize(int pointSize)
+{
+    int nearest = kFontSizes.front();
+    for (const int size : kFontSizes)
+        if (std::abs(size - pointSize) < std::abs(nearest - pointSize))
+            nearest = size;
+    return nearest;
 }

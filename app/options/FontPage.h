@@ -16,6 +16,10 @@ public:
 
     // The font the selectors name, which the pop-ups draw their messages in.
     QFont messageFont() const;
+    // The same from stored values; a size of 0 leaves the family's own.
+    static QFont messageFont(const QString& family, int pointSize, bool bold, bool italic);
+    // The size the list offers nearest to pointSize.
+    static int nearestListedSize(int pointSize);
     // Refills the size list and leaves it with no selection, as an emptied list does.
     void FillFontSizes();
 

@@ -1,11 +1,12 @@
 #include "NotificationPage.h"
 
+#include "BackgroundPictures.h"
 #include "ControlNames.h"
 #include "OptionGroup.h"
+#include "OptionKeys.h"
 #include "popup/PopUpMessages.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -24,40 +25,37 @@ QCheckBox* addCheck(QLayout* layout, const QString& caption, bool ticked = false
     return box;
 }
 
-QGroupBox* optionBox(const QString& title, OptionGroup* group, const QStringList& captions)
+QGroupBox* optionBox(const QString& title, OptionGroup* group, const OptionKeys::Choice& choice)
 {
     auto* box = new QGroupBox(title);
     auto* layout = new QVBoxLayout(box);
-    for (const QString& caption : captions)
-        layout->addWidget(group->add(caption, box));
+    for (int i = 0; i < choice.count; ++i)
+        layout->addWidget(group->add(choice.caption(i), box));
+    group->setValue(choice.defaultIndex, true);
     return box;
 }
 }
 
-NotificationPage::NotificationPage(const QString& backgroundDir, PopUpsAccess popUps, QWidget* parent)
+NotificationPage::NotificationPage(const BackgroundPictures& pictures, PopUpsAccess popUps, QWidget* parent)
     : QWidget(parent)
     , optBackGround(new OptionGroup(this))
     , optDirection(new OptionGroup(this))
     , optYPos(new OptionGroup(this))
     , optXPos(new OptionGroup(this))
     , m_popUps(std::move(popUps))
-    , m_backgroundDir(backgroundDir)
+    , m_backgrounds(pictures)
 {
     auto* backgrounds = new QGroupBox(QStringLiteral("Text BackGrounds"));
     auto* backgroundGrid = new QGridLayout(backgrounds);
-    const QStringList names { QStringLiteral("One"), QStringLiteral("Two"), QStringLiteral("Three"),
-        QStringLiteral("Four") };
-    for (int i = 0; i < int(names.size()); ++i) {
-        backgroundGrid->addWidget(optBackGround->add(names[i], backgrounds), i, 0);
+    for (int i = 0; i < OptionKeys::kBackground.count; ++i) {
+        backgroundGrid->addWidget(optBackGround->add(OptionKeys::kBackground.caption(i), backgrounds), i, 0);
         imgBack[i] = new QLabel(backgrounds);
         imgBack[i]->setFixedSize(kBackgroundPreview);
         backgroundGrid->addWidget(imgBack[i], i, 1);
     }
-    optBackGround->setValue(0, true);
+    optBackGround->setValue(OptionKeys::kBackground.defaultIndex, true);
 
-    QGroupBox* direction = optionBox(QStringLiteral("Scroll Direction"), optDirection,
-        { QStringLiteral("Up"), QStringLiteral("Down"), QStringLiteral("Left"), QStringLiteral("Right"),
-            QStringLiteral("BottomLeft") });
+    QGroupBox* direction = optionBox(QStringLiteral("Scroll Direction"), optDirection, OptionKeys::kDirection);
     // Reachable only through a stored value.
     optDirection->option(4)->setVisible(false);
 
@@ -77,12 +75,8 @@ NotificationPage::NotificationPage(const QString& backgroundDir, PopUpsAccess po
     optionsLayout->addLayout(left, 0, 0);
     optionsLayout->addLayout(right, 0, 1);
 
-    QGroupBox* yPos
-        = optionBox(QStringLiteral("Y Position"), optYPos, { QStringLiteral("Top"), QStringLiteral("Bottom") });
-    optYPos->setValue(1, true);
-    QGroupBox* xPos
-        = optionBox(QStringLiteral("X Position"), optXPos, { QStringLiteral("Left"), QStringLiteral("Right") });
-    optXPos->setValue(1, true);
+    QGroupBox* yPos = optionBox(QStringLiteral("Y Position"), optYPos, OptionKeys::kYPos);
+    QGroupBox* xPos = optionBox(QStringLiteral("X Position"), optXPos, OptionKeys::kXPos);
 
     auto* grid = new QGridLayout(this);
     grid->addWidget(backgrounds, 0, 0);
@@ -148,28 +142,17 @@ void NotificationPage::optDirection_Click(int Index)
 
 QPixmap NotificationPage::background(int choice) const
 {
-    loadBackgrounds();
-    return choice >= 0 && choice < int(m_backgrounds->size()) ? (*m_backgrounds)[std::size_t(choice)] : QPixmap();
-}
-
-void NotificationPage::loadBackgrounds() const
-{
-    if (m_backgrounds)
-        return;
-    m_backgrounds.emplace();
-    for (std::size_t i = 0; i < m_backgrounds->size(); ++i)
-        (*m_backgrounds)[i] = QPixmap(QDir(m_backgroundDir).filePath(QStringLiteral("back%1.png").arg(i)));
+    return m_backgrounds.picture(choice);
 }
 
 void NotificationPage::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (imgBack[0]->pixmap().isNull()) {
-        loadBackgrounds();
         for (std::size_t i = 0; i < imgBack.size(); ++i)
-            if (!(*m_backgrounds)[i].isNull())
+            if (const QPixmap picture = m_backgrounds.picture(int(i)); !picture.isNull())
                 imgBack[i]->setPixmap(
-                    (*m_backgrounds)[i].scaled(kBackgroundPreview, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+                    picture.scaled(kBackgroundPreview, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     }
 }
 

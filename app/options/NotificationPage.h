@@ -6,8 +6,8 @@
 #include <QWidget>
 
 #include <array>
-#include <optional>
 
+class BackgroundPictures;
 class OptionGroup;
 class QCheckBox;
 class QLabel;
@@ -17,7 +17,7 @@ class NotificationPage : public QWidget
 {
     Q_OBJECT
 public:
-    NotificationPage(const QString& backgroundDir, PopUpsAccess popUps, QWidget* parent = nullptr);
+    NotificationPage(const BackgroundPictures& backgrounds, PopUpsAccess popUps, QWidget* parent = nullptr);
 
     // The full picture a background choice gives the title pop-up, as its swatch shows it;
     // null for no choice.
@@ -65,12 +65,8 @@ private:
 
     // The direction names the edge pop-ups come from, which settles that axis's position.
     void showImpliedPosition(int direction);
-    // Decoding the pictures waits until a pop-up or the page needs them: not at start-up.
-    void loadBackgrounds() const;
-
     PopUpsAccess m_popUps;
-    QString m_backgroundDir;
-    mutable std::optional<std::array<QPixmap, 4>> m_backgrounds;
+    const BackgroundPictures& m_backgrounds;
     QWidget* m_yPosBox = nullptr;
     QWidget* m_xPosBox = nullptr;
 };

@@ -51,14 +51,15 @@ private:
 };
 }
 
-OptionPages::OptionPages(const OptionServices& services, OptionsLinks links, QWidget* parent)
+OptionPages::OptionPages(
+    const OptionServices& services, OptionsLinks links, const BackgroundPictures& backgrounds, QWidget* parent)
     : QTabWidget(parent)
     , m_services(services)
     , m_links(std::move(links))
 {
     setObjectName(QStringLiteral("T"));
     const QDir resources(m_services.resourceDir);
-    m_notification = new NotificationPage(resources.filePath(QStringLiteral("backgrounds")), m_links.popUps);
+    m_notification = new NotificationPage(backgrounds, m_links.popUps);
     m_font = new FontPage;
     m_hotKeys = new HotKeysPage;
     m_advanced = new AdvancedPage(m_services, m_links.popUps);
@@ -103,12 +104,17 @@ void OptionPages::fillLists()
     m_font->FillFontSizes();
 }
 
-void OptionPages::LoadSettings()
+void OptionPages::load()
 {
     m_settings->load();
     if (const QStringList reset = m_settings->resetKeys(); !reset.isEmpty())
         std::fprintf(stderr, "bolvin: settings reset to their defaults (the stored values were unusable): %s\n",
             qPrintable(reset.join(QStringLiteral(", "))));
+}
+
+void OptionPages::LoadSettings()
+{
+    load();
     m_links.settingsLoaded();
 }
 
@@ -122,17 +128,6 @@ void OptionPages::btnDefaults_Click()
 {
     m_settings->deleteAll();
     LoadSettings();
-}
-
-void OptionPages::pushOptionsToPopups()
-{
-    m_notification->chkFading_Click();
-    m_advanced->scrShowDelay_Change();
-    m_advanced->scrMovementIndex_Change();
-    m_advanced->scrScrollDelay_Change();
-    const int direction = m_notification->direction();
-    if (direction >= 0)
-        m_notification->optDirection_Click(direction);
 }
 
 void OptionPages::Picture1_Click()

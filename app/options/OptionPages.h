@@ -9,6 +9,7 @@
 
 class AboutPage;
 class AdvancedPage;
+class BackgroundPictures;
 class FontPage;
 class HotKeysPage;
 class LibraryPage;
@@ -26,15 +27,16 @@ class OptionPages : public QTabWidget
 {
     Q_OBJECT
 public:
-    OptionPages(const OptionServices& services, OptionsLinks links, QWidget* parent = nullptr);
+    OptionPages(const OptionServices& services, OptionsLinks links, const BackgroundPictures& backgrounds,
+        QWidget* parent = nullptr);
     ~OptionPages() override;
 
     // Fills the selectors whose entries never change; once, before the first load.
     void fillLists();
-    // Loads every stored setting into the controls, then tells settingsLoaded.
+    // Loads every stored setting into the controls.
+    void load();
+    // The same, then tells settingsLoaded.
     void LoadSettings();
-    // Gives the pop-ups every value the pages hold for them.
-    void pushOptionsToPopups();
     // The pages that depend on the player follow it: the library's source, the transfers,
     // the playlist submenu.
     void follow(PlayerLink& link);

@@ -6,17 +6,14 @@
 #include "LibraryPage.h"
 #include "NotificationPage.h"
 #include "OptionGroup.h"
+#include "StoredOptions.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/settings/SettingsStore.h"
-#include "popup/PopUpSettings.h"
-#include "tray/hotkeys/HotKey.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QScrollBar>
 
-#include <cstdlib>
-#include <limits>
 #include <variant>
 #include <vector>
 
@@ -27,25 +24,17 @@ struct OptionSettings::NumberControl {
 };
 
 struct OptionSettings::GroupSetting {
-    const char* key;
-    const char* defaultCaption;
+    OptionKeys::Choice choice;
     OptionGroup* group;
 };
 
 struct OptionSettings::KeySetting {
-    const char* key;
-    const char* defaultName;
+    OptionKeys::Key key;
     QComboBox* selector;
 };
 
 namespace
 {
-// A box's setting: off or on.
-constexpr NumberSetting box(const char* key, bool on = false)
-{
-    return { key, on ? 1 : 0, 0, 1 };
-}
-
 int valueOf(const OptionSettings::NumberControl& s)
 {
     if (auto* box = std::get_if<QCheckBox*>(&s.control))
@@ -60,23 +49,6 @@ void setValue(const OptionSettings::NumberControl& s, int value)
         std::get<QScrollBar*>(s.control)->setValue(value);
 }
 
-// The store holds text; a value that is not a 16-bit number, or that lies outside the
-// setting's range, falls back to the default rather than to whatever the control would
-// clamp it to. A key that held such a value is added to reset.
-int storedNumber(const SettingsStore& store, const NumberSetting& s, QStringList& reset)
-{
-    const QString text = store.GetSetting(QString::fromLatin1(s.key)).trimmed();
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < std::numeric_limits<qint16>::min() || value > std::numeric_limits<qint16>::max()
-        || value < s.minimum || value > s.maximum) {
-        if (!text.isEmpty())
-            reset << QString::fromLatin1(s.key);
-        return s.defaultValue;
-    }
-    return value;
-}
-
 // Selects the entry reading text; false when there is none.
 bool selectText(QComboBox* selector, const QString& text)
 {
@@ -86,8 +58,8 @@ bool selectText(QComboBox* selector, const QString& text)
     return index >= 0;
 }
 
-const QString kFontKey = QStringLiteral("Font");
-const QString kFontSizeKey = QStringLiteral("FontSize");
+const QString kFontKey = QString::fromLatin1(OptionKeys::kFont);
+const QString kFontSizeKey = QString::fromLatin1(OptionKeys::kFontSize);
 }
 
 OptionSettings::OptionSettings(SettingsStore& store, const Desktop& desktop, NotificationPage& notification,
@@ -108,45 +80,44 @@ std::vector<OptionSettings::NumberControl> OptionSettings::numberSettings() cons
     AdvancedPage& a = m_advanced;
     FontPage& f = m_font;
     HotKeysPage& h = m_hotKeys;
+    using namespace OptionKeys;
     // In load order.
     return {
-        { box("ExportMsg"), a.chkExportMsg },
-        { box("FloatArtwork"), n.chkFloatArt },
-        { box("Fading"), n.chkFading },
-        { box("PopArt", true), n.chkPopArt },
-        { box("PopTitle", true), n.chkPopTitle },
-        { box("StretchBackground"), n.chkStretchBkg },
-        { box("StickyArt"), n.chkStickyArt },
-        { box("StickyTitle"), n.chkStickyTitle },
-        { box("PlayLists"), a.chkEnablePlayLists },
-        // Off until the user asks: nothing is added to the session's start without asking.
-        { box("Startup"), a.chkStartup },
+        { kExportMsg, a.chkExportMsg },
+        { kFloatArtwork, n.chkFloatArt },
+        { kFading, n.chkFading },
+        { kPopArt, n.chkPopArt },
+        { kPopTitle, n.chkPopTitle },
+        { kStretchBackground, n.chkStretchBkg },
+        { kStickyArt, n.chkStickyArt },
+        { kStickyTitle, n.chkStickyTitle },
+        { kPlayLists, a.chkEnablePlayLists },
+        { kStartup, a.chkStartup },
         { PopUpSettings::kHeight, a.scrPopUpHeight },
         { PopUpSettings::kWidth, a.scrPopUpWidth },
         { PopUpSettings::kShowDelay, a.scrShowDelay },
         { PopUpSettings::kMovementIndex, a.scrMovementIndex },
         { PopUpSettings::kScrollDelay, a.scrScrollDelay },
-        { box("FontBold"), f.chkFontBold },
-        { box("FontItalic"), f.chkFontItalic },
-        { box("EnableHotKey"), h.chkEnableHotKey },
+        { kFontBold, f.chkFontBold },
+        { kFontItalic, f.chkFontItalic },
+        { kEnableHotKey, h.chkEnableHotKey },
     };
 }
 
 std::vector<OptionSettings::GroupSetting> OptionSettings::groupSettings() const
 {
     NotificationPage& n = m_notification;
-    return { { "Direction", "Up", n.optDirection }, { "Background", "One", n.optBackGround },
-        { "YPos", "Bottom", n.optYPos }, { "XPos", "Right", n.optXPos } };
+    return { { OptionKeys::kDirection, n.optDirection }, { OptionKeys::kBackground, n.optBackGround },
+        { OptionKeys::kYPos, n.optYPos }, { OptionKeys::kXPos, n.optXPos } };
 }
 
 std::vector<OptionSettings::KeySetting> OptionSettings::keySettings() const
 {
-    HotKeysPage& h = m_hotKeys;
-    return { { "HotKeyMod", "Ctrl", h.cboHotKeyMod }, { "HotKey", "E", h.cboHotKey },
-        { "NextTrackKey", "Right", h.cboNextTrackKey }, { "PreviousTrackKey", "Left", h.cboPreviousTrackKey },
-        { "VolumeUpKey", "Up", h.cboVolumeUpKey }, { "VolumeDownKey", "Down", h.cboVolumeDownKey },
-        { "PauseKey", "P", h.cboPauseKey }, { "RatingUpKey", "PageUp", h.cboRatingUpKey },
-        { "RatingDownKey", "PageDn", h.cboRatingDownKey } };
+    std::vector<KeySetting> keys { { OptionKeys::kModifier, m_hotKeys.cboHotKeyMod } };
+    const auto selectors = m_hotKeys.keySelectors();
+    for (std::size_t i = 0; i < selectors.size(); ++i)
+        keys.push_back({ OptionKeys::kKeys[i], selectors[i] });
+    return keys;
 }
 
 namespace
@@ -178,67 +149,36 @@ void OptionSettings::load()
 void OptionSettings::loadNumbers()
 {
     for (const NumberControl& number : numberSettings())
-        setValue(number, storedNumber(m_store, number.setting, m_reset));
+        setValue(number, StoredOptions::number(m_store, number.setting, &m_reset));
 }
 
 void OptionSettings::loadFontAndHotKeys()
 {
     // The desktop's own font unless the user chose another; a family that is not installed
     // becomes the one the system would draw in its place, never merely the first listed.
-    const QFont desktopFont = m_desktop.systemFont();
-    const QString fontName = m_store.GetSetting(kFontKey, desktopFont.family());
-    const QString sizeText = m_store.GetSetting(kFontSizeKey).trimmed();
-    bool sizeOk = false;
-    int fontSize = sizeText.toShort(&sizeOk);
-    if (!sizeOk || fontSize <= 0) {
-        if (!sizeText.isEmpty())
-            m_reset << kFontSizeKey;
-        fontSize = desktopFont.pointSize();
-    }
+    const QString fontName = StoredOptions::fontFamily(m_store, m_desktop);
+    const int fontSize = StoredOptions::fontSize(m_store, m_desktop, &m_reset);
     for (const KeySetting& key : keySettings()) {
-        const QString stored = m_store.GetSetting(QString::fromLatin1(key.key));
-        if (!stored.isEmpty() && key.selector->findText(stored) >= 0) {
-            SelectComboText(key.selector, stored);
-            continue;
-        }
-        if (!stored.isEmpty())
-            m_reset << QString::fromLatin1(key.key);
-        SelectComboText(key.selector, QString::fromLatin1(key.defaultName));
+        QStringList offered;
+        for (int i = 0; i < key.selector->count(); ++i)
+            offered << key.selector->itemText(i);
+        SelectComboText(key.selector, StoredOptions::keyName(m_store, key.key, offered, &m_reset));
     }
 
     if (!selectText(m_font.cboFonts, fontName))
         selectText(m_font.cboFonts, m_desktop.closestInstalledFont(fontName));
-    // The nearest size the list offers.
-    int nearest = -1;
-    for (int i = 0; i < m_font.cboFontSize->count(); ++i) {
-        const int entry = m_font.cboFontSize->itemText(i).toInt();
-        if (nearest < 0
-            || std::abs(entry - fontSize) < std::abs(m_font.cboFontSize->itemText(nearest).toInt() - fontSize))
-            nearest = i;
-    }
-    if (nearest >= 0)
-        m_font.cboFontSize->setCurrentIndex(nearest);
+    selectText(m_font.cboFontSize, QString::number(FontPage::nearestListedSize(fontSize)));
 }
 
 void OptionSettings::loadOptionGroups()
 {
     for (const GroupSetting& setting : groupSettings()) {
-        QString stored = m_store.GetSetting(QString::fromLatin1(setting.key));
-        bool known = false;
+        const int chosen = StoredOptions::choice(m_store, setting.choice, &m_reset);
+        // Turn the others off first so that the chosen one is the only one on.
         for (int i = 0; i < setting.group->count(); ++i)
-            known = known || setting.group->caption(i) == stored;
-        if (!known) {
-            if (!stored.isEmpty())
-                m_reset << QString::fromLatin1(setting.key);
-            stored = QString::fromLatin1(setting.defaultCaption);
-        }
-        // Turn the others off first so that the match, if any, is the only one on.
-        for (int i = 0; i < setting.group->count(); ++i)
-            if (setting.group->caption(i) != stored)
+            if (i != chosen)
                 setting.group->setValue(i, false);
-        for (int i = 0; i < setting.group->count(); ++i)
-            if (setting.group->caption(i) == stored)
-                setting.group->setValue(i, true);
+        setting.group->setValue(chosen, true);
     }
 }
 
@@ -251,12 +191,12 @@ void OptionSettings::save()
 
     for (const KeySetting& key : keySettings())
         if (!key.selector->currentText().isEmpty())
-            m_store.SaveSetting(QString::fromLatin1(key.key), key.selector->currentText());
+            m_store.SaveSetting(QString::fromLatin1(key.key.key), key.selector->currentText());
 
     for (const GroupSetting& setting : groupSettings()) {
         const int on = setting.group->selectedIndex();
         if (on >= 0)
-            m_store.SaveSetting(QString::fromLatin1(setting.key), setting.group->caption(on));
+            m_store.SaveSetting(QString::fromLatin1(setting.choice.key), setting.group->caption(on));
     }
 }
 
@@ -266,9 +206,9 @@ void OptionSettings::deleteAll()
     for (const NumberControl& number : numberSettings())
         keys << QString::fromLatin1(number.setting.key);
     for (const KeySetting& key : keySettings())
-        keys << QString::fromLatin1(key.key);
+        keys << QString::fromLatin1(key.key.key);
     for (const GroupSetting& group : groupSettings())
-        keys << QString::fromLatin1(group.key);
+        keys << QString::fromLatin1(group.choice.key);
     // Whether Bolvin starts with the session is the user's own choice, kept through defaults.
     for (const QString& key : keys)
         if (key != QLatin1String("Startup"))

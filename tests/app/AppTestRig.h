@@ -19,16 +19,24 @@
 #include <memory>
 
 // The main window over fakes for every outside service. The settings say it is not the
-// first run; a test changes what it needs before load().
+// first run; a test changes what it needs before load(). load() builds the window's pages,
+// which a real start leaves until the window opens; start() does not.
 struct AppTestRig {
     AppTestRig() { settings.values.insert("FirstRun", "No"); }
 
-    frmMain& load()
+    frmMain& start()
     {
         form = std::make_unique<frmMain>(AppServices { desktop, guard, settings, registry, *playerBackend, shell,
             hotKeys, resourceDir, "/opt/bolvin", PopUpServices::system(),
             ShowPicServices(settings, desktop, Screen::system(), Beeper::system(), PicturePrinter::system()) });
         loaded = form->Form_Load();
+        return *form;
+    }
+    frmMain& load()
+    {
+        start();
+        if (loaded)
+            form->options();
         return *form;
     }
     void playerRuns() { backend.running = QStringList { "init", "FakePlayer-bin" }; }

@@ -1,9 +1,11 @@
 #include "AppTestRig.h"
 #include "Controls.h"
 #include "app/options/OptionGroup.h"
+#include "app/options/OptionPages.h"
 #include "platform/screen/modFunctions.h"
 #include "popup/PopUpMessages.h"
 #include "tray/frmSysTray.h"
+#include "tray/hotkeys/HotKey.h"
 
 #include <gtest/gtest.h>
 
@@ -164,22 +166,35 @@ TEST_F(OptionsWindow, LoadDefaultsForgetsEverySettingButTheFirstRunTheArtworkPos
     EXPECT_TRUE(desktop.messages.isEmpty());
 }
 
-TEST_F(OptionsWindow, WithNoPlayerTheSettingsAreLoadedAppliedAndSavedBackUnchanged)
+// Start-up leaves the pages unbuilt: the stored settings drive everything until the window opens.
+TEST_F(OptionsWindow, WithNoPlayerAndNoWindowTheStoredSettingsActAndOpeningAndSavingChangesNothing)
 {
     for (const auto& [key, value] : { std::pair { "Fading", "1" }, { "Direction", "Right" }, { "Movement", "40" },
-             { "Font", "Liberation Serif" }, { "FontSize", "14" }, { "EnableHotKey", "1" }, { "HotKeyMod", "Alt" },
+             { "Font", "Liberation Serif" }, { "FontSize", "15" }, { "EnableHotKey", "1" }, { "HotKeyMod", "Alt" },
              { "PauseKey", "Q" }, { "Startup", "0" } })
         settings.values.insert(key, value);
-    const auto before = settings.values;
-    frmMain& main = load();
+    frmMain& main = start();
     ASSERT_FALSE(main.link().isConnected());
+    EXPECT_EQ(main.findChild<OptionPages*>(), nullptr);
     ASSERT_NE(main.notification().popups(), nullptr);
     EXPECT_TRUE(main.notification().popups()->AllowFading());
     EXPECT_EQ(main.notification().popups()->PopUpDirection(), 3);
     EXPECT_EQ(main.notification().popups()->MovementIndex(), 40);
     EXPECT_EQ(hotKeys.live.size(), 8) << "hotkeys are registered at start, player or not";
+    EXPECT_EQ(hotKeys.live.value(6).virtualKey, *KeyCodeFromName("Q"));
+    EXPECT_EQ(hotKeys.live.value(6).modifiers, *ModifierCodeFromName("Alt"));
+    const QFont font = main.messageFont();
+    EXPECT_EQ(std::pair(font.family(), font.pointSize()), std::pair(QString("Liberation Serif"), 14))
+        << "the nearest size the list offers";
+
+    main.options();
+    EXPECT_EQ(combo("cboFontSize")->currentText(), "14");
+    EXPECT_EQ(main.messageFont(), font);
+    EXPECT_EQ(hotKeys.attempts.size(), 8) << "opening the window registers nothing again";
+    settings.values.insert("FontSize", "14");
+    const auto loaded = settings.values;
     save();
-    for (auto stored = before.cbegin(); stored != before.cend(); ++stored)
+    for (auto stored = loaded.cbegin(); stored != loaded.cend(); ++stored)
         EXPECT_EQ(settings.values.value(stored.key()), stored.value()) << stored.key().toStdString();
     EXPECT_TRUE(desktop.messages.isEmpty());
 }
