@@ -136,11 +136,11 @@ void frmMain::buildWindow()
     // Every page caption shows without scroll arrows.
     m_options->setMinimumWidth(m_options->tabBar()->sizeHint().width() + m_options->tabBar()->height());
 
-    // The demonstration controls sit below the visible part; enlarging the window shows them.
+    // The demonstration controls sit below the visible part. A fixed size keeps them there and
+    // tells tiling window managers to float the window rather than stretch it.
     demo = new DemoHarness(
         m_services.resourceDir, [this] { return m_notification->popups(); }, m_options->notificationPage(), this);
-    setMinimumSize(m_visiblePart->sizeHint());
-    resize(m_visiblePart->sizeHint());
+    setFixedSize(m_visiblePart->sizeHint());
 
     m_options->fillLists();
     m_options->load();
@@ -211,8 +211,7 @@ void frmMain::checkTrayHost()
             return;
         options();
         m_noTrayNotice->show();
-        setMinimumSize(m_visiblePart->sizeHint());
-        resize(size().expandedTo(m_visiblePart->sizeHint()));
+        setFixedSize(m_visiblePart->sizeHint());
         showAndRaise();
     });
 }

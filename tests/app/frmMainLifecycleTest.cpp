@@ -94,7 +94,11 @@ TEST_F(frmMainLifecycle, WithoutANotificationAreaTheWindowOpensAndSaysWhy)
     frmMain& main = load();
     EXPECT_FALSE(main.isVisible()) << "a tray host starting with the session gets a moment";
     QTRY_VERIFY_WITH_TIMEOUT(main.isVisible(), 5000);
-    EXPECT_TRUE(main.findChild<QLabel*>("lblNoTray")->isVisible());
+    const QLabel* notice = main.findChild<QLabel*>("lblNoTray");
+    EXPECT_TRUE(notice->isVisible());
+    // A fixed size, which tiling window managers float, and the notice inside it.
+    EXPECT_EQ(main.minimumSize(), main.maximumSize());
+    EXPECT_TRUE(main.rect().contains(notice->geometry()));
 }
 
 TEST_F(frmMainLifecycle, TheFirstRunStartsThePlayerShowsTheWindowAndIsRemembered)
