@@ -1,5 +1,7 @@
 #include "QtDesktop.h"
 
+#include "PictureFile.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QDirIterator>
@@ -77,7 +79,7 @@ IconId QtDesktop::loadIcon(const QString& name, int size)
         const auto drawn = byWidth.lowerBound(wanted);
         if (drawn == byWidth.cend() || *drawn == added)
             continue;
-        const QPixmap picture(*drawn);
+        const QPixmap picture = PictureFile::read(*drawn);
         if (picture.isNull())
             continue;
         icon.addPixmap(drawn.key() == wanted
