@@ -5,7 +5,10 @@
 
 QPixmap PictureFile::read(const QString& path)
 {
-    const QByteArray suffix = QFileInfo(path).suffix().toLower().toLatin1();
+    const QFileInfo file(path);
+    if (!file.isFile())
+        return {};
+    const QByteArray suffix = file.suffix().toLower().toLatin1();
     if (!suffix.isEmpty()) {
         QImageReader reader(path, suffix);
         reader.setAutoDetectImageFormat(false);
