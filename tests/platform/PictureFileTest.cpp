@@ -12,7 +12,8 @@ TEST(PictureFile, ReadsTheNamedFormatWithoutImagePluginsAndAMisnamedFileByItsCon
     const QString png = dir.filePath(QStringLiteral("icon.png"));
     QFile file(png);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QByteArray::fromBase64("iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg=="));
+    file.write(QByteArray::fromBase64(
+        "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8DwHwAFBQIAX8jx0gAAAABJRU5ErkJggg=="));
     file.close();
     EXPECT_EQ(PictureFile::read(png).size(), QSize(1, 1));
     QFile maps(QStringLiteral("/proc/self/maps"));
