@@ -32,8 +32,8 @@ bool QtPicturePrinter::printOn(QPrinter& printer, const QPixmap& picture, const 
     return painter.end();
 }
 
-PicturePrinter& PicturePrinter::system()
+// What the program looks up once it has loaded this module.
+extern "C" Q_DECL_EXPORT PicturePrinter* bolvinCreatePicturePrinter()
 {
-    static QtPicturePrinter printer;
-    return printer;
+    return new QtPicturePrinter;
 }

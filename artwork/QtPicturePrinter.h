@@ -5,6 +5,7 @@
 class QPrinter;
 
 // The printer on Qt's print support: the system's default printer, with its default page.
+// Built into the print module (see ModulePicturePrinter) and the tests.
 class QtPicturePrinter : public PicturePrinter
 {
 public:

@@ -16,8 +16,8 @@ install(TARGETS bolvin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 # The Qt helper adds $ORIGIN/../lib for bundled libraries; the package links only system
 # libraries, and a stray run path makes the loader search a folder that is not ours.
 set_target_properties(bolvin PROPERTIES INSTALL_RPATH "")
-# Loaded at the first sound from ../lib/bolvin relative to the program.
-install(TARGETS bolvin_sound LIBRARY DESTINATION ${BOLVIN_INSTALL_MODULE_DIR})
+# Loaded at the first sound, remote cover or print from ../lib/bolvin relative to the program.
+install(TARGETS bolvin_sound bolvin_network bolvin_print LIBRARY DESTINATION ${BOLVIN_INSTALL_MODULE_DIR})
 
 # All of resources/, icons included: the program loads its window and tray icons from
 # there at run time.

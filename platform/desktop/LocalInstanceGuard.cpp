@@ -1,17 +1,16 @@
 #include "LocalInstanceGuard.h"
 
 #include <QDir>
-#include <QElapsedTimer>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QLockFile>
 #include <QStandardPaths>
+
+#include <cstdio>
 
 namespace
 {
 constexpr QByteArrayView kQuitCommand = "quit\n";
 constexpr QByteArrayView kShowCommand = "show\n";
-constexpr int kReadTimeoutMs = 1000;
+constexpr QByteArrayView kUnsavedAnswer = "unsaved ";
 
 QString runtimeDir()
 {
@@ -36,14 +35,9 @@ LocalInstanceGuard::~LocalInstanceGuard()
 void LocalInstanceGuard::finishQuit(const QString& unsaved)
 {
     const QByteArray answer
-        = unsaved.isEmpty() ? QByteArray("ok\n") : "unsaved " + unsaved.simplified().toUtf8() + '\n';
-    for (const QPointer<QLocalSocket>& socket : std::exchange(m_quitters, {})) {
-        if (!socket)
-            continue;
-        socket->write(answer);
-        socket->flush();
-        socket->waitForBytesWritten(kReadTimeoutMs);
-    }
+        = unsaved.isEmpty() ? QByteArray("ok\n") : kUnsavedAnswer.toByteArray() + unsaved.simplified().toUtf8() + '\n';
+    for (const LocalCommandServer::Client client : std::exchange(m_quitters, {}))
+        m_server->answer(client, answer);
 }
 
 QString LocalInstanceGuard::lockFilePath(const QString& name)
@@ -71,66 +65,37 @@ bool LocalInstanceGuard::previousInstanceRunning()
 
 void LocalInstanceGuard::listen()
 {
-    // We hold the lock, so a socket file left behind is a crashed instance's.
-    QLocalServer::removeServer(serverName(m_name));
-    m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
-    if (!m_server->listen(serverName(m_name)))
-        return;
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (!socket->canReadLine())
-                    return;
-                const QByteArray command = socket->readLine();
-                if (command == kShowCommand) {
-                    socket->write("ok\n");
-                    socket->flush();
-                    emit showRequested();
-                } else if (command == kQuitCommand) {
-                    // Answered once the shutdown has run, with whether everything was saved.
-                    m_quitters.append(socket);
-                    emit quitRequested();
-                }
-            });
-        }
-    });
+    m_server = std::make_unique<LocalCommandServer>();
+    connect(m_server.get(), &LocalCommandServer::commandReceived, this, &LocalInstanceGuard::obey);
+    if (QString error; !m_server->listen(serverName(m_name), &error))
+        std::fprintf(stderr, "Bolvin cannot be reached by --quit or a second start: %s\n", qPrintable(error));
+}
+
+void LocalInstanceGuard::obey(LocalCommandServer::Client client, const QByteArray& command)
+{
+    if (command == kShowCommand) {
+        m_server->answer(client, "ok\n");
+        emit showRequested();
+    } else if (command == kQuitCommand) {
+        // Answered once the shutdown has run, with whether everything was saved.
+        m_quitters.append(client);
+        emit quitRequested();
+    } else {
+        m_server->answer(client, {});
+    }
 }
 
 bool LocalInstanceGuard::requestQuit(const QString& name, int timeoutMs, QString* unsaved)
 {
-    QString answer;
-    if (!request(name, kQuitCommand, timeoutMs, &answer))
+    QByteArray answer;
+    if (!LocalCommandServer::request(serverName(name), kQuitCommand, timeoutMs, &answer))
         return false;
-    if (unsaved && answer.startsWith(QLatin1String("unsaved ")))
-        *unsaved = answer.mid(int(qstrlen("unsaved "))).trimmed();
+    if (unsaved && answer.startsWith(kUnsavedAnswer))
+        *unsaved = QString::fromUtf8(answer.mid(kUnsavedAnswer.size())).trimmed();
     return true;
 }
 
 bool LocalInstanceGuard::requestShow(const QString& name, int timeoutMs)
 {
-    return request(name, kShowCommand, timeoutMs, nullptr);
-}
-
-bool LocalInstanceGuard::request(const QString& name, QByteArrayView command, int timeoutMs, QString* answer)
-{
-    QLocalSocket socket;
-    socket.connectToServer(serverName(name));
-    if (!socket.waitForConnected(timeoutMs))
-        return false;
-    socket.write(command.data(), command.size());
-    if (!socket.waitForBytesWritten(timeoutMs))
-        return false;
-    QElapsedTimer waited;
-    waited.start();
-    while (!socket.canReadLine()) {
-        const qint64 left = timeoutMs - waited.elapsed();
-        if (left <= 0 || !socket.waitForReadyRead(int(left)))
-            return false;
-    }
-    const QByteArray line = socket.readLine();
-    if (answer)
-        *answer = QString::fromUtf8(line);
-    return true;
+    return LocalCommandServer::request(serverName(name), kShowCommand, timeoutMs, nullptr);
 }

@@ -1,20 +1,18 @@
 #pragma once
 
 #include "InstanceGuard.h"
+#include "LocalCommandServer.h"
 
 #include <QList>
-#include <QPointer>
 #include <QString>
 
 #include <memory>
 
-class QLocalServer;
-class QLocalSocket;
 class QLockFile;
 
 // One instance per user through a lock file in the runtime folder. A lock left by a crashed
 // process is taken over. The running instance listens on a local socket of the same name
-// for "quit".
+// for "quit" and "show".
 class LocalInstanceGuard : public InstanceGuard
 {
     Q_OBJECT
@@ -40,10 +38,12 @@ public:
 
 private:
     void listen();
-    static bool request(const QString& name, QByteArrayView command, int timeoutMs, QString* answer);
+    void obey(LocalCommandServer::Client client, const QByteArray& command);
 
     QString m_name;
+    // Declared before the server, so the socket file is gone before the lock is released
+    // and cannot take a successor's socket with it.
     std::unique_ptr<QLockFile> m_lock;
-    QLocalServer* m_server = nullptr;
-    QList<QPointer<QLocalSocket>> m_quitters;
+    std::unique_ptr<LocalCommandServer> m_server;
+    QList<LocalCommandServer::Client> m_quitters;
 };

@@ -1,7 +1,10 @@
 #include "QtDesktop.h"
 
+#include "PictureFile.h"
+
 #include <QDesktopServices>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -55,13 +58,20 @@ IconId QtDesktop::loadIcon(const QString& name, int size)
     // The pictures drawn for this size and for a screen of twice the density go into the
     // icon, each the smallest drawn at least that large, so that neither is a blown-up
     // copy; the large ones are not decoded for a small icon.
+    // The names are matched by hand: a wildcard filter is a regular expression, and that
+    // alone would load the regular-expression compiler at every start.
     QMap<int, QString> byWidth;
     const QString prefix = name + QLatin1Char('-');
-    for (const QString& file : QDir(m_iconDir).entryList({ prefix + QStringLiteral("*.png") }, QDir::Files)) {
+    const QLatin1String suffix(".png");
+    for (QDirIterator files(m_iconDir, QDir::Files); files.hasNext();) {
+        const QString path = files.next();
+        const QString file = files.fileName();
+        if (!file.startsWith(prefix) || !file.endsWith(suffix))
+            continue;
         bool numbered = false;
-        const int width = QStringView(file).sliced(prefix.size()).chopped(4).toInt(&numbered);
+        const int width = QStringView(file).sliced(prefix.size()).chopped(suffix.size()).toInt(&numbered);
         if (numbered)
-            byWidth.insert(width, QDir(m_iconDir).filePath(file));
+            byWidth.insert(width, path);
     }
     QIcon icon;
     QString added;
@@ -69,7 +79,7 @@ IconId QtDesktop::loadIcon(const QString& name, int size)
         const auto drawn = byWidth.lowerBound(wanted);
         if (drawn == byWidth.cend() || *drawn == added)
             continue;
-        const QPixmap picture(*drawn);
+        const QPixmap picture = PictureFile::read(*drawn);
         if (picture.isNull())
             continue;
         icon.addPixmap(drawn.key() == wanted

@@ -1,14 +1,11 @@
 #include "ModuleSoundPlayer.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QLibrary>
+#include "ModuleLoader.h"
 
 #include <cstdio>
 
 namespace
 {
-const QString kModuleName = QStringLiteral("bolvin_sound");
 using CreateSoundPlayer = SoundPlayer* (*)();
 }
 
@@ -19,13 +16,6 @@ ModuleSoundPlayer::ModuleSoundPlayer(QStringList folders)
 
 // The module stays loaded to the end: its code runs the player's destructor.
 ModuleSoundPlayer::~ModuleSoundPlayer() = default;
-
-QStringList ModuleSoundPlayer::folders(const QString& programDir)
-{
-    const QDir dir(programDir);
-    return { dir.filePath(QStringLiteral(BOLVIN_BUILD_MODULE_SUBDIR)),
-        QDir::cleanPath(dir.filePath(QStringLiteral(BOLVIN_INSTALLED_MODULE_DIR))) };
-}
 
 void ModuleSoundPlayer::playFile(const QString& path)
 {
@@ -38,25 +28,16 @@ void ModuleSoundPlayer::playFile(const QString& path)
 void ModuleSoundPlayer::load()
 {
     m_tried = true;
-    QStringList reasons;
-    for (const QString& folder : m_folders) {
-        QLibrary module(QDir(folder).filePath(kModuleName));
-        module.setLoadHints(QLibrary::PreventUnloadHint);
-        if (!module.load()) {
-            reasons << module.errorString();
-            continue;
-        }
-        if (const auto create = reinterpret_cast<CreateSoundPlayer>(module.resolve("bolvinCreateSoundPlayer"))) {
-            m_player.reset(create());
-            return;
-        }
-        reasons << module.errorString();
-    }
-    std::fprintf(stderr, "Bolvin plays no sounds: %s\n", qPrintable(reasons.join(QStringLiteral("; "))));
+    QString error;
+    if (const auto create = reinterpret_cast<CreateSoundPlayer>(
+            ModuleLoader::resolve(QStringLiteral("bolvin_sound"), "bolvinCreateSoundPlayer", m_folders, &error)))
+        m_player.reset(create());
+    else
+        std::fprintf(stderr, "Bolvin plays no sounds: %s\n", qPrintable(error));
 }
 
 SoundPlayer& SoundPlayer::system()
 {
-    static ModuleSoundPlayer player(ModuleSoundPlayer::folders(QCoreApplication::applicationDirPath()));
+    static ModuleSoundPlayer player(ModuleLoader::folders());
     return player;
 }

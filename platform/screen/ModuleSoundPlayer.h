@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ModuleLoader.h"
 #include "SoundPlayer.h"
 
 #include <QStringList>
@@ -21,7 +22,7 @@ public:
     bool isLoaded() const { return m_player != nullptr; }
 
     // Where the module is: in the build tree beside the program, else where it is installed.
-    static QStringList folders(const QString& programDir);
+    static QStringList folders(const QString& programDir) { return ModuleLoader::folders(programDir); }
 
 private:
     void load();

@@ -1,57 +1,53 @@
 #include "RemoteArtwork.h"
 
 #include "ArtworkLoader.h"
+#include "CoverFetcher.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QTimer>
-#include <QUrl>
+#include "platform/screen/ModuleLoader.h"
 
-RemoteArtwork::RemoteArtwork(QObject* parent)
+#include <cstdio>
+
+namespace
+{
+using CreateCoverFetcher = CoverFetcher* (*)();
+}
+
+RemoteArtwork::RemoteArtwork(QStringList moduleFolders, QObject* parent)
     : QObject(parent)
+    , m_moduleFolders(std::move(moduleFolders))
 {
 }
 
-RemoteArtwork::~RemoteArtwork()
-{
-    // Nothing is announced from here: whoever listens may be going too.
-    if (m_reply) {
-        m_reply->disconnect(this);
-        m_reply->abort();
-    }
-}
+// Nothing is announced from here: the fetcher's end abandons the fetch on its way.
+RemoteArtwork::~RemoteArtwork() = default;
 
 std::optional<QByteArray> RemoteArtwork::take(const QString& url)
 {
     if (url == m_url)
         return m_bytes;
-    if (m_reply) {
-        QNetworkReply* old = m_reply;
-        m_reply = nullptr;
-        old->abort();
-    }
     m_url = url;
     m_bytes.reset();
-    if (!m_network)
-        m_network = new QNetworkAccessManager(this);
-    QNetworkRequest request { QUrl(url) };
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setTransferTimeout(m_timeoutMs);
-    QNetworkReply* reply = m_network->get(request);
-    m_reply = reply;
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { finished(reply); });
-    // A server that accepts the connection and then trickles is given up on as well.
-    QTimer::singleShot(m_timeoutMs, reply, [reply] { reply->abort(); });
+    if (!m_triedModule)
+        loadFetcher();
+    if (!m_fetcher) {
+        m_bytes = QByteArray();
+        return m_bytes;
+    }
+    m_fetcher->fetch(url, m_timeoutMs, ArtworkLoader::kMaxArtworkBytes, [this, url](const QByteArray& bytes) {
+        m_bytes = bytes;
+        emit arrived(url);
+    });
     return std::nullopt;
 }
 
-void RemoteArtwork::finished(QNetworkReply* reply)
+void RemoteArtwork::loadFetcher()
 {
-    reply->deleteLater();
-    if (reply != m_reply)
-        return;
-    m_reply = nullptr;
-    m_bytes = reply->error() == QNetworkReply::NoError ? reply->read(ArtworkLoader::kMaxArtworkBytes) : QByteArray();
-    emit arrived(m_url);
+    m_triedModule = true;
+    QString error;
+    const QStringList folders = m_moduleFolders.isEmpty() ? ModuleLoader::folders() : m_moduleFolders;
+    if (const auto create = reinterpret_cast<CreateCoverFetcher>(
+            ModuleLoader::resolve(QStringLiteral("bolvin_network"), "bolvinCreateCoverFetcher", folders, &error)))
+        m_fetcher.reset(create());
+    else
+        std::fprintf(stderr, "Bolvin shows no covers from http(s) addresses: %s\n", qPrintable(error));
 }

@@ -2,13 +2,13 @@
 
 #include <QByteArray>
 #include <QObject>
-#include <QPointer>
 #include <QString>
+#include <QStringList>
 
+#include <memory>
 #include <optional>
 
-class QNetworkAccessManager;
-class QNetworkReply;
+class CoverFetcher;
 
 // Pictures behind http(s) art URLs, fetched in the background: a slow or dead server delays
 // only the cover, never the track's title or anything else. Keeps the last picture asked for.
@@ -19,7 +19,9 @@ public:
     // Long enough for a cover from a local or near server; a dead one only costs the cover.
     static constexpr int kDefaultTimeoutMs = 1500;
 
-    explicit RemoteArtwork(QObject* parent = nullptr);
+    // The fetch is in the network module, looked for in moduleFolders (the program's own
+    // when empty). Without it there are no remote covers, and stderr says why, once.
+    explicit RemoteArtwork(QStringList moduleFolders = {}, QObject* parent = nullptr);
     ~RemoteArtwork() override;
 
     void setTimeout(int ms) { m_timeoutMs = ms; }
@@ -33,13 +35,14 @@ signals:
     void arrived(const QString& url);
 
 private:
-    void finished(QNetworkReply* reply);
+    void loadFetcher();
 
-    // Made at the first fetch: most players give local covers, and the network stack is not
-    // worth starting for them.
-    QNetworkAccessManager* m_network = nullptr;
+    QStringList m_moduleFolders;
+    // Loaded at the first fetch: most players give local covers, and the network stack is
+    // not worth loading for them.
+    bool m_triedModule = false;
+    std::unique_ptr<CoverFetcher> m_fetcher;
     int m_timeoutMs = kDefaultTimeoutMs;
     QString m_url;
     std::optional<QByteArray> m_bytes;
-    QPointer<QNetworkReply> m_reply;
 };

@@ -1,7 +1,9 @@
 // showpicture's steps, what an unload stores, the one artwork window and the right-click menu.
 #include "ShowPicFixture.h"
 
+#include "artwork/ModulePicturePrinter.h"
 #include "artwork/QtPicturePrinter.h"
+#include "platform/screen/ModuleLoader.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -167,5 +169,7 @@ TEST(QtPicturePrinter, PrintsOnePageWithThePictureOrSaysThereIsNoPrinter)
     EXPECT_EQ(bytes.count("/Type /Page\n"), 1);
     if (QPrinterInfo::defaultPrinter().isNull()) {
         EXPECT_EQ(QtPicturePrinter().print(picture, QSize(150, 150)), PicturePrinter::Result::NoPrinter);
+        ModulePicturePrinter module(ModuleLoader::folders(QStringLiteral(BOLVIN_PROGRAM_DIR)));
+        EXPECT_EQ(module.print(picture, QSize(150, 150)), PicturePrinter::Result::NoPrinter) << "the module loaded";
     }
 }

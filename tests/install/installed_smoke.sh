@@ -30,8 +30,10 @@ popup_visible() {
   return 1
 }
 
-echo "== the sound module is where the program loads it from"
+echo "== the modules are where the program loads them from"
 [ -f "$(dirname "$bolvin")/../lib/bolvin/bolvin_sound.so" ] || fail "no sound module in $(dirname "$bolvin")/../lib/bolvin"
+[ -f "$(dirname "$bolvin")/../lib/bolvin/bolvin_network.so" ] || fail "no network module in $(dirname "$bolvin")/../lib/bolvin"
+[ -f "$(dirname "$bolvin")/../lib/bolvin/bolvin_print.so" ] || fail "no print module in $(dirname "$bolvin")/../lib/bolvin"
 
 echo "== $bolvin --version"
 version=$("$bolvin" --version 2>&1) || fail "--version failed: $version"

@@ -1,6 +1,8 @@
 #include "player/mpris/ArtworkLoader.h"
 #include "player/mpris/RemoteArtwork.h"
 
+#include "platform/screen/ModuleLoader.h"
+
 #include <gtest/gtest.h>
 
 #include <QElapsedTimer>
@@ -50,7 +52,7 @@ TEST(RemoteArtwork, ACoverComesLaterAndADeadServerGivesNothing)
     OneShotHttpServer server(jpeg);
     QTcpServer silent;
     ASSERT_TRUE(server.isListening() && silent.listen(QHostAddress::LocalHost));
-    RemoteArtwork remote;
+    RemoteArtwork remote(ModuleLoader::folders(QStringLiteral(BOLVIN_PROGRAM_DIR)));
     remote.setTimeout(200);
     QSignalSpy arrived(&remote, &RemoteArtwork::arrived);
     QElapsedTimer clock;
@@ -64,6 +66,9 @@ TEST(RemoteArtwork, ACoverComesLaterAndADeadServerGivesNothing)
     ASSERT_TRUE(arrived.wait(3000));
     EXPECT_EQ(arrived.last().at(0).toString(), coverUrl(silent));
     EXPECT_EQ(remote.take(coverUrl(silent)), QByteArray());
+
+    RemoteArtwork withoutModule(QStringList { QStringLiteral("/nonexistent") });
+    EXPECT_EQ(withoutModule.take(coverUrl(server)), QByteArray()) << "no module, no remote cover, no wait";
 }
 
 } // namespace
