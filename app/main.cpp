@@ -7,6 +7,7 @@
 #include "platform/desktop/LocalInstanceGuard.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/desktop/SessionEnd.h"
+#include "platform/desktop/SessionPlatform.h"
 #include "platform/hotkeys/HotKeyRegistrar.h"
 #include "platform/screen/Screen.h"
 #include "platform/settings/QtSettingsStore.h"
@@ -122,6 +123,7 @@ int main(int argc, char** argv)
             return 0;
     }
 
+    SessionPlatform::apply();
     QApplication app(argc, argv);
     setApplicationNames();
     // The program lives in the tray: closing its last window does not end it.

@@ -2,6 +2,7 @@
 
 #include "Beeper.h"
 #include "platform/screen/Screen.h"
+#include "platform/screen/WindowKind.h"
 #include "platform/settings/SettingsStore.h"
 
 #include <QAction>
@@ -36,6 +37,7 @@ frmShowPic::frmShowPic(const ShowPicServices& services, QWidget* parent)
     , mnpopup(new QMenu(this))
 {
     setObjectName(QStringLiteral("frmShowPic"));
+    MakeUtilityWindow(this);
     setFocusPolicy(Qt::StrongFocus);
     Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->installEventFilter(this);

@@ -2,6 +2,7 @@
 
 #include "CloseButtonPictures.h"
 #include "PopUpFontSource.h"
+#include "platform/screen/WindowKind.h"
 #include "platform/screen/modFunctions.h"
 
 #include <QFrame>
@@ -33,13 +34,12 @@ constexpr int kProgressMaximum = 100;
 }
 
 frmPopUpMessage::frmPopUpMessage(double twipsPerPixelX, double twipsPerPixelY, const PopUpFontSource* fonts)
-    : QWidget(nullptr, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus)
+    : QWidget(nullptr)
     , m_twipsPerPixelX(twipsPerPixelX)
     , m_twipsPerPixelY(twipsPerPixelY)
     , m_fonts(fonts)
 {
-    setAttribute(Qt::WA_ShowWithoutActivating);
-    setAttribute(Qt::WA_X11NetWmWindowTypeNotification);
+    MakeNotificationWindow(this);
     setFocusPolicy(Qt::NoFocus);
     setAutoFillBackground(true);
     buildControls();

@@ -100,7 +100,9 @@ void frmPopUpMessage::StartDrag(const QPoint& globalPos)
     m_disconnected = true;
     m_pressedOn = nullptr;
     QWindow* handle = windowHandle();
-    if (isWindow() && handle && handle->startSystemMove())
+    // A window manager does not move a window it was told to leave alone.
+    const bool managed = !windowFlags().testFlag(Qt::BypassWindowManagerHint);
+    if (isWindow() && managed && handle && handle->startSystemMove())
         return;
     m_following = true;
     m_grabOffset = globalPos - mapToGlobal(QPoint(0, 0));

@@ -68,23 +68,16 @@ protected:
     }
 };
 
-TEST_F(ShowPicDesktopTest, TheWindowAppearsAtTheStoredPlaceStoresItsPlaceAndAcceleratesOnTheServersAutoRepeat)
+TEST_F(ShowPicDesktopTest, TheWindowAppearsAtTheStoredPlaceAndAcceleratesOnTheServersAutoRepeat)
 {
     frmShowPic& first = shown(QPoint(100, 200));
     QTest::qWait(200); // let the server draw what the window painted
     const QImage shot = screenshot(QStringLiteral("artwork-window"));
     EXPECT_EQ(shot.pixelColor(100 + 2, 200 + 2), kCornerColour) << "the picture's corner mark";
     EXPECT_EQ(shot.pixelColor(100 + 80, 200 + 60), kPictureColour) << "the picture fills the window";
-    EXPECT_NE(shot.pixelColor(100 - 2, 200 + 2), kCornerColour) << "the window starts at the mark";
-    EXPECT_NE(shot.pixelColor(100 + 170, 200 + 60), kPictureColour) << "the window is the picture's size";
-    xdotool(QStringLiteral("key --repeat 2 ctrl+Left"));
-    ASSERT_TRUE(waitForPosition(first, QPoint(98, 200))) << "one pixel a Ctrl+Left";
-    artwork->unloadInstance();
-    EXPECT_EQ(settings.values[kPosition], QStringLiteral("1470,3000"));
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     // Pressing and releasing Shift with Ctrl held brings the repeat count back to 0; the
     // held Right then repeats as X11 does it, in release and press pairs.
-    RightPressProbe probe(shown(QPoint(98, 200)));
+    RightPressProbe probe(first);
     xdotool(QStringLiteral("keydown ctrl keydown shift keyup shift keydown Right"));
     const bool repeated = QTest::qWaitFor([&] { return probe.lefts.size() >= 10; }, kWaitMs);
     xdotool(QStringLiteral("keyup Right keyup ctrl"));

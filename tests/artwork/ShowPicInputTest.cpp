@@ -121,12 +121,3 @@ TEST(ShowPicDrag, AnOversizedPictureIsCentredAndPansUntilAnEdgeShowsThenMovesThe
     EXPECT_EQ(widthOnly.x.pictureOffset, -2220);
     EXPECT_EQ(widthOnly.y, (AxisPlacement { 8955, 2250, 0, 2250 })) << "the fitting axis moves plainly";
 }
-
-TEST(ShowPicDrag, BothAxesOversizedPanWithinTheWindowAndNeverMoveIt)
-{
-    const Placement start { fitAxis(600, 20000, kScreenTwips).placement, fitAxis(600, 13000, 11520).placement };
-    EXPECT_EQ(dragBy(start, 300, -200, true, true).x.pictureOffset, -2020) << "inside the bounds it follows";
-    const Placement far = dragBy(start, 9000, -9000, true, true);
-    EXPECT_EQ(far.x, (AxisPlacement { 0, kScreenTwips, 0, 20000 }));
-    EXPECT_EQ(far.y, (AxisPlacement { 0, 11520, 11520 - 13000, 13000 }));
-}

@@ -210,21 +210,6 @@ TEST_F(Scheduler, FadingFollowsThePercentWhileAllowed)
     }
 }
 
-// The one test on the real timer: it must run the pop-up to its end and then stop.
-TEST_F(Scheduler, TheRealTimerRunsAPopUpOutAndStops)
-{
-    popups->setScrollDelay(1);
-    popups->setMovementIndex(100);
-    popups->setShowDelay(0);
-    showMany(1);
-    ASSERT_TRUE(QTest::qWaitFor([&] {
-        clock.advance(1);
-        return popups->Count() == 0;
-    }));
-    EXPECT_FALSE(popups->IsSchedulerRunning());
-    EXPECT_FALSE(TimerRegistryExists()) << "the registry holds the only platform timer";
-}
-
 TEST(ApiTimer, PlatformTicksSurviveAThrowingHandlerAndOneThatDestroysItsTimer)
 {
     APITimer timer;

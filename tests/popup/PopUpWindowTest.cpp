@@ -117,10 +117,6 @@ TEST_F(PopUpMessageTest, CreatesAHiddenWindowCollapsedAtTheAnchorThatItsFirstPla
     popUp->PlaceWindow(1500, 2700, 4500, 1200);
     EXPECT_EQ(stacking.raised, QList<QWidget*> { form }) << "only the first placement raises";
     EXPECT_EQ(form->geometry(), QRect(100, 180, 300, 80));
-    auto plain = makePopUp();
-    plain->CreateWindow(*popups);
-    EXPECT_EQ(plain->window()->lblMessage()->cursor().shape(), Qt::ArrowCursor);
-    EXPECT_TRUE(plain->window()->prgBar()->isHidden());
 }
 
 TEST_F(PopUpMessageTest, OnlyClickablePopUpsReportClicksAnywhereButTheCloseButtonAndAllRetract)

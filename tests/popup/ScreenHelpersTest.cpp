@@ -1,6 +1,5 @@
 #include "platform/screen/ModuleSoundPlayer.h"
 #include "platform/screen/QtTranslucency.h"
-#include "platform/screen/QtWindowStacking.h"
 #include "platform/screen/modFunctions.h"
 #include "platform/screen/modSound.h"
 #include "platform/screen/modTranslucency.h"
@@ -39,11 +38,6 @@ TEST(Twips, RoundingFactorsWorkAreaEdgesWindowSizesAndTheCursorOnTheEdges)
     EXPECT_EQ(GetWorkAreaBottom(screen), 770 * 15);
     screen.dpiX = 0;
     EXPECT_DOUBLE_EQ(TwipsPerPixelX(screen), 15.0) << "a screen without DPI counts as 96";
-    QtWindowStacking stacking;
-    MakeWindowTopMost(&window, stacking);
-    EXPECT_TRUE(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(window.isActiveWindow());
 }
 
 TEST(Translucency, GoesToTheTopVisibleWindowWhereSupported)

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Bolvin in headless sway as on a Wayland session: on XWayland, its pop-ups untiled at the chosen
+# corner, typed as notifications, the artwork window floating. Root reruns it as a plain user.
+set -uo pipefail
+bolvin=$1
+shots=$2
+for tool in sway swaymsg grim Xwayland xdotool xprop dbus-run-session; do
+  command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }; done
+mkdir -p "$shots"
+work=${SWAY_TEST_WORK:-$(mktemp -d /tmp/bolvin-sway.XXXXXX)}
+if [ "$(id -u)" -eq 0 ]; then
+  user=bolvin-sway
+  id "$user" >/dev/null 2>&1 || useradd -m "$user" || { echo "cannot add user $user: skipped"; exit 77; }
+  runuser -u "$user" -- test -x "$bolvin" && chown "$user" "$work" || { echo "$user cannot run $bolvin: skipped"; exit 77; }
+  runuser -u "$user" -- env -i PATH="$PATH" SWAY_TEST_WORK="$work" timeout 150 dbus-run-session -- "$0" "$@"; status=$?
+  cp "$work"/*.png "$shots/"; rm -rf "$work"
+  exit $status
+fi
+
+# A private TMPDIR: another user's artwork file in /tmp would keep the pop-ups away.
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp"
+mkdir -p "$HOME/.config/Bolvin" "$XDG_RUNTIME_DIR" "$TMPDIR" && chmod 700 "$XDG_RUNTIME_DIR"
+source "$(dirname "$0")/common.sh"
+printf 'xwayland enable\noutput HEADLESS-1 resolution 1280x800\n' >"$work/sway.conf"
+WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
+sway_pid=$! pid=
+trap '[ -n "$pid" ] && kill -9 "$pid"; kill "$sway_pid"; wait
+  [ -n "${SWAY_TEST_WORK:-}" ] || { cp "$work"/*.png "$shots/"; rm -rf "$work"; }' EXIT
+wait_for 20 eval 'ls "$XDG_RUNTIME_DIR"/wayland-? "$XDG_RUNTIME_DIR"/sway-ipc.*' || { echo "no sway: skipped"; exit 77; }
+export WAYLAND_DISPLAY=$(basename "$XDG_RUNTIME_DIR"/wayland-?) SWAYSOCK=$(echo "$XDG_RUNTIME_DIR"/sway-ipc.*)
+swaymsg exec "echo \$DISPLAY >$work/display" >/dev/null
+wait_for 10 test -s "$work/display" || { echo "sway has no XWayland: skipped"; exit 77; }
+export DISPLAY=$(cat "$work/display") XDG_SESSION_TYPE=wayland; unset QT_QPA_PLATFORM
+
+# "X Y WIDTH HEIGHT" of each visible pop-up (a window of the notification type).
+popups() {
+  for w in $(xdotool search --onlyvisible --class bolvin 2>/dev/null); do
+    xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q NOTIFICATION || continue
+    xdotool getwindowgeometry --shell "$w" | awk -F= '{ v[$1] = $2 } END { print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"] }'
+  done
+}
+settled() { local before; before=$(popups); sleep 0.3; [ -n "$before" ] && [ "$before" = "$(popups)" ]; }
+# at_edges Left|Right Top|Bottom: each pop-up on that side, the nearest one at that end.
+at_edges() {
+  popups | awk -v side="$1" -v end="$2" '{ n++; ok += side == "Left" ? $1 <= 3 : $1 + $3 >= 1277
+    if (n == 1 || $2 < top) top = $2; if ($2 + $4 > bottom) bottom = $2 + $4 }
+    END { exit !(n && ok == n && (end == "Top" ? top <= 3 : bottom >= 797)) }'
+}
+# Pop-ups that scroll down start at the top, those that scroll up at the bottom.
+for corner in "Left Top Down" "Right Bottom Up"; do
+  set -- $corner; echo "== pop-ups at $1 $2"
+  printf '[StartUp]\nFirstRun=No\nXPos=%s\nYPos=%s\nDirection=%s\nShowDelay=10000\nFloatArtwork=1\n' "$@" \
+    >"$HOME/.config/Bolvin/Bolvin.conf"
+  "$bolvin" --player sim >"$work/bolvin.log" 2>&1 & pid=$!
+  wait_for 20 started || fail "bolvin did not start on XWayland: $(cat "$work/bolvin.log")"
+  wait_for 5 settled && wait_for 5 at_edges "$1" "$2" || fail "pop-ups not at $1 $2 of 1280x800:"
+  popups
+  swaymsg -q "[instance=bolvin window_type=notification tiling] nop" && fail "sway tiled a pop-up"
+  wait_for 5 swaymsg -q "[instance=bolvin window_type=utility floating] nop" || fail "the artwork window does not float"
+  grim "$work/sway-popups-$1-$2.png" || fail "no screenshot"
+  "$bolvin" --quit >/dev/null 2>&1
+  wait_for 10 eval "! kill -0 $pid" || fail "bolvin did not end on --quit"; pid=
+done
+# Without XWayland it says once what that costs.
+[ "$(env -u DISPLAY timeout 5 "$bolvin" --player sim 2>&1 | grep -c 'without XWayland')" = 1 ] || fail "no word on Wayland"
+[ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
