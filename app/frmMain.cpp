@@ -229,6 +229,11 @@ void frmMain::setPlayerChooser(PlayerChooser* chooser)
     attachPlayerMenu();
 }
 
+void frmMain::setDesktopNotifications(DesktopNotifications* notifications, bool always)
+{
+    m_notification->useDesktopNotifications(notifications, always);
+}
+
 void frmMain::attachPlayerMenu()
 {
     if (!m_playerChooser || !m_frmSysTray)

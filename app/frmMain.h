@@ -12,6 +12,7 @@
 
 class ArtworkWindow;
 class DemoHarness;
+class DesktopNotifications;
 class GlobalHotKeys;
 class OptionPages;
 class PlayerChooser;
@@ -43,6 +44,9 @@ public:
     // With several players on the desktop: the tray gets a "Player" submenu and the
     // connection follows the active player.
     void setPlayerChooser(PlayerChooser* chooser);
+    // The desktop's notification server, when there is one; always takes the pop-ups' place
+    // where windows cannot be placed at a screen edge.
+    void setDesktopNotifications(DesktopNotifications* notifications, bool always);
     // Start-up. False when another instance runs: this one has then told the user and
     // must end.
     bool Form_Load();

@@ -9,6 +9,7 @@
 #include "platform/desktop/SessionEnd.h"
 #include "platform/desktop/SessionPlatform.h"
 #include "platform/hotkeys/HotKeyRegistrar.h"
+#include "platform/notifications/FreedesktopNotifications.h"
 #include "platform/screen/Screen.h"
 #include "platform/settings/QtSettingsStore.h"
 #include "platform/tray/QtTrayShell.h"
@@ -185,12 +186,20 @@ int main(int argc, char** argv)
     }
 
     const std::unique_ptr<Registry> registry = createSystemRegistry();
+    const auto notifications = QDBusConnection::sessionBus().isConnected()
+        ? std::make_unique<FreedesktopNotifications>(QDBusConnection::sessionBus())
+        : nullptr;
     const std::unique_ptr<HotKeyRegistrar> hotKeys = HotKeyRegistrar::create();
 
     frmMain form({ desktop, instanceGuard, settings, *registry, *player, trayShell, *hotKeys, resources,
         QApplication::applicationDirPath(), PopUpServices::system(),
         ShowPicServices(settings, desktop, Screen::system(), Beeper::system(), PicturePrinter::system()) });
     form.setPlayerChooser(chooser.get());
+    if (notifications) {
+        // A Wayland window cannot put itself at a screen edge.
+        form.setDesktopNotifications(
+            notifications.get(), QGuiApplication::platformName().startsWith(QLatin1String("wayland")));
+    }
     const std::unique_ptr<JukeboxWindow> jukebox = simulated ? std::make_unique<JukeboxWindow>(*simulated) : nullptr;
     QObject::connect(&form, &frmMain::unloaded, &app, &QApplication::quit, Qt::QueuedConnection);
     // A session that ends without asking us still gets the full shutdown.

@@ -12,6 +12,7 @@ packages=(
   desktop-file-utils appstream dpkg-dev file
   rhythmbox rhythmbox-plugins strawberry sqlite3
   dunst libnotify-bin
+  sway grim xwayland
 )
 
 missing=()

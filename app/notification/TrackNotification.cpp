@@ -5,6 +5,7 @@
 #include "artwork/ArtworkConversion.h"
 #include "artwork/ArtworkWindow.h"
 #include "artwork/frmShowPic.h"
+#include "platform/notifications/DesktopNotifications.h"
 #include "platform/screen/modFunctions.h"
 #include "player/IgnoringErrors.h"
 #include "player/PlayerApplication.h"
@@ -69,6 +70,22 @@ void TrackNotification::releasePopups()
     mobjArtPopUp.reset();
     mobjTitlePopUp.reset();
     mobjPopups.reset();
+}
+
+void TrackNotification::useDesktopNotifications(DesktopNotifications* notifications, bool always)
+{
+    if (m_desktopNotifications)
+        m_desktopNotifications->disconnect(this);
+    m_desktopNotifications = notifications;
+    m_alwaysDesktopNotifications = always;
+    if (notifications)
+        connect(notifications, &DesktopNotifications::activated, this,
+            [this] { ignoringErrors([this] { m_artwork.instance().show(); }); });
+}
+
+bool TrackNotification::toDesktop(const TrackPopUpOptions& options) const
+{
+    return m_desktopNotifications && (options.desktopNotifications || m_alwaysDesktopNotifications);
 }
 
 void TrackNotification::updaterating(int rate)
@@ -139,7 +156,7 @@ void TrackNotification::ShowTrackPopup()
     const std::optional<int> stars = RefreshRatingMarks();
     const QString starText = QStringLiteral("* ").repeated(stars.value_or(0));
 
-    showArtworkPopUp(*track, options);
+    const QPixmap cover = showArtworkPopUp(*track, options);
 
     mobjTitlePopUp = std::make_shared<PopUpMessage>();
     mobjTitlePopUp->setBackground(options.titleBackground);
@@ -152,8 +169,13 @@ void TrackNotification::ShowTrackPopup()
         + QStringLiteral("\r\n\r\n") + starText);
     mobjTitlePopUp->setSticky(options.stickyTitle);
     mobjTitlePopUp->setClickable(false);
-    if (options.popTitle)
+    if (toDesktop(options)) {
+        const QString stars = starText.isEmpty() ? QString() : QStringLiteral("\n") + starText.trimmed();
+        m_desktopNotifications->show(
+            name, artist + QStringLiteral("\n") + album + stars, cover.toImage(), options.stickyTitle ? 0 : -1);
+    } else if (options.popTitle) {
         mobjPopups->Show(mobjTitlePopUp);
+    }
 
     if (options.floatArt)
         ignoringErrors([this] { m_artwork.instance().show(); });
@@ -162,15 +184,15 @@ void TrackNotification::ShowTrackPopup()
             + QStringLiteral("\r\n") + album);
 }
 
-void TrackNotification::showArtworkPopUp(PlayerTrack& track, const TrackPopUpOptions& options)
+QPixmap TrackNotification::showArtworkPopUp(PlayerTrack& track, const TrackPopUpOptions& options)
 {
     const std::shared_ptr<PlayerCollection<PlayerArtwork>> artwork = track.Artwork();
     if (artwork->Count() <= 0)
-        return;
+        return {};
     const std::shared_ptr<PlayerArtwork> cover = artwork->Item(1);
     QString extension = artworkExtension(cover->Format());
     if (extension.isEmpty())
-        return;
+        return {};
     const QString base = GetTempDir(m_desktop) + QStringLiteral("Bolvin-artwork.");
     cover->SaveArtworkToFile(base + extension);
     if (extension == QLatin1String("png")) {
@@ -188,7 +210,7 @@ void TrackNotification::showArtworkPopUp(PlayerTrack& track, const TrackPopUpOpt
         });
     }
     if (!ok)
-        return;
+        return {};
     if (!options.stretchArt) {
         mobjArtPopUp->setNoBkStretch(true);
         // Only the ratio of the two numbers sizes the picture; pixels will do.
@@ -198,13 +220,19 @@ void TrackNotification::showArtworkPopUp(PlayerTrack& track, const TrackPopUpOpt
     mobjArtPopUp->setSticky(options.stickyArt);
     mobjArtPopUp->setClickable(true);
     mobjArtPopUp->setBackground(picture);
-    if (options.popArt)
+    if (options.popArt && !toDesktop(options))
         mobjPopups->Show(mobjArtPopUp);
+    return picture;
 }
 
 void TrackNotification::onArtworkArrived()
 {
     const std::shared_ptr<PlayerApplication>& player = m_link.player();
+    if (player && toDesktop(m_options())) {
+        // The notification on show gives way to one with the cover.
+        ignoringErrors([this] { ShowTrackPopup(); });
+        return;
+    }
     if (!player || !mobjPopups || !trackPopupsShowing())
         return;
     ignoringErrors([&] {

@@ -13,6 +13,7 @@
 
 class ArtworkWindow;
 class Desktop;
+class DesktopNotifications;
 class PlayerLink;
 class PlayerTrack;
 class PopUpFontSource;
@@ -33,6 +34,9 @@ public:
     void createPopups(int width, int height, PopUpFontSource& fonts);
     // Lets go of every pop-up at the end.
     void releasePopups();
+    // Where the desktop's notifications can take a track's pop-ups' place: when the options
+    // ask for them, or always when pop-ups cannot be placed at a screen edge.
+    void useDesktopNotifications(DesktopNotifications* notifications, bool always);
 
     // Rates the current track (0, 20 … 100) and refreshes the marks; a failed write throws.
     void updaterating(int rate) override;
@@ -56,7 +60,10 @@ signals:
 
 private:
     void placePopups(const TrackPopUpOptions& options);
-    void showArtworkPopUp(PlayerTrack& track, const TrackPopUpOptions& options);
+    bool toDesktop(const TrackPopUpOptions& options) const;
+    // Loads the cover into the floating window and its pop-up, which shows unless the track
+    // goes to the desktop's notifications; returns the picture, null for none.
+    QPixmap showArtworkPopUp(PlayerTrack& track, const TrackPopUpOptions& options);
     // The cover of the track on show, which came after its title pop-up.
     void onArtworkArrived();
     void mobjPopups_PopupMessageClicked(PopUpMessage* PopUp);
@@ -66,6 +73,8 @@ private:
     PopUpServices m_popUpServices;
     ArtworkWindow& m_artwork;
     std::function<TrackPopUpOptions()> m_options;
+    DesktopNotifications* m_desktopNotifications = nullptr;
+    bool m_alwaysDesktopNotifications = false;
     std::unique_ptr<PopUpMessages> mobjPopups;
     std::shared_ptr<PopUpMessage> mobjArtPopUp;
     std::shared_ptr<PopUpMessage> mobjTitlePopUp;

@@ -16,4 +16,6 @@ struct TrackPopUpOptions {
     int width = 0;
     int height = 0;
     QPixmap titleBackground;
+    // The track goes to the desktop's notifications instead of the pop-ups.
+    bool desktopNotifications = false;
 };

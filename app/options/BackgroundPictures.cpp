@@ -1,5 +1,7 @@
 #include "BackgroundPictures.h"
 
+#include "platform/desktop/PictureFile.h"
+
 #include <QDir>
 
 BackgroundPictures::BackgroundPictures(QString dir)
@@ -12,7 +14,7 @@ QPixmap BackgroundPictures::picture(int choice) const
     if (!m_pictures) {
         m_pictures.emplace();
         for (std::size_t i = 0; i < m_pictures->size(); ++i)
-            (*m_pictures)[i] = QPixmap(QDir(m_dir).filePath(QStringLiteral("back%1.png").arg(i)));
+            (*m_pictures)[i] = PictureFile::read(QDir(m_dir).filePath(QStringLiteral("back%1.png").arg(i)));
     }
     return choice >= 0 && choice < int(m_pictures->size()) ? (*m_pictures)[std::size_t(choice)] : QPixmap();
 }

@@ -70,6 +70,9 @@ NotificationPage::NotificationPage(const BackgroundPictures& pictures, PopUpsAcc
     chkFloatArt = addCheck(right, QStringLiteral("Float Art"));
     chkStretchBkg = addCheck(right, QStringLiteral("Stretch Art"));
     chkFading = addCheck(right, QStringLiteral("Fading"));
+    chkDesktopNotifications = addCheck(left, QStringLiteral("Desktop Notifications"));
+    chkDesktopNotifications->setToolTip(
+        QStringLiteral("The track goes to your desktop's notifications instead of Bolvin's pop-ups."));
     left->addStretch();
     right->addStretch();
     optionsLayout->addLayout(left, 0, 0);
@@ -95,7 +98,7 @@ NotificationPage::NotificationPage(const BackgroundPictures& pictures, PopUpsAcc
     nameControls({ { optBackGround, "optBackGround" }, { optDirection, "optDirection" }, { chkPopTitle, "chkPopTitle" },
         { chkPopArt, "chkPopArt" }, { chkStickyTitle, "chkStickyTitle" }, { chkStickyArt, "chkStickyArt" },
         { chkFloatArt, "chkFloatArt" }, { chkStretchBkg, "chkStretchBkg" }, { chkFading, "chkFading" },
-        { optYPos, "optYPos" }, { optXPos, "optXPos" } });
+        { chkDesktopNotifications, "chkDesktopNotifications" }, { optYPos, "optYPos" }, { optXPos, "optXPos" } });
     connect(chkFading, &QCheckBox::toggled, this, &NotificationPage::chkFading_Click);
     connect(optDirection, &OptionGroup::Click, this, &NotificationPage::optDirection_Click);
 }
@@ -108,7 +111,7 @@ QPixmap NotificationPage::chosenBackground() const
 NotificationPage::TrackParts NotificationPage::trackParts() const
 {
     return { chkPopTitle->isChecked(), chkPopArt->isChecked(), chkStickyTitle->isChecked(), chkStickyArt->isChecked(),
-        chkFloatArt->isChecked(), chkStretchBkg->isChecked() };
+        chkFloatArt->isChecked(), chkStretchBkg->isChecked(), chkDesktopNotifications->isChecked() };
 }
 
 bool NotificationPage::topEdge() const

@@ -32,6 +32,7 @@ public:
         bool stickyArt;
         bool floatArt;
         bool stretchArt;
+        bool desktopNotifications;
     };
     TrackParts trackParts() const;
     // The corner pop-ups start from.
@@ -60,6 +61,7 @@ private:
     QCheckBox* chkFloatArt;
     QCheckBox* chkStretchBkg;
     QCheckBox* chkFading;
+    QCheckBox* chkDesktopNotifications;
     OptionGroup* optYPos;
     OptionGroup* optXPos;
 

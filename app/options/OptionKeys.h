@@ -25,6 +25,7 @@ inline constexpr NumberSetting kPopTitle = box("PopTitle", true);
 inline constexpr NumberSetting kStretchBackground = box("StretchBackground");
 inline constexpr NumberSetting kStickyArt = box("StickyArt");
 inline constexpr NumberSetting kStickyTitle = box("StickyTitle");
+inline constexpr NumberSetting kDesktopNotifications = box("DesktopNotifications");
 inline constexpr NumberSetting kPlayLists = box("PlayLists");
 // Off until the user asks: nothing is added to the session's start without asking.
 inline constexpr NumberSetting kStartup = box("Startup");

@@ -172,7 +172,7 @@ TrackPopUpOptions OptionPages::trackPopUpOptions() const
     const NotificationPage::TrackParts parts = m_notification->trackParts();
     return TrackPopUpOptions { parts.title, parts.art, parts.stickyTitle, parts.stickyArt, parts.floatArt,
         parts.stretchArt, m_notification->topEdge(), m_notification->leftEdge(), m_advanced->popUpWidth(),
-        m_advanced->popUpHeight(), m_notification->chosenBackground() };
+        m_advanced->popUpHeight(), m_notification->chosenBackground(), parts.desktopNotifications };
 }
 
 void OptionPages::follow(PlayerLink& link)

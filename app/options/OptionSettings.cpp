@@ -91,6 +91,7 @@ std::vector<OptionSettings::NumberControl> OptionSettings::numberSettings() cons
         { kStretchBackground, n.chkStretchBkg },
         { kStickyArt, n.chkStickyArt },
         { kStickyTitle, n.chkStickyTitle },
+        { kDesktopNotifications, n.chkDesktopNotifications },
         { kPlayLists, a.chkEnablePlayLists },
         { kStartup, a.chkStartup },
         { PopUpSettings::kHeight, a.scrPopUpHeight },

@@ -76,7 +76,7 @@ TrackPopUpOptions StoredOptions::trackPopUpOptions() const
     return TrackPopUpOptions { box(kPopTitle), box(kPopArt), box(kStickyTitle), box(kStickyArt), box(kFloatArtwork),
         box(kStretchBackground), choice(m_store, kYPos) == 0, choice(m_store, kXPos) == 0,
         number(m_store, PopUpSettings::kWidth), number(m_store, PopUpSettings::kHeight),
-        m_backgrounds.picture(choice(m_store, kBackground)) };
+        m_backgrounds.picture(choice(m_store, kBackground)), box(kDesktopNotifications) };
 }
 
 void StoredOptions::pushTo(PopUpMessages& popUps) const

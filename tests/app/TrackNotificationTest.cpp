@@ -1,5 +1,6 @@
 #include "AppTestRig.h"
 #include "Controls.h"
+#include "FakeDesktopNotifications.h"
 #include "FakePlayerChooser.h"
 #include "SampleLibrary.h"
 #include "app/options/OptionGroup.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QMenu>
@@ -209,4 +211,38 @@ TEST_F(TrackNotifying, AnotherActivePlayerClosesThePopUpsAndShowsItsTrackThePlay
         EXPECT_EQ(popups.Item(i)->CloseRequested(), i <= popups.Count() - 2)
             << "the old pop-ups closing, the new track's showing: " << i;
     EXPECT_TRUE(title().message().startsWith(player().CurrentTrack()->Name()));
+}
+
+TEST_F(TrackNotifying, WhereTheDesktopsNotificationsAreChosenOrTheOnlyWayTheTrackGoesThereWithItsCover)
+{
+    FakeDesktopNotifications notifications;
+    form->setDesktopNotifications(&notifications, false);
+    goToTrack(1);
+    EXPECT_TRUE(notifications.shown.isEmpty()) << "pop-ups unless chosen";
+
+    box("chkDesktopNotifications")->setChecked(true);
+    goToTrack(2);
+    const PopUpMessages& popups = *form->notification().popups();
+    for (int i = 1; i <= popups.Count(); ++i)
+        EXPECT_NE(popups.Item(i).get(), form->notification().titlePopUp()) << "no pop-up beside it";
+    ASSERT_FALSE(notifications.shown.isEmpty());
+    const FakeDesktopNotifications::Shown last = notifications.shown.last();
+    EXPECT_EQ(last.summary, player().CurrentTrack()->Name());
+    EXPECT_TRUE(last.body.startsWith(player().CurrentTrack()->Artist() + "\n" + player().CurrentTrack()->Album()));
+    EXPECT_FALSE(last.picture.isNull());
+    const auto artworkShown = [] {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::any_of(
+            windows.begin(), windows.end(), [](QWidget* w) { return w->inherits("frmShowPic") && w->isVisible(); });
+    };
+    EXPECT_FALSE(artworkShown());
+    emit notifications.activated();
+    EXPECT_TRUE(artworkShown()) << "a click on it opens the artwork window";
+
+    box("chkDesktopNotifications")->setChecked(false);
+    form->setDesktopNotifications(&notifications, true);
+    notifications.shown.clear();
+    goToTrack(3);
+    ASSERT_FALSE(notifications.shown.isEmpty()) << "where pop-ups cannot be placed";
+    EXPECT_EQ(notifications.shown.last().summary, player().CurrentTrack()->Name());
 }

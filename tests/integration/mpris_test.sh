@@ -15,9 +15,10 @@ work=$(mktemp -d /tmp/bolvin-mpris.XXXXXX)
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$HOME/.config/Bolvin" "$XDG_RUNTIME_DIR" "$work/music" && chmod 700 "$XDG_RUNTIME_DIR"
 printf '[StartUp]\nFirstRun=No\n' >"$HOME/.config/Bolvin/Bolvin.conf"
-pid= mpv_pid=
+pid= mpv_pid= dunst_pid=
 cleanup() {
   [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
+  [ -n "$dunst_pid" ] && kill "$dunst_pid" 2>/dev/null
   [ -n "$mpv_pid" ] && kill -9 "$mpv_pid" 2>/dev/null
   rm -rf "$work"
 }
@@ -81,6 +82,34 @@ wait_for 10 popup_shows "^Morning Static The Relays Signal Hill" || fail "no pop
 open_menu || fail "the tray menu did not open after mpv came back"
 xdotool key n
 wait_for 10 title_is "Copper Wire" || fail "\"&Next Song\" after mpv came back left it at \"$(title_now)\""
+
+echo "== chosen instead of the pop-ups, the desktop's notifications show the track, one replacing the last"
+if command -v dunst >/dev/null && command -v dunstctl >/dev/null; then
+  "$bolvin" --quit >/dev/null 2>&1; wait "$pid"; pid=
+  printf 'DesktopNotifications=1\n' >>"$HOME/.config/Bolvin/Bolvin.conf"
+  dunst >"$work/dunst.log" 2>&1 & dunst_pid=$!
+  displayed() { [ "$(dunstctl count displayed 2>/dev/null)" = "$1" ]; }
+  "$bolvin" --player mpris:mpv >"$work/bolvin.log" 2>&1 & pid=$!
+  wait_for 20 started || fail "bolvin did not start again: $(cat "$work/bolvin.log")"
+  # The track on at the start comes first; it is put away so the next one is seen arriving.
+  wait_for 10 displayed 1 || fail "no notification for the track"
+  dunstctl close-all
+  playerctl -p mpv next
+  wait_for 10 displayed 1 || fail "no notification for the next track"
+  playerctl -p mpv previous
+  wait_for 10 title_is "Copper Wire" || fail "mpv did not go back"
+  sleep 1
+  displayed 1 || fail "$(dunstctl count displayed) notifications on show, not one"
+  popup_shows "^Copper Wire" && fail "a pop-up showed as well"
+  dunstctl close-all
+  history=$(dunstctl history 2>/dev/null)
+  grep -q '"Copper Wire"' <<<"$history" && grep -q 'The Relays' <<<"$history" && grep -q 'Signal Hill' <<<"$history" ||
+    fail "the notification does not name the track: $history"
+  grep -q '"Last Tram"' <<<"$history" && fail "the last track's notification was not replaced: $history"
+  kill "$dunst_pid" 2>/dev/null; dunst_pid=
+else
+  echo "no dunst: skipped"
+fi
 
 echo "== bolvin ends cleanly"
 "$bolvin" --quit >/dev/null 2>&1

@@ -1,0 +1,125 @@
+#include "FreedesktopNotifications.h"
+
+#include <QDBusArgument>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+
+namespace
+{
+const QString kService = QStringLiteral("org.freedesktop.Notifications");
+const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
+const QString kDefaultAction = QStringLiteral("default");
+// Bounded, so a hung server never leaves a request waiting for good.
+constexpr int kCallTimeoutMs = 5000;
+
+// The raw picture the server draws: width, height, row stride, alpha, bits per sample,
+// channels, bytes.
+struct RawPicture {
+    int width = 0;
+    int height = 0;
+    int rowStride = 0;
+    bool hasAlpha = false;
+    int bitsPerSample = 8;
+    int channels = 4;
+    QByteArray data;
+};
+}
+
+Q_DECLARE_METATYPE(RawPicture)
+
+namespace
+{
+QDBusArgument& operator<<(QDBusArgument& argument, const RawPicture& picture)
+{
+    argument.beginStructure();
+    argument << picture.width << picture.height << picture.rowStride << picture.hasAlpha << picture.bitsPerSample
+             << picture.channels << picture.data;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument& operator>>(const QDBusArgument& argument, RawPicture& picture)
+{
+    argument.beginStructure();
+    argument >> picture.width >> picture.height >> picture.rowStride >> picture.hasAlpha >> picture.bitsPerSample
+        >> picture.channels >> picture.data;
+    argument.endStructure();
+    return argument;
+}
+
+RawPicture rawPicture(const QImage& image)
+{
+    QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
+    if (rgba.width() > FreedesktopNotifications::kMaxPictureSide
+        || rgba.height() > FreedesktopNotifications::kMaxPictureSide)
+        rgba = rgba.scaled(FreedesktopNotifications::kMaxPictureSide, FreedesktopNotifications::kMaxPictureSide,
+            Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    RawPicture picture;
+    picture.width = rgba.width();
+    picture.height = rgba.height();
+    picture.rowStride = int(rgba.bytesPerLine());
+    picture.hasAlpha = true;
+    picture.data = QByteArray(reinterpret_cast<const char*>(rgba.constBits()), qsizetype(rgba.sizeInBytes()));
+    return picture;
+}
+}
+
+FreedesktopNotifications::FreedesktopNotifications(QDBusConnection bus, QObject* parent)
+    : DesktopNotifications(parent)
+    , m_bus(std::move(bus))
+{
+    qDBusRegisterMetaType<RawPicture>();
+    m_bus.connect(
+        kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this, SLOT(onActionInvoked(uint, QString)));
+    m_bus.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
+        SLOT(onNotificationClosed(uint, uint)));
+}
+
+void FreedesktopNotifications::show(const QString& summary, const QString& body, const QImage& picture, int timeoutMs)
+{
+    Request request { summary, body, picture, timeoutMs };
+    if (m_waiting)
+        m_next = std::move(request);
+    else
+        send(request);
+}
+
+void FreedesktopNotifications::send(const Request& request)
+{
+    QVariantMap hints { { QStringLiteral("desktop-entry"), QStringLiteral("bolvin") },
+        { QStringLiteral("category"), QStringLiteral("x-gnome.music") } };
+    if (!request.picture.isNull())
+        hints.insert(QStringLiteral("image-data"), QVariant::fromValue(rawPicture(request.picture)));
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
+    call << QStringLiteral("Bolvin") << m_shown << QString() << request.summary << request.body
+         << QStringList { kDefaultAction, QStringLiteral("Show the cover") } << hints << request.timeoutMs;
+    m_waiting = true;
+    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kCallTimeoutMs), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this, &FreedesktopNotifications::answered);
+}
+
+void FreedesktopNotifications::answered(QDBusPendingCallWatcher* call)
+{
+    call->deleteLater();
+    const QDBusPendingReply<uint> reply = *call;
+    m_shown = reply.isError() ? 0 : reply.value();
+    m_waiting = false;
+    if (m_next)
+        send(*std::exchange(m_next, std::nullopt));
+}
+
+void FreedesktopNotifications::onActionInvoked(uint id, const QString& action)
+{
+    if (id != 0 && id == m_shown && action == kDefaultAction)
+        emit activated();
+}
+
+void FreedesktopNotifications::onNotificationClosed(uint id, uint /*reason*/)
+{
+    // Replacing a closed notification would bring it back under its old number on some servers.
+    if (id == m_shown)
+        m_shown = 0;
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "DesktopNotifications.h"
+
+#include <QDBusConnection>
+
+#include <optional>
+
+class QDBusPendingCallWatcher;
+
+// Notifications through the desktop's notification server (org.freedesktop.Notifications).
+// Calls never wait: a server that is slow or gone costs only the notification.
+class FreedesktopNotifications : public DesktopNotifications
+{
+    Q_OBJECT
+public:
+    // A picture larger than this is scaled down: the whole of it crosses the bus.
+    static constexpr int kMaxPictureSide = 256;
+
+    explicit FreedesktopNotifications(QDBusConnection bus, QObject* parent = nullptr);
+
+    void show(const QString& summary, const QString& body, const QImage& picture, int timeoutMs) override;
+
+private slots:
+    void onActionInvoked(uint id, const QString& action);
+    void onNotificationClosed(uint id, uint reason);
+
+private:
+    struct Request {
+        QString summary;
+        QString body;
+        QImage picture;
+        int timeoutMs;
+    };
+    void send(const Request& request);
+    void answered(QDBusPendingCallWatcher* call);
+
+    QDBusConnection m_bus;
+    // The server's number for the one on show, which the next replaces; 0 for none.
+    uint m_shown = 0;
+    // Until the server has numbered the last one, the newest request waits: sent at once it
+    // would stand beside it instead of replacing it.
+    bool m_waiting = false;
+    std::optional<Request> m_next;
+};
