@@ -11,6 +11,7 @@
 #include <QMap>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QStandardPaths>
 #include <QUrl>
 #include <QWidget>
 
@@ -134,7 +135,11 @@ void QtDesktop::openUrl(const QString& address)
 
 QString QtDesktop::tempDir() const
 {
-    const QString path = QDir::tempPath();
+    // The user's own: in a folder every user shares, another user's file of the same name
+    // would stand in the way.
+    QString path = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (path.isEmpty())
+        path = QDir::tempPath();
     if (path.isEmpty() || !QFileInfo(path).isDir())
         throw PlatformError(QStringLiteral("No temporary folder"), ENOENT);
     return QDir::toNativeSeparators(path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/'));

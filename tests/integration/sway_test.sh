@@ -17,9 +17,8 @@ if [ "$(id -u)" -eq 0 ]; then
   exit $status
 fi
 
-# A private TMPDIR: another user's artwork file in /tmp would keep the pop-ups away.
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" TMPDIR="$work/tmp"
-mkdir -p "$HOME/.config/Bolvin" "$XDG_RUNTIME_DIR" "$TMPDIR" && chmod 700 "$XDG_RUNTIME_DIR"
+export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
+mkdir -p "$HOME/.config/Bolvin" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 source "$(dirname "$0")/common.sh"
 printf 'xwayland enable\noutput HEADLESS-1 resolution 1280x800\n' >"$work/sway.conf"
 WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman sway -c "$work/sway.conf" >"$work/sway.log" 2>&1 &
