@@ -11,7 +11,7 @@ packages=(
   mpv mpv-mpris playerctl sox ffmpeg
   desktop-file-utils appstream dpkg-dev file
   rhythmbox rhythmbox-plugins strawberry sqlite3
-  dunst libnotify-bin
+  dunst libnotify-bin systemd
   sway grim xwayland
 )
 

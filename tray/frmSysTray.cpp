@@ -33,6 +33,7 @@ frmSysTray::frmSysTray(TrayShell& shell, SysTrayOwner& owner, QObject* parent)
     , m_owner(owner)
 {
     buildMenu();
+    m_shell.offerMenu(m_mnuPopup);
     connect(&m_shell, &TrayShell::notification, this, &frmSysTray::Form_MouseMove);
 
     m_bSupportsBalloon = (m_shell.versionWord() & 0xFF) >= kBalloonMajor;

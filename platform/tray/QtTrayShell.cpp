@@ -2,12 +2,12 @@
 
 #include "NotifyIconData.h"
 #include "TrayActivation.h"
+#include "TrayOnDBus.h"
 #include "platform/desktop/Desktop.h"
 
 #include <QCoreApplication>
 #include <QCursor>
 #include <QMenu>
-#include <QPointer>
 
 #include <utility>
 
@@ -16,6 +16,10 @@ namespace
 
 constexpr quint32 kNt40 = 0x0004;
 constexpr quint32 kNt50 = 0x0005;
+// The shell's bounds on a balloon's time. A notification server keeps one that asks no time
+// at all until the user closes it.
+constexpr quint32 kBalloonMinMs = 10000;
+constexpr quint32 kBalloonMaxMs = 30000;
 
 QSystemTrayIcon::MessageIcon messageIcon(quint32 infoFlags)
 {
@@ -98,6 +102,8 @@ void QtTrayShell::showAtOnce(const QIcon& icon)
 void QtTrayShell::createIcon()
 {
     m_icon = new QSystemTrayIcon;
+    if (m_menu && trayOnDBus())
+        m_icon->setContextMenu(m_menu);
     // Queued: the receiver may open a blocking menu or delete the icon, neither of which
     // is safe inside the icon's own mouse handling.
     connect(m_icon, &QSystemTrayIcon::activated, this, &QtTrayShell::reportActivation, Qt::QueuedConnection);
@@ -123,6 +129,13 @@ QAction* QtTrayShell::popupMenu(QMenu* menu, QAction* defaultItem)
     return menu->exec(QCursor::pos());
 }
 
+void QtTrayShell::offerMenu(QMenu* menu)
+{
+    m_menu = menu;
+    if (m_icon && trayOnDBus())
+        m_icon->setContextMenu(menu);
+}
+
 void QtTrayShell::apply(const NotifyIconData& record)
 {
     if (record.uFlags & NotifyIcon::FlagTip)
@@ -144,8 +157,8 @@ void QtTrayShell::showBalloon(const NotifyIconData& record)
     // empty one into a notification that never expires: nothing is sent.
     if (message.isEmpty())
         return;
-    m_icon->showMessage(
-        record.infoTitleText(), message, messageIcon(record.dwInfoFlags), int(record.uTimeoutOrVersion));
+    m_icon->showMessage(record.infoTitleText(), message, messageIcon(record.dwInfoFlags),
+        int(qBound(kBalloonMinMs, record.uTimeoutOrVersion, kBalloonMaxMs)));
 }
 
 void QtTrayShell::reportActivation(QSystemTrayIcon::ActivationReason reason)
@@ -153,6 +166,8 @@ void QtTrayShell::reportActivation(QSystemTrayIcon::ActivationReason reason)
     // A receiver of the first code (the right-button press opens the menu, whose Exit ends
     // the program) may delete this shell before the second is due.
     const QPointer<QtTrayShell> alive(this);
+    if (trayOnDBus())
+        reason = fromTrayOnDBus(reason, m_lastActivate);
     for (const int code : notificationCodesFor(reason)) {
         if (!alive)
             return;

@@ -2,12 +2,16 @@
 
 #include "TrayShell.h"
 
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QPointer>
 #include <QSystemTrayIcon>
 
 class Desktop;
 
 // The notification-area shell on Qt: the record drives one QSystemTrayIcon, the record's
-// icon handle is resolved through Desktop, the menu is a QMenu run with exec().
+// icon handle is resolved through Desktop, the menu is a QMenu run with exec() (or, on a
+// tray on D-Bus, handed to the icon for the host to show).
 //
 // The shell owns its icon outright and deletes it on the delete command, when the event
 // loop ends (aboutToQuit) or in its destructor: an icon still alive when the application
@@ -25,6 +29,8 @@ public:
     void setForegroundWindow() override;
     bool isAvailable() const override;
     QAction* popupMenu(QMenu* menu, QAction* defaultItem) override;
+    // Handed to the icon only on a tray on D-Bus: on XEmbed the right click opens it.
+    void offerMenu(QMenu* menu) override;
 
     // Puts the program's icon in the tray before anything else is built, so that it is up
     // while the rest of the start-up runs; the record's Add then takes it over.
@@ -43,4 +49,6 @@ private:
     QSystemTrayIcon* m_icon = nullptr;
     // The record's Add came (the icon may be up before it).
     bool m_added = false;
+    QPointer<QMenu> m_menu;
+    QElapsedTimer m_lastActivate;
 };

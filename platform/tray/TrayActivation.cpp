@@ -2,6 +2,9 @@
 
 #include "TrayShell.h"
 
+#include <QGuiApplication>
+#include <QStyleHints>
+
 QList<int> notificationCodesFor(QSystemTrayIcon::ActivationReason reason)
 {
     switch (reason) {
@@ -21,4 +24,18 @@ QList<int> notificationCodesFor(QSystemTrayIcon::ActivationReason reason)
         break;
     }
     return {};
+}
+
+QSystemTrayIcon::ActivationReason fromTrayOnDBus(QSystemTrayIcon::ActivationReason reason, QElapsedTimer& lastActivate)
+{
+    if (reason == QSystemTrayIcon::MiddleClick)
+        return QSystemTrayIcon::DoubleClick;
+    if (reason != QSystemTrayIcon::Trigger)
+        return reason;
+    if (lastActivate.isValid() && lastActivate.elapsed() < QGuiApplication::styleHints()->mouseDoubleClickInterval()) {
+        lastActivate.invalidate();
+        return QSystemTrayIcon::DoubleClick;
+    }
+    lastActivate.start();
+    return reason;
 }

@@ -49,6 +49,9 @@ public:
     // Shows menu at the cursor with defaultItem (may be null) in bold, and returns when the
     // menu has closed: the chosen action, which has been triggered, or null when none was.
     virtual QAction* popupMenu(QMenu* menu, QAction* defaultItem) = 0;
+    // The menu for a tray that shows it itself (a tray on D-Bus): there no right click
+    // reaches the program, and the menu is read while the icon lives.
+    virtual void offerMenu(QMenu* menu) { Q_UNUSED(menu) }
 
 signals:
     // The shell's report about the icon: one of the TrayCode values. Never emitted from

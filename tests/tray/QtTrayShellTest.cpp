@@ -2,7 +2,6 @@
 #include "FakeDesktop.h"
 #include "platform/tray/NotifyIconData.h"
 
-#include <QPixmap>
 #include <QPointer>
 #include <QSignalSpy>
 
@@ -11,17 +10,7 @@
 namespace
 {
 
-constexpr IconId kIcon = 1;
 constexpr int kWaitMs = 2000;
-
-struct IconDesktop : FakeDesktop {
-    QIcon icon(IconId handle) const override
-    {
-        QPixmap pixmap(16, 16);
-        pixmap.fill(Qt::red);
-        return handle == kIcon ? QIcon(pixmap) : QIcon();
-    }
-};
 
 NotifyIconData recordWith(quint32 flags)
 {
@@ -31,27 +20,9 @@ NotifyIconData recordWith(quint32 flags)
     return record;
 }
 
-TEST(QtTrayShell, AddModifyAndDeleteDriveOneIcon)
-{
-    IconDesktop desktop;
-    QtTrayShell shell(desktop);
-    NotifyIconData record = recordWith(7);
-    record.szTip = QByteArray("t\0i\0p\0", 6).leftJustified(256, '\0');
-    ASSERT_TRUE(shell.notifyIcon(NotifyIcon::Add, record));
-    ASSERT_NE(shell.trayIcon(), nullptr);
-    EXPECT_EQ(shell.trayIcon()->toolTip(), QStringLiteral("tip"));
-    EXPECT_FALSE(shell.trayIcon()->isVisible()) << "no picture yet";
-    record.uFlags = NotifyIcon::FlagIcon;
-    record.hIcon = kIcon;
-    EXPECT_TRUE(shell.notifyIcon(NotifyIcon::Modify, record));
-    EXPECT_TRUE(shell.trayIcon()->isVisible());
-    EXPECT_TRUE(shell.notifyIcon(NotifyIcon::Delete, record));
-    EXPECT_EQ(shell.trayIcon(), nullptr);
-}
-
 TEST(QtTrayShell, ActivationsArriveAsCodesAfterTheEventAndAReceiverMayDeleteTheShell)
 {
-    IconDesktop desktop;
+    FakeDesktop desktop;
     QPointer<QtTrayShell> shell = new QtTrayShell(desktop);
     ASSERT_TRUE(shell->notifyIcon(NotifyIcon::Add, recordWith(7)));
     QSignalSpy codes(shell.data(), &TrayShell::notification);
