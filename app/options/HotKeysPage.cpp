@@ -98,6 +98,9 @@ void HotKeysPage::showAssignments(const HotKeyRegistrar& registrar)
     if (!registrar.desktopAssignsKeys())
         return;
     lblDesktopKeys->show();
+    // The selectors keep one width whatever the desktop's words beside them.
+    for (QComboBox* selector : keySelectors())
+        selector->setSizePolicy(QSizePolicy::Fixed, selector->sizePolicy().verticalPolicy());
     const auto fill = [this, &registrar] {
         for (int id = HotKeyId::First; id <= HotKeyId::Last; ++id) {
             const QString trigger = registrar.assignedTrigger(id);
