@@ -101,6 +101,7 @@ void frmMain::buildWindow()
         { m_services.settings, m_services.desktop, m_services.registry, m_services.resourceDir, m_services.programDir },
         optionsLinks(), m_backgrounds);
     m_options->follow(*m_link);
+    m_hotKeys->showAssignmentsOn(m_options->hotKeysPage());
     connect(m_notification.get(), &TrackNotification::timingInUse, &m_options->advancedPage(),
         &AdvancedPage::showPopUpTimings);
 

@@ -2,6 +2,8 @@
 
 #include "app/link/PlayerLink.h"
 #include "app/notification/TrackNotification.h"
+#include "app/options/HotKeysPage.h"
+#include "platform/hotkeys/HotKeyRegistrar.h"
 #include "tray/frmSysTray.h"
 #include "tray/hotkeys/HotKeyDispatcher.h"
 #include "tray/hotkeys/HotKeyRegistration.h"
@@ -14,6 +16,35 @@ GlobalHotKeys::GlobalHotKeys(
     , m_link(link)
     , m_notification(notification)
 {
+    describeHotKeys(m_registrar);
+    QObject::connect(&m_registrar, &HotKeyRegistrar::registrationFailed, &m_link,
+        [this](const QString& error) { m_link.balloon(error); });
+}
+
+void GlobalHotKeys::describeHotKeys(HotKeyRegistrar& registrar)
+{
+    struct Action {
+        int id;
+        const char* name;
+        const char* description;
+    };
+    static constexpr Action kActions[] = {
+        { HotKeyId::PopUp, "popup", "Show the track pop-up" },
+        { HotKeyId::PreviousTrack, "previous-track", "Previous track" },
+        { HotKeyId::NextTrack, "next-track", "Next track" },
+        { HotKeyId::VolumeUp, "volume-up", "Volume up" },
+        { HotKeyId::VolumeDown, "volume-down", "Volume down" },
+        { HotKeyId::PlayPause, "play-pause", "Play or pause" },
+        { HotKeyId::RatingUp, "rating-up", "Rate the track higher" },
+        { HotKeyId::RatingDown, "rating-down", "Rate the track lower" },
+    };
+    for (const Action& action : kActions)
+        registrar.describeHotKey(action.id, QString::fromLatin1(action.name), QString::fromLatin1(action.description));
+}
+
+void GlobalHotKeys::showAssignmentsOn(HotKeysPage& page)
+{
+    page.showAssignments(m_registrar);
 }
 
 GlobalHotKeys::~GlobalHotKeys() = default;

@@ -8,6 +8,7 @@ class Desktop;
 class HotKeyDispatcher;
 class HotKeyRegistrar;
 class HotKeyRegistration;
+class HotKeysPage;
 class PlayerLink;
 class TrackNotification;
 struct HotKeySettings;
@@ -16,8 +17,15 @@ struct HotKeySettings;
 class GlobalHotKeys : public HotKeyActions
 {
 public:
+    // Names the eight actions to the registrar, and tells the user through a balloon when
+    // the desktop refuses keys after the fact.
     GlobalHotKeys(HotKeyRegistrar& registrar, Desktop& desktop, PlayerLink& link, TrackNotification& notification);
     ~GlobalHotKeys() override;
+
+    // The actions' names and descriptions, for desktops that list them to the user.
+    static void describeHotKeys(HotKeyRegistrar& registrar);
+    // Keeps page showing the keys the desktop assigned, when it assigns them itself.
+    void showAssignmentsOn(HotKeysPage& page);
 
     void LoadHotKeys(const HotKeySettings& settings);
     // Lets the keys go, when they were taken.

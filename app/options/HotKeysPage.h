@@ -6,8 +6,10 @@
 
 #include <array>
 
+class HotKeyRegistrar;
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QPushButton;
 
 // "Hot Keys  ": the shared modifier and the eight keys.
@@ -23,6 +25,10 @@ public:
     std::array<QComboBox*, 8> keySelectors() const;
     // The keys as the selectors name them, for the registration.
     HotKeySettings hotKeySettings() const;
+    // When registrar's desktop assigns the keys itself, says so and shows beside each
+    // selector the keys it assigned, now and whenever they change. Otherwise shows nothing.
+    // registrar must outlive the page.
+    void showAssignments(const HotKeyRegistrar& registrar);
 
 signals:
     // "Change HotKeys": the settings are saved and the keys registered anew.
@@ -42,4 +48,7 @@ private:
     QComboBox* cboRatingUpKey;
     QComboBox* cboRatingDownKey;
     QPushButton* cmdChangeHotkey;
+    QLabel* lblDesktopKeys;
+    // The desktop's keys beside each key selector, in hotkey id order.
+    std::array<QLabel*, 8> m_assignedKeys {};
 };

@@ -1,6 +1,7 @@
 #include "X11HotKeyRegistrar.h"
 
 #include "NullHotKeyRegistrar.h"
+#include "PortalHotKeyRegistrar.h"
 #include "X11KeySyms.h"
 
 #include <QGuiApplication>
@@ -80,6 +81,12 @@ bool fail(QString* error, const QString& why)
 std::unique_ptr<HotKeyRegistrar> HotKeyRegistrar::create()
 {
     auto x11 = std::make_unique<X11HotKeyRegistrar>();
+    // Under Wayland, X grabs see only the keys typed into XWayland windows.
+    const bool wayland = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+    if (x11->isAvailable() && !wayland)
+        return x11;
+    if (PortalHotKeyRegistrar::portalOn(QDBusConnection::sessionBus()))
+        return std::make_unique<PortalHotKeyRegistrar>(QDBusConnection::sessionBus());
     if (x11->isAvailable())
         return x11;
     return std::make_unique<NullHotKeyRegistrar>();
