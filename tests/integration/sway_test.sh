@@ -60,6 +60,15 @@ for corner in "Left Top Down" "Right Bottom Up"; do
   "$bolvin" --quit >/dev/null 2>&1
   wait_for 10 eval "! kill -0 $pid" || fail "bolvin did not end on --quit"; pid=
 done
+echo "== the options window floats at its own size"
+printf '[StartUp]\nFirstRun=Yes\n' >"$HOME/.config/Bolvin/Bolvin.conf"
+"$bolvin" --player sim >"$work/bolvin.log" 2>&1 & pid=$!
+wait_for 20 swaymsg -q '[instance=bolvin title="^Bolvin$" floating] nop' || fail "the options window does not float"
+size=$(xdotool search --onlyvisible --name '^Bolvin$' getwindowgeometry --shell 2>/dev/null | awk -F= '/WIDTH|HEIGHT/ { printf "%s ", $2 }')
+[ -n "$size" ] && [ "${size%% *}" -lt 1280 ] || fail "the options window is stretched: $size"
+grim "$work/sway-options.png" || fail "no screenshot"
+"$bolvin" --quit >/dev/null 2>&1
+wait_for 10 eval "! kill -0 $pid" || fail "bolvin did not end on --quit"; pid=
 # Without XWayland it says once what that costs.
 [ "$(env -u DISPLAY timeout 5 "$bolvin" --player sim 2>&1 | grep -c 'without XWayland')" = 1 ] || fail "no word on Wayland"
 [ "$failures" -eq 0 ] || { echo "$failures failure(s)"; exit 1; }
