@@ -38,6 +38,10 @@ public:
     // the start, which starts the track again.
     void seeked(qint64 positionUs);
 
+    // The track of the current start, for callers that see its metadata again (a new rating)
+    // and must not restart it.
+    const QString& identity() const { return m_identity; }
+
 signals:
     // Once per start; when is the moment it qualified.
     void played(const QString& identity, const QDateTime& when);
