@@ -21,8 +21,11 @@ pids=()
 trap 'kill "${pids[@]}" 2>/dev/null' EXIT
 "$watcher" & pids+=($!)
 printf '[global]\nidle_threshold = 0\n' >"$SNI_WORK/dunstrc" # expire with nobody at the keyboard
-dunst -config "$SNI_WORK/dunstrc" >/dev/null 2>&1 & pids+=($!)
-wait_for 10 busctl --user status org.kde.StatusNotifierWatcher && wait_for 10 dunstctl count || fail "no watcher or dunst"
+dunst -config "$SNI_WORK/dunstrc" >"$SNI_WORK/dunst.log" 2>&1 & pids+=($!)
+on_bus() { dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+  org.freedesktop.DBus.NameHasOwner "string:$1" 2>/dev/null | grep -q true; }
+wait_for 10 on_bus org.kde.StatusNotifierWatcher || fail "no watcher"
+wait_for 10 on_bus org.freedesktop.Notifications || fail "no dunst: $(cat "$SNI_WORK/dunst.log")"
 
 tip_has() { busctl --user get-property "$service" /StatusNotifierItem org.kde.StatusNotifierItem ToolTip | grep -q "$1"; }
 click() { busctl --user call "$service" /StatusNotifierItem org.kde.StatusNotifierItem "$1" ii 8 8; }

@@ -11,8 +11,14 @@ work=${SWAY_TEST_WORK:-$(mktemp -d /tmp/bolvin-sway.XXXXXX)}
 if [ "$(id -u)" -eq 0 ]; then
   user=bolvin-sway
   id "$user" >/dev/null 2>&1 || useradd -m "$user" || { echo "cannot add user $user: skipped"; exit 77; }
-  runuser -u "$user" -- test -x "$bolvin" && chown "$user" "$work" || { echo "$user cannot run $bolvin: skipped"; exit 77; }
-  runuser -u "$user" -- env -i PATH="$PATH" SWAY_TEST_WORK="$work" timeout 150 dbus-run-session -- "$0" "$@"; status=$?
+  # The build may sit where that user cannot reach (root's home): it runs a copy, laid out as
+  # the build is (resources and modules beside the program).
+  build=$(dirname "$bolvin")
+  mkdir -p "$work/app/lib" && cp "$bolvin" "$work/app/" && cp -r "$build/resources" "$work/app/" &&
+    cp -r "$build/lib/bolvin" "$work/app/lib/" && cp "$0" "$(dirname "$0")/common.sh" "$work/" &&
+    chown -R "$user" "$work" || { echo "cannot copy bolvin for $user: skipped"; exit 77; }
+  runuser -u "$user" -- env -i PATH="$PATH" SWAY_TEST_WORK="$work" timeout 150 dbus-run-session -- \
+    "$work/$(basename "$0")" "$work/app/bolvin" "$shots"; status=$?
   cp "$work"/*.png "$shots/"; rm -rf "$work"
   exit $status
 fi
