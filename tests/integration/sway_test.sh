@@ -11,6 +11,7 @@ work=${SWAY_TEST_WORK:-$(mktemp -d /tmp/bolvin-sway.XXXXXX)}
 if [ "$(id -u)" -eq 0 ]; then
   user=bolvin-sway
   id "$user" >/dev/null 2>&1 || useradd -m "$user" || { echo "cannot add user $user: skipped"; exit 77; }
+  runuser -u "$user" -- true 2>/dev/null || { echo "$user can run nothing here (a private root?): skipped"; exit 77; }
   # The build may sit where that user cannot reach (root's home): it runs a copy, laid out as
   # the build is (resources and modules beside the program).
   build=$(dirname "$bolvin")
