@@ -118,7 +118,7 @@ void MprisPlayer::attachWriter()
         m_writer = std::make_shared<StrawberryRating>(m_link);
     else if (RhythmboxDatabase::isRhythmbox(m_link->service(), m_link->displayName()))
         m_writer = RhythmboxDatabase::find(m_link);
-    if (!m_writer && m_extras) {
+    else if (m_extras) {
         m_writer = std::make_shared<ExtrasTrackWriter>(m_extras);
         connect(m_extras.get(), &ExtrasStore::damaged, this, &PlayerApplication::commandFailed);
     }

@@ -41,6 +41,7 @@ class TrackWriter;
 // at construction, found by what the player offers on the bus; tracks write through it, and
 // each confirmed write raises OnDatabaseChangedEvent once the current event is handled.
 // Every other player is rated in Bolvin's own store, when one is given.
+// Strawberry and Rhythmbox never are: theirs would go on showing their own ratings.
 class MprisPlayer : public PlayerApplication
 {
     Q_OBJECT
