@@ -13,6 +13,8 @@
 #include "TrackWriter.h"
 #include "player/ListCollection.h"
 #include "player/PlayerError.h"
+#include "player/extras/ExtrasStore.h"
+#include "player/extras/ExtrasTrackWriter.h"
 
 #include "dbuspropertiesproxy.h"
 #include "mprisplayerproxy.h"
@@ -34,9 +36,10 @@ const QString kQueueName = QStringLiteral("Now Playing");
 }
 
 MprisPlayer::MprisPlayer(const QDBusConnection& bus, const QString& service, int timeoutMs,
-    const QHash<QString, QVariantMap>& heard, QObject* parent)
+    const QHash<QString, QVariantMap>& heard, std::shared_ptr<ExtrasStore> extras, QObject* parent)
     : PlayerApplication(parent)
     , m_link(std::make_shared<MprisConnection>(bus, service, timeoutMs))
+    , m_extras(std::move(extras))
     , m_watcher(service, bus, QDBusServiceWatcher::WatchForUnregistration)
     , m_remoteArtwork(std::make_shared<RemoteArtwork>())
 {
@@ -115,6 +118,10 @@ void MprisPlayer::attachWriter()
         m_writer = std::make_shared<StrawberryRating>(m_link);
     else if (RhythmboxDatabase::isRhythmbox(m_link->service(), m_link->displayName()))
         m_writer = RhythmboxDatabase::find(m_link);
+    else if (m_extras) {
+        m_writer = std::make_shared<ExtrasTrackWriter>(m_extras);
+        connect(m_extras.get(), &ExtrasStore::damaged, this, &PlayerApplication::commandFailed);
+    }
     if (m_writer)
         connect(m_writer.get(), &TrackWriter::written, this, &MprisPlayer::onTrackWritten);
 }

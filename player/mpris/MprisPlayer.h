@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+class ExtrasStore;
 class MprisConnection;
 class RemoteArtwork;
 class TrackWriter;
@@ -39,6 +40,8 @@ class TrackWriter;
 // (Strawberry's Rating property, Rhythmbox's library database) get their TrackWriter attached
 // at construction, found by what the player offers on the bus; tracks write through it, and
 // each confirmed write raises OnDatabaseChangedEvent once the current event is handled.
+// Every other player is rated in Bolvin's own store, when one is given.
+// Strawberry and Rhythmbox never are: theirs would go on showing their own ratings.
 class MprisPlayer : public PlayerApplication
 {
     Q_OBJECT
@@ -47,8 +50,11 @@ public:
 
     // service is the full bus name; timeoutMs bounds every call. heard: what is already known
     // of the player's interfaces (interface name to its properties), which is not asked again.
+    // extras: Bolvin's own store, shared by all players; without it a player that keeps no
+    // rating of its own cannot be rated. A damaged store is reported by commandFailed.
     MprisPlayer(const QDBusConnection& bus, const QString& service, int timeoutMs,
-        const QHash<QString, QVariantMap>& heard = {}, QObject* parent = nullptr);
+        const QHash<QString, QVariantMap>& heard = {}, std::shared_ptr<ExtrasStore> extras = {},
+        QObject* parent = nullptr);
     ~MprisPlayer() override;
 
     // MPRIS has no version: this is the player's Identity ("mpv", "Rhythmbox").
@@ -108,6 +114,7 @@ private:
     std::shared_ptr<MprisConnection> m_link;
     // Null when the player offers nothing beyond MPRIS.
     std::shared_ptr<TrackWriter> m_writer;
+    std::shared_ptr<ExtrasStore> m_extras;
     QDBusServiceWatcher m_watcher;
     QTimer m_provisionalTimer;
     std::shared_ptr<RemoteArtwork> m_remoteArtwork;

@@ -1,16 +1,19 @@
 #include "MprisPlayerBackend.h"
 
 #include "MprisPlayer.h"
+#include "player/extras/ExtrasStore.h"
 
 #include <QDBusMessage>
 #include <QDBusVariant>
 
 const QString MprisPlayerBackend::kBusPrefix = QStringLiteral("org.mpris.MediaPlayer2.");
 
-MprisPlayerBackend::MprisPlayerBackend(const QString& playerName, const QDBusConnection& bus, int timeoutMs)
+MprisPlayerBackend::MprisPlayerBackend(
+    const QString& playerName, const QDBusConnection& bus, int timeoutMs, const QString& extrasPath)
     : m_playerName(playerName.trimmed())
     , m_bus(bus)
     , m_timeoutMs(timeoutMs)
+    , m_extras(std::make_shared<ExtrasStore>(extrasPath.isEmpty() ? ExtrasStore::defaultPath() : extrasPath))
 {
 }
 
@@ -99,7 +102,7 @@ std::shared_ptr<PlayerApplication> MprisPlayerBackend::createApplication()
         player && !player->hasVanished() && player->busName() == service)
         return player;
     auto player = std::make_shared<MprisPlayer>(
-        m_bus, service, m_timeoutMs, m_choice ? m_choice->heard(service) : QHash<QString, QVariantMap>());
+        m_bus, service, m_timeoutMs, m_choice ? m_choice->heard(service) : QHash<QString, QVariantMap>(), m_extras);
     m_player = player;
     return player;
 }

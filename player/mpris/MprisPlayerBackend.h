@@ -10,6 +10,8 @@
 
 #include <memory>
 
+class ExtrasStore;
+
 // Finds MPRIS players on a bus: a player "runs" while it owns an org.mpris.MediaPlayer2.* name.
 // The "executable names" the connection logic matches are the bus names' suffixes ("mpv",
 // "vlc.instance4711"), so its contains-rule works unchanged. Which player is meant: the one a
@@ -23,8 +25,10 @@ public:
     static const QString kBusPrefix;
 
     // playerName may be empty; bus defaults to the session bus. timeoutMs bounds every call.
+    // extrasPath: Bolvin's own ratings file for players that keep none; empty for its usual place.
     explicit MprisPlayerBackend(const QString& playerName = QString(),
-        const QDBusConnection& bus = QDBusConnection::sessionBus(), int timeoutMs = MprisConnection::kDefaultTimeoutMs);
+        const QDBusConnection& bus = QDBusConnection::sessionBus(), int timeoutMs = MprisConnection::kDefaultTimeoutMs,
+        const QString& extrasPath = QString());
 
     // The chosen player's bus name suffix; with none chosen, the pinned name in lower case,
     // which no running player's name contains; empty when nothing is pinned and none runs.
@@ -65,5 +69,7 @@ private:
     int m_timeoutMs;
     QString m_lastError;
     std::weak_ptr<MprisPlayer> m_player;
+    // Opened only when a player's track is first looked up in it.
+    std::shared_ptr<ExtrasStore> m_extras;
     const MprisChoice* m_choice = nullptr;
 };

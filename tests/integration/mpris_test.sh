@@ -14,7 +14,7 @@ mkdir -p "$shots"
 work=$(mktemp -d /tmp/bolvin-mpris.XXXXXX)
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$HOME/.config/Bolvin" "$XDG_RUNTIME_DIR" "$work/music" && chmod 700 "$XDG_RUNTIME_DIR"
-printf '[StartUp]\nFirstRun=No\n' >"$HOME/.config/Bolvin/Bolvin.conf"
+printf '[StartUp]\nFirstRun=No\nEnableHotKey=1\nHotKeyMod=Ctrl\n' >"$HOME/.config/Bolvin/Bolvin.conf"
 pid= mpv_pid= dunst_pid=
 cleanup() {
   [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null
@@ -82,6 +82,20 @@ wait_for 10 popup_shows "^Morning Static The Relays Signal Hill" || fail "no pop
 open_menu || fail "the tray menu did not open after mpv came back"
 xdotool key n
 wait_for 10 title_is "Copper Wire" || fail "\"&Next Song\" after mpv came back left it at \"$(title_now)\""
+
+echo "== mpv keeps no ratings: the rating hotkeys rate its track in Bolvin's own store, kept across a restart"
+two_stars='^Copper Wire The Relays Signal Hill[^*]*\* \*[^*]*$'
+# A key pressed before Bolvin has heard of the track change would rate the track before.
+wait_for 10 popup_shows "^Copper Wire" && sleep 1
+xdotool key ctrl+Prior; sleep 0.5; xdotool key ctrl+Prior
+sleep 1
+playerctl -p mpv next; wait_for 10 title_is "Last Tram" || fail "mpv did not advance"
+playerctl -p mpv previous
+wait_for 10 popup_shows "$two_stars" || fail "no pop-up with the two stars given: $(cat "$work/bolvin.log")"
+"$bolvin" --quit >/dev/null 2>&1; wait "$pid"; pid=
+[ -s "$HOME/.local/share/Bolvin/extras.sqlite" ] || fail "Bolvin's own store was not written"
+"$bolvin" --player mpris:mpv >"$work/bolvin.log" 2>&1 & pid=$!
+wait_for 20 popup_shows "$two_stars" || fail "the two stars were lost with the restart: $(cat "$work/bolvin.log")"
 
 echo "== chosen instead of the pop-ups, the desktop's notifications show the track, one replacing the last"
 if command -v dunst >/dev/null && command -v dunstctl >/dev/null; then

@@ -4,11 +4,13 @@
 #include "PrivateBus.h"
 
 #include "player/PlayerError.h"
+#include "player/extras/ExtrasStore.h"
 #include "player/mpris/MprisPlayer.h"
 
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -49,18 +51,22 @@ protected:
             << m_bus.error().toStdString();
     }
 
-    // The player under test for a fake already on the bus, once it has its first answers.
+    // The player under test for a fake already on the bus, once it has its first answers; as
+    // in the program, players with no writer of their own rate in Bolvin's store.
     std::unique_ptr<MprisPlayer> connectTo(const FakeMprisService& fake)
     {
-        auto player = std::make_unique<MprisPlayer>(m_bus.client(), fake.service(), kTimeoutMs);
+        auto player = std::make_unique<MprisPlayer>(m_bus.client(), fake.service(), kTimeoutMs,
+            QHash<QString, QVariantMap>(), std::make_shared<ExtrasStore>(extrasPath()));
         EXPECT_TRUE(answeredSoon(*player));
         return player;
     }
 
     PrivateBus& bus() { return m_bus; }
+    QString extrasPath() const { return m_extrasDir.filePath("extras.sqlite"); }
 
 private:
     static inline int s_clients = 0;
+    QTemporaryDir m_extrasDir;
     PrivateBus m_bus;
 };
 

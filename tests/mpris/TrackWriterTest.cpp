@@ -144,6 +144,7 @@ TYPED_TEST(TrackWriterTest, WritesARatingInRangeAsADoubleReadsItBackAndRaisesOne
     EXPECT_EQ(changed.count(), 0);
     ASSERT_TRUE(changed.wait(BusFixture::kEventWaitMs));
     EXPECT_EQ(changed.count(), 1);
+    EXPECT_FALSE(QFile::exists(this->extrasPath()));
 }
 
 TYPED_TEST(TrackWriterTest, WithoutItsRatingInterfaceRatingIsRefusedWithTheReason)

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// What tells one track from another in Bolvin's own store. A local file is its canonical path
+// (a symlink and its target are one track); anything else (a stream, a browser tab) is its
+// artist, title, album and length in whole seconds, each compared without regard to case,
+// surrounding spaces or Unicode composition. The kind is part of the text ("file:", "tags:").
+class TrackIdentity
+{
+public:
+    // url as the player gives it; lengthMicroseconds -1 when unknown. Empty when there is
+    // neither an existing local file nor any tag to go by.
+    static QString of(const QString& url, const QString& artist, const QString& title, const QString& album,
+        qint64 lengthMicroseconds);
+    static QString normalised(const QString& tag);
+};
