@@ -3,6 +3,7 @@
 #include "MprisAbilities.h"
 #include "MprisConnection.h"
 #include "MprisPlaylist.h"
+#include "MprisPlays.h"
 #include "MprisSource.h"
 #include "MprisTrack.h"
 #include "MprisTypes.h"
@@ -84,6 +85,8 @@ void MprisPlayer::takeIdentity()
 
 void MprisPlayer::onKept(const QString& interface)
 {
+    if (interface == MprisConnection::kPlayerInterface && m_plays)
+        m_plays->onPlayerChanged(m_link->kept(interface));
     if (interface == MprisConnection::kRootInterface) {
         takeIdentity();
         if (!m_writer)
@@ -121,6 +124,8 @@ void MprisPlayer::attachWriter()
     else if (m_extras) {
         m_writer = std::make_shared<ExtrasTrackWriter>(m_extras);
         connect(m_extras.get(), &ExtrasStore::damaged, this, &PlayerApplication::commandFailed);
+        // Such a player counts no plays of its own: Bolvin counts them.
+        m_plays = std::make_unique<MprisPlays>(m_link, m_writer);
     }
     if (m_writer)
         connect(m_writer.get(), &TrackWriter::written, this, &MprisPlayer::onTrackWritten);
@@ -317,6 +322,8 @@ void MprisPlayer::onPropertiesChanged(
         takeIdentity();
     if (interface != MprisConnection::kPlayerInterface)
         return;
+    if (m_plays)
+        m_plays->onPlayerChanged(changed);
     for (const QString& name : invalidated)
         fetchLater(name);
     const QString wasStatus = m_status;
@@ -402,5 +409,7 @@ void MprisPlayer::onServiceUnregistered()
         return;
     m_link->markVanished();
     m_provisionalTimer.stop();
+    if (m_plays)
+        m_plays->onPlayerGone();
     emit OnAboutToPromptUserToQuitEvent();
 }

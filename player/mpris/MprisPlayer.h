@@ -15,6 +15,7 @@
 #include <optional>
 
 class ExtrasStore;
+class MprisPlays;
 class MprisConnection;
 class RemoteArtwork;
 class TrackWriter;
@@ -115,6 +116,8 @@ private:
     // Null when the player offers nothing beyond MPRIS.
     std::shared_ptr<TrackWriter> m_writer;
     std::shared_ptr<ExtrasStore> m_extras;
+    // With Bolvin's own store as the writer: the plays Bolvin counts.
+    std::unique_ptr<MprisPlays> m_plays;
     QDBusServiceWatcher m_watcher;
     QTimer m_provisionalTimer;
     std::shared_ptr<RemoteArtwork> m_remoteArtwork;

@@ -97,6 +97,26 @@ wait_for 10 popup_shows "$two_stars" || fail "no pop-up with the two stars given
 "$bolvin" --player mpris:mpv >"$work/bolvin.log" 2>&1 & pid=$!
 wait_for 20 popup_shows "$two_stars" || fail "the two stars were lost with the restart: $(cat "$work/bolvin.log")"
 
+echo "== a track played past half its length gains one play in Bolvin's store, one skipped early none"
+plays() { sqlite3 "$HOME/.local/share/Bolvin/extras.sqlite" \
+  "SELECT play_count FROM tracks WHERE identity LIKE '%/$1.ogg'" 2>/dev/null; }
+rate() {
+  dbus-send --session --print-reply --dest=org.mpris.MediaPlayer2.mpv /org/mpris/MediaPlayer2 \
+    org.freedesktop.DBus.Properties.Set string:org.mpris.MediaPlayer2.Player string:Rate "variant:double:$1" >/dev/null
+}
+back_to_copper_wire() { # mpv may miss a "previous" that comes while it loads a file
+  playerctl -p mpv previous; wait_for 2 title_is "Copper Wire"
+}
+# Eight times faster: half of a 120 s tone is heard in under eight seconds.
+rate 8
+wait_for 12 eval '[ "$(plays 1)" = 1 ]' || fail "\"Copper Wire\" has $(plays 1) plays, not 1"
+playerctl -p mpv next; wait_for 5 title_is "Last Tram" || fail "mpv did not advance"
+sleep 0.5
+back_to_copper_wire || back_to_copper_wire || fail "mpv did not go back"
+wait_for 12 eval '[ "$(plays 1)" = 2 ]' || fail "\"Copper Wire\" played again has $(plays 1) plays, not 2"
+[ -z "$(plays 2)" ] || [ "$(plays 2)" = 0 ] || fail "\"Last Tram\", skipped at once, has $(plays 2) plays"
+rate 1
+
 echo "== chosen instead of the pop-ups, the desktop's notifications show the track, one replacing the last"
 if command -v dunst >/dev/null && command -v dunstctl >/dev/null; then
   "$bolvin" --quit >/dev/null 2>&1; wait "$pid"; pid=
