@@ -73,6 +73,12 @@ HotKeySettings frmMain::hotKeySettings() const
     return m_options ? m_options->hotKeysPage().hotKeySettings() : m_stored.hotKeySettings();
 }
 
+OptionServices frmMain::optionServices() const
+{
+    return { m_services.settings, m_services.desktop, m_services.registry, m_services.resourceDir,
+        m_services.programDir };
+}
+
 OptionsLinks frmMain::optionsLinks()
 {
     return OptionsLinks {
@@ -97,9 +103,7 @@ OptionsLinks frmMain::optionsLinks()
 
 void frmMain::buildWindow()
 {
-    m_options = new OptionPages(
-        { m_services.settings, m_services.desktop, m_services.registry, m_services.resourceDir, m_services.programDir },
-        optionsLinks(), m_backgrounds);
+    m_options = new OptionPages(optionServices(), optionsLinks(), m_backgrounds);
     m_options->follow(*m_link);
     m_hotKeys->showAssignmentsOn(m_options->hotKeysPage());
     connect(m_notification.get(), &TrackNotification::timingInUse, &m_options->advancedPage(),
@@ -184,6 +188,9 @@ bool frmMain::Form_Load()
     m_stored.pushTo(*m_notification->popups());
     m_hotKeys->LoadHotKeys(hotKeySettings());
     m_link->showPlaylists(m_stored.playListsEnabled());
+    // A ticked "Run at startup" renews its entry at every start, for the program as it is now.
+    if (StoredOptions::number(m_services.settings, OptionKeys::kStartup))
+        AdvancedPage::applyRunAtStartup(optionServices(), true);
     m_link->namePlayerEntries();
     m_link->CheckPlayerRunning(false);
 

@@ -80,6 +80,7 @@ private:
     // The player link, the track notification, the tray commands and the hotkeys.
     void createParts();
     // What the options pages reach of the rest of the program.
+    OptionServices optionServices() const;
     OptionsLinks optionsLinks();
     void createSysTray();
     void attachPlayerMenu();

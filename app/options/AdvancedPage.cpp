@@ -126,12 +126,17 @@ void AdvancedPage::scrScrollDelay_Change()
 
 void AdvancedPage::chkStartup_Click()
 {
-    Registry& registry = m_services.registry;
     const bool ticked = chkStartup->isChecked();
-    if (ticked)
+    applyRunAtStartup(m_services, ticked);
+    m_services.settings.SaveSetting(QStringLiteral("Startup"), ticked ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void AdvancedPage::applyRunAtStartup(const OptionServices& services, bool on)
+{
+    Registry& registry = services.registry;
+    if (on)
         registry.SetRegistryString(Registry::LocalMachine, QString::fromLatin1(kRunKey), QStringLiteral("Bolvin"),
-            registry.runAtLogonCommand(m_services.programDir));
+            registry.runAtLogonCommand(services.programDir));
     else
         registry.DeleteRegistryValue(Registry::LocalMachine, QString::fromLatin1(kRunKey), QStringLiteral("Bolvin"));
-    m_services.settings.SaveSetting(QStringLiteral("Startup"), ticked ? QStringLiteral("1") : QStringLiteral("0"));
 }

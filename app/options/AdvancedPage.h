@@ -21,6 +21,8 @@ public:
     // Whether a finished export or import says so in a message box rather than a balloon.
     bool completionMessageBox() const;
     bool playListsEnabled() const;
+    // Writes, or deletes, the entry that starts this very program with the session.
+    static void applyRunAtStartup(const OptionServices& services, bool on);
     // Shows the timings the pop-ups really use.
     void showPopUpTimings(int showDelay, int movementIndex, int scrollDelay);
 

@@ -171,9 +171,10 @@ TEST_F(OptionsWindow, WithNoPlayerAndNoWindowTheStoredSettingsActAndOpeningAndSa
 {
     for (const auto& [key, value] : { std::pair { "Fading", "1" }, { "Direction", "Right" }, { "Movement", "40" },
              { "Font", "Liberation Serif" }, { "FontSize", "15" }, { "EnableHotKey", "1" }, { "HotKeyMod", "Alt" },
-             { "PauseKey", "Q" }, { "Startup", "0" } })
+             { "PauseKey", "Q" }, { "Startup", "1" } })
         settings.values.insert(key, value);
     frmMain& main = start();
+    EXPECT_FALSE(registry.runValue().isEmpty()) << "a ticked \"Run at startup\" renews its entry at start";
     ASSERT_FALSE(main.link().isConnected());
     EXPECT_EQ(main.findChild<OptionPages*>(), nullptr);
     ASSERT_NE(main.notification().popups(), nullptr);
