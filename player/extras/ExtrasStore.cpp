@@ -169,7 +169,8 @@ bool ExtrasStore::prepareSchema()
 
 std::optional<TrackExtras> ExtrasStore::find(const QString& identity)
 {
-    if (identity.isEmpty() || !ensureOpen())
+    // Nothing stored yet is nothing to read: SQLite is loaded at the first write instead.
+    if (identity.isEmpty() || (!m_tried && !QFileInfo::exists(m_path)) || !ensureOpen())
         return std::nullopt;
     m_find->addBindValue(identity);
     const bool found = m_find->exec() && m_find->next();

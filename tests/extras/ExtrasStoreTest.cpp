@@ -49,7 +49,8 @@ TEST_F(ExtrasStoreTest, TracksAreKnownByTheirFileOrTheirTagsAndKeptAcrossReopeni
     {
         ExtrasTrackWriter writer(std::make_shared<ExtrasStore>(m_path));
         QSignalSpy written(&writer, &TrackWriter::written);
-        EXPECT_TRUE(writer.rateAbility() && !QFile::exists(m_path)); // opened at the first lookup only
+        EXPECT_FALSE(writer.readBack(track(stream, "Café Noir", "Last Tram", 183'400'000)).rating);
+        EXPECT_TRUE(writer.rateAbility() && !QFile::exists(m_path)) << "nothing stored: nothing read, no file made";
         writer.rate(track(QUrl::fromLocalFile(m_dir.filePath("link.ogg")).toString(), "A", "B", 1), 60);
         writer.rate(track(stream, QString::fromUtf8("Café Noir "), "Last Tram", 183'400'000), 80);
         writer.setPlayCount(track(stream, "Café Noir", "Last Tram", 183'400'000), 7);
