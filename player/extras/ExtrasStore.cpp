@@ -167,14 +167,14 @@ bool ExtrasStore::prepareSchema()
     return true;
 }
 
-std::optional<TrackExtras> ExtrasStore::find(const QString& identity)
+std::optional<StoredExtras> ExtrasStore::find(const QString& identity)
 {
     // Nothing stored yet is nothing to read: SQLite is loaded at the first write instead.
     if (identity.isEmpty() || (!m_tried && !QFileInfo::exists(m_path)) || !ensureOpen())
         return std::nullopt;
     m_find->addBindValue(identity);
     const bool found = m_find->exec() && m_find->next();
-    std::optional<TrackExtras> extras;
+    std::optional<StoredExtras> extras;
     if (found) {
         extras.emplace();
         extras->rating = m_find->value(0).toInt();
@@ -186,7 +186,7 @@ std::optional<TrackExtras> ExtrasStore::find(const QString& identity)
     return extras;
 }
 
-bool ExtrasStore::save(const QString& identity, const TrackExtras& values, QString* error)
+bool ExtrasStore::save(const QString& identity, const StoredExtras& values, QString* error)
 {
     if (identity.isEmpty()) {
         *error = QStringLiteral("The track has neither a local file nor tags to be known by.");

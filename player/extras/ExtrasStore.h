@@ -8,7 +8,7 @@
 #include <optional>
 
 // What Bolvin keeps of one track itself.
-struct TrackExtras {
+struct StoredExtras {
     int rating = 0; // 0 to 100
     int playCount = 0;
     QDateTime playedDate; // invalid: never played
@@ -39,9 +39,9 @@ public:
     QString unavailableReason() const { return m_unavailable; }
 
     // nullopt when the track has no entry or the store cannot be read.
-    std::optional<TrackExtras> find(const QString& identity);
+    std::optional<StoredExtras> find(const QString& identity);
     // Replaces the track's values in one transaction; false with *error set when not saved.
-    bool save(const QString& identity, const TrackExtras& values, QString* error);
+    bool save(const QString& identity, const StoredExtras& values, QString* error);
 
 signals:
     // The file was damaged and set aside; message is for the user.

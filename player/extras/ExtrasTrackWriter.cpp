@@ -29,7 +29,7 @@ PlayerAbility ExtrasTrackWriter::playCountAbility() const
 template <typename Change> void ExtrasTrackWriter::change(const MprisMetadata& track, Change&& apply)
 {
     const QString identity = identityOf(track);
-    TrackExtras extras = m_store->find(identity).value_or(TrackExtras());
+    StoredExtras extras = m_store->find(identity).value_or(StoredExtras());
     apply(extras);
     QString error;
     if (!m_store->save(identity, extras, &error))
@@ -39,22 +39,22 @@ template <typename Change> void ExtrasTrackWriter::change(const MprisMetadata& t
 
 void ExtrasTrackWriter::rate(const MprisMetadata& track, int rating)
 {
-    change(track, [rating](TrackExtras& extras) { extras.rating = rating; });
+    change(track, [rating](StoredExtras& extras) { extras.rating = rating; });
 }
 
 void ExtrasTrackWriter::setPlayCount(const MprisMetadata& track, int count)
 {
-    change(track, [count](TrackExtras& extras) { extras.playCount = count; });
+    change(track, [count](StoredExtras& extras) { extras.playCount = count; });
 }
 
 void ExtrasTrackWriter::setPlayedDate(const MprisMetadata& track, const QDateTime& date)
 {
-    change(track, [date](TrackExtras& extras) { extras.playedDate = date; });
+    change(track, [date](StoredExtras& extras) { extras.playedDate = date; });
 }
 
 TrackStatistics ExtrasTrackWriter::readBack(const MprisMetadata& track) const
 {
-    const std::optional<TrackExtras> extras = m_store->find(identityOf(track));
+    const std::optional<StoredExtras> extras = m_store->find(identityOf(track));
     if (!extras)
         return {};
     return { extras->rating, extras->playCount, extras->playedDate };

@@ -56,7 +56,8 @@ TEST_F(PortalHotKeyRegistrarTest, BindsTheEightActionsAtOnceShowsTheirKeysAndDel
     loadStoredKeys();
     ASSERT_TRUE(assigned(1)) << "the eight registrations go out as one bind";
     QMap<QString, QString> triggers;
-    for (const auto& [name, properties] : portal->binds().first())
+    const QList<PortalShortcuts> binds = portal->binds();
+    for (const auto& [name, properties] : binds.first())
         triggers.insert(name, properties.value("preferred_trigger").toString());
     const QMap<QString, QString> expected { { "popup", "CTRL+p" }, { "previous-track", "CTRL+Prior" },
         { "next-track", "CTRL+Right" }, { "volume-up", "CTRL+KP_Add" }, { "volume-down", "CTRL+KP_Subtract" },
