@@ -108,6 +108,8 @@ TransferOutcome ExtrasImport::run()
         const std::optional<int> count = check(file, &exportMode);
         if (!count)
             return cancelled() ? stoppedEarly() : TransferOutcome::Failed;
+        if (m_store && file.seek(0))
+            m_store->takeInTracksOf(file);
         const bool mapped = exportMode == mapMode;
         if (mapped)
             countMatches(*library);

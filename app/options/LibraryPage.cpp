@@ -21,8 +21,16 @@ const QString fileItemText = QStringLiteral("Library file\u2026");
 
 QString sourceName(LibrarySourceKind kind)
 {
-    return kind == LibrarySourceKind::Rhythmbox ? QStringLiteral("Rhythmbox library")
-                                                : QStringLiteral("Strawberry library");
+    switch (kind) {
+    case LibrarySourceKind::Bolvin:
+        return QStringLiteral("Bolvin library");
+    case LibrarySourceKind::Rhythmbox:
+        return QStringLiteral("Rhythmbox library");
+    case LibrarySourceKind::Strawberry:
+        return QStringLiteral("Strawberry library");
+    default:
+        return QStringLiteral("library file");
+    }
 }
 
 } // namespace
@@ -36,8 +44,9 @@ LibraryPage::LibraryPage(QWidget* parent)
 {
     cboLibrarySource = new QComboBox;
     cboLibrarySource->addItem(QStringLiteral("Connected player"), int(LibrarySourceKind::ConnectedPlayer));
-    cboLibrarySource->addItem(QStringLiteral("Rhythmbox library"), int(LibrarySourceKind::Rhythmbox));
-    cboLibrarySource->addItem(QStringLiteral("Strawberry library"), int(LibrarySourceKind::Strawberry));
+    for (LibrarySourceKind kind :
+        { LibrarySourceKind::Bolvin, LibrarySourceKind::Rhythmbox, LibrarySourceKind::Strawberry })
+        cboLibrarySource->addItem(sourceName(kind), int(kind));
     cboLibrarySource->addItem(fileItemText, int(LibrarySourceKind::File));
     for (int i = 1; i < cboLibrarySource->count() - 1; ++i)
         cboLibrarySource->setItemData(
@@ -129,10 +138,9 @@ PlayerAbility LibraryPage::fileSourceAbility() const
         return PlayerAbility::yes();
     if (kind == LibrarySourceKind::File && m_chosenFile.isEmpty())
         return PlayerAbility::no(QStringLiteral("Choose a library file first."));
-    if (!QFileInfo(sourcePath()).isFile()) {
-        const QString what = kind == LibrarySourceKind::File ? QStringLiteral("library file") : sourceName(kind);
-        return PlayerAbility::no(QStringLiteral("There is no %1 at \"%2\".").arg(what, sourcePath()));
-    }
+    // Bolvin's library is started by the first import if nothing was rated yet.
+    if (kind != LibrarySourceKind::Bolvin && !QFileInfo(sourcePath()).isFile())
+        return PlayerAbility::no(QStringLiteral("There is no %1 at \"%2\".").arg(sourceName(kind), sourcePath()));
     return PlayerAbility::yes();
 }
 
@@ -142,7 +150,9 @@ void LibraryPage::offerDefaultSource(bool playerHasLibrary)
         return;
     LibrarySourceKind kind = LibrarySourceKind::ConnectedPlayer;
     if (!playerHasLibrary) {
-        for (LibrarySourceKind file : { LibrarySourceKind::Rhythmbox, LibrarySourceKind::Strawberry }) {
+        // Bolvin keeps what such a player's tracks are given; another player's file may hold more.
+        for (LibrarySourceKind file :
+            { LibrarySourceKind::Bolvin, LibrarySourceKind::Rhythmbox, LibrarySourceKind::Strawberry }) {
             if (QFileInfo(LibrarySources::defaultPath(file)).isFile()) {
                 kind = file;
                 break;
@@ -190,6 +200,8 @@ QString LibraryPage::libraryName() const
     switch (selectedSource()) {
     case LibrarySourceKind::ConnectedPlayer:
         return m_playerName.isEmpty() ? QStringLiteral("player") : m_playerName;
+    case LibrarySourceKind::Bolvin:
+        return QStringLiteral("Bolvin library");
     case LibrarySourceKind::Rhythmbox:
         return QStringLiteral("Rhythmbox");
     case LibrarySourceKind::Strawberry:

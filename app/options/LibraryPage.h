@@ -15,7 +15,7 @@ class QProgressBar;
 class QPushButton;
 
 // "Library": export and import of the library's extras, from and to the library chosen in
-// cboLibrarySource: the connected player's, Rhythmbox's or Strawberry's own file, or a
+// cboLibrarySource: the connected player's, Bolvin's own, Rhythmbox's or Strawberry's file, or a
 // library file the user picks.
 class LibraryPage : public QWidget
 {
@@ -30,7 +30,7 @@ public:
     // Whether the chosen file source can be used, and if not why; yes for the connected player,
     // whose own ability the caller knows.
     PlayerAbility fileSourceAbility() const;
-    // Selects the connected player when it has a library, else Rhythmbox's or Strawberry's
+    // Selects the connected player when it has a library, else Bolvin's, Rhythmbox's or Strawberry's
     // library when that file exists. Only until the user picks a source: a choice stands.
     void offerDefaultSource(bool playerHasLibrary);
     // Asks for a library file; "" when cancelled. A file dialog by default; tests replace it.

@@ -79,6 +79,16 @@ void TrackChangeLookup(benchmark::State& state)
     }
 }
 
+// A track the store does not hold: the lookup by identity, then by name among imported ones.
+void UnknownTrackLookup(benchmark::State& state)
+{
+    ExtrasTrackWriter writer(std::make_shared<ExtrasStore>(storePath()));
+    writer.readBack(streamTrack(1));
+    int n = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(writer.readBack(streamTrack(kTracks + ++n)));
+}
+
 void RatingWrite(benchmark::State& state)
 {
     ExtrasTrackWriter writer(std::make_shared<ExtrasStore>(storePath()));
@@ -100,6 +110,7 @@ void FirstLookup(benchmark::State& state)
 }
 
 BENCHMARK(TrackChangeLookup)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(UnknownTrackLookup)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(RatingWrite)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 BENCHMARK(FirstLookup)->Unit(benchmark::kMillisecond)->Iterations(5);
 

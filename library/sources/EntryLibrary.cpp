@@ -88,6 +88,14 @@ void EntryLibrary::setEntries(std::vector<LibraryEntry> entries)
         m_songs->byName.insert(m_songs->entries[i].name.toCaseFolded(), int(i));
 }
 
+void EntryLibrary::addEntries(std::vector<LibraryEntry> entries)
+{
+    for (LibraryEntry& entry : entries) {
+        m_songs->byName.insert(entry.name.toCaseFolded(), int(m_songs->entries.size()));
+        m_songs->entries.push_back(std::move(entry));
+    }
+}
+
 std::vector<int> EntryLibrary::changedEntries() const
 {
     std::vector<int> changed;

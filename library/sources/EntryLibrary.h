@@ -28,6 +28,8 @@ public:
 
     // Replaces the songs; the name index is rebuilt.
     void setEntries(std::vector<LibraryEntry> entries);
+    // Adds songs after the others; playlists and tracks handed out before see them too.
+    void addEntries(std::vector<LibraryEntry> entries);
     const std::vector<LibraryEntry>& entries() const { return m_songs->entries; }
     std::vector<LibraryEntry>& entries() { return m_songs->entries; }
     // Positions of the entries a track setter changed, in file order.

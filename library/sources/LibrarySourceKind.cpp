@@ -1,5 +1,6 @@
 #include "LibrarySourceKind.h"
 
+#include "BolvinLibrary.h"
 #include "PlistLibraryFile.h"
 #include "RhythmboxLibrary.h"
 #include "StrawberryLibrary.h"
@@ -7,6 +8,8 @@
 QString LibrarySources::defaultPath(LibrarySourceKind kind)
 {
     switch (kind) {
+    case LibrarySourceKind::Bolvin:
+        return BolvinLibrary::defaultPath();
     case LibrarySourceKind::Rhythmbox:
         return RhythmboxLibrary::defaultPath();
     case LibrarySourceKind::Strawberry:
@@ -22,6 +25,9 @@ std::unique_ptr<FileLibrary> LibrarySources::open(LibrarySourceKind kind, const 
 {
     std::unique_ptr<FileLibrary> library;
     switch (kind) {
+    case LibrarySourceKind::Bolvin:
+        library = std::make_unique<BolvinLibrary>(path);
+        break;
     case LibrarySourceKind::Rhythmbox:
         library = std::make_unique<RhythmboxLibrary>(path);
         break;

@@ -18,6 +18,16 @@ constexpr int kSqliteCorrupt = 11;
 constexpr int kSqliteNotADatabase = 26;
 constexpr int kPrimaryCodeMask = 0xff;
 const QStringList kCompanions = { QString(), QStringLiteral("-wal"), QStringLiteral("-shm") };
+const QString kColumns
+    = QStringLiteral("identity, rating, play_count, played_ms, title, artist, album, length_ms FROM tracks");
+// What the first format lacked.
+const QStringList kTagColumns = { QStringLiteral("title TEXT"), QStringLiteral("artist TEXT"),
+    QStringLiteral("album TEXT"), QStringLiteral("length_ms INTEGER") };
+
+QVariant nullable(const QString& text)
+{
+    return text.isNull() ? QVariant(QMetaType::fromType<QString>()) : QVariant(text);
+}
 
 bool isCorruption(const QSqlError& error)
 {
@@ -47,6 +57,7 @@ ExtrasStore::~ExtrasStore()
 void ExtrasStore::close()
 {
     m_find.reset();
+    m_write.reset();
     if (m_db.isValid()) {
         m_db.close();
         m_db = QSqlDatabase();
@@ -106,11 +117,12 @@ bool ExtrasStore::checkFile(bool* corrupt)
                 QStringLiteral("Bolvin cannot read its ratings file %1: %2").arg(m_path, version.lastError().text()));
     }
     // Checked before anything is written: a newer Bolvin's file stays exactly as it was.
-    if (const int found = version.value(0).toInt(); found > kSchemaVersion)
+    m_foundVersion = version.value(0).toInt();
+    if (m_foundVersion > kSchemaVersion)
         return fail(QStringLiteral("Ratings are unavailable: %1 was written by a newer version of Bolvin "
                                    "(format %2; this one reads up to %3).")
                         .arg(m_path)
-                        .arg(found)
+                        .arg(m_foundVersion)
                         .arg(kSchemaVersion));
     QSqlQuery check(m_db);
     if (!check.exec(QStringLiteral("PRAGMA quick_check")) || !check.next()) {
@@ -152,43 +164,107 @@ bool ExtrasStore::prepareSchema()
         || !setup.exec(QStringLiteral("PRAGMA synchronous=FULL")))
         return fail(
             QStringLiteral("Bolvin cannot prepare its ratings file %1: %2").arg(m_path, setup.lastError().text()));
-    const bool created = m_db.transaction()
+    bool created = m_db.transaction()
         && setup.exec(QStringLiteral("CREATE TABLE IF NOT EXISTS tracks (identity TEXT PRIMARY KEY NOT NULL, "
-                                     "rating INTEGER NOT NULL, play_count INTEGER NOT NULL, played_ms INTEGER) "
-                                     "WITHOUT ROWID"))
-        && setup.exec(QStringLiteral("PRAGMA user_version=%1").arg(kSchemaVersion)) && m_db.commit();
+                                     "rating INTEGER NOT NULL, play_count INTEGER NOT NULL, played_ms INTEGER, %1) "
+                                     "WITHOUT ROWID")
+                          .arg(kTagColumns.join(QStringLiteral(", "))));
+    if (m_foundVersion == 1) {
+        for (const QString& column : kTagColumns)
+            created = created && setup.exec(QStringLiteral("ALTER TABLE tracks ADD COLUMN ") + column);
+    }
+    created = created && setup.exec(QStringLiteral("PRAGMA user_version=%1").arg(kSchemaVersion)) && m_db.commit();
     if (!created) {
         const QString error = setup.lastError().text();
         m_db.rollback();
         return fail(QStringLiteral("Bolvin cannot prepare its ratings file %1: %2").arg(m_path, error));
     }
     m_find.emplace(m_db);
-    m_find->prepare(QStringLiteral("SELECT rating, play_count, played_ms FROM tracks WHERE identity = ?"));
+    m_find->prepare(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" WHERE identity = ?"));
+    m_write.emplace(m_db);
+    m_write->prepare(
+        QStringLiteral("INSERT INTO tracks (identity, rating, play_count, played_ms, title, artist, album, length_ms) "
+                       "VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (identity) DO UPDATE SET rating = excluded.rating, "
+                       "play_count = excluded.play_count, played_ms = excluded.played_ms, title = excluded.title, "
+                       "artist = excluded.artist, album = excluded.album, length_ms = excluded.length_ms"));
     return true;
 }
 
-std::optional<StoredExtras> ExtrasStore::find(const QString& identity)
+StoredTrack ExtrasStore::trackAt(const QSqlQuery& query)
+{
+    StoredTrack track;
+    track.identity = query.value(0).toString();
+    track.extras.rating = query.value(1).toInt();
+    track.extras.playCount = query.value(2).toInt();
+    if (const QVariant played = query.value(3); !played.isNull())
+        track.extras.playedDate = QDateTime::fromMSecsSinceEpoch(played.toLongLong());
+    track.title = query.value(4).toString();
+    track.artist = query.value(5).toString();
+    track.album = query.value(6).toString();
+    if (const QVariant length = query.value(7); !length.isNull())
+        track.lengthMs = length.toLongLong();
+    return track;
+}
+
+std::optional<StoredTrack> ExtrasStore::find(const QString& identity)
 {
     // Nothing stored yet is nothing to read: SQLite is loaded at the first write instead.
     if (identity.isEmpty() || (!m_tried && !QFileInfo::exists(m_path)) || !ensureOpen())
         return std::nullopt;
     m_find->addBindValue(identity);
-    const bool found = m_find->exec() && m_find->next();
-    std::optional<StoredExtras> extras;
-    if (found) {
-        extras.emplace();
-        extras->rating = m_find->value(0).toInt();
-        extras->playCount = m_find->value(1).toInt();
-        if (const QVariant played = m_find->value(2); !played.isNull())
-            extras->playedDate = QDateTime::fromMSecsSinceEpoch(played.toLongLong());
-    }
+    std::optional<StoredTrack> track;
+    if (m_find->exec() && m_find->next())
+        track = trackAt(*m_find);
     m_find->finish();
-    return extras;
+    return track;
 }
 
-bool ExtrasStore::save(const QString& identity, const StoredExtras& values, QString* error)
+std::optional<StoredTrack> ExtrasStore::findImported(const QString& namePrefix, const QString& artist)
 {
-    if (identity.isEmpty()) {
+    if (namePrefix.isEmpty() || (!m_tried && !QFileInfo::exists(m_path)) || !ensureOpen())
+        return std::nullopt;
+    QSqlQuery candidates(m_db);
+    // A range on the key rather than a LIKE, so the primary key's index serves it.
+    candidates.prepare(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" WHERE identity >= ? AND identity < ?"));
+    candidates.addBindValue(namePrefix);
+    candidates.addBindValue(namePrefix.chopped(1) + QChar(namePrefix.back().unicode() + 1));
+    std::optional<StoredTrack> match;
+    if (!candidates.exec())
+        return std::nullopt;
+    while (candidates.next()) {
+        const QString theirs = candidates.value(0).toString().mid(namePrefix.size());
+        if (!artist.isEmpty() && !theirs.isEmpty() && theirs != artist)
+            continue;
+        if (match)
+            return std::nullopt;
+        match = trackAt(candidates);
+    }
+    return match;
+}
+
+bool ExtrasStore::write(const StoredTrack& track)
+{
+    m_write->addBindValue(track.identity);
+    m_write->addBindValue(std::clamp(track.extras.rating, 0, kRatingMaximum));
+    m_write->addBindValue(std::max(track.extras.playCount, 0));
+    m_write->addBindValue(track.extras.playedDate.isValid() ? QVariant(track.extras.playedDate.toMSecsSinceEpoch())
+                                                            : QVariant(QMetaType::fromType<qint64>()));
+    m_write->addBindValue(nullable(track.title));
+    m_write->addBindValue(nullable(track.artist));
+    m_write->addBindValue(nullable(track.album));
+    m_write->addBindValue(track.lengthMs < 0 ? QVariant(QMetaType::fromType<qint64>()) : QVariant(track.lengthMs));
+    return m_write->exec();
+}
+
+QString ExtrasStore::writeError(const QSqlQuery& query) const
+{
+    return QStringLiteral("Bolvin could not save to its ratings file %1: %2")
+        .arg(m_path, (query.lastError().isValid() ? query.lastError() : m_db.lastError()).text());
+}
+
+bool ExtrasStore::save(const StoredTrack& track, QString* error, const QString& replacing)
+{
+    if (track.identity.isEmpty()) {
         *error = QStringLiteral("The track has neither a local file nor tags to be known by.");
         return false;
     }
@@ -196,19 +272,74 @@ bool ExtrasStore::save(const QString& identity, const StoredExtras& values, QStr
         *error = m_unavailable;
         return false;
     }
-    QSqlQuery write(m_db);
-    write.prepare(QStringLiteral("INSERT INTO tracks (identity, rating, play_count, played_ms) VALUES (?, ?, ?, ?) "
-                                 "ON CONFLICT (identity) DO UPDATE SET rating = excluded.rating, "
-                                 "play_count = excluded.play_count, played_ms = excluded.played_ms"));
-    write.addBindValue(identity);
-    write.addBindValue(std::clamp(values.rating, 0, kRatingMaximum));
-    write.addBindValue(std::max(values.playCount, 0));
-    write.addBindValue(values.playedDate.isValid() ? QVariant(values.playedDate.toMSecsSinceEpoch())
-                                                   : QVariant(QMetaType::fromType<qint64>()));
-    if (m_db.transaction() && write.exec() && m_db.commit())
+    QSqlQuery remove(m_db);
+    bool saved = m_db.transaction();
+    if (saved && !replacing.isEmpty() && replacing != track.identity) {
+        remove.prepare(QStringLiteral("DELETE FROM tracks WHERE identity = ?"));
+        remove.addBindValue(replacing);
+        saved = remove.exec();
+    }
+    const bool removed = saved;
+    if (saved && write(track) && m_db.commit())
         return true;
-    *error = QStringLiteral("Bolvin could not save to its ratings file %1: %2")
-                 .arg(m_path, (write.lastError().isValid() ? write.lastError() : m_db.lastError()).text());
+    *error = writeError(removed ? *m_write : remove);
     m_db.rollback();
+    return false;
+}
+
+std::vector<StoredTrack> ExtrasStore::all(QString* error)
+{
+    std::vector<StoredTrack> tracks;
+    if (!ensureOpen()) {
+        *error = m_unavailable;
+        return tracks;
+    }
+    QSqlQuery every(m_db);
+    every.setForwardOnly(true);
+    if (!every.exec(QStringLiteral("SELECT ") + kColumns + QStringLiteral(" ORDER BY identity"))) {
+        *error = QStringLiteral("Bolvin cannot read its ratings file %1: %2").arg(m_path, every.lastError().text());
+        return tracks;
+    }
+    while (every.next())
+        tracks.push_back(trackAt(every));
+    return tracks;
+}
+
+bool ExtrasStore::saveAll(const std::vector<StoredTrack>& tracks, QString* error)
+{
+    if (!ensureOpen()) {
+        *error = m_unavailable;
+        return false;
+    }
+    if (!m_db.transaction()) {
+        *error = writeError(*m_write);
+        return false;
+    }
+    for (const StoredTrack& track : tracks) {
+        if (track.identity.isEmpty() || !write(track)) {
+            *error = writeError(*m_write);
+            m_db.rollback();
+            return false;
+        }
+    }
+    if (m_db.commit())
+        return true;
+    *error = writeError(*m_write);
+    m_db.rollback();
+    return false;
+}
+
+bool ExtrasStore::copyTo(const QString& target, QString* error)
+{
+    if (!ensureOpen()) {
+        *error = m_unavailable;
+        return false;
+    }
+    QSqlQuery copy(m_db);
+    copy.prepare(QStringLiteral("VACUUM INTO ?"));
+    copy.addBindValue(target);
+    if (copy.exec())
+        return true;
+    *error = copy.lastError().text();
     return false;
 }

@@ -6,12 +6,24 @@
 #include <QSqlQuery>
 
 #include <optional>
+#include <vector>
 
 // What Bolvin keeps of one track itself.
 struct StoredExtras {
     int rating = 0; // 0 to 100
     int playCount = 0;
     QDateTime playedDate; // invalid: never played
+};
+
+// One track in the store: what it is known by, its values, and the tags it was last seen
+// with, which an export names it by.
+struct StoredTrack {
+    QString identity;
+    StoredExtras extras;
+    QString title;
+    QString artist;
+    QString album;
+    qint64 lengthMs = -1; // -1: unknown
 };
 
 // Ratings and play counts kept by Bolvin in one SQLite file, for players that keep none,
@@ -26,7 +38,8 @@ class ExtrasStore : public QObject
 {
     Q_OBJECT
 public:
-    static constexpr int kSchemaVersion = 1;
+    // 2 added the tags each track was last seen with.
+    static constexpr int kSchemaVersion = 2;
 
     // ~/.local/share/Bolvin/extras.sqlite, or its place under XDG_DATA_HOME.
     static QString defaultPath();
@@ -39,9 +52,20 @@ public:
     QString unavailableReason() const { return m_unavailable; }
 
     // nullopt when the track has no entry or the store cannot be read.
-    std::optional<StoredExtras> find(const QString& identity);
-    // Replaces the track's values in one transaction; false with *error set when not saved.
-    bool save(const QString& identity, const StoredExtras& values, QString* error);
+    std::optional<StoredTrack> find(const QString& identity);
+    // A track imported by name and length before it was ever played (see
+    // TrackIdentity::byName): the one entry under namePrefix whose artist is artist, or
+    // none; any artist when artist is empty. nullopt when there is none, or more than one.
+    std::optional<StoredTrack> findImported(const QString& namePrefix, const QString& artist);
+    // Replaces the track's entry in one transaction, and removes the entry replacing names
+    // (the same track, found by name before); false with *error set when not saved.
+    bool save(const StoredTrack& track, QString* error, const QString& replacing = QString());
+    // Every track, in identity order; empty with *error set when the store cannot be read.
+    std::vector<StoredTrack> all(QString* error);
+    // Writes the tracks in one transaction: all or none. False with *error.
+    bool saveAll(const std::vector<StoredTrack>& tracks, QString* error);
+    // A consistent copy of the file at target (which must not exist). False with *error.
+    bool copyTo(const QString& target, QString* error);
 
 signals:
     // The file was damaged and set aside; message is for the user.
@@ -61,7 +85,13 @@ private:
     QString m_path;
     QString m_connection;
     QSqlDatabase m_db;
+    bool write(const StoredTrack& track);
+    QString writeError(const QSqlQuery& query) const;
+    static StoredTrack trackAt(const QSqlQuery& query);
+
     std::optional<QSqlQuery> m_find;
+    std::optional<QSqlQuery> m_write;
+    int m_foundVersion = 0;
     bool m_tried = false;
     QString m_unavailable;
 };

@@ -4,6 +4,15 @@
 #include "TrackIdentity.h"
 #include "player/PlayerError.h"
 
+namespace
+{
+qint64 lengthMsOf(const MprisMetadata& track)
+{
+    const qint64 lengthUs = track.lengthMicroseconds();
+    return lengthUs < 0 ? -1 : lengthUs / 1000;
+}
+}
+
 ExtrasTrackWriter::ExtrasTrackWriter(std::shared_ptr<ExtrasStore> store, QObject* parent)
     : TrackWriter(parent)
     , m_store(std::move(store))
@@ -26,13 +35,27 @@ PlayerAbility ExtrasTrackWriter::playCountAbility() const
     return rateAbility();
 }
 
+std::optional<StoredTrack> ExtrasTrackWriter::stored(const MprisMetadata& track) const
+{
+    if (std::optional<StoredTrack> known = m_store->find(identityOf(track)))
+        return known;
+    return m_store->findImported(
+        TrackIdentity::byNamePrefix(track.title(), lengthMsOf(track)), TrackIdentity::normalised(track.artist()));
+}
+
 template <typename Change> void ExtrasTrackWriter::change(const MprisMetadata& track, Change&& apply)
 {
-    const QString identity = identityOf(track);
-    StoredExtras extras = m_store->find(identity).value_or(StoredExtras());
-    apply(extras);
+    StoredTrack stored = this->stored(track).value_or(StoredTrack());
+    // A track imported by name takes the identity it plays under from now on.
+    const QString imported = stored.identity;
+    stored.identity = identityOf(track);
+    stored.title = track.title();
+    stored.artist = track.artist();
+    stored.album = track.album();
+    stored.lengthMs = lengthMsOf(track);
+    apply(stored.extras);
     QString error;
-    if (!m_store->save(identity, extras, &error))
+    if (!m_store->save(stored, &error, imported))
         throw PlayerError(error);
     emit written();
 }
@@ -54,8 +77,8 @@ void ExtrasTrackWriter::setPlayedDate(const MprisMetadata& track, const QDateTim
 
 TrackStatistics ExtrasTrackWriter::readBack(const MprisMetadata& track) const
 {
-    const std::optional<StoredExtras> extras = m_store->find(identityOf(track));
-    if (!extras)
+    const std::optional<StoredTrack> known = stored(track);
+    if (!known)
         return {};
-    return { extras->rating, extras->playCount, extras->playedDate };
+    return { known->extras.rating, known->extras.playCount, known->extras.playedDate };
 }

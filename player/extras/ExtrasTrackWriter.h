@@ -1,10 +1,10 @@
 #pragma once
 
+#include "ExtrasStore.h"
 #include "player/mpris/TrackWriter.h"
 
 #include <memory>
-
-class ExtrasStore;
+#include <optional>
 
 // Rates and counts plays of any player's tracks in Bolvin's own store, for the players that
 // keep no rating other programs can change. Tracks are found by TrackIdentity; a track the
@@ -30,6 +30,8 @@ public:
     TrackStatistics readBack(const MprisMetadata& track) const override;
 
 private:
+    // The track's entry: by its identity, else the one imported under its name and length.
+    std::optional<StoredTrack> stored(const MprisMetadata& track) const;
     template <typename Change> void change(const MprisMetadata& track, Change&& apply);
 
     std::shared_ptr<ExtrasStore> m_store;

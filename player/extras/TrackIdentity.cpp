@@ -29,3 +29,14 @@ QString TrackIdentity::of(
         = lengthMicroseconds < 0 ? -1 : (lengthMicroseconds + kMicrosecondsPerSecond / 2) / kMicrosecondsPerSecond;
     return QStringLiteral("tags:") + tags.join(kSeparator) + kSeparator + QString::number(seconds);
 }
+
+QString TrackIdentity::byNamePrefix(const QString& title, qint64 lengthMs)
+{
+    const qint64 seconds = lengthMs < 0 ? -1 : lengthMs / 1000;
+    return QStringLiteral("name:") + normalised(title) + kSeparator + QString::number(seconds) + kSeparator;
+}
+
+QString TrackIdentity::byName(const QString& title, qint64 lengthMs, const QString& artist)
+{
+    return byNamePrefix(title, lengthMs) + normalised(artist);
+}

@@ -14,4 +14,11 @@ public:
     static QString of(const QString& url, const QString& artist, const QString& title, const QString& album,
         qint64 lengthMicroseconds);
     static QString normalised(const QString& tag);
+
+    // A track known only from an extras file: by its title, its length in whole seconds (as
+    // the file's time shows it) and its artist, the way the import matches tracks, so that
+    // the first time it plays, as a file or a stream, it is found and takes that identity.
+    static QString byName(const QString& title, qint64 lengthMs, const QString& artist);
+    // What every artist's byName identity of that title and length begins with.
+    static QString byNamePrefix(const QString& title, qint64 lengthMs);
 };

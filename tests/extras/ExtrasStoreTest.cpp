@@ -20,6 +20,14 @@ MprisMetadata track(const QString& url, const QString& artist, const QString& ti
         { "xesam:album", "Night Lines" }, { "mpris:length", lengthUs } });
 }
 
+StoredTrack stored(const QString& identity, const StoredExtras& extras)
+{
+    StoredTrack track;
+    track.identity = identity;
+    track.extras = extras;
+    return track;
+}
+
 QByteArray contents(const QString& path)
 {
     QFile file(path);
@@ -71,21 +79,32 @@ TEST_F(ExtrasStoreTest, TracksAreKnownByTheirFileOrTheirTagsAndKeptAcrossReopeni
     EXPECT_TRUE(TrackIdentity::of("file:///gone.ogg", "", "", "", -1).isEmpty());
 }
 
-TEST_F(ExtrasStoreTest, ANewerFileIsRefusedUntouched)
+TEST_F(ExtrasStoreTest, AnOlderFileIsUpgradedAndANewerOneRefusedUntouched)
 {
+    QDir().mkpath(m_dir.filePath("Bolvin"));
+    const auto run = [this](const QStringList& statements) {
+        {
+            auto db = QSqlDatabase::addDatabase("QSQLITE", "by hand");
+            db.setDatabaseName(m_path);
+            ASSERT_TRUE(db.open());
+            for (const QString& statement : statements)
+                ASSERT_TRUE(QSqlQuery(db).exec(statement)) << statement.toStdString();
+        }
+        QSqlDatabase::removeDatabase("by hand");
+    };
+    run({ "CREATE TABLE tracks (identity TEXT PRIMARY KEY NOT NULL, rating INTEGER NOT NULL, "
+          "play_count INTEGER NOT NULL, played_ms INTEGER) WITHOUT ROWID",
+        "INSERT INTO tracks VALUES ('file:/a', 40, 1, NULL)", "PRAGMA user_version=1" });
     {
         ExtrasStore store(m_path);
+        StoredTrack kept = store.find("file:/a").value_or(StoredTrack());
+        EXPECT_EQ(kept.extras.rating, 40);
+        kept.title = "Tagged Now";
         QString error;
-        ASSERT_TRUE(store.save("file:/a", { 40, 1, {} }, &error)) << error.toStdString();
+        ASSERT_TRUE(store.save(kept, &error)) << error.toStdString();
+        EXPECT_EQ(store.all(&error).at(0).title, "Tagged Now");
     }
-    {
-        auto db = QSqlDatabase::addDatabase("QSQLITE", "newer");
-        db.setDatabaseName(m_path);
-        ASSERT_TRUE(db.open());
-        QSqlQuery(db).exec("PRAGMA user_version=99");
-        db.close();
-    }
-    QSqlDatabase::removeDatabase("newer");
+    run({ "PRAGMA user_version=99" });
     const QByteArray before = contents(m_path);
     ExtrasStore store(m_path);
     ExtrasTrackWriter writer(std::shared_ptr<ExtrasStore>(&store, [](ExtrasStore*) {}));
@@ -103,7 +122,7 @@ TEST_F(ExtrasStoreTest, ADamagedFileIsSetAsideOnceAndANewOneStarted)
         ExtrasStore store(m_path);
         QString error;
         for (int i = 0; i < 300; ++i)
-            ASSERT_TRUE(store.save(QString("tags:%1").arg(i).repeated(20), { 20, i, {} }, &error));
+            ASSERT_TRUE(store.save(stored(QString("tags:%1").arg(i).repeated(20), { 20, i, {} }), &error));
     }
     healthy = contents(m_path);
     for (const QByteArray& damage : { QByteArray(8192, 'x'), healthy.left(healthy.size() / 2) }) {
@@ -114,8 +133,8 @@ TEST_F(ExtrasStoreTest, ADamagedFileIsSetAsideOnceAndANewOneStarted)
         QSignalSpy damaged(&store, &ExtrasStore::damaged);
         EXPECT_FALSE(store.find("tags:1"));
         QString error;
-        EXPECT_TRUE(store.save("tags:1", { 100, 2, {} }, &error)) << error.toStdString();
-        EXPECT_EQ(store.find("tags:1")->rating, 100);
+        EXPECT_TRUE(store.save(stored("tags:1", { 100, 2, {} }), &error)) << error.toStdString();
+        EXPECT_EQ(store.find("tags:1")->extras.rating, 100);
         ASSERT_EQ(damaged.count(), 1);
         const QStringList aside = QDir(m_dir.filePath("Bolvin")).entryList({ "extras.sqlite.damaged-*" });
         ASSERT_EQ(aside.size(), 1);

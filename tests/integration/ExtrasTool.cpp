@@ -1,7 +1,7 @@
 // Runs the extras export or import against a player's library file, as the Library page's
 // "Transfer with" does, with the file dialogs answered by the command line: lets the
 // real-player scripts carry ratings out of a real player's library and back in.
-//   extras_tool export|import rhythmbox|strawberry|file LIBRARY EXTRAS.xml
+//   extras_tool export|import bolvin|rhythmbox|strawberry|file LIBRARY EXTRAS.xml
 #include "FakeTransferView.h"
 
 #include "library/ExtrasExport.h"
@@ -20,6 +20,8 @@ constexpr int kExitUsage = 2;
 
 std::optional<LibrarySourceKind> kindOf(const QString& name)
 {
+    if (name == QLatin1String("bolvin"))
+        return LibrarySourceKind::Bolvin;
     if (name == QLatin1String("rhythmbox"))
         return LibrarySourceKind::Rhythmbox;
     if (name == QLatin1String("strawberry"))
@@ -37,7 +39,7 @@ int main(int argc, char** argv)
     const std::optional<LibrarySourceKind> kind = args.size() == 5 ? kindOf(args[2]) : std::nullopt;
     const bool exporting = args.value(1) == QLatin1String("export");
     if (!kind || (!exporting && args.value(1) != QLatin1String("import"))) {
-        std::fprintf(stderr, "usage: extras_tool export|import rhythmbox|strawberry|file LIBRARY EXTRAS.xml\n");
+        std::fprintf(stderr, "usage: extras_tool export|import bolvin|rhythmbox|strawberry|file LIBRARY EXTRAS.xml\n");
         return kExitUsage;
     }
     QString error;

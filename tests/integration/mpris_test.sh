@@ -5,6 +5,7 @@
 set -uo pipefail
 bolvin=$1
 shots=$2
+extras_tool=$3
 mpris_plugin=/usr/lib/mpv-mpris/mpris.so
 source "$(dirname "$0")/common.sh"
 needs_desktop mpv playerctl sox
@@ -116,6 +117,11 @@ back_to_copper_wire || back_to_copper_wire || fail "mpv did not go back"
 wait_for 12 eval '[ "$(plays 1)" = 2 ]' || fail "\"Copper Wire\" played again has $(plays 1) plays, not 2"
 [ -z "$(plays 2)" ] || [ "$(plays 2)" = 0 ] || fail "\"Last Tram\", skipped at once, has $(plays 2) plays"
 rate 1
+echo "== Bolvin's library exports what mpv's tracks were given, named by their tags"
+"$extras_tool" export bolvin "$HOME/.local/share/Bolvin/extras.sqlite" "$work/from-mpv.xml" >"$work/tool.log" 2>&1 ||
+  fail "export: $(cat "$work/tool.log")"
+[[ $(tr -d ' \r\n' <"$work/from-mpv.xml") == *'<name>CopperWire</name><artist>TheRelays</artist><rating>40</rating><playedcount>2<'* ]] ||
+  fail "the export lacks \"Copper Wire\" with its two stars and two plays: $(cat "$work/from-mpv.xml")"
 
 echo "== chosen instead of the pop-ups, the desktop's notifications show the track, one replacing the last"
 if command -v dunst >/dev/null && command -v dunstctl >/dev/null; then

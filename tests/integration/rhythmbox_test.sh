@@ -153,5 +153,13 @@ stars_are 2 || fail "the running Rhythmbox holds $(stars) stars after the import
 quit_rhythmbox
 saved_stars_are 2 || fail "Rhythmbox did not save the two stars imported while it ran"
 
+echo "== ratings kept by Bolvin, for players that keep none, carry over into the stopped Rhythmbox's file"
+extras_with 60 4
+store="$work/bolvin/extras.sqlite"
+"$extras_tool" import bolvin "$store" "$work/extras-60.xml" >"$work/tool.log" 2>&1 || fail "import into Bolvin's library: $(cat "$work/tool.log")"
+"$extras_tool" export bolvin "$store" "$work/from-bolvin.xml" >"$work/tool.log" 2>&1 || fail "export of Bolvin's library: $(cat "$work/tool.log")"
+"$extras_tool" import rhythmbox "$db" "$work/from-bolvin.xml" >"$work/tool.log" 2>&1 || fail "import of Bolvin's export: $(cat "$work/tool.log")"
+saved_stars_are 3 || fail "Rhythmbox's library file does not hold the three stars Bolvin kept"
+
 [ $failures -eq 0 ] && echo "all rhythmbox checks passed"
 exit $(( failures > 0 ))

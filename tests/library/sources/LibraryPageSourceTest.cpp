@@ -53,6 +53,8 @@ TEST_F(LibraryPageSourceTest, TheConnectedPlayersLibraryComesFirstThenAPlayersFi
     EXPECT_EQ(page.selectedSource(), LibrarySourceKind::ConnectedPlayer);
     EXPECT_EQ(changes, 2);
 
+    choose(LibrarySourceKind::Bolvin);
+    EXPECT_TRUE(page.fileSourceAbility()) << "an import starts Bolvin's library when nothing was rated yet";
     choose(LibrarySourceKind::Rhythmbox);
     EXPECT_FALSE(page.fileSourceAbility());
     EXPECT_TRUE(page.fileSourceAbility().reason.contains(QStringLiteral("rhythmbox/rhythmdb.xml")));
