@@ -1,14 +1,16 @@
 #include "SwayWindowPlacement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
-#include <QMoveEvent>
 #include <QWidget>
+
+#include <unistd.h>
 
 namespace
 {
-// sway's answer to a placement is a move to the centre, at most once when the window is
-// mapped and once per geometry request; more than that is someone else moving it.
-constexpr int kMaxCorrections = 2;
+// sway answers a placement with a move to the centre, once when the window is mapped and once
+// per geometry request; a window still elsewhere after this many moves is held by someone else.
+constexpr int kMaxSwayMoves = 3;
 }
 
 SwayWindowPlacement::SwayWindowPlacement(const QByteArray& swaySocket, QObject* parent)
@@ -32,12 +34,17 @@ void SwayWindowPlacement::place(QWidget* window, const QRect& geometry)
         return;
     if (known == m_windows.end()) {
         window->installEventFilter(this);
-        connect(window, &QObject::destroyed, this, [this, window] { m_windows.remove(window); });
+        connect(window, &QObject::destroyed, this, [this, window] {
+            m_windows.remove(window);
+            m_placedBySway.remove(window);
+        });
     }
-    m_windows.insert(window, Target { geometry.topLeft() });
+    Target& target = m_windows[window] = Target { geometry.topLeft() };
     // Qt's move of a shown window would be answered by a jump to the centre and back; sway
-    // reports the move it makes, so Qt learns the new position all the same.
-    if (window->isVisible() && window->size() == geometry.size() && moveWithSway(window, geometry.topLeft()))
+    // reports the move it makes, so Qt learns the new position all the same. Until sway has
+    // placed the window once, it may not be sway's window at all.
+    if (window->isVisible() && window->size() == geometry.size() && m_placedBySway.contains(window)
+        && moveWithSway(window, target))
         return;
     window->setGeometry(geometry);
 }
@@ -55,19 +62,24 @@ bool SwayWindowPlacement::eventFilter(QObject* watched, QEvent* event)
     // of a window not yet shown say nothing of it.
     if (event->type() != QEvent::Move || !event->spontaneous() || target->reached)
         return false;
-    if (window->pos() == target->position)
+    if (window->pos() == target->position) {
         target->reached = true;
-    else if (target->corrections++ < kMaxCorrections)
-        moveWithSway(window, target->position);
+        if (target->swayMoves > 0)
+            m_placedBySway.insert(window);
+    } else if (target->swayMoves < kMaxSwayMoves) {
+        moveWithSway(window, *target);
+    }
     return false;
 }
 
-bool SwayWindowPlacement::moveWithSway(QWidget* window, QPoint position)
+bool SwayWindowPlacement::moveWithSway(QWidget* window, Target& target)
 {
+    ++target.swayMoves;
     // Assumes X coordinates are sway's layout coordinates, as they are for outputs at scale 1:
-    // only Qt's own scaling is undone.
-    const QPoint pixels = position * window->devicePixelRatioF();
-    const QByteArray command = QByteArrayLiteral("[id=") + QByteArray::number(window->winId())
+    // only Qt's own scaling is undone. The process id keeps a window id of another X server
+    // (a virtual one started inside a sway session) from naming a window of sway's.
+    const QPoint pixels = target.position * window->devicePixelRatioF();
+    const QByteArray command = "[id=" + QByteArray::number(window->winId()) + " pid=" + QByteArray::number(getpid())
         + "] move absolute position " + QByteArray::number(pixels.x()) + ' ' + QByteArray::number(pixels.y());
     return m_sway.runCommand(command);
 }

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QObject>
 #include <QPoint>
+#include <QSet>
 
 // Qt's placement, and under sway on XWayland sway's too. sway centres a floating X window
 // when it maps it and again at every geometry request the window makes, whatever position
@@ -23,16 +24,18 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Where a window was put, and whether sway has reported it there.
+    // Where a window was put, how often sway was told, and whether it has reported it there.
     struct Target {
         QPoint position;
-        int corrections = 0;
+        int swayMoves = 0;
         bool reached = false;
     };
 
-    bool moveWithSway(QWidget* window, QPoint position);
+    bool moveWithSway(QWidget* window, Target& target);
 
     SwayIpc m_sway;
     bool m_onX11 = false;
     QHash<QWidget*, Target> m_windows;
+    // Windows that sway has moved where they were told: sway's own, on its XWayland.
+    QSet<QWidget*> m_placedBySway;
 };
