@@ -3,6 +3,7 @@
 #include "Beeper.h"
 #include "platform/screen/Screen.h"
 #include "platform/screen/WindowKind.h"
+#include "platform/screen/WindowPlacement.h"
 #include "platform/settings/SettingsStore.h"
 
 #include <QAction>
@@ -147,8 +148,11 @@ void frmShowPic::applyGeometry()
 {
     const auto pixelsX = [this](int twips) { return qRound(double(twips) / m_pixelStepX); };
     const auto pixelsY = [this](int twips) { return qRound(double(twips) / m_pixelStepY); };
-    setGeometry(pixelsX(m_placement.x.windowPos), pixelsY(m_placement.y.windowPos),
-        std::max(1, pixelsX(m_placement.x.windowSize)), std::max(1, pixelsY(m_placement.y.windowSize)));
+    // Through the placement: some window managers (sway) would otherwise put the window where
+    // they like.
+    WindowPlacement::system().place(this,
+        QRect(pixelsX(m_placement.x.windowPos), pixelsY(m_placement.y.windowPos),
+            std::max(1, pixelsX(m_placement.x.windowSize)), std::max(1, pixelsY(m_placement.y.windowSize))));
     Picture1->setGeometry(pixelsX(m_placement.x.pictureOffset), pixelsY(m_placement.y.pictureOffset),
         pixelsX(m_placement.x.pictureSize), pixelsY(m_placement.y.pictureSize));
 }

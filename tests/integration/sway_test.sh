@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Bolvin in headless sway as on a Wayland session: on XWayland, its pop-ups untiled at the chosen
-# corner, typed as notifications, the artwork window floating. Root reruns it as a plain user.
+# corner, typed as notifications, the artwork window floating where it was left and moved exactly
+# by keys and drags. Root reruns it as a plain user.
 set -uo pipefail
 bolvin=$1
 shots=$2
@@ -38,13 +39,15 @@ swaymsg exec "echo \$DISPLAY >$work/display" >/dev/null
 wait_for 10 test -s "$work/display" || { echo "sway has no XWayland: skipped"; exit 77; }
 export DISPLAY=$(cat "$work/display") XDG_SESSION_TYPE=wayland; unset QT_QPA_PLATFORM
 
-# "X Y WIDTH HEIGHT" of each visible pop-up (a window of the notification type).
-popups() {
+# "X Y WIDTH HEIGHT" of each visible window of ours of a type: NOTIFICATION (pop-ups), UTILITY.
+typed() {
   for w in $(xdotool search --onlyvisible --class bolvin 2>/dev/null); do
-    xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q NOTIFICATION || continue
+    xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q "= _NET_WM_WINDOW_TYPE_$1" || continue
     xdotool getwindowgeometry --shell "$w" | awk -F= '{ v[$1] = $2 } END { print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"] }'
   done
 }
+popups() { typed NOTIFICATION; }
+artwork_at() { [ "$(typed UTILITY | cut -d' ' -f1,2)" = "$1 $2" ]; }
 settled() { local before; before=$(popups); sleep 0.3; [ -n "$before" ] && [ "$before" = "$(popups)" ]; }
 # at_edges Left|Right Top|Bottom: each pop-up on that side, the nearest one at that end.
 at_edges() {
@@ -55,7 +58,8 @@ at_edges() {
 # Pop-ups that scroll down start at the top, those that scroll up at the bottom.
 for corner in "Left Top Down" "Right Bottom Up"; do
   set -- $corner; echo "== pop-ups at $1 $2"
-  printf '[StartUp]\nFirstRun=No\nXPos=%s\nYPos=%s\nDirection=%s\nShowDelay=10000\nFloatArtwork=1\n' "$@" \
+  # The artwork window's place, in twips (15 a pixel): 200,100.
+  printf '[StartUp]\nFirstRun=No\nXPos=%s\nYPos=%s\nDirection=%s\nShowDelay=10000\nFloatArtwork=1\nPosition=3000,1500\n' "$@" \
     >"$HOME/.config/Bolvin/Bolvin.conf"
   "$bolvin" --player sim >"$work/bolvin.log" 2>&1 & pid=$!
   wait_for 20 started || fail "bolvin did not start on XWayland: $(cat "$work/bolvin.log")"
@@ -63,6 +67,12 @@ for corner in "Left Top Down" "Right Bottom Up"; do
   popups
   swaymsg -q "[instance=bolvin window_type=notification tiling] nop" && fail "sway tiled a pop-up"
   wait_for 5 swaymsg -q "[instance=bolvin window_type=utility floating] nop" || fail "the artwork window does not float"
+  wait_for 5 artwork_at 200 100 || fail "the artwork window is not at its stored place: $(typed UTILITY)"
+  # Ctrl+arrows move it a pixel a press.
+  swaymsg -q "[instance=bolvin window_type=utility] focus" && xdotool key ctrl+Right ctrl+Right ctrl+Down
+  wait_for 5 artwork_at 202 101 || fail "Ctrl+arrows did not move the artwork window: $(typed UTILITY)"
+  xdotool mousemove 300 250 sleep 0.3 mousedown 1 sleep 0.3 mousemove 350 300 sleep 0.3 mouseup 1
+  wait_for 5 artwork_at 252 151 || fail "a drag by 50,50 did not move the artwork window: $(typed UTILITY)"
   grim "$work/sway-popups-$1-$2.png" || fail "no screenshot"
   "$bolvin" --quit >/dev/null 2>&1
   wait_for 10 eval "! kill -0 $pid" || fail "bolvin did not end on --quit"; pid=
