@@ -44,26 +44,28 @@ TEST(BolvinLibraryTest, ExportsWhatPlayersWereGivenAndTakesInTracksNotYetPlayed)
     view.savePath = dir.filePath("export.xml");
     ASSERT_EQ(ExtrasExport(library, view, ExportOptions(), [] { return false; }).run(), TransferOutcome::Completed);
     const QString file = exported(view.savePath);
-    for (const char* element : { "<name>Last Tram</name>", "<artist>Café Noir</artist>", "<rating>80</rating>",
-             "<time>3:03</time>" })
+    for (const char* element :
+        { "<name>Last Tram</name>", "<artist>Café Noir</artist>", "<rating>80</rating>", "<time>3:03</time>" })
         EXPECT_TRUE(file.contains(QString::fromUtf8(element))) << element << "\n" << file.toStdString();
 
     QFile other(dir.filePath("other.xml"));
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.write("<library><exportmode>All</exportmode>"
-                "<track><name>Last Tram</name><artist>Café Noir</artist><playedcount>5</playedcount><time>3:03</time></track>"
-                "<track><name>First Light</name><artist>Dawn Choir</artist><rating>100</rating><time>1:35</time></track>"
-                "<track><name>Untimed</name><rating>60</rating></track></library>");
+    other.write(
+        "<library><exportmode>All</exportmode>"
+        "<track><name>Last Tram</name><artist>Café Noir</artist><playedcount>5</playedcount><time>3:03</time></track>"
+        "<track><name>First Light</name><artist>Dawn Choir</artist><rating>100</rating><time>1:35</time></track>"
+        "<track><name>Untimed</name><rating>60</rating></track></library>");
     other.close();
     library = LibrarySources::open(LibrarySourceKind::Bolvin, path, &error);
     view.openPath = other.fileName();
-    ExtrasImport import(library, view, ImportOptions { true, true, true, QStringLiteral("Replace"), true },
-        [] { return false; });
+    ExtrasImport import(
+        library, view, ImportOptions { true, true, true, QStringLiteral("Replace"), true }, [] { return false; });
     import.setStore(library.get());
     ASSERT_EQ(import.run(), TransferOutcome::Completed) << view.messages.join('\n').toStdString();
     EXPECT_EQ(import.tracksUpdated(), 2);
 
-    const TrackStatistics tram = writer.readBack(track("https://radio.example/live", "Café Noir", "Last Tram", 183'400'000));
+    const TrackStatistics tram
+        = writer.readBack(track("https://radio.example/live", "Café Noir", "Last Tram", 183'400'000));
     EXPECT_EQ(tram.rating, 80);
     EXPECT_EQ(tram.playCount, 5);
     // First played from a file, and without its artist's accent: the imported entry becomes that file's.
