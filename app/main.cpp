@@ -1,8 +1,10 @@
 #include "Resources.h"
+#include "SchemePalette.h"
 #include "app/jukebox/JukeboxWindow.h"
 #include "artwork/Beeper.h"
 #include "artwork/PicturePrinter.h"
 #include "frmMain.h"
+#include "platform/appearance/DesktopColorScheme.h"
 #include "platform/autostart/SystemRegistry.h"
 #include "platform/desktop/LocalInstanceGuard.h"
 #include "platform/desktop/QtDesktop.h"
@@ -137,6 +139,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "Bolvin is running.\n");
         return kExitAlreadyRunning;
     }
+
+    // Every window takes its colours from the palette, which follows the desktop's scheme.
+    DesktopColorScheme colorScheme(QDBusConnection::sessionBus());
+    SchemePalette schemePalette(colorScheme);
 
     const QString resources = resourceDir(QApplication::applicationDirPath());
     QtDesktop desktop(QDir(resources).filePath(QStringLiteral("icons")));

@@ -23,8 +23,8 @@ bool paletteIsDark()
 
 DesktopColorScheme::DesktopColorScheme(const QDBusConnection& bus, QObject* parent)
     : ColorSchemeSource(parent)
-    , m_portal(new PortalSettingsProxy(
-          QStringLiteral("org.freedesktop.portal.Desktop"), QStringLiteral("/org/freedesktop/portal/desktop"), bus, this))
+    , m_portal(new PortalSettingsProxy(QStringLiteral("org.freedesktop.portal.Desktop"),
+          QStringLiteral("/org/freedesktop/portal/desktop"), bus, this))
     , m_dark(paletteIsDark())
 {
     connect(m_portal, &PortalSettingsProxy::SettingChanged, this,

@@ -1,6 +1,6 @@
+#include "platform/appearance/DesktopColorScheme.h"
 #include "FakeBusObject.h"
 #include "PrivateBus.h"
-#include "platform/appearance/DesktopColorScheme.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,8 @@ public:
     void change(uint scheme)
     {
         QDBusMessage signal = QDBusMessage::createSignal(kPath, "org.freedesktop.portal.Settings", "SettingChanged");
-        signal.setArguments({ "org.freedesktop.appearance", "color-scheme", QVariant::fromValue(QDBusVariant(scheme)) });
+        signal.setArguments(
+            { "org.freedesktop.appearance", "color-scheme", QVariant::fromValue(QDBusVariant(scheme)) });
         connection().send(signal);
     }
 
