@@ -1,16 +1,9 @@
 #include "SchemePalette.h"
 
 #include "platform/appearance/ColorSchemeSource.h"
+#include "platform/appearance/DarkPalette.h"
 
 #include <QApplication>
-
-namespace
-{
-bool isLight(const QPalette& palette)
-{
-    return palette.color(QPalette::Window).lightness() >= 128;
-}
-}
 
 SchemePalette::SchemePalette(ColorSchemeSource& scheme, QObject* parent)
     : QObject(parent)
@@ -49,7 +42,7 @@ QPalette SchemePalette::dark()
 void SchemePalette::follow()
 {
     const bool wantDark = m_scheme.dark();
-    if (wantDark && !m_replaced && isLight(QApplication::palette())) {
+    if (wantDark && !m_replaced && !isDarkPalette(QApplication::palette())) {
         m_replaced = QApplication::palette();
         QApplication::setPalette(dark());
     } else if (!wantDark && m_replaced) {

@@ -37,7 +37,6 @@
 frmMain::frmMain(const AppServices& services, QWidget* parent)
     : QWidget(parent)
     , m_services(services)
-    , m_backgrounds(QDir(m_services.resourceDir).filePath(QStringLiteral("backgrounds")))
     , m_stored(m_services.settings, m_services.desktop, m_backgrounds)
 {
     setWindowTitle(QStringLiteral("Bolvin"));

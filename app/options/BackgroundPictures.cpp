@@ -1,20 +1,45 @@
 #include "BackgroundPictures.h"
 
-#include "platform/desktop/PictureFile.h"
+#include "platform/appearance/DarkPalette.h"
 
-#include <QDir>
+#include <QGuiApplication>
+#include <QLinearGradient>
+#include <QPainter>
 
-BackgroundPictures::BackgroundPictures(QString dir)
-    : m_dir(std::move(dir))
+namespace
 {
+// Blue, peach, green and lavender: each choice's hue on the HSL wheel.
+constexpr std::array<int, BackgroundPictures::kCount> kHues { 220, 28, 140, 268 };
+// Drawn at this size and scaled by the pop-up: a vertical gradient stays smooth at any scale.
+constexpr QSize kDrawnSize(300, 120);
+
+struct Shade {
+    int saturation;
+    int topLightness;
+    int bottomLightness;
+};
+// Lightness kept far from the text's: black text on the pale ones, light text on the deep.
+constexpr Shade kLight { 200, 242, 214 };
+constexpr Shade kDark { 70, 58, 38 };
 }
 
 QPixmap BackgroundPictures::picture(int choice) const
 {
-    if (!m_pictures) {
-        m_pictures.emplace();
-        for (std::size_t i = 0; i < m_pictures->size(); ++i)
-            (*m_pictures)[i] = PictureFile::read(QDir(m_dir).filePath(QStringLiteral("back%1.png").arg(i)));
+    if (choice < 0 || choice >= kCount)
+        return QPixmap();
+    const bool dark = isDarkPalette(QGuiApplication::palette());
+    QPixmap& drawn = m_drawn[dark ? 1 : 0][std::size_t(choice)];
+    if (drawn.isNull()) {
+        const Shade shade = dark ? kDark : kLight;
+        const int hue = kHues[std::size_t(choice)];
+        QImage image(kDrawnSize, QImage::Format_RGB32);
+        QPainter painter(&image);
+        QLinearGradient gradient(0, 0, 0, kDrawnSize.height());
+        gradient.setColorAt(0, QColor::fromHsl(hue, shade.saturation, shade.topLightness));
+        gradient.setColorAt(1, QColor::fromHsl(hue, shade.saturation, shade.bottomLightness));
+        painter.fillRect(image.rect(), gradient);
+        painter.end();
+        drawn = QPixmap::fromImage(image);
     }
-    return choice >= 0 && choice < int(m_pictures->size()) ? (*m_pictures)[std::size_t(choice)] : QPixmap();
+    return drawn;
 }

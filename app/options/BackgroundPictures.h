@@ -1,21 +1,21 @@
 #pragma once
 
 #include <QPixmap>
-#include <QString>
 
 #include <array>
-#include <optional>
 
-// The title pop-up's four background pictures, decoded when first asked for: not at start-up.
+// The title pop-up's four backgrounds, drawn rather than read from files: a soft gradient in
+// each choice's hue, pale under a light palette and deep under a dark one, so that the
+// palette's text reads on every one of them. Drawn once per scheme, when first asked for.
 class BackgroundPictures
 {
 public:
-    explicit BackgroundPictures(QString dir);
+    static constexpr int kCount = 4;
 
-    // The full picture of a background choice; null for no choice or a missing file.
+    // The background of a choice (0 to 3) for the application's palette as it is now; null
+    // for no choice.
     QPixmap picture(int choice) const;
 
 private:
-    QString m_dir;
-    mutable std::optional<std::array<QPixmap, 4>> m_pictures;
+    mutable std::array<std::array<QPixmap, kCount>, 2> m_drawn;
 };

@@ -7,6 +7,7 @@
 #include "popup/PopUpMessages.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -151,12 +152,27 @@ QPixmap NotificationPage::background(int choice) const
 void NotificationPage::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (imgBack[0]->pixmap().isNull()) {
-        for (std::size_t i = 0; i < imgBack.size(); ++i)
-            if (const QPixmap picture = m_backgrounds.picture(int(i)); !picture.isNull())
-                imgBack[i]->setPixmap(
-                    picture.scaled(kBackgroundPreview, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    }
+    if (imgBack[0]->pixmap().isNull())
+        showSwatches();
+}
+
+void NotificationPage::showSwatches()
+{
+    for (std::size_t i = 0; i < imgBack.size(); ++i)
+        imgBack[i]->setPixmap(
+            m_backgrounds.picture(int(i)).scaled(kBackgroundPreview, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+void NotificationPage::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::PaletteChange)
+        return;
+    if (isVisible())
+        showSwatches();
+    else
+        for (QLabel* swatch : imgBack)
+            swatch->setPixmap(QPixmap());
 }
 
 void NotificationPage::showImpliedPosition(int direction)

@@ -47,12 +47,15 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    // The swatches are drawn again for a new palette: the backgrounds follow it.
+    void changeEvent(QEvent* event) override;
 
 private:
     friend class OptionSettings;
 
     OptionGroup* optBackGround;
     std::array<QLabel*, 4> imgBack;
+    void showSwatches();
     OptionGroup* optDirection;
     QCheckBox* chkPopTitle;
     QCheckBox* chkPopArt;

@@ -1,5 +1,6 @@
 #include "DesktopColorScheme.h"
 
+#include "DarkPalette.h"
 #include "portalsettingsproxy.h"
 
 #include <QDBusPendingCallWatcher>
@@ -12,12 +13,10 @@ const QString kNamespace = QStringLiteral("org.freedesktop.appearance");
 const QString kKey = QStringLiteral("color-scheme");
 constexpr uint kPrefersDark = 1;
 constexpr uint kPrefersLight = 2;
-// Half of QColor's lightness scale.
-constexpr int kMidLightness = 128;
 
 bool paletteIsDark()
 {
-    return QGuiApplication::palette().color(QPalette::Window).lightness() < kMidLightness;
+    return isDarkPalette(QGuiApplication::palette());
 }
 }
 
