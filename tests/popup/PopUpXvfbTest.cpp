@@ -26,7 +26,7 @@ std::shared_ptr<PopUpMessage> titlePopUp(const QString& name)
     auto popUp = std::make_shared<PopUpMessage>();
     popUp->setCaption(QStringLiteral("Bolvin"));
     popUp->setBackColor(0xE0FFFF);
-    popUp->setMessage(name + QStringLiteral("\r\nThe Artist\r\nAn Album\r\n\r\n* * * * "));
+    popUp->setMessage(name + QStringLiteral("\r\nThe Artist\r\nAn Album\r\n\r\n★★★★☆"));
     return popUp;
 }
 
