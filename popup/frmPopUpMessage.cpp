@@ -192,6 +192,13 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
     dockHolder();
 
     placeControl(m_imgBackground, { 0, 0, Width, Height });
+    if (m_backgroundWhole) {
+        m_backgroundWhole = false;
+        setBackgroundPicture(m_background);
+    }
+    m_imgBackground->setScaledContents(true);
+    // A box across the picture would cut into it; the window's own frame is enough.
+    m_shpBorder->setVisible(!NoBkStretch);
     if (NoBkStretch) {
         const QStringList parts = m_lblCaption->text().split(QLatin1Char(','));
         m_lblCaption->clear();
@@ -209,6 +216,9 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
         const int height = RoundHalfEven(pictureHeight * scale);
         placeControl(m_imgBackground,
             { RoundHalfEven((Width - width) / 2.0), RoundHalfEven((Height - height) / 2.0), width, height });
+        m_backgroundWhole = true;
+        m_imgBackground->setScaledContents(false);
+        scaleBackground();
     }
 
     logo.moveTo(kMargin, kMargin);
@@ -247,9 +257,34 @@ void frmPopUpMessage::elideMessage()
 {
     const QFontMetrics metrics(m_lblMessage->font());
     QStringList lines = withNewlines(m_messageText).split(QLatin1Char('\n'));
-    for (QString& line : lines)
-        line = metrics.elidedText(line, Qt::ElideRight, m_lblMessage->width());
+    for (QString& line : lines) {
+        // Blank lines only make room: cut down, they would show as "…".
+        if (!line.trimmed().isEmpty())
+            line = metrics.elidedText(line, Qt::ElideRight, m_lblMessage->width());
+    }
     m_lblMessage->setText(lines.join(QLatin1Char('\n')));
+}
+
+void frmPopUpMessage::setBackgroundPicture(const QPixmap& picture)
+{
+    m_background = picture;
+    m_scaledBackgroundSize = {};
+    m_imgBackground->setPixmap(picture);
+}
+
+void frmPopUpMessage::scaleBackground()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = m_imgBackground->size();
+    if (!m_backgroundWhole || m_background.isNull() || size.isEmpty()
+        || (size == m_scaledBackgroundSize && ratio == m_scaledBackgroundRatio))
+        return;
+    m_scaledBackgroundSize = size;
+    m_scaledBackgroundRatio = ratio;
+    // From the full picture each time, so a cover is never scaled twice over.
+    QPixmap scaled = m_background.scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
+    m_imgBackground->setPixmap(scaled);
 }
 
 void frmPopUpMessage::setLogoPicture(const QPixmap& picture)
@@ -300,6 +335,7 @@ void frmPopUpMessage::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     refreshCloseButton();
+    scaleBackground();
 }
 
 void frmPopUpMessage::refreshCloseButton()

@@ -50,6 +50,9 @@ public:
     void Unload();
     bool IsUnloaded() const { return m_unloaded; }
 
+    // The picture behind the content: stretched over the window, or with NoBkStretch shown
+    // whole (see ResizeControls). A null picture clears it.
+    void setBackgroundPicture(const QPixmap& picture);
     // Shows a picture in imgLogo, sized to the picture; a null picture clears it.
     void setLogoPicture(const QPixmap& picture);
 
@@ -95,6 +98,8 @@ private:
     void dockHolder();
     // Draws the close button's pictures for the window's pixel density when it changed.
     void refreshCloseButton();
+    // Scales the unstretched background for its place and the window's pixel density, once.
+    void scaleBackground();
     // The message's lines, each elided to the label's width.
     void elideMessage();
     bool handleCloseButton(QEvent* event);
@@ -113,6 +118,10 @@ private:
     qreal m_closeRatio = 0;
     int m_neededHeight = 0;
     QString m_messageText;
+    QPixmap m_background;
+    bool m_backgroundWhole = false;
+    QSize m_scaledBackgroundSize;
+    qreal m_scaledBackgroundRatio = 0;
     Dock m_dock = Dock::None;
     QHash<const QWidget*, QRect> m_twips;
 

@@ -139,3 +139,35 @@ TEST_F(OnXServer, HostedPopUpsStackInsideTheirParentWindow)
             popUp->UnloadWindow();
     }
 }
+
+// Covers as the program hands them over: unstretched, their "height,width" as the caption.
+TEST_F(OnXServer, ACoverShapesItsPopUpInTheStacksCornerAndFillsItSmoothlyScaled)
+{
+    // One-pixel red and blue stripes: scaled smoothly they blend, scaled roughly they stay pure.
+    QImage stripes(800, 400, QImage::Format_RGB32);
+    for (int x = 0; x < stripes.width(); ++x)
+        stripes.setPixelColor(x, 0, x % 2 ? Qt::red : Qt::blue);
+    for (const QSize cover : { QSize(800, 400), QSize(200, 400) }) {
+        auto art = std::make_shared<PopUpMessage>();
+        art->setNoBkStretch(true);
+        art->setCaption(QStringLiteral("%1,%2").arg(cover.height()).arg(cover.width()));
+        art->setMessage(QStringLiteral("     \r\n     \r\n      \r\n"));
+        art->setBackColor(0x00FF00);
+        art->setBackground(QPixmap::fromImage(stripes.copy(0, 0, cover.width(), 1).scaled(cover)));
+        popups.placeInCorner(false, false);
+        const PopUps shown { art, titlePopUp(QStringLiteral("Title")) };
+        showAll(shown);
+        const QRect r = serverGeometry(*art->WindowHandle());
+        EXPECT_EQ(r.size(), cover.scaled(200, 80, Qt::KeepAspectRatio)) << "the cover's shape in the configured size";
+        EXPECT_EQ(r.right(), work.right()) << "in the stack's corner";
+        const QImage shot = screenshot(QStringLiteral("cover-%1x%2").arg(cover.width()).arg(cover.height()));
+        // Inside the frame every pixel is cover, blended: no bars and no blocky scaling.
+        for (int x = r.left() + 1; x < r.right(); ++x) {
+            const QColor seen = shot.pixelColor(x, r.center().y());
+            EXPECT_TRUE(seen.red() > 60 && seen.blue() > 60 && seen.green() < 40) << x - r.left();
+        }
+        EXPECT_EQ(art->window()->lblMessage()->text().trimmed(), QString()) << "blank lines stay blank";
+        for (const auto& popUp : shown)
+            popUp->UnloadWindow();
+    }
+}
