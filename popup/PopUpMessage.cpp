@@ -3,6 +3,7 @@
 #include "OleColor.h"
 #include "PopUpMessages.h"
 #include "frmPopUpMessage.h"
+#include "platform/screen/CompositingManager.h"
 #include "platform/screen/modFunctions.h"
 #include "platform/screen/modTranslucency.h"
 
@@ -76,6 +77,8 @@ void PopUpMessage::CreateWindow(PopUpMessages& collection)
 
     if (QWidget* host = collection.ParentHandle())
         form->setParent(host, Qt::Widget);
+    else
+        form->setRoundedFrame(IsCompositingManagerRunning());
     form->setDirection(collection.PopUpDirection());
 
     const QSize size = SizeIn(collection.MessageWidth(), collection.MessageHeight());

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class PopUpFontSource;
+class PopUpFrame;
 class QFrame;
 class QLabel;
 class QMouseEvent;
@@ -22,6 +23,13 @@ public:
     // The twips-per-pixel factors convert the twips layout to pixels. fonts gives the
     // message font; nullptr keeps the window's own font.
     frmPopUpMessage(double twipsPerPixelX, double twipsPerPixelY, const PopUpFontSource* fonts = nullptr);
+
+    // Call before the first show, on a top-level window. Rounded: a translucent window whose
+    // content sits on a card with rounded corners inside a margin for its soft shadow; the
+    // twips geometry stays the card's. Not rounded (the default): a plain rectangle with a
+    // one-pixel border. Only a compositing manager can show a rounded window.
+    void setRoundedFrame(bool rounded);
+    PopUpFrame* frame() const { return m_frame; }
 
     // Docks picHolder to the edge given by Direction: 0 top, 1 bottom, 2 left, 3 right;
     // any other value leaves it at the top-left corner. The dock holds from then on.
@@ -58,10 +66,10 @@ public:
 
     // A control's layout rectangle in twips, as last placed; its pixels follow from it.
     QRect twipsRect(const QWidget* control) const { return m_twips.value(control); }
-    // The window's inner size in twips.
+    // The window's inner size (the card's, when rounded) in twips.
     int ScaleWidth() const;
     int ScaleHeight() const;
-    // Moves and sizes the window in twips (client coordinates when it is a child).
+    // Moves and sizes the window's card in twips (client coordinates when it is a child).
     void setTwipsGeometry(int left, int top, int width, int height);
 
     QWidget* picHolder() const { return m_picHolder; }
@@ -86,6 +94,7 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -143,4 +152,5 @@ private:
     QLabel* m_lblMessage = nullptr;
     QLabel* m_imgBackground = nullptr;
     QProgressBar* m_prgBar = nullptr;
+    PopUpFrame* m_frame = nullptr;
 };

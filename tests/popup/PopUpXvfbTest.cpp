@@ -1,3 +1,5 @@
+#include "platform/screen/CompositingManager.h"
+#include "popup/PopUpFrame.h"
 #include "popup/PopUpMessage.h"
 #include "popup/PopUpMessages.h"
 #include "popup/frmPopUpMessage.h"
@@ -9,7 +11,9 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <algorithm>
@@ -169,5 +173,47 @@ TEST_F(OnXServer, ACoverShapesItsPopUpInTheStacksCornerAndFillsItSmoothlyScaled)
         EXPECT_EQ(art->window()->lblMessage()->text().trimmed(), QString()) << "blank lines stay blank";
         for (const auto& popUp : shown)
             popUp->UnloadWindow();
+    }
+}
+
+// Over a red window: with no compositing manager a plain rectangle edged in the palette's mid
+// colour; under xcompmgr rounded corners the red shows through, the same edge, and fading.
+TEST_F(OnXServer, TheFrameIsAMidColouredRectangleOrUnderACompositingManagerRoundedAndStillFading)
+{
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xcompmgr")).isEmpty()) << "scripts/install-deps.sh";
+    const QRgb mid = QGuiApplication::palette().color(QPalette::Mid).rgb();
+    QWidget backdrop;
+    backdrop.setPalette(QPalette(Qt::red));
+    backdrop.setAutoFillBackground(true);
+    backdrop.setGeometry(work.right() - 300, work.bottom() - 200, 300, 200);
+    backdrop.show();
+    popups.placeInCorner(false, false);
+    for (const bool composited : { false, true }) {
+        QProcess compositor;
+        if (composited)
+            compositor.start(QStringLiteral("xcompmgr"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return IsCompositingManagerRunning() == composited; }, 5000));
+        const PopUps shown { titlePopUp(QStringLiteral("Framed")) };
+        showAll(shown);
+        const frmPopUpMessage& form = *shown[0]->window();
+        const int margin = form.frame()->shadowMargin();
+        EXPECT_EQ(margin > 0, composited);
+        const QRect card = serverGeometry(form).adjusted(margin, margin, -margin, -margin);
+        const auto seen
+            = [&](QPoint at) { return screenshot(composited ? "frame-composited" : "frame-plain").pixelColor(at); };
+        const QColor corner = seen(card.topLeft());
+        EXPECT_TRUE(composited ? corner.red() > 150 && corner.green() < 60 : corner.rgb() == mid)
+            << corner.name().toStdString();
+        EXPECT_EQ(seen({ card.center().x(), card.top() }).rgb(), mid) << "the edge";
+        popups.setScrollDelay(600000); // held half faded, not retracting
+        shown[0]->setPercent(50);
+        shown[0]->ApplyFade();
+        QTest::qWait(200);
+        const QColor faded = seen({ card.left() + 3, card.center().y() });
+        EXPECT_EQ(faded.green() < 200, composited) << "half the red behind " << faded.name().toStdString();
+        shown[0]->UnloadWindow();
+        popups.setScrollDelay(10);
+        compositor.terminate();
+        compositor.waitForFinished(5000);
     }
 }
