@@ -20,8 +20,7 @@ void frmPopUpMessage::mousePressEvent(QMouseEvent* event)
 {
     // Only presses outside the content holder reach the window itself; one on the shadow
     // belongs to whatever the shadow falls on.
-    const int margin = frame()->shadowMargin();
-    if (!rect().adjusted(margin, margin, -margin, -margin).contains(event->position().toPoint())) {
+    if (!frame()->card().contains(event->position().toPoint())) {
         event->ignore();
         return;
     }
