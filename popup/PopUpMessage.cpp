@@ -3,6 +3,7 @@
 #include "OleColor.h"
 #include "PopUpMessages.h"
 #include "frmPopUpMessage.h"
+#include "platform/screen/CompositingManager.h"
 #include "platform/screen/modFunctions.h"
 #include "platform/screen/modTranslucency.h"
 
@@ -76,9 +77,12 @@ void PopUpMessage::CreateWindow(PopUpMessages& collection)
 
     if (QWidget* host = collection.ParentHandle())
         form->setParent(host, Qt::Widget);
+    else
+        form->setRoundedFrame(IsCompositingManagerRunning());
     form->setDirection(collection.PopUpDirection());
 
-    form->setTwipsGeometry(0, 0, collection.MessageWidth(), collection.MessageHeight());
+    const QSize size = SizeIn(collection.MessageWidth(), collection.MessageHeight());
+    form->setTwipsGeometry(0, 0, size.width(), size.height());
     const int innerWidth = form->ScaleWidth();
     const int innerHeight = form->ScaleHeight();
     const int direction = collection.PopUpDirection();
@@ -91,6 +95,14 @@ void PopUpMessage::CreateWindow(PopUpMessages& collection)
     fillControls(*form);
     form->ResizeControls(innerHeight, innerWidth, m_noBkStretch);
     m_contentHeight = form->NeededHeight();
+}
+
+QSize PopUpMessage::SizeIn(int width, int height) const
+{
+    if (!m_noBkStretch || m_background.isNull())
+        return { width, height };
+    const double scale = std::min(double(width) / m_background.width(), double(height) / m_background.height());
+    return { RoundHalfEven(m_background.width() * scale), RoundHalfEven(m_background.height() * scale) };
 }
 
 void PopUpMessage::fillControls(frmPopUpMessage& form) const
@@ -108,7 +120,7 @@ void PopUpMessage::fillControls(frmPopUpMessage& form) const
     background.setColor(QPalette::Window, ColorFromOle(m_backColor));
     form.setPalette(background);
     form.setLogoPicture(m_logo);
-    form.imgBackground()->setPixmap(m_background);
+    form.setBackgroundPicture(m_background);
     form.prgBar()->setVisible(m_progressBar);
     form.prgBar()->setProperty("tag", QVariant(m_progressBar).toString());
 }

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPixmap>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 
 #include <memory>
@@ -49,6 +50,7 @@ public:
     void setBackColor(quint32 color) { m_backColor = color; }
     QPixmap Logo() const { return m_logo; }
     void setLogo(const QPixmap& logo) { m_logo = logo; }
+    // With NoBkStretch the picture also shapes the window (see SizeIn).
     QPixmap Background() const { return m_background; }
     void setBackground(const QPixmap& background) { m_background = background; }
     QString WavFile() const { return m_wavFile; }
@@ -75,6 +77,9 @@ public:
     // The window, nullptr without one.
     QWidget* WindowHandle() const;
     frmPopUpMessage* window() const { return mfrmPopup; }
+    // The size (twips) of its window in a stack of width × height pop-ups: that size, or for
+    // a picture shown unstretched, the picture's shape as large as fits in it.
+    QSize SizeIn(int width, int height) const;
     // The height (twips) its text needs at the width it was created with; 0 when the text
     // is blank. Kept after the window has gone.
     int ContentHeight() const { return m_contentHeight; }

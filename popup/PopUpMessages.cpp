@@ -151,12 +151,14 @@ void PopUpMessages::placeInCorner(bool top, bool left)
     case 1:
         m_xPos = left ? a.left : a.right - m_messageWidth;
         m_yPos = m_popUpDirection == 0 ? a.bottom : a.top;
+        m_farSide = !left;
         break;
     case 2:
     case 3:
     case 4:
         m_xPos = m_popUpDirection == 3 ? a.left : a.right;
         m_yPos = top && m_popUpDirection != 4 ? a.top : a.bottom - m_messageHeight;
+        m_farSide = !top || m_popUpDirection == 4;
         break;
     default:
         break;
@@ -194,7 +196,8 @@ int PopUpMessages::room(const Edges& a) const
 
 QSize PopUpMessages::fullSize(const PopUpMessage& popUp) const
 {
-    return { m_messageWidth, std::max(m_messageHeight, popUp.ContentHeight()) };
+    const QSize own = popUp.SizeIn(m_messageWidth, m_messageHeight);
+    return { own.width(), std::max(own.height(), popUp.ContentHeight()) };
 }
 
 int PopUpMessages::fullExtent(const PopUpMessage& popUp) const
@@ -214,8 +217,9 @@ void PopUpMessages::placeAt(PopUpMessage& popUp, int& edge, const Edges& a, bool
     // bottom corner) grows away from it when its text makes it taller.
     const auto inside
         = [](int start, int size, int low, int high) { return std::max(low, std::min(start, high - size)); };
-    const int x = inside(m_xPos, full.width(), a.left, a.right);
-    const int y = inside(m_yPos, full.height(), a.top, a.bottom);
+    // One smaller than the stack (a picture in its own shape) keeps to the stack's corner.
+    const int x = inside(m_farSide ? m_xPos + m_messageWidth - full.width() : m_xPos, full.width(), a.left, a.right);
+    const int y = inside(m_farSide ? m_yPos + m_messageHeight - full.height() : m_yPos, full.height(), a.top, a.bottom);
     if (!move) {
         edge += m_popUpDirection == 0 || m_popUpDirection == 2 || m_popUpDirection == 4 ? -extent : extent;
         return;

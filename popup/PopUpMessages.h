@@ -133,7 +133,7 @@ private:
     bool vertical() const { return m_popUpDirection == 0 || m_popUpDirection == 1; }
     // Twips between the anchor and the area's far edge along the stacking axis.
     int room(const Edges& area) const;
-    // The pop-up's full size: the configured one, or taller when its text needs it.
+    // The pop-up's full size: its own in the configured one, or taller when its text needs it.
     QSize fullSize(const PopUpMessage& popUp) const;
     // The full extent along the stacking axis, in whole pixels (as twips).
     int fullExtent(const PopUpMessage& popUp) const;
@@ -152,6 +152,8 @@ private:
     int m_messageHeight;
     int m_xPos;
     int m_yPos;
+    // Whether pop-ups narrower or shorter than the stack keep to its right or bottom side.
+    bool m_farSide = true;
     QPointer<QWidget> m_parentHandle;
     bool m_allowFading = false;
 

@@ -2,11 +2,14 @@
 
 #include "CloseButtonPictures.h"
 #include "PopUpFontSource.h"
+#include "PopUpFrame.h"
 #include "platform/screen/WindowKind.h"
 #include "platform/screen/modFunctions.h"
 
 #include <QFrame>
 #include <QLabel>
+#include <QPaintEvent>
+#include <QPainter>
 #include <QProgressBar>
 
 #include <algorithm>
@@ -51,11 +54,16 @@ frmPopUpMessage::frmPopUpMessage(double twipsPerPixelX, double twipsPerPixelY, c
 
 void frmPopUpMessage::buildControls()
 {
+    m_frame = new PopUpFrame(this);
     m_picHolder = new QWidget(this);
     m_imgBackground = new QLabel(m_picHolder);
     m_imgBackground->setScaledContents(true);
     m_shpBorder = new QFrame(m_picHolder);
     m_shpBorder->setFrameShape(QFrame::Box);
+    // In the window frame's colour: black lines look heavy on a light background.
+    QPalette borderColours = m_shpBorder->palette();
+    borderColours.setColor(QPalette::WindowText, borderColours.color(QPalette::Mid));
+    m_shpBorder->setPalette(borderColours);
     // An outline only: the pointer reaches whatever lies below it.
     m_shpBorder->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_imgDown = new QLabel(m_picHolder);
@@ -98,6 +106,17 @@ void frmPopUpMessage::buildControls()
     placeControl(m_prgBar, { 0, 0, kDesignWidth - 2 * kMargin, kProgressBarHeight });
     resize(RoundHalfEven(kDesignWidth / m_twipsPerPixelX), RoundHalfEven(kDesignHeight / m_twipsPerPixelY));
     m_imgBackground->lower();
+    m_frame->setGeometry(rect());
+    m_frame->raise();
+}
+
+void frmPopUpMessage::setRoundedFrame(bool rounded)
+{
+    if (!isWindow() || rounded == (m_frame->shadowMargin() > 0))
+        return;
+    setAttribute(Qt::WA_TranslucentBackground, rounded);
+    m_frame->setShadowMargin(rounded ? m_frame->cornerRadius() : 0);
+    placeControl(m_picHolder, m_twips.value(m_picHolder));
 }
 
 void frmPopUpMessage::placeControl(QWidget* control, const QRect& twips)
@@ -108,7 +127,8 @@ void frmPopUpMessage::placeControl(QWidget* control, const QRect& twips)
     const int top = RoundHalfEven(twips.y() / m_twipsPerPixelY);
     const int right = RoundHalfEven((twips.x() + twips.width()) / m_twipsPerPixelX);
     const int bottom = RoundHalfEven((twips.y() + twips.height()) / m_twipsPerPixelY);
-    control->setGeometry(left, top, std::max(0, right - left), std::max(0, bottom - top));
+    const int margin = control == m_picHolder ? m_frame->shadowMargin() : 0;
+    control->setGeometry(left + margin, top + margin, std::max(0, right - left), std::max(0, bottom - top));
 }
 
 void frmPopUpMessage::AlignHolder()
@@ -137,21 +157,20 @@ void frmPopUpMessage::dockHolder()
 {
     // The holder keeps its full size and sticks to the window's moving edge, so the
     // content slides out of the anchor edge while the window grows.
+    const int margin = m_frame->shadowMargin();
     QPoint at = m_picHolder->pos();
     switch (m_dock) {
     case Dock::None:
         return;
     case Dock::Top:
-        at = { 0, 0 };
+    case Dock::Left:
+        at = { margin, margin };
         break;
     case Dock::Bottom:
-        at = { 0, height() - m_picHolder->height() };
-        break;
-    case Dock::Left:
-        at = { 0, 0 };
+        at = { margin, height() - margin - m_picHolder->height() };
         break;
     case Dock::Right:
-        at = { width() - m_picHolder->width(), 0 };
+        at = { width() - margin - m_picHolder->width(), margin };
         break;
     }
     m_picHolder->move(at);
@@ -192,6 +211,13 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
     dockHolder();
 
     placeControl(m_imgBackground, { 0, 0, Width, Height });
+    if (m_backgroundWhole) {
+        m_backgroundWhole = false;
+        setBackgroundPicture(m_background);
+    }
+    m_imgBackground->setScaledContents(true);
+    // A box across the picture would cut into it; the window's own frame is enough.
+    m_shpBorder->setVisible(!NoBkStretch);
     if (NoBkStretch) {
         const QStringList parts = m_lblCaption->text().split(QLatin1Char(','));
         m_lblCaption->clear();
@@ -209,6 +235,9 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
         const int height = RoundHalfEven(pictureHeight * scale);
         placeControl(m_imgBackground,
             { RoundHalfEven((Width - width) / 2.0), RoundHalfEven((Height - height) / 2.0), width, height });
+        m_backgroundWhole = true;
+        m_imgBackground->setScaledContents(false);
+        scaleBackground();
     }
 
     logo.moveTo(kMargin, kMargin);
@@ -247,9 +276,34 @@ void frmPopUpMessage::elideMessage()
 {
     const QFontMetrics metrics(m_lblMessage->font());
     QStringList lines = withNewlines(m_messageText).split(QLatin1Char('\n'));
-    for (QString& line : lines)
-        line = metrics.elidedText(line, Qt::ElideRight, m_lblMessage->width());
+    for (QString& line : lines) {
+        // Blank lines only make room: cut down, they would show as "…".
+        if (!line.trimmed().isEmpty())
+            line = metrics.elidedText(line, Qt::ElideRight, m_lblMessage->width());
+    }
     m_lblMessage->setText(lines.join(QLatin1Char('\n')));
+}
+
+void frmPopUpMessage::setBackgroundPicture(const QPixmap& picture)
+{
+    m_background = picture;
+    m_scaledBackgroundSize = {};
+    m_imgBackground->setPixmap(picture);
+}
+
+void frmPopUpMessage::scaleBackground()
+{
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = m_imgBackground->size();
+    if (!m_backgroundWhole || m_background.isNull() || size.isEmpty()
+        || (size == m_scaledBackgroundSize && ratio == m_scaledBackgroundRatio))
+        return;
+    m_scaledBackgroundSize = size;
+    m_scaledBackgroundRatio = ratio;
+    // From the full picture each time, so a cover is never scaled twice over.
+    QPixmap scaled = m_background.scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
+    m_imgBackground->setPixmap(scaled);
 }
 
 void frmPopUpMessage::setLogoPicture(const QPixmap& picture)
@@ -263,20 +317,21 @@ void frmPopUpMessage::setLogoPicture(const QPixmap& picture)
 
 int frmPopUpMessage::ScaleWidth() const
 {
-    return RoundHalfEven(width() * m_twipsPerPixelX);
+    return RoundHalfEven((width() - 2 * m_frame->shadowMargin()) * m_twipsPerPixelX);
 }
 
 int frmPopUpMessage::ScaleHeight() const
 {
-    return RoundHalfEven(height() * m_twipsPerPixelY);
+    return RoundHalfEven((height() - 2 * m_frame->shadowMargin()) * m_twipsPerPixelY);
 }
 
 void frmPopUpMessage::setTwipsGeometry(int left, int top, int width, int height)
 {
     const int x = RoundHalfEven(left / m_twipsPerPixelX);
     const int y = RoundHalfEven(top / m_twipsPerPixelY);
-    setGeometry(x, y, std::max(0, RoundHalfEven((left + width) / m_twipsPerPixelX) - x),
-        std::max(0, RoundHalfEven((top + height) / m_twipsPerPixelY) - y));
+    const int margin = m_frame->shadowMargin();
+    setGeometry(x - margin, y - margin, std::max(0, RoundHalfEven((left + width) / m_twipsPerPixelX) - x) + 2 * margin,
+        std::max(0, RoundHalfEven((top + height) / m_twipsPerPixelY) - y) + 2 * margin);
 }
 
 void frmPopUpMessage::Unload()
@@ -289,9 +344,18 @@ void frmPopUpMessage::Unload()
     hide();
 }
 
+void frmPopUpMessage::paintEvent(QPaintEvent* event)
+{
+    // A translucent window gets no background from Qt; the frame wipes what lies beyond the card.
+    if (testAttribute(Qt::WA_TranslucentBackground))
+        QPainter(this).fillRect(event->rect(), palette().window());
+}
+
 void frmPopUpMessage::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
+    m_frame->setGeometry(rect());
+    m_frame->raise();
     dockHolder();
     refreshCloseButton();
 }
@@ -300,6 +364,7 @@ void frmPopUpMessage::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     refreshCloseButton();
+    scaleBackground();
 }
 
 void frmPopUpMessage::refreshCloseButton()

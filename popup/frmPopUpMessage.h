@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class PopUpFontSource;
+class PopUpFrame;
 class QFrame;
 class QLabel;
 class QMouseEvent;
@@ -22,6 +23,13 @@ public:
     // The twips-per-pixel factors convert the twips layout to pixels. fonts gives the
     // message font; nullptr keeps the window's own font.
     frmPopUpMessage(double twipsPerPixelX, double twipsPerPixelY, const PopUpFontSource* fonts = nullptr);
+
+    // Call before the first show, on a top-level window. Rounded: a translucent window whose
+    // content sits on a card with rounded corners inside a margin for its soft shadow; the
+    // twips geometry stays the card's. Not rounded (the default): a plain rectangle with a
+    // one-pixel border. Only a compositing manager can show a rounded window.
+    void setRoundedFrame(bool rounded);
+    PopUpFrame* frame() const { return m_frame; }
 
     // Docks picHolder to the edge given by Direction: 0 top, 1 bottom, 2 left, 3 right;
     // any other value leaves it at the top-left corner. The dock holds from then on.
@@ -50,15 +58,18 @@ public:
     void Unload();
     bool IsUnloaded() const { return m_unloaded; }
 
+    // The picture behind the content: stretched over the window, or with NoBkStretch shown
+    // whole (see ResizeControls). A null picture clears it.
+    void setBackgroundPicture(const QPixmap& picture);
     // Shows a picture in imgLogo, sized to the picture; a null picture clears it.
     void setLogoPicture(const QPixmap& picture);
 
     // A control's layout rectangle in twips, as last placed; its pixels follow from it.
     QRect twipsRect(const QWidget* control) const { return m_twips.value(control); }
-    // The window's inner size in twips.
+    // The window's inner size (the card's, when rounded) in twips.
     int ScaleWidth() const;
     int ScaleHeight() const;
-    // Moves and sizes the window in twips (client coordinates when it is a child).
+    // Moves and sizes the window's card in twips (client coordinates when it is a child).
     void setTwipsGeometry(int left, int top, int width, int height);
 
     QWidget* picHolder() const { return m_picHolder; }
@@ -83,6 +94,7 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -95,6 +107,8 @@ private:
     void dockHolder();
     // Draws the close button's pictures for the window's pixel density when it changed.
     void refreshCloseButton();
+    // Scales the unstretched background for its place and the window's pixel density, once.
+    void scaleBackground();
     // The message's lines, each elided to the label's width.
     void elideMessage();
     bool handleCloseButton(QEvent* event);
@@ -113,6 +127,10 @@ private:
     qreal m_closeRatio = 0;
     int m_neededHeight = 0;
     QString m_messageText;
+    QPixmap m_background;
+    bool m_backgroundWhole = false;
+    QSize m_scaledBackgroundSize;
+    qreal m_scaledBackgroundRatio = 0;
     Dock m_dock = Dock::None;
     QHash<const QWidget*, QRect> m_twips;
 
@@ -134,4 +152,5 @@ private:
     QLabel* m_lblMessage = nullptr;
     QLabel* m_imgBackground = nullptr;
     QProgressBar* m_prgBar = nullptr;
+    PopUpFrame* m_frame = nullptr;
 };

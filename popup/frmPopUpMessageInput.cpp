@@ -2,6 +2,8 @@
 // a drag, and the window's own close.
 #include "frmPopUpMessage.h"
 
+#include "PopUpFrame.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
@@ -16,7 +18,12 @@ void frmPopUpMessage::closeEvent(QCloseEvent* event)
 
 void frmPopUpMessage::mousePressEvent(QMouseEvent* event)
 {
-    // Only presses outside the content holder reach the window itself.
+    // Only presses outside the content holder reach the window itself; one on the shadow
+    // belongs to whatever the shadow falls on.
+    if (!frame()->card().contains(event->position().toPoint())) {
+        event->ignore();
+        return;
+    }
     event->accept();
     Unload();
 }

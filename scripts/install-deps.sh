@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config git dbus dbus-x11 clang-format
   qt6-base-dev qt6-multimedia-dev libqt6sql6-sqlite libfreeimage-dev libxcb-keysyms1-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xdotool x11-utils imagemagick trayer python3
+  xvfb xdotool x11-utils imagemagick trayer python3 xcompmgr
   mpv mpv-mpris playerctl sox ffmpeg
   desktop-file-utils appstream dpkg-dev file
   rhythmbox rhythmbox-plugins strawberry sqlite3

@@ -1,6 +1,7 @@
 #include "frmSysTray.h"
 
 #include "NotifyIconText.h"
+#include "RatingStars.h"
 #include "TrayNotification.h"
 #include "player/RatingScale.h"
 
@@ -23,7 +24,6 @@ constexpr quint32 kBalloonTimeoutMs = 10000;
 // Balloons come with shell major version 5; Qt's shell says 5 where its icon can show
 // messages and 4 where it cannot.
 constexpr quint32 kBalloonMajor = 5;
-const std::array<const char*, 6> kRatingCaptions = { "None", "*", "**", "***", "****", "*****" };
 
 } // namespace
 
@@ -74,7 +74,9 @@ void frmSysTray::buildMenu()
 
     m_ratingMenu = m_mnuPopup->addMenu(QStringLiteral("My Rating"));
     for (int stars = 0; stars < int(m_ratingItems.size()); ++stars) {
-        QAction* item = m_ratingMenu->addAction(QString::fromLatin1(kRatingCaptions[stars]));
+        const QString caption
+            = stars == 0 ? QStringLiteral("None") : ratingStarText(stars, m_ratingMenu->font()).trimmed();
+        QAction* item = m_ratingMenu->addAction(caption);
         item->setCheckable(true);
         connect(item, &QAction::triggered, this, [this, item, stars](bool checked) {
             // The owner keeps the marks in step with the track's rating; undo Qt's toggle.

@@ -11,11 +11,14 @@
 #include "player/PlayerApplication.h"
 #include "player/PlayerError.h"
 #include "player/RatingScale.h"
+#include "popup/PopUpFontSource.h"
 #include "popup/PopUpMessage.h"
 #include "popup/PopUpMessages.h"
+#include "tray/RatingStars.h"
 #include "tray/frmSysTray.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QPixmap>
 
 namespace
@@ -154,7 +157,8 @@ void TrackNotification::ShowTrackPopup()
     const std::shared_ptr<PlayerTrack> track = player->CurrentTrack();
     mobjArtPopUp = std::make_shared<PopUpMessage>();
     const std::optional<int> stars = RefreshRatingMarks();
-    const QString starText = QStringLiteral("* ").repeated(stars.value_or(0));
+    const PopUpFontSource* fonts = mobjPopups->services().fonts;
+    const QString starText = ratingStarText(stars.value_or(0), fonts ? fonts->messageFont() : QApplication::font());
 
     const QPixmap cover = showArtworkPopUp(*track, options);
 

@@ -8,6 +8,7 @@
 #include "player/simulated/SimulatedPlayerBackend.h"
 #include "popup/PopUpMessage.h"
 #include "popup/PopUpMessages.h"
+#include "popup/frmPopUpMessage.h"
 #include "tray/frmSysTray.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
 
@@ -73,7 +75,7 @@ TEST_F(TrackNotifying, ATrackStartShowsItsCoverThenItsTitleAndNamesItInTheToolti
     EXPECT_EQ(art.Caption(), QString("%1,%2").arg(art.Background().height()).arg(art.Background().width()));
 
     EXPECT_EQ(title().Caption(), "Jukebox");
-    EXPECT_EQ(title().message(), "Harbour Lights\r\nThe Lanterns\r\nHarbour Lights\r\n\r\n* * * * * ");
+    EXPECT_EQ(title().message(), "Harbour Lights\r\nThe Lanterns\r\nHarbour Lights\r\n\r\n★★★★★");
     EXPECT_FALSE(title().Clickable());
     EXPECT_EQ(tray().ToolTip(), "Bolvin by Harnwick\r\nHarbour Lights\r\nThe Lanterns\r\nHarbour Lights");
     EXPECT_TRUE(tray().ratingItem(5)->isChecked());
@@ -101,7 +103,7 @@ TEST_F(TrackNotifying, NoOrAnUnreadableCoverSkipsOnlyTheArtworkPopUpAndStarsFoll
     goToTrack(5); // no cover, rated 20
     EXPECT_FALSE(form->notification().artPopUp()->Visible());
     EXPECT_TRUE(title().Visible());
-    EXPECT_TRUE(title().message().endsWith("\r\n\r\n* "));
+    EXPECT_TRUE(title().message().endsWith("\r\n\r\n★☆☆☆☆"));
     EXPECT_TRUE(tray().ratingItem(1)->isChecked());
 
     goToTrack(7); // rated 50: off the grid
@@ -110,7 +112,7 @@ TEST_F(TrackNotifying, NoOrAnUnreadableCoverSkipsOnlyTheArtworkPopUpAndStarsFoll
         EXPECT_FALSE(tray().ratingItem(stars)->isChecked()) << stars;
 
     goToTrack(9); // its cover file is missing
-    EXPECT_EQ(title().message().count("* "), 5);
+    EXPECT_TRUE(title().message().endsWith("★★★★★"));
 
     QFile cover(m_library.folder() + "/covers/harbour-lights.jpg");
     ASSERT_TRUE(cover.open(QIODevice::WriteOnly | QIODevice::Truncate));
@@ -130,6 +132,19 @@ TEST_F(TrackNotifying, WithBothPopUpsOffTheTooltipStillFollowsTheTrack)
     EXPECT_EQ(form->notification().popups()->Count(), 0);
     EXPECT_TRUE(tray().ToolTip().contains("Lantern Walk"));
     EXPECT_TRUE(tray().ratingItem(3)->isChecked());
+}
+
+TEST_F(TrackNotifying, ThreeStarsShowAsStarsOnThePopUpTheMenuAndTheDesktopsNotification)
+{
+    goToTrack(3); // rated 60
+    EXPECT_EQ(title().window()->lblMessage()->text().split('\n').last(), "★★★☆☆");
+    EXPECT_EQ(tray().ratingItem(3)->text(), "★★★☆☆");
+    EXPECT_EQ(tray().ratingItem(0)->text(), "None");
+    FakeDesktopNotifications notifications;
+    form->setDesktopNotifications(&notifications, true);
+    goToTrack(3);
+    ASSERT_FALSE(notifications.shown.isEmpty());
+    EXPECT_TRUE(notifications.shown.last().body.endsWith("\n★★★☆☆"));
 }
 
 TEST_F(TrackNotifying, ThePopUpsStartFromTheChosenEdgeAndDirection)

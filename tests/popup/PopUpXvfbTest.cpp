@@ -1,3 +1,5 @@
+#include "platform/screen/CompositingManager.h"
+#include "popup/PopUpFrame.h"
 #include "popup/PopUpMessage.h"
 #include "popup/PopUpMessages.h"
 #include "popup/frmPopUpMessage.h"
@@ -9,7 +11,9 @@
 
 #include <QGuiApplication>
 #include <QLabel>
+#include <QProcess>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <algorithm>
@@ -26,7 +30,7 @@ std::shared_ptr<PopUpMessage> titlePopUp(const QString& name)
     auto popUp = std::make_shared<PopUpMessage>();
     popUp->setCaption(QStringLiteral("Bolvin"));
     popUp->setBackColor(0xE0FFFF);
-    popUp->setMessage(name + QStringLiteral("\r\nThe Artist\r\nAn Album\r\n\r\n* * * * "));
+    popUp->setMessage(name + QStringLiteral("\r\nThe Artist\r\nAn Album\r\n\r\n★★★★☆"));
     return popUp;
 }
 
@@ -137,5 +141,79 @@ TEST_F(OnXServer, HostedPopUpsStackInsideTheirParentWindow)
         }
         for (const auto& popUp : shown)
             popUp->UnloadWindow();
+    }
+}
+
+// Covers as the program hands them over: unstretched, their "height,width" as the caption.
+TEST_F(OnXServer, ACoverShapesItsPopUpInTheStacksCornerAndFillsItSmoothlyScaled)
+{
+    // One-pixel red and blue stripes: scaled smoothly they blend, scaled roughly they stay pure.
+    QImage stripes(800, 400, QImage::Format_RGB32);
+    for (int x = 0; x < stripes.width(); ++x)
+        stripes.setPixelColor(x, 0, x % 2 ? Qt::red : Qt::blue);
+    for (const QSize cover : { QSize(800, 400), QSize(200, 400) }) {
+        auto art = std::make_shared<PopUpMessage>();
+        art->setNoBkStretch(true);
+        art->setCaption(QStringLiteral("%1,%2").arg(cover.height()).arg(cover.width()));
+        art->setMessage(QStringLiteral("     \r\n     \r\n      \r\n"));
+        art->setBackColor(0x00FF00);
+        art->setBackground(QPixmap::fromImage(stripes.copy(0, 0, cover.width(), 1).scaled(cover)));
+        popups.placeInCorner(false, false);
+        const PopUps shown { art, titlePopUp(QStringLiteral("Title")) };
+        showAll(shown);
+        const QRect r = serverGeometry(*art->WindowHandle());
+        EXPECT_EQ(r.size(), cover.scaled(200, 80, Qt::KeepAspectRatio)) << "the cover's shape in the configured size";
+        EXPECT_EQ(r.right(), work.right()) << "in the stack's corner";
+        const QImage shot = screenshot(QStringLiteral("cover-%1x%2").arg(cover.width()).arg(cover.height()));
+        // Inside the frame every pixel is cover, blended: no bars and no blocky scaling.
+        for (int x = r.left() + 1; x < r.right(); ++x) {
+            const QColor seen = shot.pixelColor(x, r.center().y());
+            EXPECT_TRUE(seen.red() > 60 && seen.blue() > 60 && seen.green() < 40) << x - r.left();
+        }
+        EXPECT_EQ(art->window()->lblMessage()->text().trimmed(), QString()) << "blank lines stay blank";
+        for (const auto& popUp : shown)
+            popUp->UnloadWindow();
+    }
+}
+
+// Over a red window: with no compositing manager a plain rectangle edged in the palette's mid
+// colour; under xcompmgr rounded corners the red shows through, the same edge, and fading.
+TEST_F(OnXServer, TheFrameIsAMidColouredRectangleOrUnderACompositingManagerRoundedAndStillFading)
+{
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xcompmgr")).isEmpty()) << "scripts/install-deps.sh";
+    const QRgb mid = QGuiApplication::palette().color(QPalette::Mid).rgb();
+    QWidget backdrop;
+    backdrop.setPalette(QPalette(Qt::red));
+    backdrop.setAutoFillBackground(true);
+    backdrop.setGeometry(work.right() - 300, work.bottom() - 200, 300, 200);
+    backdrop.show();
+    popups.placeInCorner(false, false);
+    for (const bool composited : { false, true }) {
+        QProcess compositor;
+        if (composited)
+            compositor.start(QStringLiteral("xcompmgr"));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return IsCompositingManagerRunning() == composited; }, 5000));
+        const PopUps shown { titlePopUp(QStringLiteral("Framed")) };
+        showAll(shown);
+        const frmPopUpMessage& form = *shown[0]->window();
+        const int margin = form.frame()->shadowMargin();
+        EXPECT_EQ(margin > 0, composited);
+        const QRect card = serverGeometry(form).adjusted(margin, margin, -margin, -margin);
+        const auto seen
+            = [&](QPoint at) { return screenshot(composited ? "frame-composited" : "frame-plain").pixelColor(at); };
+        const QColor corner = seen(card.topLeft());
+        EXPECT_TRUE(composited ? corner.red() > 150 && corner.green() < 60 : corner.rgb() == mid)
+            << corner.name().toStdString();
+        EXPECT_EQ(seen({ card.center().x(), card.top() }).rgb(), mid) << "the edge";
+        popups.setScrollDelay(600000); // held half faded, not retracting
+        shown[0]->setPercent(50);
+        shown[0]->ApplyFade();
+        QTest::qWait(200);
+        const QColor faded = seen({ card.left() + 3, card.center().y() });
+        EXPECT_EQ(faded.green() < 200, composited) << "half the red behind " << faded.name().toStdString();
+        shown[0]->UnloadWindow();
+        popups.setScrollDelay(10);
+        compositor.terminate();
+        compositor.waitForFinished(5000);
     }
 }
