@@ -1,6 +1,6 @@
+#include "app/SchemePalette.h"
 #include "Contrast.h"
 #include "FakeColorScheme.h"
-#include "app/SchemePalette.h"
 
 #include <gtest/gtest.h>
 

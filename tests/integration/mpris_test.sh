@@ -85,7 +85,7 @@ xdotool key n
 wait_for 10 title_is "Copper Wire" || fail "\"&Next Song\" after mpv came back left it at \"$(title_now)\""
 
 echo "== mpv keeps no ratings: the rating hotkeys rate its track in Bolvin's own store, kept across a restart"
-two_stars='^Copper Wire The Relays Signal Hill[^*]*\* \*[^*]*$'
+two_stars='^Copper Wire The Relays Signal Hill.*★★☆☆☆$'
 # A key pressed before Bolvin has heard of the track change would rate the track before.
 wait_for 10 popup_shows "^Copper Wire" && sleep 1
 xdotool key ctrl+Prior; sleep 0.5; xdotool key ctrl+Prior
