@@ -37,7 +37,8 @@ void PopUpMessageLabel::paintEvent(QPaintEvent* event)
     for (qsizetype i = 0; i < lines.size(); ++i, top += lineHeight) {
         const bool isTitle = i == 0;
         painter.setFont(isTitle ? title : font());
-        painter.setPen(i >= 1 && i <= kSecondaryLines ? secondaryColour(palette()) : palette().color(QPalette::WindowText));
+        painter.setPen(
+            i >= 1 && i <= kSecondaryLines ? secondaryColour(palette()) : palette().color(QPalette::WindowText));
         const QString shown = painter.fontMetrics().elidedText(lines[i], Qt::ElideRight, width());
         painter.drawText(QRect(0, top, width(), lineHeight), Qt::AlignCenter, shown);
     }

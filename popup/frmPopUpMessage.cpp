@@ -17,16 +17,11 @@
 
 namespace
 {
-// Design-time sizes and margins, in twips.
+// The size the window is built at, in twips, before it is given its own.
 constexpr int kDesignWidth = 4500;
 constexpr int kDesignHeight = 1800;
-constexpr int kMargin = 60;
-constexpr int kBorderInset = 30;
-constexpr int kHeaderGap = 120;
-constexpr int kBarInset = 120;
-constexpr int kMessageInset = 200;
-constexpr int kBarReserveGap = 120;
 constexpr int kMessageDesignHeight = 735;
+
 // Every kind of line break as \n. Without a regular expression: the engine behind one costs
 // half a megabyte of memory for the rest of the run.
 QString withNewlines(const QString& text)
@@ -35,8 +30,14 @@ QString withNewlines(const QString& text)
         .replace(QLatin1String("\r\n"), QLatin1String("\n"))
         .replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
-constexpr int kProgressBarHeight = 240;
 constexpr int kProgressMaximum = 100;
+}
+
+frmPopUpMessage::Spacing frmPopUpMessage::spacing() const
+{
+    const double line = m_lblCaption->fontMetrics().lineSpacing() * m_twipsPerPixelY;
+    const auto part = [line](double share) { return RoundHalfEven(line * share); };
+    return { part(0.25), part(0.125), part(0.5), part(0.5), part(5.0 / 6.0), part(0.5), part(1.0) };
 }
 
 frmPopUpMessage::frmPopUpMessage(double twipsPerPixelX, double twipsPerPixelY, const PopUpFontSource* fonts)
@@ -96,15 +97,16 @@ void frmPopUpMessage::buildControls()
     }
 
     const int captionHeight = RoundHalfEven(m_lblCaption->fontMetrics().height() * m_twipsPerPixelY);
+    const Spacing spacing = this->spacing();
     placeControl(m_picHolder, { 0, 0, kDesignWidth, kDesignHeight });
     placeControl(m_imgBackground, { 0, 0, kDesignWidth, kDesignHeight });
     placeControl(m_imgClose,
-        { 0, kMargin, RoundHalfEven(kCloseButtonSize * m_twipsPerPixelX),
+        { 0, spacing.margin, RoundHalfEven(kCloseButtonSize * m_twipsPerPixelX),
             RoundHalfEven(kCloseButtonSize * m_twipsPerPixelY) });
-    placeControl(m_imgLogo, { kMargin, kMargin, 0, 0 });
-    placeControl(m_lblCaption, { kMargin, 0, kDesignWidth / 2, captionHeight });
-    placeControl(m_lblMessage, { 0, 0, kDesignWidth - 2 * kMargin, kMessageDesignHeight });
-    placeControl(m_prgBar, { 0, 0, kDesignWidth - 2 * kMargin, kProgressBarHeight });
+    placeControl(m_imgLogo, { spacing.margin, spacing.margin, 0, 0 });
+    placeControl(m_lblCaption, { spacing.margin, 0, kDesignWidth / 2, captionHeight });
+    placeControl(m_lblMessage, { 0, 0, kDesignWidth - 2 * spacing.margin, kMessageDesignHeight });
+    placeControl(m_prgBar, { 0, 0, kDesignWidth - 2 * spacing.margin, spacing.barHeight });
     resize(RoundHalfEven(kDesignWidth / m_twipsPerPixelX), RoundHalfEven(kDesignHeight / m_twipsPerPixelY));
     m_imgBackground->lower();
     m_frame->setGeometry(rect());
@@ -196,16 +198,19 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
     // The font comes first: the room the message needs depends on it.
     if (m_fonts)
         m_lblMessage->setFont(m_fonts->messageFont());
+    const Spacing spacing = this->spacing();
     const bool hasLogo = !m_imgLogo->pixmap().isNull();
     QRect logo = m_twips.value(m_imgLogo);
     QRect caption = m_twips.value(m_lblCaption);
-    const int borderTop = kHeaderGap + (hasLogo ? logo.height() : caption.height());
+    const int borderTop = spacing.headerGap + (hasLogo ? logo.height() : caption.height());
     QRect bar = m_twips.value(m_prgBar);
-    const int reserve = m_prgBar->property("tag").toBool() ? bar.height() + kBarReserveGap : 0;
+    const int reserve = m_prgBar->property("tag").toBool() ? bar.height() + spacing.barReserveGap : 0;
     // Lines are never wrapped, so the height they need does not depend on the width.
     const int textHeight
         = m_messageText.trimmed().isEmpty() ? 0 : RoundHalfEven(m_lblMessage->sizeHint().height() * m_twipsPerPixelY);
-    m_neededHeight = textHeight == 0 ? 0 : borderTop + kMargin + textHeight + reserve + kMargin + kBorderInset;
+    m_neededHeight = textHeight == 0
+        ? 0
+        : borderTop + spacing.margin + textHeight + reserve + spacing.margin + spacing.borderInset;
     Height = std::max(Height, m_neededHeight);
 
     placeControl(m_picHolder, { 0, 0, Width, Height });
@@ -241,29 +246,31 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
         scaleBackground();
     }
 
-    logo.moveTo(kMargin, kMargin);
+    logo.moveTo(spacing.margin, spacing.margin);
     placeControl(m_imgLogo, logo);
 
     QRect close = m_twips.value(m_imgClose);
-    close.moveTo(Width - kMargin - close.width(), kMargin);
+    close.moveTo(Width - spacing.margin - close.width(), spacing.margin);
     placeControl(m_imgClose, close);
 
-    const QRect border(kBorderInset, borderTop, Width - 2 * kBorderInset, Height - borderTop - kBorderInset);
+    const QRect border(
+        spacing.borderInset, borderTop, Width - 2 * spacing.borderInset, Height - borderTop - spacing.borderInset);
     placeControl(m_shpBorder, border);
 
-    bar = { border.x() + kMargin, border.y() + border.height() - bar.height() - kMargin, border.width() - kBarInset,
-        bar.height() };
+    bar = { border.x() + spacing.margin, border.y() + border.height() - bar.height() - spacing.margin,
+        border.width() - spacing.barInset, bar.height() };
     placeControl(m_prgBar, bar);
 
-    caption.moveTo(hasLogo ? logo.width() + 2 * kMargin : kMargin, RoundHalfEven((borderTop - caption.height()) / 2.0));
+    caption.moveTo(hasLogo ? logo.width() + 2 * spacing.margin : spacing.margin,
+        RoundHalfEven((borderTop - caption.height()) / 2.0));
     // The caption runs up to the close button.
-    caption.setWidth(std::max(0, close.x() - kMargin - caption.x()));
+    caption.setWidth(std::max(0, close.x() - spacing.margin - caption.x()));
     placeControl(m_lblCaption, caption);
     m_lblCaption->setText(
         m_lblCaption->fontMetrics().elidedText(m_lblCaption->text(), Qt::ElideRight, m_lblCaption->width()));
 
     QRect message = m_twips.value(m_lblMessage);
-    const int messageWidth = border.width() - kMessageInset;
+    const int messageWidth = border.width() - spacing.messageInset;
     if (textHeight > 0)
         message.setHeight(textHeight);
     message = { border.x() + RoundHalfEven((border.width() - messageWidth) / 2.0),

