@@ -9,10 +9,12 @@ namespace
 {
 constexpr qreal kCrossInset = 4.5;
 constexpr qreal kCrossWidth = 1.5;
-// How strongly the held button's disc shows the ink.
+// How strongly the discs show: the paper one keeps the cross readable over a cover, the
+// held one darkens it.
+constexpr int kPaperDiscAlpha = 170;
 constexpr int kHeldDiscAlpha = 56;
 
-QPixmap drawButton(bool pressed, qreal ratio, const QColor& ink)
+QPixmap drawButton(bool pressed, qreal ratio, const QColor& ink, const QColor& paper)
 {
     // Drawn in device pixels, so nothing is scaled afterwards.
     ratio = std::max(ratio, qreal(1.0));
@@ -22,10 +24,14 @@ QPixmap drawButton(bool pressed, qreal ratio, const QColor& ink)
     {
         QPainter painter(&picture);
         painter.setRenderHint(QPainter::Antialiasing);
+        QColor disc = paper;
+        disc.setAlpha(kPaperDiscAlpha);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(disc);
+        painter.drawEllipse(QRectF(0, 0, size, size));
         if (pressed) {
-            QColor disc = ink;
+            disc = ink;
             disc.setAlpha(kHeldDiscAlpha);
-            painter.setPen(Qt::NoPen);
             painter.setBrush(disc);
             painter.drawEllipse(QRectF(0, 0, size, size));
         }
@@ -40,12 +46,12 @@ QPixmap drawButton(bool pressed, qreal ratio, const QColor& ink)
 }
 }
 
-QPixmap CloseButtonUpPicture(qreal devicePixelRatio, const QColor& ink)
+QPixmap CloseButtonUpPicture(qreal devicePixelRatio, const QColor& ink, const QColor& paper)
 {
-    return drawButton(false, devicePixelRatio, ink);
+    return drawButton(false, devicePixelRatio, ink, paper);
 }
 
-QPixmap CloseButtonDownPicture(qreal devicePixelRatio, const QColor& ink)
+QPixmap CloseButtonDownPicture(qreal devicePixelRatio, const QColor& ink, const QColor& paper)
 {
-    return drawButton(true, devicePixelRatio, ink);
+    return drawButton(true, devicePixelRatio, ink, paper);
 }

@@ -385,7 +385,8 @@ void frmPopUpMessage::refreshCloseButton()
         return;
     m_closeRatio = ratio;
     m_closeInk = ink;
-    m_imgUp->setPixmap(CloseButtonUpPicture(ratio, ink));
-    m_imgDown->setPixmap(CloseButtonDownPicture(ratio, ink));
+    const QColor paper = palette().color(QPalette::Window);
+    m_imgUp->setPixmap(CloseButtonUpPicture(ratio, ink, paper));
+    m_imgDown->setPixmap(CloseButtonDownPicture(ratio, ink, paper));
     m_imgClose->setPixmap(m_closeHeld ? m_imgDown->pixmap() : m_imgUp->pixmap());
 }
