@@ -105,21 +105,36 @@ QSize PopUpMessage::SizeIn(int width, int height) const
     return { RoundHalfEven(m_background.width() * scale), RoundHalfEven(m_background.height() * scale) };
 }
 
-void PopUpMessage::fillControls(frmPopUpMessage& form) const
+void PopUpMessage::refreshLook()
+{
+    if (!mfrmPopup)
+        return;
+    fillColours(*mfrmPopup);
+    // A whole picture (a cover) is content, not a colour of the pop-up.
+    if (!m_noBkStretch)
+        mfrmPopup->setBackgroundPicture(m_background);
+}
+
+void PopUpMessage::fillColours(frmPopUpMessage& form) const
 {
     QPalette textColours = form.lblCaption()->palette();
     textColours.setColor(QPalette::WindowText, ColorFromOle(m_foreColor));
-    form.lblCaption()->setText(m_caption);
     form.lblCaption()->setPalette(textColours);
+    form.lblMessage()->setPalette(textColours);
+    QPalette background = form.palette();
+    background.setColor(QPalette::Window, ColorFromOle(m_backColor));
+    form.setPalette(background);
+}
+
+void PopUpMessage::fillControls(frmPopUpMessage& form) const
+{
+    fillColours(form);
+    form.lblCaption()->setText(m_caption);
     form.setMessageText(m_message);
     // What a screen reader (or a script) reads for the window: the message on one line.
     form.setWindowTitle(m_message.simplified());
     form.setClickable(m_clickable);
-    form.lblMessage()->setPalette(textColours);
     form.lblMessage()->setTrackLayout(m_trackLayout);
-    QPalette background = form.palette();
-    background.setColor(QPalette::Window, ColorFromOle(m_backColor));
-    form.setPalette(background);
     form.setLogoPicture(m_logo);
     form.setBackgroundPicture(m_background);
     form.prgBar()->setVisible(m_progressBar);

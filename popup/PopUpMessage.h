@@ -72,6 +72,9 @@ public:
     // Whether the user dragged the window away; false without a window.
     bool Disconnected() const;
 
+    // Draws a shown window again with the colours and background as they are now: after a
+    // change of palette, which a window's own colours do not follow.
+    void refreshLook();
     // Asks the scheduler to retract the pop-up and end it; one that has not started
     // growing ends on the scheduler's next visit, without growing or sound.
     void ClosePopUp();
@@ -107,6 +110,7 @@ private:
     void mfrmPopup_CloseGraceFully();
     void mfrmPopup_Closing();
     void mfrmPopup_Click();
+    void fillColours(frmPopUpMessage& form) const;
     void fillControls(frmPopUpMessage& form) const;
     void windowDestroyed();
     void releaseWindow();

@@ -368,6 +368,13 @@ void frmPopUpMessage::resizeEvent(QResizeEvent* event)
     refreshCloseButton();
 }
 
+void frmPopUpMessage::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        refreshCloseButton();
+}
+
 void frmPopUpMessage::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);

@@ -52,6 +52,21 @@ TrackNotification::TrackNotification(PlayerLink& link, Desktop& desktop, const P
     connect(&link, &PlayerLink::ratingsChanged, this, &TrackNotification::RefreshRatingMarks);
     connect(&link, &PlayerLink::playerQuit, this, &TrackNotification::RefreshRatingMarks);
     connect(&link, &PlayerLink::artworkArrived, this, &TrackNotification::onArtworkArrived);
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->installEventFilter(this);
+}
+
+bool TrackNotification::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::ApplicationPaletteChange && watched == QCoreApplication::instance()) {
+        if (mobjTitlePopUp && mobjTitlePopUp->Visible()) {
+            mobjTitlePopUp->setBackground(m_options().titleBackground);
+            mobjTitlePopUp->refreshLook();
+        }
+        if (mobjArtPopUp && mobjArtPopUp->Visible())
+            mobjArtPopUp->refreshLook();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 TrackNotification::~TrackNotification()

@@ -58,6 +58,10 @@ signals:
     // The pop-ups' own timing, shown back in the options.
     void timingInUse(int showDelay, int movementIndex, int scrollDelay);
 
+protected:
+    // A new palette (the desktop turned dark, say) reaches the pop-ups on show.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void placePopups(const TrackPopUpOptions& options);
     bool toDesktop(const TrackPopUpOptions& options) const;
