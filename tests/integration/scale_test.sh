@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The title pop-up at scale 1, 1.5 and 2, on a light desktop and on one whose settings portal
-# asks for dark: read from its pixels, no text reaches the window's edge, and the text stands
-# out from its background, light on dark on the dark desktop, by at least 4.5:1.
+# asks for dark, before Bolvin starts or once its pop-up is up. Read from its pixels: no text
+# reaches the window's edge, and the text stands out from its background, light on dark on
+# the dark desktop, by at least 4.5:1.
 # usage: scale_test.sh BOLVIN SCREENSHOT-FOLDER FAKE-SETTINGS-PORTAL
 set -uo pipefail
 bolvin=$1 shots=$2 portal=$3
@@ -47,7 +48,7 @@ check() {
         l = L[x, y]; near = l < lo ? lo : l > hi ? hi : l
         if (contrast(l, near) > 1.3 && contrast(l, frame) > 1.3 && !edge++) printf "ink at %d,%d, within %d px of the edge; ", x, y, band
       }
-      dark = scheme == "dark"
+      dark = scheme != "light"
       if (dark && hi > 0.1) printf "a light background (luminance %.2f) on a dark desktop; ", hi
       if (!dark && lo < 0.4) printf "a dark background (luminance %.2f) on a light desktop; ", lo
       # Text lines: runs of rows with a pixel darker (lighter, on a dark desktop) than the
@@ -63,23 +64,31 @@ check() {
     }'
 }
 
-for scheme in light dark; do
-  if [ $scheme = dark ]; then
-    "$portal" 1 & pids+=($!)
-    wait_for 5 busctl --user status org.freedesktop.portal.Desktop || fail "the fake portal did not start"
+# SCHEME SCALE; late: a dark desktop whose portal answers once the pop-up is up.
+while read -r scheme scale; do
+  name=scale-$scale-$scheme
+  if [ $scheme != light ]; then
+    "$portal" 1 "$([ $scheme = late ] && echo 2000)" & portal_pid=$!; pids+=($portal_pid)
+    wait_for 5 busctl --user status org.freedesktop.portal.Desktop || fail "$name: the fake portal did not start"
   fi
-  for scale in 1 1.5 2; do
-    name=scale-$scale-$scheme
-    QT_SCALE_FACTOR=$scale "$bolvin" --player sim >"$work/bolvin.log" 2>&1 & pid=$!
-    # The playing track shows by itself at start.
-    if w=$(popup) && import -window "$w" "$shots/$name.png"; then
-      problems=$(check "$shots/$name.png" "$(awk -v s=$scale 'BEGIN { printf "%d", 3 * s + 0.5 }')" $scheme)
-      [ -z "$problems" ] || fail "$name: $problems"
-    else
-      fail "$name: no pop-up: $(cat "$work/bolvin.log")"
-    fi
-    "$bolvin" --quit >/dev/null 2>&1
-    wait_for 10 eval "! kill -0 $pid" || { fail "$name: bolvin did not end on --quit"; kill -9 $pid; }
-  done
-done
+  QT_SCALE_FACTOR=$scale "$bolvin" --player sim >"$work/bolvin.log" 2>&1 & pid=$!
+  # The playing track shows by itself at start.
+  if w=$(popup) && { [ $scheme != late ] || sleep 2.5; } && import -window "$w" "$shots/$name.png"; then
+    problems=$(check "$shots/$name.png" "$(awk -v s=$scale 'BEGIN { printf "%d", 3 * s + 0.5 }')" $scheme)
+    [ -z "$problems" ] || fail "$name: $problems"
+  else
+    fail "$name: no pop-up: $(cat "$work/bolvin.log")"
+  fi
+  "$bolvin" --quit >/dev/null 2>&1
+  wait_for 10 eval "! kill -0 $pid" || { fail "$name: bolvin did not end on --quit"; kill -9 $pid; }
+  [ $scheme = light ] || { kill $portal_pid; wait $portal_pid 2>/dev/null; }
+done <<'RUNS'
+light 1
+light 1.5
+light 2
+dark 1
+dark 1.5
+dark 2
+late 1
+RUNS
 exit $((failures > 0))
