@@ -64,9 +64,9 @@ check() {
     }'
 }
 
-# SCHEME SCALE; late: a dark desktop whose portal answers once the pop-up is up.
-while read -r scheme scale; do
-  name=scale-$scale-$scheme
+# late: a dark desktop whose portal answers once the pop-up is up.
+for run in light:1 light:1.5 light:2 dark:1 dark:1.5 dark:2 late:1; do
+  scheme=${run%:*} scale=${run#*:} name=scale-$scale-$scheme
   if [ $scheme != light ]; then
     "$portal" 1 "$([ $scheme = late ] && echo 2000)" & portal_pid=$!; pids+=($portal_pid)
     wait_for 5 busctl --user status org.freedesktop.portal.Desktop || fail "$name: the fake portal did not start"
@@ -82,13 +82,5 @@ while read -r scheme scale; do
   "$bolvin" --quit >/dev/null 2>&1
   wait_for 10 eval "! kill -0 $pid" || { fail "$name: bolvin did not end on --quit"; kill -9 $pid; }
   [ $scheme = light ] || { kill $portal_pid; wait $portal_pid 2>/dev/null; }
-done <<'RUNS'
-light 1
-light 1.5
-light 2
-dark 1
-dark 1.5
-dark 2
-late 1
-RUNS
+done
 exit $((failures > 0))
