@@ -7,32 +7,31 @@
 
 namespace
 {
-constexpr qreal kCrossInset = 4.0;
-constexpr qreal kCrossWidth = 2.0;
+constexpr qreal kCrossInset = 4.5;
+constexpr qreal kCrossWidth = 1.5;
+// How strongly the held button's disc shows the ink.
+constexpr int kHeldDiscAlpha = 56;
 
-QPixmap drawButton(bool pressed, qreal ratio)
+QPixmap drawButton(bool pressed, qreal ratio, const QColor& ink)
 {
-    // Drawn in device pixels, with the bevel a whole number of them thick, so nothing is
-    // scaled afterwards.
+    // Drawn in device pixels, so nothing is scaled afterwards.
     ratio = std::max(ratio, qreal(1.0));
     const int size = int(std::ceil(kCloseButtonSize * ratio));
-    const int bevel = std::max(1, int(std::lround(ratio)));
     QPixmap picture(size, size);
-    picture.fill(QColor(0xEC, 0xE9, 0xD8));
+    picture.fill(Qt::transparent);
     {
         QPainter painter(&picture);
-        const QColor light(Qt::white);
-        const QColor dark(0x71, 0x6F, 0x64);
-        painter.fillRect(0, 0, size, bevel, pressed ? dark : light);
-        painter.fillRect(0, 0, bevel, size, pressed ? dark : light);
-        painter.fillRect(size - bevel, 0, bevel, size, pressed ? light : dark);
-        painter.fillRect(0, size - bevel, size, bevel, pressed ? light : dark);
-
         painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(Qt::black, kCrossWidth * ratio, Qt::SolidLine, Qt::RoundCap));
-        const qreal shift = pressed ? bevel : 0;
-        const qreal near = kCrossInset * ratio + shift;
-        const qreal far = size - kCrossInset * ratio + shift;
+        if (pressed) {
+            QColor disc = ink;
+            disc.setAlpha(kHeldDiscAlpha);
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(disc);
+            painter.drawEllipse(QRectF(0, 0, size, size));
+        }
+        painter.setPen(QPen(ink, kCrossWidth * ratio, Qt::SolidLine, Qt::RoundCap));
+        const qreal near = kCrossInset * ratio;
+        const qreal far = size - kCrossInset * ratio;
         painter.drawLine(QPointF(near, near), QPointF(far, far));
         painter.drawLine(QPointF(near, far), QPointF(far, near));
     }
@@ -41,12 +40,12 @@ QPixmap drawButton(bool pressed, qreal ratio)
 }
 }
 
-QPixmap CloseButtonUpPicture(qreal devicePixelRatio)
+QPixmap CloseButtonUpPicture(qreal devicePixelRatio, const QColor& ink)
 {
-    return drawButton(false, devicePixelRatio);
+    return drawButton(false, devicePixelRatio, ink);
 }
 
-QPixmap CloseButtonDownPicture(qreal devicePixelRatio)
+QPixmap CloseButtonDownPicture(qreal devicePixelRatio, const QColor& ink)
 {
-    return drawButton(true, devicePixelRatio);
+    return drawButton(true, devicePixelRatio, ink);
 }

@@ -116,6 +116,7 @@ void PopUpMessage::fillControls(frmPopUpMessage& form) const
     form.setWindowTitle(m_message.simplified());
     form.setClickable(m_clickable);
     form.lblMessage()->setPalette(textColours);
+    form.lblMessage()->setTrackLayout(m_trackLayout);
     QPalette background = form.palette();
     background.setColor(QPalette::Window, ColorFromOle(m_backColor));
     form.setPalette(background);

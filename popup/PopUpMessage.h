@@ -23,6 +23,8 @@ class PopUpMessage : public QObject, public std::enable_shared_from_this<PopUpMe
 public:
     // A colour naming the system's button face.
     static constexpr quint32 kButtonFace = 0x8000000Fu;
+    // And the colour of text on it: the palette's, light or dark.
+    static constexpr quint32 kButtonText = 0x80000012u;
 
     PopUpMessage();
     // A window still present is unloaded, without reaching the collection.
@@ -60,6 +62,9 @@ public:
     int Value() const { return m_value; }
     // Stores the value and moves the progress bar of a shown window at once.
     void setValue(int value);
+    // A track's title, artist and album lead the message: the title in bold, the others quieter.
+    bool TrackLayout() const { return m_trackLayout; }
+    void setTrackLayout(bool trackLayout) { m_trackLayout = trackLayout; }
     bool Sticky() const { return m_sticky; }
     void setSticky(bool sticky) { m_sticky = sticky; }
     // Whether the pop-up has a window.
@@ -111,7 +116,7 @@ private:
     QString m_message;
     bool m_noBkStretch = false;
     bool m_clickable = false;
-    quint32 m_foreColor = 0;
+    quint32 m_foreColor = kButtonText;
     quint32 m_backColor = kButtonFace;
     QPixmap m_logo;
     QPixmap m_background;
@@ -119,6 +124,7 @@ private:
     bool m_progressBar = false;
     int m_value = 0;
     bool m_sticky = false;
+    bool m_trackLayout = false;
 
     int m_percent = 0;
     bool m_fullyShown = false;

@@ -3,6 +3,7 @@
 #include "CloseButtonPictures.h"
 #include "PopUpFontSource.h"
 #include "PopUpFrame.h"
+#include "PopUpMessageLabel.h"
 #include "platform/screen/WindowKind.h"
 #include "platform/screen/modFunctions.h"
 
@@ -79,7 +80,7 @@ void frmPopUpMessage::buildControls()
     QFont captionFont = m_lblCaption->font();
     captionFont.setBold(true);
     m_lblCaption->setFont(captionFont);
-    m_lblMessage = new QLabel(m_picHolder);
+    m_lblMessage = new PopUpMessageLabel(m_picHolder);
     m_lblMessage->setTextFormat(Qt::PlainText);
     m_lblMessage->setAlignment(Qt::AlignCenter);
     m_prgBar = new QProgressBar(m_picHolder);
@@ -369,12 +370,15 @@ void frmPopUpMessage::showEvent(QShowEvent* event)
 
 void frmPopUpMessage::refreshCloseButton()
 {
-    // The density is only known for sure once the window is on its screen.
+    // The density is only known for sure once the window is on its screen; the cross is in
+    // the caption's colour.
     const qreal ratio = devicePixelRatioF();
-    if (ratio == m_closeRatio)
+    const QColor ink = m_lblCaption->palette().color(QPalette::WindowText);
+    if (ratio == m_closeRatio && ink == m_closeInk)
         return;
     m_closeRatio = ratio;
-    m_imgUp->setPixmap(CloseButtonUpPicture(ratio));
-    m_imgDown->setPixmap(CloseButtonDownPicture(ratio));
+    m_closeInk = ink;
+    m_imgUp->setPixmap(CloseButtonUpPicture(ratio, ink));
+    m_imgDown->setPixmap(CloseButtonDownPicture(ratio, ink));
     m_imgClose->setPixmap(m_closeHeld ? m_imgDown->pixmap() : m_imgUp->pixmap());
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "PopUpMessageLabel.h"
+
 #include <QHash>
 #include <QPoint>
 #include <QRect>
@@ -79,7 +81,7 @@ public:
     QLabel* imgClose() const { return m_imgClose; }
     QLabel* lblCaption() const { return m_lblCaption; }
     QLabel* imgLogo() const { return m_imgLogo; }
-    QLabel* lblMessage() const { return m_lblMessage; }
+    PopUpMessageLabel* lblMessage() const { return m_lblMessage; }
     QLabel* imgBackground() const { return m_imgBackground; }
     QProgressBar* prgBar() const { return m_prgBar; }
 
@@ -125,6 +127,7 @@ private:
     bool m_clickable = false;
     bool m_closeHeld = false;
     qreal m_closeRatio = 0;
+    QColor m_closeInk;
     int m_neededHeight = 0;
     QString m_messageText;
     QPixmap m_background;
@@ -149,7 +152,7 @@ private:
     QLabel* m_imgClose = nullptr;
     QLabel* m_lblCaption = nullptr;
     QLabel* m_imgLogo = nullptr;
-    QLabel* m_lblMessage = nullptr;
+    PopUpMessageLabel* m_lblMessage = nullptr;
     QLabel* m_imgBackground = nullptr;
     QProgressBar* m_prgBar = nullptr;
     PopUpFrame* m_frame = nullptr;

@@ -165,6 +165,7 @@ void TrackNotification::ShowTrackPopup()
     mobjTitlePopUp = std::make_shared<PopUpMessage>();
     mobjTitlePopUp->setBackground(options.titleBackground);
     mobjTitlePopUp->setNoBkStretch(false);
+    mobjTitlePopUp->setTrackLayout(true);
     mobjTitlePopUp->setCaption(player->Identity());
     const QString name = track->Name();
     const QString artist = track->Artist();

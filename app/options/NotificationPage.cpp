@@ -4,6 +4,7 @@
 #include "ControlNames.h"
 #include "OptionGroup.h"
 #include "OptionKeys.h"
+#include "popup/PopUpMessageLabel.h"
 #include "popup/PopUpMessages.h"
 
 #include <QCheckBox>
@@ -11,6 +12,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPainter>
 #include <QRadioButton>
 #include <QVBoxLayout>
 
@@ -158,9 +160,26 @@ void NotificationPage::showEvent(QShowEvent* event)
 
 void NotificationPage::showSwatches()
 {
-    for (std::size_t i = 0; i < imgBack.size(); ++i)
-        imgBack[i]->setPixmap(
-            m_backgrounds.picture(int(i)).scaled(kBackgroundPreview, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    // Each as a pop-up will show it: the background with a title and a quieter line in the
+    // palette's text colours, at the screen's density.
+    const qreal ratio = devicePixelRatioF();
+    QFont title = font();
+    title.setBold(true);
+    for (std::size_t i = 0; i < imgBack.size(); ++i) {
+        QPixmap swatch = m_backgrounds.picture(int(i)).scaled(
+            kBackgroundPreview * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        swatch.setDevicePixelRatio(ratio);
+        QPainter painter(&swatch);
+        const QRect area(QPoint(), kBackgroundPreview);
+        painter.setFont(title);
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(area.adjusted(0, 0, -area.width() / 2, 0), Qt::AlignCenter, QStringLiteral("Aa"));
+        painter.setFont(font());
+        painter.setPen(PopUpMessageLabel::secondaryColour(palette()));
+        painter.drawText(area.adjusted(area.width() / 2, 0, 0, 0), Qt::AlignCenter, QStringLiteral("Aa"));
+        painter.end();
+        imgBack[i]->setPixmap(swatch);
+    }
 }
 
 void NotificationPage::changeEvent(QEvent* event)

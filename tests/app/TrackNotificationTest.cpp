@@ -1,9 +1,12 @@
 #include "AppTestRig.h"
+#include "Contrast.h"
 #include "Controls.h"
 #include "FakeDesktopNotifications.h"
 #include "FakePlayerChooser.h"
 #include "SampleLibrary.h"
+#include "app/SchemePalette.h"
 #include "app/options/OptionGroup.h"
+#include "platform/appearance/DarkPalette.h"
 #include "platform/screen/modFunctions.h"
 #include "player/simulated/SimulatedPlayerBackend.h"
 #include "popup/PopUpMessage.h"
@@ -145,6 +148,40 @@ TEST_F(TrackNotifying, ThreeStarsShowAsStarsOnThePopUpTheMenuAndTheDesktopsNotif
     goToTrack(3);
     ASSERT_FALSE(notifications.shown.isEmpty());
     EXPECT_TRUE(notifications.shown.last().body.endsWith("\n★★★☆☆"));
+}
+
+// Read from the drawn pixels: each line of the title pop-up against the background beside it.
+TEST_F(TrackNotifying, EveryBackgroundKeepsTheTrackReadableInLightAndInDark)
+{
+    const QPalette given = QApplication::palette();
+    for (const bool dark : { false, true }) {
+        QApplication::setPalette(dark ? SchemePalette::dark() : given);
+        QCoreApplication::processEvents();
+        for (int choice = 0; choice < 4; ++choice) {
+            group("optBackGround")->setValue(choice, true);
+            goToTrack(3);
+            QLabel* message = title().window()->lblMessage();
+            // The content at its full size, whatever the window has grown to so far.
+            const QImage shot = message->parentWidget()->grab(message->geometry()).toImage();
+            const int lineHeight = int(message->fontMetrics().lineSpacing() * shot.devicePixelRatio());
+            const int lines = int(message->text().count('\n')) + 1;
+            const int top = (shot.height() - lines * lineHeight) / 2;
+            for (int line = 0; line < lines; ++line) {
+                if (message->text().split('\n')[line].isEmpty())
+                    continue;
+                const int y0 = top + line * lineHeight;
+                const QColor beside = shot.pixelColor(1, y0 + lineHeight / 2);
+                double best = 1;
+                for (int y = y0; y < y0 + lineHeight; ++y)
+                    for (int x = 0; x < shot.width(); ++x)
+                        best = std::max(best, contrastRatio(shot.pixelColor(x, y), beside));
+                EXPECT_GE(best, 4.5) << (dark ? "dark" : "light") << ", background " << choice << ", line " << line;
+                EXPECT_EQ(isDarkPalette(QApplication::palette()), beside.lightness() < 128)
+                    << "the background follows the scheme";
+            }
+        }
+    }
+    QApplication::setPalette(given);
 }
 
 TEST_F(TrackNotifying, ThePopUpsStartFromTheChosenEdgeAndDirection)
