@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Takes the README's pictures: starts Bolvin on the simulated player on a private X display
-# with a tray host and writes PNGs into docs/: the track pop-ups from each screen edge, the
-# tray menu with "My Rating" open, every options page and the floating artwork window.
+# with a tray host and writes PNGs into docs/: the track pop-ups from each screen edge on a
+# light and on a dark desktop at scale 1 and 2, the tray menu with "My Rating" open, every
+# options page and the floating artwork window.
 # Run it again whenever the look changes, and check the pictures in.
-# usage: scripts/screenshots.sh [BOLVIN]   (default: build/bolvin)
+# usage: scripts/screenshots.sh [BOLVIN [FAKE-SETTINGS-PORTAL]]
+#   (defaults: build/bolvin and the portal built beside it, which makes the desktop dark)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 bolvin=$(realpath "${1:-build/bolvin}")
+portal=$(realpath "${2:-$(dirname "$bolvin")/tests/integration/fake_settings_portal}")
 [ -x "$bolvin" ] || { echo "no executable at $bolvin: build it first"; exit 2; }
 if [ -z "${BOLVIN_SHOTS_DESKTOP:-}" ]; then
-  BOLVIN_SHOTS_DESKTOP=1 DESKTOP_TIMEOUT=600 exec scripts/with-desktop.sh "$0" "$bolvin"
+  BOLVIN_SHOTS_DESKTOP=1 DESKTOP_TIMEOUT=900 exec scripts/with-desktop.sh "$0" "$bolvin" "$portal"
 fi
 
 docs="$root/docs"
@@ -18,8 +21,8 @@ mkdir -p "$docs"
 work=$(mktemp -d /tmp/bolvin-shots.XXXXXX)
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-pid=
-cleanup() { [ -n "$pid" ] && kill -9 "$pid" 2>/dev/null; rm -rf "$work"; }
+pid= portal_pid=
+cleanup() { kill -9 $pid $portal_pid 2>/dev/null; rm -rf "$work"; }
 trap cleanup EXIT
 source "$root/tests/integration/common.sh"
 # A picture that could not be taken is reported, and the run ends in failure.
@@ -32,9 +35,13 @@ margin=24
 # Pop-ups a little bigger than the default, in twips, and sticky so they wait for the camera.
 popup_size="PopUpWidth=4200\nPopUpHeight=2400\nStickyArt=1\nStickyTitle=1\n"
 
-# A quiet wallpaper, so the pictures show where the screen's edges are.
-convert -size "${screen_w}x${screen_h}" gradient:'#3a4d66'-'#17202c' "$work/wallpaper.png"
-display -window root "$work/wallpaper.png"
+# wallpaper GRADIENT: a quiet one, so the pictures show where the screen's edges are.
+wallpaper() {
+  convert -size "${screen_w}x${screen_h}" gradient:"$1" "$work/wallpaper.png"
+  display -window root "$work/wallpaper.png"
+}
+dusk='#3a4d66-#17202c'
+wallpaper "$dusk"
 
 # fresh_home [SETTINGS]: a new home whose settings hold SETTINGS (printf form); none means
 # the first run.
@@ -71,11 +78,11 @@ settle() {
   done
   return 1
 }
-# shoot NAME: the screen cropped to the visible windows plus a margin.
+# shoot NAME: the screen cropped to the visible windows plus a margin, at Qt's scale.
 shoot() {
   local box
-  box=$(windows | awk -v m=$margin -v sw="$screen_w" -v sh="$screen_h" '
-    NR == 1 { l = $1; t = $2; r = $1 + $3; b = $2 + $4 }
+  box=$(windows | awk -v m=$margin -v s="${QT_SCALE_FACTOR:-1}" -v sw="$screen_w" -v sh="$screen_h" '
+    NR == 1 { m *= s; l = $1; t = $2; r = $1 + $3; b = $2 + $4 }
     { if ($1 < l) l = $1; if ($2 < t) t = $2; if ($1 + $3 > r) r = $1 + $3; if ($2 + $4 > b) b = $2 + $4 }
     END { if (NR == 0) exit 1
           l -= m; t -= m; r += m; b += m
@@ -105,24 +112,46 @@ else
 fi
 stop
 
-echo "== the track pop-ups from each edge"
-# NAME DIRECTION X-POSITION Y-POSITION; from the top on the left, clear of the tray.
-while read -r name direction xpos ypos; do
-  fresh_home "${popup_size}Direction=$direction\nXPos=$xpos\nYPos=$ypos\n"
-  start
-  # The playing track shows by itself at start.
-  if wait_for 20 icon_window && wait_for 10 count_windows 2 && settle; then
-    shoot "popups-$name"
-  else
-    miss "no pop-ups for $name"
+echo "== the track pop-ups from each edge, light and dark, at scale 1 and 2"
+# SCHEME WALLPAPER; a desktop's settings portal is what tells Bolvin the desktop is dark.
+while read -r scheme colours; do
+  wallpaper "$colours"
+  if [ "$scheme" = dark ]; then
+    [ -x "$portal" ] || { miss "the dark pictures: no settings portal at $portal"; continue; }
+    "$portal" 1 & portal_pid=$!
+    wait_for 5 busctl --user status org.freedesktop.portal.Desktop || miss "the settings portal did not start"
   fi
-  stop
-done <<'EDGES'
+  for scale in 1 2; do
+    suffix=-$scheme$([ $scale = 1 ] || echo "-${scale}x")
+    export QT_SCALE_FACTOR=$scale
+    # NAME DIRECTION X-POSITION Y-POSITION; from the top on the left, clear of the tray.
+    while read -r name direction xpos ypos; do
+      fresh_home "${popup_size}Direction=$direction\nXPos=$xpos\nYPos=$ypos\n"
+      start
+      # The playing track shows by itself at start.
+      if wait_for 20 icon_window && wait_for 10 count_windows 2 && settle; then
+        shoot "popups-$name$suffix"
+        # The README's first names show the light desktop at scale 1.
+        [ "$suffix" = -light ] && cp "$docs/popups-$name$suffix.png" "$docs/popups-$name.png"
+      else
+        miss "no pop-ups for $name$suffix"
+      fi
+      stop
+    done <<'EDGES'
 up Up Right Bottom
 down Down Left Top
 left Left Right Bottom
 right Right Left Bottom
 EDGES
+  done
+  [ -n "$portal_pid" ] && kill "$portal_pid" && wait "$portal_pid" 2>/dev/null
+  portal_pid=
+done <<SCHEMES
+light #f4f6f9-#cdd6e0
+dark $dusk
+SCHEMES
+unset QT_SCALE_FACTOR
+wallpaper "$dusk"
 
 echo "== the tray menu with \"My Rating\""
 fresh_home ""

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The real bolvin on the simulated player, driven as a user would on an X display with a
-# tray host: a click on the icon brings the track pop-ups, the options window shows each
-# page, and the global hotkeys rate and skip tracks. Screenshots go to the folder given.
+# tray host: a click on the icon brings the track pop-ups and the global hotkeys rate and
+# skip tracks. Screenshots go to the folder given.
 set -uo pipefail
 bolvin=$1
 shots=$2
@@ -41,21 +41,6 @@ stop() {
   wait_for 10 eval "! kill -0 $pid" || { fail "bolvin did not end on --quit"; kill -9 "$pid"; }
   wait "$pid" 2>/dev/null; pid=
 }
-
-echo "== the first run shows every options page"
-start
-if wait_for 10 xdotool search --onlyvisible --name '^Bolvin$'; then
-  options=$(xdotool search --onlyvisible --name '^Bolvin$' | head -1)
-  xdotool windowfocus --sync "$options" 2>/dev/null
-  for page in notification font hotkeys advanced library about; do
-    sleep 0.3
-    import -window "$options" "$shots/options-$page.png" 2>/dev/null || fail "no screenshot of $page"
-    xdotool key ctrl+Tab
-  done
-else
-  fail "the options window did not show on the first run"
-fi
-stop
 
 echo "== a click on the icon shows the track pop-ups"
 printf '[StartUp]\nFirstRun=No\nPopUpWidth=4000\nPopUpHeight=2400\nShowDelay=10000\n' > "$HOME/.config/Bolvin/Bolvin.conf"
