@@ -14,6 +14,7 @@
 #include <QProgressBar>
 
 #include <algorithm>
+#include <array>
 
 namespace
 {
@@ -37,7 +38,7 @@ frmPopUpMessage::Spacing frmPopUpMessage::spacing() const
 {
     const double line = m_lblCaption->fontMetrics().lineSpacing() * m_twipsPerPixelY;
     const auto part = [line](double share) { return RoundHalfEven(line * share); };
-    return { part(0.25), part(0.125), part(0.5), part(0.5), part(5.0 / 6.0), part(0.5), part(1.0) };
+    return { part(0.5), part(0.125), part(0.5), part(0.5), part(5.0 / 6.0), part(0.5), part(1.0) };
 }
 
 frmPopUpMessage::frmPopUpMessage(double twipsPerPixelX, double twipsPerPixelY, const PopUpFontSource* fonts)
@@ -62,10 +63,7 @@ void frmPopUpMessage::buildControls()
     m_imgBackground->setScaledContents(true);
     m_shpBorder = new QFrame(m_picHolder);
     m_shpBorder->setFrameShape(QFrame::Box);
-    // In the window frame's colour: black lines look heavy on a light background.
-    QPalette borderColours = m_shpBorder->palette();
-    borderColours.setColor(QPalette::WindowText, borderColours.color(QPalette::Mid));
-    m_shpBorder->setPalette(borderColours);
+    colourBorder();
     // An outline only: the pointer reaches whatever lies below it.
     m_shpBorder->setAttribute(Qt::WA_TransparentForMouseEvents);
     m_imgDown = new QLabel(m_picHolder);
@@ -136,23 +134,9 @@ void frmPopUpMessage::placeControl(QWidget* control, const QRect& twips)
 
 void frmPopUpMessage::AlignHolder()
 {
-    switch (m_direction) {
-    case 0:
-        m_dock = Dock::Top;
-        break;
-    case 1:
-        m_dock = Dock::Bottom;
-        break;
-    case 2:
-        m_dock = Dock::Left;
-        break;
-    case 3:
-        m_dock = Dock::Right;
-        break;
-    default:
-        m_dock = Dock::None;
-        break;
-    }
+    // The edge the content sticks to, by scroll direction (0 to 3).
+    static constexpr std::array kDocks { Dock::Top, Dock::Bottom, Dock::Left, Dock::Right };
+    m_dock = m_direction >= 0 && m_direction < int(kDocks.size()) ? kDocks[std::size_t(m_direction)] : Dock::None;
     dockHolder();
 }
 
@@ -368,11 +352,21 @@ void frmPopUpMessage::resizeEvent(QResizeEvent* event)
     refreshCloseButton();
 }
 
+void frmPopUpMessage::colourBorder()
+{
+    // In the window frame's colour: black lines look heavy on a light background.
+    QPalette borderColours = m_shpBorder->palette();
+    borderColours.setColor(QPalette::WindowText, palette().color(QPalette::Mid));
+    m_shpBorder->setPalette(borderColours);
+}
+
 void frmPopUpMessage::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::PaletteChange)
+    if (event->type() == QEvent::PaletteChange) {
+        colourBorder();
         refreshCloseButton();
+    }
 }
 
 void frmPopUpMessage::showEvent(QShowEvent* event)

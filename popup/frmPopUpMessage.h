@@ -110,6 +110,7 @@ private:
     void dockHolder();
     // Draws the close button's pictures for the window's pixel density when it changed.
     void refreshCloseButton();
+    void colourBorder();
     // The layout's spacing, in twips, in proportion to a line of the caption's font, so the
     // pop-up keeps its proportions at any font size and screen density. At a 16-pixel line:
     // 4, 2, 8, 8, 13, 8 and 16 pixels.
