@@ -131,8 +131,6 @@ while read -r scheme colours; do
       # The playing track shows by itself at start.
       if wait_for 20 icon_window && wait_for 10 count_windows 2 && settle; then
         shoot "popups-$name$suffix"
-        # The README's first names show the light desktop at scale 1.
-        [ "$suffix" = -light ] && cp "$docs/popups-$name$suffix.png" "$docs/popups-$name.png"
       else
         miss "no pop-ups for $name$suffix"
       fi
