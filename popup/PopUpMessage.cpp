@@ -110,6 +110,8 @@ void PopUpMessage::refreshLook()
     if (!mfrmPopup)
         return;
     fillColours(*mfrmPopup);
+    if (!m_noBkStretch)
+        mfrmPopup->setCaptionText(m_caption);
     // A whole picture (a cover) is content, not a colour of the pop-up.
     if (!m_noBkStretch)
         mfrmPopup->setBackgroundPicture(m_background);

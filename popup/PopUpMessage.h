@@ -72,8 +72,8 @@ public:
     // Whether the user dragged the window away; false without a window.
     bool Disconnected() const;
 
-    // Draws a shown window again with the colours and background as they are now: after a
-    // change of palette, which a window's own colours do not follow.
+    // Draws a shown window again with the caption, colours and background as they are now:
+    // after a change of palette, which a window's own colours do not follow, or of caption.
     void refreshLook();
     // Asks the scheduler to retract the pop-up and end it; one that has not started
     // growing ends on the scheduler's next visit, without growing or sound.

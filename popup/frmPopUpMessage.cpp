@@ -250,8 +250,7 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
     // The caption runs up to the close button.
     caption.setWidth(std::max(0, close.x() - spacing.margin - caption.x()));
     placeControl(m_lblCaption, caption);
-    m_lblCaption->setText(
-        m_lblCaption->fontMetrics().elidedText(m_lblCaption->text(), Qt::ElideRight, m_lblCaption->width()));
+    setCaptionText(m_lblCaption->text());
 
     QRect message = m_twips.value(m_lblMessage);
     const int messageWidth = border.width() - spacing.messageInset;
@@ -350,6 +349,11 @@ void frmPopUpMessage::resizeEvent(QResizeEvent* event)
     m_frame->raise();
     dockHolder();
     refreshCloseButton();
+}
+
+void frmPopUpMessage::setCaptionText(const QString& text)
+{
+    m_lblCaption->setText(m_lblCaption->fontMetrics().elidedText(text, Qt::ElideRight, m_lblCaption->width()));
 }
 
 void frmPopUpMessage::colourBorder()

@@ -82,6 +82,8 @@ public:
     QLabel* lblCaption() const { return m_lblCaption; }
     QLabel* imgLogo() const { return m_imgLogo; }
     PopUpMessageLabel* lblMessage() const { return m_lblMessage; }
+    // The caption, cut short with "…" to the room laid out for it.
+    void setCaptionText(const QString& text);
     QLabel* imgBackground() const { return m_imgBackground; }
     QProgressBar* prgBar() const { return m_prgBar; }
 

@@ -52,8 +52,24 @@ TrackNotification::TrackNotification(PlayerLink& link, Desktop& desktop, const P
     connect(&link, &PlayerLink::ratingsChanged, this, &TrackNotification::RefreshRatingMarks);
     connect(&link, &PlayerLink::playerQuit, this, &TrackNotification::RefreshRatingMarks);
     connect(&link, &PlayerLink::artworkArrived, this, &TrackNotification::onArtworkArrived);
+    connect(&link, &PlayerLink::changed, this, &TrackNotification::nameTitlePopUp);
     if (QCoreApplication* application = QCoreApplication::instance())
         application->installEventFilter(this);
+}
+
+void TrackNotification::nameTitlePopUp()
+{
+    const std::shared_ptr<PlayerApplication>& player = m_link.player();
+    if (!player || !mobjTitlePopUp || !mobjTitlePopUp->Visible())
+        return;
+    try {
+        if (const QString name = player->Identity(); name != mobjTitlePopUp->Caption()) {
+            mobjTitlePopUp->setCaption(name);
+            mobjTitlePopUp->refreshLook();
+        }
+    } catch (const PlayerError&) {
+        // Gone meanwhile: the pop-up keeps the name it has.
+    }
 }
 
 bool TrackNotification::eventFilter(QObject* watched, QEvent* event)

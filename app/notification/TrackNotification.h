@@ -70,6 +70,8 @@ private:
     QPixmap showArtworkPopUp(PlayerTrack& track, const TrackPopUpOptions& options);
     // The cover of the track on show, which came after its title pop-up.
     void onArtworkArrived();
+    // A player that tells its name after its track showed: the title pop-up on show takes it.
+    void nameTitlePopUp();
     void mobjPopups_PopupMessageClicked(PopUpMessage* PopUp);
 
     PlayerLink& m_link;
