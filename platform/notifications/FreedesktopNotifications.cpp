@@ -1,7 +1,8 @@
 #include "FreedesktopNotifications.h"
 
+#include "notificationsproxy.h"
+
 #include <QDBusArgument>
-#include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
@@ -10,7 +11,6 @@ namespace
 {
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
-const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 const QString kDefaultAction = QStringLiteral("default");
 // Bounded, so a hung server never leaves a request waiting for good.
 constexpr int kCallTimeoutMs = 5000;
@@ -67,15 +67,14 @@ RawPicture rawPicture(const QImage& image)
 }
 }
 
-FreedesktopNotifications::FreedesktopNotifications(QDBusConnection bus, QObject* parent)
+FreedesktopNotifications::FreedesktopNotifications(const QDBusConnection& bus, QObject* parent)
     : DesktopNotifications(parent)
-    , m_bus(std::move(bus))
+    , m_server(new NotificationsProxy(kService, kPath, bus, this))
 {
     qDBusRegisterMetaType<RawPicture>();
-    m_bus.connect(
-        kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this, SLOT(onActionInvoked(uint, QString)));
-    m_bus.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
-        SLOT(onNotificationClosed(uint, uint)));
+    m_server->setTimeout(kCallTimeoutMs);
+    connect(m_server, &NotificationsProxy::ActionInvoked, this, &FreedesktopNotifications::onActionInvoked);
+    connect(m_server, &NotificationsProxy::NotificationClosed, this, &FreedesktopNotifications::onNotificationClosed);
 }
 
 void FreedesktopNotifications::show(const QString& summary, const QString& body, const QImage& picture, int timeoutMs)
@@ -93,11 +92,11 @@ void FreedesktopNotifications::send(const Request& request)
         { QStringLiteral("category"), QStringLiteral("x-gnome.music") } };
     if (!request.picture.isNull())
         hints.insert(QStringLiteral("image-data"), QVariant::fromValue(rawPicture(request.picture)));
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
-    call << QStringLiteral("Bolvin") << m_shown << QString() << request.summary << request.body
-         << QStringList { kDefaultAction, QStringLiteral("Show the cover") } << hints << request.timeoutMs;
     m_waiting = true;
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call, kCallTimeoutMs), this);
+    auto* watcher = new QDBusPendingCallWatcher(
+        m_server->Notify(QStringLiteral("Bolvin"), m_shown, QString(), request.summary, request.body,
+            { kDefaultAction, QStringLiteral("Show the cover") }, hints, request.timeoutMs),
+        this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &FreedesktopNotifications::answered);
 }
 

@@ -6,6 +6,7 @@
 
 #include <optional>
 
+class NotificationsProxy;
 class QDBusPendingCallWatcher;
 
 // Notifications through the desktop's notification server (org.freedesktop.Notifications).
@@ -17,15 +18,13 @@ public:
     // A picture larger than this is scaled down: the whole of it crosses the bus.
     static constexpr int kMaxPictureSide = 256;
 
-    explicit FreedesktopNotifications(QDBusConnection bus, QObject* parent = nullptr);
+    explicit FreedesktopNotifications(const QDBusConnection& bus, QObject* parent = nullptr);
 
     void show(const QString& summary, const QString& body, const QImage& picture, int timeoutMs) override;
 
-private slots:
+private:
     void onActionInvoked(uint id, const QString& action);
     void onNotificationClosed(uint id, uint reason);
-
-private:
     struct Request {
         QString summary;
         QString body;
@@ -35,7 +34,7 @@ private:
     void send(const Request& request);
     void answered(QDBusPendingCallWatcher* call);
 
-    QDBusConnection m_bus;
+    NotificationsProxy* m_server;
     // The server's number for the one on show, which the next replaces; 0 for none.
     uint m_shown = 0;
     // Until the server has numbered the last one, the newest request waits: sent at once it
