@@ -96,6 +96,10 @@ public:
     PlayerCapabilities capabilities() const override;
 
 private:
+    static inline const QString kPlaying = QStringLiteral("Playing");
+    static inline const QString kPlaybackStatus = QStringLiteral("PlaybackStatus");
+    static inline const QString kMetadata = QStringLiteral("Metadata");
+
     void onKept(const QString& interface);
     void takeIdentity();
     void takeState();
