@@ -140,10 +140,6 @@ int main(int argc, char** argv)
         return kExitAlreadyRunning;
     }
 
-    // Every window takes its colours from the palette, which follows the desktop's scheme.
-    DesktopColorScheme colorScheme(QDBusConnection::sessionBus());
-    SchemePalette schemePalette(colorScheme);
-
     const QString resources = resourceDir(QApplication::applicationDirPath());
     QtDesktop desktop(QDir(resources).filePath(QStringLiteral("icons")));
     QtTrayShell trayShell(desktop);
@@ -152,6 +148,9 @@ int main(int argc, char** argv)
     trayShell.showAtOnce(
         desktop.icon(desktop.loadIcon(QString::fromLatin1(frmMain::kIconResource), frmMain::kTrayIconSize)));
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers);
+    // Every window takes its colours from the palette, which follows the desktop's scheme.
+    DesktopColorScheme colorScheme(QDBusConnection::sessionBus());
+    SchemePalette schemePalette(colorScheme);
 
     QtSettingsStore settings;
     // The choice is remembered; without one, a desktop with a session bus gets its real

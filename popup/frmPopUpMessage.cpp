@@ -301,8 +301,9 @@ void frmPopUpMessage::setLogoPicture(const QPixmap& picture)
 {
     m_imgLogo->setPixmap(picture);
     QRect logo = m_twips.value(m_imgLogo);
-    logo.setSize(
-        { RoundHalfEven(picture.width() * m_twipsPerPixelX), RoundHalfEven(picture.height() * m_twipsPerPixelY) });
+    // In the picture's own size, whatever density it was drawn for.
+    const QSizeF size = picture.deviceIndependentSize();
+    logo.setSize({ RoundHalfEven(size.width() * m_twipsPerPixelX), RoundHalfEven(size.height() * m_twipsPerPixelY) });
     placeControl(m_imgLogo, logo);
 }
 

@@ -11,11 +11,14 @@
 #include <QDir>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace
 {
@@ -25,6 +28,18 @@ constexpr QSize kHolderSize(300, 200);
 constexpr auto kSampleVendor = "Acme Notifier";
 constexpr int kProgressFull = 100;
 constexpr quint32 kWhite = 0xFFFFFF;
+}
+
+QPixmap DemoHarness::logoPicture(const QString& file) const
+{
+    // At the screen's density: QIcon takes the "@2x" file beside it where the density asks for it.
+    const QIcon logo(file);
+    const QList<QSize> sizes = logo.availableSizes();
+    if (sizes.isEmpty())
+        return QPixmap();
+    const QSize own = *std::min_element(
+        sizes.begin(), sizes.end(), [](const QSize& a, const QSize& b) { return a.width() < b.width(); });
+    return logo.pixmap(own, devicePixelRatioF());
 }
 
 DemoHarness::DemoHarness(
@@ -41,14 +56,14 @@ DemoHarness::DemoHarness(
     picHolder->setFrameShape(QFrame::Box);
     picHolder->setMinimumSize(kHolderSize);
     BolvinLogo = new QLabel(this);
-    BolvinLogo->setPixmap(QPixmap(logos.filePath(QStringLiteral("logo1.png"))));
+    BolvinLogo->setPixmap(logoPicture(logos.filePath(QStringLiteral("logo1.png"))));
 
     auto* fraLogos = new QGroupBox(QStringLiteral("Logos"), this);
     auto* logosLayout = new QGridLayout(fraLogos);
     for (int i = 0; i < 2; ++i) {
         logosLayout->addWidget(optLogo->add(i == 0 ? QStringLiteral("One") : QStringLiteral("Two"), fraLogos), i, 0);
         imgLogo[i] = new QLabel(fraLogos);
-        imgLogo[i]->setPixmap(QPixmap(logos.filePath(QStringLiteral("logo%1.png").arg(i))));
+        imgLogo[i]->setPixmap(logoPicture(logos.filePath(QStringLiteral("logo%1.png").arg(i))));
         logosLayout->addWidget(imgLogo[i], i, 1);
     }
     optLogo->setValue(0, true);

@@ -40,6 +40,8 @@ private:
     // Pop-ups start in the box below, or on the desktop at the work area's edge.
     void SetPopUpParent(bool usePictureBox);
     QString soundFile(const QString& name) const;
+    // A logo file at the screen's density.
+    QPixmap logoPicture(const QString& file) const;
 
     QString m_resourceDir;
     PopUpsAccess m_popUps;
