@@ -7,7 +7,7 @@
 set -uo pipefail
 bolvin=$1 shots=$2 portal=$3
 source "$(dirname "$0")/common.sh"
-needs_desktop xdotool import convert busctl
+needs_desktop xdotool import convert dbus-send
 work=$(mktemp -d /tmp/bolvin-scale.XXXXXX)
 export HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime"
 mkdir -p "$shots" "$HOME/.config/Bolvin" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
@@ -68,8 +68,10 @@ check() {
 for run in light:1 light:1.5 light:2 dark:1 dark:1.5 dark:2 late:1; do
   scheme=${run%:*} scale=${run#*:} name=scale-$scale-$scheme
   if [ $scheme != light ]; then
-    "$portal" 1 "$([ $scheme = late ] && echo 2000)" & portal_pid=$!; pids+=($portal_pid)
-    wait_for 5 busctl --user status org.freedesktop.portal.Desktop || fail "$name: the fake portal did not start"
+    "$portal" 1 "$([ $scheme = late ] && echo 2000)" >"$work/portal.log" 2>&1 & portal_pid=$!; pids+=($portal_pid)
+    wait_for 5 eval 'dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+      org.freedesktop.DBus.NameHasOwner string:org.freedesktop.portal.Desktop | grep -q true' ||
+      fail "$name: the fake portal did not start: $(cat "$work/portal.log")"
   fi
   QT_SCALE_FACTOR=$scale "$bolvin" --player sim >"$work/bolvin.log" 2>&1 & pid=$!
   # The playing track shows by itself at start.
