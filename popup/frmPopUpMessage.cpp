@@ -234,7 +234,8 @@ void frmPopUpMessage::ResizeControls(int Height, int Width, bool NoBkStretch)
     placeControl(m_imgLogo, logo);
 
     QRect close = m_twips.value(m_imgClose);
-    close.moveTo(Width - spacing.margin - close.width(), spacing.margin);
+    // Level with the caption, in the band above the border.
+    close.moveTo(Width - spacing.margin - close.width(), RoundHalfEven((borderTop - close.height()) / 2.0));
     placeControl(m_imgClose, close);
 
     const QRect border(

@@ -29,7 +29,8 @@ TEST_F(PopUpWindow, CentresTheMessageInsideTheBorderInTheChosenFont)
     // The spacing follows the font; the layout is symmetric around it.
     const QRect close = twips(form->imgClose());
     EXPECT_GT(close.y(), 0);
-    EXPECT_EQ(4500 - close.x() - close.width(), close.y()) << "the close button as far from the right as from the top";
+    EXPECT_NEAR(close.center().y(), twips(form->lblCaption()).center().y(), 1)
+        << "the close button level with the caption";
     EXPECT_EQ(border.x() + border.width() + border.x(), 4500);
     EXPECT_EQ(border.y() + border.height() + border.x(), 1800);
     EXPECT_GT(border.y(), twips(form->lblCaption()).bottom()) << "the caption above the border";
@@ -59,7 +60,7 @@ TEST_F(PopUpWindow, SizeCaptionsKeepTheBackgroundAspectAndALogoMovesTheCaption)
     logo.fill(Qt::red);
     form->setLogoPicture(logo);
     form->ResizeControls(1800, 4500, false);
-    const int inset = twips(form->imgClose()).y();
+    const int inset = 4500 - twips(form->imgClose()).right() - 1;
     EXPECT_EQ(twips(form->imgLogo()), QRect(inset, inset, 900, 600));
     EXPECT_EQ(twips(form->lblCaption()).x(), 900 + 2 * inset);
     EXPECT_GE(twips(form->shpBorder()).y(), inset + 600) << "the border below the logo";
