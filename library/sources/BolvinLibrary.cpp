@@ -7,21 +7,7 @@
 #include "player/extras/TrackIdentity.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QMultiHash>
-
-namespace
-{
-// What an export names a track by: its tags, or for an entry from before the store kept
-// them, its file's name or the title its identity holds.
-QString titleOf(const StoredTrack& track)
-{
-    if (!track.title.isEmpty() || track.identity.startsWith(QLatin1String("file:")))
-        return track.title.isEmpty() ? QFileInfo(track.identity.mid(5)).completeBaseName() : track.title;
-    const QStringList parts = track.identity.mid(5).split(QChar(0x1f));
-    return parts.value(track.identity.startsWith(QLatin1String("tags:")) ? 1 : 0);
-}
-}
 
 BolvinLibrary::BolvinLibrary(QString path)
     : FileLibrary(path)
@@ -41,7 +27,8 @@ bool BolvinLibrary::load(QString* error)
     entries.reserve(m_tracks.size());
     for (const StoredTrack& track : m_tracks) {
         LibraryEntry& entry = entries.emplace_back();
-        entry.name = titleOf(track);
+        // An entry from before the store kept tags is named by what its identity holds.
+        entry.name = track.title.isEmpty() ? TrackIdentity::titleIn(track.identity) : track.title;
         entry.artist = track.artist;
         entry.album = track.album;
         entry.location = track.identity;

@@ -279,10 +279,9 @@ bool ExtrasStore::save(const StoredTrack& track, QString* error, const QString& 
         remove.addBindValue(replacing);
         saved = remove.exec();
     }
-    const bool removed = saved;
     if (saved && write(track) && m_db.commit())
         return true;
-    *error = writeError(removed ? *m_write : remove);
+    *error = writeError(remove.lastError().isValid() ? remove : *m_write);
     m_db.rollback();
     return false;
 }

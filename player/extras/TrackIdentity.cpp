@@ -30,6 +30,16 @@ QString TrackIdentity::of(
     return QStringLiteral("tags:") + tags.join(kSeparator) + kSeparator + QString::number(seconds);
 }
 
+QString TrackIdentity::titleIn(const QString& identity)
+{
+    const QString kind = identity.section(QLatin1Char(':'), 0, 0);
+    const QString rest = identity.section(QLatin1Char(':'), 1);
+    if (kind == QLatin1String("file"))
+        return QFileInfo(rest).completeBaseName();
+    // "tags:" holds artist, title, album and length; "name:" title, length and artist.
+    return rest.split(kSeparator).value(kind == QLatin1String("tags") ? 1 : 0);
+}
+
 QString TrackIdentity::byNamePrefix(const QString& title, qint64 lengthMs)
 {
     const qint64 seconds = lengthMs < 0 ? -1 : lengthMs / 1000;

@@ -19,6 +19,9 @@ public:
     // the file's time shows it) and its artist, the way the import matches tracks, so that
     // the first time it plays, as a file or a stream, it is found and takes that identity.
     static QString byName(const QString& title, qint64 lengthMs, const QString& artist);
+    // The title an identity holds, for a track known by nothing else: a file's name, or the
+    // title (as compared, case-folded) of one known by its tags or by name.
+    static QString titleIn(const QString& identity);
     // What every artist's byName identity of that title and length begins with.
     static QString byNamePrefix(const QString& title, qint64 lengthMs);
 };
