@@ -191,9 +191,14 @@ int main(int argc, char** argv)
     }
 
     const std::unique_ptr<Registry> registry = createSystemRegistry();
-    const auto notifications = QDBusConnection::sessionBus().isConnected()
-        ? std::make_unique<FreedesktopNotifications>(QDBusConnection::sessionBus())
+    const bool onBus = QDBusConnection::sessionBus().isConnected();
+    const auto notifications = onBus
+        ? std::make_unique<FreedesktopNotifications>(QDBusConnection::sessionBus(), QStringLiteral("Show the cover"))
         : nullptr;
+    // Balloons are numbered apart from the tracks: neither replaces the other.
+    const auto balloons
+        = onBus ? std::make_unique<FreedesktopNotifications>(QDBusConnection::sessionBus(), QString()) : nullptr;
+    trayShell.sendBalloonsThrough(balloons.get());
     const std::unique_ptr<HotKeyRegistrar> hotKeys = HotKeyRegistrar::create();
 
     frmMain form({ desktop, instanceGuard, settings, *registry, *player, trayShell, *hotKeys, resources,

@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace
 {
@@ -143,7 +144,10 @@ void PlayerLink::ConnectPlayer(bool userAsked)
         tellNoPlayer(rejection, true);
         return;
     }
-    m_toldNoPlayer.clear();
+    // What was said of a missing player is stale once it is here: a balloon whose message is
+    // one NUL takes it down.
+    if (!std::exchange(m_toldNoPlayer, QString()).isEmpty())
+        balloon(QString(QChar(0)));
     m_capabilities = objiTunesApp->capabilities();
     emit changed();
     namePlayerEntries();

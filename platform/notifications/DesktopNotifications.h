@@ -15,6 +15,8 @@ public:
     // Shows summary, body and picture (may be null) in place of the last one shown, if that
     // is still up. A timeout of -1 leaves it to the desktop, 0 keeps it until closed.
     virtual void show(const QString& summary, const QString& body, const QImage& picture, int timeoutMs) = 0;
+    // Takes the last one shown away, if it is still up.
+    virtual void withdraw() = 0;
 
 signals:
     // The user clicked the notification itself.

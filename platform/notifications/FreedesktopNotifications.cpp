@@ -67,9 +67,11 @@ RawPicture rawPicture(const QImage& image)
 }
 }
 
-FreedesktopNotifications::FreedesktopNotifications(const QDBusConnection& bus, QObject* parent)
+FreedesktopNotifications::FreedesktopNotifications(
+    const QDBusConnection& bus, const QString& actionLabel, QObject* parent)
     : DesktopNotifications(parent)
     , m_server(new NotificationsProxy(kService, kPath, bus, this))
+    , m_actionLabel(actionLabel)
 {
     qDBusRegisterMetaType<RawPicture>();
     m_server->setTimeout(kCallTimeoutMs);
@@ -80,10 +82,22 @@ FreedesktopNotifications::FreedesktopNotifications(const QDBusConnection& bus, Q
 void FreedesktopNotifications::show(const QString& summary, const QString& body, const QImage& picture, int timeoutMs)
 {
     Request request { summary, body, picture, timeoutMs };
+    m_withdrawn = false;
     if (m_waiting)
         m_next = std::move(request);
     else
         send(request);
+}
+
+void FreedesktopNotifications::withdraw()
+{
+    m_next.reset();
+    if (m_waiting) {
+        m_withdrawn = true;
+        return;
+    }
+    if (m_shown != 0)
+        m_server->CloseNotification(std::exchange(m_shown, 0));
 }
 
 void FreedesktopNotifications::send(const Request& request)
@@ -92,10 +106,10 @@ void FreedesktopNotifications::send(const Request& request)
         { QStringLiteral("category"), QStringLiteral("x-gnome.music") } };
     if (!request.picture.isNull())
         hints.insert(QStringLiteral("image-data"), QVariant::fromValue(rawPicture(request.picture)));
+    const QStringList actions = m_actionLabel.isEmpty() ? QStringList() : QStringList { kDefaultAction, m_actionLabel };
     m_waiting = true;
-    auto* watcher = new QDBusPendingCallWatcher(
-        m_server->Notify(QStringLiteral("Bolvin"), m_shown, QString(), request.summary, request.body,
-            { kDefaultAction, QStringLiteral("Show the cover") }, hints, request.timeoutMs),
+    auto* watcher = new QDBusPendingCallWatcher(m_server->Notify(QStringLiteral("Bolvin"), m_shown, QString(),
+                                                    request.summary, request.body, actions, hints, request.timeoutMs),
         this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, &FreedesktopNotifications::answered);
 }
@@ -106,7 +120,9 @@ void FreedesktopNotifications::answered(QDBusPendingCallWatcher* call)
     const QDBusPendingReply<uint> reply = *call;
     m_shown = reply.isError() ? 0 : reply.value();
     m_waiting = false;
-    if (m_next)
+    if (std::exchange(m_withdrawn, false))
+        withdraw();
+    else if (m_next)
         send(*std::exchange(m_next, std::nullopt));
 }
 

@@ -18,9 +18,11 @@ public:
     // A picture larger than this is scaled down: the whole of it crosses the bus.
     static constexpr int kMaxPictureSide = 256;
 
-    explicit FreedesktopNotifications(const QDBusConnection& bus, QObject* parent = nullptr);
+    // A click on the notification itself is offered under actionLabel; an empty label offers none.
+    FreedesktopNotifications(const QDBusConnection& bus, const QString& actionLabel, QObject* parent = nullptr);
 
     void show(const QString& summary, const QString& body, const QImage& picture, int timeoutMs) override;
+    void withdraw() override;
 
 private:
     void onActionInvoked(uint id, const QString& action);
@@ -35,10 +37,13 @@ private:
     void answered(QDBusPendingCallWatcher* call);
 
     NotificationsProxy* m_server;
+    const QString m_actionLabel;
     // The server's number for the one on show, which the next replaces; 0 for none.
     uint m_shown = 0;
     // Until the server has numbered the last one, the newest request waits: sent at once it
     // would stand beside it instead of replacing it.
     bool m_waiting = false;
     std::optional<Request> m_next;
+    // Withdrawn before the server had numbered it: closed as soon as it is.
+    bool m_withdrawn = false;
 };

@@ -4,6 +4,7 @@
 #include "TrayActivation.h"
 #include "TrayOnDBus.h"
 #include "platform/desktop/Desktop.h"
+#include "platform/notifications/DesktopNotifications.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -152,13 +153,21 @@ void QtTrayShell::apply(const NotifyIconData& record)
 
 void QtTrayShell::showBalloon(const NotifyIconData& record)
 {
+    // An empty message takes the balloon on show away.
     const QString message = record.infoText();
-    // A tray that shows balloons through the desktop's notification server would turn an
-    // empty one into a notification that never expires: nothing is sent.
-    if (message.isEmpty())
-        return;
-    m_icon->showMessage(record.infoTitleText(), message, messageIcon(record.dwInfoFlags),
-        int(qBound(kBalloonMinMs, record.uTimeoutOrVersion, kBalloonMaxMs)));
+    const int timeoutMs = int(qBound(kBalloonMinMs, record.uTimeoutOrVersion, kBalloonMaxMs));
+    if (!trayOnDBus()) {
+        m_icon->showMessage(message.isEmpty() ? QString() : record.infoTitleText(), message,
+            messageIcon(record.dwInfoFlags), timeoutMs);
+    } else if (m_balloons) {
+        if (message.isEmpty())
+            m_balloons->withdraw();
+        else
+            m_balloons->show(record.infoTitleText(), message, QImage(), timeoutMs);
+    } else if (!message.isEmpty()) {
+        // Qt's own: an empty one would become a notification that never expires.
+        m_icon->showMessage(record.infoTitleText(), message, messageIcon(record.dwInfoFlags), timeoutMs);
+    }
 }
 
 void QtTrayShell::reportActivation(QSystemTrayIcon::ActivationReason reason)

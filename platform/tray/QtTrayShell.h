@@ -8,6 +8,7 @@
 #include <QSystemTrayIcon>
 
 class Desktop;
+class DesktopNotifications;
 
 // The notification-area shell on Qt: the record drives one QSystemTrayIcon, the record's
 // icon handle is resolved through Desktop, the menu is a QMenu run with exec() (or, on a
@@ -36,6 +37,10 @@ public:
     // while the rest of the start-up runs; the record's Add then takes it over.
     void showAtOnce(const QIcon& icon);
 
+    // On a tray on D-Bus, balloons go through this server, where each replaces the last and
+    // an empty one takes it away; Qt's own would pile up there. Not owned.
+    void sendBalloonsThrough(DesktopNotifications* server) { m_balloons = server; }
+
     // The icon between add and delete; null otherwise. For tests.
     QSystemTrayIcon* trayIcon() const { return m_added ? m_icon : nullptr; }
 
@@ -50,5 +55,6 @@ private:
     // The record's Add came (the icon may be up before it).
     bool m_added = false;
     QPointer<QMenu> m_menu;
+    DesktopNotifications* m_balloons = nullptr;
     QElapsedTimer m_lastActivate;
 };

@@ -77,9 +77,10 @@ QStringList MprisMetadata::strings(const QString& key) const
 
 bool MprisMetadata::hasTrack() const
 {
+    // An id alone names nothing a user could be shown: mpv idle says "/noplaylist".
     if (m_map.isEmpty() || trackId() == kNoTrack)
         return false;
-    return !title().isEmpty() || !url().isEmpty() || !trackId().isEmpty();
+    return !title().isEmpty() || !url().isEmpty() || !artist().isEmpty() || !album().isEmpty();
 }
 
 QString MprisMetadata::trackId() const

@@ -184,7 +184,11 @@ QString MprisPlayer::Version() const
 
 int MprisPlayer::PlayerState() const
 {
-    return knownStatus() == kPlaying ? Playing : Stopped;
+    if (knownStatus() != kPlaying)
+        return Stopped;
+    // Playing what it says is no track (mpv as it starts idle) shows nothing.
+    const auto metadata = knownMetadata();
+    return metadata && !metadata->hasTrack() ? Stopped : Playing;
 }
 
 void MprisPlayer::Play()

@@ -71,7 +71,13 @@ void MprisPlayer::onPropertiesChanged(
     if (m_status != wasStatus && playing) {
         if (!metadata)
             metadata = knownMetadata();
-        if (metadata && metadata->hasTrack() && metadata->isProvisional() && metadata->identity() != m_trackIdentity) {
+        // Playing what it says is no track (mpv as it starts idle): the track, when one comes,
+        // is the news.
+        if (metadata && !metadata->hasTrack()) {
+            remember(*metadata);
+            return;
+        }
+        if (metadata && metadata->isProvisional() && metadata->identity() != m_trackIdentity) {
             m_playPending = true;
             m_provisionalTimer.start();
             return;

@@ -17,5 +17,7 @@ public:
     {
         shown.append({ summary, body, picture });
     }
+    void withdraw() override { ++withdrawn; }
     QList<Shown> shown;
+    int withdrawn = 0;
 };

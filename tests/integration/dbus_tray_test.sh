@@ -68,12 +68,20 @@ sleep 1.5 # past Bolvin's wait for a tray host: one is there, so no window says 
 visible '^Bolvin$' && fail "Bolvin said there is no tray"
 stop
 
-echo "== balloons land in dunst and go away by themselves"
-start --player mpris:nosuchplayer
-click_entry "_Show Bolvin" # connects first: "Connecting to …", then why it could not
+echo "== balloons land in dunst, each in place of the last, and go when what they wait for comes"
+start --player mpris:mpv
+click_entry "_Show Bolvin" # connects first: "Connecting to mpv", then "Waiting for mpv to start."
 wait_for 10 eval '[ "$(dunstctl count displayed)" -gt 0 ]' || fail "no balloon reached dunst"
-wait_for 35 eval '[ "$(dunstctl count displayed)" = 0 ]' || fail "a balloon stayed: $(dunstctl count)"
-dunstctl history | grep -q "Connecting to" || fail "no \"Connecting to\" balloon went through dunst"
+sleep 1
+[ "$(dunstctl count displayed)" = 1 ] || fail "$(dunstctl count displayed) balloons on show, not one"
+mpris_plugin=/usr/lib/mpv-mpris/mpris.so
+if command -v mpv >/dev/null && [ -f "$mpris_plugin" ]; then
+  mpv --no-config --script="$mpris_plugin" --ao=null --no-video --idle=yes --no-terminal >/dev/null 2>&1 & pids+=($!)
+  wait_for 5 eval '[ "$(dunstctl count displayed)" = 0 ]' || fail "the balloon stayed after mpv came"
+else
+  wait_for 35 eval '[ "$(dunstctl count displayed)" = 0 ]' || fail "a balloon stayed: $(dunstctl count)"
+fi
+dunstctl history | grep -q "Waiting for mpv to start." || fail "no balloon said Bolvin waits for mpv"
 stop
 
 exit $(( failures > 0 ))

@@ -8,7 +8,7 @@ shots=$2
 extras_tool=$3
 mpris_plugin=/usr/lib/mpv-mpris/mpris.so
 source "$(dirname "$0")/common.sh"
-needs_desktop mpv playerctl sox
+needs_desktop mpv playerctl sox xprop
 [ -f "$mpris_plugin" ] || { echo "no mpv-mpris: skipped"; exit 77; }
 mkdir -p "$shots"
 
@@ -46,6 +46,11 @@ start_mpv() {
 }
 # The pop-up window whose name (its message on one line) matches.
 popup_shows() { [ -n "$(xdotool search --onlyvisible --name "$1" 2>/dev/null)" ]; }
+# Bolvin's windows larger than the tray icon: pop-ups and balloons.
+big_windows() { for w in $(xdotool search --onlyvisible --class bolvin 2>/dev/null); do
+  eval "$(xdotool getwindowgeometry --shell "$w" 2>/dev/null)" && [ "${WIDTH:-0}" -gt 64 ] && echo "$w"; done; }
+# Qt's balloon is the one tooltip among them.
+balloon_up() { for w in $(big_windows); do xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q TOOLTIP && return 0; done; return 1; }
 
 echo "== bolvin attaches to mpv and a track change shows its tags"
 start_mpv
@@ -78,8 +83,19 @@ echo "== mpv quitting leaves bolvin running; mpv coming back is attached again a
 kill "$mpv_pid"; wait "$mpv_pid" 2>/dev/null; mpv_pid=
 sleep 1
 kill -0 "$pid" 2>/dev/null || fail "bolvin ended with mpv: $(cat "$work/bolvin.log")"
+before=$(big_windows)
+mpv --no-config --script="$mpris_plugin" --ao=null --no-video --idle=yes --no-terminal >/dev/null 2>&1 & mpv_pid=$!
+wait_for 10 status_is Stopped || fail "an idle mpv did not come up"
+sleep 1.5
+[ -z "$(comm -13 <(sort <<<"$before") <(big_windows | sort))" ] || fail "an idle mpv, playing nothing, brought a pop-up"
+kill "$mpv_pid"; wait "$mpv_pid" 2>/dev/null; mpv_pid=
+open_menu || fail "the tray menu did not open without mpv"
+xdotool key p Return # "&Play": "Waiting for mpv to start."
+wait_for 5 balloon_up || fail "no balloon said Bolvin waits for mpv"
 start_mpv
 wait_for 10 popup_shows "^Morning Static The Relays Signal Hill" || fail "no pop-up for mpv's track once it came back"
+# Its balloon would stay ten seconds: mpv's coming takes it down.
+wait_for 3 eval '! balloon_up' || fail "the balloon still says Bolvin waits for mpv"
 open_menu || fail "the tray menu did not open after mpv came back"
 xdotool key n
 wait_for 10 title_is "Copper Wire" || fail "\"&Next Song\" after mpv came back left it at \"$(title_now)\""

@@ -44,7 +44,8 @@ TEST_F(MprisEventsTest, PauseAndResumeRaiseStopAndPlayAndATrackCuedWhilePausedOr
     fake().change(QStringLiteral("org.example.Other"), { { "PlaybackStatus", QStringLiteral("Stopped") } });
     changeStatus("Playing");
     settle();
-    EXPECT_EQ(player().PlayerState(), PlayerApplication::Playing);
+    // Metadata that is no map names no track: nothing plays that could be shown.
+    EXPECT_EQ(player().PlayerState(), PlayerApplication::Stopped);
     EXPECT_EQ(m_play->count() + m_stop->count(), 0);
 
     changeStatus("Paused");
