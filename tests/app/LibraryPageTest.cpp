@@ -1,6 +1,5 @@
 #include "app/options/LibraryPage.h"
 #include "AppTestRig.h"
-#include "Controls.h"
 #include "SampleLibrary.h"
 #include "app/options/LibraryTransferView.h"
 #include "player/simulated/SimulatedPlayerBackend.h"
@@ -53,18 +52,6 @@ TEST(LibraryPage, ATransferHoldsTheOtherOneAndItsOptionsWhileBusy)
     view.showBalloon("Import complete.", "Bolvin", 1, 5000);
     EXPECT_EQ(messages, QStringList({ "Import complete." }));
     EXPECT_EQ(balloons, QStringList({ "Bolvin: Import complete." }));
-}
-
-TEST(LibraryPage, StartWithNoPlayerToBeHadSaysSoAndStaysIdle)
-{
-    AppTestRig rig;
-    rig.backend.player = nullptr;
-    frmMain& main = rig.load();
-    control<QPushButton>(main, "cmdStartBackup")->click();
-    control<QPushButton>(main, "cmdStartImport")->click();
-    EXPECT_EQ(rig.desktop.messages, QStringList({ "Fake Player is not running.", "Fake Player is not running." }));
-    EXPECT_FALSE(control<QPushButton>(main, "cmdStartBackup")->isHidden());
-    EXPECT_TRUE(control<QPushButton>(main, "cmdCancelBackup")->isHidden());
 }
 
 namespace
