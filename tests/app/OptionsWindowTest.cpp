@@ -183,35 +183,6 @@ TEST_F(OptionsWindow, WithNoPlayerAndNoWindowTheStoredSettingsActAndOpeningAndSa
     EXPECT_TRUE(desktop.messages.isEmpty());
 }
 
-TEST_F(OptionsWindow, PlaylistsAreAddedOnceAndTheSubmenuFollowsTheBox)
-{
-    auto source = std::make_shared<FakeSource>();
-    source->playlists->items
-        = { std::make_shared<FakePlaylist>("Library"), std::make_shared<FakePlaylist>("Road & Trip") };
-    backend.player->librarySource = source;
-    frmMain& main = connectAndLoad();
-    frmSysTray& tray = *main.sysTray();
-    EXPECT_FALSE(tray.playlists()->isEnabled());
-
-    box("chkEnablePlayLists")->setChecked(true);
-    EXPECT_TRUE(tray.playlists()->isEnabled());
-    ASSERT_EQ(tray.mnuPlayList().count(), 2);
-    EXPECT_EQ(tray.mnuPlayList().caption(1), "&Road & Trip");
-    box("chkEnablePlayLists")->setChecked(false);
-    EXPECT_FALSE(tray.playlists()->isEnabled());
-    EXPECT_FALSE(tray.playlists()->toolTip().isEmpty());
-    box("chkEnablePlayLists")->setChecked(true);
-    EXPECT_EQ(tray.mnuPlayList().count(), 2);
-
-    // Another player's lists replace these; a player with none leaves the submenu grey.
-    source->playlists->items.clear();
-    backend.player->OnAboutToPromptUserToQuitEvent();
-    entry("open")->trigger();
-    ASSERT_TRUE(main.link().isConnected());
-    EXPECT_FALSE(tray.playlists()->isEnabled());
-    EXPECT_FALSE(tray.mnuPlayList().isVisible(0));
-}
-
 TEST_F(OptionsWindow, TheFontPreviewFollowsTheSelectorsAndFallsBackToSizeEight)
 {
     connectAndLoad();

@@ -13,11 +13,10 @@ class TrayMenuCommands : public testing::Test, protected AppTestRig
 protected:
     void SetUp() override
     {
-        auto source = std::make_shared<FakeSource>();
-        source->playlists->items = { std::make_shared<FakePlaylist>("Library"),
-            std::make_shared<FakePlaylist>("Road Trip"), std::make_shared<FakePlaylist>("Empty", 0) };
-        m_playlists = source->playlists->items;
-        player().librarySource = source;
+        m_source->playlists->items = { std::make_shared<FakePlaylist>("Library"),
+            std::make_shared<FakePlaylist>("Road & Trip"), std::make_shared<FakePlaylist>("Empty", 0) };
+        m_playlists = m_source->playlists->items;
+        player().librarySource = m_source;
         player().currentPlaylist = m_playlists[0];
         player().canSetShuffle = true;
         player().browserWindow = m_window;
@@ -35,6 +34,7 @@ protected:
         return marks;
     }
 
+    std::shared_ptr<FakeSource> m_source = std::make_shared<FakeSource>();
     QList<std::shared_ptr<PlayerPlaylist>> m_playlists;
     std::shared_ptr<FakeWindow> m_window = std::make_shared<FakeWindow>();
 };
@@ -80,10 +80,19 @@ TEST_F(TrayMenuCommands, SongWindowAndShuffleCommandsReachThePlayer)
     EXPECT_EQ(m_playlists[0]->Shuffle(), before);
 }
 
-TEST_F(TrayMenuCommands, APlaylistEntryPlaysItAndMovesTheMarkUnlessItFails)
+TEST_F(TrayMenuCommands, PlaylistsAreAddedOnceFollowTheBoxAndAnEntryPlaysItAndMovesTheMarkUnlessItFails)
 {
+    EXPECT_FALSE(tray().playlists()->isEnabled());
     form->options().LoadSettings(); // "Enable Play Lists" fills the submenu
+    EXPECT_TRUE(tray().playlists()->isEnabled());
     ASSERT_EQ(tray().mnuPlayList().count(), 3);
+    EXPECT_EQ(tray().mnuPlayList().caption(1), "&Road & Trip");
+    box("chkEnablePlayLists")->setChecked(false);
+    EXPECT_FALSE(tray().playlists()->isEnabled());
+    EXPECT_FALSE(tray().playlists()->toolTip().isEmpty());
+    box("chkEnablePlayLists")->setChecked(true);
+    EXPECT_EQ(tray().mnuPlayList().count(), 3);
+
     tray().mnuPlayList().action(1)->trigger();
     EXPECT_EQ(static_cast<FakePlaylist&>(*m_playlists[1]).played, 1);
     EXPECT_EQ(playlistMarks(), QList<bool>({ false, true, false }));
@@ -91,6 +100,14 @@ TEST_F(TrayMenuCommands, APlaylistEntryPlaysItAndMovesTheMarkUnlessItFails)
     tray().mnuPlayList().action(2)->trigger(); // an empty playlist cannot play
     EXPECT_EQ(desktop.messages, QStringList({ "Error loading playlist" }));
     EXPECT_EQ(playlistMarks(), QList<bool>({ false, true, false }));
+
+    // Another player's lists replace these; a player with none leaves the submenu grey.
+    m_source->playlists->items.clear();
+    emit player().OnAboutToPromptUserToQuitEvent();
+    click("open");
+    ASSERT_TRUE(form->link().isConnected());
+    EXPECT_FALSE(tray().playlists()->isEnabled());
+    EXPECT_FALSE(tray().mnuPlayList().isVisible(0));
 }
 
 TEST_F(TrayMenuCommands, ALeftClickTogglesTheNotificationOnlyWhilePlaying)
