@@ -61,7 +61,6 @@ struct AppTestRig {
     void playerRuns() { backend.running = QStringList { "init", "FakePlayer-bin" }; }
 
     frmSysTray& tray() { return *form->sysTray(); }
-    // The tray menu's entry with this key.
     QAction* entry(const char* key)
     {
         TrayMenuArray& items = tray().mnuSysTray();

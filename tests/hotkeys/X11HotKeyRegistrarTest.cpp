@@ -35,7 +35,6 @@ struct OtherClient {
     std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection { xcb_connect(nullptr, nullptr),
         &xcb_disconnect };
 
-    // True when the server granted the grab.
     bool grab(xcb_keysym_t keysym, quint16 modifiers)
     {
         xcb_key_symbols_t* symbols = xcb_key_symbols_alloc(connection.get());

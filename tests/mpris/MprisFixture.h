@@ -61,7 +61,6 @@ protected:
         return player;
     }
 
-    // Bounded wait for what must come.
     static bool eventually(const std::function<bool()>& done) { return QTest::qWaitFor(done, kEventWaitMs); }
     PrivateBus& bus() { return m_bus; }
     QString extrasPath() const { return m_extrasDir.filePath("extras.sqlite"); }
@@ -91,7 +90,6 @@ protected:
         return *m_player;
     }
     FakeMprisService& fake() { return *m_fake; }
-    // The player announces a new value of one of its player properties.
     void change(const char* name, const QVariant& value)
     {
         fake().change(FakeMprisService::kPlayer, { { name, value } });
