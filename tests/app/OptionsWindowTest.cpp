@@ -89,11 +89,9 @@ TEST_F(OptionsWindow, GarbageInTheStoreLoadsEachKeysDefaultAndAMissingFontOrKeyT
     EXPECT_EQ(bar("scrScrollDelay")->value(), 200) << "blanks around a number are read";
     combo("cboPauseKey")->setCurrentIndex(-1);
     save();
-    EXPECT_EQ(stored("Direction"), "Up");
-    EXPECT_EQ(stored("XPos"), "Right");
-    EXPECT_EQ(stored("HotKey"), "E");
-    EXPECT_EQ(stored("FontSize"), "10");
-    EXPECT_EQ(stored("PauseKey"), "Q");
+    for (const auto& [key, value] : { std::pair { "Direction", "Up" }, { "XPos", "Right" }, { "HotKey", "E" },
+             { "FontSize", "10" }, { "PauseKey", "Q" } })
+        EXPECT_EQ(stored(key), value) << key;
 }
 
 TEST_F(OptionsWindow, SaveActsAtOnceAndTheNextStartLoadsItBackWithoutAddingEntries)
