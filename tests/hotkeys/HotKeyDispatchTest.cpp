@@ -96,7 +96,7 @@ protected:
     HotKeyDispatcher dispatcher { *this };
 };
 
-TEST_F(HotKeyDispatch, WhilePlayingTrackVolumeAndPopUpKeysAct)
+TEST_F(HotKeyDispatch, WhilePlayingTrackVolumePopUpAndRatingKeysActTheRatingOneStarWithinTheLimits)
 {
     player.volume = 98;
     dispatcher.HotKey(HotKeyId::PreviousTrack);
@@ -111,33 +111,8 @@ TEST_F(HotKeyDispatch, WhilePlayingTrackVolumeAndPopUpKeysAct)
     dispatcher.HotKey(HotKeyId::PopUp);
     dispatcher.HotKey(HotKeyId::PopUp);
     EXPECT_EQ(log, QStringList({ "ShowTrackPopup", "closeTrackPopups" }));
-}
 
-TEST_F(HotKeyDispatch, WhileNotPlayingOrUnreadableOnlyPlayPauseActs)
-{
-    player.state = PlayerApplication::Stopped;
-    player.volume = 50;
-    stars = 3;
-    for (int id = HotKeyId::First; id <= HotKeyId::Last; ++id)
-        dispatcher.HotKey(id);
-    EXPECT_EQ(player.calls, QStringList({ "Play" }));
-    EXPECT_EQ(player.volume, 50);
-    EXPECT_TRUE(log.isEmpty());
-
-    player.state = PlayerApplication::Playing;
-    player.failingCalls = QStringList({ "PlayerState" });
-    dispatcher.HotKey(HotKeyId::PopUp);
-    dispatcher.HotKey(HotKeyId::PreviousTrack);
-    EXPECT_TRUE(log.isEmpty());
-
-    connected = false;
-    dispatcher.HotKey(HotKeyId::PlayPause);
-    EXPECT_EQ(player.calls, QStringList({ "Play" }));
-    EXPECT_EQ(playPauseCaption(), "&Play") << "without a player only the caption turns";
-}
-
-TEST_F(HotKeyDispatch, RatingStepsOneStarWithinTheLimitsAndShowsThePopupAnew)
-{
+    log.clear();
     stars = 2;
     popups = 2;
     dispatcher.HotKey(HotKeyId::RatingUp);
@@ -163,6 +138,29 @@ TEST_F(HotKeyDispatch, RatingStepsOneStarWithinTheLimitsAndShowsThePopupAnew)
     ratingFails = true;
     dispatcher.HotKey(HotKeyId::RatingUp);
     EXPECT_EQ(log.last(), "updaterating 20") << "a rating that failed (it said why) leaves the pop-ups";
+}
+
+TEST_F(HotKeyDispatch, WhileNotPlayingOrUnreadableOnlyPlayPauseActs)
+{
+    player.state = PlayerApplication::Stopped;
+    player.volume = 50;
+    stars = 3;
+    for (int id = HotKeyId::First; id <= HotKeyId::Last; ++id)
+        dispatcher.HotKey(id);
+    EXPECT_EQ(player.calls, QStringList({ "Play" }));
+    EXPECT_EQ(player.volume, 50);
+    EXPECT_TRUE(log.isEmpty());
+
+    player.state = PlayerApplication::Playing;
+    player.failingCalls = QStringList({ "PlayerState" });
+    dispatcher.HotKey(HotKeyId::PopUp);
+    dispatcher.HotKey(HotKeyId::PreviousTrack);
+    EXPECT_TRUE(log.isEmpty());
+
+    connected = false;
+    dispatcher.HotKey(HotKeyId::PlayPause);
+    EXPECT_EQ(player.calls, QStringList({ "Play" }));
+    EXPECT_EQ(playPauseCaption(), "&Play") << "without a player only the caption turns";
 }
 
 TEST_F(HotKeyDispatch, PlayerErrorsNeverEscapeAndPlayPauseFollowsTheCaptionAllTheSame)
