@@ -181,9 +181,9 @@ TEST_F(OptionsWindow, WithNoPlayerAndNoWindowTheStoredSettingsActAndOpeningAndSa
     EXPECT_TRUE(desktop.messages.isEmpty());
 }
 
-TEST_F(OptionsWindow, TheFontPreviewFollowsTheSelectorsAndFallsBackToSizeEight)
+TEST_F(OptionsWindow, TheFontPreviewFollowsTheSelectorsAndAParentForThePopUpsStartsThemInTheBox)
 {
-    connectAndLoad();
+    frmMain& main = connectAndLoad();
     QComboBox* sizes = combo("cboFontSize");
     QLabel* sample = control<QLabel>(*form, "lblSample");
     sizes->setCurrentIndex(10);
@@ -195,11 +195,7 @@ TEST_F(OptionsWindow, TheFontPreviewFollowsTheSelectorsAndFallsBackToSizeEight)
     sizes->setCurrentIndex(6);
     EXPECT_TRUE(sample->font().bold());
     EXPECT_EQ(sample->font().pointSize(), 12);
-}
 
-TEST_F(OptionsWindow, SetPopUpParentStartsInTheBoxAndOnTheDesktopAtTheWorkAreaEdge)
-{
-    frmMain& main = connectAndLoad();
     PopUpMessages& popups = *main.notification().popups();
     QFrame* picHolder = control<QFrame>(main, "picHolder");
     box("chkUseParent")->setChecked(true);

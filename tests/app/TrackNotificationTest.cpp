@@ -52,7 +52,7 @@ protected:
 };
 }
 
-TEST_F(TrackNotifying, ATrackStartShowsItsCoverThenItsTitleAndNamesItInTheTooltip)
+TEST_F(TrackNotifying, ATrackStartShowsItsCoverThenItsTitleAndNamesItInTheTooltipAndItsRatingMark)
 {
     goToTrack(1);
     PopUpMessages& popups = *form->notification().popups();
@@ -79,6 +79,24 @@ TEST_F(TrackNotifying, ATrackStartShowsItsCoverThenItsTitleAndNamesItInTheToolti
     player().NextTrack();
     EXPECT_TRUE(oldTitle->CloseRequested());
     EXPECT_TRUE(title().message().startsWith("Tide Tables\r\n"));
+
+    goToTrack(1);
+    tray().ratingItem(3)->trigger();
+    EXPECT_EQ(player().CurrentTrack()->Rating(), 60);
+    EXPECT_TRUE(tray().ratingItem(3)->isChecked());
+    EXPECT_FALSE(tray().ratingItem(5)->isChecked());
+    // The player changing a rating itself moves the mark through its database event.
+    player().CurrentTrack()->SetRating(20);
+    EXPECT_TRUE(tray().ratingItem(1)->isChecked());
+    EXPECT_FALSE(tray().ratingItem(3)->isChecked());
+
+    // A player that quits leaves no mark, no rating entry and no track in the tooltip.
+    player().Quit();
+    EXPECT_FALSE(form->link().isConnected());
+    for (int stars = 0; stars <= 5; ++stars)
+        EXPECT_FALSE(tray().ratingItem(stars)->isChecked());
+    EXPECT_EQ(tray().ToolTip(), "Bolvin by Harnwick");
+    EXPECT_FALSE(tray().myrating()->isEnabled());
 }
 
 TEST_F(TrackNotifying, APngCoverIsShownFromABitmapNoOrAnUnreadableOneSkipsOnlyTheArtworkPopUpAndStarsFollowTheGrid)
@@ -197,27 +215,6 @@ TEST_F(TrackNotifying, ThePopUpsStartFromTheChosenEdgeAndDirection)
         EXPECT_EQ(popups.YPos(), yPos) << y << x << direction;
         EXPECT_EQ(popups.PopUpDirection(), direction);
     }
-}
-
-TEST_F(TrackNotifying, TheRatingMarkFollowsTheMenuThePlayerAndNoTrack)
-{
-    goToTrack(1);
-    tray().ratingItem(3)->trigger();
-    EXPECT_EQ(player().CurrentTrack()->Rating(), 60);
-    EXPECT_TRUE(tray().ratingItem(3)->isChecked());
-    EXPECT_FALSE(tray().ratingItem(5)->isChecked());
-    // The player changing a rating itself moves the mark through its database event.
-    player().CurrentTrack()->SetRating(20);
-    EXPECT_TRUE(tray().ratingItem(1)->isChecked());
-    EXPECT_FALSE(tray().ratingItem(3)->isChecked());
-
-    // A player that quits leaves no mark, no rating entry and no track in the tooltip.
-    player().Quit();
-    EXPECT_FALSE(form->link().isConnected());
-    for (int stars = 0; stars <= 5; ++stars)
-        EXPECT_FALSE(tray().ratingItem(stars)->isChecked());
-    EXPECT_EQ(tray().ToolTip(), "Bolvin by Harnwick");
-    EXPECT_FALSE(tray().myrating()->isEnabled());
 }
 
 TEST_F(TrackNotifying, AnotherActivePlayerClosesThePopUpsAndShowsItsTrackThePlayerMenuFollows)
