@@ -91,6 +91,7 @@ TEST_F(TrayMenuCommands, PlaylistsAreAddedOnceFollowTheBoxAndAnEntryPlaysItAndMo
     EXPECT_FALSE(tray().playlists()->isEnabled());
     EXPECT_FALSE(tray().playlists()->toolTip().isEmpty());
     box("chkEnablePlayLists")->setChecked(true);
+    EXPECT_TRUE(tray().playlists()->isEnabled());
     EXPECT_EQ(tray().mnuPlayList().count(), 3);
 
     tray().mnuPlayList().action(1)->trigger();

@@ -49,6 +49,7 @@ TEST_F(frmMainLifecycle, StartUpBuildsTheTrayHiddenAndUnconnectedWhenNoPlayerRun
     EXPECT_TRUE(desktop.messages.isEmpty());
 
     QSignalSpy unloaded(&main, &frmMain::unloaded);
+    ASSERT_TRUE(entry("open")->isEnabled());
     entry("open")->trigger();
     EXPECT_TRUE(main.isVisible());
     main.Unload(frmMain::UnloadMode::FormControlMenu);
