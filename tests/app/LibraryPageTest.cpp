@@ -1,23 +1,67 @@
 #include "app/options/LibraryPage.h"
 #include "AppTestRig.h"
-#include "Controls.h"
 #include "SampleLibrary.h"
 #include "app/options/LibraryTransferView.h"
+#include "app/options/QtTransferView.h"
+#include "library/ExtrasExport.h"
+#include "library/ExtrasImport.h"
 #include "player/simulated/SimulatedPlayerBackend.h"
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <functional>
+
+namespace
+{
+// Waits, boundedly, for a modal window of type T and hands it to act.
+template <typename T> void whenModal(std::function<void(T*)> act, int polls = 500)
+{
+    QTimer::singleShot(10, [act, polls] {
+        if (auto* window = qobject_cast<T*>(QApplication::activeModalWidget()))
+            act(window);
+        else if (polls > 0)
+            whenModal<T>(act, polls - 1);
+    });
+}
+
+// Answers the next file dialog with path, typed as a user would: a selection the dialog's
+// model has not loaded yet is lost.
+void answerFileDialog(const QString& path)
+{
+    whenModal<QFileDialog>([path](QFileDialog* dialog) {
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
+        QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
+    });
+}
+
+// The Qt half alone; the rest does nothing.
+class DialogView : public QtTransferView
+{
+public:
+    DialogView()
+        : QtTransferView(nullptr)
+    {
+    }
+    void setBusy(bool) override { }
+    void setProgressMaximum(int) override { }
+    void setProgressValue(int) override { }
+    void setStatus(const QString&) override { }
+    void messageBox(const QString&) override { }
+    void showBalloon(const QString&, const QString&, int, int) override { }
+};
+}
 
 TEST(LibraryPage, ATransferHoldsTheOtherOneAndItsOptionsWhileBusy)
 {
@@ -55,36 +99,6 @@ TEST(LibraryPage, ATransferHoldsTheOtherOneAndItsOptionsWhileBusy)
     EXPECT_EQ(balloons, QStringList({ "Bolvin: Import complete." }));
 }
 
-TEST(LibraryPage, StartWithNoPlayerToBeHadSaysSoAndStaysIdle)
-{
-    AppTestRig rig;
-    rig.backend.player = nullptr;
-    frmMain& main = rig.load();
-    control<QPushButton>(main, "cmdStartBackup")->click();
-    control<QPushButton>(main, "cmdStartImport")->click();
-    EXPECT_EQ(rig.desktop.messages, QStringList({ "Fake Player is not running.", "Fake Player is not running." }));
-    EXPECT_FALSE(control<QPushButton>(main, "cmdStartBackup")->isHidden());
-    EXPECT_TRUE(control<QPushButton>(main, "cmdCancelBackup")->isHidden());
-}
-
-namespace
-{
-// Answers the next file dialog with path once it is up, or gives up after two seconds.
-void answerFileDialog(const QString& path, int triesLeft = 100)
-{
-    QTimer::singleShot(20, [path, triesLeft] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            // Typed, as a user would: a selection the dialog's model has not loaded yet is lost.
-            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
-            QMetaObject::invokeMethod(dialog, &QDialog::accept, Qt::QueuedConnection);
-            return;
-        }
-        if (triesLeft > 0)
-            answerFileDialog(path, triesLeft - 1);
-    });
-}
-}
-
 TEST(LibraryPage, AnImportIntoTheJukeboxIsWrittenOnceAfterACopyAndAWriteThatFailsIsSaid)
 {
     SampleLibrary library;
@@ -120,4 +134,35 @@ TEST(LibraryPage, AnImportIntoTheJukeboxIsWrittenOnceAfterACopyAndAWriteThatFail
     control<QPushButton>(main, "cmdStartImport")->click();
     EXPECT_TRUE(rig.desktop.messages.join("\n").contains("could not")) << rig.desktop.messages.join("\n").toStdString();
     EXPECT_FALSE(rig.desktop.messages.join("\n").contains("complete"));
+}
+
+TEST(QtTransferView, TheSaveDialogAddsTheSuffixAndAsksBeforeReplacingAndACancelledOpenOneGivesNoFile)
+{
+    QTemporaryDir dir;
+    const QString existing = QDir(dir.path()).filePath(QStringLiteral("extras.xml"));
+    ASSERT_TRUE(QFile(existing).open(QIODevice::WriteOnly));
+
+    bool asked = false;
+    whenModal<QFileDialog>([&](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Save Your Data"));
+        EXPECT_EQ(dialog->nameFilters(), QStringList { QStringLiteral("XML Files (*.xml)") });
+        EXPECT_EQ(dialog->defaultSuffix(), QStringLiteral("xml"));
+        whenModal<QMessageBox>([&](QMessageBox* box) {
+            asked = true;
+            box->button(QMessageBox::Yes)->click();
+        });
+        dialog->selectFile(QDir(dir.path()).filePath(QStringLiteral("extras")));
+        // QFileDialog hides accept(); through QDialog it runs as a click on Save would.
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    DialogView view;
+    EXPECT_EQ(view.saveFileName(ExtrasExport::dialogRequest()), existing);
+    EXPECT_TRUE(asked);
+
+    whenModal<QFileDialog>([](QFileDialog* dialog) {
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Import Your Data"));
+        EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
+        dialog->reject();
+    });
+    EXPECT_TRUE(view.openFileName(ExtrasImport::dialogRequest()).isEmpty());
 }

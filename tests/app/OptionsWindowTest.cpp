@@ -1,22 +1,14 @@
 #include "AppTestRig.h"
-#include "Controls.h"
-#include "app/options/OptionGroup.h"
-#include "app/options/OptionPages.h"
 #include "platform/screen/modFunctions.h"
 #include "popup/PopUpMessages.h"
-#include "tray/frmSysTray.h"
 #include "tray/hotkeys/HotKey.h"
 
 #include <gtest/gtest.h>
 
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 
 namespace
 {
@@ -29,16 +21,12 @@ protected:
         playerRuns();
         return load();
     }
-    QCheckBox* box(const char* name) { return control<QCheckBox>(*form, name); }
-    QScrollBar* bar(const char* name) { return control<QScrollBar>(*form, name); }
-    QComboBox* combo(const char* name) { return control<QComboBox>(*form, name); }
-    OptionGroup* group(const char* name) { return control<OptionGroup>(*form, name); }
     QString stored(const char* key) { return settings.values.value(key, "<absent>"); }
     void save() { control<QPushButton>(*form, "btnSave")->click(); }
 };
 }
 
-TEST_F(OptionsWindow, AnEmptyStoreLoadsTheDefaultsAndWritesNothing)
+TEST_F(OptionsWindow, AnEmptyStoreLoadsTheDefaultsAndWritesNothingAndAboutSpeaksTheProgramsOwnWords)
 {
     frmMain& main = connectAndLoad();
     ASSERT_TRUE(main.link().isConnected());
@@ -61,6 +49,11 @@ TEST_F(OptionsWindow, AnEmptyStoreLoadsTheDefaultsAndWritesNothing)
     EXPECT_TRUE(registry.runValue().isEmpty());
     EXPECT_EQ(settings.values.size(), 1);
     EXPECT_TRUE(desktop.messages.isEmpty());
+
+    control<QPushButton>(main, "Command3")->click();
+    ASSERT_EQ(desktop.messages.size(), 1);
+    EXPECT_TRUE(desktop.messages[0].startsWith("Bolvin 1.0.143\r\n"));
+    EXPECT_EQ(desktop.messages[0].split("\r\n").size(), 4);
 }
 
 TEST_F(OptionsWindow, TheHiddenBottomLeftDirectionLoadsActsAndSavesBack)
@@ -74,13 +67,19 @@ TEST_F(OptionsWindow, TheHiddenBottomLeftDirectionLoadsActsAndSavesBack)
     EXPECT_EQ(stored("Direction"), "BottomLeft");
 }
 
-TEST_F(OptionsWindow, GarbageInTheStoreLoadsEachKeysDefault)
+// A font that is not installed becomes the one the desktop draws in its place; an empty
+// hotkey selector keeps the stored key.
+TEST_F(OptionsWindow, GarbageInTheStoreLoadsEachKeysDefaultAndAMissingFontOrKeyTheNearestOne)
 {
+    desktop.fonts = { "DejaVu Sans", "Liberation Serif" };
+    desktop.systemFamily = "Liberation Serif";
     for (const auto& [key, value] : { std::pair { "Direction", "up" }, { "Background", "Five" }, { "YPos", "Middle" },
              { "XPos", "\x01" }, { "HotKey", "Nope" }, { "FontSize", "huge" }, { "ShowDelay", "abc" },
-             { "PopUpWidth", "99999" }, { "Movement", "-5" }, { "Fading", "2" }, { "Scroll", " 200 " } })
+             { "PopUpWidth", "99999" }, { "Movement", "-5" }, { "Fading", "2" }, { "Scroll", " 200 " },
+             { "Font", "Comic Neue" }, { "PauseKey", "Q" } })
         settings.values.insert(key, value);
     connectAndLoad();
+    EXPECT_EQ(combo("cboFonts")->currentText(), "Liberation Serif");
     for (const char* name : { "optDirection", "optBackGround", "optYPos", "optXPos" })
         EXPECT_GE(group(name)->selectedIndex(), 0) << "every group has a choice";
     EXPECT_EQ(bar("scrShowDelay")->value(), 3000);
@@ -88,29 +87,11 @@ TEST_F(OptionsWindow, GarbageInTheStoreLoadsEachKeysDefault)
     EXPECT_EQ(bar("scrMovementIndex")->value(), 5);
     EXPECT_FALSE(box("chkFading")->isChecked());
     EXPECT_EQ(bar("scrScrollDelay")->value(), 200) << "blanks around a number are read";
-    save();
-    EXPECT_EQ(stored("Direction"), "Up");
-    EXPECT_EQ(stored("XPos"), "Right");
-    EXPECT_EQ(stored("HotKey"), "E");
-    EXPECT_EQ(stored("FontSize"), "10");
-}
-
-TEST_F(OptionsWindow, AFontThatIsNotInstalledBecomesTheOneTheDesktopDrawsInItsPlace)
-{
-    desktop.fonts = { "DejaVu Sans", "Liberation Serif" };
-    desktop.systemFamily = "Liberation Serif";
-    settings.values.insert("Font", "Comic Neue");
-    connectAndLoad();
-    EXPECT_EQ(combo("cboFonts")->currentText(), "Liberation Serif");
-}
-
-TEST_F(OptionsWindow, AnEmptyHotkeySelectorKeepsTheStoredKey)
-{
-    settings.values.insert("PauseKey", "Q");
-    connectAndLoad();
     combo("cboPauseKey")->setCurrentIndex(-1);
     save();
-    EXPECT_EQ(stored("PauseKey"), "Q");
+    for (const auto& [key, value] : { std::pair { "Direction", "Up" }, { "XPos", "Right" }, { "HotKey", "E" },
+             { "FontSize", "10" }, { "PauseKey", "Q" } })
+        EXPECT_EQ(stored(key), value) << key;
 }
 
 TEST_F(OptionsWindow, SaveActsAtOnceAndTheNextStartLoadsItBackWithoutAddingEntries)
@@ -200,38 +181,9 @@ TEST_F(OptionsWindow, WithNoPlayerAndNoWindowTheStoredSettingsActAndOpeningAndSa
     EXPECT_TRUE(desktop.messages.isEmpty());
 }
 
-TEST_F(OptionsWindow, PlaylistsAreAddedOnceAndTheSubmenuFollowsTheBox)
+TEST_F(OptionsWindow, TheFontPreviewFollowsTheSelectorsAndAParentForThePopUpsStartsThemInTheBox)
 {
-    auto source = std::make_shared<FakeSource>();
-    source->playlists->items
-        = { std::make_shared<FakePlaylist>("Library"), std::make_shared<FakePlaylist>("Road & Trip") };
-    backend.player->librarySource = source;
     frmMain& main = connectAndLoad();
-    frmSysTray& tray = *main.sysTray();
-    EXPECT_FALSE(tray.playlists()->isEnabled());
-
-    box("chkEnablePlayLists")->setChecked(true);
-    EXPECT_TRUE(tray.playlists()->isEnabled());
-    ASSERT_EQ(tray.mnuPlayList().count(), 2);
-    EXPECT_EQ(tray.mnuPlayList().caption(1), "&Road & Trip");
-    box("chkEnablePlayLists")->setChecked(false);
-    EXPECT_FALSE(tray.playlists()->isEnabled());
-    EXPECT_FALSE(tray.playlists()->toolTip().isEmpty());
-    box("chkEnablePlayLists")->setChecked(true);
-    EXPECT_EQ(tray.mnuPlayList().count(), 2);
-
-    // Another player's lists replace these; a player with none leaves the submenu grey.
-    source->playlists->items.clear();
-    backend.player->OnAboutToPromptUserToQuitEvent();
-    tray.mnuSysTray().action(11)->trigger();
-    ASSERT_TRUE(main.link().isConnected());
-    EXPECT_FALSE(tray.playlists()->isEnabled());
-    EXPECT_FALSE(tray.mnuPlayList().isVisible(0));
-}
-
-TEST_F(OptionsWindow, TheFontPreviewFollowsTheSelectorsAndFallsBackToSizeEight)
-{
-    connectAndLoad();
     QComboBox* sizes = combo("cboFontSize");
     QLabel* sample = control<QLabel>(*form, "lblSample");
     sizes->setCurrentIndex(10);
@@ -243,11 +195,7 @@ TEST_F(OptionsWindow, TheFontPreviewFollowsTheSelectorsAndFallsBackToSizeEight)
     sizes->setCurrentIndex(6);
     EXPECT_TRUE(sample->font().bold());
     EXPECT_EQ(sample->font().pointSize(), 12);
-}
 
-TEST_F(OptionsWindow, SetPopUpParentStartsInTheBoxAndOnTheDesktopAtTheWorkAreaEdge)
-{
-    frmMain& main = connectAndLoad();
     PopUpMessages& popups = *main.notification().popups();
     QFrame* picHolder = control<QFrame>(main, "picHolder");
     box("chkUseParent")->setChecked(true);
@@ -257,13 +205,4 @@ TEST_F(OptionsWindow, SetPopUpParentStartsInTheBoxAndOnTheDesktopAtTheWorkAreaEd
     EXPECT_EQ(popups.ParentHandle(), nullptr);
     EXPECT_EQ(popups.XPos(), GetWorkAreaRight(Screen::system()) - popups.MessageWidth());
     EXPECT_EQ(popups.YPos(), GetWorkAreaBottom(Screen::system()));
-}
-
-TEST_F(OptionsWindow, AboutSpeaksTheProgramsOwnWords)
-{
-    frmMain& main = load();
-    control<QPushButton>(main, "Command3")->click();
-    ASSERT_EQ(desktop.messages.size(), 1);
-    EXPECT_TRUE(desktop.messages[0].startsWith("Bolvin 1.0.143\r\n"));
-    EXPECT_EQ(desktop.messages[0].split("\r\n").size(), 4);
 }

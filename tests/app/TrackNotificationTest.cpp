@@ -1,27 +1,21 @@
 #include "AppTestRig.h"
 #include "Contrast.h"
-#include "Controls.h"
 #include "FakeDesktopNotifications.h"
 #include "FakePlayerChooser.h"
 #include "SampleLibrary.h"
 #include "app/SchemePalette.h"
-#include "app/options/OptionGroup.h"
 #include "platform/screen/modFunctions.h"
 #include "player/simulated/SimulatedPlayerBackend.h"
 #include "popup/PopUpMessage.h"
 #include "popup/PopUpMessages.h"
 #include "popup/frmPopUpMessage.h"
-#include "tray/frmSysTray.h"
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
-#include <QScrollBar>
 
 namespace
 {
@@ -49,10 +43,8 @@ protected:
             player().NextTrack();
     }
     bool inTemp(const char* name) const { return QFile::exists(m_temp.filePath(name)); }
-    frmSysTray& tray() { return *form->sysTray(); }
-    QCheckBox* box(const char* name) { return control<QCheckBox>(*form, name); }
-    OptionGroup* group(const char* name) { return control<OptionGroup>(*form, name); }
     PopUpMessage& title() { return *form->notification().titlePopUp(); }
+    PopUpMessage& art() { return *form->notification().artPopUp(); }
 
     SampleLibrary m_library;
     QTemporaryDir m_temp;
@@ -60,7 +52,7 @@ protected:
 };
 }
 
-TEST_F(TrackNotifying, ATrackStartShowsItsCoverThenItsTitleAndNamesItInTheTooltip)
+TEST_F(TrackNotifying, ATrackStartShowsItsCoverThenItsTitleAndNamesItInTheTooltipAndItsRatingMark)
 {
     goToTrack(1);
     PopUpMessages& popups = *form->notification().popups();
@@ -70,11 +62,10 @@ TEST_F(TrackNotifying, ATrackStartShowsItsCoverThenItsTitleAndNamesItInTheToolti
 
     // The cover is shown whole, in its own aspect, and a click on it opens the artwork window.
     EXPECT_TRUE(inTemp("Bolvin-artwork.jpg"));
-    const PopUpMessage& art = *form->notification().artPopUp();
-    EXPECT_TRUE(art.NoBkStretch());
-    EXPECT_TRUE(art.Clickable());
-    ASSERT_FALSE(art.Background().isNull());
-    EXPECT_EQ(art.Caption(), QString("%1,%2").arg(art.Background().height()).arg(art.Background().width()));
+    EXPECT_TRUE(art().NoBkStretch());
+    EXPECT_TRUE(art().Clickable());
+    ASSERT_FALSE(art().Background().isNull());
+    EXPECT_EQ(art().Caption(), QString("%1,%2").arg(art().Background().height()).arg(art().Background().width()));
 
     EXPECT_EQ(title().Caption(), "Jukebox");
     EXPECT_EQ(title().message(), "Harbour Lights\r\nThe Lanterns\r\nHarbour Lights\r\n\r\n★★★★★");
@@ -88,22 +79,37 @@ TEST_F(TrackNotifying, ATrackStartShowsItsCoverThenItsTitleAndNamesItInTheToolti
     player().NextTrack();
     EXPECT_TRUE(oldTitle->CloseRequested());
     EXPECT_TRUE(title().message().startsWith("Tide Tables\r\n"));
+
+    goToTrack(1);
+    tray().ratingItem(3)->trigger();
+    EXPECT_EQ(player().CurrentTrack()->Rating(), 60);
+    EXPECT_TRUE(tray().ratingItem(3)->isChecked());
+    EXPECT_FALSE(tray().ratingItem(5)->isChecked());
+    // The player changing a rating itself moves the mark through its database event.
+    player().CurrentTrack()->SetRating(20);
+    EXPECT_TRUE(tray().ratingItem(1)->isChecked());
+    EXPECT_FALSE(tray().ratingItem(3)->isChecked());
+
+    // A player that quits leaves no mark, no rating entry and no track in the tooltip.
+    player().Quit();
+    EXPECT_FALSE(form->link().isConnected());
+    for (int stars = 0; stars <= 5; ++stars)
+        EXPECT_FALSE(tray().ratingItem(stars)->isChecked());
+    EXPECT_EQ(tray().ToolTip(), "Bolvin by Harnwick");
+    EXPECT_FALSE(tray().myrating()->isEnabled());
 }
 
-TEST_F(TrackNotifying, APngCoverIsConvertedAndShownFromTheBitmap)
+TEST_F(TrackNotifying, APngCoverIsShownFromABitmapNoOrAnUnreadableOneSkipsOnlyTheArtworkPopUpAndStarsFollowTheGrid)
 {
     goToTrack(10);
     EXPECT_TRUE(inTemp("Bolvin-artwork.png"));
     EXPECT_TRUE(inTemp("Bolvin-artwork.bmp"));
-    EXPECT_FALSE(form->notification().artPopUp()->Background().isNull());
-    EXPECT_TRUE(form->notification().artPopUp()->Visible());
-}
+    EXPECT_FALSE(art().Background().isNull());
+    EXPECT_TRUE(art().Visible());
 
-TEST_F(TrackNotifying, NoOrAnUnreadableCoverSkipsOnlyTheArtworkPopUpAndStarsFollowTheGrid)
-{
     // Skipping ahead leaves earlier notifications retracting; look at the latest only.
     goToTrack(5); // no cover, rated 20
-    EXPECT_FALSE(form->notification().artPopUp()->Visible());
+    EXPECT_FALSE(art().Visible());
     EXPECT_TRUE(title().Visible());
     EXPECT_TRUE(title().message().endsWith("\r\n\r\n★☆☆☆☆"));
     EXPECT_TRUE(tray().ratingItem(1)->isChecked());
@@ -121,32 +127,24 @@ TEST_F(TrackNotifying, NoOrAnUnreadableCoverSkipsOnlyTheArtworkPopUpAndStarsFoll
     cover.write(QByteArray("\xFF\xD8\xFF\xE0", 4) + QByteArray(64, 'x')); // a JPEG in name only
     cover.close();
     goToTrack(1);
-    EXPECT_FALSE(form->notification().artPopUp()->Visible());
+    EXPECT_FALSE(art().Visible());
     EXPECT_TRUE(title().Visible());
     EXPECT_TRUE(title().message().startsWith("Harbour Lights\r\n"));
 }
 
-TEST_F(TrackNotifying, WithBothPopUpsOffTheTooltipStillFollowsTheTrack)
+TEST_F(TrackNotifying, ThreeStarsShowOnTheMenuWithBothPopUpsOffAndOnThePopUp)
 {
     box("chkPopArt")->setChecked(false);
     box("chkPopTitle")->setChecked(false);
-    goToTrack(3);
-    EXPECT_EQ(form->notification().popups()->Count(), 0);
-    EXPECT_TRUE(tray().ToolTip().contains("Lantern Walk"));
-    EXPECT_TRUE(tray().ratingItem(3)->isChecked());
-}
-
-TEST_F(TrackNotifying, ThreeStarsShowAsStarsOnThePopUpTheMenuAndTheDesktopsNotification)
-{
     goToTrack(3); // rated 60
-    EXPECT_EQ(title().window()->lblMessage()->text().split('\n').last(), "★★★☆☆");
+    EXPECT_EQ(form->notification().popups()->Count(), 0);
+    EXPECT_TRUE(tray().ToolTip().contains("Lantern Walk")) << "the tooltip follows the track all the same";
+    EXPECT_TRUE(tray().ratingItem(3)->isChecked());
     EXPECT_EQ(tray().ratingItem(3)->text(), "★★★☆☆");
     EXPECT_EQ(tray().ratingItem(0)->text(), "None");
-    FakeDesktopNotifications notifications;
-    form->setDesktopNotifications(&notifications, true);
+    box("chkPopTitle")->setChecked(true);
     goToTrack(3);
-    ASSERT_FALSE(notifications.shown.isEmpty());
-    EXPECT_TRUE(notifications.shown.last().body.endsWith("\n★★★☆☆"));
+    EXPECT_EQ(title().window()->lblMessage()->text().split('\n').last(), "★★★☆☆");
 }
 
 // Read from the drawn pixels: each line of the title pop-up against the background beside it.
@@ -189,8 +187,8 @@ TEST_F(TrackNotifying, ThePopUpsStartFromTheChosenEdgeAndDirection)
     PopUpMessages& popups = *form->notification().popups();
     const int right = GetWorkAreaRight(Screen::system());
     const int bottom = GetWorkAreaBottom(Screen::system());
-    const int height = control<QScrollBar>(*form, "scrPopUpHeight")->value();
-    const int width = control<QScrollBar>(*form, "scrPopUpWidth")->value();
+    const int height = bar("scrPopUpHeight")->value();
+    const int width = bar("scrPopUpWidth")->value();
     // Top or bottom, left or right, the direction; where it starts. The direction names the
     // edge; the position on its own axis is ignored.
     const int cases[][5] = {
@@ -214,28 +212,6 @@ TEST_F(TrackNotifying, ThePopUpsStartFromTheChosenEdgeAndDirection)
     }
 }
 
-TEST_F(TrackNotifying, TheRatingMarkFollowsTheMenuThePlayerAndNoTrack)
-{
-    goToTrack(1);
-    tray().ratingItem(3)->trigger();
-    EXPECT_EQ(player().CurrentTrack()->Rating(), 60);
-    EXPECT_TRUE(tray().ratingItem(3)->isChecked());
-    EXPECT_FALSE(tray().ratingItem(5)->isChecked());
-    // The player changing a rating itself moves the mark through its database event.
-    player().CurrentTrack()->SetRating(20);
-    EXPECT_TRUE(tray().ratingItem(1)->isChecked());
-    EXPECT_FALSE(tray().ratingItem(3)->isChecked());
-
-    // A player that quits leaves no mark, no rating entry and no track in the tooltip.
-    player().Quit();
-    EXPECT_FALSE(form->link().isConnected());
-    for (int stars = 0; stars <= 5; ++stars)
-        EXPECT_FALSE(tray().ratingItem(stars)->isChecked());
-    EXPECT_EQ(tray().ToolTip(), "Bolvin by Harnwick");
-    EXPECT_FALSE(tray().myrating()->isEnabled());
-    EXPECT_EQ(tray().mnuSysTray().caption(7), "&Play");
-}
-
 TEST_F(TrackNotifying, AnotherActivePlayerClosesThePopUpsAndShowsItsTrackThePlayerMenuFollows)
 {
     FakePlayerChooser chooser;
@@ -243,9 +219,9 @@ TEST_F(TrackNotifying, AnotherActivePlayerClosesThePopUpsAndShowsItsTrackThePlay
     chooser.active = "mpv";
     form->setPlayerChooser(&chooser);
     QMenu* players = nullptr;
-    for (QAction* entry : tray().mnuPopup()->actions())
-        if (entry->menu() && entry->text() == "Player")
-            players = entry->menu();
+    for (QAction* item : tray().mnuPopup()->actions())
+        if (item->menu() && item->text() == "Player")
+            players = item->menu();
     ASSERT_NE(players, nullptr);
     ASSERT_EQ(players->actions().size(), 3);
     EXPECT_EQ(players->actions()[1]->text(), "VLC && Co") << "a name is never an accelerator";
@@ -294,7 +270,8 @@ TEST_F(TrackNotifying, WhereTheDesktopsNotificationsAreChosenOrTheOnlyWayTheTrac
     box("chkDesktopNotifications")->setChecked(false);
     form->setDesktopNotifications(&notifications, true);
     notifications.shown.clear();
-    goToTrack(3);
+    goToTrack(3); // rated 60
     ASSERT_FALSE(notifications.shown.isEmpty()) << "where pop-ups cannot be placed";
     EXPECT_EQ(notifications.shown.last().summary, player().CurrentTrack()->Name());
+    EXPECT_TRUE(notifications.shown.last().body.endsWith("\n★★★☆☆"));
 }

@@ -1,9 +1,7 @@
 #include "AppTestRig.h"
-#include "tray/frmSysTray.h"
 
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -16,7 +14,6 @@ constexpr int kDelete = 2;
 class frmMainLifecycle : public testing::Test, protected AppTestRig
 {
 protected:
-    frmSysTray& tray() { return *form->sysTray(); }
     QStringList captions()
     {
         QStringList all;
@@ -24,19 +21,10 @@ protected:
             all << tray().mnuSysTray().caption(i);
         return all;
     }
-    bool entryEnabled(const QString& caption)
-    {
-        TrayMenuArray& items = tray().mnuSysTray();
-        for (int i = 0; i <= items.upperBound(); ++i)
-            if (items.caption(i) == caption)
-                return items.isEnabled(i);
-        ADD_FAILURE() << "no entry " << caption.toStdString();
-        return false;
-    }
 };
 }
 
-TEST_F(frmMainLifecycle, StartUpBuildsTheTrayHiddenAndUnconnectedWhenNoPlayerRuns)
+TEST_F(frmMainLifecycle, StartUpBuildsTheTrayHiddenAndUnconnectedWhenNoPlayerRunsAndTheCloseBoxOnlyHides)
 {
     frmMain& main = load();
     ASSERT_TRUE(loaded);
@@ -54,13 +42,21 @@ TEST_F(frmMainLifecycle, StartUpBuildsTheTrayHiddenAndUnconnectedWhenNoPlayerRun
 
     EXPECT_FALSE(main.link().isConnected());
     EXPECT_EQ(backend.created, 0) << "start-up must not start the player";
-    for (const char* entry :
-        { "&Minimize Fake Player", "&Fake Player MiniPlayer", "&Shuffle", "&Next Song", "&Previous Song" }) {
-        EXPECT_FALSE(entryEnabled(entry)) << entry;
-        EXPECT_FALSE(tray().mnuSysTray().action(captions().indexOf(entry))->toolTip().isEmpty()) << "why: " << entry;
+    for (const char* key : { "Minimize", "MiniPlayer", "Shuffle", "Next Song", "Previous Song" }) {
+        EXPECT_FALSE(entry(key)->isEnabled()) << key;
+        EXPECT_FALSE(entry(key)->toolTip().isEmpty()) << "why: " << key;
     }
-    EXPECT_TRUE(entryEnabled("&Show Bolvin"));
     EXPECT_TRUE(desktop.messages.isEmpty());
+
+    QSignalSpy unloaded(&main, &frmMain::unloaded);
+    ASSERT_TRUE(entry("open")->isEnabled());
+    entry("open")->trigger();
+    EXPECT_TRUE(main.isVisible());
+    main.Unload(frmMain::UnloadMode::FormControlMenu);
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_FALSE(main.isUnloaded());
+    EXPECT_EQ(unloaded.count(), 0);
+    EXPECT_FALSE(shell.commandCodes().contains(kDelete)) << "the tray icon stays";
 }
 
 TEST_F(frmMainLifecycle, ASecondInstanceSaysSoAndLoadsNothing)
@@ -74,18 +70,29 @@ TEST_F(frmMainLifecycle, ASecondInstanceSaysSoAndLoadsNothing)
     EXPECT_EQ(backend.created, 0);
 }
 
-TEST_F(frmMainLifecycle, ARunningPlayerIsFoundByItsExecutableNameAndConnected)
+TEST_F(frmMainLifecycle, ARunningPlayerIsFoundByItsExecutableNameAndReleasedWhenItQuits)
 {
     playerRuns();
     backend.player->state = PlayerApplication::Playing;
-    load();
-    EXPECT_TRUE(form->link().isConnected());
+    frmMain& main = load();
+    EXPECT_TRUE(main.link().isConnected());
     EXPECT_EQ(backend.created, 1);
     EXPECT_EQ(tray().mnuSysTray().caption(7), "&Pause");
-    EXPECT_TRUE(entryEnabled("&Next Song"));
+    EXPECT_TRUE(entry("Next Song")->isEnabled());
     // Found by itself, it is attached without a word.
     for (const auto& c : shell.commands)
         EXPECT_NE(c.record.uFlags, NotifyIcon::FlagInfo) << c.record.infoText().toStdString();
+
+    backend.player->Quit();
+    EXPECT_FALSE(main.link().isConnected());
+    EXPECT_EQ(tray().mnuSysTray().caption(7), "&Play");
+    EXPECT_FALSE(entry("Next Song")->isEnabled());
+    EXPECT_FALSE(tray().myrating()->isEnabled());
+    EXPECT_TRUE(main.options().transfers().mbCancelExport());
+    // Any menu command other than Exit reconnects on demand.
+    entry("open")->trigger();
+    EXPECT_TRUE(main.link().isConnected());
+    EXPECT_TRUE(entry("Next Song")->isEnabled());
 }
 
 TEST_F(frmMainLifecycle, WithoutANotificationAreaTheWindowOpensAndSaysWhy)
@@ -101,31 +108,6 @@ TEST_F(frmMainLifecycle, WithoutANotificationAreaTheWindowOpensAndSaysWhy)
     EXPECT_TRUE(main.rect().contains(notice->geometry()));
 }
 
-TEST_F(frmMainLifecycle, TheFirstRunStartsThePlayerShowsTheWindowAndIsRemembered)
-{
-    settings.values.clear();
-    frmMain& main = load();
-    EXPECT_TRUE(main.isVisible());
-    EXPECT_EQ(desktop.raised, QList<QWidget*>({ &main }));
-    EXPECT_EQ(backend.created, 1);
-    EXPECT_TRUE(main.link().isConnected());
-    EXPECT_EQ(settings.values.value("FirstRun"), "No");
-}
-
-TEST_F(frmMainLifecycle, TheCloseBoxOnlyHides)
-{
-    frmMain& main = load();
-    QSignalSpy unloaded(&main, &frmMain::unloaded);
-    tray().mnuSysTray().action(11)->trigger(); // "&Show Bolvin"
-    EXPECT_TRUE(main.isVisible());
-
-    main.Unload(frmMain::UnloadMode::FormControlMenu);
-    EXPECT_FALSE(main.isVisible());
-    EXPECT_FALSE(main.isUnloaded());
-    EXPECT_EQ(unloaded.count(), 0);
-    EXPECT_FALSE(shell.commandCodes().contains(kDelete)) << "the tray icon stays";
-}
-
 TEST_F(frmMainLifecycle, ExitFromTheTrayMenuShutsDownAndLeavesTheUsersPlayerRunning)
 {
     playerRuns();
@@ -133,7 +115,7 @@ TEST_F(frmMainLifecycle, ExitFromTheTrayMenuShutsDownAndLeavesTheUsersPlayerRunn
     QSignalSpy unloaded(&main, &frmMain::unloaded);
 
     // Chosen through the open menu, as a user does: the component goes from under its own click.
-    shell.nextChoice = tray().mnuSysTray().action(13);
+    shell.nextChoice = entry("close");
     shell.notify(516);
 
     EXPECT_EQ(unloaded.count(), 1);
@@ -147,39 +129,16 @@ TEST_F(frmMainLifecycle, ExitFromTheTrayMenuShutsDownAndLeavesTheUsersPlayerRunn
     EXPECT_EQ(unloaded.count(), 1) << "a second unload does nothing";
 }
 
-TEST_F(frmMainLifecycle, AQuitRequestWhileNotConnectedLeavesThePlayerAlone)
+TEST_F(frmMainLifecycle, AnUnreadableProcessListConnectsNothingAndAQuitRequestThenLeavesThePlayerAlone)
 {
+    backend.running.reset();
     frmMain& main = load();
+    EXPECT_FALSE(main.link().isConnected());
+    EXPECT_EQ(backend.created, 0);
     guard.askToQuit();
     EXPECT_TRUE(main.isUnloaded());
     EXPECT_EQ(shell.commandCodes().last(), kDelete);
     EXPECT_TRUE(backend.player->calls.isEmpty());
-}
-
-TEST_F(frmMainLifecycle, APlayerThatQuitsIsReleasedAndItsEntriesDisabled)
-{
-    playerRuns();
-    backend.player->state = PlayerApplication::Playing;
-    frmMain& main = load();
-    backend.player->Quit();
-    EXPECT_FALSE(main.link().isConnected());
-    EXPECT_EQ(tray().mnuSysTray().caption(7), "&Play");
-    EXPECT_FALSE(entryEnabled("&Next Song"));
-    EXPECT_FALSE(tray().myrating()->isEnabled());
-    EXPECT_TRUE(main.options().transfers().mbCancelExport());
-
-    // Any menu command other than Exit reconnects on demand.
-    tray().mnuSysTray().action(11)->trigger();
-    EXPECT_TRUE(main.link().isConnected());
-    EXPECT_TRUE(entryEnabled("&Next Song"));
-}
-
-TEST_F(frmMainLifecycle, ProcessListThatCannotBeTakenChangesNothing)
-{
-    backend.running.reset();
-    load();
-    EXPECT_FALSE(form->link().isConnected());
-    EXPECT_EQ(backend.created, 0);
 }
 
 TEST_F(frmMainLifecycle, ThePlayerVersionGateAcceptsFiveOneToSixFourAndSaysWhyNot)

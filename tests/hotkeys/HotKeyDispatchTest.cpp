@@ -96,7 +96,7 @@ protected:
     HotKeyDispatcher dispatcher { *this };
 };
 
-TEST_F(HotKeyDispatch, WhilePlayingTrackVolumeAndPopUpKeysAct)
+TEST_F(HotKeyDispatch, WhilePlayingTrackVolumePopUpAndRatingKeysActTheRatingOneStarWithinTheLimits)
 {
     player.volume = 98;
     dispatcher.HotKey(HotKeyId::PreviousTrack);
@@ -111,46 +111,8 @@ TEST_F(HotKeyDispatch, WhilePlayingTrackVolumeAndPopUpKeysAct)
     dispatcher.HotKey(HotKeyId::PopUp);
     dispatcher.HotKey(HotKeyId::PopUp);
     EXPECT_EQ(log, QStringList({ "ShowTrackPopup", "closeTrackPopups" }));
-}
 
-TEST_F(HotKeyDispatch, WhileNotPlayingOrUnreadableOnlyPlayPauseActs)
-{
-    player.state = PlayerApplication::Stopped;
-    player.volume = 50;
-    stars = 3;
-    for (int id = HotKeyId::First; id <= HotKeyId::Last; ++id)
-        dispatcher.HotKey(id);
-    EXPECT_EQ(player.calls, QStringList({ "Play" }));
-    EXPECT_EQ(player.volume, 50);
-    EXPECT_TRUE(log.isEmpty());
-
-    player.state = PlayerApplication::Playing;
-    player.failingCalls = QStringList({ "PlayerState" });
-    dispatcher.HotKey(HotKeyId::PopUp);
-    dispatcher.HotKey(HotKeyId::PreviousTrack);
-    EXPECT_TRUE(log.isEmpty());
-
-    connected = false;
-    dispatcher.HotKey(HotKeyId::PlayPause);
-    EXPECT_EQ(player.calls, QStringList({ "Play" }));
-    EXPECT_EQ(playPauseCaption(), "&Play") << "without a player only the caption turns";
-}
-
-TEST_F(HotKeyDispatch, PlayPauseFollowsTheCaptionEvenWhenThePlayerFails)
-{
-    dispatcher.HotKey(HotKeyId::PlayPause);
-    EXPECT_EQ(playPauseCaption(), "&Pause");
-    player.failingCalls = QStringList({ "Pause" });
-    dispatcher.HotKey(HotKeyId::PlayPause); // Pause throws; the caption still turns
-    EXPECT_EQ(playPauseCaption(), "&Play");
-    player.failingCalls.clear();
-    withMenu = false;
-    dispatcher.HotKey(HotKeyId::PlayPause);
-    EXPECT_EQ(player.calls, QStringList({ "Play" })) << "without a menu there is no caption to follow";
-}
-
-TEST_F(HotKeyDispatch, RatingStepsOneStarWithinTheLimitsAndShowsThePopupAnew)
-{
+    log.clear();
     stars = 2;
     popups = 2;
     dispatcher.HotKey(HotKeyId::RatingUp);
@@ -178,14 +140,44 @@ TEST_F(HotKeyDispatch, RatingStepsOneStarWithinTheLimitsAndShowsThePopupAnew)
     EXPECT_EQ(log.last(), "updaterating 20") << "a rating that failed (it said why) leaves the pop-ups";
 }
 
-TEST_F(HotKeyDispatch, PlayerErrorsNeverEscape)
+TEST_F(HotKeyDispatch, WhileNotPlayingOrUnreadableOnlyPlayPauseActs)
 {
-    player.failingCalls = QStringList({ "NextTrack", "SoundVolume" });
+    player.state = PlayerApplication::Stopped;
+    player.volume = 50;
+    stars = 3;
+    for (int id = HotKeyId::First; id <= HotKeyId::Last; ++id)
+        dispatcher.HotKey(id);
+    EXPECT_EQ(player.calls, QStringList({ "Play" }));
+    EXPECT_EQ(player.volume, 50);
+    EXPECT_TRUE(log.isEmpty());
+
+    player.state = PlayerApplication::Playing;
+    player.failingCalls = QStringList({ "PlayerState" });
+    dispatcher.HotKey(HotKeyId::PopUp);
+    dispatcher.HotKey(HotKeyId::PreviousTrack);
+    EXPECT_TRUE(log.isEmpty());
+
+    connected = false;
+    dispatcher.HotKey(HotKeyId::PlayPause);
+    EXPECT_EQ(player.calls, QStringList({ "Play" }));
+    EXPECT_EQ(playPauseCaption(), "&Play") << "without a player only the caption turns";
+}
+
+TEST_F(HotKeyDispatch, PlayerErrorsNeverEscapeAndPlayPauseFollowsTheCaptionAllTheSame)
+{
+    player.failingCalls = QStringList({ "NextTrack", "SoundVolume", "Pause" });
     player.volume = 40;
     for (int id = HotKeyId::First; id <= HotKeyId::Last; ++id)
         EXPECT_NO_THROW(dispatcher.HotKey(id)) << id;
     EXPECT_EQ(player.volume, 40) << "a failed read writes nothing";
     EXPECT_EQ(player.calls, QStringList({ "PreviousTrack", "Play" }));
+    EXPECT_EQ(playPauseCaption(), "&Pause");
+    dispatcher.HotKey(HotKeyId::PlayPause); // Pause throws; the caption still turns
+    EXPECT_EQ(playPauseCaption(), "&Play");
+    player.failingCalls.clear();
+    withMenu = false;
+    dispatcher.HotKey(HotKeyId::PlayPause);
+    EXPECT_EQ(player.calls, QStringList({ "PreviousTrack", "Play" })) << "without a menu there is no caption to follow";
 }
 
 } // namespace

@@ -92,7 +92,7 @@ TEST_F(JukeboxWindowTest, FollowsWhatThePlayerDoesElsewhere)
     EXPECT_TRUE(playPause->isEnabled());
 }
 
-TEST_F(JukeboxWindowTest, ItsControlsDriveThePlayer)
+TEST_F(JukeboxWindowTest, ItsControlsDriveThePlayerAndThePlayersWindowCommandsActOnIt)
 {
     child<QToolButton>("next")->click();
     child<QToolButton>("next")->click();
@@ -118,12 +118,8 @@ TEST_F(JukeboxWindowTest, ItsControlsDriveThePlayer)
     emit tracks->activated(tracks->model()->index(4, 0));
     EXPECT_EQ(player().CurrentTrack()->Name(), trackName(4));
     EXPECT_EQ(player().PlayerState(), 1);
-}
 
-TEST_F(JukeboxWindowTest, ThePlayersWindowCommandsActOnIt)
-{
     const auto window = player().BrowserWindow();
-    const auto* tracks = child<QTableView>("tracks");
     EXPECT_FALSE(m_window->isVisible());
     window->SetVisible(true);
     EXPECT_TRUE(m_window->isVisible());

@@ -16,14 +16,8 @@ protected:
         m_quit = std::make_unique<QSignalSpy>(&player(), &PlayerApplication::OnAboutToPromptUserToQuitEvent);
     }
 
-    void changeTrack(const QVariantMap& metadata)
-    {
-        fake().change(FakeMprisService::kPlayer, { { "Metadata", metadata } });
-    }
-    void changeStatus(const QString& status)
-    {
-        fake().change(FakeMprisService::kPlayer, { { "PlaybackStatus", status } });
-    }
+    void changeTrack(const QVariantMap& metadata) { change("Metadata", metadata); }
+    void changeStatus(const QString& status) { change("PlaybackStatus", status); }
     // Lets every signal already sent arrive, for tests asserting that nothing happened.
     void settle() { QTest::qWait(kQuietMs); }
 
@@ -39,8 +33,8 @@ QVariantMap provisional(const QString& file)
 
 TEST_F(MprisEventsTest, PauseAndResumeRaiseStopAndPlayAndATrackCuedWhilePausedOrMalformedSignalsNothing)
 {
-    fake().change(FakeMprisService::kPlayer, { { "Metadata", QStringLiteral("not a map") } });
-    fake().change(FakeMprisService::kPlayer, { { "PlaybackStatus", 3 } });
+    change("Metadata", QStringLiteral("not a map"));
+    change("PlaybackStatus", 3);
     fake().change(QStringLiteral("org.example.Other"), { { "PlaybackStatus", QStringLiteral("Stopped") } });
     changeStatus("Playing");
     settle();
@@ -72,7 +66,7 @@ TEST_F(MprisEventsTest, ANewTrackWhilePlayingRaisesOnePlayAndANewRatingADatabase
     QVariantMap same = FakeMprisService::track("/t/2", "Second Song");
     same["mpris:length"] = qlonglong(1000);
     changeTrack(same);
-    fake().change(FakeMprisService::kPlayer, { { "Volume", 0.3 } });
+    change("Volume", 0.3);
     same["xesam:userRating"] = 0.6;
     changeTrack(same);
     ASSERT_TRUE(database.wait(kEventWaitMs));
@@ -109,15 +103,14 @@ TEST_F(MprisEventsTest, AProvisionalTrackWaitsForItsTagsAskingNothingOrPlaysAfte
     // Starting to play with a provisional track waits for its tags too.
     changeStatus("Stopped");
     ASSERT_TRUE(m_stop->wait(kEventWaitMs));
-    fake().change(FakeMprisService::kPlayer,
-        { { "PlaybackStatus", QStringLiteral("Playing") }, { "Metadata", provisional("next.ogg") } });
+    fake().change(
+        FakeMprisService::kPlayer, { { "PlaybackStatus", "Playing" }, { "Metadata", provisional("next.ogg") } });
     changeTrack(FakeMprisService::track("/t/9", "Next Title"));
     ASSERT_TRUE(m_play->wait(kEventWaitMs));
     settle();
     EXPECT_EQ(m_play->count(), 2);
     EXPECT_EQ(player().CurrentTrack()->Name(), "Next Title");
     // With none, it plays after the grace.
-
     QElapsedTimer clock;
     clock.start();
     changeTrack(provisional("untagged.ogg"));
@@ -144,7 +137,7 @@ TEST_F(MprisEventsTest, AHungPlayerCostsItsCommandsAndNothingElseAndAVanishingOn
     EXPECT_FALSE(player().hasVanished());
     fake().setUnresponsive(false);
     player().NextTrack();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return fake().calls().contains("Next"); }, kEventWaitMs));
+    EXPECT_TRUE(eventually([&] { return fake().calls().contains("Next"); }));
 
     // Gone in the middle of a call: the command neither throws nor hangs.
     fake().vanishOnNextCall();

@@ -61,6 +61,7 @@ protected:
         return player;
     }
 
+    static bool eventually(const std::function<bool()>& done) { return QTest::qWaitFor(done, kEventWaitMs); }
     PrivateBus& bus() { return m_bus; }
     QString extrasPath() const { return m_extrasDir.filePath("extras.sqlite"); }
 
@@ -89,6 +90,10 @@ protected:
         return *m_player;
     }
     FakeMprisService& fake() { return *m_fake; }
+    void change(const char* name, const QVariant& value)
+    {
+        fake().change(FakeMprisService::kPlayer, { { name, value } });
+    }
 
 private:
     std::unique_ptr<FakeMprisService> m_fake;

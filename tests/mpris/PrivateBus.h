@@ -11,7 +11,15 @@ class PrivateBus
 public:
     static constexpr int kStartTimeoutMs = 5000;
 
-    ~PrivateBus() { stop(); }
+    ~PrivateBus()
+    {
+        if (!m_clientName.isEmpty())
+            QDBusConnection::disconnectFromBus(m_clientName);
+        if (m_daemon.state() != QProcess::NotRunning) {
+            m_daemon.kill();
+            m_daemon.waitForFinished(kStartTimeoutMs);
+        }
+    }
 
     // Starts the daemon and connects a client under clientName; false with error() when
     // either fails within the bounded start-up. The bus starts services only from serviceDir.
@@ -35,17 +43,6 @@ public:
         m_clientName = clientName;
         m_client = QDBusConnection::connectToBus(m_address, clientName);
         return m_client.isConnected() || fail(QStringLiteral("cannot connect to ") + m_address);
-    }
-
-    void stop()
-    {
-        if (!m_clientName.isEmpty())
-            QDBusConnection::disconnectFromBus(m_clientName);
-        m_clientName.clear();
-        if (m_daemon.state() != QProcess::NotRunning) {
-            m_daemon.kill();
-            m_daemon.waitForFinished(kStartTimeoutMs);
-        }
     }
 
     QString address() const { return m_address; }

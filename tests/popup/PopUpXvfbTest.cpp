@@ -20,8 +20,6 @@
 #include <memory>
 #include <vector>
 
-// Real windows on a real X server: run with DISPLAY set and QT_QPA_PLATFORM "xcb;offscreen";
-// everywhere else these tests skip.
 using PopUps = std::vector<std::shared_ptr<PopUpMessage>>;
 
 // A track's title pop-up as the program fills it: five lines, the fourth empty.
