@@ -176,7 +176,9 @@ void PlayerLink::tellNoPlayer(const QString& reason, bool userAsked)
 {
     const QString why = reason.isEmpty() ? QStringLiteral("%1 is not running.").arg(playerName()) : reason;
     m_tray()->SetToolTip(QStringLiteral("Bolvin\r\n") + why);
-    if (userAsked || why != m_toldNoPlayer)
+    // Unasked, the player was seen on its way (its bus name is up, its choice not yet made):
+    // the attempt that follows the choice decides, so nothing is said yet.
+    if (userAsked)
         balloon(why);
     m_toldNoPlayer = why;
 }

@@ -69,8 +69,7 @@ private:
     // userAsked: a command of the user's is waiting, so the attempt and its failure are told.
     void ConnectPlayer(bool userAsked);
     void listenTo(PlayerApplication& player);
-    // No player could be attached: why, in the tooltip, and in a balloon when the user asked
-    // or the reason is new.
+    // No player could be attached: why, in the tooltip, and in a balloon when the user asked.
     void tellNoPlayer(const QString& reason, bool userAsked);
     // A player that answered late, or changed what it allows: what names it or depends on it follows.
     void onPlayerDescribed();

@@ -95,6 +95,28 @@ TEST_F(frmMainLifecycle, ARunningPlayerIsFoundByItsExecutableNameAndReleasedWhen
     EXPECT_TRUE(entry("Next Song")->isEnabled());
 }
 
+TEST_F(frmMainLifecycle, APlayerNotYetAttachableIsToldOnlyWhenAskedAndTheBalloonGoesWhenItComes)
+{
+    const auto balloons = [&] {
+        QStringList texts;
+        for (const auto& c : shell.commands)
+            if (c.record.uFlags == NotifyIcon::FlagInfo)
+                texts << c.record.infoText();
+        return texts;
+    };
+    playerRuns();
+    const std::shared_ptr<FakePlayer> player = std::exchange(backend.player, nullptr);
+    frmMain& main = load();
+    EXPECT_EQ(balloons(), QStringList());
+    EXPECT_EQ(tray().ToolTip(), "Bolvin\r\nFake Player is not running.");
+    entry("open")->trigger();
+    EXPECT_EQ(balloons(), QStringList({ "Connecting to Fake Player", "Fake Player is not running." }));
+    backend.player = player;
+    main.link().CheckPlayerRunning(false);
+    EXPECT_TRUE(main.link().isConnected());
+    EXPECT_EQ(balloons().last(), "") << "the balloon on show is taken down";
+}
+
 TEST_F(frmMainLifecycle, WithoutANotificationAreaTheWindowOpensAndSaysWhy)
 {
     shell.available = false;
