@@ -7,6 +7,7 @@
 #include "platform/appearance/DesktopColorScheme.h"
 #include "platform/autostart/SystemRegistry.h"
 #include "platform/desktop/LocalInstanceGuard.h"
+#include "platform/desktop/ProgramRestart.h"
 #include "platform/desktop/QtDesktop.h"
 #include "platform/desktop/SessionEnd.h"
 #include "platform/desktop/SessionPlatform.h"
@@ -15,6 +16,7 @@
 #include "platform/screen/Screen.h"
 #include "platform/settings/QtSettingsStore.h"
 #include "platform/tray/QtTrayShell.h"
+#include "platform/tray/StatusNotifierHostWatch.h"
 #include "player/mpris/MprisPlayerBackend.h"
 #include "player/selection/MprisPlayerChooser.h"
 #include "player/simulated/SimulatedPlayerBackend.h"
@@ -100,6 +102,12 @@ void setApplicationNames()
 }
 }
 
+namespace
+{
+// Bolvin from its start to its end; restart tells whether it wants to start again.
+int run(int argc, char** argv, const Options& options, bool& restart);
+}
+
 int main(int argc, char** argv)
 {
     Options options;
@@ -126,6 +134,18 @@ int main(int argc, char** argv)
             return 0;
     }
 
+    bool restart = false;
+    const int status = run(argc, argv, options, restart);
+    // Everything of that run is gone, the instance lock with it: the program starts afresh.
+    if (restart)
+        restartProgram(argv);
+    return status;
+}
+
+namespace
+{
+int run(int argc, char** argv, const Options& options, bool& restart)
+{
     SessionPlatform::apply();
     QApplication app(argc, argv);
     setApplicationNames();
@@ -230,6 +250,15 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "Bolvin is running.\n");
         return kExitAlreadyRunning;
     }
+    // Qt picks the kind of tray once, at the first icon: a tray host on D-Bus that comes later
+    // (a panel starting after Bolvin at login) is reached only by starting again.
+    StatusNotifierHostWatch trayHost(QDBusConnection::sessionBus());
+    QObject::connect(&trayHost, &StatusNotifierHostWatch::hostAppeared, &form, [&] {
+        if (restart || form.isUnloaded() || trayShell.isAvailable())
+            return;
+        restart = true;
+        form.Unload(frmMain::UnloadMode::AppWindows);
+    });
     const int status = app.exec();
     // What the built-in player could not save is said, and reflected in the exit status of
     // this process and of a "--quit" that asked for it.
@@ -243,4 +272,5 @@ int main(int argc, char** argv)
         return kExitUnsaved;
     }
     return status;
+}
 }

@@ -19,7 +19,7 @@ fi
 
 pids=()
 trap 'kill "${pids[@]}" 2>/dev/null' EXIT
-"$watcher" & pids+=($!)
+"$watcher" & watcher_pid=$!; pids+=($watcher_pid)
 printf '[global]\nidle_threshold = 0\n' >"$SNI_WORK/dunstrc" # expire with nobody at the keyboard
 dunst -config "$SNI_WORK/dunstrc" >"$SNI_WORK/dunst.log" 2>&1 & pids+=($!)
 on_bus() { dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
@@ -82,6 +82,18 @@ else
   wait_for 35 eval '[ "$(dunstctl count displayed)" = 0 ]' || fail "a balloon stayed: $(dunstctl count)"
 fi
 dunstctl history | grep -q "Waiting for mpv to start." || fail "no balloon said Bolvin waits for mpv"
+stop
+
+echo "== started before the panel's tray, Bolvin moves its icon there once it comes"
+kill "$watcher_pid"; wait_for 10 eval '! on_bus org.kde.StatusNotifierWatcher' || fail "the watcher did not go"
+"$bolvin" --player sim >"$SNI_WORK/bolvin.log" 2>&1 & pid=$!; pids+=($pid)
+wait_for 10 visible '^Bolvin$' || fail "without a tray, Bolvin's window did not open: $(cat "$SNI_WORK/bolvin.log")"
+"$watcher" & pids+=($!)
+service=
+wait_for 20 eval '[ -n "$(last_item)" ]' || fail "the icon did not come to the tray: $(cat "$SNI_WORK/bolvin.log")"
+service=$(last_item)
+wait_for 10 tip_has "Bolvin" || fail "the icon in the tray is not Bolvin's"
+visible '^Bolvin$' && fail "the window still says there is no tray"
 stop
 
 exit $(( failures > 0 ))
