@@ -27,13 +27,9 @@ TEST(SimulatedArtwork, SampleTracksCarryEachFormatOrNoneAndSavingCopiesTheBytesO
 
     QTemporaryDir dir;
     const QString target = QDir(dir.path()).filePath("Bolvin-artwork.png");
-    {
-        QFile old(target);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write(QByteArray(100'000, 'x'));
-    }
+    ASSERT_TRUE(LibraryFiles::write(target, QByteArray(100'000, 'x')));
     artworkOf(*player, "日本語の歌")->Item(1)->SaveArtworkToFile(target);
-    EXPECT_EQ(readFile(target), readFile(QDir(sample.folder()).filePath("covers/yoake.png")));
+    EXPECT_EQ(LibraryFiles::read(target), LibraryFiles::read(QDir(sample.folder()).filePath("covers/yoake.png")));
 
     const QString nowhere = QDir(dir.path()).filePath("no/such/folder/cover.jpg");
     EXPECT_THROW(artworkOf(*player, "Harbour Lights")->Item(1)->SaveArtworkToFile(nowhere), PlayerError);
