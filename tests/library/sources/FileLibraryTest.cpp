@@ -63,7 +63,6 @@ protected:
         QString why;
         return library->load(error ? error : &why) ? std::move(library) : nullptr;
     }
-    // Sets what is given of track i.
     static void set(FileLibrary& library, int i, std::optional<int> rating, std::optional<int> count = {},
         std::optional<QDateTime> date = {})
     {
