@@ -25,14 +25,6 @@ protected:
         EXPECT_TRUE(fake.start());
         return fake;
     }
-    static QStringList names(const PlayerChooser& chooser)
-    {
-        QStringList list;
-        for (const PlayerChooser::Entry& entry : chooser.players())
-            list << entry.id + "=" + entry.name;
-        list.sort();
-        return list;
-    }
 
     std::vector<std::unique_ptr<FakeMprisService>> m_players;
 };
@@ -114,7 +106,11 @@ TEST_F(MprisPlayerChooserTest, AHungPlayerNeverHoldsUpTheGuiThread)
     player->CurrentPlaylist()->SetShuffle(true);
     player->BrowserWindow()->SetVisible(true);
     EXPECT_TRUE(QTest::qWaitFor([&] { return failed.count() == 7; }, kEventWaitMs));
-    EXPECT_EQ(names(chooser), QStringList({ "hung=hung", "mpv=mpv" })) << "listed by its bus name";
+    QStringList listed;
+    for (const PlayerChooser::Entry& entry : chooser.players())
+        listed << entry.id + "=" + entry.name;
+    listed.sort();
+    EXPECT_EQ(listed, QStringList({ "hung=hung", "mpv=mpv" })) << "listed by its bus name";
 
     // The other player is untouched by it.
     chooser.pin("mpv");
