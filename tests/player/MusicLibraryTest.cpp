@@ -58,7 +58,6 @@ TEST(MusicLibraryPlaylists, LibraryComesFirstWhereverItIsInTheFileAndIsMadeWhenM
     EXPECT_THAT(playlistNames(bare), ElementsAre("Library"));
     EXPECT_THAT(*bare.playlists()[0].tracks, ElementsAre(0, 1));
 
-    // What is wrong, in a sentence.
     EXPECT_FALSE(library.load(QDir(dir.path()).filePath("absent.xml")));
     EXPECT_THAT(library.errorString().toStdString(), HasSubstr("could not be opened"));
 

@@ -149,14 +149,14 @@ TEST_F(SimulatedPlayerTest, PlayFirstTrackSwitchesPlaylistShufflesPerPlaylistAnd
     }
     EXPECT_EQ(int(heard.size()), roadTrip->Tracks()->Count());
 
-    const auto empty = playlist(4);
-    EXPECT_THROW(empty->PlayFirstTrack(), PlayerError);
+    EXPECT_THROW(playlist(4)->PlayFirstTrack(), PlayerError) << "the empty playlist";
     EXPECT_EQ(m_player->CurrentPlaylist()->Name(), "Road Trip");
 }
 
 TEST_F(SimulatedPlayerTest, TrackFieldsReadAsThePlayerShowsThemChangesAreCheckedAndSearchIgnoresCase)
 {
-    const auto tracks = playlist(1)->Tracks();
+    const auto library = playlist(1);
+    const auto tracks = library->Tracks();
     ASSERT_EQ(tracks->Count(), 36);
     EXPECT_THROW(tracks->Item(0), PlayerError);
     EXPECT_THROW(tracks->Item(37), PlayerError);
@@ -174,7 +174,6 @@ TEST_F(SimulatedPlayerTest, TrackFieldsReadAsThePlayerShowsThemChangesAreChecked
     EXPECT_THAT(takeEvents(), ElementsAre("db", "db", "db"));
 
     // Search is case-insensitive in the fields asked.
-    const auto library = playlist(1);
     const auto crisps = library->Search("CRISPS", PlayerPlaylist::SearchArtists);
     ASSERT_NE(crisps, nullptr);
     EXPECT_EQ(crisps->Count(), 4);
