@@ -38,12 +38,3 @@ private:
 
 // The moment the tests' clocks stand still at.
 inline const QDateTime fixedNow(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC);
-
-// Index into MusicLibrary::tracks() of the first track called name; -1 when none is.
-inline int trackNamed(const MusicLibrary& library, const QString& name)
-{
-    for (int i = 0; i < int(library.tracks().size()); ++i)
-        if (library.tracks()[std::size_t(i)].name == name)
-            return i;
-    return -1;
-}

@@ -7,9 +7,9 @@ namespace
 
 std::shared_ptr<PlayerCollection<PlayerArtwork>> artworkOf(const SimulatedPlayer& player, const QString& name)
 {
-    const int index = trackNamed(player.library(), name);
-    EXPECT_GE(index, 0) << name.toStdString();
-    return player.LibrarySource()->Playlists()->Item(1)->Tracks()->Item(index + 1)->Artwork();
+    const auto found = player.LibrarySource()->Playlists()->Item(1)->Search(name, PlayerPlaylist::SearchSongNames);
+    EXPECT_TRUE(found) << name.toStdString() << " is not in the sample";
+    return found->Item(1)->Artwork();
 }
 
 } // namespace
