@@ -49,7 +49,7 @@ protected:
 
 } // namespace
 
-TEST_F(SimulatedPlayerTest, TracksAdvanceWithTheSteppedClockAndCountAsPlayed)
+TEST_F(SimulatedPlayerTest, TracksAdvanceWithTheSteppedClockAndCountAsPlayedAtMostOnceInAStep)
 {
     EXPECT_THROW(m_player->CurrentTrack(), PlayerError) << "nothing is current before it plays";
     EXPECT_EQ(m_player->CurrentPlaylist()->Name(), "Library");
