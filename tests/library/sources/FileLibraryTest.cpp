@@ -51,13 +51,11 @@ protected:
     }
     std::unique_ptr<FileLibrary> load(QString* error = nullptr)
     {
-        std::unique_ptr<FileLibrary> library;
+        std::unique_ptr<FileLibrary> library = std::make_unique<StrawberryLibrary>(path);
         if (std::string_view(kind.file) == rhythmbox.file) {
             auto opened = std::make_unique<RhythmboxLibrary>(path);
             opened->setDatabase(std::make_shared<RhythmDbClient>(QDBusConnection(QStringLiteral("no bus"))));
             library = std::move(opened);
-        } else {
-            library = std::make_unique<StrawberryLibrary>(path);
         }
         library->setClock([] { return QDateTime(QDate(2026, 5, 1), QTime(9, 5, 3)); });
         QString why;
@@ -136,7 +134,7 @@ TEST_P(FileLibraryContract, ReadsSongsOnTheTransferScaleAndAWriteKeepsADatedCopy
     EXPECT_TRUE(library->backupPath().isEmpty());
     EXPECT_TRUE(library->completionNote().isEmpty());
 
-    const QString modes = SourceTestFiles::setModeAndOwner(path, 0640);
+    const QString modes = SourceTestFiles::modeAndOwner(path, 0640);
     set(*library, 1, 0, {}, QDateTime());
     set(*library, 2, 80, 4, QDateTime::fromSecsSinceEpoch(1800000000));
     ASSERT_TRUE(library->commit(&message)) << message.toStdString();
@@ -191,7 +189,7 @@ TEST_F(RhythmboxLibraryTest, AWriteChangesTheExtrasElementsAndNothingElse)
     EXPECT_EQ(SourceTestFiles::read(path).toStdString(), expected.toStdString());
     EXPECT_EQ(SourceTestFiles::read(copy()), before);
 
-    const QString readOnly = SourceTestFiles::setModeAndOwner(path, 0444);
+    const QString readOnly = SourceTestFiles::modeAndOwner(path, 0444);
     set(*library, 1, 80);
     if (::geteuid() != 0)
         return;

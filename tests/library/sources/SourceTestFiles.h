@@ -70,24 +70,20 @@ inline QByteArray jukeboxPlist(const std::vector<Song>& songs)
     return xml + "</dict></dict></plist>\n";
 }
 
-// "640 1 4": a file's permission bits in octal, its owner and its group.
-inline QString modeAndOwner(const QString& path)
+// "640 1 4": a file's permission bits in octal, its owner and its group. Given a mode, first
+// gives the file that mode and, where this user may, the owner "daemon" and group "adm" (1
+// and 4), so a write that keeps them shows it.
+inline QString modeAndOwner(const QString& path, mode_t setMode = 0)
 {
+    if (setMode && ::geteuid() == 0)
+        (void)::chown(QFile::encodeName(path).constData(), 1, 4);
+    if (setMode)
+        ::chmod(QFile::encodeName(path).constData(), setMode);
     struct stat info {
     };
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return QStringLiteral("<missing>");
     return QStringLiteral("%1 %2 %3").arg(info.st_mode & 07777, 0, 8).arg(info.st_uid).arg(info.st_gid);
-}
-
-// Gives path mode and, where this user may, the owner "daemon" and group "adm" (1 and 4), so
-// a write that keeps them shows it; returns what the file then has.
-inline QString setModeAndOwner(const QString& path, mode_t mode)
-{
-    if (::geteuid() == 0)
-        (void)::chown(QFile::encodeName(path).constData(), 1, 4);
-    ::chmod(QFile::encodeName(path).constData(), mode);
-    return modeAndOwner(path);
 }
 
 // Runs statements on the SQLite file at path in one transaction; the first row the last one
