@@ -1,14 +1,14 @@
-#include "player/extras/ExtrasStore.h"
+#include "../library/sources/SourceTestFiles.h"
+
 #include "player/PlayerError.h"
+#include "player/extras/ExtrasStore.h"
 #include "player/extras/ExtrasTrackWriter.h"
 #include "player/extras/TrackIdentity.h"
 
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QFile>
 #include <QSignalSpy>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -27,19 +27,6 @@ StoredTrack stored(const QString& identity, const StoredExtras& extras)
     track.extras = extras;
     return track;
 }
-
-QByteArray contents(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void write(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
-}
 }
 
 class ExtrasStoreTest : public testing::Test
@@ -51,7 +38,7 @@ protected:
 
 TEST_F(ExtrasStoreTest, TracksAreKnownByTheirFileOrTheirTagsAndKeptAcrossReopening)
 {
-    write(m_dir.filePath("tone.ogg"), "tone");
+    ASSERT_TRUE(LibraryFiles::write(m_dir.filePath("tone.ogg"), "tone"));
     ASSERT_TRUE(QFile::link(m_dir.filePath("tone.ogg"), m_dir.filePath("link.ogg")));
     const QString stream = "https://radio.example/live";
     {
@@ -82,19 +69,11 @@ TEST_F(ExtrasStoreTest, TracksAreKnownByTheirFileOrTheirTagsAndKeptAcrossReopeni
 TEST_F(ExtrasStoreTest, AnOlderFileIsUpgradedAndANewerOneRefusedUntouched)
 {
     QDir().mkpath(m_dir.filePath("Bolvin"));
-    const auto run = [this](const QStringList& statements) {
-        {
-            auto db = QSqlDatabase::addDatabase("QSQLITE", "by hand");
-            db.setDatabaseName(m_path);
-            ASSERT_TRUE(db.open());
-            for (const QString& statement : statements)
-                ASSERT_TRUE(QSqlQuery(db).exec(statement)) << statement.toStdString();
-        }
-        QSqlDatabase::removeDatabase("by hand");
-    };
-    run({ "CREATE TABLE tracks (identity TEXT PRIMARY KEY NOT NULL, rating INTEGER NOT NULL, "
-          "play_count INTEGER NOT NULL, played_ms INTEGER) WITHOUT ROWID",
-        "INSERT INTO tracks VALUES ('file:/a', 40, 1, NULL)", "PRAGMA user_version=1" });
+    ASSERT_EQ(SourceTestFiles::runSql(m_path,
+                  { "CREATE TABLE tracks (identity TEXT PRIMARY KEY NOT NULL, rating INTEGER NOT NULL, "
+                    "play_count INTEGER NOT NULL, played_ms INTEGER) WITHOUT ROWID",
+                      "INSERT INTO tracks VALUES ('file:/a', 40, 1, NULL)", "PRAGMA user_version=1" }),
+        QString());
     {
         ExtrasStore store(m_path);
         StoredTrack kept = store.find("file:/a").value_or(StoredTrack());
@@ -104,15 +83,15 @@ TEST_F(ExtrasStoreTest, AnOlderFileIsUpgradedAndANewerOneRefusedUntouched)
         ASSERT_TRUE(store.save(kept, &error)) << error.toStdString();
         EXPECT_EQ(store.all(&error).at(0).title, "Tagged Now");
     }
-    run({ "PRAGMA user_version=99" });
-    const QByteArray before = contents(m_path);
+    ASSERT_EQ(SourceTestFiles::runSql(m_path, { "PRAGMA user_version=99" }), QString());
+    const QByteArray before = LibraryFiles::read(m_path);
     ExtrasStore store(m_path);
     ExtrasTrackWriter writer(std::shared_ptr<ExtrasStore>(&store, [](ExtrasStore*) {}));
     EXPECT_FALSE(store.find("file:/a"));
     EXPECT_FALSE(writer.rateAbility());
     EXPECT_TRUE(writer.rateAbility().reason.contains("newer version of Bolvin"));
     EXPECT_THROW(writer.rate(track("x", "A", "B", -1), 20), PlayerError);
-    EXPECT_EQ(contents(m_path), before);
+    EXPECT_EQ(LibraryFiles::read(m_path), before);
 }
 
 TEST_F(ExtrasStoreTest, ADamagedFileIsSetAsideOnceAndANewOneStarted)
@@ -124,11 +103,11 @@ TEST_F(ExtrasStoreTest, ADamagedFileIsSetAsideOnceAndANewOneStarted)
         for (int i = 0; i < 300; ++i)
             ASSERT_TRUE(store.save(stored(QString("tags:%1").arg(i).repeated(20), { 20, i, {} }), &error));
     }
-    healthy = contents(m_path);
+    healthy = LibraryFiles::read(m_path);
     for (const QByteArray& damage : { QByteArray(8192, 'x'), healthy.left(healthy.size() / 2) }) {
         QDir(m_dir.filePath("Bolvin")).removeRecursively();
         QDir().mkpath(m_dir.filePath("Bolvin"));
-        write(m_path, damage);
+        ASSERT_TRUE(LibraryFiles::write(m_path, damage));
         ExtrasStore store(m_path);
         QSignalSpy damaged(&store, &ExtrasStore::damaged);
         EXPECT_FALSE(store.find("tags:1"));
@@ -139,6 +118,6 @@ TEST_F(ExtrasStoreTest, ADamagedFileIsSetAsideOnceAndANewOneStarted)
         const QStringList aside = QDir(m_dir.filePath("Bolvin")).entryList({ "extras.sqlite.damaged-*" });
         ASSERT_EQ(aside.size(), 1);
         EXPECT_TRUE(damaged.first().first().toString().contains(aside.first()));
-        EXPECT_EQ(contents(m_dir.filePath("Bolvin/" + aside.first())), damage);
+        EXPECT_EQ(LibraryFiles::read(m_dir.filePath("Bolvin/" + aside.first())), damage);
     }
 }

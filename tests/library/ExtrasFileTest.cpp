@@ -20,8 +20,9 @@ TEST(ExtrasFileWriter, EscapesAndEncodesAsTheFormatHasIt)
         EXPECT_EQ(ExtrasFileWriter::encode(text), bytes) << text.toString().toStdString();
 }
 
-// The parser's reason for a file that is not well-formed. No entity is ever resolved,
-// external or expanding; nesting no extras file has is refused.
+// The parser's reason for a file that is not well-formed. No entity is ever resolved: a
+// document type declaration, where any would be declared, is refused; so is nesting no
+// extras file has.
 TEST(ExtrasFileReader, GivesTheReasonForAFileThatIsNotWellFormedOrHostile)
 {
     const std::pair<QByteArray, const char*> cases[] = {
@@ -31,9 +32,6 @@ TEST(ExtrasFileReader, GivesTheReasonForAFileThatIsNotWellFormedOrHostile)
             "line 4" },
         { "<?xml version=\"1.0\"?><!DOCTYPE library [<!ENTITY x SYSTEM \"file:///etc/passwd\">]><library><track>"
           "<name>&x;</name></track></library>",
-            "document type declaration" },
-        { "<!DOCTYPE l [<!ENTITY a \"aaaaaaaaaa\"><!ENTITY b \"&a;&a;&a;&a;&a;&a;\">]>"
-          "<library><track><name>&b;</name></track></library>",
             "document type declaration" },
         { "<library>" + QByteArray("<track><name>").repeated(ExtrasFileReader::maxDepth + 1), "deeper" },
     };

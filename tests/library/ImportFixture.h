@@ -73,7 +73,6 @@ protected:
             rig.addTrack({ t.name, t.artist, t.rating, t.count, played, t.time });
         rig.player.addLibrary();
     }
-    // Only the rating is imported.
     void ratingOnly() { options.importPlayCount = options.importLastPlayDate = false; }
     QStringList& writes() { return rig.player.state->writes; }
 

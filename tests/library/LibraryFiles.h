@@ -7,6 +7,18 @@
 #include <QFile>
 #include <QStringList>
 
+#include <ostream>
+
+// Readable failure messages for Qt text.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& bytes, std::ostream* out)
+{
+    *out << '"' << bytes.toStdString() << '"';
+}
+
 // The files and values the library tests compare.
 namespace LibraryFiles
 {

@@ -8,14 +8,6 @@
 #include <QLocale>
 #include <QTemporaryDir>
 
-#include <ostream>
-
-// Readable failure messages for Qt text.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-
 // A fake player and view, a private folder for files, and US English dates.
 struct LibraryTestRig {
     FakeLibraryPlayer player;

@@ -34,21 +34,6 @@ QByteArray twoTrackLibrary(const QByteArray& playlists)
 
 } // namespace
 
-// The sample holds what other libraries hold too: markup in names and non-Latin text.
-TEST(MusicLibrarySample, ReadsWhatTheFileHoldsExactly)
-{
-    SampleLibrary sample;
-    const auto library = sample.load();
-    EXPECT_EQ(library->tracks().size(), 36u);
-    EXPECT_THAT(playlistNames(*library), ElementsAre("Library", "Road Trip", "Quiet & Slow", "Empty Playlist"));
-    EXPECT_EQ(library->playlists()[1].tracks->size(), 8u);
-    const int japanese = trackNamed(*library, QStringLiteral("日本語の歌"));
-    ASSERT_GE(japanese, 0);
-    EXPECT_EQ(library->tracks()[std::size_t(japanese)].artist, QStringLiteral("山田花子"));
-    // Cover paths are relative to the library's folder.
-    EXPECT_EQ(library->tracks().front().artworkFile, QDir(sample.folder()).filePath("covers/harbour-lights.jpg"));
-}
-
 TEST(MusicLibraryPlaylists, LibraryComesFirstWhereverItIsInTheFileAndIsMadeWhenMissingAndErrorsSaySo)
 {
     QTemporaryDir dir;
@@ -73,7 +58,6 @@ TEST(MusicLibraryPlaylists, LibraryComesFirstWhereverItIsInTheFileAndIsMadeWhenM
     EXPECT_THAT(playlistNames(bare), ElementsAre("Library"));
     EXPECT_THAT(*bare.playlists()[0].tracks, ElementsAre(0, 1));
 
-    // What is wrong, in a sentence.
     EXPECT_FALSE(library.load(QDir(dir.path()).filePath("absent.xml")));
     EXPECT_THAT(library.errorString().toStdString(), HasSubstr("could not be opened"));
 

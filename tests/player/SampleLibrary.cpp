@@ -4,13 +4,14 @@
 
 SampleLibrary::SampleLibrary()
 {
+    // A copy that fails shows as a library that does not load.
     const QDir source(bundledFolder());
     QDirIterator it(source.path(), QDir::Files, QDirIterator::Subdirectories);
-    m_valid = m_dir.isValid();
-    while (m_valid && it.hasNext()) {
+    while (it.hasNext()) {
         const QString from = it.next();
         const QString to = QDir(m_dir.path()).filePath(source.relativeFilePath(from));
-        m_valid = QDir().mkpath(QFileInfo(to).absolutePath()) && QFile::copy(from, to);
+        QDir().mkpath(QFileInfo(to).absolutePath());
+        QFile::copy(from, to);
     }
 }
 
@@ -31,8 +32,6 @@ std::unique_ptr<SimulatedPlayer> SampleLibrary::player() const
 QString SampleLibrary::writeFile(const QString& folder, const QByteArray& text)
 {
     const QString path = QDir(folder).filePath(QStringLiteral("iTunes Music Library.xml"));
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly))
-        f.write(text);
+    LibraryFiles::write(path, text);
     return path;
 }

@@ -1,24 +1,16 @@
 #pragma once
 
+#include "../library/LibraryFiles.h"
+
 #include "player/plist/MusicLibrary.h"
 #include "player/simulated/SimulatedPlayer.h"
 
 #include <gtest/gtest.h>
 
-#include <QDateTime>
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <memory>
-#include <ostream>
-
-// The bytes of the file at path; empty when it cannot be read.
-inline QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // A private copy of the bundled sample library (xml and covers) in a temporary folder, so a
 // test may write to it freely.
@@ -27,44 +19,22 @@ class SampleLibrary
 public:
     SampleLibrary();
 
-    bool isValid() const { return m_valid; }
     QString folder() const { return m_dir.path(); }
     QString file() const { return QDir(m_dir.path()).filePath(QStringLiteral("iTunes Music Library.xml")); }
-    QByteArray bytes() const { return readFile(file()); }
+    QByteArray bytes() const { return LibraryFiles::read(file()); }
 
     // A freshly loaded library of the copy; fails the test when it does not load.
     std::unique_ptr<MusicLibrary> load() const;
     // A player over the copy, with time and the clock under the test's control.
     std::unique_ptr<SimulatedPlayer> player() const;
 
-    // The path of the bundled, read-only original.
     static QString bundledFolder() { return QStringLiteral(BOLVIN_SAMPLE_LIBRARY_DIR); }
     // Writes text as the library file of folder and returns its path.
     static QString writeFile(const QString& folder, const QByteArray& text);
 
 private:
     QTemporaryDir m_dir;
-    bool m_valid = false;
 };
 
 // The moment the tests' clocks stand still at.
 inline const QDateTime fixedNow(QDate(2026, 3, 14), QTime(15, 9, 26), Qt::UTC);
-
-// Index into MusicLibrary::tracks() of the first track called name; -1 when none is.
-inline int trackNamed(const MusicLibrary& library, const QString& name)
-{
-    for (int i = 0; i < int(library.tracks().size()); ++i)
-        if (library.tracks()[std::size_t(i)].name == name)
-            return i;
-    return -1;
-}
-
-// Readable failure messages for Qt text.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QByteArray& bytes, std::ostream* out)
-{
-    *out << '"' << bytes.toStdString() << '"';
-}

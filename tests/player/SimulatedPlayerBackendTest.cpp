@@ -30,7 +30,6 @@ TEST(SimulatedPlayerBackend, RunsFromCreationUntilQuitStartsPlayingWhenAskedAndE
     EXPECT_NE(backend.createApplication(), app);
     EXPECT_EQ(backend.player()->PlayerState(), 1);
 
-    // A library that does not load is explained.
     QTemporaryDir dir;
     SimulatedPlayerBackend damaged(
         SampleLibrary::writeFile(dir.path(), "<plist version=\"1.0\">\n<dict>\n<key>Tracks"), 1.0);
@@ -40,7 +39,9 @@ TEST(SimulatedPlayerBackend, RunsFromCreationUntilQuitStartsPlayingWhenAskedAndE
     EXPECT_EQ(damaged.createApplication(), nullptr);
 }
 
-TEST(SimulatedPlayerBackend, UserLibraryIsACopyMadeOnce)
+// The bundled library is copied for the user once; a library of the user's own is played
+// from a working copy.
+TEST(SimulatedPlayerBackend, TheBundledLibraryIsCopiedOnceAndAUsersIsPlayedFromAWorkingCopy)
 {
     QStandardPaths::setTestModeEnabled(true);
     const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -48,21 +49,15 @@ TEST(SimulatedPlayerBackend, UserLibraryIsACopyMadeOnce)
     QDir library(QDir(appData).filePath("library"));
     library.removeRecursively();
 
-    const QString copy = SimulatedPlayerBackend::userLibraryFile(SampleLibrary::bundledFolder());
-    ASSERT_EQ(copy, library.filePath("iTunes Music Library.xml"));
+    const QString bundled = SimulatedPlayerBackend::userLibraryFile(SampleLibrary::bundledFolder());
+    ASSERT_EQ(bundled, library.filePath("iTunes Music Library.xml"));
     EXPECT_TRUE(QFile::exists(library.filePath("covers/thalassa.bmp")));
-    QFile file(copy);
-    ASSERT_TRUE(file.open(QIODevice::Append) && file.write("<!-- the user's own -->\n") > 0);
-    file.close();
-    const QByteArray changed = readFile(copy);
-    EXPECT_EQ(SimulatedPlayerBackend::userLibraryFile(SampleLibrary::bundledFolder()), copy);
-    EXPECT_EQ(readFile(copy), changed);
+    const QByteArray changed = LibraryFiles::read(bundled) + "<!-- the user's own -->\n";
+    ASSERT_TRUE(LibraryFiles::write(bundled, changed));
+    EXPECT_EQ(SimulatedPlayerBackend::userLibraryFile(SampleLibrary::bundledFolder()), bundled);
+    EXPECT_EQ(LibraryFiles::read(bundled), changed);
     library.removeRecursively();
-}
 
-TEST(SimulatedPlayerBackend, AUserLibraryIsPlayedFromAWorkingCopy)
-{
-    QStandardPaths::setTestModeEnabled(true);
     SampleLibrary user;
     // Written by another program: its own character references, which a save would respell.
     const QByteArray userBytes = user.bytes().replace("Mo &amp; the Crisps", "Mo &#38; the Crisps");
@@ -90,7 +85,7 @@ TEST(SimulatedPlayerBackend, AUserLibraryIsPlayedFromAWorkingCopy)
     EXPECT_EQ(played.tracks().front().rating, 40);
     SampleLibrary::writeFile(user.folder(), userBytes + "\n");
     EXPECT_EQ(SimulatedPlayerBackend::workingLibraryFile(user.file()), copy);
-    EXPECT_EQ(readFile(copy), userBytes + "\n");
+    EXPECT_EQ(LibraryFiles::read(copy), userBytes + "\n");
 
     EXPECT_TRUE(SimulatedPlayerBackend::workingLibraryFile(QDir(user.folder()).filePath("gone.xml"), &error).isEmpty());
     EXPECT_THAT(error.toStdString(), HasSubstr("could not be opened"));

@@ -90,7 +90,7 @@ TEST(SimulatedPlayerWriteFailure, FailedTemporaryFileLeavesTheOldFileIntact)
     SampleLibrary sample;
     const QString path = QDir(sample.folder()).filePath(QString(250, QLatin1Char('x')) + ".xml");
     ASSERT_TRUE(QFile::copy(sample.file(), path));
-    const QByteArray before = readFile(path);
+    const QByteArray before = LibraryFiles::read(path);
     auto library = std::make_unique<MusicLibrary>();
     ASSERT_TRUE(library->load(path)) << library->errorString().toStdString();
     SimulatedPlayer player(std::move(library));
@@ -99,7 +99,7 @@ TEST(SimulatedPlayerWriteFailure, FailedTemporaryFileLeavesTheOldFileIntact)
     EXPECT_FALSE(player.flush());
     EXPECT_EQ(failures.count(), 1);
     EXPECT_THAT(player.saveError().toStdString(), HasSubstr("could not be saved"));
-    EXPECT_EQ(readFile(path), before);
+    EXPECT_EQ(LibraryFiles::read(path), before);
     EXPECT_EQ(QDir(sample.folder()).entryList(QDir::Files).size(), 2) << "no temporary file left";
 }
 
@@ -123,7 +123,7 @@ TEST_F(SimulatedPlayerPersistence, AHeldBatchReachesTheFileInOneWriteAfterACopyO
     const QString stamp = fixedNow.toLocalTime().toString("yyyyMMdd-HHmmss");
     EXPECT_EQ(
         player->lastBackup(), QDir(sample.folder()).filePath("iTunes Music Library.before-import-" + stamp + ".xml"));
-    EXPECT_EQ(readFile(player->lastBackup()), atHold);
+    EXPECT_EQ(LibraryFiles::read(player->lastBackup()), atHold);
 
     // Dropped: the player reads its file again.
     const QByteArray written = sample.bytes();

@@ -17,15 +17,6 @@ std::vector<int> scanned(const MusicLibrary& library, int playlist, const QStrin
     return found;
 }
 
-QByteArray playlistEntry(const QString& name, const std::vector<int>& ids)
-{
-    QByteArray items;
-    for (const int id : ids)
-        items += "<dict><key>Track ID</key><integer>" + QByteArray::number(id) + "</integer></dict>";
-    return "<dict><key>Name</key><string>" + name.toUtf8() + "</string><key>Playlist Items</key><array>" + items
-        + "</array></dict>\n";
-}
-
 } // namespace
 
 // The index must find what a scan finds, in names chosen to be awkward: names that contain
@@ -45,12 +36,15 @@ TEST(TrackNameSearch, IndexedFindsWhatAScanFinds)
             + names[i].toHtmlEscaped().toUtf8() + "</string></dict>\n";
         outOfOrder.insert(outOfOrder.begin(), i + 1);
     }
+    QByteArray items;
+    for (const int id : outOfOrder)
+        items += "<dict><key>Track ID</key><integer>" + QByteArray::number(id) + "</integer></dict>";
     QTemporaryDir dir;
     MusicLibrary library;
     ASSERT_TRUE(library.load(SampleLibrary::writeFile(dir.path(),
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n<key>Tracks</key>\n<dict>\n"
-            + tracks + "</dict>\n<key>Playlists</key>\n<array>\n" + playlistEntry(QStringLiteral("Mixed"), outOfOrder)
-            + "</array>\n</dict>\n</plist>\n")))
+            + tracks + "</dict>\n<key>Playlists</key>\n<array>\n<dict><key>Name</key><string>Mixed</string>"
+            + "<key>Playlist Items</key><array>" + items + "</array></dict>\n</array>\n</dict>\n</plist>\n")))
         << library.errorString().toStdString();
     ASSERT_EQ(library.playlists().size(), 2u);
 

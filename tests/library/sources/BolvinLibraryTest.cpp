@@ -1,3 +1,4 @@
+#include "../LibraryFiles.h"
 #include "FakeTransferView.h"
 
 #include "library/ExtrasExport.h"
@@ -6,7 +7,6 @@
 #include "library/sources/LibrarySourceKind.h"
 #include "player/extras/ExtrasTrackWriter.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QUrl>
 
@@ -19,13 +19,6 @@ MprisMetadata track(const QString& url, const QString& artist, const QString& ti
     return MprisMetadata({ { "xesam:url", url }, { "xesam:artist", QStringList { artist } }, { "xesam:title", title },
         { "mpris:length", lengthUs } });
 }
-
-// An export is in ISO 8859-1.
-QString exported(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
-}
 }
 
 // What players without a library of their own were given leaves as an ordinary extras file; another
@@ -35,7 +28,8 @@ TEST(BolvinLibraryTest, ExportsWhatPlayersWereGivenAndTakesInTracksNotYetPlayed)
     QTemporaryDir dir;
     const QString path = dir.filePath("Bolvin/extras.sqlite");
     ExtrasTrackWriter writer(std::make_shared<ExtrasStore>(path));
-    writer.rate(track("https://radio.example/live", "Café Noir", "Last Tram", 183'400'000), 80);
+    const MprisMetadata tram = track("https://radio.example/live", "Café Noir", "Last Tram", 183'400'000);
+    writer.rate(tram, 80);
 
     QString error;
     std::shared_ptr<FileLibrary> library = LibrarySources::open(LibrarySourceKind::Bolvin, path, &error);
@@ -43,31 +37,27 @@ TEST(BolvinLibraryTest, ExportsWhatPlayersWereGivenAndTakesInTracksNotYetPlayed)
     FakeTransferView view;
     view.savePath = dir.filePath("export.xml");
     ASSERT_EQ(ExtrasExport(library, view, ExportOptions(), [] { return false; }).run(), TransferOutcome::Completed);
-    const QString file = exported(view.savePath);
+    // An export is in ISO 8859-1.
+    const QString file = QString::fromLatin1(LibraryFiles::read(view.savePath));
     for (const char* element :
         { "<name>Last Tram</name>", "<artist>Café Noir</artist>", "<rating>80</rating>", "<time>3:03</time>" })
         EXPECT_TRUE(file.contains(QString::fromUtf8(element))) << element << "\n" << file.toStdString();
 
-    QFile other(dir.filePath("other.xml"));
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.write(
+    view.openPath = dir.filePath("other.xml");
+    ASSERT_TRUE(LibraryFiles::write(view.openPath,
         "<library><exportmode>All</exportmode>"
         "<track><name>Last Tram</name><artist>Café Noir</artist><playedcount>5</playedcount><time>3:03</time></track>"
         "<track><name>First Light</name><artist>Dawn Choir</artist><rating>100</rating><time>1:35</time></track>"
-        "<track><name>Untimed</name><rating>60</rating></track></library>");
-    other.close();
+        "<track><name>Untimed</name><rating>60</rating></track></library>"));
     library = LibrarySources::open(LibrarySourceKind::Bolvin, path, &error);
-    view.openPath = other.fileName();
     ExtrasImport import(
         library, view, ImportOptions { true, true, true, QStringLiteral("Replace"), true }, [] { return false; });
     import.setStore(library.get());
     ASSERT_EQ(import.run(), TransferOutcome::Completed) << view.messages.join('\n').toStdString();
     EXPECT_EQ(import.tracksUpdated(), 2);
 
-    const TrackStatistics tram
-        = writer.readBack(track("https://radio.example/live", "Café Noir", "Last Tram", 183'400'000));
-    EXPECT_EQ(tram.rating, 80);
-    EXPECT_EQ(tram.playCount, 5);
+    EXPECT_EQ(writer.readBack(tram).rating, 80);
+    EXPECT_EQ(writer.readBack(tram).playCount, 5);
     // First played from a file, and without its artist's accent: the imported entry becomes that file's.
     QFile(dir.filePath("first.ogg")).open(QIODevice::WriteOnly);
     const MprisMetadata first

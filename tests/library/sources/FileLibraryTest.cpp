@@ -51,19 +51,16 @@ protected:
     }
     std::unique_ptr<FileLibrary> load(QString* error = nullptr)
     {
-        std::unique_ptr<FileLibrary> library;
+        std::unique_ptr<FileLibrary> library = std::make_unique<StrawberryLibrary>(path);
         if (std::string_view(kind.file) == rhythmbox.file) {
             auto opened = std::make_unique<RhythmboxLibrary>(path);
             opened->setDatabase(std::make_shared<RhythmDbClient>(QDBusConnection(QStringLiteral("no bus"))));
             library = std::move(opened);
-        } else {
-            library = std::make_unique<StrawberryLibrary>(path);
         }
         library->setClock([] { return QDateTime(QDate(2026, 5, 1), QTime(9, 5, 3)); });
         QString why;
         return library->load(error ? error : &why) ? std::move(library) : nullptr;
     }
-    // Sets what is given of track i.
     static void set(FileLibrary& library, int i, std::optional<int> rating, std::optional<int> count = {},
         std::optional<QDateTime> date = {})
     {
@@ -104,7 +101,10 @@ protected:
     }
 };
 
-TEST_P(FileLibraryContract, ReadsSongsOnTheTransferScaleWithLeftOutFieldsAsZero)
+// Songs read on the transfer scale, left-out fields as zero. The first write leaves a dated
+// copy of the old file beside it, both with the file's mode, owner and group, and nothing
+// else; a commit with nothing changed writes nothing.
+TEST_P(FileLibraryContract, ReadsSongsOnTheTransferScaleAndAWriteKeepsADatedCopyWithTheFilesModeAndOwner)
 {
     std::vector<Song> songs { { "Whole", "A", 245, kind.ratings[0].first, 3, 1700000000 }, { "Bare", "D", 3600 } };
     for (const auto& [text, rating] : kind.ratings)
@@ -129,20 +129,12 @@ TEST_P(FileLibraryContract, ReadsSongsOnTheTransferScaleWithLeftOutFieldsAsZero)
     ASSERT_TRUE(found);
     EXPECT_EQ(found->Item(1)->Name(), QStringLiteral("Whole"));
     EXPECT_FALSE(all->Search(QStringLiteral("Whol"), PlayerPlaylist::SearchSongNames));
-}
 
-// The first write leaves a dated copy of the old file beside it, both with the file's mode,
-// owner and group, and nothing else; a commit with nothing changed writes nothing.
-TEST_P(FileLibraryContract, AWriteKeepsADatedCopyOfTheOldFileWithItsModeAndOwner)
-{
-    make({ { "Rated", "A", 200, kind.ratings[0].first, 3, 1700000000 }, { "Unrated", "B" } });
-    const auto library = load();
-    ASSERT_TRUE(library);
     ASSERT_TRUE(library->commit(&message));
     EXPECT_TRUE(library->backupPath().isEmpty());
     EXPECT_TRUE(library->completionNote().isEmpty());
 
-    const QString modes = SourceTestFiles::setModeAndOwner(path, 0640);
+    const QString modes = SourceTestFiles::modeAndOwner(path, 0640);
     set(*library, 1, 0, {}, QDateTime());
     set(*library, 2, 80, 4, QDateTime::fromSecsSinceEpoch(1800000000));
     ASSERT_TRUE(library->commit(&message)) << message.toStdString();
@@ -197,7 +189,7 @@ TEST_F(RhythmboxLibraryTest, AWriteChangesTheExtrasElementsAndNothingElse)
     EXPECT_EQ(SourceTestFiles::read(path).toStdString(), expected.toStdString());
     EXPECT_EQ(SourceTestFiles::read(copy()), before);
 
-    const QString readOnly = SourceTestFiles::setModeAndOwner(path, 0444);
+    const QString readOnly = SourceTestFiles::modeAndOwner(path, 0444);
     set(*library, 1, 80);
     if (::geteuid() != 0)
         return;
@@ -251,8 +243,12 @@ TEST_F(RhythmboxLibraryTest, WhileRhythmboxRunsATrackItLacksStopsTheRestAndTheFi
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1) << "no copy: the file is never touched";
 }
 
-TEST_F(StrawberryLibraryTest, OnlyKnownSchemaVersionsAreReadAndAnyOtherIsLeftUntouched)
+// Only known schema versions are read, any other is left untouched. A read that fails part
+// of the way gives no songs at all, so nothing exports a part as the whole; the user learns
+// which of the two it was.
+TEST_F(StrawberryLibraryTest, AnUnknownSchemaIsLeftUntouchedAndADamagedOrLockedLibraryIsCalledSoAndGivesNoSongs)
 {
+    QString error;
     for (int version : StrawberryLibrary::knownSchemaVersions) {
         make({ { "A", "X" } }, version);
         EXPECT_TRUE(load()) << version;
@@ -260,22 +256,15 @@ TEST_F(StrawberryLibraryTest, OnlyKnownSchemaVersionsAreReadAndAnyOtherIsLeftUnt
     for (int version : { 14, 21, 99 }) {
         make({ { "A", "X" } }, version);
         const QByteArray before = SourceTestFiles::read(path);
-        QString error;
         EXPECT_FALSE(load(&error)) << version;
         EXPECT_TRUE(error.contains(QStringLiteral("schema version %1").arg(version))) << error.toStdString();
         EXPECT_EQ(SourceTestFiles::read(path), before) << version;
     }
-}
 
-// A read that fails part of the way gives no songs at all, so nothing exports a part as
-// the whole; the user learns which of the two it was.
-TEST_F(StrawberryLibraryTest, ADamagedOrLockedLibraryIsCalledSoAndGivesNoSongs)
-{
     std::vector<Song> songs;
     for (int i = 0; i < 3000; ++i)
         songs.push_back({ QStringLiteral("Song %1").arg(i), QStringLiteral("Artist %1").arg(i), 200, "0.6", i });
     make(songs);
-    QString error;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("locker"));
         db.setDatabaseName(path);

@@ -37,14 +37,13 @@ QString stateOf(const QString& path)
 // batch ends, never in the middle.
 TEST(KillWhileWritingTest, AKilledWriterLeavesAWholeFile)
 {
-    for (const char* name : { "rhythmdb.xml", "strawberry.db", "Jukebox.xml" }) {
-        // Five stars on each scale.
+    // Five stars on each scale.
+    const std::pair<const char*, const char*> files[]
+        = { { "rhythmdb.xml", "5" }, { "strawberry.db", "1" }, { "Jukebox.xml", "100" } };
+    for (const auto& [name, five] : files) {
         std::vector<SourceTestFiles::Song> songs;
         for (int i = 0; i < songCount; ++i)
-            songs.push_back({ QStringLiteral("Song %1").arg(i), "Artist", 200,
-                name[0] == 's'       ? "1"
-                    : name[0] == 'J' ? "100"
-                                     : "5" });
+            songs.push_back({ QStringLiteral("Song %1").arg(i), "Artist", 200, five });
         QTemporaryDir dir;
         const QString path = QDir(dir.path()).filePath(QString::fromLatin1(name));
         ASSERT_EQ(SourceTestFiles::makeLibrary(path, songs), QString());

@@ -34,11 +34,6 @@ struct Song {
     qint64 lastPlayed = 0;
 };
 
-inline QByteArray escaped(const QString& text)
-{
-    return text.toHtmlEscaped().toUtf8();
-}
-
 // A rhythmdb.xml: a radio station first (an entry of another type), then the songs, each
 // with an element this program does not know.
 inline QByteArray rhythmdb(const std::vector<Song>& songs)
@@ -48,10 +43,11 @@ inline QByteArray rhythmdb(const std::vector<Song>& songs)
                      "    <location>http://radio.example/stream</location>\n  </entry>\n";
     int n = 0;
     for (const Song& song : songs) {
-        xml += "  <entry type=\"song\">\n    <title>" + escaped(song.title) + "</title>\n    <genre>Pop</genre>\n"
-            + "    <artist>" + escaped(song.artist) + "</artist>\n    <album>Album</album>\n" + "    <duration>"
-            + QByteArray::number(song.seconds) + "</duration>\n" + "    <location>file:///music/"
-            + QByteArray::number(n++) + ".ogg</location>\n" + "    <mb-trackid>x-unknown</mb-trackid>\n";
+        xml += "  <entry type=\"song\">\n    <title>" + song.title.toHtmlEscaped().toUtf8()
+            + "</title>\n    <genre>Pop</genre>\n" + "    <artist>" + song.artist.toHtmlEscaped().toUtf8()
+            + "</artist>\n    <album>Album</album>\n" + "    <duration>" + QByteArray::number(song.seconds)
+            + "</duration>\n" + "    <location>file:///music/" + QByteArray::number(n++) + ".ogg</location>\n"
+            + "    <mb-trackid>x-unknown</mb-trackid>\n";
         if (!song.rating.isEmpty())
             xml += "    <rating>" + song.rating.toUtf8() + "</rating>\n";
         if (song.playCount)
@@ -68,29 +64,26 @@ inline QByteArray jukeboxPlist(const std::vector<Song>& songs)
 {
     QByteArray xml = "<?xml version=\"1.0\"?>\n<plist version=\"1.0\"><dict><key>Tracks</key><dict>\n";
     for (std::size_t i = 0; i < songs.size(); ++i)
-        xml += "<key>" + QByteArray::number(i + 1) + "</key><dict><key>Name</key><string>" + escaped(songs[i].title)
-            + "</string><key>Rating</key><integer>" + songs[i].rating.toUtf8() + "</integer></dict>\n";
+        xml += "<key>" + QByteArray::number(i + 1) + "</key><dict><key>Name</key><string>"
+            + songs[i].title.toHtmlEscaped().toUtf8() + "</string><key>Rating</key><integer>" + songs[i].rating.toUtf8()
+            + "</integer></dict>\n";
     return xml + "</dict></dict></plist>\n";
 }
 
-// "640 1 4": a file's permission bits in octal, its owner and its group.
-inline QString modeAndOwner(const QString& path)
+// "640 1 4": a file's permission bits in octal, its owner and its group. Given a mode, first
+// gives the file that mode and, where this user may, the owner "daemon" and group "adm" (1
+// and 4), so a write that keeps them shows it.
+inline QString modeAndOwner(const QString& path, mode_t setMode = 0)
 {
+    if (setMode && ::geteuid() == 0)
+        (void)::chown(QFile::encodeName(path).constData(), 1, 4);
+    if (setMode)
+        ::chmod(QFile::encodeName(path).constData(), setMode);
     struct stat info {
     };
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return QStringLiteral("<missing>");
     return QStringLiteral("%1 %2 %3").arg(info.st_mode & 07777, 0, 8).arg(info.st_uid).arg(info.st_gid);
-}
-
-// Gives path mode and, where this user may, the owner "daemon" and group "adm" (1 and 4), so
-// a write that keeps them shows it; returns what the file then has.
-inline QString setModeAndOwner(const QString& path, mode_t mode)
-{
-    if (::geteuid() == 0)
-        (void)::chown(QFile::encodeName(path).constData(), 1, 4);
-    ::chmod(QFile::encodeName(path).constData(), mode);
-    return modeAndOwner(path);
 }
 
 // Runs statements on the SQLite file at path in one transaction; the first row the last one
