@@ -38,6 +38,8 @@ constexpr int kQuitTimeoutMs = 30000;
 constexpr double kDefaultSpeed = 1.0;
 // The stored player choice, beside the options window's settings.
 const QString kPlayerKey = QStringLiteral("Player");
+// Set in a start that follows a tray host: its icon went there, so it does not start again.
+constexpr char kRestartedForTray[] = "BOLVIN_RESTARTED_FOR_TRAY";
 
 struct Options {
     QString player;
@@ -137,8 +139,10 @@ int main(int argc, char** argv)
     bool restart = false;
     const int status = run(argc, argv, options, restart);
     // Everything of that run is gone, the instance lock with it: the program starts afresh.
-    if (restart)
+    if (restart) {
+        qputenv(kRestartedForTray, "1");
         restartProgram(argv);
+    }
     return status;
 }
 
@@ -251,14 +255,19 @@ int run(int argc, char** argv, const Options& options, bool& restart)
         return kExitAlreadyRunning;
     }
     // Qt picks the kind of tray once, at the first icon: a tray host on D-Bus that comes later
-    // (a panel starting after Bolvin at login) is reached only by starting again.
-    StatusNotifierHostWatch trayHost(QDBusConnection::sessionBus());
-    QObject::connect(&trayHost, &StatusNotifierHostWatch::hostAppeared, &form, [&] {
-        if (restart || form.isUnloaded() || trayShell.isAvailable())
-            return;
-        restart = true;
-        form.Unload(frmMain::UnloadMode::AppWindows);
-    });
+    // (a panel starting after Bolvin at login) is reached only by starting again. Once only: a
+    // desktop whose Qt keeps to XEmbed whatever the host says would start it for ever.
+    std::unique_ptr<StatusNotifierHostWatch> trayHost;
+    if (!qEnvironmentVariableIsSet(kRestartedForTray)) {
+        trayHost = std::make_unique<StatusNotifierHostWatch>(QDBusConnection::sessionBus());
+        QObject::connect(trayHost.get(), &StatusNotifierHostWatch::hostAppeared, &form, [&] {
+            if (restart || form.isUnloaded() || trayShell.isAvailable())
+                return;
+            restart = true;
+            form.Unload(frmMain::UnloadMode::AppWindows);
+        });
+    }
+    qunsetenv(kRestartedForTray);
     const int status = app.exec();
     // What the built-in player could not save is said, and reflected in the exit status of
     // this process and of a "--quit" that asked for it.

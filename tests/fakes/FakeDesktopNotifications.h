@@ -17,7 +17,6 @@ public:
     {
         shown.append({ summary, body, picture });
     }
-    void withdraw() override { ++withdrawn; }
+    void withdraw() override { }
     QList<Shown> shown;
-    int withdrawn = 0;
 };
