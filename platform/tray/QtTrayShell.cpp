@@ -103,7 +103,9 @@ void QtTrayShell::showAtOnce(const QIcon& icon)
 void QtTrayShell::createIcon()
 {
     m_icon = new QSystemTrayIcon;
-    if (m_menu && trayOnDBus())
+    // Asked now, as Qt has just asked for its first icon, so that both agree for good.
+    const bool onDBus = trayOnDBus();
+    if (m_menu && onDBus)
         m_icon->setContextMenu(m_menu);
     // Queued: the receiver may open a blocking menu or delete the icon, neither of which
     // is safe inside the icon's own mouse handling.
