@@ -158,18 +158,15 @@ void QtTrayShell::showBalloon(const NotifyIconData& record)
     // An empty message takes the balloon on show away.
     const QString message = record.infoText();
     const int timeoutMs = int(qBound(kBalloonMinMs, record.uTimeoutOrVersion, kBalloonMaxMs));
-    if (!trayOnDBus()) {
-        m_icon->showMessage(message.isEmpty() ? QString() : record.infoTitleText(), message,
-            messageIcon(record.dwInfoFlags), timeoutMs);
-    } else if (m_balloons) {
+    if (m_balloons && trayOnDBus()) {
         if (message.isEmpty())
             m_balloons->withdraw();
         else
             m_balloons->show(record.infoTitleText(), message, QImage(), timeoutMs);
-    } else if (!message.isEmpty()) {
-        // Qt's own: an empty one would become a notification that never expires.
-        m_icon->showMessage(record.infoTitleText(), message, messageIcon(record.dwInfoFlags), timeoutMs);
+        return;
     }
+    m_icon->showMessage(
+        message.isEmpty() ? QString() : record.infoTitleText(), message, messageIcon(record.dwInfoFlags), timeoutMs);
 }
 
 void QtTrayShell::reportActivation(QSystemTrayIcon::ActivationReason reason)

@@ -38,7 +38,8 @@ public:
     void showAtOnce(const QIcon& icon);
 
     // On a tray on D-Bus, balloons go through this server, where each replaces the last and
-    // an empty one takes it away; Qt's own would pile up there. Not owned.
+    // an empty one takes it away; Qt's own pile up there, and an empty one of Qt's never
+    // expires. Not owned; main sets it whenever there is a session bus.
     void sendBalloonsThrough(DesktopNotifications* server) { m_balloons = server; }
 
     // The icon between add and delete; null otherwise. For tests.

@@ -17,7 +17,6 @@ constexpr int kCallTimeoutMs = 5000;
 
 StatusNotifierHostWatch::StatusNotifierHostWatch(const QDBusConnection& bus, QObject* parent)
     : QObject(parent)
-    , m_bus(bus)
     , m_watcher(kService, bus, QDBusServiceWatcher::WatchForRegistration)
     , m_proxy(new StatusNotifierWatcherProxy(kService, kPath, bus, this))
 {
@@ -32,7 +31,7 @@ void StatusNotifierHostWatch::ask()
     QDBusMessage get = QDBusMessage::createMethodCall(
         kService, kPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
     get << kService << QStringLiteral("IsStatusNotifierHostRegistered");
-    auto* call = new QDBusPendingCallWatcher(m_bus.asyncCall(get, kCallTimeoutMs), this);
+    auto* call = new QDBusPendingCallWatcher(m_proxy->connection().asyncCall(get, kCallTimeoutMs), this);
     connect(call, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* finished) {
         finished->deleteLater();
         const QDBusPendingReply<QDBusVariant> reply = *finished;

@@ -21,7 +21,6 @@ signals:
 private:
     void ask();
 
-    QDBusConnection m_bus;
     QDBusServiceWatcher m_watcher;
     StatusNotifierWatcherProxy* m_proxy;
 };
